@@ -1,0 +1,10 @@
+#pragma once
+// The file names of the two programs; each starts the other from the program folder.
+#include <QString>
+
+namespace app {
+
+inline const QString HauptprogrammDatei = QStringLiteral("Rondavex");
+inline const QString ToolsDatei = QStringLiteral("tools");
+
+}  // namespace app

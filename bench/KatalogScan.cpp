@@ -1,0 +1,146 @@
+// Opening a catalogue, its schema check and a full title scan in index order
+// through the table recordset, against the same scan through the bare SQLite
+// C API. Usage: bench_katalogscan [titles=100000] [rounds=5]
+// Prints both medians and the ratio (goal: at most 1.5).
+#include "frame/Katalogschema.h"
+#include "frame/Schemaupgrade.h"
+#include "platform/db/Database.h"
+#include "platform/db/TableCursor.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// Keeps the scans' reads from being optimised away.
+volatile size_t sink = 0;
+
+class StillMessages : public sys::MessageService {
+public:
+    int msgBox(const QString& prompt, int, const QString&) override
+    {
+        std::fprintf(stderr, "%s\n", qPrintable(prompt));
+        return sys::mb::Ok;
+    }
+};
+
+void fill(const QString& path, int n)
+{
+    auto d = db::Database::create(path);
+    frame::schema::anlegen(*d, frame::schema::AktuelleVersion);
+    db::Database::Transaction t(*d);
+    for (int i = 0; i < n; ++i) {
+        // Scrambled so that the index order is not the insertion order.
+        const QString titel = QStringLiteral("Titel %1 Ärger").arg((i * 7919L) % n, 6, 10, QLatin1Char('0'));
+        d->execute(QStringLiteral("INSERT INTO Filme (Titel, Anzahl, Format, Qualität, Mappe, Wer, Info, Dten, Cat, "
+                                  "AusDatum, Cover, Size, Unterordner) VALUES (?,1,'DVD','1','A1','-',?,'dt','Krimi',"
+                                  "'-','-','4700',?)"),
+                   {titel, QStringLiteral("Info zu %1, ein wenig Text").arg(i), i % 10 == 0 ? "1" : "-"});
+        if (i % 10 == 0)
+            d->execute(QStringLiteral("INSERT INTO Unterordner (Titel, Titel2, Anzahl, Size) VALUES (?, ?, 1, '700')"),
+                       {titel, titel + QStringLiteral(" Teil 1")});
+        if (i % 20 == 0)
+            d->execute(QStringLiteral("INSERT INTO Ausleihe (Titel, Wer, AusDT) VALUES (?, 'Anna', '05.03.2024')"),
+                       {titel});
+    }
+    t.commit();
+}
+
+double layerRun(const sys::Services& services, long* rows)
+{
+    QElapsedTimer timer;
+    timer.start();
+    frame::Schemaupgrade upgrade(services, QStringLiteral("filme"));
+    if (!upgrade.przDBVersion())
+        return -1;
+    auto d = upgrade.takeDatabase();
+    auto filme = d->table(QStringLiteral("Filme"));
+    filme->setIndex(QStringLiteral("PrimaryKey"));
+    long n = 0;
+    size_t len = 0;
+    filme->moveFirst();
+    while (!filme->eof()) {
+        len += size_t(filme->field(QStringLiteral("Titel")).toString().size());
+        ++n;
+        filme->moveNext();
+    }
+    sink = sink + len;
+    *rows = n;
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+double bareRun(const QString& path, long* rows)
+{
+    QElapsedTimer timer;
+    timer.start();
+    sqlite3* h = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &h, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_stmt* v = nullptr;
+    sqlite3_prepare_v2(h, "SELECT nr FROM Version", -1, &v, nullptr);
+    sqlite3_step(v);
+    sqlite3_finalize(v);
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(h, "SELECT Titel FROM Filme ORDER BY Titel", -1, &s, nullptr);
+    long n = 0;
+    size_t len = 0;
+    while (sqlite3_step(s) == SQLITE_ROW) {
+        len += size_t(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)),
+                                        sqlite3_column_bytes(s, 0))
+                          .size());
+        ++n;
+    }
+    sqlite3_finalize(s);
+    sqlite3_close(h);
+    sink = sink + len;
+    *rows = n;
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const int n = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100000;
+    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("filme.mdb"));
+    fill(path, n);
+
+    StillMessages messages;
+    sys::Services services;
+    services.programFolder = folder.path();
+    services.messages = &messages;
+
+    std::vector<double> layer, bare;
+    long rowsLayer = 0, rowsBare = 0;
+    layerRun(services, &rowsLayer);  // warm the page cache
+    for (int r = 0; r < rounds; ++r) {
+        layer.push_back(layerRun(services, &rowsLayer));
+        bare.push_back(bareRun(path, &rowsBare));
+    }
+    if (rowsLayer != n || rowsBare != n) {
+        std::fprintf(stderr, "scan saw %ld / %ld rows of %d\n", rowsLayer, rowsBare, n);
+        return 1;
+    }
+    const double l = median(layer), b = median(bare);
+    std::printf("titles            %d\n", n);
+    std::printf("layer scan (ms)   %.1f   (open + schema check + table recordset in PrimaryKey order)\n", l);
+    std::printf("bare scan (ms)    %.1f   (open + version + SELECT Titel ... ORDER BY Titel, C API)\n", b);
+    std::printf("ratio             %.2f   (goal <= 1.50)\n", l / b);
+    return 0;
+}

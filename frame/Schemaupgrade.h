@@ -1,0 +1,55 @@
+#pragma once
+// The schema check at start: reads the catalogue's version and raises an older
+// file step by step to the current one, telling the user after each step.
+//
+// Each step happens whole or not at all. A step that cannot open or copy its
+// file, or whose new version could not be stored, says so, writes no version
+// keys and ends the chain; the start then cannot go on (the file keeps the
+// version it last reached and the next start tries again).
+#include "platform/db/Database.h"
+#include "platform/system/Services.h"
+
+#include <QString>
+#include <memory>
+
+namespace frame {
+
+class Schemaupgrade {
+public:
+    // dbName: the main window's copy of [DB] "DB Name0".
+    Schemaupgrade(const sys::Services& services, QString dbName);
+
+    // Opens the catalogue, reads Version.nr and runs the steps it needs. False
+    // when the start cannot go on; the user has then been told, once, why.
+    bool przDBVersion();
+
+    // The open catalogue after a successful check (the main window's database).
+    std::unique_ptr<db::Database> takeDatabase() { return std::move(m_db); }
+    // The version the file had when przDBVersion read it.
+    const QString& gelesenVersion() const { return m_gelesen; }
+
+    bool przPatch109();
+    bool przPatch1091();
+    bool przPatch110();
+    bool przPatch111();
+    bool przPatch116();
+    bool przPatch13();
+    bool przPatch134();
+    bool przPatch14();
+    bool przPatch141();
+
+private:
+    QString datenbankPfad() const;
+    QString filmePfad() const;
+    bool designSchritt(const char* version, const char* meldung, const QStringList& anweisungen);
+    bool kopieSchritt(const char* version, const char* meldung, const char* nr, const QStringList& anweisungen);
+    bool fehler(const QString& version, const QString& pfad, const QString& grund);
+    void ok(const QString& meldung);
+
+    const sys::Services& m_services;
+    QString m_dbName;
+    QString m_gelesen;
+    std::unique_ptr<db::Database> m_db;
+};
+
+}  // namespace frame

@@ -1,0 +1,116 @@
+#pragma once
+// The catalogue's database layer over the SQLite C API. One Database is one
+// connection to one file. Every connection of ours overrides NOCASE with a
+// German comparison that ignores case ("Ärger" = "ärger", umlauts sort with
+// their base letters, "ß" as "ss"), registers like() with the original engine's
+// wildcards, dedate() for day.month.year texts and denum() for decimal-comma
+// number texts. Values always travel as bound parameters.
+#include "platform/db/DbError.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantList>
+
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+
+namespace db {
+
+class TableCursor;
+class LockFile;
+
+// A query's rows, read completely into memory so that no statement stays open
+// between calls. A null QVariant is Null.
+class Result {
+public:
+    Result() = default;
+    Result(QStringList columns, std::vector<std::vector<QVariant>> rows)
+        : m_columns(std::move(columns)), m_rows(std::move(rows)) {}
+
+    const QStringList& columns() const { return m_columns; }
+    int size() const { return int(m_rows.size()); }
+    bool empty() const { return m_rows.empty(); }
+    // Column index by name, matched without regard to case; -1 when absent.
+    int column(const QString& name) const;
+    const QVariant& value(int row, int column) const { return m_rows[size_t(row)][size_t(column)]; }
+    // Throws DbError(ErrUnknownField) for a name that is not a column.
+    const QVariant& value(int row, const QString& name) const;
+    const std::vector<QVariant>& row(int row) const { return m_rows[size_t(row)]; }
+
+private:
+    QStringList m_columns;
+    std::vector<std::vector<QVariant>> m_rows;
+};
+
+// The outcome of a statement run with its errors ignored.
+struct ExecResult {
+    bool ok = false;
+    int code = 0;
+    QString message;
+    int changes = 0;
+};
+
+class Database {
+public:
+    // Opens an existing file for reading and writing; never creates one.
+    // Throws DbError: ErrFileMissing, ErrNotADatabase, or SQLite's code.
+    static std::unique_ptr<Database> open(const QString& path);
+    // Creates a new, empty database file; refuses (ErrFileExists) when the path exists.
+    static std::unique_ptr<Database> create(const QString& path);
+
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const QString& path() const { return m_path; }
+
+    // Runs one statement; throws DbError on failure.
+    void execute(const QString& sql, const QVariantList& params = {});
+    // Runs one statement and reports instead of throwing.
+    ExecResult tryExecute(const QString& sql, const QVariantList& params = {}) noexcept;
+    // Runs a query and reads all of its rows.
+    Result query(const QString& sql, const QVariantList& params = {});
+    // The first column of the first row; Null when there is no row.
+    QVariant scalar(const QString& sql, const QVariantList& params = {});
+
+    // A table-type recordset on the table (throws when the table is missing).
+    std::unique_ptr<TableCursor> table(const QString& name);
+
+    bool hasTable(const QString& name);
+    QStringList columnNames(const QString& table);
+
+    // Rows changed by this connection since it was opened (any statement or cursor).
+    long long totalChanges() const;
+    long long lastInsertRowid() const;
+
+    // A transaction: commit() makes it whole; leaving it uncommitted rolls back.
+    class Transaction {
+    public:
+        explicit Transaction(Database& db);
+        ~Transaction();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+        void commit();
+
+    private:
+        Database& m_db;
+        bool m_done = false;
+    };
+
+    sqlite3* handle() const { return m_db; }
+
+private:
+    Database(sqlite3* handle, QString path, std::unique_ptr<LockFile> lock);
+    sqlite3* m_db = nullptr;
+    QString m_path;
+    std::unique_ptr<LockFile> m_lock;
+};
+
+// Runs a counting or summing query whose single result column is "Zähler" and
+// gives the number as a 32-bit count (halves rounded to even, Null as 0).
+long dscount(Database& database, const QString& sql, const QVariantList& params = {});
+
+}  // namespace db

@@ -1,0 +1,29 @@
+#pragma once
+// What every connection of ours registers on SQLite, and the pure functions
+// behind it (testable without a database).
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+struct sqlite3;
+
+namespace db {
+
+// The German comparison without regard to case: first on the letters with
+// umlauts and accents taken as their base letters and "ß" as "ss", then, where
+// that ties, with the accents. Returns <0, 0, >0.
+int germanCompare(QStringView a, QStringView b);
+// The same on UTF-8 bytes, as SQLite hands them to a collation.
+int germanCompareUtf8(const char* a, int lengthA, const char* b, int lengthB);
+
+// "dd.mm.yyyy" (also "d.m.yyyy") -> "yyyy-mm-dd"; nothing when it is no date.
+std::optional<QString> dedate(QStringView text);
+
+// A number text with a decimal comma ("4,7", "1.234,5", "4700") -> the number;
+// nothing when the text is no number.
+std::optional<double> denum(QStringView text);
+
+// Registers NOCASE, like(), dedate() and denum() on the connection.
+void registerSqlFunctions(sqlite3* db);
+
+}  // namespace db

@@ -1,0 +1,155 @@
+#pragma once
+// A table-type recordset: a current row that outlives calls, ordered by an
+// index ("PrimaryKey" = the table's primary key column, an index named after a
+// unique column such as "Titel2", or none = the order rows were added in).
+//
+// Rows are fetched in batches and no statement stays open between calls, so
+// other connections are never blocked. Seek and MoveFirst/MoveLast always read
+// afresh; MoveNext/MovePrevious read afresh whenever this connection has written
+// since the batch was read.
+#include "platform/db/DbError.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <string>
+#include <vector>
+
+namespace db {
+
+class Database;
+
+class TableCursor {
+public:
+    TableCursor(Database& db, const QString& table);
+
+    const QString& tableName() const { return m_table; }
+    const QStringList& columns() const { return m_columns; }
+
+    // Selects the order; resets the position to the first row (or none).
+    // Throws ErrUnknownIndex for a name that fits no key of the table.
+    void setIndex(const QString& name);
+    const QString& index() const { return m_indexName; }
+
+    // Seek with "=", "<", "<=", ">=" or ">" on the index's column. Leaves the
+    // cursor on the row found, or with NoMatch set and no current row.
+    void seek(const QString& op, const QVariant& key);
+    bool noMatch() const { return m_noMatch; }
+
+    void moveFirst();
+    void moveLast();
+    void moveNext();
+    void movePrevious();
+    bool bof() const { return m_bof; }
+    bool eof() const { return m_eof; }
+    bool hasCurrent() const { return m_place == Place::Row; }
+
+    // The field of the current row, or of the edit buffer during AddNew/Edit.
+    // Throws ErrNoCurrentRecord without a current row, ErrUnknownField for a
+    // name that is not a column (matched without regard to case).
+    QVariant field(const QString& name) const;
+    void setField(const QString& name, const QVariant& value);
+
+    void addNew();
+    void edit();
+    // Writes the buffer. After AddNew the current row stays where it was; the
+    // new row is lastModified(). Throws DbError when the row is refused.
+    void update();
+    void cancelUpdate();
+    // Deletes the current row; afterwards there is no current row until a move.
+    void deleteCurrent();
+
+    long long recordCount();
+    // Rowid of the row last added or changed through this cursor (0 = none).
+    long long lastModified() const { return m_lastModified; }
+    long long bookmark() const;
+    void setBookmark(long long rowid);
+
+private:
+    enum class Mode { None, AddNew, Edit };
+    // Where the cursor stands: on a row, or between rows without one (after a
+    // delete or a seek that found nothing), or before the first / after the last.
+    enum class Place { Row, Gap, BeforeFirst, AfterLast };
+
+    // One value as read; texts and blobs live in the batch's byte buffer and
+    // become QVariants only when a field is read.
+    struct Cell {
+        int type = 5;  // SQLITE_NULL
+        int size = 0;
+        long long integer = 0;  // INTEGER, or the offset of a text or blob
+        double real = 0;
+    };
+    // Rows in the order they were read: ascending or descending index order.
+    // A batch holds the columns read so far through this cursor (and always the
+    // index column); a field outside them is read with its whole row.
+    struct Batch {
+        std::vector<long long> rowids;
+        std::vector<Cell> cells;  // rowids.size() x width
+        std::string bytes;
+        std::vector<int> slot;    // column -> place in a row's cells, -1 = not read
+        int width = 0;
+        bool forward = true;
+        bool complete = false;   // nothing follows in the read direction
+        long long changes = -1;  // the connection's totalChanges() when read
+        size_t size() const { return rowids.size(); }
+    };
+    struct Anchor {
+        QVariant key;
+        long long rowid = 0;
+    };
+
+    int columnIndex(const QString& name) const;
+    int requireColumn(const QString& name) const;
+    QString orderBy(bool ascending) const;
+    QVariant cellValue(const Batch& batch, size_t row, int column) const;
+    QVariant currentValue(int column) const;
+    const Batch& wholeCurrentRow() const;
+    Anchor currentAnchor() const;
+    const QString& selectWanted() const;
+    void startBatch(Batch& batch, bool allColumns) const;
+    int readRows(const QString& sql, const QVariantList& params, Batch& into) const;
+    bool fetch(bool forward, const Anchor* after, int limit);
+    bool fetchEnd(bool first, int limit);
+    bool loadRow(long long rowid, Batch& into) const;
+    void step(bool next);
+    void reachEnd(bool next);
+    void endEdit();
+    bool batchStale() const;
+
+    Database& m_db;
+    QString m_table;
+    QString m_quotedTable;
+    QStringList m_columns;
+    QHash<QString, int> m_columnByLowerName;  // the exact and the case-folded names
+    QHash<QString, int> m_indexColumns;       // case-folded index or column name -> column
+    QString m_selectAll;                       // SELECT rowid, <every column> FROM <table>
+    QString m_indexName;
+    int m_indexColumn = -1;  // -1: rowid order
+
+    // The columns that batches read: those read through field() so far.
+    mutable std::vector<char> m_wanted;
+    mutable QString m_selectWanted;
+    mutable std::vector<int> m_wantedList;
+    mutable bool m_wantedChanged = true;
+
+    Batch m_batch;
+    Batch m_spare;
+    mutable Batch m_wholeRow;  // the current row with every column, when a field needed it
+    size_t m_pos = 0;
+    Place m_place = Place::BeforeFirst;
+    Anchor m_gap;
+    int m_nextBatchRows = 256;
+    bool m_bof = true;
+    bool m_eof = true;
+    bool m_noMatch = false;
+
+    Mode m_mode = Mode::None;
+    std::vector<QVariant> m_buffer;
+    std::vector<bool> m_touched;
+    long long m_editRowid = 0;
+    long long m_lastModified = 0;
+};
+
+}  // namespace db

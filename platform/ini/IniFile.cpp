@@ -1,0 +1,290 @@
+#include "platform/ini/IniFile.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <utility>
+#include <vector>
+
+namespace ini {
+
+namespace {
+
+constexpr char Windows1252[] = "windows-1252";
+const QByteArray Utf8Bom("\xEF\xBB\xBF");
+
+struct Line {
+    qsizetype begin = 0;  // bytes of the line's text: [begin, end)
+    qsizetype end = 0;
+    qsizetype next = 0;   // after the line end; == end for a last line without one
+    QStringView text;     // decoded, without the line end
+};
+
+// The file as bytes plus a decoded view of each line. Both encodings keep '\n' a
+// single byte that never occurs inside a character, so byte lines and decoded
+// lines match one to one.
+struct Document {
+    QByteArray bytes;
+    QString text;
+    bool utf8 = true;
+    QByteArray eol = "\r\n";
+    qsizetype bodyStart = 0;  // after a UTF-8 BOM
+    std::vector<Line> lines;
+
+    bool endsWithLineEnd() const { return lines.empty() || lines.back().next > lines.back().end; }
+};
+
+enum class Load { Ok, Missing, Unreadable };
+
+Load load(const QString& path, Document& doc)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.exists() ? Load::Unreadable : Load::Missing;
+    doc.bytes = file.readAll();
+
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    doc.text = utf8.decode(doc.bytes);
+    doc.utf8 = !utf8.hasError();
+    if (doc.bytes.startsWith(Utf8Bom))
+        doc.bodyStart = Utf8Bom.size();
+    if (!doc.utf8) {
+        const QByteArrayView body = QByteArrayView(doc.bytes).sliced(doc.bodyStart);
+        QStringDecoder cp1252(Windows1252, QStringConverter::Flag::Stateless);
+        doc.text = cp1252.isValid() ? QString(cp1252.decode(body)) : QString::fromLatin1(body);
+    }
+
+    bool eolKnown = false;
+    qsizetype pos = doc.bodyStart;
+    qsizetype tpos = 0;
+    const qsizetype size = doc.bytes.size();
+    while (pos < size) {
+        Line line;
+        line.begin = pos;
+        const qsizetype nl = doc.bytes.indexOf('\n', pos);
+        const qsizetype tnl = doc.text.indexOf(QLatin1Char('\n'), tpos);
+        qsizetype tend = tnl < 0 ? doc.text.size() : tnl;
+        if (nl < 0) {
+            line.end = line.next = size;
+        } else {
+            line.next = nl + 1;
+            line.end = nl;
+            if (nl > pos && doc.bytes.at(nl - 1) == '\r') {
+                --line.end;
+                --tend;
+            }
+            if (!eolKnown) {
+                doc.eol = line.end < nl ? QByteArray("\r\n") : QByteArray("\n");
+                eolKnown = true;
+            }
+        }
+        line.text = QStringView(doc.text).sliced(tpos, tend - tpos);
+        doc.lines.push_back(line);
+        pos = line.next;
+        tpos = tnl < 0 ? doc.text.size() : tnl + 1;
+    }
+    return Load::Ok;
+}
+
+bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+
+QStringView trimBlanks(QStringView s)
+{
+    qsizetype b = 0;
+    qsizetype e = s.size();
+    while (b < e && isBlank(s.at(b)))
+        ++b;
+    while (e > b && isBlank(s.at(e - 1)))
+        --e;
+    return s.sliced(b, e - b);
+}
+
+bool sameName(QStringView a, QStringView b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+// The name of a "[name]" line; false for every other line.
+bool sectionName(QStringView line, QStringView& name)
+{
+    const QStringView t = trimBlanks(line);
+    if (!t.startsWith(QLatin1Char('[')))
+        return false;
+    const qsizetype close = t.indexOf(QLatin1Char(']'));
+    if (close < 0)
+        return false;
+    name = trimBlanks(t.sliced(1, close - 1));
+    return true;
+}
+
+// The key and raw value of a "key=value" line; false for comments and lines without "=".
+bool keyLine(QStringView line, QStringView& key, QStringView& value)
+{
+    const QStringView t = trimBlanks(line);
+    if (t.startsWith(QLatin1Char(';')))
+        return false;
+    const qsizetype eq = t.indexOf(QLatin1Char('='));
+    if (eq < 0)
+        return false;
+    key = trimBlanks(t.first(eq));
+    value = trimBlanks(t.sliced(eq + 1));
+    return true;
+}
+
+struct Found {
+    int section = -1;  // the first section of that name
+    int key = -1;      // the first key of that name in it
+    int lastKey = -1;  // the section's last key line
+};
+
+Found find(const Document& doc, QStringView section, QStringView key, bool wholeSection)
+{
+    Found f;
+    for (int i = 0; i < int(doc.lines.size()); ++i) {
+        const QStringView text = doc.lines[size_t(i)].text;
+        QStringView name;
+        if (sectionName(text, name)) {
+            if (f.section >= 0)
+                break;
+            if (sameName(name, section))
+                f.section = i;
+            continue;
+        }
+        if (f.section < 0)
+            continue;
+        QStringView k;
+        QStringView v;
+        if (!keyLine(text, k, v))
+            continue;
+        f.lastKey = i;
+        if (f.key < 0 && sameName(k, key)) {
+            f.key = i;
+            if (!wholeSection)
+                break;
+        }
+    }
+    return f;
+}
+
+QStringView unquote(QStringView v)
+{
+    if (v.size() >= 2 && v.front() == v.back() && (v.front() == QLatin1Char('"') || v.front() == QLatin1Char('\'')))
+        return v.sliced(1, v.size() - 2);
+    return v;
+}
+
+bool hasLineBreak(const QString& s) { return s.contains(QLatin1Char('\n')) || s.contains(QLatin1Char('\r')); }
+
+// Names that the reader would not find again as written are refused as well.
+bool writableNames(QStringView section, QStringView key)
+{
+    return !section.isEmpty() && !key.isEmpty() && !section.contains(QLatin1Char(']'))
+        && !key.contains(QLatin1Char('=')) && !key.startsWith(QLatin1Char(';')) && !key.startsWith(QLatin1Char('['));
+}
+
+bool encode(const Document& doc, const QString& text, QByteArray& out)
+{
+    QStringEncoder enc = doc.utf8 ? QStringEncoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless)
+                                  : QStringEncoder(Windows1252, QStringConverter::Flag::Stateless);
+    if (!enc.isValid())
+        return false;
+    out = enc.encode(text);
+    return !enc.hasError();
+}
+
+// Inserts whole lines before byte `at`, or after the last line when that one has no line end.
+void insertLines(Document& doc, qsizetype at, const QByteArray& lines)
+{
+    if (at == doc.bytes.size() && !doc.endsWithLineEnd())
+        doc.bytes.append(doc.eol + lines.chopped(doc.eol.size()));
+    else
+        doc.bytes.insert(at, lines);
+}
+
+bool save(const QString& path, const QByteArray& bytes)
+{
+    const QFileInfo info(path);
+    if (!info.absoluteDir().exists() && !QDir().mkpath(info.absolutePath()))
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+}  // namespace
+
+IniFile::IniFile(QString path) : m_path(std::move(path)) {}
+
+QString IniFile::read(const QString& section, const QString& key, int bufferLength) const
+{
+    if (bufferLength <= 1)
+        return {};
+    Document doc;
+    if (load(m_path, doc) != Load::Ok)
+        return {};
+    const QStringView s = trimBlanks(section);
+    const QStringView k = trimBlanks(key);
+    if (s.isEmpty() || k.isEmpty())
+        return {};
+    const Found f = find(doc, s, k, false);
+    if (f.key < 0)
+        return {};
+    QStringView name;
+    QStringView value;
+    keyLine(doc.lines[size_t(f.key)].text, name, value);
+    return unquote(value).left(bufferLength - 1).toString();
+}
+
+bool IniFile::write(const QString& section, const QString& key, const QString& value) const
+{
+    if (hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value))
+        return false;
+    const QStringView s = trimBlanks(section);
+    const QStringView k = trimBlanks(key);
+    if (!writableNames(s, k))
+        return false;
+
+    Document doc;
+    if (load(m_path, doc) == Load::Unreadable)
+        return false;
+    const QByteArray before = doc.bytes;
+    const Found f = find(doc, s, k, true);
+
+    QByteArray encoded;
+    if (f.key >= 0) {
+        const Line& line = doc.lines[size_t(f.key)];
+        QStringView name;
+        QStringView old;
+        keyLine(line.text, name, old);
+        if (!encode(doc, name.toString() + QLatin1Char('=') + value, encoded))
+            return false;
+        doc.bytes.replace(line.begin, line.end - line.begin, encoded);
+    } else if (f.section >= 0) {
+        if (!encode(doc, k.toString() + QLatin1Char('=') + value, encoded))
+            return false;
+        const int after = f.lastKey >= 0 ? f.lastKey : f.section;
+        insertLines(doc, doc.lines[size_t(after)].next, encoded + doc.eol);
+    } else {
+        const QString lines = QLatin1Char('[') + s.toString() + QLatin1Char(']') + QString::fromLatin1(doc.eol)
+                              + k.toString() + QLatin1Char('=') + value + QString::fromLatin1(doc.eol);
+        if (!encode(doc, lines, encoded))
+            return false;
+        // A blank line before the new section unless the file is empty or already ends with one.
+        if (!doc.lines.empty() && !trimBlanks(doc.lines.back().text).isEmpty())
+            encoded.prepend(doc.eol);
+        insertLines(doc, doc.bytes.size(), encoded);
+    }
+
+    if (doc.bytes == before && QFileInfo::exists(m_path))
+        return true;
+    return save(m_path, doc.bytes);
+}
+
+}  // namespace ini

@@ -1,0 +1,82 @@
+#pragma once
+// The services context: everything a window reaches outside itself (message
+// boxes, the clock, the per-user store, the shell, ...) comes through here, so
+// that tests can hand in doubles. Each program's main builds one context.
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+namespace sys {
+
+// MsgBox flags and answers, with the values of the original runtime.
+namespace mb {
+constexpr int OkOnly = 0;
+constexpr int OkCancel = 1;
+constexpr int YesNoCancel = 3;
+constexpr int YesNo = 4;
+constexpr int Critical = 16;
+constexpr int Question = 32;
+constexpr int Exclamation = 48;
+constexpr int Information = 64;
+constexpr int DefaultButton2 = 256;
+
+constexpr int Ok = 1;
+constexpr int Cancel = 2;
+constexpr int Yes = 6;
+constexpr int No = 7;
+}  // namespace mb
+
+// The program's own title: the default title of a message box.
+inline const QString& programTitle()
+{
+    static const QString title = QStringLiteral("Rondavex");
+    return title;
+}
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    // MsgBox(prompt, flags, title): modal, without a parent window. An empty
+    // title shows the program's title. Returns the answer (mb::Ok, mb::Yes, ...).
+    virtual int msgBox(const QString& prompt, int flags = mb::OkOnly, const QString& title = {}) = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime now() const = 0;
+    QDate today() const { return now().date(); }
+};
+
+// The platform's per-user application settings (GetSetting / SaveSetting).
+class UserStore {
+public:
+    virtual ~UserStore() = default;
+    virtual QString getSetting(const QString& section, const QString& key, const QString& fallback = {}) const = 0;
+    virtual void saveSetting(const QString& section, const QString& key, const QString& value) = 0;
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Opens a file or address with its associated program.
+    virtual bool open(const QString& fileOrAddress) = 0;
+    // Starts a program detached, without arguments, from the given folder.
+    virtual bool start(const QString& program, const QStringList& arguments = {}) = 0;
+};
+
+// What a window needs of the world. The pointers are owned by whoever built the
+// context (the program's main, or a test) and outlive every window.
+struct Services {
+    QString programFolder;  // the folder of Cd.ini, the catalogues and every file the program writes
+    MessageService* messages = nullptr;
+    Clock* clock = nullptr;
+    UserStore* userStore = nullptr;
+    Shell* shell = nullptr;
+
+    // programFolder + "/" + name
+    QString file(const QString& name) const;
+};
+
+}  // namespace sys

@@ -1,0 +1,152 @@
+#include "platform/vb/VbRuntime.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+#include <string>
+
+namespace vb {
+
+QString fixedString(const QString& value, int length)
+{
+    return value.leftJustified(length, QLatin1Char(' '), true);
+}
+
+QString cstr(double value)
+{
+    if (value == 0)  // also -0
+        return QStringLiteral("0");
+    // Fifteen significant digits, as VB prints a Double; "1e+15" becomes "1E+15".
+    QString text = QString::number(value, 'g', 15);
+    text.replace(QLatin1Char('e'), QLatin1Char('E'));
+    text.replace(QLatin1Char('.'), QLatin1Char(','));
+    return text;
+}
+
+std::optional<double> cdbl(const QString& text)
+{
+    // The point is the thousands separator on a German system and VB skips it
+    // wherever it stands; the comma is the decimal separator.
+    const QString t = text.trimmed();
+    QByteArray plain;
+    plain.reserve(t.size());
+    qsizetype i = 0;
+    const qsizetype n = t.size();
+    auto at = [&](qsizetype k) { return k < n ? t[k].unicode() : char16_t(0); };
+    if (at(i) == u'+' || at(i) == u'-')
+        plain.append(char(t[i++].unicode()));
+    int digits = 0;
+    bool comma = false;
+    for (; i < n; ++i) {
+        const char16_t c = t[i].unicode();
+        if (c >= u'0' && c <= u'9') {
+            plain.append(char(c));
+            ++digits;
+        } else if (c == u'.' && !comma) {
+            continue;
+        } else if (c == u',' && !comma) {
+            comma = true;
+            plain.append('.');
+        } else {
+            break;
+        }
+    }
+    if (digits == 0)
+        return std::nullopt;
+    if (i < n && (at(i) == u'e' || at(i) == u'E')) {
+        plain.append('e');
+        ++i;
+        if (at(i) == u'+' || at(i) == u'-')
+            plain.append(char(t[i++].unicode()));
+        int expDigits = 0;
+        for (; i < n && at(i) >= u'0' && at(i) <= u'9'; ++i, ++expDigits)
+            plain.append(char(t[i].unicode()));
+        if (expDigits == 0)
+            return std::nullopt;
+    }
+    if (i != n)
+        return std::nullopt;
+    bool ok = false;
+    const double value = plain.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+long long roundHalfEven(double value)
+{
+    return static_cast<long long>(std::nearbyint(value));
+}
+
+QString formatTwoDecimals(double value)
+{
+    if (!std::isfinite(value))
+        return QString::number(value);
+    // VB formats the Double's fifteen-digit decimal form and rounds its halves
+    // away from zero, so 12.345 gives "12,35" although the binary value is a
+    // little below it.
+    const bool negative = value < 0;
+    const QString sci = QString::number(std::fabs(value), 'e', 14);  // d.dddddddddddddde+XX
+    std::string digits;
+    digits.push_back(char(sci[0].unicode()));
+    for (qsizetype k = 2; k < 16; ++k)
+        digits.push_back(char(sci[k].unicode()));
+    const int exponent = sci.mid(sci.indexOf(QLatin1Char('e')) + 1).toInt();
+    const int keep = exponent + 1 + 2;  // digits up to the hundredths
+
+    std::string cents;
+    if (keep < 0) {
+        cents = "0";
+    } else if (keep == 0) {
+        cents = digits[0] >= '5' ? "1" : "0";
+    } else if (keep >= int(digits.size())) {
+        cents = digits + std::string(size_t(keep) - digits.size(), '0');
+    } else {
+        const bool up = digits[size_t(keep)] >= '5';
+        cents = digits.substr(0, size_t(keep));
+        if (up) {
+            int k = keep - 1;
+            while (k >= 0 && cents[size_t(k)] == '9')
+                cents[size_t(k--)] = '0';
+            if (k >= 0)
+                ++cents[size_t(k)];
+            else
+                cents.insert(cents.begin(), '1');
+        }
+    }
+    if (cents.size() < 2)
+        cents.insert(cents.begin(), 2 - cents.size(), '0');
+    std::string whole = cents.substr(0, cents.size() - 2);
+    const size_t firstNonZero = whole.find_first_not_of('0');
+    whole = firstNonZero == std::string::npos ? std::string() : whole.substr(firstNonZero);
+    const bool zero = whole.empty() && cents.substr(cents.size() - 2) == "00";
+
+    QString text;
+    if (negative && !zero)
+        text += QLatin1Char('-');
+    text += QString::fromLatin1(whole.c_str());
+    text += QLatin1Char(',');
+    text += QString::fromLatin1(cents.c_str() + cents.size() - 2);
+    return text;
+}
+
+QString dateText(const QDate& date)
+{
+    return date.isValid() ? date.toString(u"dd.MM.yyyy") : QString();
+}
+
+QDate parseDateText(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,2})\\.([0-9]{1,2})\\.([0-9]{4})$"));
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch())
+        return {};
+    return QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+}
+
+int twipsToPixels(int twips, double dpi)
+{
+    return int(std::lround(twips * dpi / 1440.0));
+}
+
+}  // namespace vb

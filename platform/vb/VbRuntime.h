@@ -1,0 +1,36 @@
+#pragma once
+// The small pieces of the VB runtime that the windows rely on, with the German
+// conventions of the original system fixed in code (never the process locale):
+// decimal comma, no thousands separator, dates as "dd.MM.yyyy", halves to even.
+#include <QDate>
+#include <QString>
+#include <optional>
+
+namespace vb {
+
+// A fixed-length string: assigning pads with blanks or cuts to `length`.
+QString fixedString(const QString& value, int length);
+
+// CStr of a Double on a German system: "2", "2,5", "0", "-0,25", "1234,5".
+QString cstr(double value);
+
+// CDbl of a text on a German system: "2,5" -> 2.5, "1.234,5" -> 1234.5,
+// blanks around it allowed; nothing for a text that is no number.
+std::optional<double> cdbl(const QString& text);
+
+// Conversions to whole numbers round halves to the even neighbour (CInt, CLng).
+long long roundHalfEven(double value);
+
+// Format(value, ".00") with a decimal comma: 2.5 -> "2,50", 0 -> ",00".
+QString formatTwoDecimals(double value);
+
+// The date as day.month.year with a four-digit year ("09.12.2026").
+QString dateText(const QDate& date);
+
+// Reads "d.m.yyyy" or "dd.mm.yyyy"; an invalid text gives an invalid date.
+QDate parseDateText(const QString& text);
+
+// Twips to pixels at the given resolution (15 twips a pixel at 96 dpi).
+int twipsToPixels(int twips, double dpi = 96.0);
+
+}  // namespace vb

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 machine and builds Rondavex.
+#   scripts/rondavex.sh start   build and start Rondavex on the ready program folder
+#   scripts/rondavex.sh test    build everything and run the whole test suite headless
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${RONDAVEX_BUILD:-$here/build}"
+
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev libgtest-dev)
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        local sudo=""
+        [ "$(id -u)" -eq 0 ] || sudo="sudo"
+        $sudo apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+}
+
+configure_and_build() {
+    cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake --build "$build" --parallel "$(nproc)"
+}
+
+case "${1:-}" in
+start)
+    install_missing
+    configure_and_build
+    exec "$build/Rondavex/Rondavex"
+    ;;
+test)
+    install_missing
+    configure_and_build -DRONDAVEX_WERROR=ON
+    cd "$build"
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 600
+    ;;
+*)
+    echo "usage: $0 start|test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,304 @@
+#include "frame/Katalogschema.h"
+#include "frame/Schemaupgrade.h"
+#include "platform/db/Database.h"
+#include "platform/ini/IniFile.h"
+#include "tests/frame/Katalogfixture.h"
+#include "tests/support/Doubles.h"
+#include "tests/support/TempFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+using frame::schema::Herkunft;
+
+namespace {
+
+const QStringList AlleMeldungen = {
+    "DB erfolgreich auf Version 1.0.9 gepatcht.", "DB erfolgreich auf Version 1.0.9.1 gepatcht.",
+    "DB erfolgreich auf Version 1.1.0 gepatcht.", "DB erfolgreich auf Version 1.1.1 gepatcht.",
+    "DB erfolgreich auf Version 1.1.6 gepatcht.", "DB erfolgreich auf Version 1.3 gepatcht.",
+    "DB erfolgreich auf Version 1.3.4 gepatcht.", "DB erfolgreich auf Version 1.4 gepatcht.",
+    "DB erfolgreich auf Version 1.4.1 gepatcht.",
+};
+
+QString cdIniWert(const TempFolder& folder, const char* section, const char* key)
+{
+    return ini::IniFile(folder.file("Cd.ini")).read(section, key);
+}
+
+void expectCurrentSchema(db::Database& upgraded, const TempFolder& folder)
+{
+    auto fresh = db::Database::create(folder.file("vergleich.mdb"));
+    frame::schema::anlegen(*fresh, frame::schema::AktuelleVersion);
+    for (const QString& t : QStringList{"Filme", "Version", "Ausleihe", "Unterordner"})
+        EXPECT_EQ(spaltenBeschreibung(upgraded, t), spaltenBeschreibung(*fresh, t)) << t.toStdString();
+    EXPECT_FALSE(upgraded.hasTable("Design"));
+    EXPECT_EQ(upgraded.scalar("SELECT nr FROM Version").toString(), "1.4.1");
+    EXPECT_EQ(upgraded.scalar("SELECT count(*) FROM Version").toInt(), 1);
+}
+
+}  // namespace
+
+struct Start {
+    const char* version;
+    Herkunft herkunft;
+    int schritte;
+};
+
+class UpgradeFromEachVersion : public ::testing::TestWithParam<Start> {};
+
+TEST_P(UpgradeFromEachVersion, ReachesTheCurrentSchemaKeepingEveryTitleWithOneMessagePerStep)
+{
+    const Start start = GetParam();
+    TempFolder folder;
+    const bool festerName = frame::schema::versionsIndex(start.version) <= frame::schema::versionsIndex("1.1.6")
+                            && start.herkunft == Herkunft::Hauptprogramm;
+    // Old catalogues were always "filme"; from 1.1.6 on the configured name counts.
+    const QString name = festerName ? "filme" : "sammlung";
+    folder.write("Cd.ini", "[DB]\r\nDB Name0=" + name.toUtf8() + "\r\n");
+    katalogAnlegen(folder.file(name + ".mdb"), start.version, start.herkunft);
+    FakeServices fake(folder.path());
+
+    frame::Schemaupgrade upgrade(fake.services, name);
+    ASSERT_TRUE(upgrade.przDBVersion());
+    EXPECT_EQ(upgrade.gelesenVersion(), start.version);
+
+    EXPECT_EQ(fake.messages.prompts(), AlleMeldungen.mid(AlleMeldungen.size() - start.schritte));
+    for (const auto& m : fake.messages.shown) {
+        EXPECT_EQ(m.title, "DB Konvertierung");
+        EXPECT_EQ(m.flags, 0);
+    }
+
+    auto datenbank = upgrade.takeDatabase();
+    ASSERT_TRUE(datenbank);
+    EXPECT_EQ(datenbank->path(), folder.file(name + ".mdb"));
+    expectCurrentSchema(*datenbank, folder);
+
+    int n = 0;
+    const Titel* titel = beispielTitel(&n);
+    for (int i = 0; i < n; ++i) {
+        const db::Result r = datenbank->query("SELECT * FROM Filme WHERE Titel = ?", {QString::fromUtf8(titel[i].titel)});
+        ASSERT_EQ(r.size(), 1) << titel[i].titel;
+        EXPECT_EQ(r.value(0, "Anzahl").toDouble(), titel[i].anzahl);
+        EXPECT_EQ(r.value(0, "Info").toString(), QString::fromUtf8(titel[i].info));
+        EXPECT_EQ(r.value(0, "AusDatum").toString(), "-");
+        if (start.schritte >= 5) {
+            EXPECT_EQ(r.value(0, "Cover").toString(), "-");
+        }
+        if (start.schritte >= 4) {
+            EXPECT_EQ(r.value(0, "Size").toString(), "0");
+        }
+        EXPECT_EQ(r.value(0, "Unterordner").toString(), "-");
+    }
+    if (start.schritte >= 8) {
+        EXPECT_EQ(datenbank->scalar("SELECT group_concat(Cat) FROM Filme").toString(), "-,-,-");
+    }
+
+    EXPECT_EQ(cdIniWert(folder, "Version", "Nr"), "Rondavex 1.4");
+    EXPECT_EQ(cdIniWert(folder, "Version", "DB Version"), "1.4.1");
+    EXPECT_EQ(cdIniWert(folder, "DB", "DB Name0"), name);
+
+    // The ".old" copy holds the file as it was before the last step.
+    auto alt = db::Database::open(folder.file(name + ".old"));
+    EXPECT_EQ(alt->scalar("SELECT nr FROM Version").toString(), "1.4");
+    EXPECT_FALSE(alt->columnNames("Unterordner").contains("Mappe"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, UpgradeFromEachVersion,
+                         ::testing::Values(Start{"1.0.8", Herkunft::Hauptprogramm, 9},
+                                           Start{"1.0.9", Herkunft::Hauptprogramm, 8},
+                                           Start{"1.0.91", Herkunft::Hauptprogramm, 7},
+                                           Start{"1.1.0", Herkunft::Hauptprogramm, 6},
+                                           Start{"1.1.1", Herkunft::Hauptprogramm, 5},
+                                           Start{"1.1.6", Herkunft::Tools, 4}, Start{"1.3", Herkunft::Hauptprogramm, 3},
+                                           Start{"1.3.4", Herkunft::Hauptprogramm, 2},
+                                           Start{"1.4", Herkunft::Hauptprogramm, 1}),
+                         [](const ::testing::TestParamInfo<Start>& info) {
+                             return "von_" + QString::fromUtf8(info.param.version).replace('.', '_').toStdString();
+                         });
+
+TEST(Upgrade, MovesTableDesignIntoCdIni)
+{
+    TempFolder folder;
+    katalogAnlegen(folder.file("filme.mdb"), "1.0.8");
+    FakeServices fake(folder.path());
+    frame::Schemaupgrade upgrade(fake.services, "filme");
+    ASSERT_TRUE(upgrade.przDBVersion());
+
+    EXPECT_EQ(cdIniWert(folder, "Design", "Bild"), folder.file("bilder/space.jpg"));
+    const char* const labels[] = {"Mappe", "Qualität", "Format", "Titel", "Anzahl", "Ausleiher", "Kategorie"};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(cdIniWert(folder, "Design", QByteArray("Label" + QByteArray::number(i + 1)).constData()),
+                  QString::fromUtf8(labels[i]));
+    EXPECT_EQ(cdIniWert(folder, "Design", "TextFarbe"), "16777215");
+    EXPECT_EQ(cdIniWert(folder, "Design", "TextFont"), "Microsoft Sans Serif");
+    EXPECT_EQ(cdIniWert(folder, "Design", "TextBold"), "0");
+    EXPECT_EQ(cdIniWert(folder, "Design", "TextSize"), "9,75");
+    EXPECT_EQ(cdIniWert(folder, "DB", "DB Version"), "1.1.6");
+}
+
+TEST(Upgrade, BackgroundPictureOfTheDesignRow)
+{
+    struct Fall {
+        const char* bild;
+        const char* laden;
+        QString erwartet;  // relative to the folder unless absolute; "" = no key
+    };
+    const Fall faelle[] = {
+        {"voyager", "-", "bilder/Voyager.jpg"},
+        {"desert", "-", "bilder/desert.jpg"},
+        {"Space", "-", ""},
+        {"space", "/home/anna/Bilder/Urlaub.jpg", "/home/anna/Bilder/Urlaub.jpg"},
+    };
+    for (const auto& f : faelle) {
+        TempFolder folder;
+        katalogAnlegen(folder.file("filme.mdb"), "1.1.1", Herkunft::Hauptprogramm, f.bild, f.laden);
+        FakeServices fake(folder.path());
+        frame::Schemaupgrade upgrade(fake.services, "filme");
+        ASSERT_TRUE(upgrade.przDBVersion());
+        const QString erwartet =
+            f.erwartet.isEmpty() || f.erwartet.startsWith('/') ? f.erwartet : folder.file(f.erwartet);
+        EXPECT_EQ(cdIniWert(folder, "Design", "Bild"), erwartet) << f.bild << " " << f.laden;
+        EXPECT_EQ(cdIniWert(folder, "Design", "TextFarbe"), "255") << "values of the row are moved as they are";
+        EXPECT_EQ(cdIniWert(folder, "Design", "TextBold"), "1");
+        EXPECT_EQ(cdIniWert(folder, "Design", "Label7"), "Genre");
+    }
+}
+
+TEST(Upgrade, CurrentOrUnknownVersionsRunNoStep)
+{
+    for (const char* v : {"1.4.1", "2.0", "1.4.1 "}) {
+        TempFolder folder;
+        auto datenbank = katalogAnlegen(folder.file("filme.mdb"), "1.4.1");
+        datenbank->execute("UPDATE Version SET nr = ?", {QString::fromUtf8(v)});
+        datenbank.reset();
+        const QByteArray vorher = folder.read("filme.mdb");
+        FakeServices fake(folder.path());
+        frame::Schemaupgrade upgrade(fake.services, "filme");
+        EXPECT_TRUE(upgrade.przDBVersion()) << v;
+        EXPECT_TRUE(fake.messages.shown.empty()) << v;
+        EXPECT_TRUE(upgrade.takeDatabase()) << v;
+        EXPECT_FALSE(QFile::exists(folder.file("Cd.ini"))) << v;
+        EXPECT_FALSE(QFile::exists(folder.file("filme.old"))) << v;
+        EXPECT_EQ(folder.read("filme.mdb"), vorher) << v;
+    }
+}
+
+TEST(Upgrade, AStartThatCannotReadTheVersionShowsOneMessageNamingTheFileAndLeavesItAlone)
+{
+    struct Fall {
+        const char* name;
+        QByteArray inhalt;      // written as <name>.mdb unless empty and `fehlt`
+        bool fehlt;
+        const char* sql;        // run on a current catalogue first, when given
+    };
+    const Fall faelle[] = {
+        {"filme", {}, true, nullptr},
+        {"", {}, true, nullptr},
+        {"filme", "Titel;Format\r\nMatrix;DVD\r\n", false, nullptr},
+        {"filme", QByteArray("\x00\x01\x00\x00Standard Jet DB\x00", 20) + QByteArray(2028, '\0'), false, nullptr},
+        {"filme", QByteArray(), false, nullptr},
+        {"filme", {}, false, "DROP TABLE Version"},
+        {"filme", {}, false, "DELETE FROM Version"},
+        {"filme", {}, false, "UPDATE Version SET nr = NULL"},
+        {"filme", {}, false, "ALTER TABLE Version RENAME COLUMN nr TO nummer"},
+    };
+    for (const auto& f : faelle) {
+        TempFolder folder;
+        const QString name = QString::fromUtf8(f.name);
+        const QString pfad = folder.file(name + ".mdb");
+        if (f.sql) {
+            auto datenbank = katalogAnlegen(pfad, "1.4.1");
+            datenbank->execute(QString::fromUtf8(f.sql));
+        } else if (!f.fehlt) {
+            folder.write(name + ".mdb", f.inhalt);
+        }
+        const QByteArray vorher = folder.read(name + ".mdb");
+        FakeServices fake(folder.path());
+        frame::Schemaupgrade upgrade(fake.services, name);
+        EXPECT_FALSE(upgrade.przDBVersion()) << f.name << (f.sql ? f.sql : "");
+        ASSERT_EQ(fake.messages.shown.size(), 1u);
+        const auto& m = fake.messages.shown.front();
+        EXPECT_TRUE(m.prompt.contains(pfad)) << m.prompt.toStdString();
+        EXPECT_EQ(m.flags, sys::mb::Critical);
+        EXPECT_FALSE(upgrade.takeDatabase());
+        EXPECT_EQ(folder.read(name + ".mdb"), vorher);
+        EXPECT_EQ(QFile::exists(pfad), !f.fehlt);
+    }
+}
+
+TEST(Upgrade, AFailing116StepKeepsTableDesignAndVersionAndWritesNoVersionKeys)
+{
+    TempFolder folder;
+    {
+        auto datenbank = katalogAnlegen(folder.file("filme.mdb"), "1.1.1");
+        // A column that the step is about to add makes its last statement fail.
+        datenbank->execute("ALTER TABLE Filme ADD COLUMN Cover TEXT");
+    }
+    FakeServices fake(folder.path());
+    frame::Schemaupgrade upgrade(fake.services, "filme");
+    EXPECT_FALSE(upgrade.przDBVersion());
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_TRUE(fake.messages.shown[0].prompt.startsWith("DB konnte nicht auf Version 1.1.6 gepatcht werden."));
+    EXPECT_EQ(fake.messages.shown[0].flags, sys::mb::Critical);
+
+    auto datenbank = db::Database::open(folder.file("filme.mdb"));
+    EXPECT_TRUE(datenbank->hasTable("Design"));
+    EXPECT_EQ(datenbank->scalar("SELECT nr FROM Version").toString(), "1.1.1");
+    EXPECT_EQ(cdIniWert(folder, "Version", "Nr"), "");
+    EXPECT_EQ(cdIniWert(folder, "DB", "DB Version"), "");
+    // The moved settings stand in Cd.ini; the next start moves them again.
+    EXPECT_EQ(cdIniWert(folder, "Design", "Label6"), "Leiher");
+}
+
+TEST(Upgrade, AStepWhoseCopyOrVersionFailsSaysSoAndEndsTheChain)
+{
+    enum class Stoerung { OldIsAFolder, VersionRefused };
+    for (const Stoerung s : {Stoerung::OldIsAFolder, Stoerung::VersionRefused}) {
+        TempFolder folder;
+        {
+            auto datenbank = katalogAnlegen(folder.file("sammlung.mdb"), "1.3");
+            if (s == Stoerung::VersionRefused)
+                datenbank->execute("CREATE TRIGGER nein BEFORE UPDATE ON Version "
+                                   "WHEN NEW.nr = '1.4' BEGIN SELECT RAISE(ABORT, 'gesperrt'); END");
+        }
+        if (s == Stoerung::OldIsAFolder)
+            QDir().mkpath(folder.file("sammlung.old/inhalt"));
+        FakeServices fake(folder.path());
+        frame::Schemaupgrade upgrade(fake.services, "sammlung");
+        EXPECT_FALSE(upgrade.przDBVersion());
+
+        auto datenbank = db::Database::open(folder.file("sammlung.mdb"));
+        if (s == Stoerung::OldIsAFolder) {
+            EXPECT_EQ(fake.messages.prompts().size(), 1);
+            EXPECT_TRUE(fake.messages.shown.back().prompt.startsWith("DB konnte nicht auf Version 1.3.4 gepatcht werden."));
+            EXPECT_EQ(datenbank->scalar("SELECT nr FROM Version").toString(), "1.3");
+            EXPECT_FALSE(datenbank->hasTable("Ausleihe"));
+            EXPECT_EQ(cdIniWert(folder, "Version", "DB Version"), "");
+        } else {
+            EXPECT_EQ(fake.messages.prompts().size(), 2);
+            EXPECT_EQ(fake.messages.shown.front().prompt, "DB erfolgreich auf Version 1.3.4 gepatcht.");
+            EXPECT_TRUE(fake.messages.shown.back().prompt.startsWith("DB konnte nicht auf Version 1.4 gepatcht werden."));
+            EXPECT_TRUE(fake.messages.shown.back().prompt.contains("gesperrt"));
+            EXPECT_EQ(datenbank->scalar("SELECT nr FROM Version").toString(), "1.3.4");
+            // The step's other statements went with it.
+            EXPECT_FALSE(datenbank->hasTable("Unterordner"));
+            EXPECT_FALSE(datenbank->columnNames("Filme").contains("Unterordner"));
+            EXPECT_EQ(cdIniWert(folder, "Version", "DB Version"), "1.3.4");
+        }
+        EXPECT_EQ(fake.messages.shown.back().flags, sys::mb::Critical);
+    }
+}
+
+TEST(Upgrade, AStepOnAFileOpenInAnotherProgramStillSucceeds)
+{
+    TempFolder folder;
+    katalogAnlegen(folder.file("filme.mdb"), "1.4");
+    auto andere = db::Database::open(folder.file("filme.mdb"));
+    FakeServices fake(folder.path());
+    frame::Schemaupgrade upgrade(fake.services, "filme");
+    EXPECT_TRUE(upgrade.przDBVersion());
+    EXPECT_EQ(andere->scalar("SELECT nr FROM Version").toString(), "1.4.1");
+}

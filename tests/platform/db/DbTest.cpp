@@ -1,0 +1,549 @@
+#include "platform/db/Database.h"
+#include "platform/db/FileCopy.h"
+#include "platform/db/LockFile.h"
+#include "platform/db/SqlFunctions.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+#include <functional>
+#include <unistd.h>
+
+using namespace db;
+using testing_support::TempFolder;
+
+namespace {
+
+int codeOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const DbError& e) {
+        return e.code();
+    }
+    return 0;
+}
+
+std::unique_ptr<Database> newDatabase(const TempFolder& folder, const QString& name = QStringLiteral("filme.mdb"))
+{
+    return Database::create(folder.file(name));
+}
+
+QStringList column0(const Result& r)
+{
+    QStringList out;
+    for (int i = 0; i < r.size(); ++i)
+        out << r.value(i, 0).toString();
+    return out;
+}
+
+}  // namespace
+
+TEST(Database, OpenTakesExistingDatabasesOnly)
+{
+    TempFolder folder;
+    newDatabase(folder, QStringLiteral("good.mdb"))->execute(QStringLiteral("CREATE TABLE Version (nr TEXT)"));
+    const QByteArray jet = QByteArray("\0\x01\0\0Standard Jet DB\0", 20) + QByteArray(2000, '\0');
+    folder.write(QStringLiteral("jet.mdb"), jet);
+    folder.write(QStringLiteral("text.mdb"), "[DB]\r\nDB Name0=filme\r\n");
+    folder.write(QStringLiteral("empty.mdb"), QByteArray());
+
+    const struct {
+        const char* name;
+        int code;
+    } rows[] = {
+        {"missing.mdb", ErrFileMissing},
+        {"jet.mdb", ErrNotADatabase},
+        {"text.mdb", ErrNotADatabase},
+        {"empty.mdb", 0},
+        {"good.mdb", 0},
+    };
+    for (const auto& row : rows) {
+        const QString path = folder.file(QString::fromUtf8(row.name));
+        try {
+            auto database = Database::open(path);
+            EXPECT_EQ(row.code, 0) << row.name;
+            EXPECT_EQ(database->path(), path);
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.code(), row.code) << row.name;
+            EXPECT_TRUE(e.message().contains(path)) << e.message().toStdString();
+        }
+        EXPECT_FALSE(QFileInfo::exists(LockFile::pathFor(path))) << row.name;
+    }
+    EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("missing.mdb"))));
+    EXPECT_EQ(folder.read(QStringLiteral("empty.mdb")).size(), 0);
+    EXPECT_EQ(folder.read(QStringLiteral("jet.mdb")), jet);
+    EXPECT_TRUE(Database::open(folder.file(QStringLiteral("good.mdb")))->hasTable(QStringLiteral("version")));
+}
+
+TEST(Database, CreateMakesANewFileAndRefusesAnExistingOne)
+{
+    TempFolder folder;
+    const QString path = folder.file(QStringLiteral("neu.mdb"));
+    {
+        auto database = Database::create(path);
+        EXPECT_FALSE(database->hasTable(QStringLiteral("Filme")));
+    }
+    EXPECT_TRUE(folder.read(QStringLiteral("neu.mdb")).startsWith("SQLite format 3"));
+    EXPECT_EQ(codeOf([&] { Database::create(path); }), ErrFileExists);
+    folder.write(QStringLiteral("text.mdb"), "x");
+    EXPECT_EQ(codeOf([&] { Database::create(folder.file(QStringLiteral("text.mdb"))); }), ErrFileExists);
+    EXPECT_EQ(folder.read(QStringLiteral("text.mdb")), QByteArray("x"));
+    EXPECT_NO_THROW(Database::open(path));
+}
+
+TEST(Database, ValuesTravelAsBoundParameters)
+{
+    TempFolder folder;
+    auto database = newDatabase(folder);
+    database->execute(QStringLiteral("CREATE TABLE t (v)"));
+    const QVariantList values = {QVariant(),
+                                 QVariant(42),
+                                 QVariant(qlonglong(1) << 40),
+                                 QVariant(2.5),
+                                 QVariant(QStringLiteral("Ocean's Eleven")),
+                                 QVariant(QStringLiteral("Ärger im Paradies")),
+                                 QVariant(QStringLiteral("'); DROP TABLE t; --")),
+                                 QVariant(QByteArray("\0\x01\xff", 3)),
+                                 QVariant(true),
+                                 QVariant(QDate(2024, 3, 5))};
+    for (const QVariant& v : values)
+        database->execute(QStringLiteral("INSERT INTO t (v) VALUES (?)"), {v});
+
+    const Result r = database->query(QStringLiteral("SELECT v, typeof(v) FROM t ORDER BY rowid"));
+    ASSERT_EQ(r.size(), values.size());
+    const QVariantList expected = {QVariant(),
+                                   QVariant(qlonglong(42)),
+                                   QVariant(qlonglong(1) << 40),
+                                   QVariant(2.5),
+                                   QVariant(QStringLiteral("Ocean's Eleven")),
+                                   QVariant(QStringLiteral("Ärger im Paradies")),
+                                   QVariant(QStringLiteral("'); DROP TABLE t; --")),
+                                   QVariant(QByteArray("\0\x01\xff", 3)),
+                                   QVariant(qlonglong(1)),
+                                   QVariant(QStringLiteral("2024-03-05"))};
+    const char* types[] = {"null", "integer", "integer", "real", "text", "text", "text", "blob", "integer", "text"};
+    for (int i = 0; i < r.size(); ++i) {
+        EXPECT_EQ(r.value(i, 0), expected[i]) << i;
+        EXPECT_EQ(r.value(i, 0).typeId(), expected[i].typeId()) << i;
+        EXPECT_EQ(r.value(i, 1).toString(), QString::fromLatin1(types[i])) << i;
+    }
+    EXPECT_EQ(
+        database->scalar(QStringLiteral("SELECT v FROM t WHERE v = ?1 OR v = ?1"), {QStringLiteral("Ocean's Eleven")}),
+        QVariant(QStringLiteral("Ocean's Eleven")));
+    EXPECT_TRUE(database->scalar(QStringLiteral("SELECT v FROM t WHERE 0")).isNull());
+}
+
+TEST(Database, ErrorsCarrySqliteCodesAndResultsFindColumnsWithoutCase)
+{
+    TempFolder folder;
+    auto database = newDatabase(folder);
+    database->execute(QStringLiteral("CREATE TABLE Filme (Titel TEXT COLLATE NOCASE PRIMARY KEY, Qualität TEXT)"));
+    database->execute(QStringLiteral("INSERT INTO Filme VALUES ('Matrix', '1.00')"));
+
+    try {
+        database->execute(QStringLiteral("INSERT INTO Filme VALUES ('matrix', '2.00')"));
+        ADD_FAILURE() << "duplicate accepted";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.code(), SQLITE_CONSTRAINT_PRIMARYKEY);
+        EXPECT_TRUE(e.message().contains(QStringLiteral("UNIQUE"))) << e.message().toStdString();
+    }
+    EXPECT_EQ(codeOf([&] { database->execute(QStringLiteral("SELEC 1")); }), SQLITE_ERROR);
+    EXPECT_EQ(codeOf([&] { database->query(QStringLiteral("SELECT * FROM Fehlt")); }), SQLITE_ERROR);
+    // One statement a call: a second one is refused before anything runs.
+    EXPECT_EQ(codeOf([&] { database->execute(QStringLiteral("DELETE FROM Filme; DROP TABLE Filme")); }), SQLITE_ERROR);
+    EXPECT_EQ(database->scalar(QStringLiteral("SELECT COUNT(*) FROM Filme;  -- comment")).toInt(), 1);
+    EXPECT_EQ(codeOf([&] { database->execute(QStringLiteral("DELETE FROM Filme WHERE Titel = ?")); }), SQLITE_RANGE);
+
+    const ExecResult failed = database->tryExecute(QStringLiteral("DROP TABLE Fehlt"));
+    EXPECT_FALSE(failed.ok);
+    EXPECT_EQ(failed.code, SQLITE_ERROR);
+    EXPECT_TRUE(failed.message.contains(QStringLiteral("Fehlt")));
+    const ExecResult done =
+        database->tryExecute(QStringLiteral("UPDATE Filme SET Qualität = ?"), {QStringLiteral("2.00")});
+    EXPECT_TRUE(done.ok);
+    EXPECT_EQ(done.changes, 1);
+
+    const Result r = database->query(QStringLiteral("SELECT COUNT(*) AS Zähler, Qualität FROM Filme"));
+    EXPECT_EQ(r.columns(), QStringList({QStringLiteral("Zähler"), QStringLiteral("Qualität")}));
+    EXPECT_EQ(r.column(QStringLiteral("ZÄHLER")), 0);
+    EXPECT_EQ(r.column(QStringLiteral("qualität")), 1);
+    EXPECT_EQ(r.column(QStringLiteral("Zahler")), -1);
+    EXPECT_EQ(r.value(0, QStringLiteral("QUALITÄT")).toString(), QStringLiteral("2.00"));
+    EXPECT_EQ(codeOf([&] { r.value(0, QStringLiteral("Titel")); }), ErrUnknownField);
+
+    EXPECT_TRUE(database->hasTable(QStringLiteral("FILME")));
+    EXPECT_FALSE(database->hasTable(QStringLiteral("Unterordner")));
+    EXPECT_EQ(database->columnNames(QStringLiteral("Filme")),
+              QStringList({QStringLiteral("Titel"), QStringLiteral("Qualität")}));
+}
+
+TEST(Database, TransactionRollsBackUnlessCommitted)
+{
+    TempFolder folder;
+    auto database = newDatabase(folder);
+    database->execute(QStringLiteral("CREATE TABLE t (v)"));
+    {
+        Database::Transaction tx(*database);
+        database->execute(QStringLiteral("INSERT INTO t VALUES (1)"));
+        database->execute(QStringLiteral("INSERT INTO t VALUES (2)"));
+    }
+    EXPECT_EQ(database->scalar(QStringLiteral("SELECT COUNT(*) FROM t")).toInt(), 0);
+    try {
+        Database::Transaction tx(*database);
+        database->execute(QStringLiteral("INSERT INTO t VALUES (1)"));
+        database->execute(QStringLiteral("INSERT INTO fehlt VALUES (2)"));
+        tx.commit();
+    } catch (const DbError&) {
+    }
+    EXPECT_EQ(database->scalar(QStringLiteral("SELECT COUNT(*) FROM t")).toInt(), 0);
+    {
+        Database::Transaction tx(*database);
+        database->execute(QStringLiteral("INSERT INTO t VALUES (3)"));
+        tx.commit();
+    }
+    EXPECT_EQ(database->scalar(QStringLiteral("SELECT COUNT(*) FROM t")).toInt(), 1);
+    EXPECT_EQ(Database::open(database->path())->scalar(QStringLiteral("SELECT v FROM t")).toInt(), 3);
+}
+
+TEST(Database, DscountReadsZaehlerAsA32BitCount)
+{
+    TempFolder folder;
+    auto database = newDatabase(folder);
+    database->execute(QStringLiteral("CREATE TABLE t (x REAL, s TEXT)"));
+    database->execute(QStringLiteral("INSERT INTO t VALUES (1.25, '4,7'), (1.25, '1.234,5')"));
+    const struct {
+        const char* sql;
+        long expected;
+    } rows[] = {
+        {"SELECT COUNT(*) AS Zähler FROM t", 2},         {"SELECT SUM(x) AS Zähler FROM t", 2},  // 2.5 -> 2
+        {"SELECT SUM(x) + 1 AS Zähler FROM t", 4},                                               // 3.5 -> 4
+        {"SELECT SUM(x) AS Zähler FROM t WHERE 0", 0},                                           // Null
+        {"SELECT x AS Zähler FROM t WHERE 0", 0},                                                // no row
+        {"SELECT 'a' AS Titel, 7 AS ZÄHLER", 7},         {"SELECT 9 AS Anzahl", 9},
+        {"SELECT SUM(denum(s)) AS Zähler FROM t", 1239}, {"SELECT -2.5 AS Zähler", -2},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(dscount(*database, QString::fromUtf8(row.sql)), row.expected) << row.sql;
+    EXPECT_NE(codeOf([&] { dscount(*database, QStringLiteral("SELECT 3000000000 AS Zähler")); }), 0);
+    EXPECT_NE(codeOf([&] { dscount(*database, QStringLiteral("SELECT 'abc' AS Zähler")); }), 0);
+    EXPECT_EQ(dscount(*database, QStringLiteral("SELECT COUNT(*) AS Zähler FROM t WHERE x = ?"), {1.25}), 2);
+}
+
+TEST(GermanCollation, ComparesWithoutCaseAndWithBaseLetters)
+{
+    const struct {
+        const char* a;
+        const char* b;
+        int sign;
+    } rows[] = {
+        {"Ärger", "ärger", 0},
+        {"MATRIX", "matrix", 0},
+        {"Arger", "Ärger", -1},
+        {"Ärger", "Bert", -1},
+        {"Äb", "Ac", -1},
+        {"apfel", "Arger", -1},
+        {"-", "apfel", -1},
+        {"Straße", "STRASSE", 1},
+        {"Strasse", "Straßf", -1},
+        {"Straßa", "Strasse", -1},
+        {"ẞ", "ß", 0},
+        {"Titel", "Titel ", -1},
+        {"Titel ", "Titel A", -1},
+        {"Matrix", "Matrix Reloaded", -1},
+        {"Crème", "Creme", 1},
+        {"Crème", "Cremf", -1},
+        {"Ōsaka", "osaka", 1},
+        {"", "a", -1},
+        {"Zorro", "Ärger", 1},
+    };
+    for (const auto& row : rows) {
+        const QString a = QString::fromUtf8(row.a);
+        const QString b = QString::fromUtf8(row.b);
+        const auto sign = [](int v) { return (v > 0) - (v < 0); };
+        EXPECT_EQ(sign(germanCompare(a, b)), row.sign) << row.a << " / " << row.b;
+        EXPECT_EQ(sign(germanCompare(b, a)), -row.sign) << row.b << " / " << row.a;
+        const QByteArray ua = a.toUtf8();
+        const QByteArray ub = b.toUtf8();
+        EXPECT_EQ(sign(germanCompareUtf8(ua.constData(), int(ua.size()), ub.constData(), int(ub.size()))), row.sign)
+            << row.a << " / " << row.b;
+    }
+}
+
+TEST(GermanCollation, IsOneTotalOrderOnBothEncodings)
+{
+    const QStringList words = {"a",  "A",  "ä",  "Ä", "ab",    "äb",     "Ab",      "b",     "ss",       "ß",
+                               "SS", "st", "sr", "s", "Titel", "titel ", "Titel A", "-",     "Zorro",    "ÿ",
+                               "é",  "e",  "f",  "1", "10",    "9",      "Ωmega",   "ωmega", "a\xC3\xA4"};
+    const auto sign = [](int v) { return (v > 0) - (v < 0); };
+    for (const QString& x : words) {
+        for (const QString& y : words) {
+            const int xy = sign(germanCompare(x, y));
+            const QByteArray ux = x.toUtf8();
+            const QByteArray uy = y.toUtf8();
+            EXPECT_EQ(sign(germanCompareUtf8(ux.constData(), int(ux.size()), uy.constData(), int(uy.size()))), xy)
+                << x.toStdString() << " / " << y.toStdString();
+            EXPECT_EQ(xy == 0, x.toCaseFolded() == y.toCaseFolded()) << x.toStdString() << " / " << y.toStdString();
+            for (const QString& z : words) {
+                if (xy <= 0 && germanCompare(y, z) <= 0) {
+                    EXPECT_LE(germanCompare(x, z), 0)
+                        << x.toStdString() << " " << y.toStdString() << " " << z.toStdString();
+                }
+            }
+        }
+    }
+}
+
+TEST(SqlFunctions, NocaseIsGermanForKeysOrderAndGroups)
+{
+    TempFolder folder;
+    auto database = newDatabase(folder);
+    database->execute(
+        QStringLiteral("CREATE TABLE Filme (Titel TEXT COLLATE NOCASE PRIMARY KEY, Cat TEXT COLLATE NOCASE)"));
+    const struct {
+        const char* first;
+        const char* second;
+        bool collide;
+    } rows[] = {
+        {"Matrix", "MATRIX", true},   {"Ärger", "ärger", true}, {"Arger", "Ärger", false},
+        {"Straße", "STRASSE", false}, {"Öl", "öL", true},
+    };
+    for (const auto& row : rows) {
+        database->execute(QStringLiteral("DELETE FROM Filme"));
+        database->execute(QStringLiteral("INSERT INTO Filme (Titel) VALUES (?)"), {QString::fromUtf8(row.first)});
+        const ExecResult second = database->tryExecute(QStringLiteral("INSERT INTO Filme (Titel) VALUES (?)"),
+                                                       {QString::fromUtf8(row.second)});
+        EXPECT_EQ(!second.ok, row.collide) << row.first << " / " << row.second;
+        if (row.collide) {
+            EXPECT_EQ(second.code, SQLITE_CONSTRAINT_PRIMARYKEY);
+        }
+    }
+
+    database->execute(QStringLiteral("DELETE FROM Filme"));
+    for (const char* t : {"Zorro", "Bert", "Ärger", "-", "apfel", "Arger", "Öl", "Ofen", "Straße", "Strasse"})
+        database->execute(QStringLiteral("INSERT INTO Filme VALUES (?, ?)"),
+                          {QString::fromUtf8(t), QString::fromUtf8(t[0] == 'S' ? "krimi" : "Krimi")});
+    EXPECT_EQ(column0(database->query(QStringLiteral("SELECT Titel FROM Filme ORDER BY Titel"))),
+              QStringList({"-", "apfel", "Arger", "Ärger", "Bert", "Ofen", "Öl", "Strasse", "Straße", "Zorro"}));
+    EXPECT_EQ(column0(database->query(
+                  QStringLiteral("SELECT Titel FROM Filme WHERE Titel > 'arger' ORDER BY Titel DESC LIMIT 2"))),
+              QStringList({"Zorro", "Straße"}));
+    EXPECT_EQ(database->scalar(QStringLiteral("SELECT Titel FROM Filme WHERE Titel = 'ÄRGER'")).toString(),
+              QStringLiteral("Ärger"));
+    EXPECT_EQ(database->query(QStringLiteral("SELECT Cat FROM Filme GROUP BY Cat")).size(), 1);
+    EXPECT_EQ(database->query(QStringLiteral("SELECT DISTINCT Cat FROM Filme")).size(), 1);
+}
+
+TEST(SqlFunctions, LikeUsesTheEngineWildcards)
+{
+    TempFolder folder;
+    auto database = newDatabase(folder);
+    database->execute(
+        QStringLiteral("CREATE TABLE Filme (Titel TEXT COLLATE NOCASE, Wer TEXT COLLATE NOCASE, Qualität TEXT)"));
+    const char* titles[][3] = {{"AABB", "-", "1.00"},      {"ärger im Paradies", "Max", "2.50"},
+                               {"Film 31", "-", "2.0"},    {"dvd-9 Box", nullptr, "3"},
+                               {"50% Rabatt", "Eva", "1"}, {"a_b", "-", "-"}};
+    for (const auto& t : titles)
+        database->execute(
+            QStringLiteral("INSERT INTO Filme VALUES (?, ?, ?)"),
+            {QString::fromUtf8(t[0]), t[1] ? QVariant(QString::fromUtf8(t[1])) : QVariant(), QString::fromUtf8(t[2])});
+    const struct {
+        const char* where;
+        QStringList titles;
+    } rows[] = {
+        {"Titel like '*ab*'", {"AABB", "50% Rabatt"}},
+        {"Titel like 'Ä*'", {"ärger im Paradies"}},
+        {"Titel like '*PARADIES'", {"ärger im Paradies"}},
+        {"Titel like 'Film #1'", {"Film 31"}},
+        {"Titel like 'Film ##'", {"Film 31"}},
+        {"Titel like 'DVD*'", {"dvd-9 Box"}},
+        {"Titel like 'dvd%'", {}},
+        {"Titel like '50%*'", {"50% Rabatt"}},
+        {"Titel like 'a_b'", {"a_b"}},
+        {"Titel like '[!a-c]*'", {"ärger im Paradies", "Film 31", "dvd-9 Box", "50% Rabatt"}},
+        {"Titel like '[a-c]*'", {"AABB", "a_b"}},
+        {"Wer not like '-'", {"ärger im Paradies", "50% Rabatt"}},
+        {"Wer like '-'", {"AABB", "Film 31", "a_b"}},
+        {"Qualität like '2.5*'", {"ärger im Paradies"}},
+        {"Titel like ?", {"Film 31"}},
+    };
+    for (const auto& row : rows) {
+        const QString sql =
+            QStringLiteral("SELECT Titel FROM Filme WHERE %1 ORDER BY rowid").arg(QString::fromUtf8(row.where));
+        const QVariantList params =
+            sql.contains(QLatin1Char('?')) ? QVariantList{QStringLiteral("*3?")} : QVariantList{};
+        EXPECT_EQ(column0(database->query(sql, params)), row.titles) << row.where;
+    }
+    EXPECT_TRUE(database->scalar(QStringLiteral("SELECT NULL LIKE '*'")).isNull());
+    EXPECT_TRUE(database->scalar(QStringLiteral("SELECT 'a' LIKE NULL")).isNull());
+    try {
+        database->query(QStringLiteral("SELECT Titel FROM Filme WHERE Titel like '[a-b'"));
+        ADD_FAILURE() << "an unclosed list ran";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.code(), SQLITE_ERROR);
+        EXPECT_TRUE(e.message().contains(QStringLiteral("Musterzeichenfolge"))) << e.message().toStdString();
+    }
+}
+
+TEST(SqlFunctions, DedateAndDenumTurnTextsIntoValues)
+{
+    TempFolder folder;
+    auto database = newDatabase(folder);
+    const struct {
+        const char* text;
+        std::optional<QString> date;
+    } dates[] = {
+        {"05.03.2024", QStringLiteral("2024-03-05")},
+        {"5.3.2024", QStringLiteral("2024-03-05")},
+        {"29.02.2024", QStringLiteral("2024-02-29")},
+        {"31.02.2024", std::nullopt},
+        {"2024-03-05", std::nullopt},
+        {"05.03.24", std::nullopt},
+        {"-", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& row : dates) {
+        const QString text = QString::fromUtf8(row.text);
+        EXPECT_EQ(dedate(text), row.date) << row.text;
+        const QVariant sql = database->scalar(QStringLiteral("SELECT dedate(?)"), {text});
+        EXPECT_EQ(sql.isNull() ? std::optional<QString>() : std::optional<QString>(sql.toString()), row.date)
+            << row.text;
+    }
+    const struct {
+        const char* text;
+        std::optional<double> number;
+    } numbers[] = {
+        {"4,7", 4.7}, {"1.234,5", 1234.5}, {"4700", 4700},     {"0", 0},
+        {" 12 ", 12}, {"-", std::nullopt}, {"", std::nullopt}, {"4,7 MB", std::nullopt},
+    };
+    for (const auto& row : numbers) {
+        const QString text = QString::fromUtf8(row.text);
+        EXPECT_EQ(denum(text), row.number) << row.text;
+        const QVariant sql = database->scalar(QStringLiteral("SELECT denum(?)"), {text});
+        EXPECT_EQ(sql.isNull() ? std::optional<double>() : std::optional<double>(sql.toDouble()), row.number)
+            << row.text;
+        if (!sql.isNull()) {
+            EXPECT_EQ(sql.typeId(), QMetaType::Double);
+        }
+    }
+    EXPECT_EQ(database->scalar(QStringLiteral("SELECT denum(2.5) + denum(3)")).toDouble(), 5.5);
+    EXPECT_TRUE(database->scalar(QStringLiteral("SELECT denum(NULL)")).isNull());
+    EXPECT_TRUE(database->scalar(QStringLiteral("SELECT dedate(NULL)")).isNull());
+
+    // Day.month.year texts compare as dates, not as texts.
+    database->execute(QStringLiteral("CREATE TABLE Ausleihe (AusDT TEXT)"));
+    for (const char* d : {"20.02.2023", "05.03.2024", "01.12.2023", "kein Datum"})
+        database->execute(QStringLiteral("INSERT INTO Ausleihe VALUES (?)"), {QString::fromUtf8(d)});
+    EXPECT_EQ(column0(database->query(
+                  QStringLiteral("SELECT AusDT FROM Ausleihe WHERE dedate(AusDT) < ? ORDER BY dedate(AusDT)"),
+                  {QDate(2024, 1, 1)})),
+              QStringList({"20.02.2023", "01.12.2023"}));
+}
+
+TEST(LockFile, SharedHoldersExcludeAnExclusiveOne)
+{
+    EXPECT_EQ(LockFile::pathFor(QStringLiteral("/x/filme.mdb")), QStringLiteral("/x/filme.ldb"));
+    EXPECT_EQ(LockFile::pathFor(QStringLiteral("/x.y/filme")), QStringLiteral("/x.y/filme.ldb"));
+    EXPECT_EQ(LockFile::pathFor(QStringLiteral("/x/a.b.mdb")), QStringLiteral("/x/a.b.ldb"));
+
+    TempFolder folder;
+    const QString path = folder.file(QStringLiteral("filme.mdb"));
+    const QString ldb = folder.file(QStringLiteral("filme.ldb"));
+    newDatabase(folder).reset();
+    EXPECT_FALSE(QFileInfo::exists(ldb));
+    {
+        auto first = Database::open(path);
+        EXPECT_TRUE(QFileInfo::exists(ldb));
+        auto second = Database::open(path);
+        EXPECT_EQ(LockFile::acquire(path, LockFile::Mode::Exclusive), nullptr);
+        first.reset();
+        EXPECT_TRUE(QFileInfo::exists(ldb));
+        EXPECT_EQ(LockFile::acquire(path, LockFile::Mode::Exclusive), nullptr);
+    }
+    EXPECT_FALSE(QFileInfo::exists(ldb));
+    {
+        auto exclusive = LockFile::acquire(path, LockFile::Mode::Exclusive);
+        ASSERT_NE(exclusive, nullptr);
+        EXPECT_EQ(codeOf([&] { Database::open(path); }), ErrLocked);
+        EXPECT_EQ(LockFile::acquire(path, LockFile::Mode::Shared), nullptr);
+    }
+    EXPECT_FALSE(QFileInfo::exists(ldb));
+
+    // A file left behind by a crash holds no lock.
+    folder.write(QStringLiteral("filme.ldb"), "stale");
+    EXPECT_NE(LockFile::acquire(path, LockFile::Mode::Exclusive), nullptr);
+    folder.write(QStringLiteral("filme.ldb"), "stale");
+    Database::open(path).reset();
+    EXPECT_FALSE(QFileInfo::exists(ldb));
+}
+
+TEST(LockFile, AFolderWithoutLockFileStillOpens)
+{
+    TempFolder folder;
+    const QString path = folder.file(QStringLiteral("filme.mdb"));
+    newDatabase(folder)->execute(QStringLiteral("CREATE TABLE Version (nr TEXT)"));
+    // A folder entry that cannot become the lock file stands for a read-only folder.
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("filme.ldb")));
+    EXPECT_EQ(LockFile::acquire(path, LockFile::Mode::Shared), nullptr);
+    auto database = Database::open(path);
+    EXPECT_TRUE(database->hasTable(QStringLiteral("Version")));
+    EXPECT_TRUE(QFileInfo(folder.file(QStringLiteral("filme.ldb"))).isDir());
+}
+
+TEST(FileCopy, CopiesThroughATemporaryNameAndKeepsTheTargetOnFailure)
+{
+    TempFolder folder;
+    const QString source = folder.file(QStringLiteral("filme.mdb"));
+    const QString target = folder.file(QStringLiteral("Backup/filme 09.12.2026.mdb"));
+    auto database = newDatabase(folder);
+    database->execute(QStringLiteral("CREATE TABLE Filme (Titel TEXT COLLATE NOCASE PRIMARY KEY)"));
+    database->execute(QStringLiteral("INSERT INTO Filme VALUES ('Matrix'), ('Ärger')"));
+
+    QString error;
+    EXPECT_FALSE(copyDatabaseFile(source, target, &error));  // no Backup folder yet
+    EXPECT_FALSE(error.isEmpty());
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Backup")));
+    folder.write(QStringLiteral("Backup/filme 09.12.2026.mdb"), "earlier copy");
+
+    // A write that is still open is not part of the copy.
+    database->execute(QStringLiteral("BEGIN IMMEDIATE"));
+    database->execute(QStringLiteral("INSERT INTO Filme VALUES ('Offen')"));
+    EXPECT_TRUE(copyDatabaseFile(source, target, &error)) << error.toStdString();
+    database->execute(QStringLiteral("ROLLBACK"));
+    {
+        auto copy = Database::open(target);
+        EXPECT_EQ(column0(copy->query(QStringLiteral("SELECT Titel FROM Filme ORDER BY Titel"))),
+                  QStringList({"Ärger", "Matrix"}));
+    }
+    const QByteArray good = folder.read(QStringLiteral("Backup/filme 09.12.2026.mdb"));
+
+    // The temporary name is taken: the copy fails and the target stays as it was.
+    const QString temporary = folder.file(QStringLiteral("Backup/.filme 09.12.2026.mdb.tmp-%1").arg(::getpid()));
+    ASSERT_TRUE(QDir().mkpath(temporary + QStringLiteral("/x")));
+    error.clear();
+    EXPECT_FALSE(copyDatabaseFile(source, target, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(folder.read(QStringLiteral("Backup/filme 09.12.2026.mdb")), good);
+    EXPECT_FALSE(copyFileReplacing(source, target, &error));
+    EXPECT_EQ(folder.read(QStringLiteral("Backup/filme 09.12.2026.mdb")), good);
+    QDir(temporary).removeRecursively();
+
+    EXPECT_FALSE(copyDatabaseFile(folder.file(QStringLiteral("fehlt.mdb")), target, &error));
+    EXPECT_EQ(folder.read(QStringLiteral("Backup/filme 09.12.2026.mdb")), good);
+
+    // Any other file is copied byte for byte.
+    const QByteArray jet = QByteArray("\0\x01\0\0Standard Jet DB\0", 20) + QByteArray(5000, '\x7f');
+    folder.write(QStringLiteral("alt.mdb"), jet);
+    EXPECT_TRUE(copyDatabaseFile(folder.file(QStringLiteral("alt.mdb")), target, &error)) << error.toStdString();
+    EXPECT_EQ(folder.read(QStringLiteral("Backup/filme 09.12.2026.mdb")), jet);
+
+    const QStringList left =
+        QDir(folder.file(QStringLiteral("Backup"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    EXPECT_EQ(left, QStringList({QStringLiteral("filme 09.12.2026.mdb")}));
+}

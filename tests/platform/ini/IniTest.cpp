@@ -1,0 +1,282 @@
+#include "platform/ini/IniFile.h"
+#include "tests/support/TempFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+#include <string>
+
+using ini::IniFile;
+using testing_support::TempFolder;
+
+namespace {
+
+std::string bytes(const QByteArray& b) { return b.toStdString(); }
+
+const QByteArray Long250 = QByteArray(200, 'a') + QByteArray(50, 'b');
+
+// UTF-8, CR LF, with the oddities the reader has to see through.
+const QByteArray ReadFixture = "; Einstellungen von Rondavex\r\n"
+                               "[Version]\r\n"
+                               "Nr=Rondavex 1.4\r\n"
+                               "\r\n"
+                               "[Design]\r\n"
+                               " \tTextFont \t=  Arial Black \t\r\n"
+                               "Bild=\"\\bilder\\space.jpg\"\r\n"
+                               "Label1='Titel'\r\n"
+                               "Label2=\"\"Zitat\"\"\r\n"
+                               "Label3=\"halb\r\n"
+                               "Label4=Kalle's\r\n"
+                               "Leer=\r\n"
+                               "Backcolor=16777215\r\n"
+                               "BACKCOLOR=0\r\n"
+                               "Sprache\r\n"
+                               ";Kommentar=1\r\n"
+                               "Qualität=gut\r\n"
+                               "Gleich=a=b\r\n"
+                               "[design]\r\n"
+                               "Default=1\r\n"
+                               "[ DB ]\r\n"
+                               "DB Name0=filme\r\n"
+                               "Lang=" + Long250 + "\r\n"
+                               "LangZitat=\"" + Long250 + "\"\r\n";
+
+struct ReadCase {
+    const char* section;
+    const char* key;
+    int buffer;
+    QString expected;
+};
+
+TEST(IniRead, FollowsThePrivateProfileRules)
+{
+    TempFolder folder;
+    const IniFile file(folder.write("Cd.ini", ReadFixture));
+    const ReadCase cases[] = {
+        {"Version", "Nr", ini::DefaultBuffer, "Rondavex 1.4"},
+        {"VERSION", "nR", ini::DefaultBuffer, "Rondavex 1.4"},
+        {"Fehlt", "Nr", ini::DefaultBuffer, ""},
+        {"Version", "Fehlt", ini::DefaultBuffer, ""},
+        {"Design", "textfont", ini::DefaultBuffer, "Arial Black"},
+        {"Design", "Bild", ini::DefaultBuffer, "\\bilder\\space.jpg"},
+        {"Design", "Label1", ini::DefaultBuffer, "Titel"},
+        {"Design", "Label2", ini::DefaultBuffer, "\"Zitat\""},  // only one pair goes
+        {"Design", "Label3", ini::DefaultBuffer, "\"halb"},
+        {"Design", "Label4", ini::DefaultBuffer, "Kalle's"},
+        {"Design", "Leer", ini::DefaultBuffer, ""},
+        {"Design", "Backcolor", ini::DefaultBuffer, "16777215"},  // first of duplicate keys
+        {"Design", "Default", ini::DefaultBuffer, ""},            // only in the second [design]
+        {"Design", "Sprache", ini::DefaultBuffer, ""},            // no "="
+        {"Design", ";Kommentar", ini::DefaultBuffer, ""},
+        {"Design", "Kommentar", ini::DefaultBuffer, ""},
+        {"DESIGN", "QUALITÄT", ini::DefaultBuffer, "gut"},
+        {"Design", "Gleich", ini::DefaultBuffer, "a=b"},
+        {"DB", "DB Name0", 50, "filme"},
+        {"db", "db name0", ini::DefaultBuffer, "filme"},
+        {"DB", "Lang", ini::DefaultBuffer, QString(199, 'a')},
+        {"DB", "Lang", 50, QString(49, 'a')},
+        {"DB", "LangZitat", ini::DefaultBuffer, QString(199, 'a')},
+    };
+    for (const ReadCase& c : cases) {
+        SCOPED_TRACE(std::string(c.section) + "/" + c.key + " buffer " + std::to_string(c.buffer));
+        EXPECT_EQ(file.read(QString::fromUtf8(c.section), QString::fromUtf8(c.key), c.buffer), c.expected);
+    }
+}
+
+TEST(IniRead, CutsTheValueToTheBufferLessOne)
+{
+    TempFolder folder;
+    const QString tail = QString(190, 'x') + QStringLiteral("äöüßÄÖÜ€éè");  // 200 characters
+    const IniFile file(folder.write("Cd.ini", "[A]\nk=" + tail.toUtf8() + "\n"));
+    EXPECT_EQ(file.read("A", "k"), tail.left(199));
+    EXPECT_EQ(file.read("A", "k", 201), tail);
+    EXPECT_EQ(file.read("A", "k", 50), tail.left(49));
+    EXPECT_EQ(file.read("A", "k", 1), "");
+}
+
+TEST(IniRead, MissingFileReadsEmpty)
+{
+    TempFolder folder;
+    EXPECT_EQ(IniFile(folder.file("Cd.ini")).read("DB", "DB Name0"), "");
+    EXPECT_FALSE(QFileInfo::exists(folder.file("Cd.ini")));
+}
+
+TEST(IniRead, SeesAnotherProgramsChangeAtTheNextRead)
+{
+    TempFolder folder;
+    const IniFile file(folder.write("Cd.ini", "[DB]\r\nDB Name0=filme\r\n"));
+    EXPECT_EQ(file.read("DB", "DB Name0"), "filme");
+    folder.write("Cd.ini", "[DB]\r\nDB Name0=musik\r\n");
+    EXPECT_EQ(file.read("DB", "DB Name0"), "musik");
+}
+
+struct WriteCase {
+    const char* what;
+    QByteArray before;
+    const char* section;
+    const char* key;
+    const char* value;
+    QByteArray after;
+};
+
+void expectWrites(const WriteCase& c)
+{
+    SCOPED_TRACE(c.what);
+    TempFolder folder;
+    const IniFile file(folder.write("Cd.ini", c.before));
+    EXPECT_TRUE(file.write(QString::fromUtf8(c.section), QString::fromUtf8(c.key), QString::fromUtf8(c.value)));
+    EXPECT_EQ(bytes(folder.read("Cd.ini")), bytes(c.after));
+    EXPECT_EQ(file.read(QString::fromUtf8(c.section), QString::fromUtf8(c.key)), QString::fromUtf8(c.value));
+}
+
+const QByteArray Head = "; Rondavex-Einstellungen, von Hand gepflegt\r\n"
+                        "[Design]\r\n";
+const QByteArray Body = "Qualität=gut\r\n"
+                        "; Farben folgen\r\n"
+                        "\r\n"
+                        "[Leer]\r\n"
+                        "; nur ein Kommentar\r\n"
+                        "\r\n"
+                        "[design]\r\n"
+                        "Default=1\r\n";
+const QByteArray Font = "  TextFont = Arial\r\n";
+
+TEST(IniWrite, ChangesOnlyTheKeysLineOrAddsItWhereItBelongs)
+{
+    const QByteArray before = Head + Font + Body;
+    const WriteCase cases[] = {
+        {"existing key, other case", before, "design", "textfont", "Tahoma", Head + "TextFont=Tahoma\r\n" + Body},
+        {"umlaut key, other case", before, "DESIGN", "QUALITÄT", "schlecht",
+         Head + Font + QByteArray(Body).replace("Qualität=gut", "Qualität=schlecht")},
+        {"missing key goes after the first section's last key", before, "Design", "Default", "0",
+         Head + Font + QByteArray(Body).replace("gut\r\n", "gut\r\nDefault=0\r\n")},
+        {"missing key in a section without keys goes after its name", before, "Leer", "Neu", "1",
+         Head + Font + QByteArray(Body).replace("[Leer]\r\n", "[Leer]\r\nNeu=1\r\n")},
+        {"missing section goes at the end", before, "Funktionen", "Sortierung", "KF",
+         before + "\r\n[Funktionen]\r\nSortierung=KF\r\n"},
+        {"missing section after a blank last line", "[A]\r\nx=1\r\n\r\n", "B", "y", "2",
+         "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n"},
+        {"value with blanks inside", before, "Design", "TextFont", "MS Sans Serif",
+         Head + "TextFont=MS Sans Serif\r\n" + Body},
+    };
+    for (const WriteCase& c : cases)
+        expectWrites(c);
+}
+
+TEST(IniWrite, KeepsTheFilesEncodingAndLineEnds)
+{
+    const QByteArray cp1252 = "[Design]\r\nBild=C:\\Bilder\\\xD6l.jpg\r\nQualit\xE4t=gut\r\n";
+    const WriteCase cases[] = {
+        {"Windows-1252 stays Windows-1252", cp1252, "Design", "Bild", "Größe €",
+         "[Design]\r\nBild=Gr\xF6\xDF" "e \x80\r\nQualit\xE4t=gut\r\n"},
+        {"Windows-1252 key spelling kept", cp1252, "design", "QUALITÄT", "mittel",
+         "[Design]\r\nBild=C:\\Bilder\\\xD6l.jpg\r\nQualit\xE4t=mittel\r\n"},
+        {"UTF-8 BOM kept and its first section found", "\xEF\xBB\xBF[A]\r\nx=1\r\n", "A", "x", "ä",
+         "\xEF\xBB\xBF[A]\r\nx=ä\r\n"},
+        {"plain ASCII file takes UTF-8", "[A]\r\nx=1\r\n", "A", "x", "Jürgen", "[A]\r\nx=Jürgen\r\n"},
+        {"LF stays LF for a new key", "[A]\nx=1\n[B]\nz=3\n", "A", "y", "2", "[A]\nx=1\ny=2\n[B]\nz=3\n"},
+        {"LF stays LF for a new section", "[A]\nx=1\n", "B", "y", "2", "[A]\nx=1\n\n[B]\ny=2\n"},
+        {"CR LF replaced line", "[A]\r\nx=1\r\ny=2\r\n", "A", "x", "10", "[A]\r\nx=10\r\ny=2\r\n"},
+        {"last line without line end, replaced", "[A]\r\nx=1", "A", "x", "2", "[A]\r\nx=2"},
+        {"last line without line end, new key", "[A]\r\nx=1", "A", "y", "2", "[A]\r\nx=1\r\ny=2"},
+        {"last line without line end, new section", "[A]\nx=1", "B", "y", "2", "[A]\nx=1\n\n[B]\ny=2"},
+        {"empty file", "", "A", "x", "1", "[A]\r\nx=1\r\n"},
+    };
+    for (const WriteCase& c : cases)
+        expectWrites(c);
+}
+
+TEST(IniWrite, RefusesWhatCannotBeWrittenAndLeavesTheFile)
+{
+    const QByteArray utf8 = "[A]\r\nx=1\r\n";
+    const QByteArray cp1252 = "[A]\r\nx=M\xFCller\r\n";
+    const struct {
+        const char* what;
+        QByteArray before;
+        QString section;
+        QString key;
+        QString value;
+    } cases[] = {
+        {"LF in the value", utf8, "A", "x", "zwei\nZeilen"},
+        {"CR in the value", utf8, "A", "x", "zwei\rZeilen"},
+        {"line break in the key", utf8, "A", "x\r\ny", "1"},
+        {"line break in the section", utf8, "A\n[B]", "x", "1"},
+        {"Cyrillic into Windows-1252", cp1252, "A", "x", "Привет"},
+        {"Cyrillic key into Windows-1252", cp1252, "A", "Имя", "1"},
+        {"Cyrillic section into Windows-1252", cp1252, "Раздел", "x", "1"},
+        {"lone surrogate into UTF-8", utf8, "A", "x", QString(QChar(0xD800))},
+        {"empty key", utf8, "A", "", "1"},
+        {"key with =", utf8, "A", "a=b", "1"},
+        {"section with ]", utf8, "A]B", "x", "1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        const IniFile file(folder.write("Cd.ini", c.before));
+        EXPECT_FALSE(file.write(c.section, c.key, c.value));
+        EXPECT_EQ(bytes(folder.read("Cd.ini")), bytes(c.before));
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Cd.ini"});
+    }
+    TempFolder folder;
+    EXPECT_FALSE(IniFile(folder.file("Neu.ini")).write("A", "x", "a\nb"));
+    EXPECT_FALSE(QFileInfo::exists(folder.file("Neu.ini")));
+}
+
+TEST(IniWrite, NewFileIsUtf8WithCrLfInAFolderMadeForIt)
+{
+    TempFolder folder;
+    const IniFile file(folder.file("Rondavex/Rondavex.ini"));
+    EXPECT_TRUE(file.write("Datei", "Pfad", "/home/jürgen/Bilder/"));
+    EXPECT_TRUE(file.write("Settings", "Cover Update", "1"));
+    EXPECT_EQ(bytes(folder.read("Rondavex/Rondavex.ini")),
+              "[Datei]\r\nPfad=/home/jürgen/Bilder/\r\n\r\n[Settings]\r\nCover Update=1\r\n");
+}
+
+TEST(IniWrite, KeepsTheFilesPermissions)
+{
+    TempFolder folder;
+    const QString path = folder.write("Cd.ini", "[A]\r\nx=1\r\n");
+    const auto perms = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(path, perms));
+    EXPECT_TRUE(IniFile(path).write("A", "x", "2"));
+    const auto unixBits = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::WriteGroup
+                          | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    EXPECT_EQ(QFileInfo(path).permissions() & unixBits, perms);
+}
+
+TEST(IniWrite, FailsWhereTheFolderCannotTakeAFile)
+{
+    TempFolder folder;
+    folder.write("belegt", "eine Datei, kein Ordner");
+    EXPECT_FALSE(IniFile(folder.file("belegt/Cd.ini")).write("A", "x", "1"));
+    EXPECT_EQ(folder.read("belegt"), "eine Datei, kein Ordner");
+}
+
+TEST(IniWrite, ReadOnlyFolderLeavesTheOldFileWhole)
+{
+    TempFolder folder;
+    const QByteArray before = "; alt\r\n[DB]\r\nDB Name0=filme\r\n";
+    const QString path = folder.write("ro/Cd.ini", before);
+    const QString ro = folder.file("ro");
+    const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup;
+    ASSERT_TRUE(QFile::setPermissions(ro, readOnly));
+    struct Restore {
+        QString folder;
+        ~Restore() { QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
+    } restore{ro};
+
+    QFile probe(ro + "/probe");
+    if (probe.open(QIODevice::WriteOnly)) {
+        probe.remove();
+        GTEST_SKIP() << "this user writes into read-only folders (root)";
+    }
+
+    EXPECT_FALSE(IniFile(path).write("DB", "DB Name0", "musik"));
+    EXPECT_FALSE(IniFile(ro + "/Neu.ini").write("DB", "DB Name0", "musik"));
+    EXPECT_EQ(bytes(folder.read("ro/Cd.ini")), bytes(before));
+    EXPECT_EQ(QDir(ro).entryList(QDir::Files | QDir::Hidden), QStringList{"Cd.ini"});
+}
+
+}  // namespace

@@ -1,0 +1,54 @@
+#include "platform/system/ProgramFolder.h"
+#include "platform/system/QtServices.h"
+#include "platform/system/Services.h"
+#include "tests/support/TempFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <gtest/gtest.h>
+
+using testing_support::TempFolder;
+
+TEST(ProgramFolder, IsTheFolderOfTheRunningExecutableWhateverTheWorkingDirectory)
+{
+    TempFolder elsewhere;
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(elsewhere.path());
+    const QString folder = sys::programFolder();
+    QDir::setCurrent(before);
+    EXPECT_EQ(folder, QFileInfo(QCoreApplication::applicationFilePath()).canonicalPath());
+    EXPECT_NE(folder, elsewhere.path());
+}
+
+TEST(UserStore, LivesUnderXdgConfigHomeAndFallsBackToDotConfig)
+{
+    TempFolder home;
+    const QByteArray oldXdg = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    EXPECT_EQ(sys::userStorePath(), home.path() + "/Rondavex/Rondavex.ini");
+    qputenv("XDG_CONFIG_HOME", "");
+    EXPECT_EQ(sys::userStorePath(), QDir::homePath() + "/.config/Rondavex/Rondavex.ini");
+    qputenv("XDG_CONFIG_HOME", oldXdg);
+}
+
+TEST(UserStore, KeepsValuesPerSectionAcrossInstancesAndCreatesItsFolder)
+{
+    TempFolder home;
+    const QString path = home.path() + "/Rondavex/Rondavex.ini";
+    sys::IniUserStore(path).saveSetting("Datei", "Pfad", "/home/anna/Bilder/");
+    sys::IniUserStore(path).saveSetting("Settings", "Cover Update", "1");
+    sys::IniUserStore ini(path);
+    const sys::UserStore& store = ini;
+    EXPECT_EQ(store.getSetting("Datei", "Pfad"), "/home/anna/Bilder/");
+    EXPECT_EQ(store.getSetting("Settings", "Cover Update"), "1");
+    EXPECT_EQ(store.getSetting("Settings", "Fehlt", "vorgabe"), "vorgabe");
+}
+
+TEST(Services, FileNamesLieInTheProgramFolder)
+{
+    sys::Services s;
+    s.programFolder = "/opt/rdx";
+    EXPECT_EQ(s.file("Cd.ini"), "/opt/rdx/Cd.ini");
+    s.programFolder = "/opt/rdx/";
+    EXPECT_EQ(s.file("Backup"), "/opt/rdx/Backup");
+}

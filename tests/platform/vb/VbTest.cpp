@@ -1,0 +1,194 @@
+#include "platform/vb/VbLike.h"
+#include "platform/vb/VbRuntime.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+
+using vb::LikeCase;
+
+namespace {
+
+struct LikeCaseRow {
+    const char* text;
+    const char* pattern;
+    LikeCase mode;
+    bool expected;
+};
+
+}  // namespace
+
+TEST(VbLike, MatchesTheWildcardsOfVbAndTheEngine)
+{
+    const LikeCaseRow rows[] = {
+        {"Matrix", "Matrix", LikeCase::Sensitive, true},
+        {"Matrix", "matrix", LikeCase::Sensitive, false},
+        {"Matrix", "matrix", LikeCase::Insensitive, true},
+        {"AABB", "*ab*", LikeCase::Insensitive, true},
+        {"AABB", "*ab*", LikeCase::Sensitive, false},
+        {"", "*", LikeCase::Sensitive, true},
+        {"", "?", LikeCase::Sensitive, false},
+        {"abc", "a?c", LikeCase::Sensitive, true},
+        {"ac", "a?c", LikeCase::Sensitive, false},
+        {"Film 31", "Film #1", LikeCase::Sensitive, true},
+        {"Film x1", "Film #1", LikeCase::Sensitive, false},
+        {"b", "[a-c]", LikeCase::Sensitive, true},
+        {"d", "[a-c]", LikeCase::Sensitive, false},
+        {"B", "[a-c]", LikeCase::Sensitive, false},
+        {"B", "[a-c]", LikeCase::Insensitive, true},
+        {"dvd", "[!a-c]*", LikeCase::Sensitive, true},
+        {"cd", "[!a-c]*", LikeCase::Sensitive, false},
+        {"x", "[axz]", LikeCase::Sensitive, true},
+        {"-", "[a-]", LikeCase::Sensitive, true},
+        {"*", "[*]", LikeCase::Sensitive, true},
+        {"a", "[*]", LikeCase::Sensitive, false},
+        {"[", "[[]", LikeCase::Sensitive, true},
+        {"a]", "a]", LikeCase::Sensitive, true},
+        {"ab", "a[]b", LikeCase::Sensitive, true},
+        {"50%", "50%", LikeCase::Sensitive, true},
+        {"50x", "50%", LikeCase::Sensitive, false},
+        {"a_b", "a_b", LikeCase::Insensitive, true},
+        {"axb", "a_b", LikeCase::Insensitive, false},
+        {"ärger", "Ä*", LikeCase::Insensitive, true},
+        {"ärger", "Ä*", LikeCase::Sensitive, false},
+        {"ÄRGER IM PARADIES", "*ärger im*", LikeCase::Insensitive, true},
+        {"Straße", "STRASSE", LikeCase::Insensitive, false},
+        {"Straße", "STRAẞE", LikeCase::Insensitive, true},
+        {"Ö", "[ä-ü]", LikeCase::Insensitive, true},
+        {"abcabd", "*abd", LikeCase::Sensitive, true},
+        {"abcab", "*abd", LikeCase::Sensitive, false},
+        {"Terminator 2", "*#", LikeCase::Sensitive, true},
+        {"😀x", "?x", LikeCase::Sensitive, true},
+    };
+    for (const LikeCaseRow& row : rows)
+        EXPECT_EQ(vb::like(QString::fromUtf8(row.text), QString::fromUtf8(row.pattern), row.mode), row.expected)
+            << row.text << " like " << row.pattern << (row.mode == LikeCase::Insensitive ? " (insensitive)" : "");
+}
+
+TEST(VbLike, AnUnclosedOrBackwardListIsNoPattern)
+{
+    for (const char* pattern : {"[a-b", "abc[", "[!", "*[x*", "[z-a]"})
+        EXPECT_THROW(vb::like(u"a", QString::fromUtf8(pattern)), vb::PatternError) << pattern;
+}
+
+TEST(VbLike, ManyStarsStayFast)
+{
+    const QString text = QString(5000, QLatin1Char('a'));
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(vb::like(text, u"*a*a*a*a*a*a*a*a*b"));
+    EXPECT_TRUE(vb::like(text + QLatin1Char('b'), u"*a*a*a*a*a*a*a*a*b"));
+    EXPECT_LT(timer.elapsed(), 500);
+}
+
+TEST(VbRuntime, FixedStringPadsOrCuts)
+{
+    EXPECT_EQ(vb::fixedString(QStringLiteral("Matrix"), 10), QStringLiteral("Matrix    "));
+    EXPECT_EQ(vb::fixedString(QStringLiteral("Matrix Reloaded"), 6), QStringLiteral("Matrix"));
+    EXPECT_EQ(vb::fixedString(QString(), 3), QStringLiteral("   "));
+    EXPECT_EQ(vb::fixedString(QStringLiteral("Matrix"), 100).size(), 100);
+}
+
+TEST(VbRuntime, NumbersAsAGermanSystemWritesThem)
+{
+    const struct {
+        double value;
+        const char* cstr;
+        const char* twoDecimals;
+    } rows[] = {
+        {2, "2", "2,00"},
+        {2.5, "2,5", "2,50"},
+        {0, "0", ",00"},
+        {-0.0, "0", ",00"},
+        {0.5, "0,5", ",50"},
+        {-0.25, "-0,25", "-,25"},
+        {0.1 + 0.2, "0,3", ",30"},
+        {1234.5, "1234,5", "1234,50"},
+        {12.345, "12,345", "12,35"},
+        {2.125, "2,125", "2,13"},
+        {0.995, "0,995", "1,00"},
+        {0.004, "0,004", ",00"},
+        {4.1, "4,1", "4,10"},
+        {18.2, "18,2", "18,20"},
+        {123456789012345.0, "123456789012345", "123456789012345,00"},
+        {1e15, "1E+15", "1000000000000000,00"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(vb::cstr(row.value), QString::fromUtf8(row.cstr)) << row.value;
+        EXPECT_EQ(vb::formatTwoDecimals(row.value), QString::fromUtf8(row.twoDecimals)) << row.value;
+    }
+}
+
+TEST(VbRuntime, CdblReadsGermanNumberTexts)
+{
+    const struct {
+        const char* text;
+        std::optional<double> expected;
+    } rows[] = {
+        {"2,5", 2.5},
+        {"1.234,5", 1234.5},
+        {" 4,7 ", 4.7},
+        {"4700", 4700},
+        {"-0,25", -0.25},
+        {",5", 0.5},
+        {"+3", 3},
+        {"2,5E2", 250},
+        {"1.5", 15},
+        {"abc", std::nullopt},
+        {"", std::nullopt},
+        {"-", std::nullopt},
+        {"1,2,3", std::nullopt},
+        {"4,7 MB", std::nullopt},
+        {"2E", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        const std::optional<double> got = vb::cdbl(QString::fromUtf8(row.text));
+        ASSERT_EQ(got.has_value(), row.expected.has_value()) << row.text;
+        if (got) {
+            EXPECT_DOUBLE_EQ(*got, *row.expected) << row.text;
+        }
+    }
+}
+
+TEST(VbRuntime, WholeNumbersRoundHalvesToEven)
+{
+    const std::pair<double, long long> rows[] = {{2.5, 2},    {3.5, 4},  {-2.5, -2}, {-3.5, -4},
+                                                 {2.4999, 2}, {2.51, 3}, {0.5, 0},   {1.5, 2}};
+    for (const auto& [value, expected] : rows)
+        EXPECT_EQ(vb::roundHalfEven(value), expected) << value;
+}
+
+TEST(VbRuntime, DatesAsDayMonthYear)
+{
+    EXPECT_EQ(vb::dateText(QDate(2026, 12, 9)), QStringLiteral("09.12.2026"));
+    EXPECT_EQ(vb::dateText(QDate()), QString());
+
+    const struct {
+        const char* text;
+        QDate expected;
+    } rows[] = {
+        {"09.12.2026", QDate(2026, 12, 9)},
+        {"9.1.2026", QDate(2026, 1, 9)},
+        {"29.02.2024", QDate(2024, 2, 29)},
+        {"31.02.2024", QDate()},
+        {"29.02.2023", QDate()},
+        {"1.1.26", QDate()},
+        {"2026-12-09", QDate()},
+        {" 09.12.2026", QDate()},
+        {"09.12.2026x", QDate()},
+        {"", QDate()},
+        {"00.12.2026", QDate()},
+        {"09.13.2026", QDate()},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(vb::parseDateText(QString::fromUtf8(row.text)), row.expected) << row.text;
+}
+
+TEST(VbRuntime, TwipsToPixels)
+{
+    EXPECT_EQ(vb::twipsToPixels(2520), 168);
+    EXPECT_EQ(vb::twipsToPixels(15), 1);
+    EXPECT_EQ(vb::twipsToPixels(7), 0);
+    EXPECT_EQ(vb::twipsToPixels(8), 1);
+    EXPECT_EQ(vb::twipsToPixels(1440, 120.0), 120);
+}

@@ -1,0 +1,60 @@
+#include "tests/support/Doubles.h"
+
+#include <gtest/gtest.h>
+
+namespace testing_support {
+
+int FakeMessages::msgBox(const QString& prompt, int flags, const QString& title)
+{
+    shown.push_back({prompt, flags, title});
+    if (!m_answers.empty()) {
+        const int a = m_answers.front();
+        m_answers.pop_front();
+        return a;
+    }
+    const int buttons = flags & 7;
+    if (buttons != sys::mb::OkOnly)
+        ADD_FAILURE() << "unexpected message box that needs an answer: " << prompt.toStdString();
+    return sys::mb::Ok;
+}
+
+QStringList FakeMessages::prompts() const
+{
+    QStringList out;
+    for (const auto& m : shown)
+        out << m.prompt;
+    return out;
+}
+
+QString FakeUserStore::getSetting(const QString& section, const QString& key, const QString& fallback) const
+{
+    return values.value(section + QLatin1Char('/') + key, fallback);
+}
+
+void FakeUserStore::saveSetting(const QString& section, const QString& key, const QString& value)
+{
+    values.insert(section + QLatin1Char('/') + key, value);
+}
+
+bool FakeShell::open(const QString& fileOrAddress)
+{
+    opened << fileOrAddress;
+    return succeed;
+}
+
+bool FakeShell::start(const QString& program, const QStringList& arguments)
+{
+    started << (arguments.isEmpty() ? program : program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')));
+    return succeed;
+}
+
+FakeServices::FakeServices(const QString& folder)
+{
+    services.programFolder = folder;
+    services.messages = &messages;
+    services.clock = &clock;
+    services.userStore = &userStore;
+    services.shell = &shell;
+}
+
+}  // namespace testing_support

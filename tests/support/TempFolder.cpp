@@ -1,0 +1,29 @@
+#include "tests/support/TempFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace testing_support {
+
+TempFolder::TempFolder() : m_path(m_dir.path()) {}
+
+QString TempFolder::write(const QString& name, const QByteArray& bytes) const
+{
+    const QString p = file(name);
+    QDir().mkpath(QFileInfo(p).absolutePath());
+    QFile f(p);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(bytes);
+    return p;
+}
+
+QByteArray TempFolder::read(const QString& name) const
+{
+    QFile f(file(name));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+}  // namespace testing_support
