@@ -16,7 +16,7 @@ using detail::Statement;
 namespace {
 
 constexpr int FirstBatchRows = 256;
-constexpr int MaxBatchRows = 4096;
+constexpr int MaxBatchRows = 2048;
 
 [[noreturn]] void throwNoCurrent()
 {
@@ -93,6 +93,17 @@ TableCursor::TableCursor(Database& db, const QString& table) : m_db(db), m_table
 }
 
 int TableCursor::columnIndex(const QString& name) const
+{
+    // A loop reading the same field passes the same literal each time.
+    if (name.constData() == m_lastName.constData() && name.size() == m_lastName.size())
+        return m_lastColumn;
+    const int column = lookUpColumn(name);
+    m_lastName = name;
+    m_lastColumn = column;
+    return column;
+}
+
+int TableCursor::lookUpColumn(const QString& name) const
 {
     const auto exact = m_columnByLowerName.constFind(name);
     if (exact != m_columnByLowerName.constEnd())
@@ -279,9 +290,10 @@ bool TableCursor::fetch(bool forward, const Anchor* after, int limit)
                     select + QStringLiteral(" WHERE ") + column + QStringLiteral(" IS NOT NULL") + order + limitClause,
                     {limit - read}, batch);
         } else {
-            const QString where = QStringLiteral(" WHERE (") + column + QStringLiteral(", rowid) ") +
-                                  (forward ? QStringLiteral(">") : QStringLiteral("<")) + QStringLiteral(" (?, ?)");
-            read = readRows(select + where + order + limitClause, {after->key, after->rowid, limit}, batch);
+            // Index columns are unique, so a key that is not Null has no ties.
+            const QString where = QStringLiteral(" WHERE ") + column +
+                                  (forward ? QStringLiteral(" > ?") : QStringLiteral(" < ?"));
+            read = readRows(select + where + order + limitClause, {after->key, limit}, batch);
             if (!forward && read < limit)
                 read += readRows(
                     select + QStringLiteral(" WHERE ") + column + QStringLiteral(" IS NULL") + nullRowids + limitClause,

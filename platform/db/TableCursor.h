@@ -101,6 +101,7 @@ private:
     };
 
     int columnIndex(const QString& name) const;
+    int lookUpColumn(const QString& name) const;
     int requireColumn(const QString& name) const;
     QString orderBy(bool ascending) const;
     QVariant cellValue(const Batch& batch, size_t row, int column) const;
@@ -123,6 +124,8 @@ private:
     QString m_quotedTable;
     QStringList m_columns;
     QHash<QString, int> m_columnByLowerName;  // the exact and the case-folded names
+    mutable QString m_lastName;               // the name last looked up, and its column
+    mutable int m_lastColumn = -1;
     QHash<QString, int> m_indexColumns;       // case-folded index or column name -> column
     QString m_selectAll;                       // SELECT rowid, <every column> FROM <table>
     QString m_indexName;
