@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
+
 namespace sys {
 
 // MsgBox flags and answers, with the values of the original runtime.
@@ -66,6 +69,43 @@ public:
     virtual bool start(const QString& program, const QStringList& arguments = {}) = 0;
 };
 
+// The common dialogs. A cancel gives an empty result (nothing for the colour).
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A Windows colour number (red + 256 * green + 65536 * blue), or nothing on cancel.
+    virtual std::optional<long> chooseColor(long initial) = 0;
+    struct FontChoice {
+        QString name;
+        bool bold = false;
+        double size = 0;
+    };
+    virtual std::optional<FontChoice> chooseFont(const FontChoice& initial) = 0;
+    // A file to open, or "" on cancel. filter as Qt writes it ("Bilder (*.jpg *.bmp)").
+    virtual QString openFile(const QString& title, const QString& folder, const QString& filter) = 0;
+};
+
+// Look-ups in the desktop's own settings.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    // The desktop's wallpaper picture, or "" when none is set or found.
+    virtual QString wallpaper() const = 0;
+    // The system-information program, or "" when none is installed.
+    virtual QString systemInformationProgram() const = 0;
+};
+
+// One running instance per user and program folder.
+class SingleInstance {
+public:
+    virtual ~SingleInstance() = default;
+    // True when another instance runs; it has then been asked to come to the front.
+    virtual bool anotherIsRunning() = 0;
+    // This instance takes the place: later starts hand over to it. `raise` is
+    // called when a later start asks to come to the front.
+    virtual void serve(std::function<void()> raise) = 0;
+};
+
 // What a window needs of the world. The pointers are owned by whoever built the
 // context (the program's main, or a test) and outlive every window.
 struct Services {
@@ -74,6 +114,9 @@ struct Services {
     Clock* clock = nullptr;
     UserStore* userStore = nullptr;
     Shell* shell = nullptr;
+    Dialogs* dialogs = nullptr;
+    Desktop* desktop = nullptr;
+    SingleInstance* singleInstance = nullptr;
 
     // programFolder + "/" + name
     QString file(const QString& name) const;

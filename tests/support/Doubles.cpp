@@ -48,6 +48,36 @@ bool FakeShell::start(const QString& program, const QStringList& arguments)
     return succeed;
 }
 
+std::optional<long> FakeDialogs::chooseColor(long)
+{
+    calls << QStringLiteral("color");
+    if (colors.empty())
+        return std::nullopt;
+    const auto c = colors.front();
+    colors.pop_front();
+    return c;
+}
+
+std::optional<sys::Dialogs::FontChoice> FakeDialogs::chooseFont(const FontChoice&)
+{
+    calls << QStringLiteral("font");
+    if (fonts.empty())
+        return std::nullopt;
+    const auto f = fonts.front();
+    fonts.pop_front();
+    return f;
+}
+
+QString FakeDialogs::openFile(const QString&, const QString& folder, const QString&)
+{
+    calls << QStringLiteral("open ") + folder;
+    if (files.empty())
+        return {};
+    const QString f = files.front();
+    files.pop_front();
+    return f;
+}
+
 FakeServices::FakeServices(const QString& folder)
 {
     services.programFolder = folder;
@@ -55,6 +85,9 @@ FakeServices::FakeServices(const QString& folder)
     services.clock = &clock;
     services.userStore = &userStore;
     services.shell = &shell;
+    services.dialogs = &dialogs;
+    services.desktop = &desktop;
+    services.singleInstance = &singleInstance;
 }
 
 }  // namespace testing_support

@@ -60,6 +60,37 @@ public:
     bool succeed = true;
 };
 
+// Answers the dialogs from a script: each queue is taken from the front; an
+// empty queue answers as a cancel. Every call is recorded.
+class FakeDialogs : public sys::Dialogs {
+public:
+    std::optional<long> chooseColor(long initial) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+    QString openFile(const QString& title, const QString& folder, const QString& filter) override;
+
+    std::deque<std::optional<long>> colors;
+    std::deque<std::optional<FontChoice>> fonts;
+    std::deque<QString> files;
+    QStringList calls;  // "color", "font", "open <folder>"
+};
+
+class FakeDesktop : public sys::Desktop {
+public:
+    QString wallpaper() const override { return wallpaperPath; }
+    QString systemInformationProgram() const override { return systemInformation; }
+    QString wallpaperPath;
+    QString systemInformation;
+};
+
+class FakeSingleInstance : public sys::SingleInstance {
+public:
+    bool anotherIsRunning() override { return running; }
+    void serve(std::function<void()> raise) override { raiseHandler = std::move(raise); served = true; }
+    bool running = false;
+    bool served = false;
+    std::function<void()> raiseHandler;
+};
+
 // A services context over a folder, wired to the doubles above.
 struct FakeServices {
     explicit FakeServices(const QString& folder);
@@ -67,6 +98,9 @@ struct FakeServices {
     FakeClock clock;
     FakeUserStore userStore;
     FakeShell shell;
+    FakeDialogs dialogs;
+    FakeDesktop desktop;
+    FakeSingleInstance singleInstance;
     sys::Services services;
 };
 

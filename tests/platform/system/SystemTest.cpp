@@ -1,3 +1,4 @@
+#include "platform/system/LocalSingleInstance.h"
 #include "platform/system/ProgramFolder.h"
 #include "platform/system/QtServices.h"
 #include "platform/system/Services.h"
@@ -5,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 using testing_support::TempFolder;
@@ -51,4 +53,26 @@ TEST(Services, FileNamesLieInTheProgramFolder)
     EXPECT_EQ(s.file("Cd.ini"), "/opt/rdx/Cd.ini");
     s.programFolder = "/opt/rdx/";
     EXPECT_EQ(s.file("Backup"), "/opt/rdx/Backup");
+}
+
+TEST(SingleInstance, ALaterStartOnTheSameFolderHandsOverToTheRunningOne)
+{
+    TempFolder folder;
+    TempFolder other;
+    sys::LocalSingleInstance first(folder.path());
+    EXPECT_FALSE(first.anotherIsRunning());
+    int raised = 0;
+    first.serve([&] { ++raised; });
+
+    sys::LocalSingleInstance second(folder.path());
+    EXPECT_TRUE(second.anotherIsRunning());
+    for (int i = 0; i < 200 && raised == 0; ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+    EXPECT_EQ(raised, 1);
+
+    sys::LocalSingleInstance elsewhere(other.path());
+    EXPECT_FALSE(elsewhere.anotherIsRunning()) << "another program folder is another installation";
+    EXPECT_NE(sys::LocalSingleInstance::socketName(folder.path()), sys::LocalSingleInstance::socketName(other.path()));
 }

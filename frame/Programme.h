@@ -2,9 +2,9 @@
 // The file names of the two programs; each starts the other from the program folder.
 #include <QString>
 
-namespace app {
+namespace frame {
 
 inline const QString HauptprogrammDatei = QStringLiteral("Rondavex");
 inline const QString ToolsDatei = QStringLiteral("tools");
 
-}  // namespace app
+}  // namespace frame

@@ -1,0 +1,205 @@
+#include "frame/frmAbout.h"
+
+#include "frame/Aussehen.h"
+#include "frame/CdIni.h"
+#include "frame/basHyperlink.h"
+#include "platform/ini/IniFile.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <QVersionNumber>
+
+const QString frmAbout::AdresseWeb = QStringLiteral("www.rondavex.example/");
+const QString frmAbout::AdresseMail = QStringLiteral("mailto:autor@rondavex.example");
+const QString frmAbout::AdresseExe = QStringLiteral("www.rondavex.example/download/Rondavex.zip");
+
+namespace {
+
+QFrame* linie(QWidget* fenster, const char* name)
+{
+    auto* l = new QFrame(fenster);
+    l->setObjectName(QString::fromUtf8(name));
+    l->setFrameShape(QFrame::HLine);
+    l->setFrameShadow(QFrame::Sunken);
+    return l;
+}
+
+}  // namespace
+
+frmAbout::frmAbout(const sys::Services& services, frame::Hauptfenster* hauptfenster, QWidget* parent)
+    : QDialog(parent ? parent : (hauptfenster ? hauptfenster->fenster() : nullptr)), m_services(services)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("Info zur Rondavex"));
+    // Above every other window while open, without taking the focus back.
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    picIcon = new QLabel(this);
+    picIcon->setObjectName(QStringLiteral("picIcon"));
+    const QIcon icon = QApplication::windowIcon().isNull() ? style()->standardIcon(QStyle::SP_DriveCDIcon)
+                                                            : QApplication::windowIcon();
+    picIcon->setPixmap(icon.pixmap(48, 48));
+    picIcon->setFixedSize(52, 52);
+    picIcon->setAlignment(Qt::AlignCenter);
+
+    lblTitle = new QLabel(this);
+    lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    QFont titel = lblTitle->font();
+    titel.setPointSizeF(titel.pointSizeF() * 1.6);
+    titel.setBold(true);
+    lblTitle->setFont(titel);
+    lblVersion = new QLabel(this);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    lblDescription = new QLabel(
+        QStringLiteral("Rondavex ist ein kleines Programm, das Ihnen hilft, Ihre CDs, DVDs und Datenträger "
+                       "aller Art zu verwalten.\n\nWenn Ihnen das Programm gefällt, unterstützen Sie den Autor "
+                       "oder sagen Sie ihm einfach Danke!"),
+        this);
+    lblDescription->setObjectName(QStringLiteral("lblDescription"));
+    lblDescription->setWordWrap(true);
+    Label1 = new QLabel(QStringLiteral("Besuchen Sie mich im Internet, schreiben Sie mir eine eMail oder laden Sie "
+                                       "die neueste Exe-Datei herunter!"),
+                        this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+    txtHyperlink = new QLineEdit(this);
+    txtHyperlink->setObjectName(QStringLiteral("txtHyperlink"));
+    txtHyperlink1 = new QLineEdit(this);
+    txtHyperlink1->setObjectName(QStringLiteral("txtHyperlink1"));
+    txtHyperlink2 = new QLineEdit(this);
+    txtHyperlink2->setObjectName(QStringLiteral("txtHyperlink2"));
+    Line1 = linie(this, "Line1");
+    Line2 = linie(this, "Line2");
+    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    cmdSysInfo = new QPushButton(QStringLiteral("&Systeminfo..."), this);
+    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
+
+    auto* kopf = new QVBoxLayout;
+    kopf->addWidget(lblTitle);
+    kopf->addWidget(lblVersion);
+    kopf->addSpacing(8);
+    kopf->addWidget(lblDescription);
+    auto* oben = new QHBoxLayout;
+    oben->addWidget(picIcon, 0, Qt::AlignTop);
+    oben->addSpacing(8);
+    oben->addLayout(kopf, 1);
+
+    auto* knöpfe = new QHBoxLayout;
+    knöpfe->addStretch();
+    knöpfe->addWidget(cmdOK);
+    knöpfe->addWidget(cmdSysInfo);
+
+    auto* fenster = new QVBoxLayout(this);
+    fenster->addLayout(oben);
+    fenster->addWidget(Line1);
+    fenster->addWidget(Label1);
+    fenster->addWidget(txtHyperlink);
+    fenster->addWidget(txtHyperlink1);
+    fenster->addWidget(txtHyperlink2);
+    fenster->addWidget(Line2);
+    fenster->addLayout(knöpfe);
+    setFixedWidth(440);
+
+    for (QLineEdit* box : {txtHyperlink, txtHyperlink1, txtHyperlink2})
+        basHyperlink::HyperlinkEreignisse(box, *m_services.shell);
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOk_Click);
+    connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
+}
+
+frmAbout* frmAbout::zeigen(const sys::Services& services, frame::Hauptfenster* hauptfenster)
+{
+    static QPointer<frmAbout> fenster;
+    if (fenster && !fenster->isVisible())
+        delete fenster.data();  // closed: the next showing starts afresh
+    if (!fenster) {
+        fenster = new frmAbout(services, hauptfenster);
+        fenster->setAttribute(Qt::WA_DeleteOnClose);
+        fenster->Form_Load();
+    }
+    fenster->show();
+    fenster->raise();
+    return fenster;
+}
+
+QString frmAbout::versionText(const QString& version)
+{
+    const QList<int> teile = QVersionNumber::fromString(version).segments();
+    auto teil = [&](qsizetype i) { return i < teile.size() ? teile[i] : 0; };
+    const int revision = teile.size() >= 4 ? teil(3) : teil(2);
+    return QStringLiteral("Version %1.%2.%3").arg(teil(0)).arg(teil(1)).arg(revision);
+}
+
+void frmAbout::Form_Load()
+{
+    const ini::IniFile cdIni = frame::cdIni(m_services);
+    const QString design = QStringLiteral("Design");
+    const QString backcolor = cdIni.read(design, QStringLiteral("Backcolor"));
+    const QString standard = cdIni.read(design, QStringLiteral("Default"));
+    const QString textFarbe = cdIni.read(design, QStringLiteral("TextFarbe"));
+    const QString sprache = cdIni.read(design, QStringLiteral("Sprache"));
+
+    QString web, mail, exe;
+    if (!sprache.isEmpty()) {
+        const ini::IniFile lng(m_services.file(sprache));
+        const QString about = QStringLiteral("About");
+        constexpr int Puffer = 400;
+        setWindowTitle(lng.read(about, QStringLiteral("Caption"), Puffer));
+        lblDescription->setText(lng.read(about, QStringLiteral("lblDescription"), Puffer));
+        Label1->setText(lng.read(about, QStringLiteral("Label1"), Puffer));
+        web = lng.read(about, QStringLiteral("Web"), Puffer);
+        mail = lng.read(about, QStringLiteral("Mail"), Puffer);
+        exe = lng.read(about, QStringLiteral("Exe"), Puffer);
+    }
+
+    if (standard != QLatin1String("0"))
+        przFarbe(backcolor, textFarbe);
+
+    const std::pair<QLineEdit*, std::pair<QString, QString>> links[] = {
+        {txtHyperlink, {web, AdresseWeb}}, {txtHyperlink1, {mail, AdresseMail}}, {txtHyperlink2, {exe, AdresseExe}}};
+    for (const auto& [box, textUndAdresse] : links) {
+        basHyperlink::HyperlinkInit(box, textUndAdresse.first, textUndAdresse.second, this);
+        basHyperlink::HyperlinkLook(box);
+    }
+
+    lblVersion->setText(versionText(QCoreApplication::applicationVersion()));
+    lblTitle->setText(sys::programTitle());
+}
+
+void frmAbout::przFarbe(const QString& backcolor, const QString& textFarbe)
+{
+    // A value that is no colour leaves its part of the look as it is.
+    if (const auto hinten = frame::vbFarbe(backcolor)) {
+        for (QWidget* w : {static_cast<QWidget*>(txtHyperlink), static_cast<QWidget*>(txtHyperlink1),
+                           static_cast<QWidget*>(txtHyperlink2), static_cast<QWidget*>(picIcon)})
+            frame::setzeHintergrund(w, *hinten);
+        frame::setzeHintergrund(this, *hinten);
+    }
+    if (const auto text = frame::vbFarbe(textFarbe)) {
+        for (QLabel* l : {lblDescription, Label1, lblTitle, lblVersion})
+            frame::setzeTextfarbe(l, *text);
+    }
+}
+
+void frmAbout::cmdOk_Click()
+{
+    close();
+}
+
+void frmAbout::StartSysInfo()
+{
+    const QString programm = m_services.desktop ? m_services.desktop->systemInformationProgram() : QString();
+    if (!programm.isEmpty() && m_services.shell->start(programm))
+        return;
+    m_services.messages->msgBox(QStringLiteral("Systeminformationen sind momentan nicht verfügbar"), sys::mb::OkOnly,
+                                sys::programTitle());
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The common dialogs of a running program: Qt's colour, font and file dialogs,
+// modal and without a parent window.
+#include "platform/system/Services.h"
+
+namespace sys {
+
+class QtDialogs : public Dialogs {
+public:
+    std::optional<long> chooseColor(long initial) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+    QString openFile(const QString& title, const QString& folder, const QString& filter) override;
+};
+
+}  // namespace sys
