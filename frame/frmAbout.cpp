@@ -108,7 +108,10 @@ frmAbout::frmAbout(const sys::Services& services, frame::Hauptfenster* hauptfens
     fenster->addWidget(txtHyperlink2);
     fenster->addWidget(Line2);
     fenster->addLayout(knöpfe);
-    setFixedWidth(440);
+    // Word-wrapped labels take their height from this width.
+    lblDescription->setFixedWidth(340);
+    Label1->setFixedWidth(412);
+    fenster->setSizeConstraint(QLayout::SetFixedSize);
 
     for (QLineEdit* box : {txtHyperlink, txtHyperlink1, txtHyperlink2})
         basHyperlink::HyperlinkEreignisse(box, *m_services.shell);

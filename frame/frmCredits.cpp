@@ -54,7 +54,9 @@ frmCredits::frmCredits(const sys::Services& services, frame::Hauptfenster* haupt
     fenster->addWidget(txtHyperlink2);
     fenster->addWidget(Line1);
     fenster->addLayout(knöpfe);
-    setFixedWidth(380);
+    // The word-wrapped label takes its height from this width.
+    Label1->setFixedWidth(352);
+    fenster->setSizeConstraint(QLayout::SetFixedSize);
 
     for (QLineEdit* box : {txtHyperlink, txtHyperlink1, txtHyperlink2})
         basHyperlink::HyperlinkEreignisse(box, *m_services.shell);
