@@ -1,0 +1,89 @@
+// The sort orders of the title list: option buttons valid until the end of
+// the program, and the menu "Sortierung", whose choice is stored.
+#include "catalogue/frmFilme.h"
+
+#include "frame/CdIni.h"
+
+void frmFilme::przSortierungLaden()
+{
+    const QString& wert = ini.sortierung3;
+    if (wert == QLatin1String("Format"))
+        przSortFormat();
+    else if (wert == QStringLiteral("Qualität"))
+        przSortQualität();
+    else if (wert == QLatin1String("Mappe"))
+        przSortMappe();
+    else if (wert == QLatin1String("Kategorie"))
+        przSortKategorie();
+    else if (wert == QLatin1String("Date-"))
+        przSortDatumAb();
+    else if (wert == QLatin1String("Date+"))
+        przSortDatumAuf();
+}
+
+void frmFilme::sortUmschalten(QAction* eintrag, const QString& gespeichert, const QString& spalte)
+{
+    if (eintrag->isChecked()) {
+        SortFeld.clear();
+        eintrag->setChecked(false);
+        return;
+    }
+    frame::cdIni(m_services).write(QStringLiteral("Funktionen"), QStringLiteral("Sortierung3"), gespeichert);
+    przSortClear();
+    SortFeld = spalte;
+    eintrag->setChecked(true);
+}
+
+void frmFilme::przSortFormat()
+{
+    sortUmschalten(c.mnuFormat, QStringLiteral("Format"), QStringLiteral("Format"));
+}
+
+void frmFilme::przSortQualität()
+{
+    sortUmschalten(c.mnuQualität, QStringLiteral("Qualität"), QStringLiteral("Qualität"));
+}
+
+void frmFilme::przSortMappe()
+{
+    sortUmschalten(c.mnuMappe, QStringLiteral("Mappe"), QStringLiteral("Mappe"));
+}
+
+void frmFilme::przSortKategorie()
+{
+    sortUmschalten(c.mnuKategorie, QStringLiteral("Kategorie"), QStringLiteral("Cat"));
+}
+
+void frmFilme::przSortDatumAb()
+{
+    sortUmschalten(c.mnuDateAb, QStringLiteral("Date-"), QStringLiteral("Datum DESC"));
+}
+
+void frmFilme::przSortDatumAuf()
+{
+    sortUmschalten(c.mnuDateAuf, QStringLiteral("Date+"), QStringLiteral("Datum"));
+}
+
+void frmFilme::przSortClear()
+{
+    for (QAction* a : {c.mnuFormat, c.mnuQualität, c.mnuMappe, c.mnuKategorie, c.mnuDateAb, c.mnuDateAuf})
+        a->setChecked(false);
+}
+
+void frmFilme::mnuClear_Click()
+{
+    przSortClear();
+    SortFeld.clear();
+    frame::cdIni(m_services).write(QStringLiteral("Funktionen"), QStringLiteral("Sortierung3"), QString());
+}
+
+void frmFilme::cmdClear_Click()
+{
+    // Option buttons set to False from code: auto-exclusive buttons ignore that otherwise.
+    for (QRadioButton* o : {c.optFormat, c.optQualität, c.optMappe, c.optCat}) {
+        o->setAutoExclusive(false);
+        o->setChecked(false);
+        o->setAutoExclusive(true);
+    }
+    SortFeld.clear();
+}

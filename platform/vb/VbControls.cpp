@@ -1,0 +1,139 @@
+#include "platform/vb/VbControls.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+#include <utility>
+
+namespace vb {
+
+namespace {
+
+constexpr int standardAbstand = 32;  // dialog units between default tab stops
+
+// Draws the row's text itself: the style's own text drawing knows no tab stops.
+class TabDelegate : public QStyledItemDelegate {
+public:
+    explicit TabDelegate(ListBox* list) : QStyledItemDelegate(list), m_list(list) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem opt(option);
+        initStyleOption(&opt, index);
+        const QString text = opt.text;
+        opt.text.clear();
+        const QWidget* widget = opt.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+
+        const bool selected = opt.state & QStyle::State_Selected;
+        const QPalette::ColorGroup gruppe = !(opt.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                            : (opt.state & QStyle::State_Active) ? QPalette::Active
+                                                                                  : QPalette::Inactive;
+        const int rand = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+        QTextOption zeile = m_list->textOption(opt.font);
+        zeile.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+        painter->save();
+        painter->setFont(opt.font);
+        painter->setPen(opt.palette.color(gruppe, selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->setClipRect(opt.rect);
+        painter->drawText(QRectF(opt.rect).adjusted(rand, 0, -rand, 0), text, zeile);
+        painter->restore();
+    }
+
+private:
+    ListBox* m_list;
+};
+
+}  // namespace
+
+ListBox::ListBox(QWidget* parent) : QListWidget(parent)
+{
+    setItemDelegate(new TabDelegate(this));
+    setUniformItemSizes(true);
+    // The original's list box has no horizontal extent: long rows are cut at the edge.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void ListBox::setTabStops(std::vector<int> dialogUnits)
+{
+    m_tabStops = std::move(dialogUnits);
+    viewport()->update();
+}
+
+double ListBox::dialogUnit(const QFont& font)
+{
+    return QFontMetrics(font).averageCharWidth() / 4.0;
+}
+
+QTextOption ListBox::textOption(const QFont& font) const
+{
+    const double einheit = dialogUnit(font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    if (m_tabStops.size() == 1) {
+        option.setTabStopDistance(m_tabStops.front() * einheit);
+        return option;
+    }
+    option.setTabStopDistance(standardAbstand * einheit);
+    QList<QTextOption::Tab> stops;
+    for (int stop : m_tabStops)
+        stops.append(QTextOption::Tab(stop * einheit, QTextOption::LeftTab));
+    option.setTabs(stops);
+    return option;
+}
+
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent)
+{
+    // With a placeholder QComboBox leaves the current index at -1 when entries are
+    // added; the blank draws like the original's empty box.
+    setPlaceholderText(QStringLiteral(" "));
+    setInsertPolicy(QComboBox::NoInsert);
+    feldAnpassen();
+}
+
+void ComboBox::setEditable(bool editable)
+{
+    QComboBox::setEditable(editable);
+    feldAnpassen();
+}
+
+void ComboBox::setLineEdit(QLineEdit* edit)
+{
+    QComboBox::setLineEdit(edit);
+    feldAnpassen();
+}
+
+void ComboBox::feldAnpassen()
+{
+    QLineEdit* edit = lineEdit();
+    if (!edit)
+        return;
+    setCompleter(nullptr);
+    // QComboBox selects the entry equal to the typed text on Enter and when the
+    // focus leaves; the original's box keeps the text and its selection as they are.
+    disconnect(edit, &QLineEdit::returnPressed, this, nullptr);
+    disconnect(edit, &QLineEdit::editingFinished, this, nullptr);
+}
+
+void ComboBox::clear()
+{
+    QComboBox::clear();
+    if (isEditable())
+        clearEditText();
+}
+
+void ComboBox::setText(const QString& text)
+{
+    if (isEditable()) {
+        setEditText(text);
+        return;
+    }
+    setCurrentIndex(text.isEmpty() ? -1 : findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+}  // namespace vb

@@ -1,0 +1,329 @@
+#include "catalogue/frmFilme.h"
+#include "frame/Katalogschema.h"
+#include "frame/frmSplash.h"
+#include "platform/db/Database.h"
+#include "platform/ini/IniFile.h"
+#include "tests/support/Doubles.h"
+#include "tests/support/TempFolder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+// A program folder with a current catalogue and the given Cd.ini lines.
+struct Programmordner {
+    explicit Programmordner(const QByteArray& cdIni = {}, const QString& version = frame::schema::AktuelleVersion)
+        : fake(folder.path())
+    {
+        // The look keys of a ready installation, so that the start shows no first-run message.
+        folder.write("Cd.ini", "[DB]\r\nDB Name0=filme\r\n[Design]\r\nHintergrundfarbe=1\r\nBackcolor=16777215\r\n");
+        const ini::IniFile datei(folder.file("Cd.ini"));
+        QString abschnitt;
+        for (const QString& zeile : QString::fromUtf8(cdIni).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+            if (zeile.startsWith('['))
+                abschnitt = zeile.mid(1, zeile.size() - 2);
+            else
+                datei.write(abschnitt, zeile.section('=', 0, 0), zeile.section('=', 1));
+        }
+        auto d = db::Database::create(folder.file("filme.mdb"));
+        frame::schema::anlegen(*d, version);
+    }
+    QString ini(const char* section, const char* key) const
+    {
+        return ini::IniFile(folder.file("Cd.ini")).read(section, key);
+    }
+    TempFolder folder;
+    FakeServices fake;
+};
+
+}  // namespace
+
+TEST(Start, WritesTheListDefaultsMakesTheBackupAndOpensTheCatalogue)
+{
+    Programmordner p;
+    frmFilme f(p.fake.services);
+    bool zweite = true;
+    ASSERT_TRUE(f.Form_Load(&zweite));
+    EXPECT_FALSE(zweite);
+    EXPECT_EQ(p.ini("Funktionen", "Sortierung"), "KF");
+    EXPECT_EQ(p.ini("Funktionen", "6tes Feld"), "W");
+    EXPECT_EQ(p.ini("Design", "Backcolor"), "16777215");
+    EXPECT_TRUE(QFile::exists(p.folder.file("Backup/09.12.2026 filme.bak")));
+    EXPECT_TRUE(f.datenbank);
+    EXPECT_TRUE(f.rsFilme && f.rsVersion && f.rsUnterordner);
+    EXPECT_EQ(f.tfDBName(), "filme");
+    EXPECT_EQ(f.c.lfListe->count(), 0) << "the list stays empty until the user picks a view";
+    EXPECT_TRUE(p.fake.singleInstance.served);
+    EXPECT_EQ(f.tabStops, (std::array<int, 6>{150, 160, 225, 235, 245, 255}));
+}
+
+TEST(Start, ValuesThatArePresentAreNeverOverwritten)
+{
+    Programmordner p("[Funktionen]\r\nSortierung=FK\r\n6tes Feld=A\r\n");
+    frmFilme f(p.fake.services);
+    ASSERT_TRUE(f.Form_Load());
+    EXPECT_EQ(p.ini("Funktionen", "Sortierung"), "FK");
+    EXPECT_EQ(p.ini("Funktionen", "6tes Feld"), "A");
+    EXPECT_EQ(f.c.lbWer(1)->text(), "Anzahl");
+}
+
+TEST(Start, ASecondStartMakesItsBackupAndHandsOverWithoutOpeningTheCatalogue)
+{
+    Programmordner p({}, "1.4");
+    p.fake.singleInstance.running = true;
+    frmFilme f(p.fake.services);
+    bool zweite = false;
+    EXPECT_FALSE(f.Form_Load(&zweite));
+    EXPECT_TRUE(zweite);
+    EXPECT_TRUE(QFile::exists(p.folder.file("Backup/09.12.2026 filme.bak")));
+    EXPECT_TRUE(p.fake.messages.shown.empty()) << "no upgrade ran";
+    EXPECT_EQ(db::Database::open(p.folder.file("filme.mdb"))->scalar("SELECT nr FROM Version").toString(), "1.4");
+    EXPECT_FALSE(f.isVisible());
+}
+
+TEST(Start, ACatalogueThatCannotBeOpenedEndsTheStartKeepingTheKeysWritten)
+{
+    Programmordner p;
+    QFile::remove(p.folder.file("filme.mdb"));
+    frmFilme f(p.fake.services);
+    EXPECT_FALSE(f.Form_Load());
+    ASSERT_EQ(p.fake.messages.shown.size(), 1u);
+    EXPECT_TRUE(p.fake.messages.shown[0].prompt.contains(p.folder.file("filme.mdb")));
+    EXPECT_EQ(p.ini("Funktionen", "Sortierung"), "KF");
+    EXPECT_EQ(p.ini("Design", "Backcolor"), "16777215");
+}
+
+TEST(Start, UpgradeMessagesComeBeforeAnyWindowAndTheSplashShowsTheMainWindowAfterItsTimer)
+{
+    Programmordner p({}, "1.3");
+    frmFilme f(p.fake.services);
+    frmSplash splash(&f, [&] { return f.Form_Load(); });
+    ASSERT_TRUE(splash.Form_Load());
+    EXPECT_EQ(p.fake.messages.prompts(),
+              QStringList({"DB erfolgreich auf Version 1.3.4 gepatcht.", "DB erfolgreich auf Version 1.4 gepatcht.",
+                           "DB erfolgreich auf Version 1.4.1 gepatcht."}));
+    EXPECT_TRUE(splash.isVisible());
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(splash.tmrSplash->interval(), 2000);
+    splash.tmrSplash_Timer();
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_FALSE(splash.isVisible());
+}
+
+struct Schluesselfall {
+    QByteArray cdIni;
+    bool speichernAn;
+    bool sortKnoepfe;
+    QString sechsteSpalte;  // lbWer(1) after the start
+};
+
+class przDBOeffnenRegeln : public ::testing::TestWithParam<Schluesselfall> {};
+
+TEST_P(przDBOeffnenRegeln, FollowTheStoredValuesExactly)
+{
+    const auto fall = GetParam();
+    Programmordner p("[Design]\r\nSprache=deutsch.lng\r\n" + fall.cdIni);
+    p.folder.write("deutsch.lng", "[Hauptfenster]\r\nLabel6=Leiher\r\n");
+    frmFilme f(p.fake.services);
+    ASSERT_TRUE(f.Form_Load());
+    EXPECT_EQ(f.c.Speichern->isEnabled(), fall.speichernAn);
+    for (QWidget* w : {static_cast<QWidget*>(f.c.optFormat), static_cast<QWidget*>(f.c.optQualität),
+                       static_cast<QWidget*>(f.c.optMappe), static_cast<QWidget*>(f.c.optCat),
+                       static_cast<QWidget*>(f.c.cmdClear)})
+        EXPECT_EQ(w->isVisibleTo(&f), fall.sortKnoepfe) << w->objectName().toStdString();
+    EXPECT_EQ(f.c.lbWer(1)->text(), fall.sechsteSpalte);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Schluessel, przDBOeffnenRegeln,
+    ::testing::Values(Schluesselfall{"[Funktionen]\r\nEdit Mode=1\r\n", false, false, "Leiher"},
+                      Schluesselfall{"[Funktionen]\r\nEdit Mode=0\r\n", true, false, "Leiher"},
+                      Schluesselfall{"[Funktionen]\r\nEdit Mode=ja\r\n", true, false, "Leiher"},
+                      Schluesselfall{"[Funktionen]\r\nSortierungsfunktion=1\r\n", true, true, "Leiher"},
+                      Schluesselfall{"[Funktionen]\r\nSortierungsfunktion=1\r\nFormatfilter=1\r\n", true, false, "Leiher"},
+                      Schluesselfall{"[Funktionen]\r\nFormatfilter=1\r\n", true, false, "Leiher"},
+                      Schluesselfall{"[Funktionen]\r\n6tes Feld=A\r\n", true, false, "Anzahl"}));
+
+TEST(Start, WithoutLanguageFileTheSixthHeaderIsEmpty)
+{
+    Programmordner p("[Design]\r\nSprache=\r\n");
+    frmFilme f(p.fake.services);
+    ASSERT_TRUE(f.Form_Load());
+    EXPECT_EQ(f.c.lbWer(1)->text(), "");
+}
+
+TEST(Start, TheStoredSortOrderIsRestoredAndWrittenBack)
+{
+    struct Fall {
+        const char* gespeichert;
+        const char* eintrag;  // objectName of the checked entry, "" = none
+        const char* sortFeld;
+    };
+    const Fall faelle[] = {
+        {"Format", "mnuFormat", "Format"}, {"Kategorie", "mnuKategorie", "Cat"}, {"Date-", "mnuDateAb", "Datum DESC"},
+        {"Date+", "mnuDateAuf", "Datum"},  {"Datum", "", ""},                    {"", "", ""},
+    };
+    for (const auto& fall : faelle) {
+        Programmordner p("[Funktionen]\r\nSortierung3=" + QByteArray(fall.gespeichert) + "\r\n");
+        frmFilme f(p.fake.services);
+        ASSERT_TRUE(f.Form_Load());
+        QStringList checked;
+        for (QAction* a : {f.c.mnuFormat, f.c.mnuQualität, f.c.mnuMappe, f.c.mnuKategorie, f.c.mnuDateAb, f.c.mnuDateAuf})
+            if (a->isChecked())
+                checked << a->objectName();
+        EXPECT_EQ(checked.join(','), QString::fromUtf8(fall.eintrag)) << fall.gespeichert;
+        EXPECT_EQ(f.SortFeld, QString::fromUtf8(fall.sortFeld)) << fall.gespeichert;
+        EXPECT_EQ(p.ini("Funktionen", "Sortierung3"), QString::fromUtf8(fall.gespeichert));
+    }
+}
+
+TEST(Sortierung, MenuTogglesStoreTheirChoiceAndResetClearsIt)
+{
+    Programmordner p;
+    frmFilme f(p.fake.services);
+    ASSERT_TRUE(f.Form_Load());
+    f.c.mnuMappe->trigger();
+    EXPECT_TRUE(f.c.mnuMappe->isChecked());
+    EXPECT_EQ(f.SortFeld, "Mappe");
+    EXPECT_EQ(p.ini("Funktionen", "Sortierung3"), "Mappe");
+    f.c.mnuDateAb->trigger();
+    EXPECT_FALSE(f.c.mnuMappe->isChecked()) << "at most one entry is checked";
+    EXPECT_EQ(f.SortFeld, "Datum DESC");
+    f.c.mnuDateAb->trigger();
+    EXPECT_FALSE(f.c.mnuDateAb->isChecked());
+    EXPECT_EQ(f.SortFeld, "");
+    EXPECT_EQ(p.ini("Funktionen", "Sortierung3"), "Date-") << "unchecking stores nothing";
+    f.c.mnuClear->trigger();
+    EXPECT_EQ(p.ini("Funktionen", "Sortierung3"), "");
+
+    f.c.optQualität->setChecked(true);
+    EXPECT_EQ(f.SortFeld, "Qualität");
+    f.c.cmdClear->click();
+    EXPECT_FALSE(f.c.optQualität->isChecked());
+    EXPECT_EQ(f.SortFeld, "");
+}
+
+TEST(Erinnerung, OverdueLendingsAreFoundByDateWhateverTheTextOrder)
+{
+    struct Fall {
+        const char* erinnerung;
+        bool liste;
+    };
+    const Fall faelle[] = {{"1", true}, {" 1", true}, {"01", true}, {"1,0", true}, {"ja", false}, {"", false}, {"2", false}};
+    for (const auto& fall : faelle) {
+        Programmordner p("[Funktionen]\r\nErinnerungsintervall=14\r\nErinnerungsfunktion=" + QByteArray(fall.erinnerung)
+                         + "\r\n");
+        {
+            auto d = db::Database::open(p.folder.file("filme.mdb"));
+            const char* const zeilen[][4] = {
+                {"Alien", "Bert", "30.01.2026", nullptr},   // overdue, but "30.01" sorts after "25.11" as text
+                {"Matrix", "Anna", "20.11.2026", nullptr},  // overdue
+                {"Zorro", "Anna", "05.12.2026", nullptr},   // within the interval
+                {"Heat", "Carl", "01.01.2026", "03.01.2026"},  // returned
+            };
+            for (const auto& z : zeilen)
+                d->execute("INSERT INTO Ausleihe (Titel, Wer, AusDT, EinDT) VALUES (?,?,?,?)",
+                           {z[0], z[1], z[2], z[3] ? QVariant(z[3]) : QVariant()});
+        }
+        frmFilme f(p.fake.services);
+        ASSERT_TRUE(f.Form_Load());
+        QStringList zeilen;
+        for (int i = 0; i < f.c.lfListe->count(); ++i)
+            zeilen << f.c.lfListe->item(i)->text();
+        if (fall.liste) {
+            EXPECT_EQ(zeilen, QStringList({"Matrix\tAnna           \t20.11.2026\t", "Alien\tBert           \t30.01.2026\t"}))
+                << fall.erinnerung;
+        } else {
+            EXPECT_TRUE(zeilen.isEmpty()) << fall.erinnerung;
+        }
+    }
+}
+
+TEST(Menue, InfoWithoutRecordWarnsAndHelpOpensTheHelpPage)
+{
+    Programmordner p;
+    frmFilme f(p.fake.services);
+    ASSERT_TRUE(f.Form_Load());
+    f.c.tfTitel->setText("");
+    f.c.cmdInfo->click();
+    ASSERT_EQ(p.fake.messages.shown.size(), 1u);
+    EXPECT_EQ(p.fake.messages.shown[0].prompt, "Kein Datensatz!");
+    EXPECT_EQ(p.fake.messages.shown[0].title, "Datensatz-Info");
+    EXPECT_EQ(p.fake.messages.shown[0].flags, 48);
+    f.c.tfTitel->setText("Matrix");
+    f.c.cmdInfo->click();
+    EXPECT_TRUE(f.c.tfInfo->isVisibleTo(&f));
+
+    f.c.mnuHilfe->trigger();
+    EXPECT_EQ(p.fake.shell.opened, QStringList({p.folder.file("help.html")}));
+}
+
+TEST(Menue, ToolsThatCannotStartKeepTheMainWindowOpen)
+{
+    Programmordner p;
+    frmFilme f(p.fake.services);
+    ASSERT_TRUE(f.Form_Load());
+    f.show();
+    p.fake.shell.succeed = false;
+    f.c.mnuTools->trigger();
+    EXPECT_EQ(p.fake.shell.started, QStringList({p.folder.file("tools")}));
+    EXPECT_EQ(p.fake.messages.shown.size(), 1u);
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(f.datenbank);
+
+    p.fake.shell.succeed = true;
+    f.c.mnuTools->trigger();
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_FALSE(f.datenbank) << "tools works on the catalogue alone";
+}
+
+TEST(Hauptfenster, TheCloseBoxClosesTheCatalogue)
+{
+    Programmordner p;
+    frmFilme f(p.fake.services);
+    ASSERT_TRUE(f.Form_Load());
+    f.show();
+    f.close();
+    EXPECT_FALSE(f.datenbank);
+    EXPECT_FALSE(f.rsFilme);
+}
+
+TEST(Hauptfenster, TheWindowIsDraggedByItsSurfaceWithTheLeftButtonOnly)
+{
+    Programmordner p;
+    frmFilme f(p.fake.services);
+    ASSERT_TRUE(f.Form_Load());
+    f.show();
+    f.move(100, 100);
+    // A free spot of the surface: a point with no control under it.
+    QWidget* flaeche = f.centralWidget();
+    QPoint frei;
+    for (int y = flaeche->height() - 2; y > 0 && frei.isNull(); y -= 7)
+        for (int x = flaeche->width() - 2; x > 0; x -= 7)
+            if (!flaeche->childAt(x, y)) {
+                frei = QPoint(x, y);
+                break;
+            }
+    ASSERT_FALSE(frei.isNull());
+    const QPoint start = f.pos();
+    auto ziehen = [&](QPoint bei, Qt::MouseButtons tasten, QPoint um) {
+        const QPoint lokal = flaeche->mapTo(&f, bei);
+        QMouseEvent press(QEvent::MouseButtonPress, lokal, f.mapToGlobal(lokal), Qt::LeftButton, tasten, {});
+        QApplication::sendEvent(&f, &press);
+        QMouseEvent move(QEvent::MouseMove, lokal + um, f.mapToGlobal(lokal) + um, Qt::NoButton, tasten, {});
+        QApplication::sendEvent(&f, &move);
+    };
+    ziehen(frei, Qt::RightButton, {30, 20});
+    EXPECT_EQ(f.pos(), start);
+    ziehen(frei, Qt::LeftButton | Qt::RightButton, {30, 20});
+    EXPECT_EQ(f.pos(), start);
+    ziehen(frei, Qt::LeftButton, {30, 20});
+    EXPECT_EQ(f.pos(), start + QPoint(30, 20));
+}

@@ -1,0 +1,218 @@
+#include "platform/vb/VbControls.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace {
+
+const QString block = QStringLiteral("\u2588");  // a full block: its ink starts at the pen position
+
+// The left edge of the first dark pixel in the middle of the row.
+std::optional<int> tinteAb(vb::ListBox& liste, int zeile)
+{
+    const QImage bild = liste.viewport()->grab().toImage();
+    const int y = liste.visualItemRect(liste.item(zeile)).center().y();
+    for (int x = 0; x < bild.width(); ++x)
+        if (qGray(bild.pixel(x, y)) < 100)
+            return x;
+    return std::nullopt;
+}
+
+struct TabFall {
+    const char* name;
+    std::optional<std::vector<int>> stops;  // nothing: setTabStops never called
+    int tabs;                               // tab characters before the block
+    double dialogUnits;                     // where the block must start
+};
+
+void tippen(QWidget* ziel, Qt::Key taste, const QString& text = {})
+{
+    QKeyEvent druck(QEvent::KeyPress, taste, Qt::NoModifier, text);
+    QApplication::sendEvent(ziel, &druck);
+    QKeyEvent los(QEvent::KeyRelease, taste, Qt::NoModifier, text);
+    QApplication::sendEvent(ziel, &los);
+}
+
+void schreiben(QWidget* ziel, const QString& text)
+{
+    for (QChar z : text)
+        tippen(ziel, Qt::Key(z.toUpper().unicode()), QString(z));
+}
+
+}  // namespace
+
+TEST(VbListBox, ExpandsTabsAtTheStopsInDialogUnits)
+{
+    const std::vector<int> liste{150, 160, 225, 235, 245, 255};
+    const TabFall fälle[] = {
+        {"default stops", std::nullopt, 1, 32},
+        {"default stops, second", std::nullopt, 2, 64},
+        {"first of the title list's stops", liste, 1, 150},
+        {"second of the title list's stops", liste, 2, 160},
+        {"last of the title list's stops", liste, 6, 255},
+        {"after the last stop every 32 units", liste, 7, 256},
+        {"one value is a distance", std::vector<int>{40}, 2, 80},
+        {"an empty table is the default", std::vector<int>{}, 1, 32},
+    };
+    for (const TabFall& fall : fälle) {
+        SCOPED_TRACE(fall.name);
+        vb::ListBox lb;
+        lb.resize(700, 120);
+        if (fall.stops)
+            lb.setTabStops(*fall.stops);
+        const QString zeile = QString(fall.tabs, QLatin1Char('\t')) + block;
+        lb.addItem(block);
+        lb.addItem(zeile);
+        lb.show();
+        const auto anfang = tinteAb(lb, 0);
+        const auto ende = tinteAb(lb, 1);
+        ASSERT_TRUE(anfang && ende);
+        const double erwartet = fall.dialogUnits * QFontMetrics(lb.font()).averageCharWidth() / 4.0;
+        EXPECT_NEAR(*ende - *anfang, erwartet, 1.0);
+        EXPECT_EQ(lb.item(1)->text(), zeile) << "the row text stays as added";
+    }
+}
+
+TEST(VbListBox, CellsAfterTheFirstStartAtTheStopWhateverTheTextBeforeThem)
+{
+    vb::ListBox lb;
+    lb.resize(700, 120);
+    lb.setTabStops({150, 160, 225, 235, 245, 255});
+    lb.addItem(block);
+    lb.addItem(QStringLiteral("Matrix\t") + block);
+    lb.addItem(QStringLiteral("Der Herr der Ringe\t") + block);
+    lb.show();
+    // Look for the block right of the title text: the first dark pixel past 100 px.
+    auto blockAb = [&](int zeile) -> std::optional<int> {
+        const QImage bild = lb.viewport()->grab().toImage();
+        const QRect r = lb.visualItemRect(lb.item(zeile));
+        for (int x = 150; x < bild.width(); ++x) {
+            bool voll = true;
+            for (int y = r.center().y() - 2; y <= r.center().y() + 2; ++y)
+                voll = voll && qGray(bild.pixel(x, y)) < 100;
+            if (voll)
+                return x;
+        }
+        return std::nullopt;
+    };
+    const auto anfang = tinteAb(lb, 0);
+    const auto a = blockAb(1), b = blockAb(2);
+    ASSERT_TRUE(anfang && a && b);
+    const double stop = 150 * QFontMetrics(lb.font()).averageCharWidth() / 4.0;
+    EXPECT_NEAR(*a - *anfang, stop, 1.0);
+    EXPECT_EQ(*a, *b);
+}
+
+TEST(VbComboBox, FillingFromCodeSelectsNothingAndRaisesNoEvent)
+{
+    for (bool editierbar : {false, true}) {
+        SCOPED_TRACE(editierbar ? "editable" : "drop-down list");
+        vb::ComboBox box;
+        box.setEditable(editierbar);
+        int ereignisse = 0;
+        QObject::connect(&box, &QComboBox::currentIndexChanged, [&] { ++ereignisse; });
+        QObject::connect(&box, &QComboBox::currentTextChanged, [&] { ++ereignisse; });
+        box.clear();
+        for (const char* wert : {"DVD", "DVD-R", "VCD"})
+            box.addItem(QString::fromLatin1(wert));
+        EXPECT_EQ(box.count(), 3);
+        EXPECT_EQ(box.currentIndex(), -1);
+        EXPECT_EQ(box.text(), "");
+        EXPECT_EQ(ereignisse, 0);
+
+        // Filled again, as a refill after a filter click does.
+        box.setCurrentIndex(1);
+        box.clear();
+        EXPECT_EQ(box.text(), "");
+        box.addItem(QStringLiteral("SVCD"));
+        EXPECT_EQ(box.currentIndex(), -1);
+        EXPECT_EQ(box.text(), "");
+    }
+}
+
+TEST(VbComboBox, ClearEmptiesATypedTextAndAddingKeepsIt)
+{
+    vb::ComboBox box;
+    box.setEditable(true);
+    box.setText(QStringLiteral("Krimi"));
+    box.addItem(QStringLiteral("Drama"));
+    EXPECT_EQ(box.text(), "Krimi") << "adding an entry leaves the text alone";
+    EXPECT_EQ(box.currentIndex(), -1);
+    box.clear();
+    EXPECT_EQ(box.count(), 0);
+    EXPECT_EQ(box.text(), "");
+}
+
+TEST(VbComboBox, TypingNeitherCompletesNorInsertsNorSelects)
+{
+    vb::ComboBox box;
+    box.setEditable(true);
+    for (const char* wert : {"DVD", "DVD-R", "VCD"})
+        box.addItem(QString::fromLatin1(wert));
+    box.show();
+    int gewählt = 0;
+    QObject::connect(&box, &QComboBox::activated, [&] { ++gewählt; });
+    QObject::connect(&box, &QComboBox::currentIndexChanged, [&] { ++gewählt; });
+
+    schreiben(&box, QStringLiteral("D"));
+    EXPECT_EQ(box.text(), "D") << "no completion to DVD";
+    EXPECT_FALSE(box.lineEdit()->hasSelectedText());
+    schreiben(&box, QStringLiteral("VD"));
+    tippen(&box, Qt::Key_Return, QStringLiteral("\r"));
+    EXPECT_EQ(box.text(), "DVD");
+    EXPECT_EQ(box.currentIndex(), -1) << "Enter on an equal text selects no entry";
+    emit box.lineEdit()->editingFinished();  // the focus leaves
+    EXPECT_EQ(box.currentIndex(), -1);
+
+    box.setText(QString());
+    schreiben(&box, QStringLiteral("dvd"));
+    emit box.lineEdit()->editingFinished();
+    EXPECT_EQ(box.text(), "dvd") << "no case-folding to the entry DVD";
+
+    box.setText(QString());
+    schreiben(&box, QStringLiteral("X"));
+    tippen(&box, Qt::Key_Return, QStringLiteral("\r"));
+    EXPECT_EQ(box.count(), 3) << "Enter inserts nothing";
+    EXPECT_EQ(box.text(), "X");
+    EXPECT_EQ(gewählt, 0);
+}
+
+TEST(VbComboBox, ANewEditFieldGetsTheSameTreatment)
+{
+    vb::ComboBox box;
+    box.setEditable(true);
+    box.setEditable(false);
+    box.setEditable(true);
+    box.setLineEdit(new QLineEdit);
+    box.addItem(QStringLiteral("DVD"));
+    ASSERT_TRUE(box.lineEdit());
+    EXPECT_EQ(box.completer(), nullptr);
+    EXPECT_EQ(box.insertPolicy(), QComboBox::NoInsert);
+    box.setText(QStringLiteral("DVD"));
+    tippen(&box, Qt::Key_Return, QStringLiteral("\r"));
+    EXPECT_EQ(box.currentIndex(), -1);
+}
+
+TEST(VbComboBox, TextOfADropDownListSelectsTheEqualEntry)
+{
+    vb::ComboBox box;
+    for (const char* wert : {"DVD", "DVD-R", "VCD"})
+        box.addItem(QString::fromLatin1(wert));
+    box.setText(QStringLiteral("VCD"));
+    EXPECT_EQ(box.currentIndex(), 2);
+    EXPECT_EQ(box.text(), "VCD");
+    box.setText(QStringLiteral("vcd"));
+    EXPECT_EQ(box.currentIndex(), -1) << "entries compare case-sensitively";
+    EXPECT_EQ(box.text(), "");
+    box.setText(QStringLiteral("DVD"));
+    box.setText(QString());
+    EXPECT_EQ(box.currentIndex(), -1);
+}
