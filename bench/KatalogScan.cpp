@@ -2,7 +2,7 @@
 // through the table recordset, against the same scan through the bare SQLite
 // C API. Usage: bench_katalogscan [titles=100000] [rounds=5]
 // Prints both medians and the ratio (goal: at most 1.5).
-#include "frame/Katalogschema.h"
+#include "bench/Katalogfuellung.h"
 #include "frame/Schemaupgrade.h"
 #include "platform/db/Database.h"
 #include "platform/db/TableCursor.h"
@@ -31,28 +31,6 @@ public:
         return sys::mb::Ok;
     }
 };
-
-void fill(const QString& path, int n)
-{
-    auto d = db::Database::create(path);
-    frame::schema::anlegen(*d, frame::schema::AktuelleVersion);
-    db::Database::Transaction t(*d);
-    for (int i = 0; i < n; ++i) {
-        // Scrambled so that the index order is not the insertion order.
-        const QString titel = QStringLiteral("Titel %1 Ärger").arg((i * 7919L) % n, 6, 10, QLatin1Char('0'));
-        d->execute(QStringLiteral("INSERT INTO Filme (Titel, Anzahl, Format, Qualität, Mappe, Wer, Info, Dten, Cat, "
-                                  "AusDatum, Cover, Size, Unterordner) VALUES (?,1,'DVD','1','A1','-',?,'dt','Krimi',"
-                                  "'-','-','4700',?)"),
-                   {titel, QStringLiteral("Info zu %1, ein wenig Text").arg(i), i % 10 == 0 ? "1" : "-"});
-        if (i % 10 == 0)
-            d->execute(QStringLiteral("INSERT INTO Unterordner (Titel, Titel2, Anzahl, Size) VALUES (?, ?, 1, '700')"),
-                       {titel, titel + QStringLiteral(" Teil 1")});
-        if (i % 20 == 0)
-            d->execute(QStringLiteral("INSERT INTO Ausleihe (Titel, Wer, AusDT) VALUES (?, 'Anna', '05.03.2024')"),
-                       {titel});
-    }
-    t.commit();
-}
 
 double layerRun(const sys::Services& services, long* rows)
 {
@@ -119,7 +97,7 @@ int main(int argc, char** argv)
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("filme.mdb"));
-    fill(path, n);
+    bench::katalogFuellen(path, n);
 
     StillMessages messages;
     sys::Services services;

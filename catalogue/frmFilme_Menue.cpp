@@ -2,6 +2,9 @@
 #include "catalogue/frmFilme.h"
 
 #include "frame/Programme.h"
+#include "frame/frmAbout.h"
+#include "frame/frmCredits.h"
+#include "frame/frmOptionen.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -128,6 +131,9 @@ void frmFilme::menüVerbinden()
     connect(c.mnuHilfe, &QAction::triggered, this,
             [this] { m_services.shell->open(m_services.file(QStringLiteral("help.html"))); });
     connect(c.mnuTools, &QAction::triggered, this, &frmFilme::mnuTools_Click);
+    connect(c.mnuOptionen, &QAction::triggered, this, [this] { frmOptionen::zeigen(m_services, this); });
+    connect(c.mnuAbout, &QAction::triggered, this, [this] { frmAbout::zeigen(m_services, this); });
+    connect(c.mnuCredits, &QAction::triggered, this, [this] { frmCredits::zeigen(m_services, this); });
     connect(c.cmdInfo, &QPushButton::clicked, this, &frmFilme::cmdInfo_Click);
     connect(c.mnuÜberfälligeAusleihen, &QAction::triggered, this, [this] { przÜberfälligeAusleihen(); });
 

@@ -1,5 +1,7 @@
 #include "platform/db/FileCopy.h"
 
+#include "platform/db/LockFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -115,6 +117,10 @@ bool copyDatabaseFile(const QString& source, const QString& target, QString* err
         setError(error, QStringLiteral("Die Datei '%1' wurde nicht gefunden.").arg(source));
         return false;
     }
+    // While no program of ours holds the catalogue, the file is at rest and a
+    // plain copy is a whole database; the lock keeps it so during the copy.
+    if (const auto ruhe = LockFile::acquire(source, LockFile::Mode::Exclusive))
+        return copyFileReplacing(source, target, error);
     const QString temporary = temporaryPathFor(target);
     removeTemporary(temporary);
     switch (backup(source, temporary, error)) {
@@ -144,8 +150,22 @@ bool copyFileReplacing(const QString& source, const QString& target, QString* er
         return false;
     }
     bool ok = true;
+    // The kernel copies (or clones) the bytes itself; a file system that cannot
+    // do that between these two files gets them through user space.
+    bool kernel = true;
+    for (;;) {
+        const ssize_t n = ::copy_file_range(in.handle(), nullptr, out.handle(), nullptr, 1 << 24, 0);
+        if (n > 0)
+            continue;
+        if (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)
+            && ::lseek(in.handle(), 0, SEEK_CUR) == 0)
+            kernel = false;
+        else
+            ok = n == 0;
+        break;
+    }
     QByteArray chunk;
-    while (ok && !in.atEnd()) {
+    while (ok && !kernel && !in.atEnd()) {
         chunk = in.read(1 << 20);
         if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
             ok = false;

@@ -327,3 +327,23 @@ TEST(Hauptfenster, TheWindowIsDraggedByItsSurfaceWithTheLeftButtonOnly)
     ziehen(frei, Qt::LeftButton, {30, 20});
     EXPECT_EQ(f.pos(), start + QPoint(30, 20));
 }
+
+TEST(Menue, OptionsAboutAndCreditsOpenTheirWindowOnce)
+{
+    Programmordner p;
+    frmFilme f(p.fake.services);
+    ASSERT_TRUE(f.Form_Load());
+    for (QAction* a : {f.c.mnuOptionen, f.c.mnuAbout, f.c.mnuCredits}) {
+        a->trigger();
+        a->trigger();
+    }
+    for (const char* name : {"frmOptionen", "frmAbout", "frmCredits"}) {
+        int offen = 0;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            offen += w->objectName() == QLatin1String(name) && w->isVisible();
+        EXPECT_EQ(offen, 1) << name;
+    }
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != &f)
+            w->close();
+}
