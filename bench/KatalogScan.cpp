@@ -82,12 +82,6 @@ double bareRun(const QString& path, long* rows)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -115,7 +109,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "scan saw %ld / %ld rows of %d\n", rowsLayer, rowsBare, n);
         return 1;
     }
-    const double l = median(layer), b = median(bare);
+    const double l = bench::median(layer), b = bench::median(bare);
     std::printf("titles            %d\n", n);
     std::printf("layer scan (ms)   %.1f   (open + schema check + table recordset in PrimaryKey order)\n", l);
     std::printf("bare scan (ms)    %.1f   (open + version + SELECT Titel ... ORDER BY Titel, C API)\n", b);

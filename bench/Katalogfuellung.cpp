@@ -3,6 +3,8 @@
 #include "frame/Katalogschema.h"
 #include "platform/db/Database.h"
 
+#include <algorithm>
+
 namespace bench {
 
 void katalogFuellen(const QString& path, int n)
@@ -25,6 +27,12 @@ void katalogFuellen(const QString& path, int n)
                        {titel});
     }
     t.commit();
+}
+
+double median(std::vector<double> werte)
+{
+    std::sort(werte.begin(), werte.end());
+    return werte[werte.size() / 2];
 }
 
 }  // namespace bench

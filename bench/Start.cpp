@@ -77,12 +77,6 @@ double laufzeit(const QString& self, const QStringList& args)
     return double(t.nsecsElapsed()) / 1e6;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -109,7 +103,7 @@ int main(int argc, char** argv)
         haupt.push_back(laufzeit(self, {"--kind", "haupt", ordner.path()}));
         leer.push_back(laufzeit(self, {"--kind", "leer"}));
     }
-    const double h = median(haupt), l = median(leer);
+    const double h = bench::median(haupt), l = bench::median(leer);
     std::printf("titles               %d\n", n);
     std::printf("main window (ms)     %.1f   (process start to the shown main window, backup included)\n", h);
     std::printf("bare window (ms)     %.1f   (process start to a shown empty QMainWindow)\n", l);

@@ -304,36 +304,6 @@ void bildeintragWaehlen(QWidget* fenster, const sys::Services& services, const E
     przBild(fenster, services, werte);
 }
 
-void picLacs_Click(QWidget* fenster, const sys::Services& services, const Einstellungen& werte)
-{
-    bildeintragWaehlen(fenster, services, werte, QStringLiteral("lacs.jpg"));
-}
-
-void picForet_Click(QWidget* fenster, const sys::Services& services, const Einstellungen& werte)
-{
-    bildeintragWaehlen(fenster, services, werte, QStringLiteral("foret.jpg"));
-}
-
-void picBug_Click(QWidget* fenster, const sys::Services& services, const Einstellungen& werte)
-{
-    bildeintragWaehlen(fenster, services, werte, QStringLiteral("bug.jpg"));
-}
-
-void picVoyager_Click(QWidget* fenster, const sys::Services& services, const Einstellungen& werte)
-{
-    bildeintragWaehlen(fenster, services, werte, QStringLiteral("Voyager.jpg"));
-}
-
-void picDesert_Click(QWidget* fenster, const sys::Services& services, const Einstellungen& werte)
-{
-    bildeintragWaehlen(fenster, services, werte, QStringLiteral("desert.jpg"));
-}
-
-void picSpace_Click(QWidget* fenster, const sys::Services& services, const Einstellungen& werte)
-{
-    bildeintragWaehlen(fenster, services, werte, QStringLiteral("space.jpg"));
-}
-
 void przBildAuswahl(QWidget* fenster, const sys::Services& services, const Einstellungen& werte)
 {
     if (!services.dialogs)

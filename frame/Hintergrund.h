@@ -70,12 +70,6 @@ const std::array<Bildeintrag, 6>& bildeintraege();
 // [Design] "Bild" := the program folder's "bilder/<datei>", then przBild.
 void bildeintragWaehlen(QWidget* fenster, const sys::Services& services, const Einstellungen& werte,
                         const QString& datei);
-void picLacs_Click(QWidget* fenster, const sys::Services& services, const Einstellungen& werte);
-void picForet_Click(QWidget* fenster, const sys::Services& services, const Einstellungen& werte);
-void picBug_Click(QWidget* fenster, const sys::Services& services, const Einstellungen& werte);
-void picVoyager_Click(QWidget* fenster, const sys::Services& services, const Einstellungen& werte);
-void picDesert_Click(QWidget* fenster, const sys::Services& services, const Einstellungen& werte);
-void picSpace_Click(QWidget* fenster, const sys::Services& services, const Einstellungen& werte);
 
 // The background picture dialog: the chosen file becomes [Design] "Bild" and
 // its folder (with the trailing "/") the per-user "Datei"/"Pfad"; then przBild.

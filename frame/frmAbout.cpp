@@ -1,5 +1,7 @@
 #include "frame/frmAbout.h"
 
+#include "frame/Einmalfenster.h"
+
 #include "frame/Aussehen.h"
 #include "frame/CdIni.h"
 #include "frame/basHyperlink.h"
@@ -122,16 +124,7 @@ frmAbout::frmAbout(const sys::Services& services, frame::Hauptfenster* hauptfens
 frmAbout* frmAbout::zeigen(const sys::Services& services, frame::Hauptfenster* hauptfenster)
 {
     static QPointer<frmAbout> fenster;
-    if (fenster && !fenster->isVisible())
-        delete fenster.data();  // closed: the next showing starts afresh
-    if (!fenster) {
-        fenster = new frmAbout(services, hauptfenster);
-        fenster->setAttribute(Qt::WA_DeleteOnClose);
-        fenster->Form_Load();
-    }
-    fenster->show();
-    fenster->raise();
-    return fenster;
+    return frame::einmalZeigen(fenster, [&] { return new frmAbout(services, hauptfenster); });
 }
 
 QString frmAbout::versionText(const QString& version)

@@ -1,5 +1,7 @@
 #include "frame/frmCredits.h"
 
+#include "frame/Einmalfenster.h"
+
 #include "frame/Aussehen.h"
 #include "frame/CdIni.h"
 #include "frame/basHyperlink.h"
@@ -66,16 +68,7 @@ frmCredits::frmCredits(const sys::Services& services, frame::Hauptfenster* haupt
 frmCredits* frmCredits::zeigen(const sys::Services& services, frame::Hauptfenster* hauptfenster)
 {
     static QPointer<frmCredits> fenster;
-    if (fenster && !fenster->isVisible())
-        delete fenster.data();  // closed: the next showing starts afresh
-    if (!fenster) {
-        fenster = new frmCredits(services, hauptfenster);
-        fenster->setAttribute(Qt::WA_DeleteOnClose);
-        fenster->Form_Load();
-    }
-    fenster->show();
-    fenster->raise();
-    return fenster;
+    return frame::einmalZeigen(fenster, [&] { return new frmCredits(services, hauptfenster); });
 }
 
 void frmCredits::Form_Load()

@@ -1,6 +1,8 @@
 // The settings window: its controls, their layout and their wiring.
 #include "frame/frmOptionen.h"
 
+#include "frame/Einmalfenster.h"
+
 #include "frame/Aussehen.h"
 
 #include <QCheckBox>
@@ -43,17 +45,7 @@ frmOptionen::frmOptionen(const sys::Services& services, frame::Hauptfenster* hau
 frmOptionen* frmOptionen::zeigen(const sys::Services& services, frame::Hauptfenster* hauptfenster)
 {
     static QPointer<frmOptionen> fenster;
-    if (fenster && !fenster->isVisible())
-        delete fenster.data();  // closed: the next showing starts afresh
-    if (!fenster) {
-        fenster = new frmOptionen(services, hauptfenster);
-        fenster->setAttribute(Qt::WA_DeleteOnClose);
-        fenster->Form_Load();
-    }
-    fenster->show();
-    fenster->raise();
-    fenster->activateWindow();
-    return fenster;
+    return frame::einmalZeigen(fenster, [&] { return new frmOptionen(services, hauptfenster); });
 }
 
 void frmOptionen::aufbauen()

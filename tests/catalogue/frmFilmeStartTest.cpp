@@ -347,3 +347,14 @@ TEST(Menue, OptionsAboutAndCreditsOpenTheirWindowOnce)
         if (w != &f)
             w->close();
 }
+
+TEST(Menue, APictureEntryStoresItsShippedPicture)
+{
+    Programmordner p;
+    frmFilme f(p.fake.services);
+    ASSERT_TRUE(f.Form_Load());
+    auto* eintrag = f.findChild<QAction*>("picDesert");
+    ASSERT_TRUE(eintrag);
+    eintrag->trigger();
+    EXPECT_EQ(p.ini("Design", "Bild"), p.folder.file("bilder/desert.jpg"));
+}

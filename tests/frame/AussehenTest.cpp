@@ -533,18 +533,12 @@ TEST_F(Bildfixture, AWallpaperThatCannotBeLoadedIsStoredWithoutAFurtherMessage)
 
 TEST_F(Bildfixture, EachPictureEntryStoresItsShippedPictureAndAppliesIt)
 {
-    using Eintrag = void (*)(QWidget*, const sys::Services&, const frame::Einstellungen&);
-    const std::pair<Eintrag, const char*> faelle[] = {
-        {frame::picLacs_Click, "lacs.jpg"},       {frame::picForet_Click, "foret.jpg"},
-        {frame::picBug_Click, "bug.jpg"},         {frame::picVoyager_Click, "Voyager.jpg"},
-        {frame::picDesert_Click, "desert.jpg"},   {frame::picSpace_Click, "space.jpg"},
-    };
     werte.backcolor = "16777215";
     ini("[Design]\r\nHintergrundfarbe=1\r\n");
-    for (const auto& [eintrag, datei] : faelle) {
-        SCOPED_TRACE(datei);
-        eintrag(&fenster.w, fake.services, werte);
-        EXPECT_EQ(lies("Bild"), folder.path() + "/bilder/" + datei);
+    for (const auto& e : frame::bildeintraege()) {
+        SCOPED_TRACE(e.datei);
+        frame::bildeintragWaehlen(&fenster.w, fake.services, werte, QString::fromUtf8(e.datei));
+        EXPECT_EQ(lies("Bild"), folder.path() + "/bilder/" + e.datei);
         // In colour mode the picture waits for picture mode.
         EXPECT_TRUE(fenster.image->isHidden());
     }
@@ -552,7 +546,7 @@ TEST_F(Bildfixture, EachPictureEntryStoresItsShippedPictureAndAppliesIt)
 
     bild("bilder/Voyager.jpg");
     frame::cdIni(fake.services).write("Design", "Hintergrundfarbe", "0");
-    frame::picVoyager_Click(&fenster.w, fake.services, werte);
+    frame::bildeintragWaehlen(&fenster.w, fake.services, werte, "Voyager.jpg");
     EXPECT_TRUE(fake.messages.shown.empty());
     EXPECT_TRUE(zeigtBild());
     EXPECT_FALSE(fenster.image->isHidden());
