@@ -151,4 +151,12 @@ void HyperlinkEreignisse(QLineEdit* box, sys::Shell& shell)
     box->installEventFilter(new Ereignisse(box, shell));
 }
 
+void HyperlinksEinrichten(std::initializer_list<Verweis> verweise, QWidget* parent)
+{
+    for (const Verweis& v : verweise) {
+        HyperlinkInit(v.box, v.text, v.adresse, parent);
+        HyperlinkLook(v.box);
+    }
+}
+
 }  // namespace basHyperlink

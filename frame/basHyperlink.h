@@ -3,6 +3,7 @@
 // while the mouse is over it and hands its address to the desktop shell on a
 // click. The module keeps no state; each box carries its own address.
 #include <QString>
+#include <initializer_list>
 #include <optional>
 
 class QLineEdit;
@@ -41,6 +42,14 @@ std::optional<LinkZiel> linkZiel(const QString& adresse);
 void HyperlinkInit(QLineEdit* box, const QString& text, const QString& adresse, QWidget* parent = nullptr);
 // The idle link look: the normal colour, no underline, the pointing hand.
 void HyperlinkLook(QLineEdit* box, std::optional<long> normal = {});
+
+// A window's link boxes, each with its text and address: initialised, then in the idle look.
+struct Verweis {
+    QLineEdit* box;
+    QString text;
+    QString adresse;
+};
+void HyperlinksEinrichten(std::initializer_list<Verweis> verweise, QWidget* parent);
 // The hover test at (x, y) in the box's own coordinates, both edges inside:
 // inside lights the box and captures the mouse, outside restores the idle
 // look and releases it.

@@ -138,11 +138,8 @@ QString frmAbout::versionText(const QString& version)
 void frmAbout::Form_Load()
 {
     const ini::IniFile cdIni = frame::cdIni(m_services);
-    const QString design = QStringLiteral("Design");
-    const QString backcolor = cdIni.read(design, QStringLiteral("Backcolor"));
-    const QString standard = cdIni.read(design, QStringLiteral("Default"));
-    const QString textFarbe = cdIni.read(design, QStringLiteral("TextFarbe"));
-    const QString sprache = cdIni.read(design, QStringLiteral("Sprache"));
+    const frame::Look look = frame::Look::lesen(cdIni);
+    const QString sprache = cdIni.read(QStringLiteral("Design"), QStringLiteral("Sprache"));
 
     QString web, mail, exe;
     if (!sprache.isEmpty()) {
@@ -157,15 +154,11 @@ void frmAbout::Form_Load()
         exe = lng.read(about, QStringLiteral("Exe"), Puffer);
     }
 
-    if (standard != QLatin1String("0"))
-        przFarbe(backcolor, textFarbe);
+    if (look.benutzerLook())
+        przFarbe(look.backcolor, look.textFarbe);
 
-    const std::pair<QLineEdit*, std::pair<QString, QString>> links[] = {
-        {txtHyperlink, {web, AdresseWeb}}, {txtHyperlink1, {mail, AdresseMail}}, {txtHyperlink2, {exe, AdresseExe}}};
-    for (const auto& [box, textUndAdresse] : links) {
-        basHyperlink::HyperlinkInit(box, textUndAdresse.first, textUndAdresse.second, this);
-        basHyperlink::HyperlinkLook(box);
-    }
+    basHyperlink::HyperlinksEinrichten({{txtHyperlink, web, AdresseWeb}, {txtHyperlink1, mail, AdresseMail}, {txtHyperlink2, exe, AdresseExe}},
+                                       this);
 
     lblVersion->setText(versionText(QCoreApplication::applicationVersion()));
     lblTitle->setText(sys::programTitle());

@@ -74,11 +74,8 @@ frmCredits* frmCredits::zeigen(const sys::Services& services, frame::Hauptfenste
 void frmCredits::Form_Load()
 {
     const ini::IniFile cdIni = frame::cdIni(m_services);
-    const QString design = QStringLiteral("Design");
-    const QString backcolor = cdIni.read(design, QStringLiteral("Backcolor"));
-    const QString standard = cdIni.read(design, QStringLiteral("Default"));
-    const QString textFarbe = cdIni.read(design, QStringLiteral("TextFarbe"));
-    const QString sprache = cdIni.read(design, QStringLiteral("Sprache"));
+    const frame::Look look = frame::Look::lesen(cdIni);
+    const QString sprache = cdIni.read(QStringLiteral("Design"), QStringLiteral("Sprache"));
 
     QString link1, link2, link3;
     if (!sprache.isEmpty()) {
@@ -91,15 +88,11 @@ void frmCredits::Form_Load()
         link3 = lng.read(credits, QStringLiteral("Link3"));
     }
 
-    if (standard != QLatin1String("0"))
-        przLabel(backcolor, textFarbe);
+    if (look.benutzerLook())
+        przLabel(look.backcolor, look.textFarbe);
 
-    const std::pair<QLineEdit*, std::pair<QString, QString>> links[] = {
-        {txtHyperlink, {link1, Adresse1}}, {txtHyperlink1, {link2, Adresse2}}, {txtHyperlink2, {link3, Adresse3}}};
-    for (const auto& [box, textUndAdresse] : links) {
-        basHyperlink::HyperlinkInit(box, textUndAdresse.first, textUndAdresse.second, this);
-        basHyperlink::HyperlinkLook(box);
-    }
+    basHyperlink::HyperlinksEinrichten({{txtHyperlink, link1, Adresse1}, {txtHyperlink1, link2, Adresse2}, {txtHyperlink2, link3, Adresse3}},
+                                       this);
 }
 
 void frmCredits::przLabel(const QString& backcolor, const QString& textFarbe)
