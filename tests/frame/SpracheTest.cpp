@@ -21,7 +21,7 @@ using namespace testing_support;
 
 namespace {
 
-const QString ShippedFile = QStringLiteral(RDX_TEST_DATA "/../../data/deutsch.lng");
+const QString ShippedFile = QStringLiteral(RDX_SOURCE_DIR "/data/deutsch.lng");
 
 // A few controls of the main window under their names, with design texts, a
 // menu bar of menus and entries, and a window of its own that has controls of
