@@ -4,21 +4,27 @@
 
 #include "frame/CdIni.h"
 
+#include <tuple>
+
+// Restores the stored order. An entry that is already checked (a refresh after
+// the start) stays as it is: toggling it would turn the user's order off.
 void frmFilme::przSortierungLaden()
 {
-    const QString& wert = ini.sortierung3;
-    if (wert == QLatin1String("Format"))
-        przSortFormat();
-    else if (wert == QStringLiteral("Qualität"))
-        przSortQualität();
-    else if (wert == QLatin1String("Mappe"))
-        przSortMappe();
-    else if (wert == QLatin1String("Kategorie"))
-        przSortKategorie();
-    else if (wert == QLatin1String("Date-"))
-        przSortDatumAb();
-    else if (wert == QLatin1String("Date+"))
-        przSortDatumAuf();
+    const std::tuple<const char*, QAction*, void (frmFilme::*)()> eintraege[] = {
+        {"Format", c.mnuFormat, &frmFilme::przSortFormat},
+        {"Qualität", c.mnuQualität, &frmFilme::przSortQualität},
+        {"Mappe", c.mnuMappe, &frmFilme::przSortMappe},
+        {"Kategorie", c.mnuKategorie, &frmFilme::przSortKategorie},
+        {"Date-", c.mnuDateAb, &frmFilme::przSortDatumAb},
+        {"Date+", c.mnuDateAuf, &frmFilme::przSortDatumAuf},
+    };
+    for (const auto& [wert, eintrag, umschalten] : eintraege) {
+        if (ini.sortierung3 == QString::fromUtf8(wert)) {
+            if (!eintrag->isChecked())
+                (this->*umschalten)();
+            return;
+        }
+    }
 }
 
 void frmFilme::sortUmschalten(QAction* eintrag, const QString& gespeichert, const QString& spalte)

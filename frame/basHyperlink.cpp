@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QVariant>
 
+#include <utility>
+
 namespace basHyperlink {
 
 namespace {
@@ -50,14 +52,23 @@ public:
             return true;
         }
         case QEvent::MouseButtonPress:
+            return true;
         case QEvent::MouseButtonDblClick:
+            // The second press of a double click is no click of its own.
+            m_doppelklick = true;
             return true;
         case QEvent::MouseButtonRelease: {
             const auto* m = static_cast<QMouseEvent*>(e);
-            if (m->button() == Qt::LeftButton && innen(m_box, m->position().x(), m->position().y()))
+            const bool zweiterKlick = std::exchange(m_doppelklick, false);
+            if (m->button() == Qt::LeftButton && !zweiterKlick && innen(m_box, m->position().x(), m->position().y()))
                 HyperlinkClick(m_box, m_shell);
             return true;
         }
+        case QEvent::Hide:
+            // A window closed while its link is lit (Escape, a shortcut) must
+            // not keep the mouse: every other window would lose its input.
+            HyperlinkMouseMove(m_box, -1, -1);
+            return false;
         default:
             return false;
         }
@@ -66,6 +77,7 @@ public:
 private:
     QLineEdit* m_box;
     sys::Shell& m_shell;
+    bool m_doppelklick = false;
 };
 
 }  // namespace

@@ -493,5 +493,6 @@ bool frmOptionen::przFont()
             setze(l, !m_sprachLabels.contains(l));
     for (QAbstractButton* b : schaltflächen())
         setze(b, false);
-    return mitName && grad && fett;
+    // An empty name is left out; only the bold word and the size can fail.
+    return grad && fett;
 }

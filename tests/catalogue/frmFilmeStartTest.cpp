@@ -6,9 +6,12 @@
 #include "tests/support/Doubles.h"
 #include "tests/support/TempFolder.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
@@ -357,4 +360,71 @@ TEST(Menue, APictureEntryStoresItsShippedPicture)
     ASSERT_TRUE(eintrag);
     eintrag->trigger();
     EXPECT_EQ(p.ini("Design", "Bild"), p.folder.file("bilder/desert.jpg"));
+}
+
+// A fresh installation names the shipped "deutsch.lng": with it the window
+// must read as its design does, tooltips included.
+TEST(Sprache, TheShippedFileKeepsTheMainWindowsDesignTexts)
+{
+    Programmordner p;
+    ASSERT_TRUE(QFile::copy(QStringLiteral(RDX_SOURCE_DIR "/data/deutsch.lng"), p.folder.file("deutsch.lng")));
+    frmFilme f(p.fake.services);
+    auto text = [&](const frame::Sprachzeile& z) -> QString {
+        if (z.eigenschaft == frame::Eigenschaft::Feldwort)
+            return {};
+        QObject* o = frame::sprachZiel(&f, QString::fromUtf8(z.ziel));
+        if (z.eigenschaft == frame::Eigenschaft::Tooltip) {
+            if (auto* w = qobject_cast<QWidget*>(o))
+                return w->toolTip();
+            return qobject_cast<QAction*>(o)->toolTip();
+        }
+        if (auto* m = qobject_cast<QMenu*>(o))
+            return m->title();
+        if (auto* a = qobject_cast<QAction*>(o))
+            return a->text();
+        if (auto* b = qobject_cast<QAbstractButton*>(o))
+            return b->text();
+        return qobject_cast<QLabel*>(o)->text();
+    };
+    QStringList design;
+    for (const auto& z : frame::hauptfensterTabelle())
+        design << text(z);
+
+    frame::Feldwoerter woerter;
+    frame::przSprache(&f, p.fake.services, QStringLiteral("deutsch.lng"), woerter);
+
+    // Where the key rules themselves change the design text.
+    const QStringList anders = {
+        "Label11Text chkdat", "Label12Text chkausleih",  // the check boxes share the labels' tooltips
+        "Menu34 mnuAbout",                               // the entry takes the menu's caption
+        "cmb1 cmbQualität1",                             // joined with two blanks
+        "cmb1 cmbAnzahl1",                               // joined with the field word "Anzahl CDs"
+    };
+    int i = 0;
+    for (const auto& z : frame::hauptfensterTabelle()) {
+        const QString zeile = QString::fromUtf8(z.schluessel) + ' ' + QString::fromUtf8(z.ziel);
+        if (z.eigenschaft != frame::Eigenschaft::Feldwort && !anders.contains(zeile)) {
+            EXPECT_EQ(text(z), design[i]) << zeile.toStdString();
+        }
+        ++i;
+    }
+}
+
+TEST(Sortierung, ARefreshKeepsTheStoredOrder)
+{
+    Programmordner p("[Funktionen]\r\nSortierung3=Date-\r\n");
+    frmFilme f(p.fake.services);
+    ASSERT_TRUE(f.Form_Load());
+    ASSERT_TRUE(f.c.mnuDateAb->isChecked());
+    for (int i = 0; i < 2; ++i) {
+        f.przAktualisieren();
+        EXPECT_TRUE(f.c.mnuDateAb->isChecked());
+        EXPECT_EQ(f.SortFeld, "Datum DESC");
+    }
+    // An order the user turned off comes back at the next refresh, as it is still stored.
+    f.c.mnuDateAb->trigger();
+    EXPECT_EQ(f.SortFeld, "");
+    f.przAktualisieren();
+    EXPECT_TRUE(f.c.mnuDateAb->isChecked());
+    EXPECT_EQ(f.SortFeld, "Datum DESC");
 }

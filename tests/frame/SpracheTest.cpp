@@ -487,7 +487,7 @@ TEST(deutschLng, GivesTheMainWindowItsDesignTexts)
     EXPECT_EQ(h.label4->text(), QStringLiteral("Eingetragen am:"));
     EXPECT_EQ(h.neu->text(), QStringLiteral("&Neu"));
     EXPECT_EQ(h.cmdMappe->text(), QStringLiteral("Mappe ausleihen"));
-    EXPECT_EQ(h.cmbQualitaet->toolTip(), QStringLiteral("Qualitätsfilter wählen"));
+    EXPECT_EQ(h.cmbQualitaet->toolTip(), QStringLiteral("Qualitätsfilter"));
     EXPECT_EQ(h.datum->toolTip(), QStringLiteral("Ruft die Datensätze nach dem Datum sortiert auf"));
     EXPECT_EQ(h.about->title(), QStringLiteral("&Info"));
     EXPECT_EQ(h.mnuAbout->text(), QStringLiteral("&Info"));

@@ -162,3 +162,43 @@ TEST(basHyperlink, AClickOnALitBoxRestoresTheIdleLookBeforeItOpens)
     EXPECT_EQ(textfarbe(*w.box), QColor(255, 0, 0));
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }
+
+TEST(basHyperlink, AWindowThatHidesWhileItsLinkIsLitGivesTheMouseBack)
+{
+    FakeServices fake(QStringLiteral("/tmp"));
+    Linkfenster w;
+    HyperlinkEreignisse(w.box, fake.shell);
+    QMouseEvent hin(QEvent::MouseMove, QPointF(20, 5), QPointF(30, 15), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w.box, &hin);
+    ASSERT_EQ(QWidget::mouseGrabber(), w.box);
+
+    // Closed by the keyboard, so no move outside the box came first.
+    w.fenster.hide();
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr) << "the other windows would get no mouse input";
+    EXPECT_EQ(textfarbe(*w.box), QColor(255, 0, 0));
+    EXPECT_FALSE(w.box->font().underline());
+    EXPECT_TRUE(fake.shell.opened.isEmpty());
+}
+
+TEST(basHyperlink, ADoubleClickOpensTheLinkOnce)
+{
+    FakeServices fake(QStringLiteral("/tmp"));
+    Linkfenster w(QStringLiteral("mailto:autor@example.org"));
+    HyperlinkEreignisse(w.box, fake.shell);
+    const QPointF innen(20, 5), global(30, 15);
+    auto senden = [&](QEvent::Type typ, Qt::MouseButtons gedrückt) {
+        QMouseEvent e(typ, innen, global, Qt::LeftButton, gedrückt, Qt::NoModifier);
+        QApplication::sendEvent(w.box, &e);
+    };
+    // The order in which a double click arrives.
+    senden(QEvent::MouseButtonPress, Qt::LeftButton);
+    senden(QEvent::MouseButtonRelease, Qt::NoButton);
+    senden(QEvent::MouseButtonDblClick, Qt::LeftButton);
+    senden(QEvent::MouseButtonRelease, Qt::NoButton);
+    EXPECT_EQ(fake.shell.opened, QStringList{QStringLiteral("mailto:autor@example.org")});
+
+    // A click after it opens again.
+    senden(QEvent::MouseButtonPress, Qt::LeftButton);
+    senden(QEvent::MouseButtonRelease, Qt::NoButton);
+    EXPECT_EQ(fake.shell.opened.size(), 2);
+}

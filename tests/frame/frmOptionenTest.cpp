@@ -325,6 +325,21 @@ TEST_F(Optionen, TheErrorPathRewritesOnlyEmptyOrUnconvertibleValues)
         EXPECT_EQ(fenster->tfLabel(i + 1)->text(), QString::fromUtf8(wörter[i])) << i + 1;
 }
 
+TEST_F(Optionen, AnEmptyFontNameIsNoLoadError)
+{
+    // Only a colour, bold word or size that cannot be converted sends the load to its defaults.
+    setze("Design", "Default", "1");
+    setze("Design", "TextFont", "");
+    setze("Design", "Deutsch", "");
+    frmOptionen design(fake.services, &haupt);
+    auto fenster = öffnen();
+    EXPECT_TRUE(fake.messages.shown.empty());
+    EXPECT_EQ(cd("Design", "TextFont"), QString());
+    EXPECT_EQ(cd("Design", "Deutsch"), QString()) << "no defaults were written";
+    EXPECT_EQ(fenster->Label(1)->font().family(), design.Label(1)->font().family());
+    EXPECT_DOUBLE_EQ(fenster->Label(1)->font().pointSizeF(), 8);
+}
+
 TEST_F(Optionen, ASecondFailureOpensWithTheDefaultsWithoutAnotherMessage)
 {
     // A "Cd.ini" that cannot be read or written: every key reads empty and the defaults never stick.
