@@ -367,7 +367,7 @@ void frmOptionen::tfBackcolor_Change()
 
 void frmOptionen::cmdFont_Click()
 {
-    const auto wahl = m_services.dialogs ? m_services.dialogs->chooseFont({}) : std::nullopt;
+    const auto wahl = m_services.dialogs ? m_services.dialogs->chooseFont({}, QStringLiteral("Schriftart ändern")) : std::nullopt;
     if (!wahl) {
         m_werte.textFont = QStringLiteral("Arial");
         m_werte.textBold = QStringLiteral("0");

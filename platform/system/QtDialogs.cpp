@@ -30,7 +30,7 @@ std::optional<long> QtDialogs::chooseColor(long initial)
     return toColorNumber(chosen);
 }
 
-std::optional<Dialogs::FontChoice> QtDialogs::chooseFont(const FontChoice& initial)
+std::optional<Dialogs::FontChoice> QtDialogs::chooseFont(const FontChoice& initial, const QString& title)
 {
     QFont start;
     if (!initial.name.isEmpty())
@@ -39,7 +39,7 @@ std::optional<Dialogs::FontChoice> QtDialogs::chooseFont(const FontChoice& initi
     if (initial.size > 0)
         start.setPointSizeF(initial.size);
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, start);
+    const QFont chosen = QFontDialog::getFont(&ok, start, nullptr, title);
     if (!ok)
         return std::nullopt;
     return FontChoice{chosen.family(), chosen.bold(), chosen.pointSizeF()};

@@ -80,7 +80,7 @@ public:
         bool bold = false;
         double size = 0;
     };
-    virtual std::optional<FontChoice> chooseFont(const FontChoice& initial) = 0;
+    virtual std::optional<FontChoice> chooseFont(const FontChoice& initial, const QString& title = {}) = 0;
     // A file to open, or "" on cancel. filter as Qt writes it ("Bilder (*.jpg *.bmp)").
     virtual QString openFile(const QString& title, const QString& folder, const QString& filter) = 0;
 };

@@ -495,6 +495,7 @@ TEST_F(Optionen, TheFontIsStoredByOkAndACancelStoresArial)
         auto fenster = öffnen();
         fake.dialogs.fonts.push_back(f.wahl);
         fenster->cmdFont->click();
+        EXPECT_EQ(fake.dialogs.calls.last(), QStringLiteral("font Schriftart ändern"));
         EXPECT_EQ(cd("Design", "TextFont"), QStringLiteral("Verdana")) << "the dialog itself writes nothing";
         fenster->cmdOK->click();
         EXPECT_EQ(cd("Design", "TextFont"), QString::fromUtf8(f.font));

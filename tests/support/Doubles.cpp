@@ -58,9 +58,9 @@ std::optional<long> FakeDialogs::chooseColor(long)
     return c;
 }
 
-std::optional<sys::Dialogs::FontChoice> FakeDialogs::chooseFont(const FontChoice&)
+std::optional<sys::Dialogs::FontChoice> FakeDialogs::chooseFont(const FontChoice&, const QString& title)
 {
-    calls << QStringLiteral("font");
+    calls << (title.isEmpty() ? QStringLiteral("font") : QStringLiteral("font ") + title);
     if (fonts.empty())
         return std::nullopt;
     const auto f = fonts.front();

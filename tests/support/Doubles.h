@@ -65,13 +65,13 @@ public:
 class FakeDialogs : public sys::Dialogs {
 public:
     std::optional<long> chooseColor(long initial) override;
-    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial, const QString& title = {}) override;
     QString openFile(const QString& title, const QString& folder, const QString& filter) override;
 
     std::deque<std::optional<long>> colors;
     std::deque<std::optional<FontChoice>> fonts;
     std::deque<QString> files;
-    QStringList calls;  // "color", "font", "open <folder>"
+    QStringList calls;  // "color", "font [<title>]", "open <folder>"
 };
 
 class FakeDesktop : public sys::Desktop {
