@@ -2,7 +2,7 @@
 // the menu.
 #include "catalogue/frmFilme.h"
 
-#include "platform/ini/IniFile.h"
+#include "frame/Sprache.h"
 #include "platform/vb/VbRuntime.h"
 
 #include <cmath>
@@ -39,11 +39,10 @@ void frmFilme::przAusleiheListeFüllen()
     }
     if (ini.sprache.isEmpty())
         return;
-    const ini::IniFile sprache(m_services.file(ini.sprache));
-    const QString abschnitt = QStringLiteral("Hauptfenster");
-    c.lbCat(1)->setText(sprache.read(abschnitt, QStringLiteral("Label6")));
-    c.lbFormat(1)->setText(sprache.read(abschnitt, QStringLiteral("Label13")));
-    c.lbQualität(1)->setText(sprache.read(abschnitt, QStringLiteral("Label14")));
+    const frame::Sprachdatei sprache(m_services, ini.sprache);
+    c.lbCat(1)->setText(sprache.text(frame::HauptfensterSektion, QStringLiteral("Label6")));
+    c.lbFormat(1)->setText(sprache.text(frame::HauptfensterSektion, QStringLiteral("Label13")));
+    c.lbQualität(1)->setText(sprache.text(frame::HauptfensterSektion, QStringLiteral("Label14")));
     c.lbQualität(1)->move(vb::twipsToPixels(6600), c.lbQualität(1)->y());
     c.lbMappe(1)->setVisible(false);
     c.lbWer(1)->setVisible(false);

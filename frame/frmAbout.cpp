@@ -1,6 +1,7 @@
 #include "frame/frmAbout.h"
 
 #include "frame/Einmalfenster.h"
+#include "frame/Sprache.h"
 
 #include "frame/Aussehen.h"
 #include "frame/CdIni.h"
@@ -143,15 +144,14 @@ void frmAbout::Form_Load()
 
     QString web, mail, exe;
     if (!sprache.isEmpty()) {
-        const ini::IniFile lng(m_services.file(sprache));
+        const frame::Sprachdatei lng(m_services, sprache, 400);
         const QString about = QStringLiteral("About");
-        constexpr int Puffer = 400;
-        setWindowTitle(lng.read(about, QStringLiteral("Caption"), Puffer));
-        lblDescription->setText(lng.read(about, QStringLiteral("lblDescription"), Puffer));
-        Label1->setText(lng.read(about, QStringLiteral("Label1"), Puffer));
-        web = lng.read(about, QStringLiteral("Web"), Puffer);
-        mail = lng.read(about, QStringLiteral("Mail"), Puffer);
-        exe = lng.read(about, QStringLiteral("Exe"), Puffer);
+        setWindowTitle(lng.text(about, QStringLiteral("Caption")));
+        lblDescription->setText(lng.text(about, QStringLiteral("lblDescription")));
+        Label1->setText(lng.text(about, QStringLiteral("Label1")));
+        web = lng.text(about, QStringLiteral("Web"));
+        mail = lng.text(about, QStringLiteral("Mail"));
+        exe = lng.text(about, QStringLiteral("Exe"));
     }
 
     if (look.benutzerLook())

@@ -1,6 +1,7 @@
 #include "frame/frmCredits.h"
 
 #include "frame/Einmalfenster.h"
+#include "frame/Sprache.h"
 
 #include "frame/Aussehen.h"
 #include "frame/CdIni.h"
@@ -79,13 +80,13 @@ void frmCredits::Form_Load()
 
     QString link1, link2, link3;
     if (!sprache.isEmpty()) {
-        const ini::IniFile lng(m_services.file(sprache));
+        const frame::Sprachdatei lng(m_services, sprache);
         const QString credits = QStringLiteral("Credits");
-        setWindowTitle(lng.read(credits, QStringLiteral("Caption")));
-        Label1->setText(lng.read(credits, QStringLiteral("Label1")));
-        link1 = lng.read(credits, QStringLiteral("Link1"));
-        link2 = lng.read(credits, QStringLiteral("Link2"));
-        link3 = lng.read(credits, QStringLiteral("Link3"));
+        setWindowTitle(lng.text(credits, QStringLiteral("Caption")));
+        Label1->setText(lng.text(credits, QStringLiteral("Label1")));
+        link1 = lng.text(credits, QStringLiteral("Link1"));
+        link2 = lng.text(credits, QStringLiteral("Link2"));
+        link3 = lng.text(credits, QStringLiteral("Link3"));
     }
 
     if (look.benutzerLook())
