@@ -290,6 +290,7 @@ std::optional<double> denum(QStringView text)
 void registerSqlFunctions(sqlite3* db)
 {
     sqlite3_create_collation_v2(db, "NOCASE", SQLITE_UTF8, nullptr, &nocaseCollation, nullptr);
+    sqlite3_create_collation_v2(db, deutscheKollation, SQLITE_UTF8, nullptr, &nocaseCollation, nullptr);
     constexpr int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function_v2(db, "like", 2, flags, nullptr, &likeFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(db, "dedate", 1, flags, nullptr, &dedateFunction, nullptr, nullptr, nullptr);

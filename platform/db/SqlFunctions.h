@@ -23,6 +23,10 @@ std::optional<QString> dedate(QStringView text);
 // nothing when the text is no number.
 std::optional<double> denum(QStringView text);
 
+// The name of our German collation, for the statements that name it
+// ("ORDER BY Titel COLLATE DEUTSCH").
+inline constexpr char deutscheKollation[] = "DEUTSCH";
+
 // Registers NOCASE, like(), dedate() and denum() on the connection.
 void registerSqlFunctions(sqlite3* db);
 
