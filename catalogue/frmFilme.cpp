@@ -9,6 +9,7 @@ frmFilme::frmFilme(const sys::Services& services, QWidget* parent) : QMainWindow
     setObjectName(QStringLiteral("frmFilme"));
     aufbauen();
     menüVerbinden();
+    listeVerbinden();
     bilderVerbinden();
 }
 

@@ -12,7 +12,10 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QVariantList>
+
 #include <array>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 
@@ -55,6 +58,70 @@ public:
     void przÜberfälligeAusleihen();
     void przAusleiheListeFüllen();
 
+    // The title list, the sub-entry list, the lookups and the counts.
+    void przListeSetzen(const QString& sql, const QVariantList& werte = {});
+    void przListeFüllen();
+    void przListe2Füllen();
+    void przAnzeige3();
+    void przAnzeige4();
+    void przDatensatzSuchen();
+    void przTitelMarkieren();
+    void przAnzahlGesamt();
+    void przAnzahlSel();
+
+    // Filters, views and the combo box fills.
+    void przFilterZurücksetzen();
+    void przCombosFüllen();
+    void przFormatFüllen();
+    void przQualitätFüllen();
+    void przMappeFüllen();
+    void przAnzahlFüllen();
+    void przWerFüllen();
+    void przAusleiherListeFüllen();
+    void przDtenFüllen();
+    void przCatFüllen();
+    void przFilterFormat();
+    void przFilterQualität();
+    void przFilterMappe();
+    void przFilterCat();
+    void przFilterWer();
+    void przDatumAnsicht();
+    void przAusleihAnsicht();
+    void cmbFormat_Click();
+    void cmbQualität_Click();
+    void cmbMappe_Click();
+    void cmbCat_Click();
+    void cmbWer_Click();
+    void optdat_Click();
+    void optausleih_Click();
+    void chkdat_Click();
+    void chkausleih_Click();
+
+    // The whole list.
+    void Alle_Click();
+    void przAlleListe();
+
+    // The detail panel: display, clear and mode procedures.
+    void przDatensatzAnzeigen();
+    void przUnterordnerAnzeigen();
+    void przLöschen();
+    void przLöschen1();
+    void przLöschen2();
+    void przLöschenUnterordner();
+    void przUnsichtbar();
+    void przSichtbar();
+    void przUnterordnerModusEin();
+    void przUnterordnerModusAus();
+
+    // Navigation.
+    void lfListe_Click();
+    void lfListe2_Click();
+    void przvor();
+    void przzurück();
+    void cmdVor_Click();
+    void cmdZurück_Click();
+    void Anzeige_Click();
+
     // The look and the language texts of this window.
     void przSprache();
     void przBild();
@@ -74,6 +141,13 @@ public:
     std::unique_ptr<db::TableCursor> rsUnterordner;
     std::array<int, 6> tabStops{};
     QString ListenSQL;
+    QVariantList ListenWerte;  // the values bound into ListenSQL, in order
+    // The whole list ("Alle anzeigen") is the selection in force: przlesen
+    // builds it again. Every other selection clears it (przListeSetzen).
+    bool GanzeListeFlag = false;
+    QString SuchTitel;  // the lookups' key, always 100 characters
+    long AnzahlSel = 0;
+    long AnzahlGesamt = 0;
     QString FilterWert;
     QString DSAnsicht;
     QString SortFeld;
@@ -98,6 +172,16 @@ private:
     void Form_Resize();
     void sortUmschalten(QAction* eintrag, const QString& gespeichert, const QString& spalte);
     void cmdInfo_Click();
+    void listeVerbinden();  // list, filter and navigation handlers
+    // "order by" terms of a Filme list: the sort column(s) that Filme has, each
+    // in the German collation, then the title.
+    QString filmeOrdnung(const QString& feld) const;
+    void kombiFüllen(std::initializer_list<vb::ComboBox*> kästen, const QString& sql);
+    void spalteFiltern(const QString& spalte, bool muster);
+    void filterVorbereiten(std::initializer_list<void (frmFilme::*)()> andereFüllen);
+    void ansichtZeigen(const QString& sql);
+    void blättern(bool vor);
+    void coverZeigen(const QVariant& cover);
     void mnuTools_Click();
 
     const sys::Services& m_services;

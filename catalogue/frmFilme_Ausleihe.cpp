@@ -16,8 +16,8 @@ void frmFilme::przÜberfälligeAusleihen()
         return;  // no interval, no list: the start goes on without a reminder
     const QDate stichtag = m_services.clock->today().addDays(-vb::roundHalfEven(*tage));
     // The lending date is day.month.year text: compared as a date, not as text.
-    ListenSQL = QStringLiteral("Select * from Ausleihe where EinDT IS Null And dedate(AusDT) < '%1' order by Wer, Titel;")
-                    .arg(stichtag.toString(QStringLiteral("yyyy-MM-dd")));
+    przListeSetzen(QStringLiteral("Select * from Ausleihe where EinDT IS Null And dedate(AusDT) < ? order by Wer COLLATE DEUTSCH, Titel COLLATE DEUTSCH;"),
+                   {stichtag.toString(QStringLiteral("yyyy-MM-dd"))});
     przAusleiheListeFüllen();
 }
 
@@ -26,7 +26,7 @@ void frmFilme::przAusleiheListeFüllen()
     c.lfListe->setTabStops(std::vector<int>(tabStops.begin(), tabStops.end()));
     if (datenbank) {
         try {
-            const db::Result r = datenbank->query(ListenSQL);
+            const db::Result r = datenbank->query(ListenSQL, ListenWerte);
             for (int i = 0; i < r.size(); ++i) {
                 const QString wer = r.value(i, QStringLiteral("Wer")).toString().left(10);
                 c.lfListe->addItem(r.value(i, QStringLiteral("Titel")).toString() + QLatin1Char('\t')

@@ -93,3 +93,23 @@ void frmFilme::cmdClear_Click()
     }
     SortFeld.clear();
 }
+
+// "Alle anzeigen": the views off, a refresh, then every title in the chosen order.
+void frmFilme::Alle_Click()
+{
+    c.chkdat->setChecked(false);
+    c.chkausleih->setChecked(false);
+    przAktualisieren();
+    przAlleListe();
+    c.lbAnzahlSel->setText(QString());
+}
+
+void frmFilme::przAlleListe()
+{
+    c.lfListe->clear();
+    if (SortFeld.isEmpty())
+        SortFeld = QStringLiteral("Titel");
+    przListeSetzen(QStringLiteral("Select * from Filme order by %1;").arg(filmeOrdnung(SortFeld)));
+    GanzeListeFlag = true;
+    przListeFüllen();
+}

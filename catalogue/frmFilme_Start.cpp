@@ -52,6 +52,7 @@ bool frmFilme::Form_Load(bool* zweiteInstanz)
     przDBÖffnen();
 
     tabStops = {150, 160, 225, 235, 245, 255};
+    przFilterZurücksetzen();
 
     if (istEins(ini.erinnerungsfunktion))
         przÜberfälligeAusleihen();
@@ -95,8 +96,14 @@ void frmFilme::przDBÖffnen()
         rsVersion = tabelle("Version");
         rsUnterordner = tabelle("Unterordner");
     }
+    przLöschen();
+    try {
+        przAnzahlGesamt();
+    } catch (const db::DbError&) {
+    }
 
     przBild();
+    przCombosFüllen();
     if (ini.standard != QLatin1String("0")) {
         przLabel();
         przFarbe();
@@ -131,6 +138,7 @@ void frmFilme::przAktualisieren()
 {
     przclose();
     przDBÖffnen();
+    przUnsichtbar();
 }
 
 void frmFilme::przclose()
@@ -147,7 +155,3 @@ void frmFilme::przUnloadMe()
     m_entladen = true;
     close();
 }
-
-// Runs the current selection of the title list again. The list fills, views
-// and filters that it re-runs come with the catalogue's own procedures.
-void frmFilme::przlesen() {}

@@ -180,6 +180,56 @@ Result Database::query(const QString& sql, const QVariantList& params)
     return Result(std::move(columns), std::move(rows));
 }
 
+void Database::eachRow(const QString& sql, const QVariantList& params,
+                       const std::function<void(const Zeile&)>& zeile)
+{
+    Statement st(m_db, sql);
+    st.bindAll(params);
+    QStringList columns;
+    const int count = st ? sqlite3_column_count(st.get()) : 0;
+    columns.reserve(count);
+    for (int c = 0; c < count; ++c)
+        columns << QString::fromUtf8(sqlite3_column_name(st.get(), c));
+    const Zeile z(st.get(), columns);
+    while (st.step() == SQLITE_ROW)
+        zeile(z);
+}
+
+int Zeile::column(const QString& name) const
+{
+    for (int c = 0; c < m_columns.size(); ++c) {
+        if (m_columns[c].compare(name, Qt::CaseInsensitive) == 0)
+            return c;
+    }
+    return -1;
+}
+
+bool Zeile::isNull(int column) const
+{
+    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
+}
+
+bool Zeile::isReal(int column) const
+{
+    return sqlite3_column_type(m_stmt, column) == SQLITE_FLOAT;
+}
+
+QString Zeile::text(int column) const
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    return text ? QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column)) : QString();
+}
+
+double Zeile::real(int column) const
+{
+    return sqlite3_column_double(m_stmt, column);
+}
+
+QVariant Zeile::value(int column) const
+{
+    return detail::columnValue(m_stmt, column);
+}
+
 QVariant Database::scalar(const QString& sql, const QVariantList& params)
 {
     Statement st(m_db, sql);

@@ -12,10 +12,12 @@
 #include <QVariant>
 #include <QVariantList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace db {
 
@@ -43,6 +45,26 @@ public:
 private:
     QStringList m_columns;
     std::vector<std::vector<QVariant>> m_rows;
+};
+
+// One row of a query read row by row (Database::eachRow). It is valid only
+// inside the call that hands it over; a cell is converted only when read.
+class Zeile {
+public:
+    explicit Zeile(sqlite3_stmt* statement, const QStringList& columns) : m_stmt(statement), m_columns(columns) {}
+
+    const QStringList& columns() const { return m_columns; }
+    // Column index by name, matched without regard to case; -1 when absent.
+    int column(const QString& name) const;
+    bool isNull(int column) const;
+    bool isReal(int column) const;   // a floating-point value
+    QString text(int column) const;  // "" for Null; numbers in SQLite's own form
+    double real(int column) const;
+    QVariant value(int column) const;
+
+private:
+    sqlite3_stmt* m_stmt;
+    const QStringList& m_columns;
 };
 
 // The outcome of a statement run with its errors ignored.
@@ -73,6 +95,10 @@ public:
     ExecResult tryExecute(const QString& sql, const QVariantList& params = {}) noexcept;
     // Runs a query and reads all of its rows.
     Result query(const QString& sql, const QVariantList& params = {});
+    // Runs a query and hands each row to `zeile` as it is stepped, without
+    // keeping the rows: the statement is finished before the call returns.
+    // Throws DbError on failure; the rows handed over before stay handed over.
+    void eachRow(const QString& sql, const QVariantList& params, const std::function<void(const Zeile&)>& zeile);
     // The first column of the first row; Null when there is no row.
     QVariant scalar(const QString& sql, const QVariantList& params = {});
 

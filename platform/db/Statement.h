@@ -25,6 +25,27 @@ inline QString quoteIdentifier(const QString& name)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+// One cell of the row a statement stands on, as its stored type gives it.
+inline QVariant columnValue(sqlite3_stmt* stmt, int column)
+{
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(stmt, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(stmt, column));
+    case SQLITE_TEXT: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(stmt, column)));
+    }
+    case SQLITE_BLOB: {
+        const auto* blob = static_cast<const char*>(sqlite3_column_blob(stmt, column));
+        return QVariant(QByteArray(blob, sqlite3_column_bytes(stmt, column)));
+    }
+    default:
+        return QVariant();
+    }
+}
+
 class Statement {
 public:
     // Prepares exactly one statement; an empty text (only blanks, comments or
@@ -143,25 +164,7 @@ public:
         return rc;
     }
 
-    QVariant value(int column) const
-    {
-        switch (sqlite3_column_type(m_stmt, column)) {
-        case SQLITE_INTEGER:
-            return QVariant(qlonglong(sqlite3_column_int64(m_stmt, column)));
-        case SQLITE_FLOAT:
-            return QVariant(sqlite3_column_double(m_stmt, column));
-        case SQLITE_TEXT: {
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
-            return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column)));
-        }
-        case SQLITE_BLOB: {
-            const auto* blob = static_cast<const char*>(sqlite3_column_blob(m_stmt, column));
-            return QVariant(QByteArray(blob, sqlite3_column_bytes(m_stmt, column)));
-        }
-        default:
-            return QVariant();
-        }
-    }
+    QVariant value(int column) const { return columnValue(m_stmt, column); }
 
 private:
     sqlite3* m_db;

@@ -1,0 +1,299 @@
+// The title list and the sub-entry list with their row layouts, the lookups
+// that show a list row's record, and the counts.
+#include "catalogue/frmFilme.h"
+
+#include "catalogue/FillCombo.h"
+#include "frame/Sprache.h"
+#include "platform/db/SqlFunctions.h"
+#include "platform/vb/VbRuntime.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+
+namespace {
+
+// The cells of a row: each has a fixed width so that the tab stops line the
+// columns up. The title is never cut.
+QString katZelle(const QString& s)
+{
+    return vb::fixedString(s.left(10), 18);
+}
+
+QString formatZelle(const QString& s)
+{
+    return vb::fixedString(s.left(10), 14);
+}
+
+QString mappeZelle(const QString& s)
+{
+    return vb::fixedString(s.left(10), 18);
+}
+
+// The columns a list row reads, found once per statement.
+struct Spalten {
+    int titel = -1, cat = -1, format = -1, qualität = -1, mappe = -1, sechste = -1;
+};
+
+Spalten spaltenSuchen(const db::Zeile& z, const char* titel, const char* sechste)
+{
+    Spalten s;
+    s.titel = z.column(QString::fromUtf8(titel));
+    s.cat = z.column(QStringLiteral("Cat"));
+    s.format = z.column(QStringLiteral("Format"));
+    s.qualität = z.column(QStringLiteral("Qualität"));
+    s.mappe = z.column(QStringLiteral("Mappe"));
+    s.sechste = z.column(QString::fromUtf8(sechste));
+    return s;
+}
+
+// One row: title, Cat and Format in the order "Sortierung" names, Qualität,
+// Mappe and the sixth cell. A Null cell is an empty cell.
+QString zeileBauen(const db::Zeile& z, const Spalten& s, bool katZuerst)
+{
+    const QString kat = katZelle(zellenText(z, s.cat));
+    const QString format = formatZelle(zellenText(z, s.format));
+    const QChar tab(u'\t');
+    QString zeile = zellenText(z, s.titel);
+    zeile.reserve(zeile.size() + 75);
+    zeile += tab;
+    zeile += katZuerst ? kat : format;
+    zeile += tab;
+    zeile += katZuerst ? format : kat;
+    zeile += tab;
+    zeile += vb::fixedString(zellenText(z, s.qualität), 4);
+    zeile += tab;
+    zeile += mappeZelle(zellenText(z, s.mappe));
+    zeile += tab;
+    zeile += vb::fixedString(zellenText(z, s.sechste), 15);
+    return zeile;
+}
+
+// Runs the statement and builds one row per result row. False when it fails;
+// the rows built before stay in `zeilen`.
+bool zeilenLesen(db::Database* datenbank, const QString& sql, const QVariantList& werte, const char* titel,
+                 const char* sechste, bool katZuerst, QStringList& zeilen)
+{
+    if (!datenbank)
+        return false;
+    try {
+        std::optional<Spalten> spalten;
+        datenbank->eachRow(sql, werte, [&](const db::Zeile& z) {
+            if (!spalten)
+                spalten = spaltenSuchen(z, titel, sechste);
+            zeilen << zeileBauen(z, *spalten, katZuerst);
+        });
+    } catch (const db::DbError&) {
+        return false;
+    }
+    return true;
+}
+
+// The text of a list row before its first Tab: the title.
+QStringView titelTeil(const QString& zeile)
+{
+    const qsizetype tab = zeile.indexOf(QLatin1Char('\t'));
+    return tab < 0 ? QStringView(zeile) : QStringView(zeile).left(tab);
+}
+
+// Runs one step of a lookup; a failing step has no effect and the next one runs.
+void schrittLaufen(const std::function<void()>& tun)
+{
+    try {
+        tun();
+    } catch (const db::DbError&) {
+    }
+}
+
+}  // namespace
+
+// Every selection sets its statement and its bound values together.
+void frmFilme::przListeSetzen(const QString& sql, const QVariantList& werte)
+{
+    ListenSQL = sql;
+    ListenWerte = werte;
+    GanzeListeFlag = false;
+}
+
+QString frmFilme::filmeOrdnung(const QString& feld) const
+{
+    QStringList spalten;
+    if (datenbank) {
+        try {
+            spalten = datenbank->columnNames(QStringLiteral("Filme"));
+        } catch (const db::DbError&) {
+        }
+    }
+    const QString kollation = QStringLiteral(" COLLATE ") + QString::fromUtf8(db::deutscheKollation);
+    QStringList terme;
+    for (const QString& teil : feld.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QStringList wörter = teil.simplified().split(QLatin1Char(' '));
+        const QString& spalte = wörter.value(0);
+        const bool absteigend = wörter.size() == 2 && wörter[1].compare(QLatin1String("DESC"), Qt::CaseInsensitive) == 0;
+        const bool aufsteigend = wörter.size() == 1;
+        const auto gefunden = std::find_if(spalten.begin(), spalten.end(), [&](const QString& s) {
+            return s.compare(spalte, Qt::CaseInsensitive) == 0;
+        });
+        // Only a column that Filme has: anything else would fail the whole statement.
+        if ((absteigend || aufsteigend) && gefunden != spalten.end())
+            terme << *gefunden + kollation + (absteigend ? QStringLiteral(" DESC") : QString());
+    }
+    terme << QStringLiteral("Titel") + kollation;
+    return terme.join(QStringLiteral(", "));
+}
+
+void frmFilme::przListeFüllen()
+{
+    c.lfListe->setTabStops(std::vector<int>(tabStops.begin(), tabStops.end()));
+    if (datenbank) {
+        c.lfListe->setEnabled(true);
+        przLabel();
+    }
+    const bool kf = ini.sortierung == QLatin1String("KF");
+    const bool fk = ini.sortierung == QLatin1String("FK");
+    const bool wer = ini.sechstesFeld == QLatin1String("W");
+    const bool anzahl = ini.sechstesFeld == QLatin1String("A");
+    if ((kf || fk) && (wer || anzahl)) {
+        QStringList zeilen;
+        zeilenLesen(datenbank.get(), ListenSQL, ListenWerte, "Titel", wer ? "Wer" : "Anzahl", kf, zeilen);
+        c.lfListe->addItems(zeilen);
+    }
+    // An empty or failed selection shows "0", never the count of the list before.
+    c.lbAnzahlSel->setText(QString::number(c.lfListe->count()));
+}
+
+void frmFilme::przListe2Füllen()
+{
+    c.lfListe2->setTabStops(std::vector<int>(tabStops.begin(), tabStops.end()));
+    c.lfListe2->setVisible(true);
+    c.lfListe2->setEnabled(true);
+    przLabel();
+    const bool kf = ini.sortierung == QLatin1String("KF");
+    if (!kf && ini.sortierung != QLatin1String("FK"))
+        return;
+    QStringList zeilen;
+    const bool gelesen = zeilenLesen(datenbank.get(), ListenSQL, ListenWerte, "Titel2", "Wer", kf, zeilen);
+    c.lfListe2->addItems(zeilen);
+    if (gelesen && !zeilen.isEmpty())
+        return;
+    // Nothing to list: offer a new sub-entry (only with a language file).
+    if (ini.sprache.isEmpty())
+        return;
+    const QString frage = frame::meldung(m_services, ini.sprache, QStringLiteral("Fehler4"));
+    const QString titel = frame::meldung(m_services, ini.sprache, QStringLiteral("Fehler1"));
+    m_services.messages->msgBox(frage + QStringLiteral(" Unterordner anlegen?"), sys::mb::OkCancel, titel);
+}
+
+void frmFilme::przAnzeige3()
+{
+    przUnsichtbar();
+    SuchTitel = vb::fixedString(c.tfTitel2->text().isEmpty() ? c.tfTitel->text() : c.tfTitel2->text(), 100);
+    if (SuchTitel.contains(QLatin1Char('\t')))
+        SuchTitel = vb::fixedString(titelTeil(SuchTitel).toString(), 100);
+    auto suchen = [this] {
+        if (!rsFilme)
+            return;
+        rsFilme->setIndex(QStringLiteral("PrimaryKey"));
+        rsFilme->seek(QStringLiteral("<="), SuchTitel);
+    };
+    schrittLaufen(suchen);
+    przLöschen1();
+    schrittLaufen([&] {
+        if (rsFilme && rsFilme->noMatch()) {
+            schrittLaufen([this] { rsFilme->moveLast(); });
+            suchen();
+        }
+    });
+    przDatensatzAnzeigen();
+    przTitelMarkieren();
+}
+
+void frmFilme::przAnzeige4()
+{
+    SuchTitel = vb::fixedString(titelTeil(c.tfTitel->text()).toString(), 100);
+    auto suchen = [this] {
+        if (!rsUnterordner)
+            return;
+        rsUnterordner->setIndex(QStringLiteral("Titel2"));
+        rsUnterordner->seek(QStringLiteral("<="), SuchTitel);
+    };
+    schrittLaufen(suchen);
+    przLöschen1();
+    schrittLaufen([&] {
+        if (rsUnterordner && rsUnterordner->noMatch()) {
+            schrittLaufen([this] { rsUnterordner->moveLast(); });
+            suchen();
+        }
+    });
+    przUnterordnerAnzeigen();
+}
+
+// Shows the first title not less than the typed text: a beginning finds the
+// first title that starts with it, the whole title finds that title.
+void frmFilme::przDatensatzSuchen()
+{
+    przUnsichtbar();
+    const QString getippt = c.tfTitel2->text().isEmpty() ? c.tfTitel->text() : c.tfTitel2->text();
+    SuchTitel = vb::fixedString(getippt, 100);
+    bool gefunden = false;
+    if (rsFilme) {
+        schrittLaufen([&] {
+            rsFilme->setIndex(QStringLiteral("PrimaryKey"));
+            rsFilme->seek(QStringLiteral(">="), getippt);
+            gefunden = !rsFilme->noMatch();
+        });
+    }
+    przLöschen1();
+    if (!gefunden) {
+        m_services.messages->msgBox(QStringLiteral("Datensatz wurde nicht gefunden!"), sys::mb::OkOnly,
+                                    QStringLiteral("Kein Datensatz"));
+        if (rsFilme)
+            schrittLaufen([this] { rsFilme->moveFirst(); });
+    } else {
+        przDatensatzAnzeigen();
+    }
+    przTitelMarkieren();
+}
+
+// Selects the row whose title equals the title on display, compared
+// literally; a selection that changes runs the list's click.
+void frmFilme::przTitelMarkieren()
+{
+    vb::ListBox* liste = c.lfListe;
+    if (liste->count() == 0)
+        return;
+    const QString schlüssel = c.tfTitel->text().isEmpty() ? c.tfTitel2->text() : c.tfTitel->text();
+    int k = -1;
+    if (schlüssel.isEmpty()) {
+        k = 0;
+    } else {
+        for (int i = 0; i < liste->count(); ++i) {
+            const QString zeile = liste->item(i)->text();
+            if (titelTeil(zeile) == schlüssel) {
+                k = i;
+                break;
+            }
+        }
+    }
+    if (k >= 0 && k != liste->currentRow())
+        liste->setCurrentRow(k);
+}
+
+// The Filme recordset starts afresh in title order, on the first title.
+void frmFilme::przAnzahlGesamt()
+{
+    rsFilme.reset();
+    if (!datenbank)
+        throw db::DbError(db::ErrNoDatabase, QStringLiteral("Keine Datenbank geöffnet."));
+    rsFilme = datenbank->table(QStringLiteral("Filme"));
+    rsFilme->setIndex(QStringLiteral("PrimaryKey"));
+    AnzahlGesamt = long(rsFilme->recordCount());
+    c.lbAnzahlF->setText(QString::number(AnzahlGesamt));
+}
+
+void frmFilme::przAnzahlSel()
+{
+    c.lbAnzahlSel->setText(QString::number(AnzahlSel));
+}
