@@ -212,6 +212,43 @@ TEST(Database, TransactionRollsBackUnlessCommitted)
     EXPECT_EQ(Database::open(database->path())->scalar(QStringLiteral("SELECT v FROM t")).toInt(), 3);
 }
 
+TEST(Database, EachRowHandsOverRowsWithoutKeepingAStatementOpen)
+{
+    TempFolder folder;
+    auto d = newDatabase(folder);
+    d->execute("CREATE TABLE t (a TEXT, b REAL)");
+    d->execute("INSERT INTO t VALUES ('x', 2.5), (Null, 2), ('y', Null)");
+    QStringList gesehen;
+    d->eachRow("SELECT b, a FROM t WHERE a IS NOT ? OR b > ? ORDER BY rowid", {"y", 1}, [&](const Zeile& z) {
+        EXPECT_EQ(z.columns(), QStringList({"b", "a"}));
+        EXPECT_EQ(z.column("A"), 1);
+        EXPECT_EQ(z.column("c"), -1);
+        gesehen << (z.isNull(1) ? "Null" : z.text(1)) + (z.isReal(0) ? "/real" : "/other");
+    });
+    EXPECT_EQ(gesehen, QStringList({"x/real", "Null/real"}));
+    EXPECT_EQ(sqlite3_next_stmt(d->handle(), nullptr), nullptr);
+
+    // A handler that fails mid-way leaves no statement behind either.
+    int zeilen = 0;
+    EXPECT_THROW(d->eachRow("SELECT a FROM t", {}, [&](const Zeile&) {
+        if (++zeilen == 2)
+            throw DbError(ErrNoCurrentRecord, "stop");
+    }),
+                 DbError);
+    EXPECT_EQ(zeilen, 2);
+    EXPECT_EQ(sqlite3_next_stmt(d->handle(), nullptr), nullptr);
+    d->execute("DROP TABLE t");
+
+    // A statement that fails on a later row reports it after the rows before.
+    d->execute("CREATE TABLE m (v TEXT)");
+    d->execute("INSERT INTO m VALUES ('x'), ('[b')");
+    QStringList vor;
+    EXPECT_THROW(d->eachRow("SELECT v FROM m WHERE 'x' LIKE v ORDER BY rowid", {},
+                            [&](const Zeile& z) { vor << z.text(0); }),
+                 DbError);
+    EXPECT_EQ(vor, QStringList({"x"}));
+}
+
 TEST(Database, DscountReadsZaehlerAsA32BitCount)
 {
     TempFolder folder;
