@@ -3,22 +3,36 @@
 #include "frame/Katalogschema.h"
 #include "platform/db/Database.h"
 
+#include <QDate>
+
 #include <algorithm>
 
 namespace bench {
 
 void katalogFuellen(const QString& path, int n)
 {
+    static const char* const formate[] = {"DVD", "VCD", "SVCD", "MVCD", "XVID", "Audio", "MP3", "PC", "dvd", "DVD"};
+    static const char* const qualitäten[] = {"1", "2", "1.00", "2,5", "-", "3"};
+    static const char* const kategorien[] = {"Krimi", "Komödie", "Science Fiction", "Doku", "Musik", "Öl", "Horror"};
     auto d = db::Database::create(path);
     frame::schema::anlegen(*d, frame::schema::AktuelleVersion);
     db::Database::Transaction t(*d);
+    const QDate anfang(2000, 1, 1);
     for (int i = 0; i < n; ++i) {
         // Scrambled so that the index order is not the insertion order.
         const QString titel = QStringLiteral("Titel %1 Ärger").arg((i * 7919L) % n, 6, 10, QLatin1Char('0'));
-        d->execute(QStringLiteral("INSERT INTO Filme (Titel, Anzahl, Format, Qualität, Mappe, Wer, Info, Dten, Cat, "
-                                  "AusDatum, Cover, Size, Unterordner) VALUES (?,1,'DVD','1','A1','-',?,'dt','Krimi',"
-                                  "'-','-','4700',?)"),
-                   {titel, QStringLiteral("Info zu %1, ein wenig Text").arg(i), i % 10 == 0 ? "1" : "-"});
+        // A few cells are Null, as older versions and the tools grid leave them.
+        const bool lücke = i % 997 == 0;
+        const QVariant mappe = lücke ? QVariant() : QVariant(QStringLiteral("M%1").arg(i % 60));
+        const QVariant kat = lücke ? QVariant() : QVariant(QString::fromUtf8(kategorien[i % 7]));
+        d->execute(QStringLiteral("INSERT INTO Filme (Titel, Anzahl, Format, Qualität, Mappe, Wer, Info, Dten, Datum, "
+                                  "Cat, AusDatum, Cover, Size, Unterordner) VALUES (?,?,?,?,?,?,?,'dt',?,?,?,'-',"
+                                  "'4700',?)"),
+                   {titel, double(1 + i % 3), QString::fromUtf8(formate[i % 10]),
+                    QString::fromUtf8(qualitäten[i % 6]), mappe, i % 20 == 0 ? "Anna" : "-",
+                    QStringLiteral("Info zu %1, ein wenig Text").arg(i),
+                    lücke ? QVariant() : QVariant(anfang.addDays(i % 9000).toString(QStringLiteral("yyyy-MM-dd"))),
+                    kat, i % 20 == 0 ? "05.03.2024" : "-", i % 10 == 0 ? "1" : "-"});
         if (i % 10 == 0)
             d->execute(QStringLiteral("INSERT INTO Unterordner (Titel, Titel2, Anzahl, Size) VALUES (?, ?, 1, '700')"),
                        {titel, titel + QStringLiteral(" Teil 1")});
