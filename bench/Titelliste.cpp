@@ -137,8 +137,8 @@ private:
     sqlite3* m_db = nullptr;
 };
 
-// The statements of the combo fills, as przCombosFüllen runs them: each
-// filter box and its edit twin, then the three edit boxes of their own.
+// The statements of the combo fills, as przCombosFüllen runs them: one per
+// column (a filter box and its edit twin take the same entries).
 QStringList kombiStatements(const QStringList& spalten)
 {
     QStringList s;
@@ -149,8 +149,6 @@ QStringList kombiStatements(const QStringList& spalten)
                                                  "COLLATE DEUTSCH")
                                       .arg(spalte);
         s << sql;
-        if (spalte != u"Anzahl" && spalte != u"Dten")
-            s << sql;
     }
     return s;
 }

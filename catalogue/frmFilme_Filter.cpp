@@ -39,13 +39,22 @@ void frmFilme::przFilterZurücksetzen()
         t->clear();
 }
 
+// A filter box and its edit twin hold the same entries: the query runs once.
 void frmFilme::kombiFüllen(std::initializer_list<vb::ComboBox*> kästen, const QString& sql)
 {
+    vb::ComboBox* erste = *kästen.begin();
+    if (datenbank)
+        FillCombo(*erste, *datenbank, sql);
+    else
+        erste->clear();
+    QStringList einträge;
+    for (int i = 0; i < erste->count(); ++i)
+        einträge << erste->itemText(i);
     for (vb::ComboBox* box : kästen) {
-        if (datenbank)
-            FillCombo(*box, *datenbank, sql);
-        else
-            box->clear();
+        if (box == erste)
+            continue;
+        box->clear();
+        box->addItems(einträge);
     }
 }
 
