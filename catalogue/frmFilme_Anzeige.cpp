@@ -36,6 +36,13 @@ void schritt(const std::function<void()>& tun)
     }
 }
 
+// A field shows its text from the start, as the original's text boxes do.
+void zeigen(QLineEdit* feld, const QString& text)
+{
+    feld->setText(text);
+    feld->setCursorPosition(0);
+}
+
 void setzeTop(QWidget* w, int twips)
 {
     w->move(w->x(), vb::twipsToPixels(twips));
@@ -53,22 +60,22 @@ void frmFilme::przDatensatzAnzeigen()
         const QVariant titel = feld("Titel");
         if (!titel.isNull() && !titel.toString().isEmpty())
             c.Speichern->setEnabled(false);
-        c.tfTitel->setText(feldText(titel));
-        c.tfFormat->setText(feldText(feld("Format")));
-        c.tfQualität->setText(feldText(feld("Qualität")));
-        c.tfMappe->setText(feldText(feld("Mappe")));
-        c.tfAnzahl->setText(feldText(feld("Anzahl")));
-        c.tfDatum->setText(datumText(feld("Datum")));
-        c.tfCat->setText(feldText(feld("Cat")));
+        zeigen(c.tfTitel, feldText(titel));
+        zeigen(c.tfFormat, feldText(feld("Format")));
+        zeigen(c.tfQualität, feldText(feld("Qualität")));
+        zeigen(c.tfMappe, feldText(feld("Mappe")));
+        zeigen(c.tfAnzahl, feldText(feld("Anzahl")));
+        zeigen(c.tfDatum, datumText(feld("Datum")));
+        zeigen(c.tfCat, feldText(feld("Cat")));
         const QVariant dten = feld("Dten");
         if (!dten.isNull() && dten.toString() != QLatin1String("-")) {
             c.tfdten->setVisible(true);
-            c.tfdten->setText(dten.toString());
+            zeigen(c.tfdten, dten.toString());
         }
         const QVariant wer = feld("Wer");
         if (!wer.isNull() && wer.toString() != QLatin1String("-")) {
             c.tfWer->setVisible(true);
-            c.tfWer->setText(wer.toString());
+            zeigen(c.tfWer, wer.toString());
             c.back->setVisible(true);
         }
         c.cmdAusleihen->setVisible(true);
@@ -80,7 +87,7 @@ void frmFilme::przDatensatzAnzeigen()
         const QString ausDatum = feldText(feld("AusDatum"));
         if (ausDatum != QLatin1String("-")) {
             c.tfDatumAusleihe->setVisible(true);
-            c.tfDatumAusleihe->setText(ausDatum);
+            zeigen(c.tfDatumAusleihe, ausDatum);
         }
     });
     schritt([&] {
@@ -109,7 +116,7 @@ void frmFilme::przDatensatzAnzeigen()
             const QString size = feldText(feld("Size"));
             if (size != QLatin1String("0")) {
                 c.tfSize->setVisible(true);
-                c.tfSize->setText(size);
+                zeigen(c.tfSize, size);
             } else {
                 c.tfSize->setVisible(false);
             }
@@ -125,7 +132,7 @@ void frmFilme::coverZeigen(const QVariant& cover)
         c.chkCover->setChecked(true);
         c.chkCover->setVisible(true);
         c.chkCover->setEnabled(false);
-        c.tfCover->setText(cover.toString());
+        zeigen(c.tfCover, cover.toString());
     } else {
         c.tfCover->setText(QStringLiteral("-"));
     }
@@ -142,14 +149,14 @@ void frmFilme::przUnterordnerAnzeigen()
             c.Speichern->setEnabled(false);
         SuchTitel = vb::fixedString(titel, 100);
         UnterordnerTitel = titel;
-        c.tfTitel->setText(feld("Titel2"));
-        c.tfFormat->setText(feld("Format"));
-        c.tfQualität->setText(feld("Qualität"));
-        c.tfCat->setText(feld("Cat"));
+        zeigen(c.tfTitel, feld("Titel2"));
+        zeigen(c.tfFormat, feld("Format"));
+        zeigen(c.tfQualität, feld("Qualität"));
+        zeigen(c.tfCat, feld("Cat"));
         const QString dten = feld("Dten");
         c.tfdten->setVisible(dten != QLatin1String("-"));
         if (dten != QLatin1String("-"))
-            c.tfdten->setText(dten);
+            zeigen(c.tfdten, dten);
         const QString info = feld("Info");
         c.tfInfo->setVisible(info != QLatin1String("-"));
         if (info != QLatin1String("-"))
@@ -158,7 +165,7 @@ void frmFilme::przUnterordnerAnzeigen()
         const QString size = feld("Size");
         c.tfSize->setVisible(size != QLatin1String("0"));
         if (size != QLatin1String("0"))
-            c.tfSize->setText(size);
+            zeigen(c.tfSize, size);
     } catch (const db::DbError&) {
     }
 }

@@ -54,6 +54,7 @@ TEST(Listenklick, AnOrdinaryTitleShowsItsFieldsInDisplayMode)
     EXPECT_EQ(f.c.tfAnzahl->text(), "1") << "not 1.0";
     EXPECT_EQ(f.c.tfDatum->text(), "10.01.2025");
     EXPECT_EQ(f.c.tfCat->text(), "Science Fiction Akt");
+    EXPECT_EQ(f.c.tfCat->cursorPosition(), 0) << "a long text shows from its start";
     EXPECT_EQ(f.c.tfCover->text(), "-");
     for (QWidget* w : {static_cast<QWidget*>(f.c.tfWer), static_cast<QWidget*>(f.c.tfDatumAusleihe),
                        static_cast<QWidget*>(f.c.tfInfo), static_cast<QWidget*>(f.c.tfSize),
@@ -170,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
         Suchfall{"Apostrophe", "Ocean's", "Ocean's Eleven", "", ""},
         Suchfall{"AfterTheLastTitle", "zz", "", "Datensatz wurde nicht gefunden!", "Kein Datensatz"},
         Suchfall{"EmptyText", "", "", "Sie sollten schon einen Suchbegriff eingeben!", "Datensatz suchen"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& fallInfo) { return std::string(fallInfo.param.name); });
 
 TEST(Datensatzsuche, AnEmptyCatalogueSaysNotFound)
 {

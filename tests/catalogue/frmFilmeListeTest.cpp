@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
         Zeilenfall{"NullCellsAreEmpty", "[Funktionen]\r\n6tes Feld=A\r\n", "Zorro",
                    zeile({"Zorro", b(18), b(14), b(4), b(18), b(15)})},
         Zeilenfall{"SettingsAreComparedExactly", "[Funktionen]\r\nSortierung=kf\r\n", "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& fallInfo) { return std::string(fallInfo.param.name); });
 
 TEST(GanzeListe, ListsEveryTitelInGermanOrderAndCountsThem)
 {
@@ -188,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
         Filterfall{"Borrower", &FilmeControls::cmbWer, "Anna", &FilmeControls::tfcmbWer, {"Ocean's Eleven"}},
         Filterfall{"BorrowerFullName", &FilmeControls::cmbWer, "Maximilian Mustermann",
                    &FilmeControls::tfcmbWer, {"Matrix 2"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& fallInfo) { return std::string(fallInfo.param.name); });
 
 TEST(Filter, ATitleWithAnApostropheGoesThroughEveryFilter)
 {
