@@ -4,8 +4,10 @@
 #include "platform/db/Database.h"
 
 #include <QDate>
+#include <QFile>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace bench {
 
@@ -41,6 +43,22 @@ void katalogFuellen(const QString& path, int n)
                        {titel});
     }
     t.commit();
+}
+
+bool cdIniSchreiben(const QString& ordner)
+{
+    QFile ini(ordner + QStringLiteral("/Cd.ini"));
+    if (!ini.open(QIODevice::WriteOnly))
+        return false;
+    ini.write("[DB]\r\nDB Name0=filme\r\n[Design]\r\nDefault=0\r\nHintergrundfarbe=1\r\nBackcolor=16777215\r\n"
+              "[Funktionen]\r\nSortierung=KF\r\n6tes Feld=W\r\n");
+    return true;
+}
+
+int StilleMeldungen::msgBox(const QString& text, int, const QString&)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+    return sys::mb::Ok;
 }
 
 double median(std::vector<double> werte)

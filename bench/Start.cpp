@@ -20,30 +20,11 @@
 
 namespace {
 
-class StilleMeldungen : public sys::MessageService {
-public:
-    int msgBox(const QString& text, int, const QString&) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-        return sys::mb::Ok;
-    }
-};
-
-class Uhr : public sys::Clock {
-public:
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
-};
-
 int kindHauptfenster(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    StilleMeldungen meldungen;
-    Uhr uhr;
-    sys::Services services;
-    services.programFolder = QString::fromLocal8Bit(argv[3]);
-    services.messages = &meldungen;
-    services.clock = &uhr;
-    frmFilme f(services);
+    bench::Dienste dienste(QString::fromLocal8Bit(argv[3]));
+    frmFilme f(dienste.services);
     if (!f.Form_Load())
         return 1;
     f.show();
@@ -89,12 +70,8 @@ int main(int argc, char** argv)
     const int runden = argc > 2 ? std::max(1, std::atoi(argv[2])) : 7;
     QTemporaryDir ordner;
     bench::katalogFuellen(ordner.filePath(QStringLiteral("filme.mdb")), n);
-    QFile ini(ordner.filePath(QStringLiteral("Cd.ini")));
-    if (!ini.open(QIODevice::WriteOnly))
+    if (!bench::cdIniSchreiben(ordner.path()))
         return 1;
-    ini.write("[DB]\r\nDB Name0=filme\r\n[Design]\r\nDefault=0\r\nHintergrundfarbe=1\r\nBackcolor=16777215\r\n"
-              "[Funktionen]\r\nSortierung=KF\r\n6tes Feld=W\r\n");
-    ini.close();
 
     const QString self = QCoreApplication::applicationFilePath();
     std::vector<double> haupt, leer;

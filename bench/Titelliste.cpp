@@ -28,20 +28,6 @@
 
 namespace {
 
-class StilleMeldungen : public sys::MessageService {
-public:
-    int msgBox(const QString& text, int, const QString&) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-        return sys::mb::Ok;
-    }
-};
-
-class Uhr : public sys::Clock {
-public:
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
-};
-
 // Keeps the baselines' rows from being optimised away.
 volatile qsizetype sink = 0;
 
@@ -173,20 +159,11 @@ int main(int argc, char** argv)
     QTemporaryDir ordner;
     const QString pfad = ordner.filePath(QStringLiteral("filme.mdb"));
     bench::katalogFuellen(pfad, n);
-    QFile ini(ordner.filePath(QStringLiteral("Cd.ini")));
-    if (!ini.open(QIODevice::WriteOnly))
+    if (!bench::cdIniSchreiben(ordner.path()))
         return 1;
-    ini.write("[DB]\r\nDB Name0=filme\r\n[Design]\r\nDefault=0\r\nHintergrundfarbe=1\r\nBackcolor=16777215\r\n"
-              "[Funktionen]\r\nSortierung=KF\r\n6tes Feld=W\r\n");
-    ini.close();
 
-    StilleMeldungen meldungen;
-    Uhr uhr;
-    sys::Services services;
-    services.programFolder = ordner.path();
-    services.messages = &meldungen;
-    services.clock = &uhr;
-    frmFilme f(services);
+    bench::Dienste dienste(ordner.path());
+    frmFilme f(dienste.services);
     if (!f.Form_Load())
         return 1;
     f.show();

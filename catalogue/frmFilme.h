@@ -178,7 +178,10 @@ private:
     QString filmeOrdnung(const QString& feld) const;
     void kombiFüllen(std::initializer_list<vb::ComboBox*> kästen, const QString& sql);
     void spalteFiltern(const QString& spalte, bool muster);
-    void filterVorbereiten(std::initializer_list<void (frmFilme::*)()> andereFüllen);
+    void filterKlick(vb::ComboBox* box, QLineEdit* versteckt, std::initializer_list<void (frmFilme::*)()> andereFüllen,
+                     void (frmFilme::*filter)());
+    void leeren(bool titelUndOrdner);
+    void nachschlagen(db::TableCursor* cursor, const QString& index);
     void ansichtZeigen(const QString& sql);
     void blättern(bool vor);
     void coverZeigen(const QVariant& cover);

@@ -172,8 +172,22 @@ void frmFilme::przUnterordnerAnzeigen()
 
 void frmFilme::przLöschen()
 {
-    for (QLineEdit* t : {c.tfTitel, c.tfFormat, c.tfQualität, c.tfMappe, c.tfWer, c.tfAnzahl})
+    leeren(true);
+}
+
+// Everything przLöschen clears; a new sub-entry keeps the title, folder and
+// borrower of its parent.
+void frmFilme::leeren(bool titelUndOrdner)
+{
+    if (titelUndOrdner)
+        c.tfTitel->clear();
+    for (QLineEdit* t : {c.tfFormat, c.tfQualität})
         t->clear();
+    if (titelUndOrdner) {
+        c.tfMappe->clear();
+        c.tfWer->clear();
+    }
+    c.tfAnzahl->clear();
     c.tfInfo->clear();
     for (QLineEdit* t : {c.tfdten, c.tfDatum, c.tfDatumAusleihe, c.tfCat})
         t->clear();
@@ -220,22 +234,9 @@ void frmFilme::przLöschen2()
     c.tfCover->setText(QStringLiteral("-"));
 }
 
-// A new sub-entry starts with its parent's title, folder and borrower.
 void frmFilme::przLöschenUnterordner()
 {
-    for (QLineEdit* t : {c.tfFormat, c.tfQualität, c.tfAnzahl})
-        t->clear();
-    c.tfInfo->clear();
-    for (QLineEdit* t : {c.tfdten, c.tfDatum, c.tfDatumAusleihe, c.tfCat})
-        t->clear();
-    c.tfCover->setText(QStringLiteral("-"));
-    c.tfSize->clear();
-    c.chkCover->setChecked(false);
-    c.chkCover->setVisible(false);
-    c.chkausleih->setChecked(false);
-    c.chkdat->setChecked(false);
-    VolltextsucheInfoFlag = QStringLiteral("0");
-    UnterordnerListeFlag = QStringLiteral("0");
+    leeren(false);
 }
 
 void frmFilme::przUnsichtbar()

@@ -159,9 +159,12 @@ void frmFilme::przFilterWer()
     spalteFiltern(QStringLiteral("Wer"), true);
 }
 
-// The first steps of a filter click: the views off, the filter state reset
-// and the other filter columns refilled, so that their boxes show no choice.
-void frmFilme::filterVorbereiten(std::initializer_list<void (frmFilme::*)()> andereFüllen)
+// A filter click: the views off, the filter state reset and the other filter
+// columns refilled, so that their boxes show no choice; the clicked text is
+// remembered in the column's hidden box, so that przlesen repeats the filter
+// after the boxes were refilled.
+void frmFilme::filterKlick(vb::ComboBox* box, QLineEdit* versteckt,
+                           std::initializer_list<void (frmFilme::*)()> andereFüllen, void (frmFilme::*filter)())
 {
     c.chkdat->setChecked(false);
     c.chkausleih->setChecked(false);
@@ -170,54 +173,51 @@ void frmFilme::filterVorbereiten(std::initializer_list<void (frmFilme::*)()> and
         (this->*füllen)();
     ausschalten(c.optausleih);
     ausschalten(c.optdat);
+    FilterWert = box->text();
+    if (box == c.cmbFormat)
+        c.tfFormat->setText(c.cmbFormat1->text());
+    versteckt->setText(box->text());
+    (this->*filter)();
 }
 
-// The clicked text is remembered in the column's hidden box, so that przlesen
-// repeats the filter after the boxes were refilled.
 void frmFilme::cmbFormat_Click()
 {
-    filterVorbereiten({&frmFilme::przQualitätFüllen, &frmFilme::przMappeFüllen, &frmFilme::przCatFüllen,
-                       &frmFilme::przWerFüllen});
-    FilterWert = c.cmbFormat->text();
-    c.tfFormat->setText(c.cmbFormat1->text());
-    c.tfcmbFormat->setText(c.cmbFormat->text());
-    przFilterFormat();
+    filterKlick(c.cmbFormat, c.tfcmbFormat,
+                {&frmFilme::przQualitätFüllen, &frmFilme::przMappeFüllen, &frmFilme::przCatFüllen,
+                 &frmFilme::przWerFüllen},
+                &frmFilme::przFilterFormat);
 }
 
 void frmFilme::cmbQualität_Click()
 {
-    filterVorbereiten({&frmFilme::przFormatFüllen, &frmFilme::przMappeFüllen, &frmFilme::przCatFüllen,
-                       &frmFilme::przWerFüllen});
-    FilterWert = c.cmbQualität->text();
-    c.tfcmbQualität->setText(c.cmbQualität->text());
-    przFilterQualität();
+    filterKlick(c.cmbQualität, c.tfcmbQualität,
+                {&frmFilme::przFormatFüllen, &frmFilme::przMappeFüllen, &frmFilme::przCatFüllen,
+                 &frmFilme::przWerFüllen},
+                &frmFilme::przFilterQualität);
 }
 
 void frmFilme::cmbMappe_Click()
 {
-    filterVorbereiten({&frmFilme::przFormatFüllen, &frmFilme::przQualitätFüllen, &frmFilme::przCatFüllen,
-                       &frmFilme::przWerFüllen});
-    FilterWert = c.cmbMappe->text();
-    c.tfcmbMappe->setText(c.cmbMappe->text());
-    przFilterMappe();
+    filterKlick(c.cmbMappe, c.tfcmbMappe,
+                {&frmFilme::przFormatFüllen, &frmFilme::przQualitätFüllen, &frmFilme::przCatFüllen,
+                 &frmFilme::przWerFüllen},
+                &frmFilme::przFilterMappe);
 }
 
 void frmFilme::cmbCat_Click()
 {
-    filterVorbereiten({&frmFilme::przFormatFüllen, &frmFilme::przQualitätFüllen, &frmFilme::przMappeFüllen,
-                       &frmFilme::przWerFüllen});
-    FilterWert = c.cmbCat->text();
-    c.tfcmbCat->setText(c.cmbCat->text());
-    przFilterCat();
+    filterKlick(c.cmbCat, c.tfcmbCat,
+                {&frmFilme::przFormatFüllen, &frmFilme::przQualitätFüllen, &frmFilme::przMappeFüllen,
+                 &frmFilme::przWerFüllen},
+                &frmFilme::przFilterCat);
 }
 
 void frmFilme::cmbWer_Click()
 {
-    filterVorbereiten({&frmFilme::przFormatFüllen, &frmFilme::przQualitätFüllen, &frmFilme::przMappeFüllen,
-                       &frmFilme::przCatFüllen});
-    FilterWert = c.cmbWer->text();
-    c.tfcmbWer->setText(c.cmbWer->text());
-    przFilterWer();
+    filterKlick(c.cmbWer, c.tfcmbWer,
+                {&frmFilme::przFormatFüllen, &frmFilme::przQualitätFüllen, &frmFilme::przMappeFüllen,
+                 &frmFilme::przCatFüllen},
+                &frmFilme::przFilterWer);
 }
 
 // The views refill the combo boxes (without the borrower choice) and list

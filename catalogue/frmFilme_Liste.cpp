@@ -186,26 +186,33 @@ void frmFilme::przListe2Füllen()
     m_services.messages->msgBox(frage + QStringLiteral(" Unterordner anlegen?"), sys::mb::OkCancel, titel);
 }
 
+// Seeks SuchTitel on the index ("<=": the row of a stored title, else the one
+// below it), clears the fields and seeks once more when nothing was found.
+void frmFilme::nachschlagen(db::TableCursor* cursor, const QString& index)
+{
+    auto suchen = [&] {
+        if (!cursor)
+            return;
+        cursor->setIndex(index);
+        cursor->seek(QStringLiteral("<="), SuchTitel);
+    };
+    schrittLaufen(suchen);
+    przLöschen1();
+    schrittLaufen([&] {
+        if (cursor && cursor->noMatch()) {
+            schrittLaufen([&] { cursor->moveLast(); });
+            suchen();
+        }
+    });
+}
+
 void frmFilme::przAnzeige3()
 {
     przUnsichtbar();
     SuchTitel = vb::fixedString(c.tfTitel2->text().isEmpty() ? c.tfTitel->text() : c.tfTitel2->text(), 100);
     if (SuchTitel.contains(QLatin1Char('\t')))
         SuchTitel = vb::fixedString(titelTeil(SuchTitel).toString(), 100);
-    auto suchen = [this] {
-        if (!rsFilme)
-            return;
-        rsFilme->setIndex(QStringLiteral("PrimaryKey"));
-        rsFilme->seek(QStringLiteral("<="), SuchTitel);
-    };
-    schrittLaufen(suchen);
-    przLöschen1();
-    schrittLaufen([&] {
-        if (rsFilme && rsFilme->noMatch()) {
-            schrittLaufen([this] { rsFilme->moveLast(); });
-            suchen();
-        }
-    });
+    nachschlagen(rsFilme.get(), QStringLiteral("PrimaryKey"));
     przDatensatzAnzeigen();
     przTitelMarkieren();
 }
@@ -213,20 +220,7 @@ void frmFilme::przAnzeige3()
 void frmFilme::przAnzeige4()
 {
     SuchTitel = vb::fixedString(titelTeil(c.tfTitel->text()).toString(), 100);
-    auto suchen = [this] {
-        if (!rsUnterordner)
-            return;
-        rsUnterordner->setIndex(QStringLiteral("Titel2"));
-        rsUnterordner->seek(QStringLiteral("<="), SuchTitel);
-    };
-    schrittLaufen(suchen);
-    przLöschen1();
-    schrittLaufen([&] {
-        if (rsUnterordner && rsUnterordner->noMatch()) {
-            schrittLaufen([this] { rsUnterordner->moveLast(); });
-            suchen();
-        }
-    });
+    nachschlagen(rsUnterordner.get(), QStringLiteral("Titel2"));
     przUnterordnerAnzeigen();
 }
 

@@ -164,11 +164,8 @@ Result Database::query(const QString& sql, const QVariantList& params)
 {
     Statement st(m_db, sql);
     st.bindAll(params);
-    QStringList columns;
-    const int count = st ? sqlite3_column_count(st.get()) : 0;
-    columns.reserve(count);
-    for (int c = 0; c < count; ++c)
-        columns << QString::fromUtf8(sqlite3_column_name(st.get(), c));
+    const QStringList columns = st.columnNames();
+    const int count = int(columns.size());
     std::vector<std::vector<QVariant>> rows;
     while (st.step() == SQLITE_ROW) {
         std::vector<QVariant> row;
@@ -185,11 +182,7 @@ void Database::eachRow(const QString& sql, const QVariantList& params,
 {
     Statement st(m_db, sql);
     st.bindAll(params);
-    QStringList columns;
-    const int count = st ? sqlite3_column_count(st.get()) : 0;
-    columns.reserve(count);
-    for (int c = 0; c < count; ++c)
-        columns << QString::fromUtf8(sqlite3_column_name(st.get(), c));
+    const QStringList columns = st.columnNames();
     const Zeile z(st.get(), columns);
     while (st.step() == SQLITE_ROW)
         zeile(z);

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVariantList>
 
@@ -165,6 +166,16 @@ public:
     }
 
     QVariant value(int column) const { return columnValue(m_stmt, column); }
+
+    QStringList columnNames() const
+    {
+        QStringList names;
+        const int count = m_stmt ? sqlite3_column_count(m_stmt) : 0;
+        names.reserve(count);
+        for (int c = 0; c < count; ++c)
+            names << QString::fromUtf8(sqlite3_column_name(m_stmt, c));
+        return names;
+    }
 
 private:
     sqlite3* m_db;

@@ -63,17 +63,23 @@ QStringList alleTitel()
             "Matrix", "Matrix 2", "Ocean's Eleven", "Öl", "Zorro"};
 }
 
-Filmkatalog::Filmkatalog(const QByteArray& cdIni, bool leer) : fake(folder.path())
+void cdIniSchreiben(const TempFolder& folder, const QByteArray& zeilen)
 {
+    // The look keys of a ready installation, so that the start shows no first-run message.
     folder.write("Cd.ini", "[DB]\r\nDB Name0=filme\r\n[Design]\r\nHintergrundfarbe=1\r\nBackcolor=16777215\r\n");
     const ini::IniFile datei(folder.file("Cd.ini"));
     QString abschnitt;
-    for (const QString& zeile : QString::fromUtf8(cdIni).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+    for (const QString& zeile : QString::fromUtf8(zeilen).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
         if (zeile.startsWith('['))
             abschnitt = zeile.mid(1, zeile.size() - 2);
         else
             datei.write(abschnitt, zeile.section('=', 0, 0), zeile.section('=', 1));
     }
+}
+
+Filmkatalog::Filmkatalog(const QByteArray& cdIni, bool leer) : fake(folder.path())
+{
+    cdIniSchreiben(folder, cdIni);
     auto d = db::Database::create(folder.file("filme.mdb"));
     frame::schema::anlegen(*d, frame::schema::AktuelleVersion);
     if (leer)

@@ -30,6 +30,10 @@ struct Filmkatalog {
     std::unique_ptr<frmFilme> f;
 };
 
+// Writes the "Cd.ini" of a ready installation (no first-run message) into the
+// folder and adds the given lines ("[Funktionen]\r\nSortierung=FK\r\n").
+void cdIniSchreiben(const TempFolder& folder, const QByteArray& zeilen);
+
 // The titles of the catalogue in German title order.
 QStringList alleTitel();
 

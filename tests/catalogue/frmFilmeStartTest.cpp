@@ -1,4 +1,5 @@
 #include "catalogue/frmFilme.h"
+#include "tests/catalogue/Filmkatalog.h"
 #include "frame/Katalogschema.h"
 #include "frame/frmSplash.h"
 #include "platform/db/Database.h"
@@ -25,16 +26,7 @@ struct Programmordner {
     explicit Programmordner(const QByteArray& cdIni = {}, const QString& version = frame::schema::AktuelleVersion)
         : fake(folder.path())
     {
-        // The look keys of a ready installation, so that the start shows no first-run message.
-        folder.write("Cd.ini", "[DB]\r\nDB Name0=filme\r\n[Design]\r\nHintergrundfarbe=1\r\nBackcolor=16777215\r\n");
-        const ini::IniFile datei(folder.file("Cd.ini"));
-        QString abschnitt;
-        for (const QString& zeile : QString::fromUtf8(cdIni).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
-            if (zeile.startsWith('['))
-                abschnitt = zeile.mid(1, zeile.size() - 2);
-            else
-                datei.write(abschnitt, zeile.section('=', 0, 0), zeile.section('=', 1));
-        }
+        cdIniSchreiben(folder, cdIni);
         auto d = db::Database::create(folder.file("filme.mdb"));
         frame::schema::anlegen(*d, version);
     }
