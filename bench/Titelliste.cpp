@@ -129,11 +129,8 @@ QStringList kombiStatements(const QStringList& spalten)
 {
     QStringList s;
     for (const QString& spalte : spalten) {
-        const QString sql = spalte == u"Anzahl"
-                                ? QStringLiteral("Select Distinct Anzahl from Filme Order by Anzahl")
-                                : QStringLiteral("Select Distinct %1 COLLATE DEUTSCH AS %1 from Filme Order by %1 "
-                                                 "COLLATE DEUTSCH")
-                                      .arg(spalte);
+        const QString sql =
+            QStringLiteral("Select Distinct %1 COLLATE DEUTSCH AS %1 from Filme Order by %1 COLLATE DEUTSCH").arg(spalte);
         s << sql;
     }
     return s;

@@ -80,7 +80,7 @@ void frmFilme::przWerFüllen()
 
 void frmFilme::przAnzahlFüllen()
 {
-    kombiFüllen({c.cmbAnzahl1}, QStringLiteral("Select Distinct Anzahl from Filme Order by Anzahl"));
+    kombiFüllen({c.cmbAnzahl1}, verschiedene("Anzahl"));
 }
 
 void frmFilme::przDtenFüllen()
@@ -239,7 +239,7 @@ void frmFilme::ansichtZeigen(const QString& sql)
 
 void frmFilme::przDatumAnsicht()
 {
-    ansichtZeigen(QStringLiteral("Select * from Filme order by Datum DESC;"));
+    ansichtZeigen(QStringLiteral("Select * from Filme order by Datum%1 DESC;").arg(kollation()));
 }
 
 void frmFilme::przAusleihAnsicht()

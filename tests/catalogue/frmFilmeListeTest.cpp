@@ -9,6 +9,8 @@
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 using namespace testing_support;
 
 namespace {
@@ -130,6 +132,23 @@ TEST(GanzeListe, AStatementThatFailsGivesAnEmptyListAndZero)
     f.przAlleListe();
     EXPECT_EQ(f.c.lfListe->count(), 0);
     EXPECT_EQ(f.c.lbAnzahlSel->text(), "0");
+}
+
+TEST(GanzeListe, ACatalogueLockedByAnotherProgramGivesAnEmptyListAndZero)
+{
+    Filmkatalog k;
+    frmFilme& f = k.fenster();
+    f.przAlleListe();
+    sqlite3* andere = nullptr;
+    ASSERT_EQ(sqlite3_open(k.folder.file("filme.mdb").toUtf8().constData(), &andere), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(andere, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    f.przAlleListe();
+    EXPECT_EQ(f.c.lfListe->count(), 0);
+    EXPECT_EQ(f.c.lbAnzahlSel->text(), "0");
+    sqlite3_exec(andere, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(andere);
+    f.przAlleListe();
+    EXPECT_EQ(f.c.lfListe->count(), 14);
 }
 
 struct Filterfall {
