@@ -262,8 +262,8 @@ bool save(const QString& path, const QByteArray& bytes)
     struct stat old {};
     if (::stat(target.constData(), &old) == 0) {
         ok = ::fchmod(fd, old.st_mode & 07777) == 0;
-        // Written by another user (root), the file stays its owner's where allowed.
         if (ok && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+            // Only root may give the file back to its owner; for anyone else it becomes theirs.
         }
     }
     for (qsizetype done = 0; ok && done < bytes.size();) {

@@ -259,6 +259,16 @@ TEST(IniWrite, KeepsTheFilesPermissions)
     EXPECT_EQ(QFileInfo(path).permissions() & unixBits, perms);
 }
 
+TEST(IniWrite, ThroughALinkChangesTheLinkedFile)
+{
+    TempFolder folder;
+    const QString target = folder.write("echt/Cd.ini", "[A]\r\nx=1\r\n");
+    ASSERT_TRUE(QFile::link(target, folder.file("Cd.ini")));
+    EXPECT_TRUE(IniFile(folder.file("Cd.ini")).write("A", "x", "2"));
+    EXPECT_TRUE(QFileInfo(folder.file("Cd.ini")).isSymLink());
+    EXPECT_EQ(bytes(folder.read("echt/Cd.ini")), "[A]\r\nx=2\r\n");
+}
+
 TEST(IniWrite, FailsWhereTheFolderCannotTakeAFile)
 {
     TempFolder folder;
