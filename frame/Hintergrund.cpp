@@ -297,11 +297,25 @@ const std::array<Bildeintrag, 6>& bildeintraege()
     return eintraege;
 }
 
+namespace {
+
+// A chosen picture is shown once "Cd.ini" holds it; otherwise the old one stays.
+void bildSpeichern(QWidget* fenster, const sys::Services& services, const Einstellungen& werte, const QString& bild)
+{
+    const ini::IniFile ini = cdIni(services);
+    if (!ini.write(Design, Bild, bild)) {
+        nichtGespeichert(services, {ini.path()});
+        return;
+    }
+    przBild(fenster, services, werte);
+}
+
+}  // namespace
+
 void bildeintragWaehlen(QWidget* fenster, const sys::Services& services, const Einstellungen& werte,
                         const QString& datei)
 {
-    cdIni(services).write(Design, Bild, services.file(QStringLiteral("bilder/") + datei));
-    przBild(fenster, services, werte);
+    bildSpeichern(fenster, services, werte, services.file(QStringLiteral("bilder/") + datei));
 }
 
 void przBildAuswahl(QWidget* fenster, const sys::Services& services, const Einstellungen& werte)
@@ -319,8 +333,7 @@ void przBildAuswahl(QWidget* fenster, const sys::Services& services, const Einst
     const QString pfad = datei.left(datei.size() - QFileInfo(datei).fileName().size());
     if (services.userStore)
         services.userStore->saveSetting(QStringLiteral("Datei"), QStringLiteral("Pfad"), pfad);
-    cdIni(services).write(Design, Bild, datei);
-    przBild(fenster, services, werte);
+    bildSpeichern(fenster, services, werte, datei);
 }
 
 }  // namespace frame

@@ -576,3 +576,21 @@ TEST_F(Bildfixture, TheDialogsChoiceBecomesThePictureAndItsFolderWithTheSeparato
     EXPECT_TRUE(zeigtBild());
     EXPECT_TRUE(fake.messages.shown.empty());
 }
+
+TEST_F(Bildfixture, AChoiceThatCannotBeStoredIsNamedAndTheOldPictureStays)
+{
+    const QString alt = bild("Bilder/alt.png");
+    ini("[Design]\r\nHintergrundfarbe=0\r\nBild=" + alt.toUtf8() + "\r\n");
+    const QByteArray vorher = folder.read("Cd.ini");
+    bild("bilder/Voyager.jpg");
+    fake.dialogs.files.push_back(bild("Bilder/urlaub.jpg"));
+    // A folder in the place of the lock file: no write to "Cd.ini" gets through.
+    ASSERT_TRUE(QDir().mkpath(folder.file("Cd.ini.lock")));
+
+    frame::bildeintragWaehlen(&fenster.w, fake.services, werte, "Voyager.jpg");
+    frame::przBildAuswahl(&fenster.w, fake.services, werte);
+    const QString meldung = "Sorry '" + folder.file("Cd.ini") + "' kann nicht gespeichert werden!";
+    ASSERT_EQ(fake.messages.prompts(), QStringList({meldung, meldung}));
+    EXPECT_EQ(fake.messages.shown.back().flags, sys::mb::OkOnly | sys::mb::Critical);
+    EXPECT_EQ(folder.read("Cd.ini"), vorher);
+}
