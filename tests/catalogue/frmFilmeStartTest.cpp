@@ -77,6 +77,24 @@ TEST(Start, ValuesThatArePresentAreNeverOverwritten)
     EXPECT_EQ(f.c.lbWer(1)->text(), "Anzahl");
 }
 
+TEST(Start, ACdIniThatTakesNoWriteStartsWithTheDefaultsInMemory)
+{
+    Programmordner gewohnt;
+    frmFilme vergleich(gewohnt.fake.services);
+    ASSERT_TRUE(vergleich.Form_Load());
+
+    Programmordner p;
+    const QByteArray vorher = p.folder.read("Cd.ini");
+    // A folder in the place of the lock file: no write to "Cd.ini" gets through (a full disk, a read-only folder).
+    ASSERT_TRUE(QDir().mkpath(p.folder.file("Cd.ini.lock")));
+    frmFilme f(p.fake.services);
+    ASSERT_TRUE(f.Form_Load());
+    EXPECT_TRUE(f.datenbank);
+    EXPECT_EQ(f.c.lbWer(1)->text(), vergleich.c.lbWer(1)->text());
+    EXPECT_TRUE(p.fake.messages.shown.empty());
+    EXPECT_EQ(p.folder.read("Cd.ini"), vorher);
+}
+
 TEST(Start, ASecondStartMakesItsBackupAndHandsOverWithoutOpeningTheCatalogue)
 {
     Programmordner p({}, "1.4");
