@@ -388,6 +388,9 @@ bool IniFile::write(const QString& section, const QString& key, const QString& v
 
     const QString target = writeTarget(m_path);
     const QFileInfo info(target);
+    // The rename would replace a file that its owner made read-only.
+    if (info.exists() && ::faccessat(AT_FDCWD, QFile::encodeName(target).constData(), W_OK, AT_EACCESS) != 0)
+        return false;
     if (!info.absoluteDir().exists() && !QDir().mkpath(info.absolutePath()))
         return false;
     const WriteLock lock(target);

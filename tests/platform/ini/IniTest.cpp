@@ -302,6 +302,21 @@ TEST(IniWrite, ReadOnlyFolderLeavesTheOldFileWhole)
     EXPECT_EQ(QDir(ro).entryList(QDir::Files | QDir::Hidden), QStringList{"Cd.ini"});
 }
 
+TEST(IniWrite, ReadOnlyFileIsLeftAsItIs)
+{
+    TempFolder folder;
+    const QByteArray before = "[DB]\r\nDB Name0=filme\r\n";
+    const QString path = folder.write("Cd.ini", before);
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+    QFile probe(path);
+    if (probe.open(QIODevice::WriteOnly | QIODevice::Append))
+        GTEST_SKIP() << "this user writes into read-only files (root)";
+
+    EXPECT_FALSE(IniFile(path).write("DB", "DB Name0", "musik"));
+    EXPECT_TRUE(IniFile(path).write("DB", "DB Name0", "filme"));  // nothing to write
+    EXPECT_EQ(bytes(folder.read("Cd.ini")), bytes(before));
+}
+
 // --- Faults: a full disk, a failing write, a second writer ------------------------
 
 // The folder's files without the lock files, which stay beside what they guard.
