@@ -72,14 +72,27 @@ Database::~Database()
 
 std::unique_ptr<Database> Database::open(const QString& path)
 {
+    return openLocked(path, false);
+}
+
+std::unique_ptr<Database> Database::openExclusive(const QString& path)
+{
+    return openLocked(path, true);
+}
+
+std::unique_ptr<Database> Database::openLocked(const QString& path, bool exclusive)
+{
     if (!QFileInfo::exists(path))
         throw DbError(ErrFileMissing, QStringLiteral("Die Datei '%1' wurde nicht gefunden.").arg(path));
 
     bool heldByOther = false;
-    std::unique_ptr<LockFile> lock = LockFile::tryAcquire(path, LockFile::Mode::Shared, &heldByOther);
+    std::unique_ptr<LockFile> lock =
+        LockFile::tryAcquire(path, exclusive ? LockFile::Mode::Exclusive : LockFile::Mode::Shared, &heldByOther);
     if (!lock && heldByOther)
         throw DbError(ErrLocked,
-                      QStringLiteral("Die Datei '%1' wird von einem anderen Programm exklusiv verwendet.").arg(path));
+                      exclusive ? QStringLiteral("Die Datei '%1' ist in einem anderen Programm geöffnet.").arg(path)
+                                : QStringLiteral("Die Datei '%1' wird von einem anderen Programm exklusiv verwendet.")
+                                      .arg(path));
 
     sqlite3* handle = nullptr;
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, SQLITE_OPEN_READWRITE | ThreadFlags, nullptr) !=

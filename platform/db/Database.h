@@ -58,6 +58,9 @@ public:
     // Opens an existing file for reading and writing; never creates one.
     // Throws DbError: ErrFileMissing, ErrNotADatabase, or SQLite's code.
     static std::unique_ptr<Database> open(const QString& path);
+    // As open, holding the ".ldb" exclusively for the connection's life, so that
+    // no other program of ours has the file open meanwhile. ErrLocked when one has.
+    static std::unique_ptr<Database> openExclusive(const QString& path);
     // Creates a new, empty database file; refuses (ErrFileExists) when the path exists.
     static std::unique_ptr<Database> create(const QString& path);
 
@@ -104,6 +107,7 @@ public:
 
 private:
     Database(sqlite3* handle, QString path, std::unique_ptr<LockFile> lock);
+    static std::unique_ptr<Database> openLocked(const QString& path, bool exclusive);
     sqlite3* m_db = nullptr;
     QString m_path;
     std::unique_ptr<LockFile> m_lock;
