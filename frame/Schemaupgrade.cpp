@@ -172,7 +172,7 @@ db::Database* Schemaupgrade::schrittDatei(const QString& version, const QString&
 // stored, and its "Cd.ini" keys, written before the commit, so that a step
 // whose keys cannot be written leaves the file as it was.
 bool Schemaupgrade::schrittAusführen(const char* version, db::Database& datei, const QStringList& anweisungen,
-                            Anweisungsfehler modus, const Einstellungen& einstellungen)
+                                     Anweisungsfehler modus, const Einstellungen& einstellungen)
 {
     const QString cdPfad = cdIni(m_services).path();
     QString ort = datei.path();

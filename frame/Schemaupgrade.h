@@ -33,7 +33,8 @@ public:
 
     // The open catalogue after a successful check (the main window's database).
     std::unique_ptr<db::Database> takeDatabase() { return std::move(m_db); }
-    // The version the file had when przDBVersion read it.
+    // The version the file had when przDBVersion read it (for an upgrade: read
+    // again under the lock, the version the chain started from).
     const QString& gelesenVersion() const { return m_gelesen; }
 
     bool przPatch109();
@@ -53,8 +54,8 @@ private:
     QString datenbankPfad() const;
     QString filmePfad() const;
     db::Database* schrittDatei(const QString& version, const QString& pfad);
-    bool schrittAusführen(const char* version, db::Database& datei, const QStringList& anweisungen, Anweisungsfehler modus,
-                 const Einstellungen& einstellungen = {});
+    bool schrittAusführen(const char* version, db::Database& datei, const QStringList& anweisungen,
+                          Anweisungsfehler modus, const Einstellungen& einstellungen = {});
     bool designSchritt(const char* version, const char* meldung, const QStringList& anweisungen);
     bool kopieSchritt(const char* version, const char* meldung, const char* nr, const QStringList& anweisungen);
     bool fehler(const QString& version, const QString& pfad, const QString& grund);

@@ -99,7 +99,8 @@ public:
 class SingleInstance {
 public:
     virtual ~SingleInstance() = default;
-    // True when another instance runs; it has then been asked to come to the front.
+    // True when another instance runs; it has then been asked to come to the
+    // front. False: this one is the instance, from now on for every later start.
     virtual bool anotherIsRunning() = 0;
     // This instance takes the place: later starts hand over to it. `raise` is
     // called when a later start asks to come to the front.

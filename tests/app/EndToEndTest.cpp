@@ -1,6 +1,7 @@
 // Rondavex started for real: the executables copied into a prepared program
 // folder, run headless.
 #include "platform/ini/IniFile.h"
+#include "platform/system/LocalSingleInstance.h"
 #include "tests/support/TempFolder.h"
 
 #include <QDate>
@@ -58,6 +59,13 @@ struct Start {
     QProcess process;
 };
 
+// The single-instance lock file stays when the program ends (see
+// LocalSingleInstance); a test's folder is gone afterwards, so is its lock file.
+struct LockDateiWeg {
+    ~LockDateiWeg() { QFile::remove(pfad); }
+    QString pfad;
+};
+
 // The executables and the shipped files of an installation in a folder of their own.
 ::testing::AssertionResult programmordnerAnlegen(const TempFolder& folder)
 {
@@ -79,6 +87,7 @@ struct Start {
 TEST(EndToEnd, AStartWritesItsDefaultsAndBackupAndASecondStartHandsOver)
 {
     TempFolder folder;
+    const LockDateiWeg weg{sys::LocalSingleInstance::lockPath(folder.path())};
     TempFolder config;
     ASSERT_TRUE(programmordnerAnlegen(folder));
     // A settings file without the list defaults: the start writes them.
@@ -109,6 +118,7 @@ TEST(EndToEnd, AStartWritesItsDefaultsAndBackupAndASecondStartHandsOver)
 TEST(EndToEnd, OfSeveralStartsAtTheSameMomentExactlyOneGoesOnAndTheOthersHandOver)
 {
     TempFolder folder;
+    const LockDateiWeg weg{sys::LocalSingleInstance::lockPath(folder.path())};
     TempFolder config;
     ASSERT_TRUE(programmordnerAnlegen(folder));
 
