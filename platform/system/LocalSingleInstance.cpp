@@ -66,6 +66,13 @@ bool LocalSingleInstance::anotherIsRunning()
         return raiseRunning(WaitMs);
     }
     if (::flock(m_lockFd, LOCK_EX | LOCK_NB) == 0) {
+        // An instance whose lock file a cleaner of the temporary folder took
+        // away still answers on its socket.
+        if (!m_server && raiseRunning(0)) {
+            ::close(m_lockFd);
+            m_lockFd = -1;
+            return true;
+        }
         listen();
         return false;
     }

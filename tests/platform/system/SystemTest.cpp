@@ -106,6 +106,11 @@ TEST(SingleInstance, AStartWhileTheFirstIsStillStartingHandsOverAndTheDecisionGo
         t.start();
         EXPECT_TRUE(second.anotherIsRunning());
         EXPECT_LT(t.elapsed(), 2000) << "the first answers while it starts";
+
+        // A cleaner of the temporary folder removed the lock file: the socket still tells.
+        ASSERT_TRUE(QFile::remove(sys::LocalSingleInstance::lockPath(folder.path())));
+        sys::LocalSingleInstance third(folder.path());
+        EXPECT_TRUE(third.anotherIsRunning());
     }
     // The first has ended (or crashed: the kernel drops its lock the same way).
     sys::LocalSingleInstance later(folder.path());
