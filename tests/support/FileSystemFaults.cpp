@@ -63,6 +63,41 @@ ImmutableFile::~ImmutableFile()
         setImmutable(m_path, false);
 }
 
+QByteArray damaged(const QByteArray& database, Damage how)
+{
+    constexpr qsizetype Seite = 4096;
+    switch (how) {
+    case Damage::CutToHalf:
+        return database.left(database.size() / 2);
+    case Damage::CutInTheHeader:
+        return database.left(10);
+    case Damage::Empty:
+        return {};
+    case Damage::BrokenPagesInTheMiddle: {
+        QByteArray d = database;
+        const qsizetype mitte = d.size() / 2 / Seite * Seite;
+        d.replace(mitte, 2 * Seite, QByteArray(2 * Seite, '\xab'));
+        return d;
+    }
+    }
+    return database;
+}
+
+std::string damageName(Damage how)
+{
+    switch (how) {
+    case Damage::CutToHalf:
+        return "CutToHalf";
+    case Damage::CutInTheHeader:
+        return "CutInTheHeader";
+    case Damage::Empty:
+        return "Empty";
+    case Damage::BrokenPagesInTheMiddle:
+        return "BrokenPagesInTheMiddle";
+    }
+    return {};
+}
+
 int runUnprivileged(const std::function<int()>& check)
 {
     const pid_t child = ::fork();

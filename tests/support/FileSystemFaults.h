@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <string>
 
 namespace testing_support {
 
@@ -36,6 +37,12 @@ private:
     QByteArray m_path;
     bool m_ok = false;
 };
+
+// A database file's bytes as a crash or a failing disk leaves them.
+enum class Damage { CutToHalf, CutInTheHeader, Empty, BrokenPagesInTheMiddle };
+QByteArray damaged(const QByteArray& database, Damage how);
+// A name for test lists: "CutToHalf", ...
+std::string damageName(Damage how);
 
 // Runs `check` in a child process under a user to whom file modes apply
 // (a child of root becomes "nobody"); gives its exit code, or -1 when the

@@ -169,11 +169,17 @@ INSTANTIATE_TEST_SUITE_P(Journals, KilledWriter, testing::Values(Journal::Rollba
 
 // ---- A source that is not a whole, healthy database ------------------------
 
+// A damaged file or one that is no SQLite file at all.
 struct Schaden {
-    const char* name;
+    std::string name;
     CopyResult ergebnis;
     std::function<QByteArray(const QByteArray&)> anrichten;
 };
+
+Schaden schaden(Damage wie)
+{
+    return {damageName(wie), CopyResult::Damaged, [wie](const QByteArray& b) { return damaged(b, wie); }};
+}
 
 // At rest the file is copied by bytes; held by another program, through SQLite.
 enum class Weg { AtRest, HeldByAnotherProgram };
@@ -206,15 +212,10 @@ TEST_P(DamagedSource, NeverReplacesTheEarlierCopy)
 }
 
 const Schaden Schaeden[] = {
-    {"CutToHalf", CopyResult::Damaged, [](const QByteArray& b) { return b.left(b.size() / 2); }},
-    {"CutInTheHeader", CopyResult::Damaged, [](const QByteArray& b) { return b.left(10); }},
-    {"Empty", CopyResult::Damaged, [](const QByteArray&) { return QByteArray(); }},
-    {"BrokenPagesInTheMiddle", CopyResult::Damaged,
-     [](const QByteArray& b) {
-         QByteArray d = b;
-         d.replace(d.size() / 2 / 4096 * 4096, 2 * 4096, QByteArray(2 * 4096, '\xab'));
-         return d;
-     }},
+    schaden(Damage::CutToHalf),
+    schaden(Damage::CutInTheHeader),
+    schaden(Damage::Empty),
+    schaden(Damage::BrokenPagesInTheMiddle),
     {"TextFile", CopyResult::NotADatabase, [](const QByteArray&) { return QByteArray("Titel;Format\r\nMatrix;DVD\r\n"); }},
     {"JetFile", CopyResult::NotADatabase,
      [](const QByteArray&) { return QByteArray("\0\x01\0\0Standard Jet DB\0", 20) + QByteArray(4000, '\0'); }},
@@ -224,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(Damages, DamagedSource,
                          testing::Combine(testing::ValuesIn(Schaeden),
                                           testing::Values(Weg::AtRest, Weg::HeldByAnotherProgram)),
                          [](const testing::TestParamInfo<std::tuple<Schaden, Weg>>& i) {
-                             return std::string(std::get<0>(i.param).name)
+                             return std::get<0>(i.param).name
                                     + (std::get<1>(i.param) == Weg::AtRest ? "AtRest" : "HeldOpen");
                          });
 
