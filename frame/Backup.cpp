@@ -92,9 +92,12 @@ QString neuestesBackup(const sys::Services& services, const QString& dbName)
 bool meldeBeschaedigt(const sys::Services& services, const QString& dbName)
 {
     const QString sicherung = neuestesBackup(services, dbName);
-    const QString backup = sicherung.isEmpty()
-                               ? QStringLiteral("Im Ordner \"Backup\" liegt keine Sicherung dieser Datenbank.")
-                               : QStringLiteral("Die neueste Sicherung ist \"%1\".").arg(sicherung);
+    QString backup = sicherung.isEmpty()
+                         ? QStringLiteral("Im Ordner \"Backup\" liegt keine Sicherung dieser Datenbank.")
+                         : QStringLiteral("Die neueste Sicherung ist \"%1\".").arg(sicherung);
+    const QString defekt = backupOrdner(services) + QLatin1Char('/') + defektName(services.clock->today(), dbName);
+    if (QFileInfo::exists(defekt))
+        backup += QStringLiteral("\nEine Kopie der beschädigten Datei liegt unter \"%1\".").arg(defekt);
     services.messages->msgBox(QStringLiteral("Die Datenbank \"%1\" ist beschädigt oder unvollständig und kann nicht "
                                              "geöffnet werden.\n\n%2\n\nRondavex wird beendet.")
                                   .arg(services.file(dbName + QStringLiteral(".mdb")), backup),

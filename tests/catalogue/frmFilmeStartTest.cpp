@@ -135,6 +135,8 @@ TEST_P(DamagedCatalogueStart, NamesTheDamageAndTheNewestBackupAndKeepsTheDaysGoo
     EXPECT_TRUE(m.prompt.startsWith("Die Datenbank \"" + p.folder.file("filme.mdb") + "\" ist beschädigt"))
         << m.prompt.toStdString();
     EXPECT_TRUE(m.prompt.contains("Die neueste Sicherung ist \"" + backup + "\".")) << m.prompt.toStdString();
+    EXPECT_TRUE(m.prompt.contains("Eine Kopie der beschädigten Datei liegt unter \""
+                                  + p.folder.file("Backup/09.12.2026 filme.defekt") + "\"."));
     EXPECT_EQ(m.flags, sys::mb::Critical);
     EXPECT_FALSE(f.datenbank);
     EXPECT_EQ(p.folder.read("filme.mdb"), kaputt);
