@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <ostream>
 #include <string>
 
 namespace testing_support {
@@ -43,6 +44,10 @@ enum class Damage { CutToHalf, CutInTheHeader, Empty, BrokenPagesInTheMiddle };
 QByteArray damaged(const QByteArray& database, Damage how);
 // A name for test lists: "CutToHalf", ...
 std::string damageName(Damage how);
+inline void PrintTo(Damage how, std::ostream* os)
+{
+    *os << damageName(how);
+}
 
 // Runs `check` in a child process under a user to whom file modes apply
 // (a child of root becomes "nobody"); gives its exit code, or -1 when the

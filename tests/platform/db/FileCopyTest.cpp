@@ -71,6 +71,16 @@ bool ausfuehren(sqlite3* h, const char* sql)
 
 enum class Journal { Rollback, Wal };
 
+std::string journalName(Journal j)
+{
+    return j == Journal::Wal ? "Wal" : "RollbackJournal";
+}
+
+void PrintTo(Journal j, std::ostream* os)
+{
+    *os << journalName(j);
+}
+
 // A writer with 50 committed rows that is killed in the middle of a
 // transaction large enough to reach the file (a cache of two pages).
 void getoeteterSchreiber(const QString& path, Journal journal)
@@ -163,11 +173,11 @@ TEST_P(KilledWriter, TheCopyHoldsOnlyCommittedRowsAndPassesTheIntegrityCheck)
 }
 
 INSTANTIATE_TEST_SUITE_P(Journals, KilledWriter, testing::Values(Journal::Rollback, Journal::Wal),
-                         [](const testing::TestParamInfo<Journal>& i) {
-                             return i.param == Journal::Wal ? std::string("Wal") : std::string("RollbackJournal");
-                         });
+                         [](const testing::TestParamInfo<Journal>& i) { return journalName(i.param); });
 
 // ---- A source that is not a whole, healthy database ------------------------
+
+namespace {
 
 // A damaged file or one that is no SQLite file at all.
 struct Schaden {
@@ -176,6 +186,11 @@ struct Schaden {
     std::function<QByteArray(const QByteArray&)> anrichten;
 };
 
+void PrintTo(const Schaden& s, std::ostream* os)
+{
+    *os << s.name;
+}
+
 Schaden schaden(Damage wie)
 {
     return {damageName(wie), CopyResult::Damaged, [wie](const QByteArray& b) { return damaged(b, wie); }};
@@ -183,6 +198,18 @@ Schaden schaden(Damage wie)
 
 // At rest the file is copied by bytes; held by another program, through SQLite.
 enum class Weg { AtRest, HeldByAnotherProgram };
+
+std::string wegName(Weg w)
+{
+    return w == Weg::AtRest ? "AtRest" : "HeldOpen";
+}
+
+void PrintTo(Weg w, std::ostream* os)
+{
+    *os << wegName(w);
+}
+
+}  // namespace
 
 class DamagedSource : public testing::TestWithParam<std::tuple<Schaden, Weg>> {};
 
@@ -211,6 +238,8 @@ TEST_P(DamagedSource, NeverReplacesTheEarlierCopy)
     EXPECT_TRUE(versteckte(folder.file(QStringLiteral("Backup"))).isEmpty());
 }
 
+namespace {
+
 const Schaden Schaeden[] = {
     schaden(Damage::CutToHalf),
     schaden(Damage::CutInTheHeader),
@@ -221,12 +250,13 @@ const Schaden Schaeden[] = {
      [](const QByteArray&) { return QByteArray("\0\x01\0\0Standard Jet DB\0", 20) + QByteArray(4000, '\0'); }},
 };
 
+}  // namespace
+
 INSTANTIATE_TEST_SUITE_P(Damages, DamagedSource,
                          testing::Combine(testing::ValuesIn(Schaeden),
                                           testing::Values(Weg::AtRest, Weg::HeldByAnotherProgram)),
                          [](const testing::TestParamInfo<std::tuple<Schaden, Weg>>& i) {
-                             return std::get<0>(i.param).name
-                                    + (std::get<1>(i.param) == Weg::AtRest ? "AtRest" : "HeldOpen");
+                             return std::get<0>(i.param).name + wegName(std::get<1>(i.param));
                          });
 
 // ---- Failures are reported -------------------------------------------------
@@ -257,9 +287,7 @@ TEST_P(FullDisk, TheCopyFailsLeavingTheEarlierCopyAndNoTemporary)
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, FullDisk, testing::Values(Weg::AtRest, Weg::HeldByAnotherProgram),
-                         [](const testing::TestParamInfo<Weg>& i) {
-                             return i.param == Weg::AtRest ? std::string("AtRest") : std::string("HeldOpen");
-                         });
+                         [](const testing::TestParamInfo<Weg>& i) { return wegName(i.param); });
 
 TEST(FileCopy, TheNextCopyRemovesTheTemporariesOfAKilledOne)
 {
@@ -290,7 +318,33 @@ TEST(FileCopy, TheNextCopyRemovesTheTemporariesOfAKilledOne)
 
 // ---- A catalogue that cannot be written ------------------------------------
 
+namespace {
+
 enum class Schutz { None, FileMode, FolderMode, ImmutableFile, ReadOnlyMount };
+
+std::string schutzName(Schutz s)
+{
+    switch (s) {
+    case Schutz::None:
+        return "WritableForComparison";
+    case Schutz::FileMode:
+        return "FileNotWritable";
+    case Schutz::FolderMode:
+        return "FolderNotWritable";
+    case Schutz::ImmutableFile:
+        return "ImmutableFile";
+    case Schutz::ReadOnlyMount:
+        return "ReadOnlyMount";
+    }
+    return {};
+}
+
+void PrintTo(Schutz s, std::ostream* os)
+{
+    *os << schutzName(s);
+}
+
+}  // namespace
 
 class ReadOnlyCatalogue : public testing::TestWithParam<Schutz> {};
 
@@ -359,18 +413,4 @@ TEST_P(ReadOnlyCatalogue, OpensForReadingAndSaysSo)
 INSTANTIATE_TEST_SUITE_P(Protections, ReadOnlyCatalogue,
                          testing::Values(Schutz::None, Schutz::FileMode, Schutz::FolderMode, Schutz::ImmutableFile,
                                          Schutz::ReadOnlyMount),
-                         [](const testing::TestParamInfo<Schutz>& i) {
-                             switch (i.param) {
-                             case Schutz::None:
-                                 return std::string("WritableForComparison");
-                             case Schutz::FileMode:
-                                 return std::string("FileNotWritable");
-                             case Schutz::FolderMode:
-                                 return std::string("FolderNotWritable");
-                             case Schutz::ImmutableFile:
-                                 return std::string("ImmutableFile");
-                             case Schutz::ReadOnlyMount:
-                                 return std::string("ReadOnlyMount");
-                             }
-                             return std::string();
-                         });
+                         [](const testing::TestParamInfo<Schutz>& i) { return schutzName(i.param); });
