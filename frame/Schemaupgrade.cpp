@@ -1,10 +1,12 @@
 #include "frame/Schemaupgrade.h"
 
+#include "frame/Backup.h"
 #include "frame/CdIni.h"
 #include "frame/Katalogschema.h"
 #include "platform/db/FileCopy.h"
 
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QThread>
 
 #include <array>
@@ -76,6 +78,10 @@ bool Schemaupgrade::przDBVersion()
         m_db.reset();
         return false;
     };
+    auto beschaedigt = [&] {
+        m_db.reset();
+        return meldeBeschaedigt(m_services, m_dbName);
+    };
     if (m_dbName.isEmpty())
         return abbrechen(QStringLiteral("In \"Cd.ini\" ist unter [DB] kein \"DB Name0\" eingetragen."));
     try {
@@ -83,10 +89,15 @@ bool Schemaupgrade::przDBVersion()
     } catch (const db::DbError& e) {
         if (e.code() == db::ErrFileMissing)
             return abbrechen(QStringLiteral("Die Datei ist nicht vorhanden."));
+        if (db::isDamage(e.code()))
+            return beschaedigt();
         if (e.code() == db::ErrNotADatabase)
             return abbrechen(QStringLiteral("Die Datei ist keine Katalog-Datenbank."));
         return abbrechen(e.message());
     }
+    // No file of ours is empty: an empty one was cut short.
+    if (QFileInfo(pfad).size() == 0)
+        return beschaedigt();
     try {
         if (!m_db->hasTable(QStringLiteral("Version")))
             return abbrechen(QStringLiteral("Die Datei ist keine Katalog-Datenbank: die Tabelle Version fehlt."));
@@ -95,6 +106,8 @@ bool Schemaupgrade::przDBVersion()
             return abbrechen(QStringLiteral("Die Tabelle Version nennt keine Version."));
         m_gelesen = r.value(0, 0).toString();
     } catch (const db::DbError& e) {
+        if (db::isDamage(e.code()))
+            return beschaedigt();
         return abbrechen(QStringLiteral("Die Version lässt sich nicht lesen: %1").arg(e.message()));
     }
 

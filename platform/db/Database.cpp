@@ -1,5 +1,6 @@
 #include "platform/db/Database.h"
 
+#include "platform/db/Integrity.h"
 #include "platform/db/LockFile.h"
 #include "platform/db/SqlFunctions.h"
 #include "platform/db/Statement.h"
@@ -13,6 +14,7 @@
 
 #include <cmath>
 #include <limits>
+#include <unistd.h>
 
 namespace db {
 
@@ -115,6 +117,8 @@ std::unique_ptr<Database> Database::openLocked(const QString& path, bool exclusi
         const int primary = sqlite3_errcode(handle) & 0xFF;
         if (primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT) {
             sqlite3_close(handle);
+            if (primary == SQLITE_CORRUPT || startsAsSqlite(path))
+                throw DbError(ErrDamaged, QStringLiteral("Die Datei '%1' ist beschädigt.").arg(path));
             throw DbError(ErrNotADatabase, QStringLiteral("Die Datei '%1' ist keine Datenbank.").arg(path));
         }
         throwAndClose(handle);
@@ -144,6 +148,14 @@ std::unique_ptr<Database> Database::create(const QString& path)
     }
     std::unique_ptr<LockFile> lock = LockFile::acquire(path, LockFile::Mode::Shared);
     return std::unique_ptr<Database>(new Database(handle, path, std::move(lock)));
+}
+
+bool Database::readOnly() const
+{
+    if (sqlite3_db_readonly(m_db, "main") == 1)
+        return true;
+    // Every write needs its rollback journal beside the file.
+    return ::access(QFile::encodeName(QFileInfo(m_path).absolutePath()).constData(), W_OK) != 0;
 }
 
 void Database::execute(const QString& sql, const QVariantList& params)

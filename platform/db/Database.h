@@ -55,8 +55,9 @@ struct ExecResult {
 
 class Database {
 public:
-    // Opens an existing file for reading and writing; never creates one.
-    // Throws DbError: ErrFileMissing, ErrNotADatabase, or SQLite's code.
+    // Opens an existing file for reading and writing, or for reading only when
+    // the file or its folder may not be written; never creates one.
+    // Throws DbError: ErrFileMissing, ErrNotADatabase, ErrDamaged, or SQLite's code.
     static std::unique_ptr<Database> open(const QString& path);
     // As open, holding the ".ldb" exclusively for the connection's life, so that
     // no other program of ours has the file open meanwhile. ErrLocked when one has.
@@ -69,6 +70,9 @@ public:
     Database& operator=(const Database&) = delete;
 
     const QString& path() const { return m_path; }
+    // True when changes cannot be saved: the file, its folder or its file system
+    // does not allow writing (as the file system and SQLite see it, not only the mode bits).
+    bool readOnly() const;
 
     // Runs one statement; throws DbError on failure.
     void execute(const QString& sql, const QVariantList& params = {});

@@ -4,6 +4,7 @@
 #include "platform/db/Database.h"
 #include "platform/ini/IniFile.h"
 #include "tests/support/Doubles.h"
+#include "tests/support/FileSystemFaults.h"
 #include "tests/support/TempFolder.h"
 
 #include <QAbstractButton>
@@ -15,6 +16,8 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace testing_support;
 
@@ -119,6 +122,78 @@ TEST(Start, ACatalogueThatCannotBeOpenedEndsTheStartKeepingTheKeysWritten)
     EXPECT_TRUE(p.fake.messages.shown[0].prompt.contains(p.folder.file("filme.mdb")));
     EXPECT_EQ(p.ini("Funktionen", "Sortierung"), "KF");
     EXPECT_EQ(p.ini("Design", "Backcolor"), "16777215");
+}
+
+class DamagedCatalogueStart : public testing::TestWithParam<Damage> {};
+
+TEST_P(DamagedCatalogueStart, NamesTheDamageAndTheNewestBackupAndKeepsTheDaysGoodCopy)
+{
+    Programmordner p;
+    {
+        auto d = db::Database::open(p.folder.file("filme.mdb"));
+        db::Database::Transaction t(*d);
+        for (int i = 0; i < 300; ++i)
+            d->execute("INSERT INTO Filme (Titel, Info) VALUES (?, ?)",
+                       {QStringLiteral("Titel %1").arg(i), QString(150, QLatin1Char('a' + i % 26))});
+        t.commit();
+    }
+    {
+        frmFilme morgens(p.fake.services);
+        ASSERT_TRUE(morgens.Form_Load());
+    }
+    const QString backup = p.folder.file("Backup/09.12.2026 filme.bak");
+    const QByteArray gut = p.folder.read("Backup/09.12.2026 filme.bak");
+    p.folder.write("filme.mdb", damaged(p.folder.read("filme.mdb"), GetParam()));
+    const QByteArray kaputt = p.folder.read("filme.mdb");
+
+    frmFilme f(p.fake.services);
+    EXPECT_FALSE(f.Form_Load());
+    ASSERT_EQ(p.fake.messages.shown.size(), 1u);
+    const auto& m = p.fake.messages.shown[0];
+    EXPECT_TRUE(m.prompt.startsWith("Die Datenbank \"" + p.folder.file("filme.mdb") + "\" ist beschädigt"))
+        << m.prompt.toStdString();
+    EXPECT_TRUE(m.prompt.contains("Die neueste Sicherung ist \"" + backup + "\".")) << m.prompt.toStdString();
+    EXPECT_TRUE(m.prompt.contains("Eine Kopie der beschädigten Datei liegt unter \""
+                                  + p.folder.file("Backup/09.12.2026 filme.defekt") + "\"."));
+    EXPECT_EQ(m.flags, sys::mb::Critical);
+    EXPECT_FALSE(f.datenbank);
+    EXPECT_EQ(p.folder.read("filme.mdb"), kaputt);
+    EXPECT_EQ(p.folder.read("Backup/09.12.2026 filme.bak"), gut);
+    EXPECT_EQ(p.folder.read("Backup/09.12.2026 filme.defekt"), kaputt);
+}
+
+INSTANTIATE_TEST_SUITE_P(Damages, DamagedCatalogueStart,
+                         testing::Values(Damage::CutToHalf, Damage::CutInTheHeader, Damage::Empty,
+                                         Damage::BrokenPagesInTheMiddle),
+                         [](const testing::TestParamInfo<Damage>& i) { return damageName(i.param); });
+
+TEST(Start, AReadOnlyCatalogueIsNamedOnceAndOpensForReading)
+{
+    Programmordner p;
+    const QString pfad = p.folder.file("filme.mdb");
+    std::unique_ptr<ImmutableFile> fest;
+    if (::geteuid() == 0) {
+        fest = std::make_unique<ImmutableFile>(pfad);
+        if (!fest->ok())
+            GTEST_SKIP() << "cannot mark the catalogue immutable here";
+    } else {
+        ASSERT_EQ(::chmod(QFile::encodeName(pfad).constData(), 0444), 0);
+    }
+    const QByteArray vorher = p.folder.read("filme.mdb");
+
+    frmFilme f(p.fake.services);
+    ASSERT_TRUE(f.Form_Load());
+    ASSERT_EQ(p.fake.messages.shown.size(), 1u);
+    const auto& m = p.fake.messages.shown[0];
+    EXPECT_EQ(m.prompt, "Die Datenbank \"" + pfad + "\" ist schreibgeschützt.\n\n"
+                        "Änderungen können nicht gespeichert werden.");
+    EXPECT_EQ(m.flags, sys::mb::Exclamation);
+    ASSERT_TRUE(f.datenbank && f.rsFilme);
+    EXPECT_TRUE(f.datenbank->readOnly());
+    EXPECT_TRUE(QFile::exists(p.folder.file("Backup/09.12.2026 filme.bak")));
+    f.przAktualisieren();
+    EXPECT_EQ(p.fake.messages.shown.size(), 1u) << "a refresh tells it no more";
+    EXPECT_EQ(p.folder.read("filme.mdb"), vorher);
 }
 
 TEST(Start, UpgradeMessagesComeBeforeAnyWindowAndTheSplashShowsTheMainWindowAfterItsTimer)

@@ -53,6 +53,8 @@ TEST(Database, OpenTakesExistingDatabasesOnly)
     folder.write(QStringLiteral("jet.mdb"), jet);
     folder.write(QStringLiteral("text.mdb"), "[DB]\r\nDB Name0=filme\r\n");
     folder.write(QStringLiteral("empty.mdb"), QByteArray());
+    folder.write(QStringLiteral("cut.mdb"), folder.read(QStringLiteral("good.mdb")).left(1000));
+    folder.write(QStringLiteral("header.mdb"), QByteArray("SQLite for"));
 
     const struct {
         const char* name;
@@ -62,6 +64,8 @@ TEST(Database, OpenTakesExistingDatabasesOnly)
         {"jet.mdb", ErrNotADatabase},
         {"text.mdb", ErrNotADatabase},
         {"empty.mdb", 0},
+        {"cut.mdb", ErrDamaged},
+        {"header.mdb", ErrDamaged},
         {"good.mdb", 0},
     };
     for (const auto& row : rows) {
@@ -537,11 +541,11 @@ TEST(FileCopy, CopiesThroughATemporaryNameAndKeepsTheTargetOnFailure)
     EXPECT_FALSE(copyDatabaseFile(folder.file(QStringLiteral("fehlt.mdb")), target, &error));
     EXPECT_EQ(folder.read(QStringLiteral("Backup/filme 09.12.2026.mdb")), good);
 
-    // Any other file is copied byte for byte.
+    // Any other file is no database: it never replaces a copy.
     const QByteArray jet = QByteArray("\0\x01\0\0Standard Jet DB\0", 20) + QByteArray(5000, '\x7f');
     folder.write(QStringLiteral("alt.mdb"), jet);
-    EXPECT_TRUE(copyDatabaseFile(folder.file(QStringLiteral("alt.mdb")), target, &error)) << error.toStdString();
-    EXPECT_EQ(folder.read(QStringLiteral("Backup/filme 09.12.2026.mdb")), jet);
+    EXPECT_EQ(copyDatabase(folder.file(QStringLiteral("alt.mdb")), target, &error), CopyResult::NotADatabase);
+    EXPECT_EQ(folder.read(QStringLiteral("Backup/filme 09.12.2026.mdb")), good);
 
     const QStringList left =
         QDir(folder.file(QStringLiteral("Backup"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
