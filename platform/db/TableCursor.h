@@ -3,12 +3,24 @@
 // index ("PrimaryKey" = the table's primary key column, an index named after a
 // unique column such as "Titel2", or none = the order rows were added in).
 //
-// Rows are fetched in batches and no statement stays open between calls, so
-// other connections are never blocked. Seek and MoveFirst/MoveLast always read
-// afresh; MoveNext/MovePrevious read afresh whenever this connection has written
-// since the batch was read.
+// An index orders and compares texts in the German way (collation DEUTSCH),
+// which the file's own indexes do not know: the order is a sorted snapshot of
+// every row's key and rowid, read on first use and read again when the file
+// changed. Its own writes are put into the snapshot in place; any other write
+// of the connection, a rollback, or another program's commit make it be read
+// again. Every move sees this connection's writes; seeks, MoveFirst/MoveLast
+// and a move after a pause of a few milliseconds or a few hundred moves also
+// see other programs' commits.
+//
+// Without an index, rows are fetched in batches in rowid order. Either way no
+// statement stays open between calls, so other connections are never blocked.
+//
+// Update refuses a text that equals another row's value of a unique column in
+// the German comparison ("Ärger" beside "ärger"), with the key violation's
+// error, in the transaction of the write.
 #include "platform/db/DbError.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -96,9 +108,62 @@ private:
         size_t size() const { return rowids.size(); }
     };
     struct Anchor {
-        QVariant key;
         long long rowid = 0;
     };
+    // A key with bytes of its own: a seek key, or a place in the order that
+    // outlives a new snapshot.
+    struct Key {
+        Cell cell;
+        std::string bytes;
+    };
+    struct Entry {
+        long long rowid;
+        Cell key;  // a text or blob lies in Order::bytes
+    };
+    // What the snapshot was read after: this connection's changes and
+    // rollbacks, and the file's data version (other connections' commits).
+    struct Stamp {
+        long long changes = -1;
+        long long rollbacks = -1;
+        long long dataVersion = -1;
+        bool operator==(const Stamp&) const = default;
+    };
+    // Every row's key and rowid in index order: Null keys first, then the
+    // German order of the keys, ties by rowid.
+    struct Order {
+        std::vector<Entry> entries;
+        std::string bytes;
+        size_t firstKey = 0;  // the entries before it have a Null key
+        Stamp stamp;
+        long long generation = 0;
+        bool built = false;
+    };
+    // A place in the order by key, so that it can be found in a new snapshot.
+    struct Spot {
+        Place place = Place::BeforeFirst;
+        Key key;
+        long long rowid = 0;
+    };
+
+    bool ordered() const { return m_indexColumn >= 0; }
+    long long currentRowid() const;
+    Stamp stampNow(bool withDataVersion);
+    bool orderFresh(bool full);
+    void refreshOrder(bool full);
+    void buildOrder(const Stamp& stamp);
+    Spot spot() const;
+    void goTo(const Spot& where);
+    size_t lowerBound(const Cell& key, const char* bytes, long long rowid) const;
+    size_t keyBound(const Key& key, bool upper) const;
+    Key keyAt(size_t entry) const;
+    Key keyFrom(const QVariant& value) const;
+    void coverCurrent(bool forward);
+    void stepOrdered(bool next);
+    void seekOrdered(const QString& op, const Key& key, Place missing);
+    void placeOrdered(size_t entry);
+    bool orderHasDuplicate(const Key& key, long long exceptRowid) const;
+    void refuseDuplicates(bool patchable);
+    size_t patchOrder(long long rowid, bool removed, const Spot& after);
 
     int columnIndex(const QString& name) const;
     int lookUpColumn(const QString& name) const;
@@ -123,10 +188,14 @@ private:
     QString m_table;
     QString m_quotedTable;
     QStringList m_columns;
+    QStringList m_columnTypes;  // as declared
     QHash<QString, int> m_columnByLowerName;  // the exact and the case-folded names
     mutable QString m_lastName;               // the name last looked up, and its column
     mutable int m_lastColumn = -1;
     QHash<QString, int> m_indexColumns;       // case-folded index or column name -> column
+    std::vector<int> m_uniqueColumns;          // the primary key's and the unique indexes' columns
+    int m_pkColumn = -1;
+    bool m_textKey = true;                     // the index column has text affinity
     QString m_selectAll;                       // SELECT rowid, <every column> FROM <table>
     QString m_indexName;
     int m_indexColumn = -1;  // -1: rowid order
@@ -137,12 +206,21 @@ private:
     mutable std::vector<int> m_wantedList;
     mutable bool m_wantedChanged = true;
 
+    Order m_order;
+    int m_movesUnchecked = 0;
+    QElapsedTimer m_sinceCheck;  // since the last look at other programs' commits
+    long long m_batchGeneration = -1;  // the order a batch of index order was read for
+
+    // Without an index, the rows in read direction; with one, the rows around
+    // the current one sorted by rowid, holding the columns read so far.
     Batch m_batch;
     Batch m_spare;
     mutable Batch m_wholeRow;  // the current row with every column, when a field needed it
     size_t m_pos = 0;
     Place m_place = Place::BeforeFirst;
     Anchor m_gap;
+    Key m_gapKey;  // the gap's place in index order
+    long long m_gapRowid = 0;
     int m_nextBatchRows = 256;
     bool m_bof = true;
     bool m_eof = true;

@@ -291,7 +291,7 @@ TEST_F(Cursor, AddsSeeksEditsAndDeletesTitlesWithQuotesAndUmlauts)
     EXPECT_EQ(where(*filme), QStringLiteral("Bert"));
     EXPECT_EQ(codeOf([&] { filme->setBookmark(rowids[0]); }), ErrNoCurrentRecord);
     EXPECT_EQ(where(*filme), QStringLiteral("Bert"));
-    EXPECT_EQ(column(QStringLiteral("SELECT Titel FROM Filme ORDER BY Titel")),
+    EXPECT_EQ(column(QStringLiteral("SELECT Titel FROM Filme ORDER BY Titel COLLATE DEUTSCH")),
               QStringList({"Ärger im Paradies (Ocean's Cut)", "Bert"}));
     EXPECT_EQ(filme->recordCount(), 2);
 }
@@ -375,7 +375,7 @@ TEST_F(Cursor, ScansInBatchesAndSeesTheConnectionsWrites)
     auto filme = database->table(QStringLiteral("Filme"));
     EXPECT_EQ(scan(*filme, true), column(QStringLiteral("SELECT Titel FROM Filme ORDER BY rowid")));
     filme->setIndex(QStringLiteral("PrimaryKey"));
-    const QStringList ordered = column(QStringLiteral("SELECT Titel FROM Filme ORDER BY Titel"));
+    const QStringList ordered = column(QStringLiteral("SELECT Titel FROM Filme ORDER BY Titel COLLATE DEUTSCH"));
     EXPECT_EQ(scan(*filme, true), ordered);
     QStringList reversed(ordered.rbegin(), ordered.rend());
     EXPECT_EQ(scan(*filme, false), reversed);
