@@ -124,6 +124,10 @@ std::unique_ptr<Database> Database::open(const QString& path)
         throwAndClose(handle);
     }
     sqlite3_exec(handle, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    // The index order reads rows by rowid, all over the file: a cache that holds
+    // a large catalogue (pages are only taken as they are read) spares a system
+    // call per row.
+    sqlite3_exec(handle, "PRAGMA cache_size=-32768", nullptr, nullptr, nullptr);
     return std::unique_ptr<Database>(new Database(handle, path, std::move(lock)));
 }
 

@@ -27,6 +27,27 @@ constexpr int MovesPerCheck = 256;
 constexpr qint64 MsPerCheck = 10;
 constexpr size_t NoEntry = size_t(-1);
 
+// Opens a read transaction unless one is open; ends only its own.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(sqlite3* db) : m_db(db), m_own(sqlite3_get_autocommit(db) != 0)
+    {
+        if (m_own)
+            m_own = sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    ~ReadTransaction()
+    {
+        if (m_own)
+            sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+    }
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+private:
+    sqlite3* m_db;
+    bool m_own;
+};
+
 int typeRank(int type)
 {
     switch (type) {
@@ -242,11 +263,8 @@ QVariant TableCursor::currentValue(int column) const
             return QVariant();
         }
     }
-    if (m_batchGeneration == m_order.generation && m_batch.slot[size_t(column)] >= 0) {
-        const auto found = std::lower_bound(m_batch.rowids.begin(), m_batch.rowids.end(), entry.rowid);
-        if (found != m_batch.rowids.end() && *found == entry.rowid)
-            return cellValue(m_batch, size_t(found - m_batch.rowids.begin()), column);
-    }
+    if (batchHolds(m_pos) && m_batch.slot[size_t(column)] >= 0)
+        return cellValue(m_batch, m_pos - m_batchFrom, column);
     return cellValue(wholeCurrentRow(), 0, column);
 }
 
@@ -308,41 +326,44 @@ TableCursor::Anchor TableCursor::currentAnchor() const
     return Anchor{m_batch.rowids[m_pos]};
 }
 
+void TableCursor::appendRow(sqlite3_stmt* s, Batch& into)
+{
+    into.rowids.push_back(sqlite3_column_int64(s, 0));
+    for (int c = 1; c <= into.width; ++c) {
+        sqlite3_value* v = sqlite3_column_value(s, c);
+        Cell cell;
+        cell.type = sqlite3_value_type(v);
+        switch (cell.type) {
+        case SQLITE_INTEGER:
+            cell.integer = sqlite3_value_int64(v);
+            break;
+        case SQLITE_FLOAT:
+            cell.real = sqlite3_value_double(v);
+            break;
+        case SQLITE_TEXT:
+        case SQLITE_BLOB: {
+            const void* data =
+                cell.type == SQLITE_TEXT ? static_cast<const void*>(sqlite3_value_text(v)) : sqlite3_value_blob(v);
+            cell.size = sqlite3_value_bytes(v);
+            cell.integer = qint64(into.bytes.size());
+            if (cell.size > 0)
+                into.bytes.append(static_cast<const char*>(data), size_t(cell.size));
+            break;
+        }
+        default:
+            break;
+        }
+        into.cells.push_back(cell);
+    }
+}
+
 int TableCursor::readRows(const QString& sql, const QVariantList& params, Batch& into) const
 {
     Statement st(m_db.handle(), sql);
     st.bindAll(params);
-    sqlite3_stmt* s = st.get();
-    const int columns = into.width;
     int count = 0;
     while (st.step() == SQLITE_ROW) {
-        into.rowids.push_back(sqlite3_column_int64(s, 0));
-        for (int c = 1; c <= columns; ++c) {
-            sqlite3_value* v = sqlite3_column_value(s, c);
-            Cell cell;
-            cell.type = sqlite3_value_type(v);
-            switch (cell.type) {
-            case SQLITE_INTEGER:
-                cell.integer = sqlite3_value_int64(v);
-                break;
-            case SQLITE_FLOAT:
-                cell.real = sqlite3_value_double(v);
-                break;
-            case SQLITE_TEXT:
-            case SQLITE_BLOB: {
-                const void* data =
-                    cell.type == SQLITE_TEXT ? static_cast<const void*>(sqlite3_value_text(v)) : sqlite3_value_blob(v);
-                cell.size = sqlite3_value_bytes(v);
-                cell.integer = qint64(into.bytes.size());
-                if (cell.size > 0)
-                    into.bytes.append(static_cast<const char*>(data), size_t(cell.size));
-                break;
-            }
-            default:
-                break;
-            }
-            into.cells.push_back(cell);
-        }
+        appendRow(st.get(), into);
         ++count;
     }
     return count;
@@ -612,33 +633,47 @@ void TableCursor::placeOrdered(size_t entry)
 
 // Reads the columns read so far for the rows ahead, unless only the key is
 // wanted (the snapshot holds it).
-void TableCursor::coverCurrent(bool forward)
+void TableCursor::coverCurrent(bool forward, size_t rows)
 {
     if (m_place != Place::Row)
         return;
     selectWanted();
     if (m_wantedList.size() <= 1)
         return;
-    const long long rowid = m_order.entries[m_pos].rowid;
-    if (m_batchGeneration == m_order.generation && !batchStale() &&
-        std::binary_search(m_batch.rowids.begin(), m_batch.rowids.end(), rowid))
+    if (batchHolds(m_pos) && !batchStale())
         return;
     const size_t count = m_order.entries.size();
-    const size_t n = size_t(m_nextBatchRows);
-    m_nextBatchRows = std::min(m_nextBatchRows * 2, MaxBatchRows);
+    size_t n = rows;
+    if (n == 0) {
+        n = size_t(m_nextBatchRows);
+        m_nextBatchRows = std::min(m_nextBatchRows * 2, MaxBatchRows);
+    }
     const size_t from = forward ? m_pos : (m_pos + 1 >= n ? m_pos + 1 - n : 0);
     const size_t to = forward ? std::min(count, m_pos + n) : m_pos + 1;
-    QByteArray list("[");
-    for (size_t i = from; i < to; ++i) {
-        if (i > from)
-            list += ',';
-        list += QByteArray::number(m_order.entries[i].rowid);
-    }
-    list += ']';
+    // One lookup by rowid each: the rows lie anywhere in the table. A row that
+    // another program deleted is left empty and read as missing. One read
+    // transaction for them all spares each lookup taking the file's lock.
     startBatch(m_batch, false);
-    readRows(selectWanted() + QStringLiteral(" WHERE rowid IN (SELECT value FROM json_each(?))") + orderBy(true),
-             {QString::fromLatin1(list)}, m_batch);
+    const ReadTransaction reading(m_db.handle());
+    Statement st(m_db.handle(), selectWanted() + QStringLiteral(" WHERE rowid = ?"));
+    for (size_t i = from; i < to; ++i) {
+        sqlite3_bind_int64(st.get(), 1, m_order.entries[i].rowid);
+        if (st.step() == SQLITE_ROW) {
+            appendRow(st.get(), m_batch);
+        } else {
+            m_batch.rowids.push_back(0);
+            m_batch.cells.resize(m_batch.cells.size() + size_t(m_batch.width));
+        }
+        sqlite3_reset(st.get());
+    }
+    m_batchFrom = from;
     m_batchGeneration = m_order.generation;
+}
+
+bool TableCursor::batchHolds(size_t entry) const
+{
+    return m_batchGeneration == m_order.generation && entry >= m_batchFrom && entry - m_batchFrom < m_batch.size() &&
+           m_batch.rowids[entry - m_batchFrom] == m_order.entries[entry].rowid;
 }
 
 void TableCursor::stepOrdered(bool next)
@@ -698,7 +733,8 @@ void TableCursor::seekOrdered(const QString& op, const Key& key, Place missing)
     if (entry < m_order.entries.size()) {
         placeOrdered(entry);
         m_noMatch = false;
-        coverCurrent(missing != Place::BeforeFirst);
+        // Lookups read the row found and seldom move on from it.
+        coverCurrent(missing != Place::BeforeFirst, 1);
         return;
     }
     m_noMatch = true;

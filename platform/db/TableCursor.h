@@ -29,6 +29,8 @@
 #include <string>
 #include <vector>
 
+struct sqlite3_stmt;
+
 namespace db {
 
 class Database;
@@ -157,7 +159,8 @@ private:
     size_t keyBound(const Key& key, bool upper) const;
     Key keyAt(size_t entry) const;
     Key keyFrom(const QVariant& value) const;
-    void coverCurrent(bool forward);
+    void coverCurrent(bool forward, size_t rows = 0);
+    bool batchHolds(size_t entry) const;
     void stepOrdered(bool next);
     void seekOrdered(const QString& op, const Key& key, Place missing);
     void placeOrdered(size_t entry);
@@ -175,6 +178,7 @@ private:
     Anchor currentAnchor() const;
     const QString& selectWanted() const;
     void startBatch(Batch& batch, bool allColumns) const;
+    static void appendRow(sqlite3_stmt* statement, Batch& into);
     int readRows(const QString& sql, const QVariantList& params, Batch& into) const;
     bool fetch(bool forward, const Anchor* after, int limit);
     bool fetchEnd(bool first, int limit);
@@ -210,9 +214,10 @@ private:
     int m_movesUnchecked = 0;
     QElapsedTimer m_sinceCheck;  // since the last look at other programs' commits
     long long m_batchGeneration = -1;  // the order a batch of index order was read for
+    size_t m_batchFrom = 0;            // ... and the entry of its first row
 
-    // Without an index, the rows in read direction; with one, the rows around
-    // the current one sorted by rowid, holding the columns read so far.
+    // Without an index, the rows in read direction; with one, the rows of the
+    // entries from m_batchFrom on. Either holds the columns read so far.
     Batch m_batch;
     Batch m_spare;
     mutable Batch m_wholeRow;  // the current row with every column, when a field needed it
