@@ -27,6 +27,14 @@ constexpr int MovesPerCheck = 256;
 constexpr qint64 MsPerCheck = 10;
 constexpr size_t NoEntry = size_t(-1);
 
+template <class Entries>
+size_t firstKeyed(const Entries& entries)
+{
+    return size_t(std::partition_point(entries.begin(), entries.end(),
+                                       [](const auto& e) { return e.key.type == SQLITE_NULL; }) -
+                  entries.begin());
+}
+
 // Opens a read transaction unless one is open; ends only its own.
 class ReadTransaction {
 public:
@@ -326,35 +334,38 @@ TableCursor::Anchor TableCursor::currentAnchor() const
     return Anchor{m_batch.rowids[m_pos]};
 }
 
+TableCursor::Cell TableCursor::readCell(sqlite3_value* v, std::string& bytes)
+{
+    Cell cell;
+    cell.type = sqlite3_value_type(v);
+    switch (cell.type) {
+    case SQLITE_INTEGER:
+        cell.integer = sqlite3_value_int64(v);
+        break;
+    case SQLITE_FLOAT:
+        cell.real = sqlite3_value_double(v);
+        break;
+    case SQLITE_TEXT:
+    case SQLITE_BLOB: {
+        const void* data =
+            cell.type == SQLITE_TEXT ? static_cast<const void*>(sqlite3_value_text(v)) : sqlite3_value_blob(v);
+        cell.size = sqlite3_value_bytes(v);
+        cell.integer = qint64(bytes.size());
+        if (cell.size > 0)
+            bytes.append(static_cast<const char*>(data), size_t(cell.size));
+        break;
+    }
+    default:
+        break;
+    }
+    return cell;
+}
+
 void TableCursor::appendRow(sqlite3_stmt* s, Batch& into)
 {
     into.rowids.push_back(sqlite3_column_int64(s, 0));
-    for (int c = 1; c <= into.width; ++c) {
-        sqlite3_value* v = sqlite3_column_value(s, c);
-        Cell cell;
-        cell.type = sqlite3_value_type(v);
-        switch (cell.type) {
-        case SQLITE_INTEGER:
-            cell.integer = sqlite3_value_int64(v);
-            break;
-        case SQLITE_FLOAT:
-            cell.real = sqlite3_value_double(v);
-            break;
-        case SQLITE_TEXT:
-        case SQLITE_BLOB: {
-            const void* data =
-                cell.type == SQLITE_TEXT ? static_cast<const void*>(sqlite3_value_text(v)) : sqlite3_value_blob(v);
-            cell.size = sqlite3_value_bytes(v);
-            cell.integer = qint64(into.bytes.size());
-            if (cell.size > 0)
-                into.bytes.append(static_cast<const char*>(data), size_t(cell.size));
-            break;
-        }
-        default:
-            break;
-        }
-        into.cells.push_back(cell);
-    }
+    for (int c = 1; c <= into.width; ++c)
+        into.cells.push_back(readCell(sqlite3_column_value(s, c), into.bytes));
 }
 
 int TableCursor::readRows(const QString& sql, const QVariantList& params, Batch& into) const
@@ -452,51 +463,23 @@ void TableCursor::refreshOrder(bool full)
 
 void TableCursor::buildOrder(const Stamp& stamp)
 {
-    Order& o = m_order;
-    o.entries.clear();
-    o.bytes.clear();
+    // Read aside, so that a failed read leaves the old order and place intact.
+    Order o;
+    o.generation = m_order.generation + 1;
     Statement st(m_db.handle(), QStringLiteral("SELECT rowid, %1 FROM %2")
                                     .arg(quoteIdentifier(m_columns[m_indexColumn]), m_quotedTable));
     st.bindAll({});
-    sqlite3_stmt* s = st.get();
-    while (st.step() == SQLITE_ROW) {
-        Entry e{sqlite3_column_int64(s, 0), Cell()};
-        sqlite3_value* v = sqlite3_column_value(s, 1);
-        e.key.type = sqlite3_value_type(v);
-        switch (e.key.type) {
-        case SQLITE_INTEGER:
-            e.key.integer = sqlite3_value_int64(v);
-            break;
-        case SQLITE_FLOAT:
-            e.key.real = sqlite3_value_double(v);
-            break;
-        case SQLITE_TEXT:
-        case SQLITE_BLOB: {
-            const void* data =
-                e.key.type == SQLITE_TEXT ? static_cast<const void*>(sqlite3_value_text(v)) : sqlite3_value_blob(v);
-            e.key.size = sqlite3_value_bytes(v);
-            e.key.integer = qint64(o.bytes.size());
-            if (e.key.size > 0)
-                o.bytes.append(static_cast<const char*>(data), size_t(e.key.size));
-            break;
-        }
-        default:
-            break;
-        }
-        o.entries.push_back(e);
-    }
+    while (st.step() == SQLITE_ROW)
+        o.entries.push_back(Entry{sqlite3_column_int64(st.get(), 0), readCell(sqlite3_column_value(st.get(), 1), o.bytes)});
     const char* bytes = o.bytes.data();
     std::sort(o.entries.begin(), o.entries.end(), [bytes](const Entry& a, const Entry& b) {
         const int c = compareCells(a.key, bytes, b.key, bytes);
         return c != 0 ? c < 0 : a.rowid < b.rowid;
     });
-    o.firstKey = size_t(std::partition_point(o.entries.begin(), o.entries.end(),
-                                             [](const Entry& e) { return e.key.type == SQLITE_NULL; }) -
-                        o.entries.begin());
+    o.firstKey = firstKeyed(o.entries);
     o.stamp = stamp;
     o.built = true;
-    ++o.generation;
-    m_movesUnchecked = 0;
+    m_order = std::move(o);
 }
 
 TableCursor::Key TableCursor::keyAt(size_t entry) const
@@ -780,6 +763,8 @@ void TableCursor::refuseDuplicates(bool patchable)
 size_t TableCursor::patchOrder(long long rowid, bool removed, const Spot& after)
 {
     Order& o = m_order;
+    // Stale until the patch is whole.
+    o.stamp.changes = -1;
     size_t old = o.entries.size();
     if (m_place == Place::Row && m_pos < o.entries.size() && o.entries[m_pos].rowid == rowid)
         old = m_pos;
@@ -792,10 +777,8 @@ size_t TableCursor::patchOrder(long long rowid, bool removed, const Spot& after)
     size_t inserted = NoEntry;
     if (!removed) {
         Batch row;
-        if (!loadRow(rowid, row)) {
-            o.stamp.changes = -1;
+        if (!loadRow(rowid, row))
             return NoEntry;
-        }
         Entry e{rowid, row.cells[size_t(row.slot[size_t(m_indexColumn)])]};
         if (e.key.type == SQLITE_TEXT || e.key.type == SQLITE_BLOB) {
             const long long offset = qint64(o.bytes.size());
@@ -805,9 +788,7 @@ size_t TableCursor::patchOrder(long long rowid, bool removed, const Spot& after)
         inserted = lowerBound(e.key, o.bytes.data(), rowid);
         o.entries.insert(o.entries.begin() + std::ptrdiff_t(inserted), e);
     }
-    o.firstKey = size_t(std::partition_point(o.entries.begin(), o.entries.end(),
-                                             [](const Entry& e) { return e.key.type == SQLITE_NULL; }) -
-                        o.entries.begin());
+    o.firstKey = firstKeyed(o.entries);
     o.stamp.changes = m_db.totalChanges();
     ++o.generation;
     goTo(after);
@@ -1043,6 +1024,8 @@ void TableCursor::update()
     if (!adding && names.isEmpty()) {
         m_lastModified = m_editRowid;
         m_mode = Mode::None;
+        if (!ordered())
+            reloadEdited();
         return;
     }
 
@@ -1102,9 +1085,13 @@ void TableCursor::update()
         }
         return;
     }
-    if (adding)
-        return;
-    // The edited row stays current.
+    if (!adding)
+        reloadEdited();
+}
+
+// Without an index: the edited row stays current, read afresh.
+void TableCursor::reloadEdited()
+{
     Batch batch;
     if (loadRow(m_editRowid, batch)) {
         m_batch = std::move(batch);

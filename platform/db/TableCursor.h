@@ -30,6 +30,7 @@
 #include <vector>
 
 struct sqlite3_stmt;
+struct sqlite3_value;
 
 namespace db {
 
@@ -178,6 +179,7 @@ private:
     Anchor currentAnchor() const;
     const QString& selectWanted() const;
     void startBatch(Batch& batch, bool allColumns) const;
+    static Cell readCell(sqlite3_value* value, std::string& bytes);
     static void appendRow(sqlite3_stmt* statement, Batch& into);
     int readRows(const QString& sql, const QVariantList& params, Batch& into) const;
     bool fetch(bool forward, const Anchor* after, int limit);
@@ -186,6 +188,7 @@ private:
     void step(bool next);
     void reachEnd(bool next);
     void endEdit();
+    void reloadEdited();
     bool batchStale() const;
 
     Database& m_db;
