@@ -134,24 +134,22 @@ Einzeln layerSingle(const QString& path, const QStringList& seekKeys, int moves)
     size_t len = 0;
     Einzeln e;
     QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < moves; ++i) {
-        filme->moveNext();
-        if (filme->eof())
-            filme->moveFirst();
-        len += size_t(filme->field(QStringLiteral("Titel")).toString().size());
-    }
-    e.moveNext = double(timer.nsecsElapsed()) / 1e3 / moves;
-    filme->moveFirst();
-    timer.restart();
-    for (int i = 0; i < moves; ++i) {
-        filme->moveNext();
-        if (filme->eof())
-            filme->moveFirst();
-        len += size_t(filme->field(QStringLiteral("Titel")).toString().size());
-        len += size_t(filme->field(QStringLiteral("Info")).toString().size());
-    }
-    e.moveNextInfo = double(timer.nsecsElapsed()) / 1e3 / moves;
+    // Microseconds per MoveNext with the title, and perhaps a field beside the key, read.
+    const auto scan = [&](bool info) {
+        filme->moveFirst();
+        timer.restart();
+        for (int i = 0; i < moves; ++i) {
+            filme->moveNext();
+            if (filme->eof())
+                filme->moveFirst();
+            len += size_t(filme->field(QStringLiteral("Titel")).toString().size());
+            if (info)
+                len += size_t(filme->field(QStringLiteral("Info")).toString().size());
+        }
+        return double(timer.nsecsElapsed()) / 1e3 / moves;
+    };
+    e.moveNext = scan(false);
+    e.moveNextInfo = scan(true);
     timer.restart();
     for (const QString& key : seekKeys) {
         filme->seek(QStringLiteral(">="), key);

@@ -222,21 +222,25 @@ QString TableCursor::orderBy(bool ascending) const
     return ascending ? QStringLiteral(" ORDER BY rowid") : QStringLiteral(" ORDER BY rowid DESC");
 }
 
-QVariant TableCursor::cellValue(const Batch& batch, size_t row, int column) const
+QVariant TableCursor::variantOf(const Cell& cell, const std::string& bytes)
 {
-    const Cell& cell = batch.cells[row * size_t(batch.width) + size_t(batch.slot[size_t(column)])];
     switch (cell.type) {
     case SQLITE_INTEGER:
         return QVariant(qlonglong(cell.integer));
     case SQLITE_FLOAT:
         return QVariant(cell.real);
     case SQLITE_TEXT:
-        return QVariant(QString::fromUtf8(batch.bytes.data() + cell.integer, cell.size));
+        return QVariant(QString::fromUtf8(bytes.data() + cell.integer, cell.size));
     case SQLITE_BLOB:
-        return QVariant(QByteArray(batch.bytes.data() + cell.integer, cell.size));
+        return QVariant(QByteArray(bytes.data() + cell.integer, cell.size));
     default:
         return QVariant();
     }
+}
+
+QVariant TableCursor::cellValue(const Batch& batch, size_t row, int column) const
+{
+    return variantOf(batch.cells[row * size_t(batch.width) + size_t(batch.slot[size_t(column)])], batch.bytes);
 }
 
 long long TableCursor::currentRowid() const
@@ -256,21 +260,8 @@ QVariant TableCursor::currentValue(int column) const
         return cellValue(wholeCurrentRow(), 0, column);
     }
     const Entry& entry = m_order.entries[m_pos];
-    if (column == m_indexColumn) {
-        const Cell& key = entry.key;
-        switch (key.type) {
-        case SQLITE_INTEGER:
-            return QVariant(qlonglong(key.integer));
-        case SQLITE_FLOAT:
-            return QVariant(key.real);
-        case SQLITE_TEXT:
-            return QVariant(QString::fromUtf8(m_order.bytes.data() + key.integer, key.size));
-        case SQLITE_BLOB:
-            return QVariant(QByteArray(m_order.bytes.data() + key.integer, key.size));
-        default:
-            return QVariant();
-        }
-    }
+    if (column == m_indexColumn)
+        return variantOf(entry.key, m_order.bytes);
     if (batchHolds(m_pos) && m_batch.slot[size_t(column)] >= 0)
         return cellValue(m_batch, m_pos - m_batchFrom, column);
     return cellValue(wholeCurrentRow(), 0, column);
@@ -502,21 +493,10 @@ TableCursor::Key TableCursor::keyFrom(const QVariant& value) const
         key.bytes.assign(utf8.constData(), size_t(utf8.size()));
         key.cell.size = int(utf8.size());
     };
-    if (!value.isValid() || value.isNull())
-        return key;
-    switch (value.typeId()) {
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Char:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
+    switch (detail::bindingOf(value)) {
+    case detail::Binding::Null:
+        break;
+    case detail::Binding::Integer:
         if (m_textKey) {
             text(QByteArray::number(value.toLongLong()), SQLITE_TEXT);
         } else {
@@ -524,8 +504,7 @@ TableCursor::Key TableCursor::keyFrom(const QVariant& value) const
             key.cell.integer = value.toLongLong();
         }
         break;
-    case QMetaType::Double:
-    case QMetaType::Float:
+    case detail::Binding::Real:
         if (m_textKey) {
             char* rendered = sqlite3_mprintf("%!.15g", value.toDouble());
             text(QByteArray(rendered), SQLITE_TEXT);
@@ -535,15 +514,11 @@ TableCursor::Key TableCursor::keyFrom(const QVariant& value) const
             key.cell.real = value.toDouble();
         }
         break;
-    case QMetaType::QByteArray:
+    case detail::Binding::Blob:
         text(value.toByteArray(), SQLITE_BLOB);
         break;
-    case QMetaType::QDate:
-        if (value.toDate().isValid())
-            text(value.toDate().toString(u"yyyy-MM-dd").toUtf8(), SQLITE_TEXT);
-        break;
-    default:
-        text(value.toString().toUtf8(), SQLITE_TEXT);
+    case detail::Binding::Text:
+        text(detail::textOf(value).toUtf8(), SQLITE_TEXT);
         break;
     }
     return key;

@@ -173,6 +173,7 @@ private:
     int lookUpColumn(const QString& name) const;
     int requireColumn(const QString& name) const;
     QString orderBy(bool ascending) const;
+    static QVariant variantOf(const Cell& cell, const std::string& bytes);
     QVariant cellValue(const Batch& batch, size_t row, int column) const;
     QVariant currentValue(int column) const;
     const Batch& wholeCurrentRow() const;
