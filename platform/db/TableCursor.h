@@ -96,9 +96,9 @@ private:
         long long integer = 0;  // INTEGER, or the offset of a text or blob
         double real = 0;
     };
-    // Rows in the order they were read: ascending or descending index order.
-    // A batch holds the columns read so far through this cursor (and always the
-    // index column); a field outside them is read with its whole row.
+    // Rows with the columns read so far through this cursor (and always the
+    // index column); a field outside them is read with its whole row. Without
+    // an index the rows are in the order read, ascending or descending rowid.
     struct Batch {
         std::vector<long long> rowids;
         std::vector<Cell> cells;  // rowids.size() x width
@@ -148,6 +148,7 @@ private:
         long long rowid = 0;
     };
 
+    // Index order (the snapshot) ...
     bool ordered() const { return m_indexColumn >= 0; }
     long long currentRowid() const;
     Stamp stampNow(bool withDataVersion);
@@ -169,6 +170,7 @@ private:
     void refuseDuplicates(bool patchable);
     size_t patchOrder(long long rowid, bool removed, const Spot& after);
 
+    // ... and what both orders share, or rowid order alone.
     int columnIndex(const QString& name) const;
     int lookUpColumn(const QString& name) const;
     int requireColumn(const QString& name) const;
