@@ -611,6 +611,7 @@ void TableCursor::coverCurrent(bool forward, size_t rows)
     // One lookup by rowid each: the rows lie anywhere in the table. A row that
     // another program deleted is left empty and read as missing. One read
     // transaction for them all spares each lookup taking the file's lock.
+    m_batchGeneration = -1;  // until the batch is whole
     startBatch(m_batch, false);
     const ReadTransaction reading(m_db.handle());
     Statement st(m_db.handle(), selectWanted() + QStringLiteral(" WHERE rowid = ?"));
