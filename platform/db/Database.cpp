@@ -13,6 +13,7 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <unistd.h>
 
@@ -63,6 +64,22 @@ const QVariant& Result::value(int row, const QString& name) const
 Database::Database(sqlite3* handle, QString path, std::unique_ptr<LockFile> lock)
     : m_db(handle), m_path(std::move(path)), m_lock(std::move(lock))
 {
+    sqlite3_rollback_hook(m_db, &Database::onRollback, this);
+    sqlite3_set_authorizer(m_db, &Database::authorize, this);
+}
+
+void Database::onRollback(void* self)
+{
+    ++static_cast<Database*>(self)->m_rollbacks;
+}
+
+// Sees every statement as it is prepared; a statement of ours runs right after.
+// The rollback hook misses ROLLBACK TO, which undoes writes just the same.
+int Database::authorize(void* self, int action, const char* detail1, const char*, const char*, const char*)
+{
+    if (action == SQLITE_SAVEPOINT && detail1 && std::strcmp(detail1, "ROLLBACK") == 0)
+        ++static_cast<Database*>(self)->m_rollbacks;
+    return SQLITE_OK;
 }
 
 Database::~Database()
@@ -124,6 +141,10 @@ std::unique_ptr<Database> Database::openLocked(const QString& path, bool exclusi
         throwAndClose(handle);
     }
     sqlite3_exec(handle, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    // The index order reads rows by rowid, all over the file: a cache that holds
+    // a large catalogue (pages are only taken as they are read) spares a system
+    // call per row.
+    sqlite3_exec(handle, "PRAGMA cache_size=-32768", nullptr, nullptr, nullptr);
     return std::unique_ptr<Database>(new Database(handle, path, std::move(lock)));
 }
 
@@ -214,6 +235,68 @@ QVariant Database::scalar(const QString& sql, const QVariantList& params)
     return st.value(0);
 }
 
+namespace {
+
+bool isText(const QVariant& value)
+{
+    return value.typeId() == QMetaType::QString && !value.isNull();
+}
+
+bool isPrimaryKey(Database& database, const QString& table, const QString& column)
+{
+    const Result pk = database.query(QStringLiteral("SELECT name FROM pragma_table_info(?1) WHERE pk > 0"), {table});
+    return pk.size() == 1 && pk.value(0, 0).toString().compare(column, Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+DbError keyViolation(const QString& table, const QString& column, bool primaryKey)
+{
+    return DbError(primaryKey ? SQLITE_CONSTRAINT_PRIMARYKEY : SQLITE_CONSTRAINT_UNIQUE,
+                   QStringLiteral("UNIQUE constraint failed: %1.%2").arg(table, column));
+}
+
+bool Database::hasGermanDuplicate(const QString& table, const QString& column, const QVariant& value,
+                                  long long exceptRowid)
+{
+    if (!isText(value))
+        return false;
+    Statement st(m_db, QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ?1 COLLATE %3 AND rowid <> ?2 LIMIT 1")
+                             .arg(detail::quoteIdentifier(table), detail::quoteIdentifier(column),
+                                  QLatin1String(deutscheKollation)));
+    st.bindAll({value, exceptRowid});
+    return st.step() == SQLITE_ROW;
+}
+
+void Database::refuseGermanDuplicate(const QString& table, const QString& column, const QVariant& value,
+                                     long long exceptRowid)
+{
+    if (hasGermanDuplicate(table, column, value, exceptRowid))
+        throw keyViolation(table, column, isPrimaryKey(*this, table, column));
+}
+
+void Database::executeWithUniqueKey(const QString& sql, const QVariantList& params, const QString& table,
+                                    const QString& column, const QVariant& value)
+{
+    Transaction transaction(*this, Join::Open);
+    // A savepoint takes back just this write inside a transaction of the caller's.
+    execute(QStringLiteral("SAVEPOINT unique_key"));
+    try {
+        execute(sql, params);
+        if (isText(value) && dscount(*this,
+                                     QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = ?1 COLLATE %3")
+                                         .arg(detail::quoteIdentifier(table), detail::quoteIdentifier(column),
+                                              QLatin1String(deutscheKollation)),
+                                     {value}) > 1)
+            throw keyViolation(table, column, isPrimaryKey(*this, table, column));
+    } catch (...) {
+        sqlite3_exec(m_db, "ROLLBACK TO unique_key; RELEASE unique_key", nullptr, nullptr, nullptr);
+        throw;
+    }
+    execute(QStringLiteral("RELEASE unique_key"));
+    transaction.commit();
+}
+
 std::unique_ptr<TableCursor> Database::table(const QString& name)
 {
     return std::make_unique<TableCursor>(*this, name);
@@ -246,8 +329,17 @@ long long Database::lastInsertRowid() const
     return sqlite3_last_insert_rowid(m_db);
 }
 
-Database::Transaction::Transaction(Database& db) : m_db(db)
+long long Database::dataVersion()
 {
+    return scalar(QStringLiteral("PRAGMA data_version")).toLongLong();
+}
+
+Database::Transaction::Transaction(Database& db, Join join) : m_db(db)
+{
+    if (join == Join::Open && !sqlite3_get_autocommit(m_db.handle())) {
+        m_done = true;
+        return;
+    }
     m_db.execute(QStringLiteral("BEGIN IMMEDIATE"));
 }
 
@@ -259,6 +351,8 @@ Database::Transaction::~Transaction()
 
 void Database::Transaction::commit()
 {
+    if (m_done)
+        return;
     m_db.execute(QStringLiteral("COMMIT"));
     m_done = true;
 }

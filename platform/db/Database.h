@@ -1,10 +1,12 @@
 #pragma once
 // The catalogue's database layer over the SQLite C API. One Database is one
-// connection to one file. Every connection of ours overrides NOCASE with a
-// German comparison that ignores case ("Ärger" = "ärger", umlauts sort with
-// their base letters, "ß" as "ss"), registers like() with the original engine's
-// wildcards, dedate() for day.month.year texts and denum() for decimal-comma
-// number texts. Values always travel as bound parameters.
+// connection to one file. The file names only SQLite's own collations, so that
+// any SQLite program reads, checks and writes it alike; every connection of
+// ours adds the collation DEUTSCH (case ignored, "Ärger" = "ärger", umlauts
+// with their base letters, "ß" as "ss") for the statements that name it,
+// like() with the original engine's wildcards, dedate() for day.month.year
+// texts and denum() for decimal-comma number texts. Values always travel as
+// bound parameters.
 #include "platform/db/DbError.h"
 
 #include <QString>
@@ -83,6 +85,20 @@ public:
     // The first column of the first row; Null when there is no row.
     QVariant scalar(const QString& sql, const QVariantList& params = {});
 
+    // The file's unique keys fold ASCII case only. These refuse a text that
+    // equals another row's value of the unique column in the German comparison
+    // ("Ärger" beside "ärger") with the error of a key violation.
+    // refuseGermanDuplicate checks before a write (the row `exceptRowid` is the
+    // one being changed) and belongs in the write's transaction;
+    // executeWithUniqueKey runs an INSERT or UPDATE that writes `value` into the
+    // column and checks afterwards, in one transaction (joining an open one).
+    bool hasGermanDuplicate(const QString& table, const QString& column, const QVariant& value,
+                            long long exceptRowid = 0);
+    void refuseGermanDuplicate(const QString& table, const QString& column, const QVariant& value,
+                               long long exceptRowid = 0);
+    void executeWithUniqueKey(const QString& sql, const QVariantList& params, const QString& table,
+                              const QString& column, const QVariant& value);
+
     // A table-type recordset on the table (throws when the table is missing).
     std::unique_ptr<TableCursor> table(const QString& name);
 
@@ -92,11 +108,19 @@ public:
     // Rows changed by this connection since it was opened (any statement or cursor).
     long long totalChanges() const;
     long long lastInsertRowid() const;
+    // Transactions and savepoints rolled back on this connection: their writes
+    // are gone although totalChanges() counted them.
+    long long rollbacks() const { return m_rollbacks; }
+    // Changes with every commit of another connection (PRAGMA data_version).
+    long long dataVersion();
 
     // A transaction: commit() makes it whole; leaving it uncommitted rolls back.
+    // Joining, it becomes part of a transaction that is already open (and
+    // commit() leaves that to its owner), or opens one of its own.
+    enum class Join { No, Open };
     class Transaction {
     public:
-        explicit Transaction(Database& db);
+        explicit Transaction(Database& db, Join join = Join::No);
         ~Transaction();
         Transaction(const Transaction&) = delete;
         Transaction& operator=(const Transaction&) = delete;
@@ -112,10 +136,16 @@ public:
 private:
     Database(sqlite3* handle, QString path, std::unique_ptr<LockFile> lock);
     static std::unique_ptr<Database> openLocked(const QString& path, bool exclusive);
+    static void onRollback(void* self);
+    static int authorize(void* self, int action, const char* detail1, const char*, const char*, const char*);
     sqlite3* m_db = nullptr;
     QString m_path;
     std::unique_ptr<LockFile> m_lock;
+    long long m_rollbacks = 0;
 };
+
+// The error of a refused duplicate key, as SQLite gives it.
+DbError keyViolation(const QString& table, const QString& column, bool primaryKey);
 
 // Runs a counting or summing query whose single result column is "Zähler" and
 // gives the number as a 32-bit count (halves rounded to even, Null as 0).

@@ -25,6 +25,47 @@ inline QString quoteIdentifier(const QString& name)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+// How a value travels to SQLite.
+enum class Binding { Null, Integer, Real, Blob, Text };
+
+inline Binding bindingOf(const QVariant& value)
+{
+    if (!value.isValid() || value.isNull())
+        return Binding::Null;
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+        return Binding::Integer;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return Binding::Real;
+    case QMetaType::QByteArray:
+        return Binding::Blob;
+    case QMetaType::QDate:
+        return value.toDate().isValid() ? Binding::Text : Binding::Null;
+    default:
+        return Binding::Text;
+    }
+}
+
+// The text of a value that travels as text; a date as "yyyy-MM-dd".
+inline QString textOf(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QDate)
+        return value.toDate().toString(u"yyyy-MM-dd");
+    return value.toString();
+}
+
 class Statement {
 public:
     // Prepares exactly one statement; an empty text (only blanks, comments or
@@ -65,49 +106,24 @@ public:
     void bind(int index, const QVariant& value)
     {
         int rc = SQLITE_OK;
-        if (!value.isValid() || value.isNull()) {
+        switch (bindingOf(value)) {
+        case Binding::Null:
             rc = sqlite3_bind_null(m_stmt, index);
-        } else {
-            switch (value.typeId()) {
-            case QMetaType::Bool:
-                rc = sqlite3_bind_int(m_stmt, index, value.toBool() ? 1 : 0);
-                break;
-            case QMetaType::Int:
-            case QMetaType::UInt:
-            case QMetaType::Short:
-            case QMetaType::UShort:
-            case QMetaType::Long:
-            case QMetaType::ULong:
-            case QMetaType::LongLong:
-            case QMetaType::ULongLong:
-            case QMetaType::Char:
-            case QMetaType::SChar:
-            case QMetaType::UChar:
-                rc = sqlite3_bind_int64(m_stmt, index, value.toLongLong());
-                break;
-            case QMetaType::Double:
-            case QMetaType::Float:
-                rc = sqlite3_bind_double(m_stmt, index, value.toDouble());
-                break;
-            case QMetaType::QByteArray: {
-                const QByteArray bytes = value.toByteArray();
-                rc = sqlite3_bind_blob64(m_stmt, index, bytes.constData(), sqlite3_uint64(bytes.size()),
-                                         SQLITE_TRANSIENT);
-                break;
-            }
-            case QMetaType::QDate: {
-                const QDate date = value.toDate();
-                if (!date.isValid()) {
-                    rc = sqlite3_bind_null(m_stmt, index);
-                    break;
-                }
-                bindText(index, date.toString(u"yyyy-MM-dd"));
-                return;
-            }
-            default:
-                bindText(index, value.toString());
-                return;
-            }
+            break;
+        case Binding::Integer:
+            rc = sqlite3_bind_int64(m_stmt, index, value.toLongLong());
+            break;
+        case Binding::Real:
+            rc = sqlite3_bind_double(m_stmt, index, value.toDouble());
+            break;
+        case Binding::Blob: {
+            const QByteArray bytes = value.toByteArray();
+            rc = sqlite3_bind_blob64(m_stmt, index, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case Binding::Text:
+            bindText(index, textOf(value));
+            return;
         }
         if (rc != SQLITE_OK)
             throwSqlite(m_db);

@@ -304,44 +304,97 @@ TEST(GermanCollation, IsOneTotalOrderOnBothEncodings)
     }
 }
 
-TEST(SqlFunctions, NocaseIsGermanForKeysOrderAndGroups)
+TEST(SqlFunctions, DeutschOrdersGroupsAndComparesWhereNamedAndNocaseStaysSqlites)
 {
     TempFolder folder;
     auto database = newDatabase(folder);
     database->execute(
         QStringLiteral("CREATE TABLE Filme (Titel TEXT COLLATE NOCASE PRIMARY KEY, Cat TEXT COLLATE NOCASE)"));
-    const struct {
-        const char* first;
-        const char* second;
-        bool collide;
-    } rows[] = {
-        {"Matrix", "MATRIX", true},   {"Ärger", "ärger", true}, {"Arger", "Ärger", false},
-        {"Straße", "STRASSE", false}, {"Öl", "öL", true},
-    };
-    for (const auto& row : rows) {
-        database->execute(QStringLiteral("DELETE FROM Filme"));
-        database->execute(QStringLiteral("INSERT INTO Filme (Titel) VALUES (?)"), {QString::fromUtf8(row.first)});
-        const ExecResult second = database->tryExecute(QStringLiteral("INSERT INTO Filme (Titel) VALUES (?)"),
-                                                       {QString::fromUtf8(row.second)});
-        EXPECT_EQ(!second.ok, row.collide) << row.first << " / " << row.second;
-        if (row.collide) {
-            EXPECT_EQ(second.code, SQLITE_CONSTRAINT_PRIMARYKEY);
-        }
-    }
-
-    database->execute(QStringLiteral("DELETE FROM Filme"));
     for (const char* t : {"Zorro", "Bert", "Ärger", "-", "apfel", "Arger", "Öl", "Ofen", "Straße", "Strasse"})
         database->execute(QStringLiteral("INSERT INTO Filme VALUES (?, ?)"),
-                          {QString::fromUtf8(t), QString::fromUtf8(t[0] == 'S' ? "krimi" : "Krimi")});
-    EXPECT_EQ(column0(database->query(QStringLiteral("SELECT Titel FROM Filme ORDER BY Titel"))),
+                          {QString::fromUtf8(t), QString::fromUtf8(t[0] == 'B' ? "KOMÖDIE" : "Komödie")});
+    EXPECT_EQ(column0(database->query(QStringLiteral("SELECT Titel FROM Filme ORDER BY Titel COLLATE DEUTSCH"))),
               QStringList({"-", "apfel", "Arger", "Ärger", "Bert", "Ofen", "Öl", "Strasse", "Straße", "Zorro"}));
-    EXPECT_EQ(column0(database->query(
-                  QStringLiteral("SELECT Titel FROM Filme WHERE Titel > 'arger' ORDER BY Titel DESC LIMIT 2"))),
+    EXPECT_EQ(column0(database->query(QStringLiteral("SELECT Titel FROM Filme WHERE Titel COLLATE DEUTSCH > 'arger' "
+                                                     "ORDER BY Titel COLLATE DEUTSCH DESC LIMIT 2"))),
               QStringList({"Zorro", "Straße"}));
-    EXPECT_EQ(database->scalar(QStringLiteral("SELECT Titel FROM Filme WHERE Titel = 'ÄRGER'")).toString(),
+    EXPECT_EQ(database->scalar(QStringLiteral("SELECT Titel FROM Filme WHERE Titel = 'ÄRGER' COLLATE DEUTSCH"))
+                  .toString(),
               QStringLiteral("Ärger"));
-    EXPECT_EQ(database->query(QStringLiteral("SELECT Cat FROM Filme GROUP BY Cat")).size(), 1);
-    EXPECT_EQ(database->query(QStringLiteral("SELECT DISTINCT Cat FROM Filme")).size(), 1);
+    EXPECT_EQ(database->query(QStringLiteral("SELECT Cat FROM Filme GROUP BY Cat COLLATE DEUTSCH")).size(), 1);
+    EXPECT_EQ(database->query(QStringLiteral("SELECT DISTINCT Cat COLLATE DEUTSCH FROM Filme")).size(), 1);
+
+    // NOCASE keeps SQLite's meaning on our connection: ASCII letters only.
+    EXPECT_EQ(database->query(QStringLiteral("SELECT DISTINCT Cat FROM Filme")).size(), 2);
+    EXPECT_TRUE(database->scalar(QStringLiteral("SELECT Titel FROM Filme WHERE Titel = 'ärger'")).isNull());
+    EXPECT_EQ(database->scalar(QStringLiteral("SELECT 'Ä' = 'ä' COLLATE NOCASE")).toInt(), 0);
+    EXPECT_EQ(database->scalar(QStringLiteral("SELECT 'MATRIX' = 'matrix' COLLATE NOCASE")).toInt(), 1);
+}
+
+// The file's key folds ASCII case; the layer refuses what only the German
+// comparison finds equal, with the same error, and takes back only its write.
+TEST(Database, ExecuteWithUniqueKeyRefusesGermanDuplicates)
+{
+    TempFolder folder;
+    auto database = newDatabase(folder);
+    database->execute(QStringLiteral("CREATE TABLE Filme (Titel TEXT COLLATE NOCASE PRIMARY KEY, Wer TEXT)"));
+    database->execute(QStringLiteral("CREATE TABLE Liste (Name TEXT COLLATE NOCASE UNIQUE)"));
+    database->execute(QStringLiteral("INSERT INTO Filme VALUES ('Matrix', '-'), ('Ärger', '-'), ('Öl', '-')"));
+    database->execute(QStringLiteral("INSERT INTO Liste VALUES ('Übel')"));
+    const QString insert = QStringLiteral("INSERT INTO Filme (Titel) VALUES (?)");
+
+    const struct {
+        const char* title;
+        int byFile;   // a plain statement: the file's own key
+        int byLayer;  // executeWithUniqueKey
+    } rows[] = {
+        {"MATRIX", SQLITE_CONSTRAINT_PRIMARYKEY, SQLITE_CONSTRAINT_PRIMARYKEY},
+        {"ärger", 0, SQLITE_CONSTRAINT_PRIMARYKEY},
+        {"öL", 0, SQLITE_CONSTRAINT_PRIMARYKEY},
+        {"Arger", 0, 0},
+        {"Oel", 0, 0},
+    };
+    for (const auto& row : rows) {
+        const QString title = QString::fromUtf8(row.title);
+        {
+            Database::Transaction probe(*database);
+            EXPECT_EQ(codeOf([&] { database->execute(insert, {title}); }), row.byFile) << row.title;
+        }
+        try {
+            database->executeWithUniqueKey(insert, {title}, QStringLiteral("Filme"), QStringLiteral("Titel"), title);
+            EXPECT_EQ(row.byLayer, 0) << row.title;
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.code(), row.byLayer) << row.title;
+            EXPECT_EQ(e.message(), QStringLiteral("UNIQUE constraint failed: Filme.Titel"));
+        }
+    }
+    EXPECT_EQ(database->scalar(QStringLiteral("SELECT count(*) FROM Filme")).toInt(), 5);
+
+    // Inside a transaction of the caller's only the refused write goes; an
+    // update of the row to its own key in another case is no duplicate.
+    {
+        Database::Transaction tx(*database);
+        database->execute(QStringLiteral("UPDATE Filme SET Wer = 'Eva' WHERE Titel = 'Matrix'"));
+        const QString update = QStringLiteral("UPDATE Filme SET Titel = ?1 WHERE Titel = ?2");
+        EXPECT_EQ(codeOf([&] {
+                      database->executeWithUniqueKey(update, {QStringLiteral("öl"), QStringLiteral("Oel")},
+                                                     QStringLiteral("Filme"), QStringLiteral("Titel"),
+                                                     QStringLiteral("öl"));
+                  }),
+                  SQLITE_CONSTRAINT_PRIMARYKEY);
+        database->executeWithUniqueKey(update, {QStringLiteral("ärger"), QStringLiteral("Ärger")},
+                                       QStringLiteral("Filme"), QStringLiteral("Titel"), QStringLiteral("ärger"));
+        EXPECT_EQ(codeOf([&] {
+                      database->executeWithUniqueKey(QStringLiteral("INSERT INTO Liste VALUES (?)"),
+                                                     {QStringLiteral("ÜBEL")}, QStringLiteral("Liste"),
+                                                     QStringLiteral("Name"), QStringLiteral("ÜBEL"));
+                  }),
+                  SQLITE_CONSTRAINT_UNIQUE);
+        tx.commit();
+    }
+    EXPECT_EQ(column0(database->query(QStringLiteral("SELECT Titel || '/' || ifnull(Wer, '') FROM Filme ORDER BY rowid"))),
+              QStringList({"Matrix/Eva", "ärger/-", "Öl/-", "Arger/", "Oel/"}));
+    EXPECT_EQ(database->scalar(QStringLiteral("SELECT count(*) FROM Liste")).toInt(), 1);
 }
 
 TEST(SqlFunctions, LikeUsesTheEngineWildcards)
@@ -522,7 +575,7 @@ TEST(FileCopy, CopiesThroughATemporaryNameAndKeepsTheTargetOnFailure)
     database->execute(QStringLiteral("ROLLBACK"));
     {
         auto copy = Database::open(target);
-        EXPECT_EQ(column0(copy->query(QStringLiteral("SELECT Titel FROM Filme ORDER BY Titel"))),
+        EXPECT_EQ(column0(copy->query(QStringLiteral("SELECT Titel FROM Filme ORDER BY Titel COLLATE DEUTSCH"))),
                   QStringList({"Ärger", "Matrix"}));
     }
     const QByteArray good = folder.read(QStringLiteral("Backup/filme 09.12.2026.mdb"));
