@@ -159,7 +159,17 @@ TEST(Database, ErrorsCarrySqliteCodesAndResultsFindColumnsWithoutCase)
     // One statement a call: a second one is refused before anything runs.
     EXPECT_EQ(codeOf([&] { database->execute(QStringLiteral("DELETE FROM Filme; DROP TABLE Filme")); }), SQLITE_ERROR);
     EXPECT_EQ(database->scalar(QStringLiteral("SELECT COUNT(*) FROM Filme;  -- comment")).toInt(), 1);
+    // Values and placeholders must agree: a missing or a surplus value is refused before anything runs.
     EXPECT_EQ(codeOf([&] { database->execute(QStringLiteral("DELETE FROM Filme WHERE Titel = ?")); }), SQLITE_RANGE);
+    EXPECT_EQ(codeOf([&] {
+                  database->execute(QStringLiteral("DELETE FROM Filme WHERE Titel = ?"),
+                                    {QStringLiteral("Matrix"), QStringLiteral("Alien")});
+              }),
+              SQLITE_RANGE);
+    EXPECT_EQ(codeOf([&] { database->execute(QStringLiteral("DELETE FROM Filme"), {QStringLiteral("Matrix")}); }),
+              SQLITE_RANGE);
+    EXPECT_EQ(codeOf([&] { database->query(QStringLiteral(" ; "), {1}); }), SQLITE_RANGE);
+    EXPECT_FALSE(database->tryExecute(QStringLiteral("DELETE FROM Filme"), {1}).ok);
 
     const ExecResult failed = database->tryExecute(QStringLiteral("DROP TABLE Fehlt"));
     EXPECT_FALSE(failed.ok);
