@@ -5,6 +5,7 @@
 
 #include "frame/Aussehen.h"
 #include "frame/CdIni.h"
+#include "frame/Infofenster.h"
 #include "frame/basHyperlink.h"
 #include "platform/ini/IniFile.h"
 
@@ -23,28 +24,16 @@ const QString frmCredits::Adresse3 = QStringLiteral("mailto:tests@rondavex.examp
 frmCredits::frmCredits(const sys::Services& services, frame::Hauptfenster* hauptfenster, QWidget* parent)
     : QDialog(parent ? parent : (hauptfenster ? hauptfenster->fenster() : nullptr)), m_services(services)
 {
-    setObjectName(QStringLiteral("frmCredits"));
-    setWindowTitle(QStringLiteral("Credits"));
-    // Above every other window while open, without taking the focus back.
-    setWindowFlag(Qt::WindowStaysOnTopHint);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    frame::alsInfofenster(this, QStringLiteral("frmCredits"), QStringLiteral("Credits"));
 
     Label1 = new QLabel(QStringLiteral("Bei der Entwicklung des Programms waren maßgeblich beteiligt:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
-    txtHyperlink = new QLineEdit(this);
-    txtHyperlink->setObjectName(QStringLiteral("txtHyperlink"));
-    txtHyperlink1 = new QLineEdit(this);
-    txtHyperlink1->setObjectName(QStringLiteral("txtHyperlink1"));
-    txtHyperlink2 = new QLineEdit(this);
-    txtHyperlink2->setObjectName(QStringLiteral("txtHyperlink2"));
-    Line1 = new QFrame(this);
-    Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setFrameShape(QFrame::HLine);
-    Line1->setFrameShadow(QFrame::Sunken);
-    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
+    txtHyperlink = frame::linkfeld(this, QStringLiteral("txtHyperlink"), *m_services.shell);
+    txtHyperlink1 = frame::linkfeld(this, QStringLiteral("txtHyperlink1"), *m_services.shell);
+    txtHyperlink2 = frame::linkfeld(this, QStringLiteral("txtHyperlink2"), *m_services.shell);
+    Line1 = frame::linie(this, QStringLiteral("Line1"));
+    cmdOK = frame::okKnopf(this);
 
     auto* knöpfe = new QHBoxLayout;
     knöpfe->addStretch();
@@ -61,8 +50,6 @@ frmCredits::frmCredits(const sys::Services& services, frame::Hauptfenster* haupt
     Label1->setFixedWidth(352);
     fenster->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (QLineEdit* box : {txtHyperlink, txtHyperlink1, txtHyperlink2})
-        basHyperlink::HyperlinkEreignisse(box, *m_services.shell);
     connect(cmdOK, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -76,37 +63,28 @@ void frmCredits::Form_Load()
 {
     const ini::IniFile cdIni = frame::cdIni(m_services);
     const frame::Look look = frame::Look::lesen(cdIni);
-    const QString sprache = cdIni.read(QStringLiteral("Design"), QStringLiteral("Sprache"));
-
-    QString link1, link2, link3;
-    if (!sprache.isEmpty()) {
-        const frame::Sprachdatei lng(m_services, sprache);
-        const QString credits = QStringLiteral("Credits");
-        setWindowTitle(lng.text(credits, QStringLiteral("Caption")));
-        Label1->setText(lng.text(credits, QStringLiteral("Label1")));
-        link1 = lng.text(credits, QStringLiteral("Link1"));
-        link2 = lng.text(credits, QStringLiteral("Link2"));
-        link3 = lng.text(credits, QStringLiteral("Link3"));
+    // Without a language file every text reads as "": the links show empty.
+    const frame::Sprachdatei lng(m_services, cdIni.read(QStringLiteral("Design"), QStringLiteral("Sprache")));
+    const auto text = [&](const char* schluessel) {
+        return lng.text(QStringLiteral("Credits"), QString::fromUtf8(schluessel));
+    };
+    if (lng.benannt()) {
+        setWindowTitle(text("Caption"));
+        Label1->setText(text("Label1"));
     }
 
     if (look.benutzerLook())
         przLabel(look.backcolor, look.textFarbe);
 
-    basHyperlink::HyperlinksEinrichten({{txtHyperlink, link1, Adresse1}, {txtHyperlink1, link2, Adresse2}, {txtHyperlink2, link3, Adresse3}},
+    basHyperlink::HyperlinksEinrichten({{txtHyperlink, text("Link1"), Adresse1},
+                                        {txtHyperlink1, text("Link2"), Adresse2},
+                                        {txtHyperlink2, text("Link3"), Adresse3}},
                                        this);
 }
 
 void frmCredits::przLabel(const QString& backcolor, const QString& textFarbe)
 {
-    // A value that is no colour leaves its part of the look as it is.
-    if (const auto hinten = frame::vbFarbe(backcolor)) {
-        for (QLineEdit* box : {txtHyperlink, txtHyperlink1, txtHyperlink2})
-            frame::setzeHintergrund(box, *hinten);
-        frame::setzeHintergrund(this, *hinten);
-    }
-    if (const auto text = frame::vbFarbe(textFarbe)) {
-        frame::setzeTextfarbe(Label1, *text);
-        for (QLineEdit* box : {txtHyperlink, txtHyperlink1, txtHyperlink2})
-            frame::setzeTextfarbe(box, *text);
-    }
+    // The link boxes' text colour gives way to the link look at once.
+    frame::farbenSetzen(this, {txtHyperlink, txtHyperlink1, txtHyperlink2},
+                        {Label1, txtHyperlink, txtHyperlink1, txtHyperlink2}, backcolor, textFarbe);
 }

@@ -81,13 +81,7 @@ QString FakeDialogs::openFile(const QString&, const QString& folder, const QStri
 FakeServices::FakeServices(const QString& folder)
 {
     services.programFolder = folder;
-    services.messages = &messages;
-    services.clock = &clock;
-    services.userStore = &userStore;
-    services.shell = &shell;
-    services.dialogs = &dialogs;
-    services.desktop = &desktop;
-    services.singleInstance = &singleInstance;
+    sys::wireServices(services, *this);
 }
 
 }  // namespace testing_support

@@ -1,0 +1,60 @@
+#include "frame/Infofenster.h"
+
+#include "frame/Aussehen.h"
+#include "frame/basHyperlink.h"
+
+#include <QDialog>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace frame {
+
+void alsInfofenster(QDialog* fenster, const QString& name, const QString& titel)
+{
+    fenster->setObjectName(name);
+    fenster->setWindowTitle(titel);
+    fenster->setWindowFlag(Qt::WindowStaysOnTopHint);
+    fenster->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+QLineEdit* linkfeld(QWidget* fenster, const QString& name, sys::Shell& shell)
+{
+    auto* box = new QLineEdit(fenster);
+    box->setObjectName(name);
+    basHyperlink::HyperlinkEreignisse(box, shell);
+    return box;
+}
+
+QFrame* linie(QWidget* fenster, const QString& name)
+{
+    auto* l = new QFrame(fenster);
+    l->setObjectName(name);
+    l->setFrameShape(QFrame::HLine);
+    l->setFrameShadow(QFrame::Sunken);
+    return l;
+}
+
+QPushButton* okKnopf(QDialog* fenster)
+{
+    auto* ok = new QPushButton(QStringLiteral("&OK"), fenster);
+    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setDefault(true);
+    return ok;
+}
+
+void farbenSetzen(QWidget* fenster, std::initializer_list<QWidget*> hinten, std::initializer_list<QWidget*> vorn,
+                  const QString& backcolor, const QString& textFarbe)
+{
+    if (const auto farbe = vbFarbe(backcolor)) {
+        for (QWidget* w : hinten)
+            setzeHintergrund(w, *farbe);
+        setzeHintergrund(fenster, *farbe);
+    }
+    if (const auto farbe = vbFarbe(textFarbe)) {
+        for (QWidget* w : vorn)
+            setzeTextfarbe(w, *farbe);
+    }
+}
+
+}  // namespace frame
