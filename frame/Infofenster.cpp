@@ -1,10 +1,12 @@
 #include "frame/Infofenster.h"
 
-#include "frame/Aussehen.h"
+#include "frame/CdIni.h"
+#include "frame/Sprache.h"
 #include "frame/basHyperlink.h"
 
 #include <QDialog>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -55,6 +57,29 @@ void farbenSetzen(QWidget* fenster, std::initializer_list<QWidget*> hinten, std:
         for (QWidget* w : vorn)
             setzeTextfarbe(w, *farbe);
     }
+}
+
+void infofensterLaden(QDialog* fenster, const sys::Services& services, const QString& sektion, int puffer,
+                      std::initializer_list<Infotext> texte, std::initializer_list<Infolink> links,
+                      const std::function<void(const Look&)>& farben)
+{
+    const ini::IniFile ini = cdIni(services);
+    const Look look = Look::lesen(ini);
+    const Sprachdatei lng(services, ini.read(QStringLiteral("Design"), QStringLiteral("Sprache")), puffer);
+    const auto text = [&](const char* schluessel) { return lng.text(sektion, QString::fromUtf8(schluessel)); };
+    if (lng.benannt()) {
+        fenster->setWindowTitle(text("Caption"));
+        for (const Infotext& t : texte)
+            t.label->setText(text(t.schluessel));
+    }
+
+    if (look.benutzerLook())
+        farben(look);
+
+    std::vector<basHyperlink::Verweis> verweise;
+    for (const Infolink& l : links)
+        verweise.push_back({l.box, text(l.schluessel), l.adresse});
+    basHyperlink::HyperlinksEinrichten(verweise, fenster);
 }
 
 }  // namespace frame

@@ -1,13 +1,7 @@
 #include "frame/frmAbout.h"
 
 #include "frame/Einmalfenster.h"
-#include "frame/Sprache.h"
-
-#include "frame/Aussehen.h"
-#include "frame/CdIni.h"
 #include "frame/Infofenster.h"
-#include "frame/basHyperlink.h"
-#include "platform/ini/IniFile.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -115,27 +109,12 @@ QString frmAbout::versionText(const QString& version)
 
 void frmAbout::Form_Load()
 {
-    const ini::IniFile cdIni = frame::cdIni(m_services);
-    const frame::Look look = frame::Look::lesen(cdIni);
-    // Without a language file every text reads as "": the links show empty.
-    const frame::Sprachdatei lng(m_services, cdIni.read(QStringLiteral("Design"), QStringLiteral("Sprache")), 400);
-    const auto text = [&](const char* schluessel) {
-        return lng.text(QStringLiteral("About"), QString::fromUtf8(schluessel));
-    };
-    if (lng.benannt()) {
-        setWindowTitle(text("Caption"));
-        lblDescription->setText(text("lblDescription"));
-        Label1->setText(text("Label1"));
-    }
-
-    if (look.benutzerLook())
-        przFarbe(look.backcolor, look.textFarbe);
-
-    basHyperlink::HyperlinksEinrichten({{txtHyperlink, text("Web"), AdresseWeb},
-                                        {txtHyperlink1, text("Mail"), AdresseMail},
-                                        {txtHyperlink2, text("Exe"), AdresseExe}},
-                                       this);
-
+    frame::infofensterLaden(this, m_services, QStringLiteral("About"), 400,
+                            {{lblDescription, "lblDescription"}, {Label1, "Label1"}},
+                            {{txtHyperlink, "Web", AdresseWeb},
+                             {txtHyperlink1, "Mail", AdresseMail},
+                             {txtHyperlink2, "Exe", AdresseExe}},
+                            [this](const frame::Look& look) { przFarbe(look.backcolor, look.textFarbe); });
     lblVersion->setText(versionText(QCoreApplication::applicationVersion()));
     lblTitle->setText(sys::programTitle());
 }

@@ -1,13 +1,7 @@
 #include "frame/frmCredits.h"
 
 #include "frame/Einmalfenster.h"
-#include "frame/Sprache.h"
-
-#include "frame/Aussehen.h"
-#include "frame/CdIni.h"
 #include "frame/Infofenster.h"
-#include "frame/basHyperlink.h"
-#include "platform/ini/IniFile.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -61,25 +55,12 @@ frmCredits* frmCredits::zeigen(const sys::Services& services, frame::Hauptfenste
 
 void frmCredits::Form_Load()
 {
-    const ini::IniFile cdIni = frame::cdIni(m_services);
-    const frame::Look look = frame::Look::lesen(cdIni);
-    // Without a language file every text reads as "": the links show empty.
-    const frame::Sprachdatei lng(m_services, cdIni.read(QStringLiteral("Design"), QStringLiteral("Sprache")));
-    const auto text = [&](const char* schluessel) {
-        return lng.text(QStringLiteral("Credits"), QString::fromUtf8(schluessel));
-    };
-    if (lng.benannt()) {
-        setWindowTitle(text("Caption"));
-        Label1->setText(text("Label1"));
-    }
-
-    if (look.benutzerLook())
-        przLabel(look.backcolor, look.textFarbe);
-
-    basHyperlink::HyperlinksEinrichten({{txtHyperlink, text("Link1"), Adresse1},
-                                        {txtHyperlink1, text("Link2"), Adresse2},
-                                        {txtHyperlink2, text("Link3"), Adresse3}},
-                                       this);
+    frame::infofensterLaden(this, m_services, QStringLiteral("Credits"), 200,
+                            {{Label1, "Label1"}},
+                            {{txtHyperlink, "Link1", Adresse1},
+                             {txtHyperlink1, "Link2", Adresse2},
+                             {txtHyperlink2, "Link3", Adresse3}},
+                            [this](const frame::Look& look) { przLabel(look.backcolor, look.textFarbe); });
 }
 
 void frmCredits::przLabel(const QString& backcolor, const QString& textFarbe)
