@@ -19,10 +19,10 @@ const QString frmAbout::AdresseMail = QStringLiteral("mailto:autor@rondavex.exam
 const QString frmAbout::AdresseExe = QStringLiteral("www.rondavex.example/download/Rondavex.zip");
 
 frmAbout::frmAbout(const sys::Services& services, frame::Hauptfenster* hauptfenster, QWidget* parent)
-    : QDialog(parent ? parent : (hauptfenster ? hauptfenster->fenster() : nullptr)), m_services(services)
+    : Infofenster(services, hauptfenster, parent, QStringLiteral("frmAbout"), QStringLiteral("Info zur Rondavex"),
+                  QStringLiteral("Besuchen Sie mich im Internet, schreiben Sie mir eine eMail oder laden Sie die "
+                                 "neueste Exe-Datei herunter!"))
 {
-    frame::alsInfofenster(this, QStringLiteral("frmAbout"), QStringLiteral("Info zur Rondavex"));
-
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     const QIcon icon = QApplication::windowIcon().isNull() ? style()->standardIcon(QStyle::SP_DriveCDIcon)
@@ -46,17 +46,7 @@ frmAbout::frmAbout(const sys::Services& services, frame::Hauptfenster* hauptfens
         this);
     lblDescription->setObjectName(QStringLiteral("lblDescription"));
     lblDescription->setWordWrap(true);
-    Label1 = new QLabel(QStringLiteral("Besuchen Sie mich im Internet, schreiben Sie mir eine eMail oder laden Sie "
-                                       "die neueste Exe-Datei herunter!"),
-                        this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setWordWrap(true);
-    txtHyperlink = frame::linkfeld(this, QStringLiteral("txtHyperlink"), *m_services.shell);
-    txtHyperlink1 = frame::linkfeld(this, QStringLiteral("txtHyperlink1"), *m_services.shell);
-    txtHyperlink2 = frame::linkfeld(this, QStringLiteral("txtHyperlink2"), *m_services.shell);
-    Line1 = frame::linie(this, QStringLiteral("Line1"));
     Line2 = frame::linie(this, QStringLiteral("Line2"));
-    cmdOK = frame::okKnopf(this);
     cmdSysInfo = new QPushButton(QStringLiteral("&Systeminfo..."), this);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
 
@@ -109,7 +99,7 @@ QString frmAbout::versionText(const QString& version)
 
 void frmAbout::Form_Load()
 {
-    frame::infofensterLaden(this, m_services, QStringLiteral("About"), 400,
+    laden(QStringLiteral("About"), 400,
                             {{lblDescription, "lblDescription"}, {Label1, "Label1"}},
                             {{txtHyperlink, "Web", AdresseWeb},
                              {txtHyperlink1, "Mail", AdresseMail},
@@ -121,8 +111,8 @@ void frmAbout::Form_Load()
 
 void frmAbout::przFarbe(const QString& backcolor, const QString& textFarbe)
 {
-    frame::farbenSetzen(this, {txtHyperlink, txtHyperlink1, txtHyperlink2, picIcon},
-                        {lblDescription, Label1, lblTitle, lblVersion}, backcolor, textFarbe);
+    farbenSetzen({txtHyperlink, txtHyperlink1, txtHyperlink2, picIcon}, {lblDescription, Label1, lblTitle, lblVersion},
+                 backcolor, textFarbe);
 }
 
 void frmAbout::cmdOk_Click()

@@ -16,19 +16,9 @@ const QString frmCredits::Adresse2 = QStringLiteral("mailto:grafik@rondavex.exam
 const QString frmCredits::Adresse3 = QStringLiteral("mailto:tests@rondavex.example");
 
 frmCredits::frmCredits(const sys::Services& services, frame::Hauptfenster* hauptfenster, QWidget* parent)
-    : QDialog(parent ? parent : (hauptfenster ? hauptfenster->fenster() : nullptr)), m_services(services)
+    : Infofenster(services, hauptfenster, parent, QStringLiteral("frmCredits"), QStringLiteral("Credits"),
+                  QStringLiteral("Bei der Entwicklung des Programms waren maßgeblich beteiligt:"))
 {
-    frame::alsInfofenster(this, QStringLiteral("frmCredits"), QStringLiteral("Credits"));
-
-    Label1 = new QLabel(QStringLiteral("Bei der Entwicklung des Programms waren maßgeblich beteiligt:"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setWordWrap(true);
-    txtHyperlink = frame::linkfeld(this, QStringLiteral("txtHyperlink"), *m_services.shell);
-    txtHyperlink1 = frame::linkfeld(this, QStringLiteral("txtHyperlink1"), *m_services.shell);
-    txtHyperlink2 = frame::linkfeld(this, QStringLiteral("txtHyperlink2"), *m_services.shell);
-    Line1 = frame::linie(this, QStringLiteral("Line1"));
-    cmdOK = frame::okKnopf(this);
-
     auto* knöpfe = new QHBoxLayout;
     knöpfe->addStretch();
     knöpfe->addWidget(cmdOK);
@@ -55,7 +45,7 @@ frmCredits* frmCredits::zeigen(const sys::Services& services, frame::Hauptfenste
 
 void frmCredits::Form_Load()
 {
-    frame::infofensterLaden(this, m_services, QStringLiteral("Credits"), 200,
+    laden(QStringLiteral("Credits"), 200,
                             {{Label1, "Label1"}},
                             {{txtHyperlink, "Link1", Adresse1},
                              {txtHyperlink1, "Link2", Adresse2},
@@ -66,6 +56,6 @@ void frmCredits::Form_Load()
 void frmCredits::przLabel(const QString& backcolor, const QString& textFarbe)
 {
     // The link boxes' text colour gives way to the link look at once.
-    frame::farbenSetzen(this, {txtHyperlink, txtHyperlink1, txtHyperlink2},
-                        {Label1, txtHyperlink, txtHyperlink1, txtHyperlink2}, backcolor, textFarbe);
+    farbenSetzen({txtHyperlink, txtHyperlink1, txtHyperlink2}, {Label1, txtHyperlink, txtHyperlink1, txtHyperlink2},
+                 backcolor, textFarbe);
 }
