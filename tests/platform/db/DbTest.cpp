@@ -2,6 +2,7 @@
 #include "platform/db/FileCopy.h"
 #include "platform/db/LockFile.h"
 #include "platform/db/SqlFunctions.h"
+#include "tests/support/DbCode.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -16,19 +17,10 @@
 #include <unistd.h>
 
 using namespace db;
+using testing_support::codeOf;
 using testing_support::TempFolder;
 
 namespace {
-
-int codeOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const DbError& e) {
-        return e.code();
-    }
-    return 0;
-}
 
 std::unique_ptr<Database> newDatabase(const TempFolder& folder, const QString& name = QStringLiteral("filme.mdb"))
 {
