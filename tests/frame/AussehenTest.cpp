@@ -348,6 +348,9 @@ TEST(einpassen, FitsTheFixedAspectRoundingTheOffsetBeforeHalvingIt)
     EXPECT_FALSE(frame::einpassen(12000, 0, 0, 0, true));
     EXPECT_FALSE(frame::einpassen(0, 7650, 0, 0, true));
     EXPECT_FALSE(frame::einpassen(0, 0, 0, 0, true));
+    // A spare room beyond every whole number cannot be centred; uncentred it still fits.
+    EXPECT_FALSE(frame::einpassen(3e38f, 7650, 0, 0, true));
+    EXPECT_TRUE(frame::einpassen(3e38f, 7650, 0, 0, false));
 }
 
 TEST(AdjustImageToRect, StretchesAndShowsThePictureInItsPixelRectangle)
