@@ -1,5 +1,5 @@
 // The database tools program.
-#include "platform/system/Services.h"
+#include "platform/system/ProgramContext.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -7,7 +7,8 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tools"));
+    const sys::ProgramContext kontext(QStringLiteral("tools"), sys::ProgramContext::Instances::Any);
+
     QMainWindow fenster;
     fenster.setWindowTitle(QStringLiteral("Tools"));
     fenster.resize(640, 480);

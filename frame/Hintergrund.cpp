@@ -133,22 +133,30 @@ std::optional<Einpassung> einpassen(float breite, float hoehe, float x, float y,
         return std::nullopt;
     const float flaechenverhaeltnis = breite / hoehe;
     const float bildverhaeltnis = Innenbreite / Innenhoehe;
+    // The spare room rounded to even and halved with the remainder dropped; a
+    // room no whole number holds leaves nothing to fit.
+    const auto versatz = [zentrieren](float rest) -> std::optional<float> {
+        if (!zentrieren)
+            return 0.0f;
+        const auto ganz = vb::roundHalfEven(double(rest));
+        return ganz ? std::optional<float>(float(*ganz / 2)) : std::nullopt;
+    };
     Einpassung e;
-    float versatzX = 0;
-    float versatzY = 0;
+    std::optional<float> versatzX = 0.0f;
+    std::optional<float> versatzY = 0.0f;
     if (flaechenverhaeltnis >= bildverhaeltnis) {
         e.hoehe = hoehe;
         e.breite = Innenbreite / (Innenhoehe / hoehe);
-        if (zentrieren)
-            versatzX = float(vb::roundHalfEven(double(breite - e.breite)) / 2);
+        versatzX = versatz(breite - e.breite);
     } else {
         e.breite = breite;
         e.hoehe = Innenhoehe / (Innenbreite / breite);
-        if (zentrieren)
-            versatzY = float(vb::roundHalfEven(double(hoehe - e.hoehe)) / 2);
+        versatzY = versatz(hoehe - e.hoehe);
     }
-    e.links = x + versatzX;
-    e.oben = y + versatzY;
+    if (!versatzX || !versatzY)
+        return std::nullopt;
+    e.links = x + *versatzX;
+    e.oben = y + *versatzY;
     return e;
 }
 

@@ -386,10 +386,10 @@ long dscount(Database& database, const QString& sql, const QVariantList& params)
             return 0;
         throw DbError(SQLITE_MISMATCH, QStringLiteral("Typen unverträglich"));
     }
-    const double whole = std::nearbyint(number);
-    if (!(whole >= std::numeric_limits<qint32>::min() && whole <= std::numeric_limits<qint32>::max()))
+    const std::optional<qint32> count = vb::clng(number);
+    if (!count)
         throw DbError(SQLITE_RANGE, QStringLiteral("Überlauf"));
-    return long(vb::roundHalfEven(number));
+    return long(*count);
 }
 
 }  // namespace db

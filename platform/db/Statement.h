@@ -2,6 +2,7 @@
 // Internal to platform/db: a prepared statement that is always finalized, value
 // binding and reading, and SQLite errors as DbError.
 #include "platform/db/DbError.h"
+#include "platform/db/Identifier.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -18,12 +19,7 @@ namespace db::detail {
     throw DbError(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));
 }
 
-inline QString quoteIdentifier(const QString& name)
-{
-    QString quoted = name;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
+using db::quoteIdentifier;
 
 // How a value travels to SQLite.
 enum class Binding { Null, Integer, Real, Blob, Text };

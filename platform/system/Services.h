@@ -123,4 +123,18 @@ struct Services {
     QString file(const QString& name) const;
 };
 
+// Points each service of the context at the member of the same name in `set`:
+// a program's real services or a test's doubles.
+template <class Set>
+void wireServices(Services& services, Set& set)
+{
+    services.messages = &set.messages;
+    services.clock = &set.clock;
+    services.userStore = &set.userStore;
+    services.shell = &set.shell;
+    services.dialogs = &set.dialogs;
+    services.desktop = &set.desktop;
+    services.singleInstance = &set.singleInstance;
+}
+
 }  // namespace sys

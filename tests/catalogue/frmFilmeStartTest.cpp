@@ -214,11 +214,17 @@ TEST(Start, UpgradeMessagesComeBeforeAnyWindowAndTheSplashShowsTheMainWindowAfte
 }
 
 struct Schluesselfall {
+    const char* name;  // the case's name in the test list
     QByteArray cdIni;
     bool speichernAn;
     bool sortKnoepfe;
     QString sechsteSpalte;  // lbWer(1) after the start
 };
+
+void PrintTo(const Schluesselfall& fall, std::ostream* os)
+{
+    *os << fall.name;
+}
 
 class przDBOeffnenRegeln : public ::testing::TestWithParam<Schluesselfall> {};
 
@@ -239,13 +245,16 @@ TEST_P(przDBOeffnenRegeln, FollowTheStoredValuesExactly)
 
 INSTANTIATE_TEST_SUITE_P(
     Schluessel, przDBOeffnenRegeln,
-    ::testing::Values(Schluesselfall{"[Funktionen]\r\nEdit Mode=1\r\n", false, false, "Leiher"},
-                      Schluesselfall{"[Funktionen]\r\nEdit Mode=0\r\n", true, false, "Leiher"},
-                      Schluesselfall{"[Funktionen]\r\nEdit Mode=ja\r\n", true, false, "Leiher"},
-                      Schluesselfall{"[Funktionen]\r\nSortierungsfunktion=1\r\n", true, true, "Leiher"},
-                      Schluesselfall{"[Funktionen]\r\nSortierungsfunktion=1\r\nFormatfilter=1\r\n", true, false, "Leiher"},
-                      Schluesselfall{"[Funktionen]\r\nFormatfilter=1\r\n", true, false, "Leiher"},
-                      Schluesselfall{"[Funktionen]\r\n6tes Feld=A\r\n", true, false, "Anzahl"}));
+    ::testing::Values(
+        Schluesselfall{"EditMode1", "[Funktionen]\r\nEdit Mode=1\r\n", false, false, "Leiher"},
+        Schluesselfall{"EditMode0", "[Funktionen]\r\nEdit Mode=0\r\n", true, false, "Leiher"},
+        Schluesselfall{"EditModeJa", "[Funktionen]\r\nEdit Mode=ja\r\n", true, false, "Leiher"},
+        Schluesselfall{"Sortierungsfunktion", "[Funktionen]\r\nSortierungsfunktion=1\r\n", true, true, "Leiher"},
+        Schluesselfall{"SortierungsfunktionUndFormatfilter",
+                       "[Funktionen]\r\nSortierungsfunktion=1\r\nFormatfilter=1\r\n", true, false, "Leiher"},
+        Schluesselfall{"Formatfilter", "[Funktionen]\r\nFormatfilter=1\r\n", true, false, "Leiher"},
+        Schluesselfall{"SechstesFeldA", "[Funktionen]\r\n6tes Feld=A\r\n", true, false, "Anzahl"}),
+    [](const ::testing::TestParamInfo<Schluesselfall>& fall) { return std::string(fall.param.name); });
 
 TEST(Start, WithoutLanguageFileTheSixthHeaderIsEmpty)
 {
@@ -339,6 +348,20 @@ TEST(Erinnerung, OverdueLendingsAreFoundByDateWhateverTheTextOrder)
         } else {
             EXPECT_TRUE(zeilen.isEmpty()) << fall.erinnerung;
         }
+    }
+}
+
+TEST(Erinnerung, AnIntervalThatIsNoWholeNumberGivesNoListAndTheStartGoesOn)
+{
+    for (const char* intervall : {"abc", "1e300", "-1e300", "2147483648"}) {
+        Programmordner p("[Funktionen]\r\nErinnerungsfunktion=1\r\nErinnerungsintervall=" + QByteArray(intervall)
+                         + "\r\n");
+        db::Database::open(p.folder.file("filme.mdb"))
+            ->execute("INSERT INTO Ausleihe (Titel, Wer, AusDT) VALUES ('Matrix', 'Anna', '20.11.2026')");
+        frmFilme f(p.fake.services);
+        ASSERT_TRUE(f.Form_Load()) << intervall;
+        EXPECT_EQ(f.c.lfListe->count(), 0) << intervall;
+        EXPECT_TRUE(p.fake.messages.shown.empty()) << intervall;
     }
 }
 

@@ -55,6 +55,11 @@ struct Start {
     int schritte;
 };
 
+void PrintTo(const Start& start, std::ostream* os)
+{
+    *os << start.version;
+}
+
 class UpgradeFromEachVersion : public ::testing::TestWithParam<Start> {};
 
 TEST_P(UpgradeFromEachVersion, ReachesTheCurrentSchemaKeepingEveryTitleWithOneMessagePerStep)

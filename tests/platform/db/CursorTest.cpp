@@ -1,5 +1,6 @@
 #include "platform/db/Database.h"
 #include "platform/db/TableCursor.h"
+#include "tests/support/DbCode.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <thread>
 
 using namespace db;
+using testing_support::codeOf;
 using testing_support::TempFolder;
 
 namespace {
@@ -18,16 +20,6 @@ namespace {
 QString padded(const QString& key)
 {
     return key.leftJustified(100, QLatin1Char(' '), true);
-}
-
-int codeOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const DbError& e) {
-        return e.code();
-    }
-    return 0;
 }
 
 class Cursor : public ::testing::Test {

@@ -2,6 +2,7 @@
 #include "platform/db/FileCopy.h"
 #include "platform/db/LockFile.h"
 #include "platform/db/SqlFunctions.h"
+#include "tests/support/DbCode.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -16,19 +17,10 @@
 #include <unistd.h>
 
 using namespace db;
+using testing_support::codeOf;
 using testing_support::TempFolder;
 
 namespace {
-
-int codeOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const DbError& e) {
-        return e.code();
-    }
-    return 0;
-}
 
 std::unique_ptr<Database> newDatabase(const TempFolder& folder, const QString& name = QStringLiteral("filme.mdb"))
 {
@@ -163,7 +155,17 @@ TEST(Database, ErrorsCarrySqliteCodesAndResultsFindColumnsWithoutCase)
     // One statement a call: a second one is refused before anything runs.
     EXPECT_EQ(codeOf([&] { database->execute(QStringLiteral("DELETE FROM Filme; DROP TABLE Filme")); }), SQLITE_ERROR);
     EXPECT_EQ(database->scalar(QStringLiteral("SELECT COUNT(*) FROM Filme;  -- comment")).toInt(), 1);
+    // Values and placeholders must agree: a missing or a surplus value is refused before anything runs.
     EXPECT_EQ(codeOf([&] { database->execute(QStringLiteral("DELETE FROM Filme WHERE Titel = ?")); }), SQLITE_RANGE);
+    EXPECT_EQ(codeOf([&] {
+                  database->execute(QStringLiteral("DELETE FROM Filme WHERE Titel = ?"),
+                                    {QStringLiteral("Matrix"), QStringLiteral("Alien")});
+              }),
+              SQLITE_RANGE);
+    EXPECT_EQ(codeOf([&] { database->execute(QStringLiteral("DELETE FROM Filme"), {QStringLiteral("Matrix")}); }),
+              SQLITE_RANGE);
+    EXPECT_EQ(codeOf([&] { database->query(QStringLiteral(" ; "), {1}); }), SQLITE_RANGE);
+    EXPECT_FALSE(database->tryExecute(QStringLiteral("DELETE FROM Filme"), {1}).ok);
 
     const ExecResult failed = database->tryExecute(QStringLiteral("DROP TABLE Fehlt"));
     EXPECT_FALSE(failed.ok);

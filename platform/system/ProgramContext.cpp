@@ -1,0 +1,19 @@
+#include "platform/system/ProgramContext.h"
+
+#include "platform/system/ProgramFolder.h"
+
+#include <QCoreApplication>
+
+namespace sys {
+
+ProgramContext::ProgramContext(const QString& applicationName, Instances instances)
+    : userStore(userStorePath()), singleInstance(programFolder())
+{
+    QCoreApplication::setApplicationName(applicationName);
+    m_services.programFolder = programFolder();
+    wireServices(m_services, *this);
+    if (instances == Instances::Any)
+        m_services.singleInstance = nullptr;
+}
+
+}  // namespace sys
