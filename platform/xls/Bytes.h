@@ -1,0 +1,48 @@
+#pragma once
+// Internal to platform/xls: little-endian appends to a byte buffer.
+#include <QByteArray>
+#include <QtEndian>
+
+#include <cstring>
+
+namespace xls::detail {
+
+inline void u8(QByteArray& b, unsigned v)
+{
+    b.append(char(v & 0xFF));
+}
+
+inline void u16(QByteArray& b, unsigned v)
+{
+    char c[2];
+    qToLittleEndian<quint16>(quint16(v), c);
+    b.append(c, 2);
+}
+
+inline void u32(QByteArray& b, quint32 v)
+{
+    char c[4];
+    qToLittleEndian<quint32>(v, c);
+    b.append(c, 4);
+}
+
+inline void f64(QByteArray& b, double v)
+{
+    quint64 bits = 0;
+    std::memcpy(&bits, &v, sizeof bits);
+    char c[8];
+    qToLittleEndian<quint64>(bits, c);
+    b.append(c, 8);
+}
+
+inline void put16(QByteArray& b, qsizetype at, unsigned v)
+{
+    qToLittleEndian<quint16>(quint16(v), b.data() + at);
+}
+
+inline void put32(QByteArray& b, qsizetype at, quint32 v)
+{
+    qToLittleEndian<quint32>(v, b.data() + at);
+}
+
+}  // namespace xls::detail
