@@ -225,9 +225,9 @@ bool Schemaupgrade::przPatch116()
             {"space", "bilder/space.jpg"}, {"bug", "bilder/bug.jpg"},       {"foret", "bilder/foret.jpg"},
             {"lacs", "bilder/lacs.jpg"},   {"desert", "bilder/desert.jpg"}, {"voyager", "bilder/Voyager.jpg"},
         };
-        for (const auto& [name, datei] : Bilder) {
+        for (const auto& [name, bilddatei] : Bilder) {
             if (design.value(QStringLiteral("Bild")) == QLatin1String(name))
-                schreibe("Design", QStringLiteral("Bild"), m_services.file(QString::fromUtf8(datei)));
+                schreibe("Design", QStringLiteral("Bild"), m_services.file(QString::fromUtf8(bilddatei)));
         }
     } else {
         schreibe("Design", QStringLiteral("Bild"), laden);

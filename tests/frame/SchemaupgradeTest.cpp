@@ -115,8 +115,8 @@ INSTANTIATE_TEST_SUITE_P(Versions, UpgradeFromEachVersion,
                                            Start{"1.1.6", Herkunft::Tools, 4}, Start{"1.3", Herkunft::Hauptprogramm, 3},
                                            Start{"1.3.4", Herkunft::Hauptprogramm, 2},
                                            Start{"1.4", Herkunft::Hauptprogramm, 1}),
-                         [](const ::testing::TestParamInfo<Start>& info) {
-                             return "von_" + QString::fromUtf8(info.param.version).replace('.', '_').toStdString();
+                         [](const ::testing::TestParamInfo<Start>& p) {
+                             return "von_" + QString::fromUtf8(p.param.version).replace('.', '_').toStdString();
                          });
 
 TEST(Upgrade, MovesTableDesignIntoCdIni)
