@@ -23,15 +23,6 @@ namespace {
 // Keeps the scans' reads from being optimised away.
 volatile size_t sink = 0;
 
-class StillMessages : public sys::MessageService {
-public:
-    int msgBox(const QString& prompt, int, const QString&) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(prompt));
-        return sys::mb::Ok;
-    }
-};
-
 double layerRun(const sys::Services& services, long* rows)
 {
     QElapsedTimer timer;
@@ -93,7 +84,7 @@ int main(int argc, char** argv)
     const QString path = folder.filePath(QStringLiteral("filme.mdb"));
     bench::katalogFuellen(path, n);
 
-    StillMessages messages;
+    bench::StilleMeldungen messages;
     sys::Services services;
     services.programFolder = folder.path();
     services.messages = &messages;

@@ -30,16 +30,18 @@ bool istDatumsspalte(const QString& tabelle, const QString& spalte)
     return false;
 }
 
-QVariant alsDatum(const QVariant& wert)
+// A date column's text as a date cell; a text that is no date stays text.
+void datumSetzen(xls::Workbook& buch, int spalte, QByteArrayView utf8)
 {
-    if (wert.typeId() != QMetaType::QString)
-        return wert;
-    const QString text = wert.toString();
+    const QString text = QString::fromUtf8(utf8);
     QDate datum = QDate::fromString(text, Qt::ISODate);
     if (!datum.isValid())
         if (const auto iso = db::dedate(text))
             datum = QDate::fromString(*iso, Qt::ISODate);
-    return datum.isValid() ? QVariant(datum) : wert;
+    if (datum.isValid())
+        buch.setDate(spalte, datum);
+    else
+        buch.setTextUtf8(spalte, utf8);
 }
 
 }  // namespace
@@ -76,11 +78,28 @@ bool ExcelAusgabe::schreiben(const QString& mappe, const QString& quelle, const 
             datum[size_t(c)] = istDatumsspalte(zeilen.sourceTable(c), zeilen.sourceColumn(c));
 
         xls::Workbook buch(QStringLiteral("cds"), zeilen.columns());
-        std::vector<QVariant> zeile(static_cast<size_t>(spalten));
+        using Typ = db::RowReader::Type;
         while (zeilen.next()) {
-            for (int c = 0; c < spalten; ++c)
-                zeile[size_t(c)] = datum[size_t(c)] ? alsDatum(zeilen.value(c)) : zeilen.value(c);
-            buch.addRow(zeile);
+            buch.beginRow();
+            for (int c = 0; c < spalten; ++c) {
+                switch (zeilen.type(c)) {
+                case Typ::Null:
+                    break;
+                case Typ::Integer:
+                case Typ::Real:
+                    buch.setNumber(c, zeilen.number(c));
+                    break;
+                case Typ::Text:
+                    if (datum[size_t(c)])
+                        datumSetzen(buch, c, zeilen.utf8(c));
+                    else
+                        buch.setTextUtf8(c, zeilen.utf8(c));
+                    break;
+                case Typ::Blob:
+                    buch.setTextUtf8(c, zeilen.utf8(c));
+                    break;
+                }
+            }
         }
         return buch.save(pfad, &m_fehler);
     } catch (const db::DbError& e) {

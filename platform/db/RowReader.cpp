@@ -36,4 +36,34 @@ QVariant RowReader::value(int column) const
     return m_statement->value(column);
 }
 
+RowReader::Type RowReader::type(int column) const
+{
+    switch (sqlite3_column_type(m_statement->get(), column)) {
+    case SQLITE_INTEGER:
+        return Type::Integer;
+    case SQLITE_FLOAT:
+        return Type::Real;
+    case SQLITE_TEXT:
+        return Type::Text;
+    case SQLITE_BLOB:
+        return Type::Blob;
+    default:
+        return Type::Null;
+    }
+}
+
+double RowReader::number(int column) const
+{
+    return sqlite3_column_double(m_statement->get(), column);
+}
+
+QByteArrayView RowReader::utf8(int column) const
+{
+    sqlite3_stmt* st = m_statement->get();
+    const char* bytes = sqlite3_column_type(st, column) == SQLITE_BLOB
+                            ? static_cast<const char*>(sqlite3_column_blob(st, column))
+                            : reinterpret_cast<const char*>(sqlite3_column_text(st, column));
+    return QByteArrayView(bytes, sqlite3_column_bytes(st, column));
+}
+
 }  // namespace db

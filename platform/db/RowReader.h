@@ -4,6 +4,7 @@
 // reader lives; it belongs to one call and never outlives its database.
 #include "platform/db/DbError.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -36,6 +37,14 @@ public:
     bool next();
     // A value of the current row; a null QVariant is Null.
     QVariant value(int column) const;
+
+    // The same without conversion, for readers of many rows: the storage
+    // class of a value, a number, and a text as UTF-8 bytes (valid until the
+    // next step).
+    enum class Type { Null, Integer, Real, Text, Blob };
+    Type type(int column) const;
+    double number(int column) const;
+    QByteArrayView utf8(int column) const;
 
 private:
     std::unique_ptr<detail::Statement> m_statement;

@@ -3,8 +3,6 @@
 #include <QByteArray>
 #include <QtEndian>
 
-#include <cstring>
-
 namespace xls::detail {
 
 inline void u8(QByteArray& b, unsigned v)
@@ -24,15 +22,6 @@ inline void u32(QByteArray& b, quint32 v)
     char c[4];
     qToLittleEndian<quint32>(v, c);
     b.append(c, 4);
-}
-
-inline void f64(QByteArray& b, double v)
-{
-    quint64 bits = 0;
-    std::memcpy(&bits, &v, sizeof bits);
-    char c[8];
-    qToLittleEndian<quint64>(bits, c);
-    b.append(c, 8);
 }
 
 inline void put16(QByteArray& b, qsizetype at, unsigned v)

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace xls {
 
@@ -60,12 +61,14 @@ bool compressible(const QString& s)
 
 void characters(QByteArray& b, const QString& s, qsizetype from, qsizetype count, bool wide)
 {
-    for (qsizetype i = from; i < from + count; ++i) {
-        if (wide)
-            u16(b, s[i].unicode());
-        else
-            u8(b, s[i].unicode());
+    const QStringView part = QStringView(s).mid(from, count);
+    if (!wide) {
+        b.append(part.toLatin1());
+        return;
     }
+    const qsizetype at = b.size();
+    b.resize(at + 2 * count);
+    qToLittleEndian<quint16>(part.utf16(), count, b.data() + at);
 }
 
 // A short text with a one-byte length (font and sheet names).
@@ -126,7 +129,8 @@ void xf(QByteArray& b, bool style, unsigned format)
 // The shared strings: SST, continued in CONTINUE records, then EXTSST, whose
 // buckets point at every dsst-th string. `base` is the stream offset at which
 // the SST record starts.
-QByteArray sharedStrings(const QStringList& strings, quint32 uses, quint64 base)
+template <typename Strings>
+QByteArray sharedStrings(const Strings& strings, quint32 uses, quint64 base)
 {
     QByteArray out;
     QByteArray ext;
@@ -147,7 +151,7 @@ QByteArray sharedStrings(const QStringList& strings, quint32 uses, quint64 base)
     u32(out, uses);
     u32(out, unique);
     for (quint32 i = 0; i < unique; ++i) {
-        const QString& s = strings[qsizetype(i)];
+        const QString s = QString::fromUtf8(strings[i].data, strings[i].size);
         const bool wide = !compressible(s);
         const qsizetype charSize = wide ? 2 : 1;
         // A string's header (length and flags) and its first character never part.
@@ -197,6 +201,7 @@ Workbook::Workbook(QString sheetName, QStringList columns)
 {
     if (m_columns.size() > MaxColumns)
         m_columns.resize(MaxColumns);
+    m_lastInColumn.resize(size_t(m_columns.size()), {Key{nullptr, 0}, 0});
     startSheet();
 }
 
@@ -205,61 +210,130 @@ void Workbook::startSheet()
     m_sheetNames << sheetName(m_sheetName, int(m_sheets.size()));
     m_sheets.emplace_back();
     m_sheetRows.push_back(1);
-    for (int c = 0; c < m_columns.size(); ++c)
-        addText(0, c, m_columns[c]);
+    for (int c = 0; c < m_columns.size(); ++c) {
+        const QByteArray name = m_columns[c].toUtf8();
+        addText(0, c, std::string_view(name.constData(), size_t(name.size())));
+    }
 }
 
-void Workbook::addText(int row, int column, const QString& text)
+Workbook::Key Workbook::keep(std::string_view utf8)
 {
-    QString cell = text;
-    if (cell.size() > MaxTextLength) {
-        cell.truncate(MaxTextLength);
-        if (cell.back().isHighSurrogate())
-            cell.chop(1);
+    constexpr size_t BlockSize = 1 << 20;
+    if (utf8.size() > m_storeLeft) {
+        const size_t size = std::max(BlockSize, utf8.size());
+        m_textStore.push_back(std::make_unique<char[]>(size));
+        m_storeNext = m_textStore.back().get();
+        m_storeLeft = size;
     }
-    auto it = m_stringIndex.constFind(cell);
-    if (it == m_stringIndex.constEnd()) {
-        it = m_stringIndex.insert(cell, quint32(m_strings.size()));
-        m_strings << cell;
+    Key key{m_storeNext, qsizetype(utf8.size())};
+    if (!utf8.empty())
+        std::memcpy(m_storeNext, utf8.data(), utf8.size());
+    m_storeNext += utf8.size();
+    m_storeLeft -= utf8.size();
+    return key;
+}
+
+void Workbook::addText(int row, int column, std::string_view utf8)
+{
+    const Key probe{utf8.data(), qsizetype(utf8.size())};
+    auto& last = m_lastInColumn[size_t(column)];
+    quint32 index = 0;
+    if (last.first.data && last.first == probe) {
+        index = last.second;
+    } else if (auto it = m_stringIndex.constFind(probe); it != m_stringIndex.constEnd()) {
+        index = it.value();
+        last = {it.key(), index};
+    } else {
+        // Bytes count at least as many as UTF-16 units; only a long text can need the cut.
+        if (utf8.size() > size_t(MaxTextLength)) {
+            QString text = QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+            if (text.size() > MaxTextLength) {
+                text.truncate(MaxTextLength);
+                if (text.back().isHighSurrogate())
+                    text.chop(1);
+                const QByteArray cut = text.toUtf8();
+                addText(row, column, std::string_view(cut.constData(), size_t(cut.size())));
+                return;
+            }
+        }
+        index = quint32(m_strings.size());
+        const Key key = keep(utf8);
+        m_strings.push_back(key);
+        m_stringIndex.insert(key, index);
+        last = {key, index};
     }
     ++m_stringUses;
-    QByteArray& b = m_sheets.back();
-    u16(b, LABELSST);
-    u16(b, 10);
-    u16(b, unsigned(row));
-    u16(b, unsigned(column));
-    u16(b, GeneralXf);
-    u32(b, it.value());
+    char record[14];
+    qToLittleEndian<quint16>(LABELSST, record);
+    qToLittleEndian<quint16>(10, record + 2);
+    qToLittleEndian<quint16>(quint16(row), record + 4);
+    qToLittleEndian<quint16>(quint16(column), record + 6);
+    qToLittleEndian<quint16>(GeneralXf, record + 8);
+    qToLittleEndian<quint32>(index, record + 10);
+    m_sheets.back().append(record, sizeof record);
 }
 
 void Workbook::addNumber(int row, int column, double value, unsigned xf)
 {
-    QByteArray& b = m_sheets.back();
-    u16(b, NUMBER);
-    u16(b, 14);
-    u16(b, unsigned(row));
-    u16(b, unsigned(column));
-    u16(b, xf);
-    f64(b, value);
+    quint64 bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    char record[18];
+    qToLittleEndian<quint16>(NUMBER, record);
+    qToLittleEndian<quint16>(14, record + 2);
+    qToLittleEndian<quint16>(quint16(row), record + 4);
+    qToLittleEndian<quint16>(quint16(column), record + 6);
+    qToLittleEndian<quint16>(quint16(xf), record + 8);
+    qToLittleEndian<quint64>(bits, record + 10);
+    m_sheets.back().append(record, sizeof record);
+}
+
+void Workbook::beginRow()
+{
+    if (m_sheetRows.back() == RowsPerSheet)
+        startSheet();
+    ++m_sheetRows.back();
+    ++m_rows;
+}
+
+void Workbook::setTextUtf8(int column, QByteArrayView utf8)
+{
+    if (column >= 0 && column < m_columns.size())
+        addText(currentRow(), column, std::string_view(utf8.data(), size_t(utf8.size())));
+}
+
+void Workbook::setText(int column, QStringView text)
+{
+    setTextUtf8(column, text.toUtf8());
+}
+
+void Workbook::setNumber(int column, double value)
+{
+    if (column < 0 || column >= m_columns.size())
+        return;
+    if (std::isfinite(value))
+        addNumber(currentRow(), column, value, GeneralXf);
+    else
+        setText(column, QString::number(value));
+}
+
+void Workbook::setDate(int column, QDate date)
+{
+    static const QDate epoch(1899, 12, 30);
+    if (column >= 0 && column < m_columns.size() && date.isValid())
+        addNumber(currentRow(), column, double(epoch.daysTo(date)), DateXf);
 }
 
 void Workbook::addRow(std::span<const QVariant> values)
 {
-    if (m_sheetRows.back() == RowsPerSheet)
-        startSheet();
-    const int row = m_sheetRows.back()++;
-    ++m_rows;
-    const int count = std::min(int(values.size()), int(m_columns.size()));
-    for (int c = 0; c < count; ++c) {
+    beginRow();
+    for (int c = 0; c < int(values.size()); ++c) {
         const QVariant& v = values[size_t(c)];
         if (!v.isValid() || v.isNull())
             continue;
         switch (v.typeId()) {
-        case QMetaType::QDate: {
-            static const QDate epoch(1899, 12, 30);
-            addNumber(row, c, double(epoch.daysTo(v.toDate())), DateXf);
+        case QMetaType::QDate:
+            setDate(c, v.toDate());
             break;
-        }
         case QMetaType::Int:
         case QMetaType::UInt:
         case QMetaType::Long:
@@ -270,19 +344,14 @@ void Workbook::addRow(std::span<const QVariant> values)
         case QMetaType::UShort:
         case QMetaType::Double:
         case QMetaType::Float:
-        case QMetaType::Bool: {
-            const double d = v.toDouble();
-            if (std::isfinite(d))
-                addNumber(row, c, d, GeneralXf);
-            else
-                addText(row, c, v.toString());
+        case QMetaType::Bool:
+            setNumber(c, v.toDouble());
             break;
-        }
         case QMetaType::QByteArray:
-            addText(row, c, QString::fromUtf8(v.toByteArray()));
+            setTextUtf8(c, v.toByteArray());
             break;
         default:
-            addText(row, c, v.toString());
+            setText(c, v.toString());
         }
     }
 }

@@ -8,12 +8,18 @@
 // Rows are encoded as they come; only the cell records and the distinct
 // texts are kept until the file is written.
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QDate>
 #include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
+#include <cstring>
+#include <memory>
 #include <span>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace xls {
@@ -32,6 +38,15 @@ public:
     // dropped.
     void addRow(std::span<const QVariant> values);
 
+    // The same cell by cell, for sources that hand out values as they step:
+    // beginRow() starts the next record, then each column is set at most once
+    // (a column left out stays empty).
+    void beginRow();
+    void setText(int column, QStringView text);
+    void setTextUtf8(int column, QByteArrayView utf8);
+    void setNumber(int column, double value);
+    void setDate(int column, QDate date);
+
     long long rowCount() const { return m_rows; }
     int sheetCount() const { return int(m_sheets.size()); }
     const QStringList& sheetNames() const { return m_sheetNames; }
@@ -45,17 +60,37 @@ public:
     bool save(const QString& path, QString* error = nullptr) const;
 
 private:
+    // A shared string's UTF-8 bytes, kept in m_textStore.
+    struct Key {
+        const char* data;
+        qsizetype size;
+        friend bool operator==(const Key& a, const Key& b)
+        {
+            return a.size == b.size && (a.size == 0 || std::memcmp(a.data, b.data, size_t(a.size)) == 0);
+        }
+        friend size_t qHash(const Key& k, size_t seed) { return qHash(QByteArrayView(k.data, k.size), seed); }
+    };
+
     void startSheet();
-    void addText(int row, int column, const QString& text);
+    void addText(int row, int column, std::string_view utf8);
+    Key keep(std::string_view utf8);
     void addNumber(int row, int column, double value, unsigned xf);
+    int currentRow() const { return m_sheetRows.back() - 1; }
 
     QString m_sheetName;
     QStringList m_columns;
     QStringList m_sheetNames;
     std::vector<QByteArray> m_sheets;  // the cell records of each sheet
     std::vector<int> m_sheetRows;      // rows of each sheet, header included
-    QHash<QString, quint32> m_stringIndex;
-    QStringList m_strings;  // shared strings in order of first use
+    // Shared strings in order of first use, and their numbers. Their bytes
+    // live in blocks that never move, so the keys stay valid.
+    QHash<Key, quint32> m_stringIndex;
+    std::vector<Key> m_strings;
+    std::vector<std::unique_ptr<char[]>> m_textStore;
+    char* m_storeNext = nullptr;
+    size_t m_storeLeft = 0;
+    // The last string of each column: neighbouring rows often repeat a value.
+    std::vector<std::pair<Key, quint32>> m_lastInColumn;
     quint32 m_stringUses = 0;
     long long m_rows = 0;
 };

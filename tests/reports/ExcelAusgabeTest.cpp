@@ -144,6 +144,13 @@ INSTANTIATE_TEST_SUITE_P(
                   {}, {"Wert", "Anzahl", "Summe"}, {{"s:DVD", "n:1", "n:4700"}, {"s:MP3", "n:1", "n:700"}}}),
     [](const testing::TestParamInfo<Quellfall>& p) { return std::string(p.param.name); });
 
+namespace reports {
+void PrintTo(Excelweise weise, std::ostream* os)
+{
+    *os << (weise == Excelweise::MitWiederholung ? "MitWiederholung" : "NachLeeren");
+}
+}  // namespace reports
+
 namespace {
 
 class ExcelAusgabeWeise : public testing::TestWithParam<Excelweise> {};

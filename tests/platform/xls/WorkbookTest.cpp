@@ -56,6 +56,7 @@ TEST(Workbook, CellsReadBackAsTheyWereGiven)
     addRow(book, {QVariant(), QVariant(), QVariant(), QVariant(), QVariant()});
     addRow(book, {QStringLiteral("Ärger im Öl-Fluß"), true, QByteArray("bytes"), QVariant(), QStringLiteral("x"),
                   QStringLiteral("past the header: dropped")});
+    addRow(book, {QStringLiteral("Ärger im Öl-Fluß"), true, QByteArray("bytes"), QVariant(), QStringLiteral("x")});
     ASSERT_TRUE(book.save(folder.file(QStringLiteral("CDs.xls"))));
 
     const XlsMappe m = readBack(folder.file(QStringLiteral("CDs.xls")));
@@ -67,6 +68,7 @@ TEST(Workbook, CellsReadBackAsTheyWereGiven)
         {"s:Żółć – Кино 🎬", "n:4.75", "", "", "s:"},
         {"", "n:-3", "s:a;b'c\"d", "d:01.03.1900", "n:1099511627776"},
         {"", "", "", "", ""},
+        {"s:Ärger im Öl-Fluß", "n:1", "s:bytes", "", "s:x"},
         {"s:Ärger im Öl-Fluß", "n:1", "s:bytes", "", "s:x"},
     };
     EXPECT_EQ(m.blaetter[0].zeilen, expected);
