@@ -12,7 +12,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <sqlite3.h>
 #include <sys/resource.h>
@@ -69,24 +68,16 @@ double bareRun(const QString& path, const QString& target, long* rows)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const int n = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100000;
-    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("filme.mdb"));
-    bench::katalogFuellen(path, n);
-
-    bench::StilleMeldungen messages;
-    sys::Services services;
-    services.programFolder = folder.path();
-    services.messages = &messages;
-    const QString csv = folder.filePath(QStringLiteral("bare.txt"));
+    bench::Katalogbank bank(argc, argv);
+    const int n = bank.n;
+    const QString csv = bank.folder.filePath(QStringLiteral("bare.txt"));
 
     std::vector<double> layer, bare;
     long rows = 0;
-    bareRun(path, csv, &rows);  // warm the page cache
-    for (int r = 0; r < rounds; ++r) {
-        layer.push_back(layerRun(services, path));
-        bare.push_back(bareRun(path, csv, &rows));
+    bareRun(bank.path, csv, &rows);  // warm the page cache
+    for (int r = 0; r < bank.runden; ++r) {
+        layer.push_back(layerRun(bank.services, bank.path));
+        bare.push_back(bareRun(bank.path, csv, &rows));
     }
     if (rows != n || *std::min_element(layer.begin(), layer.end()) < 0) {
         std::fprintf(stderr, "export failed or saw %ld rows of %d\n", rows, n);
@@ -97,7 +88,7 @@ int main(int argc, char** argv)
     const double l = bench::median(layer), b = bench::median(bare);
     std::printf("titles             %d\n", n);
     std::printf("workbook (ms)      %.1f   (open + SELECT * + CDs.xls through the export target, %.1f MB)\n", l,
-                double(QFileInfo(folder.filePath(QStringLiteral("CDs.xls"))).size()) / 1e6);
+                double(QFileInfo(bank.folder.filePath(QStringLiteral("CDs.xls"))).size()) / 1e6);
     std::printf("bare (ms)          %.1f   (open + the same rows through the C API as plain text, %.1f MB)\n", b,
                 double(QFileInfo(csv).size()) / 1e6);
     std::printf("ratio              %.2f   (goal <= 2.00)\n", l / b);

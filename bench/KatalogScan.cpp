@@ -10,7 +10,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 
 #include <sqlite3.h>
 
@@ -78,21 +77,15 @@ double bareRun(const QString& path, long* rows)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const int n = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100000;
-    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("filme.mdb"));
-    bench::katalogFuellen(path, n);
-
-    bench::StilleMeldungen messages;
-    sys::Services services;
-    services.programFolder = folder.path();
-    services.messages = &messages;
+    bench::Katalogbank bank(argc, argv);
+    const int n = bank.n;
+    const QString& path = bank.path;
+    const sys::Services& services = bank.services;
 
     std::vector<double> layer, bare;
     long rowsLayer = 0, rowsBare = 0;
     layerRun(services, &rowsLayer);  // warm the page cache
-    for (int r = 0; r < rounds; ++r) {
+    for (int r = 0; r < bank.runden; ++r) {
         layer.push_back(layerRun(services, &rowsLayer));
         bare.push_back(bareRun(path, &rowsBare));
     }

@@ -197,7 +197,7 @@ QString sheetName(const QString& first, int index)
 }  // namespace
 
 Workbook::Workbook(QString sheetName, QStringList columns)
-    : m_sheetName(std::move(sheetName)), m_columns(std::move(columns))
+    : m_sheetName(std::move(sheetName)), m_columns(std::move(columns)), m_sourceColumns(m_columns.size())
 {
     if (m_columns.size() > MaxColumns)
         m_columns.resize(MaxColumns);
@@ -443,6 +443,13 @@ std::vector<QByteArray> Workbook::stream() const
 
 bool Workbook::save(const QString& path, QString* error) const
 {
+    if (m_sourceColumns > MaxColumns) {
+        if (error)
+            *error = QStringLiteral("Ein Tabellenblatt fasst höchstens %1 Spalten, die Quelle hat %2.")
+                         .arg(MaxColumns)
+                         .arg(m_sourceColumns);
+        return false;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)

@@ -30,6 +30,7 @@ public:
     static constexpr int MaxColumns = 256;
     static constexpr int MaxTextLength = 32767;  // longer texts are cut to this
 
+    // A source of more than MaxColumns columns cannot be written: save() refuses it.
     Workbook(QString sheetName, QStringList columns);
 
     // One record. A null value gives no cell; a QDate a date cell shown
@@ -51,15 +52,15 @@ public:
     int sheetCount() const { return int(m_sheets.size()); }
     const QStringList& sheetNames() const { return m_sheetNames; }
 
-    // The Workbook stream itself, without the container.
-    std::vector<QByteArray> stream() const;
-
     // Writes the file under a temporary name beside `path` and renames it over
     // `path` once it is complete: a failed write leaves the previous file (or
     // none) in place. Returns false and sets *error on failure.
     bool save(const QString& path, QString* error = nullptr) const;
 
 private:
+    // The Workbook stream in parts (globals, then each sheet), without the container.
+    std::vector<QByteArray> stream() const;
+
     // A shared string's UTF-8 bytes, kept in m_textStore.
     struct Key {
         const char* data;
@@ -79,6 +80,7 @@ private:
 
     QString m_sheetName;
     QStringList m_columns;
+    qsizetype m_sourceColumns = 0;
     QStringList m_sheetNames;
     std::vector<QByteArray> m_sheets;  // the cell records of each sheet
     std::vector<int> m_sheetRows;      // rows of each sheet, header included

@@ -192,6 +192,14 @@ TEST(Workbook, FailedSaveLeavesThePreviousFileAndNoTemporary)
     QString error;
     EXPECT_FALSE(book.save(folder.file(QStringLiteral("fehlt/CDs.xls")), &error));
     EXPECT_FALSE(error.isEmpty());
+    // More columns than a sheet holds would lose some: refused, nothing written.
+    QStringList columns;
+    for (int c = 0; c <= Workbook::MaxColumns; ++c)
+        columns << QStringLiteral("S%1").arg(c);
+    error.clear();
+    EXPECT_FALSE(Workbook(QStringLiteral("cds"), columns).save(folder.file(QStringLiteral("breit.xls")), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("breit.xls"))));
 
     // A full disk: a small tmpfs holding an earlier workbook.
     const QString mountPoint = folder.file(QStringLiteral("klein"));
