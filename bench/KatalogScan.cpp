@@ -15,7 +15,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 
 #include <sqlite3.h>
 
@@ -27,15 +26,6 @@ namespace {
 
 // Keeps the scans' reads from being optimised away.
 volatile size_t sink = 0;
-
-class StillMessages : public sys::MessageService {
-public:
-    int msgBox(const QString& prompt, int, const QString&) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(prompt));
-        return sys::mb::Ok;
-    }
-};
 
 double layerRun(const sys::Services& services, long* rows)
 {
@@ -176,21 +166,15 @@ Einzeln layerSingle(const QString& path, const QStringList& seekKeys, int moves)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const int n = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100000;
-    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("filme.mdb"));
-    bench::katalogFuellen(path, n);
-
-    StillMessages messages;
-    sys::Services services;
-    services.programFolder = folder.path();
-    services.messages = &messages;
+    bench::Katalogbank bank(argc, argv);
+    const int n = bank.n;
+    const QString& path = bank.path;
+    const sys::Services& services = bank.services;
 
     std::vector<double> layer, bare;
     long rowsLayer = 0, rowsBare = 0;
     layerRun(services, &rowsLayer);  // warm the page cache
-    for (int r = 0; r < rounds; ++r) {
+    for (int r = 0; r < bank.runden; ++r) {
         layer.push_back(layerRun(services, &rowsLayer));
         bare.push_back(bareRun(path, &rowsBare));
     }

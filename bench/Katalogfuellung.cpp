@@ -4,6 +4,7 @@
 #include "platform/db/Database.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace bench {
 
@@ -27,6 +28,16 @@ void katalogFuellen(const QString& path, int n)
                        {titel});
     }
     t.commit();
+}
+
+Katalogbank::Katalogbank(int argc, char** argv, int rundenVorgabe)
+    : n(argc > 1 ? std::max(1, std::atoi(argv[1])) : 100000),
+      runden(argc > 2 ? std::max(1, std::atoi(argv[2])) : rundenVorgabe),
+      path(folder.filePath(QStringLiteral("filme.mdb")))
+{
+    katalogFuellen(path, n);
+    services.programFolder = folder.path();
+    services.messages = &meldungen;
 }
 
 double median(std::vector<double> werte)

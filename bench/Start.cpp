@@ -28,15 +28,6 @@
 
 namespace {
 
-class StilleMeldungen : public sys::MessageService {
-public:
-    int msgBox(const QString& text, int, const QString&) override
-    {
-        std::fprintf(stderr, "%s\n", qPrintable(text));
-        return sys::mb::Ok;
-    }
-};
-
 class Uhr : public sys::Clock {
 public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
@@ -45,7 +36,7 @@ public:
 int kindHauptfenster(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    StilleMeldungen meldungen;
+    bench::StilleMeldungen meldungen;
     Uhr uhr;
     sys::Services services;
     services.programFolder = QString::fromLocal8Bit(argv[3]);

@@ -2,6 +2,7 @@
 
 #include "platform/db/Integrity.h"
 #include "platform/db/LockFile.h"
+#include "platform/db/RowReader.h"
 #include "platform/db/SqlFunctions.h"
 #include "platform/db/Statement.h"
 #include "platform/db/TableCursor.h"
@@ -208,22 +209,17 @@ ExecResult Database::tryExecute(const QString& sql, const QVariantList& params) 
 
 Result Database::query(const QString& sql, const QVariantList& params)
 {
-    Statement st(m_db, sql);
-    st.bindAll(params);
-    QStringList columns;
-    const int count = st ? sqlite3_column_count(st.get()) : 0;
-    columns.reserve(count);
-    for (int c = 0; c < count; ++c)
-        columns << QString::fromUtf8(sqlite3_column_name(st.get(), c));
+    RowReader reader(*this, sql, params);
+    const int count = int(reader.columns().size());
     std::vector<std::vector<QVariant>> rows;
-    while (st.step() == SQLITE_ROW) {
+    while (reader.next()) {
         std::vector<QVariant> row;
         row.reserve(size_t(count));
         for (int c = 0; c < count; ++c)
-            row.push_back(st.value(c));
+            row.push_back(reader.value(c));
         rows.push_back(std::move(row));
     }
-    return Result(std::move(columns), std::move(rows));
+    return Result(reader.columns(), std::move(rows));
 }
 
 QVariant Database::scalar(const QString& sql, const QVariantList& params)
