@@ -58,6 +58,11 @@ public:
     // Opens an existing file for reading and writing; never creates one.
     // Throws DbError: ErrFileMissing, ErrNotADatabase, or SQLite's code.
     static std::unique_ptr<Database> open(const QString& path);
+    // Opens an existing file whose lock the caller already holds exclusively
+    // (for a compaction), without a lock of its own: two locks of one process
+    // on different descriptors would refuse each other. Throws as open, and
+    // ErrLocked when `exclusiveLock` is not the exclusive lock of this path.
+    static std::unique_ptr<Database> openHolding(const QString& path, const LockFile& exclusiveLock);
     // Creates a new, empty database file; refuses (ErrFileExists) when the path exists.
     static std::unique_ptr<Database> create(const QString& path);
 
@@ -104,6 +109,7 @@ public:
 
 private:
     Database(sqlite3* handle, QString path, std::unique_ptr<LockFile> lock);
+    static std::unique_ptr<Database> openWithLock(const QString& path, std::unique_ptr<LockFile> lock);
     sqlite3* m_db = nullptr;
     QString m_path;
     std::unique_ptr<LockFile> m_lock;
