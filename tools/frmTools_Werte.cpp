@@ -9,9 +9,11 @@
 
 namespace {
 
+// The column named with its table: SQLite takes an unknown name in plain
+// double quotes for a text, which would list the name itself.
 QString zitiert(const QString& spalte)
 {
-    return QLatin1Char('"') + spalte + QLatin1Char('"');
+    return QStringLiteral("Filme.\"") + spalte + QLatin1Char('"');
 }
 
 // The field's distinct values in German order; equal spellings that differ
@@ -135,7 +137,7 @@ void frmTools::cmdÄndern_Click()
             }
             db::Database::Transaction t(*m_arbeitsDB);
             m_arbeitsDB->execute(
-                QStringLiteral("UPDATE Filme SET %1 = ?1 WHERE %1 = ?2%2").arg(zitiert(feld), vergleich),
+                QStringLiteral("UPDATE Filme SET \"%1\" = ?1 WHERE %2 = ?2%3").arg(feld, zitiert(feld), vergleich),
                 {neuWert, altWert});
             t.commit();
             meldung(QStringLiteral("Aktion erfolgreich ausgeführt"), sys::mb::OkOnly, {});
