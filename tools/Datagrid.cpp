@@ -18,6 +18,7 @@ Datagrid::Datagrid(std::shared_ptr<db::Database> datenbank, QWidget* parent)
     DataGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     DataGrid1->setWordWrap(false);
     // Every row is one line high: the view never measures rows it does not show.
+    DataGrid1->verticalHeader()->hide();
     DataGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     DataGrid1->verticalHeader()->setDefaultSectionSize(DataGrid1->fontMetrics().height() + 6);
     auto* fenster = new QVBoxLayout(this);
