@@ -171,6 +171,12 @@ TEST(Werte, AnOptionBeforeAWorkingCatalogueChangesNothing)
         EXPECT_EQ(f->cmbCombo->text(), QStringLiteral("Combo"));
         EXPECT_EQ(f->cmbCombo1->text(), QStringLiteral("Combo1"));
     }
+    o.fake.messages.shown.clear();
+    f->optFormat->setChecked(true);
+    f->cmbCombo->setText(QStringLiteral("DVD"));
+    f->cmbCombo1->setText(QStringLiteral("VCD"));
+    f->cmdÄndern->click();
+    EXPECT_EQ(o.fake.messages.prompts(), QStringList{Fehlt}) << "the replacement asks nothing without a catalogue";
     EXPECT_FALSE(QFile::exists(o.folder.file(".mdb")));
     EXPECT_EQ(o.dateien(), (QStringList{"Cd.ini", "filme.mdb"}));
 }
