@@ -41,6 +41,14 @@ QStringList Programmordner::dateien() const
     return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
+QStringList einträge(const vb::ComboBox* box)
+{
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
+
 void wählen(vb::ComboBox* box, const QString& text)
 {
     const int index = box->findText(text, Qt::MatchExactly);

@@ -27,6 +27,9 @@ struct Programmordner {
     QStringList dateien() const;
 };
 
+// The entries of a combo box.
+QStringList einträge(const vb::ComboBox* box);
+
 // Picks the entry in the box as a user does (the box's "Click").
 void wählen(vb::ComboBox* box, const QString& text);
 

@@ -14,14 +14,6 @@ namespace {
 const QString Fehlt = QStringLiteral(
     "Es fehlen noch Angaben. \r\nBitte eine Datenbank und zwei zu ändernden Werte wählen oder eingeben!");
 
-QStringList einträge(const vb::ComboBox* box)
-{
-    QStringList out;
-    for (int i = 0; i < box->count(); ++i)
-        out << box->itemText(i);
-    return out;
-}
-
 // A catalogue "filme" whose titles hold the given values of one field, with
 // one sub-entry holding the first value.
 QString katalogMit(Programmordner& o, const QString& feld, const QStringList& werte)

@@ -16,14 +16,6 @@ namespace {
 
 const QString Sechzig = QStringLiteral("abcdefghij").repeated(6);
 
-QStringList einträge(const vb::ComboBox* box)
-{
-    QStringList out;
-    for (int i = 0; i < box->count(); ++i)
-        out << box->itemText(i);
-    return out;
-}
-
 // ---- Start-up lists ---------------------------------------------------------
 
 struct Start {
