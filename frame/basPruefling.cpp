@@ -35,9 +35,12 @@ int tastenCode(const QKeyEvent* taste)
     default: break;
     }
     const QString text = taste->text();
-    if (text.isEmpty())
-        return -1;
-    return text.at(0).unicode();
+    if (!text.isEmpty())
+        return text.at(0).unicode();
+    // Some platforms give Ctrl with a letter no text: its control code then.
+    if ((taste->modifiers() & Qt::ControlModifier) && taste->key() >= Qt::Key_A && taste->key() <= Qt::Key_Z)
+        return taste->key() - Qt::Key_A + 1;
+    return -1;
 }
 
 class Tastenfilter : public QObject {

@@ -325,12 +325,14 @@ QString frmTools::umbenennenFehler(const QString& quelle, const QString& ziel, i
 
 void frmTools::cmdDBrename_Click()
 {
-    if (tfDB0->text().isEmpty()) {
+    // Cd.ini drops the blanks around a name when it is read back, so the file
+    // must carry the name without them.
+    const QString neu = tfDB0->text().trimmed();
+    if (neu.isEmpty()) {
         meldung(QStringLiteral("Sie sollten schon einen neuen DB Namen angeben!"), sys::mb::Exclamation,
                 QStringLiteral("neuen DB Namen eingeben bitte!"));
         return;
     }
-    const QString neu = tfDB0->text();
     if (m_umbenennenQuelle.isEmpty())
         return;
     if (tfDB1->text().isEmpty()) {

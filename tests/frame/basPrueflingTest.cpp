@@ -69,6 +69,8 @@ TEST(PrüfText, AFieldTakesOnlyAdmittedKeysAndHandsOnEnter)
     QApplication::clipboard()->setText(QStringLiteral("x/y"));
     drücken(&feld, Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier);
     EXPECT_EQ(feld.text(), QStringLiteral("NeuDB 2,"));
+    drücken(&feld, Qt::Key_V, QString(), Qt::ControlModifier);
+    EXPECT_EQ(feld.text(), QStringLiteral("NeuDB 2,"));
     // Keys that type nothing still move the cursor.
     drücken(&feld, Qt::Key_Home, {});
     EXPECT_EQ(feld.cursorPosition(), 0);
