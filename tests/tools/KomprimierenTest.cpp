@@ -217,3 +217,47 @@ TEST(Komprimieren, FileExistsOnlyForFiles)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Komprimieren, AFullDiskLeavesTheCatalogueAndItsBakAsTheyWere)
+{
+    KleinesLaufwerk lw("size=512k");
+    if (!lw.bereit)
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    FakeServices fake(lw.pfad);
+    fake.services.title = QStringLiteral("Tools");
+    const QString pfad = lw.pfad + "/filme.mdb";
+    {
+        auto db = katalogAnlegen(pfad, QStringLiteral("1.4.1"));
+        db::Database::Transaction t(*db);
+        for (int i = 0; i < 600; ++i)
+            db->execute("INSERT INTO Filme (Titel, Info) VALUES (?, ?)",
+                        {QStringLiteral("Titel %1").arg(i), QString(400, QLatin1Char('x'))});
+        t.commit();
+    }
+    QFile bak(pfad + ".bak");
+    ASSERT_TRUE(bak.open(QIODevice::WriteOnly));
+    bak.write("alte Kopie");
+    bak.close();
+    alterSetzen(pfad + ".bak", QDateTime(QDate(2020, 1, 1), QTime(0, 0), Qt::UTC));
+    // What is left of the disk cannot hold a second copy.
+    lw.füllen(64);
+    QFile katalog(pfad);
+    ASSERT_TRUE(katalog.open(QIODevice::ReadOnly));
+    const QByteArray vorher = katalog.readAll();
+    katalog.close();
+
+    frmTools f(fake.services);
+    f.Form_Load();
+    EXPECT_FALSE(f.DBCompact(pfad, QString(), 1));
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_TRUE(fake.messages.shown[0].prompt.contains(pfad));
+    ASSERT_TRUE(katalog.open(QIODevice::ReadOnly));
+    EXPECT_EQ(katalog.readAll(), vorher);
+    ASSERT_TRUE(bak.open(QIODevice::ReadOnly));
+    EXPECT_EQ(bak.readAll(), QByteArray("alte Kopie"));
+    EXPECT_FALSE(QFile::exists(pfad + ".tmp"));
+}
+
+}  // namespace

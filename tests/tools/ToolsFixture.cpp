@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sqlite3.h>
 
 namespace testing_support {
@@ -39,6 +40,30 @@ QString Programmordner::ini(const QString& section, const QString& key) const
 QStringList Programmordner::dateien() const
 {
     return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+KleinesLaufwerk::KleinesLaufwerk(const char* optionen)
+{
+    pfad = basis.file("lw");
+    QDir().mkpath(pfad);
+    bereit = ::mount("tmpfs", QFile::encodeName(pfad).constData(), "tmpfs", 0, optionen) == 0;
+}
+
+KleinesLaufwerk::~KleinesLaufwerk()
+{
+    if (bereit)
+        ::umount2(QFile::encodeName(pfad).constData(), MNT_DETACH);
+}
+
+void KleinesLaufwerk::füllen(int freiKb) const
+{
+    QFile füllung(pfad + "/füllung");
+    ASSERT_TRUE(füllung.open(QIODevice::WriteOnly));
+    const QByteArray block(1024, 'x');
+    while (füllung.write(block) == block.size() && füllung.flush()) {
+    }
+    füllung.close();
+    füllung.resize(füllung.size() - qint64(freiKb) * 1024);
 }
 
 QStringList einträge(const vb::ComboBox* box)

@@ -27,6 +27,18 @@ struct Programmordner {
     QStringList dateien() const;
 };
 
+// A small tmpfs, so that a disk can be full or read-only. Needs root; `bereit`
+// is false where it cannot be mounted.
+struct KleinesLaufwerk {
+    explicit KleinesLaufwerk(const char* optionen);
+    ~KleinesLaufwerk();
+    // Fills the disk with a file "füllung" until only about `freiKb` are left.
+    void füllen(int freiKb) const;
+    TempFolder basis;
+    QString pfad;
+    bool bereit = false;
+};
+
 // The entries of a combo box.
 QStringList einträge(const vb::ComboBox* box);
 

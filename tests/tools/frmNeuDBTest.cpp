@@ -166,24 +166,6 @@ TEST(Erstellen, SettingsThatCannotBeWrittenAreReported)
     EXPECT_TRUE(QFile::exists(o.folder.file("neu.mdb")));
 }
 
-// A small tmpfs as the program folder, so that the disk can be full or read-only.
-struct KleinesLaufwerk {
-    TempFolder basis;
-    QString pfad;
-    bool bereit = false;
-    explicit KleinesLaufwerk(const char* optionen)
-    {
-        pfad = basis.file("lw");
-        QDir().mkpath(pfad);
-        bereit = ::mount("tmpfs", QFile::encodeName(pfad).constData(), "tmpfs", 0, optionen) == 0;
-    }
-    ~KleinesLaufwerk()
-    {
-        if (bereit)
-            ::umount2(QFile::encodeName(pfad).constData(), MNT_DETACH);
-    }
-};
-
 TEST(Erstellen, AFullDiskLeavesNoFile)
 {
     KleinesLaufwerk lw("size=64k");
@@ -196,13 +178,7 @@ TEST(Erstellen, AFullDiskLeavesNoFile)
     ini.write("[DB]\r\nDB Name0=filme\r\n");
     ini.close();
     // Fill the disk up to a few kilobytes.
-    QFile füllung(lw.pfad + "/füllung");
-    ASSERT_TRUE(füllung.open(QIODevice::WriteOnly));
-    const QByteArray block(1024, 'x');
-    while (füllung.write(block) == block.size() && füllung.flush()) {
-    }
-    füllung.close();
-    füllung.resize(füllung.size() - 6 * 1024);
+    lw.füllen(6);
 
     frmTools f(fake.services);
     f.Form_Load();
