@@ -35,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(Tasten, PrüfText,
                                          Taste{"StrgV", 22, false}, Taste{"StrgX", 24, false},
                                          Taste{"Tab", 9, false}, Taste{"Null", 0, false},
                                          Taste{"Euro", 0x20AC, false}, Taste{"Tilde", '~', false}),
-                         [](const testing::TestParamInfo<Taste>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<Taste>& fall) { return std::string(fall.param.name); });
 
 TEST(PrüfText, WholeTextsAreCheckedByTheSameSet)
 {

@@ -115,7 +115,7 @@ TEST_P(GridBreiten, SetsTheWidthOfEachPositionThatExists)
 INSTANTIATE_TEST_SUITE_P(Tabellen, GridBreiten,
                          testing::Values(Breiten{"VonToolsErstellt", "1.1.6", frame::schema::Herkunft::Tools, 12},
                                          Breiten{"Aktuell", "1.4.1", frame::schema::Herkunft::Hauptprogramm, 14}),
-                         [](const testing::TestParamInfo<Breiten>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<Breiten>& fall) { return std::string(fall.param.name); });
 
 TEST(Datagrid, WithoutAUsableCatalogueSaysSoAndToolsGoesOn)
 {

@@ -107,7 +107,7 @@ TEST_P(EinTagesRegel, AYoungBakSkipsTheWork)
 INSTANTIATE_TEST_SUITE_P(Bak, EinTagesRegel,
                          testing::Values(Alter{"EineStunde", 1.0 / 24, false}, Alter{"FastEinTag", 0.99, false},
                                          Alter{"EinUndEinHalberTag", 1.5, true}, Alter{"EinJahr", 365, true}),
-                         [](const testing::TestParamInfo<Alter>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<Alter>& fall) { return std::string(fall.param.name); });
 
 TEST(Komprimieren, CompactingTwiceWithinADaySkipsTheSecond)
 {

@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
         Ersetzung{"DatumAlsDeutschesDatum", "Datum", {"2020-02-01", "2021-03-04"}, "01.02.2020", "3.4.2022",
                   {"2022-04-03", "2021-03-04"}, true},
         Ersetzung{"DatumDasKeinesIst", "Datum", {"2020-02-01"}, "01.02.2020", "morgen", {"2020-02-01"}, false}),
-    [](const testing::TestParamInfo<Ersetzung>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<Ersetzung>& fall) { return std::string(fall.param.name); });
 
 TEST(Werte, ListsHoldEachValueOnceInGermanOrder)
 {

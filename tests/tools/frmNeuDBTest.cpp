@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "neuen DB Namen eingeben bitte!"},
         Abgelehnt{"EingefuegterUmlaut", "Fülle", "Der DB Name \"Fülle\" enthält Zeichen",
                   "neuen DB Namen eingeben bitte!"}),
-    [](const testing::TestParamInfo<Abgelehnt>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<Abgelehnt>& fall) { return std::string(fall.param.name); });
 
 TEST(Erstellen, BlanksAroundTheNameAreDropped)
 {

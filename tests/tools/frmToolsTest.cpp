@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Start{"OhneDB", "[Design]\r\nDefault=0\r\n", {"", ""}, ""},
                     Start{"SechzigZeichen", "[DB]\r\nDB Name0=" + Sechzig.toUtf8() + "\r\n",
                           {Sechzig.left(49), ""}, Sechzig.left(49)}),
-    [](const testing::TestParamInfo<Start>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<Start>& fall) { return std::string(fall.param.name); });
 
 // ---- Switch ---------------------------------------------------------------
 
@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Wechsel{"OhneZweiteNichts", "filme", "", 1, "filme", ""},
                     Wechsel{"LangeNamenMit49", Sechzig, QStringLiteral("x") + Sechzig, 1,
                             QStringLiteral("x") + Sechzig.left(48), Sechzig.left(49)}),
-    [](const testing::TestParamInfo<Wechsel>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<Wechsel>& fall) { return std::string(fall.param.name); });
 
 TEST(Umschalten, PickingInTheFirstBoxOnlyChoosesTheWorkingCatalogue)
 {
@@ -184,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "neuen DB Namen eingeben bitte!", {"filme.mdb"}, "filme"},
         Umbenennung{"AlterNameLeer", "", "neu", {"filme"}, false, "Sie sollten schon den alten DB Namen",
                     "alten DB Namen eingeben bitte!", {"filme.mdb"}, "filme"}),
-    [](const testing::TestParamInfo<Umbenennung>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<Umbenennung>& fall) { return std::string(fall.param.name); });
 
 TEST(Umbenennen, MessagesNameTheFileAndTheCause)
 {
@@ -303,8 +303,8 @@ TEST_P(Hauptprogramm, RvxStartsItAndEndsTools)
 }
 
 INSTANTIATE_TEST_SUITE_P(Start, Hauptprogramm, testing::Bool(),
-                         [](const testing::TestParamInfo<bool>& info) {
-                             return info.param ? std::string("Gelingt") : std::string("Misslingt");
+                         [](const testing::TestParamInfo<bool>& fall) {
+                             return fall.param ? std::string("Gelingt") : std::string("Misslingt");
                          });
 
 TEST(Ende, ClosesEveryWindowAndEveryConnection)
