@@ -9,7 +9,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(RONDAVEX_VERSION));
-    const sys::ProgramContext kontext(sys::programTitle(), sys::ProgramContext::Instances::One);
+    const sys::ProgramContext kontext(QStringLiteral("Rondavex"), sys::programTitle(), sys::ProgramContext::Instances::One);
 
     frmFilme hauptfenster(kontext.services());
     bool zweiteInstanz = false;

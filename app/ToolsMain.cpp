@@ -1,17 +1,16 @@
 // The database tools program.
 #include "platform/system/ProgramContext.h"
+#include "tools/frmTools.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    const sys::ProgramContext kontext(QStringLiteral("tools"), sys::ProgramContext::Instances::Any);
+    const sys::ProgramContext kontext(QStringLiteral("tools"), QStringLiteral("Tools"), sys::ProgramContext::Instances::Any);
 
-    QMainWindow fenster;
-    fenster.setWindowTitle(QStringLiteral("Tools"));
-    fenster.resize(640, 480);
+    frmTools fenster(kontext.services());
+    fenster.Form_Load();
     fenster.show();
     return app.exec();
 }

@@ -113,7 +113,20 @@ std::unique_ptr<Database> Database::openLocked(const QString& path, bool exclusi
                       exclusive ? QStringLiteral("Die Datei '%1' ist in einem anderen Programm geöffnet.").arg(path)
                                 : QStringLiteral("Die Datei '%1' wird von einem anderen Programm exklusiv verwendet.")
                                       .arg(path));
+    return openWithLock(path, std::move(lock));
+}
 
+std::unique_ptr<Database> Database::openHolding(const QString& path, const LockFile& exclusiveLock)
+{
+    if (!QFileInfo::exists(path))
+        throw DbError(ErrFileMissing, QStringLiteral("Die Datei '%1' wurde nicht gefunden.").arg(path));
+    if (exclusiveLock.mode() != LockFile::Mode::Exclusive || exclusiveLock.path() != LockFile::pathFor(path))
+        throw DbError(ErrLocked, QStringLiteral("Die Datei '%1' ist nicht exklusiv gesperrt.").arg(path));
+    return openWithLock(path, nullptr);
+}
+
+std::unique_ptr<Database> Database::openWithLock(const QString& path, std::unique_ptr<LockFile> lock)
+{
     sqlite3* handle = nullptr;
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, SQLITE_OPEN_READWRITE | ThreadFlags, nullptr) !=
         SQLITE_OK)

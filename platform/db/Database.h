@@ -64,6 +64,11 @@ public:
     // As open, holding the ".ldb" exclusively for the connection's life, so that
     // no other program of ours has the file open meanwhile. ErrLocked when one has.
     static std::unique_ptr<Database> openExclusive(const QString& path);
+    // Opens an existing file whose lock the caller already holds exclusively
+    // (for a compaction), without a lock of its own: two locks of one process
+    // on different descriptors would refuse each other. Throws as open, and
+    // ErrLocked when `exclusiveLock` is not the exclusive lock of this path.
+    static std::unique_ptr<Database> openHolding(const QString& path, const LockFile& exclusiveLock);
     // Creates a new, empty database file; refuses (ErrFileExists) when the path exists.
     static std::unique_ptr<Database> create(const QString& path);
 
@@ -138,6 +143,7 @@ private:
     static std::unique_ptr<Database> openLocked(const QString& path, bool exclusive);
     static void onRollback(void* self);
     static int authorize(void* self, int action, const char* detail1, const char*, const char*, const char*);
+    static std::unique_ptr<Database> openWithLock(const QString& path, std::unique_ptr<LockFile> lock);
     sqlite3* m_db = nullptr;
     QString m_path;
     std::unique_ptr<LockFile> m_lock;

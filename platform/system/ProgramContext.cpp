@@ -6,11 +6,12 @@
 
 namespace sys {
 
-ProgramContext::ProgramContext(const QString& applicationName, Instances instances)
-    : userStore(userStorePath()), singleInstance(programFolder())
+ProgramContext::ProgramContext(const QString& applicationName, const QString& title, Instances instances)
+    : messages(title), userStore(userStorePath()), singleInstance(programFolder())
 {
     QCoreApplication::setApplicationName(applicationName);
     m_services.programFolder = programFolder();
+    m_services.title = title;
     wireServices(m_services, *this);
     if (instances == Instances::Any)
         m_services.singleInstance = nullptr;

@@ -16,7 +16,8 @@ public:
     // the other program leaves the context's single instance empty.
     enum class Instances { One, Any };
 
-    ProgramContext(const QString& applicationName, Instances instances);
+    // title: the program's own, shown on a message box without one.
+    ProgramContext(const QString& applicationName, const QString& title, Instances instances);
     ProgramContext(const ProgramContext&) = delete;
     ProgramContext& operator=(const ProgramContext&) = delete;
 

@@ -30,7 +30,7 @@ constexpr int Yes = 6;
 constexpr int No = 7;
 }  // namespace mb
 
-// The program's own title: the default title of a message box.
+// The main program's own title; each program sets its own in Services::title.
 inline const QString& programTitle()
 {
     static const QString title = QStringLiteral("Rondavex");
@@ -111,6 +111,7 @@ public:
 // context (the program's main, or a test) and outlive every window.
 struct Services {
     QString programFolder;  // the folder of Cd.ini, the catalogues and every file the program writes
+    QString title = programTitle();  // the program's own title, that of a message box without one ("Tools" for tools)
     MessageService* messages = nullptr;
     Clock* clock = nullptr;
     UserStore* userStore = nullptr;
