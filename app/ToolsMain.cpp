@@ -1,16 +1,16 @@
 // The database tools program.
-#include "platform/system/Services.h"
+#include "platform/system/ProgramContext.h"
+#include "tools/frmTools.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tools"));
-    QMainWindow fenster;
-    fenster.setWindowTitle(QStringLiteral("Tools"));
-    fenster.resize(640, 480);
+    const sys::ProgramContext kontext(QStringLiteral("tools"), QStringLiteral("Tools"), sys::ProgramContext::Instances::Any);
+
+    frmTools fenster(kontext.services());
+    fenster.Form_Load();
     fenster.show();
     return app.exec();
 }

@@ -7,7 +7,7 @@
 #include <QFile>
 
 #include <algorithm>
-#include <cstdio>
+#include <cstdlib>
 
 namespace bench {
 
@@ -55,10 +55,15 @@ bool cdIniSchreiben(const QString& ordner)
     return true;
 }
 
-int StilleMeldungen::msgBox(const QString& text, int, const QString&)
+Katalogbank::Katalogbank(int argc, char** argv, int rundenVorgabe)
+    : n(argc > 1 ? std::max(1, std::atoi(argv[1])) : 100000),
+      runden(argc > 2 ? std::max(1, std::atoi(argv[2])) : rundenVorgabe),
+      path(folder.filePath(QStringLiteral("filme.mdb")))
 {
-    std::fprintf(stderr, "%s\n", qPrintable(text));
-    return sys::mb::Ok;
+    katalogFuellen(path, n);
+    services.programFolder = folder.path();
+    services.messages = &meldungen;
+    services.clock = &uhr;
 }
 
 double median(std::vector<double> werte)

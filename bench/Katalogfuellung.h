@@ -2,9 +2,28 @@
 #include "platform/system/Services.h"
 
 #include <QString>
+#include <QTemporaryDir>
+#include <cstdio>
 #include <vector>
 
 namespace bench {
+
+// Message boxes of a benchmark: written to stderr, answered with OK, the last one kept.
+class StilleMeldungen : public sys::MessageService {
+public:
+    int msgBox(const QString& text, int, const QString&) override
+    {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+        letzte = text;
+        return sys::mb::Ok;
+    }
+    QString letzte;
+};
+
+class Uhr : public sys::Clock {
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
 
 // A catalogue of n titles at the current schema, every tenth with a
 // sub-entry, every twentieth lent; titles scrambled against the index order.
@@ -17,25 +36,16 @@ void katalogFuellen(const QString& path, int n);
 // message: the plain look, "KF" and the borrower as sixth cell.
 bool cdIniSchreiben(const QString& ordner);
 
-// Message boxes go to stderr and answer OK; the clock is the machine's.
-class StilleMeldungen : public sys::MessageService {
-public:
-    int msgBox(const QString& text, int flags, const QString& title) override;
-};
-
-class Uhr : public sys::Clock {
-public:
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
-};
-
-// The services a benchmark's main window needs, over the program folder.
-struct Dienste {
-    explicit Dienste(const QString& ordner)
-    {
-        services.programFolder = ordner;
-        services.messages = &meldungen;
-        services.clock = &uhr;
-    }
+// What a catalogue benchmark starts from: the titles (first argument, default
+// 100,000) and rounds (second argument), a catalogue "filme.mdb" of that many
+// titles in a temporary program folder, and a services context over the folder
+// whose message boxes go to stderr and whose clock is the machine's.
+struct Katalogbank {
+    Katalogbank(int argc, char** argv, int rundenVorgabe = 5);
+    int n = 0;
+    int runden = 0;
+    QTemporaryDir folder;
+    QString path;
     StilleMeldungen meldungen;
     Uhr uhr;
     sys::Services services;

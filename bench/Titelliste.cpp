@@ -15,8 +15,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <sqlite3.h>
 #include <sys/resource.h>
@@ -150,17 +148,13 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int n = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100000;
-    const int runden = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-
-    QTemporaryDir ordner;
-    const QString pfad = ordner.filePath(QStringLiteral("filme.mdb"));
-    bench::katalogFuellen(pfad, n);
-    if (!bench::cdIniSchreiben(ordner.path()))
+    bench::Katalogbank bank(argc, argv);
+    const int n = bank.n;
+    const int runden = bank.runden;
+    const QString& pfad = bank.path;
+    if (!bench::cdIniSchreiben(bank.folder.path()))
         return 1;
-
-    bench::Dienste dienste(ordner.path());
-    frmFilme f(dienste.services);
+    frmFilme f(bank.services);
     if (!f.Form_Load())
         return 1;
     f.show();

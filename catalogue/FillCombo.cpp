@@ -4,13 +4,18 @@
 
 #include <QStringList>
 
-QString zellenText(const db::Zeile& zeile, int spalte)
+QString zellenText(const db::RowReader& zeile, int spalte)
 {
-    if (spalte < 0 || zeile.isNull(spalte))
+    if (spalte < 0)
         return QString();
-    if (zeile.isReal(spalte))
-        return vb::cstr(zeile.real(spalte));
-    return zeile.text(spalte);
+    switch (zeile.type(spalte)) {
+    case db::RowReader::Type::Null:
+        return QString();
+    case db::RowReader::Type::Real:
+        return vb::cstr(zeile.number(spalte));
+    default:
+        return QString::fromUtf8(zeile.utf8(spalte));
+    }
 }
 
 void FillCombo(vb::ComboBox& box, db::Database& datenbank, const QString& sql, const QVariantList& werte)
@@ -18,10 +23,13 @@ void FillCombo(vb::ComboBox& box, db::Database& datenbank, const QString& sql, c
     box.clear();
     QStringList einträge;
     try {
-        datenbank.eachRow(sql, werte, [&](const db::Zeile& z) {
-            if (!z.columns().isEmpty() && !z.isNull(0))
-                einträge << zellenText(z, 0);
-        });
+        db::RowReader zeile(datenbank, sql, werte);
+        if (!zeile.columns().isEmpty()) {
+            while (zeile.next()) {
+                if (zeile.type(0) != db::RowReader::Type::Null)
+                    einträge << zellenText(zeile, 0);
+            }
+        }
     } catch (const db::DbError&) {
     }
     box.addItems(einträge);

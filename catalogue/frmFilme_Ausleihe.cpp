@@ -11,10 +11,11 @@ void frmFilme::przÜberfälligeAusleihen()
 {
     c.lfListe->setEnabled(true);
     c.lfListe->clear();
-    const auto tage = vb::cdbl(ini.erinnerungsintervall);
+    const auto zahl = vb::cdbl(ini.erinnerungsintervall);
+    const auto tage = zahl ? vb::clng(*zahl) : std::nullopt;
     if (!tage)
         return;  // no interval, no list: the start goes on without a reminder
-    const QDate stichtag = m_services.clock->today().addDays(-vb::roundHalfEven(*tage));
+    const QDate stichtag = m_services.clock->today().addDays(-qint64(*tage));
     // The lending date is day.month.year text: compared as a date, not as text.
     przListeSetzen(QStringLiteral("Select * from Ausleihe where EinDT IS Null And dedate(AusDT) < ? order by Wer COLLATE DEUTSCH, Titel COLLATE DEUTSCH;"),
                    {stichtag.toString(QStringLiteral("yyyy-MM-dd"))});

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <optional>
 
 namespace {
 
@@ -37,21 +36,28 @@ struct Spalten {
     int titel = -1, cat = -1, format = -1, qualität = -1, mappe = -1, sechste = -1;
 };
 
-Spalten spaltenSuchen(const db::Zeile& z, const char* titel, const char* sechste)
+Spalten spaltenSuchen(const QStringList& spalten, const char* titel, const char* sechste)
 {
+    auto spalte = [&](const QString& name) {
+        for (int i = 0; i < spalten.size(); ++i) {
+            if (spalten[i].compare(name, Qt::CaseInsensitive) == 0)
+                return i;
+        }
+        return -1;
+    };
     Spalten s;
-    s.titel = z.column(QString::fromUtf8(titel));
-    s.cat = z.column(QStringLiteral("Cat"));
-    s.format = z.column(QStringLiteral("Format"));
-    s.qualität = z.column(QStringLiteral("Qualität"));
-    s.mappe = z.column(QStringLiteral("Mappe"));
-    s.sechste = z.column(QString::fromUtf8(sechste));
+    s.titel = spalte(QString::fromUtf8(titel));
+    s.cat = spalte(QStringLiteral("Cat"));
+    s.format = spalte(QStringLiteral("Format"));
+    s.qualität = spalte(QStringLiteral("Qualität"));
+    s.mappe = spalte(QStringLiteral("Mappe"));
+    s.sechste = spalte(QString::fromUtf8(sechste));
     return s;
 }
 
 // One row: title, Cat and Format in the order "Sortierung" names, Qualität,
 // Mappe and the sixth cell. A Null cell is an empty cell.
-QString zeileBauen(const db::Zeile& z, const Spalten& s, bool katZuerst)
+QString zeileBauen(const db::RowReader& z, const Spalten& s, bool katZuerst)
 {
     const QString kat = katZelle(zellenText(z, s.cat));
     const QString format = formatZelle(zellenText(z, s.format));
@@ -79,12 +85,10 @@ bool zeilenLesen(db::Database* datenbank, const QString& sql, const QVariantList
     if (!datenbank)
         return false;
     try {
-        std::optional<Spalten> spalten;
-        datenbank->eachRow(sql, werte, [&](const db::Zeile& z) {
-            if (!spalten)
-                spalten = spaltenSuchen(z, titel, sechste);
-            zeilen << zeileBauen(z, *spalten, katZuerst);
-        });
+        db::RowReader zeile(*datenbank, sql, werte);
+        const Spalten spalten = spaltenSuchen(zeile.columns(), titel, sechste);
+        while (zeile.next())
+            zeilen << zeileBauen(zeile, spalten, katZuerst);
     } catch (const db::DbError&) {
         return false;
     }

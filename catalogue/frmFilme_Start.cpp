@@ -26,7 +26,7 @@ bool frmFilme::Form_Load(bool* zweiteInstanz)
     c.tfDBName->setText(ini.dbName);
     c.Titel->setText(ini.versionNr);
     // A second start also makes its backup before it hands over.
-    frame::przBackup(m_services, ini.dbName);
+    const frame::Sicherung sicherung = frame::przBackup(m_services, ini.dbName);
     c.WebBrowser1->setProperty("Offline", true);
 
     if (m_services.singleInstance && m_services.singleInstance->anotherIsRunning()) {
@@ -45,11 +45,18 @@ bool frmFilme::Form_Load(bool* zweiteInstanz)
         ini.sechstesFeld = QStringLiteral("W");
     }
 
+    if (sicherung.ergebnis == db::CopyResult::Damaged)
+        return frame::meldeBeschaedigt(m_services, ini.dbName);
     frame::Schemaupgrade upgrade(m_services, c.tfDBName->text());
     if (!upgrade.przDBVersion())
         return false;
     datenbank = upgrade.takeDatabase();
     przDBÖffnen();
+    if (datenbank && datenbank->readOnly())
+        m_services.messages->msgBox(QStringLiteral("Die Datenbank \"%1\" ist schreibgeschützt.\n\n"
+                                                   "Änderungen können nicht gespeichert werden.")
+                                        .arg(datenbank->path()),
+                                    sys::mb::Exclamation, sys::programTitle());
 
     tabStops = {150, 160, 225, 235, 245, 255};
     przFilterZurücksetzen();

@@ -24,11 +24,11 @@ std::optional<QColor> vbFarbe(const QString& wert)
     const auto zahl = vb::cdbl(wert);
     if (!zahl)
         return std::nullopt;
-    const long long n = vb::roundHalfEven(*zahl);
+    const std::optional<qint32> n = vb::clng(*zahl);
     // Negative numbers are the original's system colours, which this platform does not have.
-    if (n < 0 || n > Weiss)
+    if (!n || *n < 0 || *n > Weiss)
         return std::nullopt;
-    return QColor(int(n & 0xFF), int((n >> 8) & 0xFF), int((n >> 16) & 0xFF));
+    return QColor(*n & 0xFF, (*n >> 8) & 0xFF, (*n >> 16) & 0xFF);
 }
 
 long vbFarbnummer(const QColor& farbe)
@@ -93,10 +93,10 @@ std::optional<float> vbSchriftgrad(const QString& wert)
     const auto zahl = vb::cdbl(wert);
     if (!zahl)
         return std::nullopt;
-    const float punkte = float(*zahl);
-    if (!(punkte > 0.0f) || punkte > GroessterSchriftgrad)
+    // Checked before it becomes a float, which could not hold 1e300.
+    if (!(*zahl > 0.0) || *zahl > GroessterSchriftgrad)
         return std::nullopt;
-    return punkte;
+    return float(*zahl);
 }
 
 void setzeSchriftname(QWidget* control, const QString& name)

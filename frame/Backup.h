@@ -1,7 +1,15 @@
 #pragma once
 // The daily copy of the catalogue at every start: "Backup/<dd.MM.yyyy> <name>.bak"
-// in the program folder, then only the five newest files of the folder remain.
-// Nothing is reported; every failure leaves the start going on.
+// in the program folder, then only the five newest copies of the folder remain.
+// The start goes on whatever the copy's result; the result tells it whether the
+// catalogue was found damaged.
+//
+// A copy that is not a whole, healthy database never replaces a backup. A
+// damaged catalogue (cut short, broken pages) is kept instead under a name of
+// its own, "<dd.MM.yyyy> <name>.defekt", for whoever wants to rescue what is
+// left of it; such copies never count among the five backups and never push
+// one out (they are pruned among themselves, the five newest staying).
+#include "platform/db/FileCopy.h"
 #include "platform/system/Services.h"
 
 #include <QString>
@@ -10,15 +18,29 @@ namespace frame {
 
 inline constexpr int BackupsBehalten = 5;
 
-// Copies the catalogue <dbName>.mdb, then prunes. The day's earlier copy is
-// replaced only once the new copy is complete.
-void przBackup(const sys::Services& services, const QString& dbName);
+struct Sicherung {
+    db::CopyResult ergebnis = db::CopyResult::Failed;
+    QString grund;  // why the copy was not made
+};
 
-// Keeps the five files of the backup folder with the latest change times
-// (equal times: the name decides) and deletes every other one.
+// Copies the catalogue <dbName>.mdb, then prunes. The day's earlier copy is
+// replaced only by a complete, healthy copy.
+Sicherung przBackup(const sys::Services& services, const QString& dbName);
+
+// Keeps the five backup files of the folder with the latest change times
+// (equal times: the name decides) and deletes every other one; likewise the
+// damaged catalogues' copies among themselves.
 void przBackupListe(const sys::Services& services);
 
-// The file name of the copy made on a day.
+// The file names of the copies made on a day.
 QString backupName(const QDate& tag, const QString& dbName);
+QString defektName(const QDate& tag, const QString& dbName);
+
+// The catalogue's newest backup in the folder (full path), "" when there is none.
+QString neuestesBackup(const sys::Services& services, const QString& dbName);
+
+// Tells the user that the catalogue is damaged, naming it and its newest
+// backup; the start cannot go on. Always false.
+bool meldeBeschaedigt(const sys::Services& services, const QString& dbName);
 
 }  // namespace frame

@@ -6,6 +6,7 @@
 #include "platform/system/Services.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace frame {
 
@@ -15,6 +16,17 @@ inline const QString CdIniName = QStringLiteral("Cd.ini");
 inline ini::IniFile cdIni(const sys::Services& services)
 {
     return ini::IniFile(services.file(CdIniName));
+}
+
+// Tells the user that settings files did not take a change (a full disk, a
+// read-only folder). The files keep their earlier values; the window goes on
+// with what it shows.
+inline void nichtGespeichert(const sys::Services& services, const QStringList& dateien)
+{
+    if (services.messages)
+        services.messages->msgBox(QStringLiteral("Sorry '") + dateien.join(QStringLiteral("', '"))
+                                      + QStringLiteral("' kann nicht gespeichert werden!"),
+                                  sys::mb::OkOnly | sys::mb::Critical, QStringLiteral("Fehler"));
 }
 
 }  // namespace frame

@@ -133,22 +133,30 @@ std::optional<Einpassung> einpassen(float breite, float hoehe, float x, float y,
         return std::nullopt;
     const float flaechenverhaeltnis = breite / hoehe;
     const float bildverhaeltnis = Innenbreite / Innenhoehe;
+    // The spare room rounded to even and halved with the remainder dropped; a
+    // room no whole number holds leaves nothing to fit.
+    const auto versatz = [zentrieren](float rest) -> std::optional<float> {
+        if (!zentrieren)
+            return 0.0f;
+        const auto ganz = vb::roundHalfEven(double(rest));
+        return ganz ? std::optional<float>(float(*ganz / 2)) : std::nullopt;
+    };
     Einpassung e;
-    float versatzX = 0;
-    float versatzY = 0;
+    std::optional<float> versatzX = 0.0f;
+    std::optional<float> versatzY = 0.0f;
     if (flaechenverhaeltnis >= bildverhaeltnis) {
         e.hoehe = hoehe;
         e.breite = Innenbreite / (Innenhoehe / hoehe);
-        if (zentrieren)
-            versatzX = float(vb::roundHalfEven(double(breite - e.breite)) / 2);
+        versatzX = versatz(breite - e.breite);
     } else {
         e.breite = breite;
         e.hoehe = Innenhoehe / (Innenbreite / breite);
-        if (zentrieren)
-            versatzY = float(vb::roundHalfEven(double(hoehe - e.hoehe)) / 2);
+        versatzY = versatz(hoehe - e.hoehe);
     }
-    e.links = x + versatzX;
-    e.oben = y + versatzY;
+    if (!versatzX || !versatzY)
+        return std::nullopt;
+    e.links = x + *versatzX;
+    e.oben = y + *versatzY;
     return e;
 }
 
@@ -297,11 +305,25 @@ const std::array<Bildeintrag, 6>& bildeintraege()
     return eintraege;
 }
 
+namespace {
+
+// A chosen picture is shown once "Cd.ini" holds it; otherwise the old one stays.
+void bildSpeichern(QWidget* fenster, const sys::Services& services, const Einstellungen& werte, const QString& bild)
+{
+    const ini::IniFile ini = cdIni(services);
+    if (!ini.write(Design, Bild, bild)) {
+        nichtGespeichert(services, {ini.path()});
+        return;
+    }
+    przBild(fenster, services, werte);
+}
+
+}  // namespace
+
 void bildeintragWaehlen(QWidget* fenster, const sys::Services& services, const Einstellungen& werte,
                         const QString& datei)
 {
-    cdIni(services).write(Design, Bild, services.file(QStringLiteral("bilder/") + datei));
-    przBild(fenster, services, werte);
+    bildSpeichern(fenster, services, werte, services.file(QStringLiteral("bilder/") + datei));
 }
 
 void przBildAuswahl(QWidget* fenster, const sys::Services& services, const Einstellungen& werte)
@@ -319,8 +341,7 @@ void przBildAuswahl(QWidget* fenster, const sys::Services& services, const Einst
     const QString pfad = datei.left(datei.size() - QFileInfo(datei).fileName().size());
     if (services.userStore)
         services.userStore->saveSetting(QStringLiteral("Datei"), QStringLiteral("Pfad"), pfad);
-    cdIni(services).write(Design, Bild, datei);
-    przBild(fenster, services, werte);
+    bildSpeichern(fenster, services, werte, datei);
 }
 
 }  // namespace frame

@@ -1,6 +1,7 @@
 #include "frame/Katalogschema.h"
 
 #include "platform/db/Database.h"
+#include "platform/db/Identifier.h"
 
 namespace frame::schema {
 
@@ -70,11 +71,6 @@ bool gilt(const Spalte& s, int version)
            && (s.bis == nullptr || version < versionsIndex(QString::fromUtf8(s.bis)));
 }
 
-QString zitiert(const QString& name)
-{
-    return QLatin1Char('"') + name + QLatin1Char('"');
-}
-
 }  // namespace
 
 const QStringList& versionen()
@@ -117,7 +113,7 @@ QStringList tabellen(const QString& version)
 QString spaltenDefinition(const Spalte& s)
 {
     const QString name = QString::fromUtf8(s.name);
-    QString d = zitiert(name);
+    QString d = db::quoteIdentifier(name);
     switch (s.typ) {
     case Typ::Text:
     case Typ::Memo: d += QStringLiteral(" TEXT COLLATE NOCASE"); break;
@@ -129,9 +125,9 @@ QString spaltenDefinition(const Spalte& s)
     if (s.schluessel)
         d += QStringLiteral(" NOT NULL PRIMARY KEY");
     if (s.typ == Typ::Text)
-        d += QStringLiteral(" CHECK(length(%1)<=%2)").arg(zitiert(name)).arg(s.breite);
+        d += QStringLiteral(" CHECK(length(%1)<=%2)").arg(db::quoteIdentifier(name)).arg(s.breite);
     if (s.typ == Typ::Integer)
-        d += QStringLiteral(" CHECK(%1 BETWEEN -32768 AND 32767)").arg(zitiert(name));
+        d += QStringLiteral(" CHECK(%1 BETWEEN -32768 AND 32767)").arg(db::quoteIdentifier(name));
     return d;
 }
 
@@ -150,7 +146,8 @@ QString tabelleAnlegen(const QString& tabelle, const QString& version)
     QStringList defs;
     for (const auto& s : spalten(tabelle, version))
         defs << spaltenDefinition(s);
-    return QStringLiteral("CREATE TABLE %1 (%2)").arg(zitiert(tabelle), defs.join(QStringLiteral(", ")));
+    return QStringLiteral("CREATE TABLE %1 (%2)")
+        .arg(db::quoteIdentifier(tabelle), defs.join(QStringLiteral(", ")));
 }
 
 void anlegen(db::Database& datenbank, const QString& version, Herkunft herkunft)
@@ -159,7 +156,8 @@ void anlegen(db::Database& datenbank, const QString& version, Herkunft herkunft)
     for (const auto& tabelle : tabellen(version)) {
         QString sql = tabelleAnlegen(tabelle, version);
         if (herkunft == Herkunft::Tools && tabelle == QLatin1String("Filme"))
-            sql.replace(QStringLiteral("\"AusDatum\""), QStringLiteral("\"Ausdatum\""));
+            sql.replace(db::quoteIdentifier(QStringLiteral("AusDatum")),
+                        db::quoteIdentifier(QStringLiteral("Ausdatum")));
         datenbank.execute(sql);
     }
     datenbank.execute(QStringLiteral("INSERT INTO Version (nr) VALUES (?)"), {version});
@@ -168,7 +166,7 @@ void anlegen(db::Database& datenbank, const QString& version, Herkunft herkunft)
         QStringList platz;
         QVariantList werte;
         for (const auto& s : spalten(QStringLiteral("Design"), version)) {
-            namen << zitiert(QString::fromUtf8(s.name));
+            namen << db::quoteIdentifier(QString::fromUtf8(s.name));
             platz << QStringLiteral("?");
             const QString n = QString::fromUtf8(s.name);
             werte << (n == QLatin1String("Laden") ? QVariant(QStringLiteral("-"))

@@ -7,7 +7,8 @@
 // by the file itself (a longer value is refused), Memo is TEXT COLLATE NOCASE,
 // Double is REAL, Integer (16 bit) and Long are INTEGER, Date/Time is TEXT
 // holding "yyyy-mm-dd". Only the built-in NOCASE is named, so any SQLite tool
-// can read the file; our connections give NOCASE its German meaning.
+// reads, checks and writes the file alike; the German order and equality come
+// from our statements, which name the collation DEUTSCH.
 #include <QString>
 #include <QStringList>
 #include <vector>

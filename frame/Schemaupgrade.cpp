@@ -1,14 +1,22 @@
 #include "frame/Schemaupgrade.h"
 
+#include "frame/Backup.h"
 #include "frame/CdIni.h"
 #include "frame/Katalogschema.h"
 #include "platform/db/FileCopy.h"
+
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QThread>
+
+#include <array>
 
 namespace frame {
 
 namespace {
 
 const QString Titel = QStringLiteral("DB Konvertierung");
+constexpr int SperreWartenMs = 2000;
 
 QString spalteHinzu(const char* tabelle, const char* spalte)
 {
@@ -25,28 +33,6 @@ QString setze(const char* tabelle, const char* spalte, const char* wert)
 QString versionSetzen(const char* version)
 {
     return setze("Version", "nr", version);
-}
-
-// Runs the step's statements with their failures skipped, then the version
-// statement, which must succeed; all in one transaction.
-bool anweisungenAusfuehren(db::Database& datenbank, const QStringList& anweisungen, const char* version,
-                           QString* grund)
-{
-    try {
-        db::Database::Transaction t(datenbank);
-        for (const auto& sql : anweisungen)
-            datenbank.tryExecute(sql);
-        const db::ExecResult v = datenbank.tryExecute(versionSetzen(version));
-        if (!v.ok || v.changes == 0) {
-            *grund = v.ok ? QStringLiteral("Die Tabelle Version hat keine Zeile.") : v.message;
-            return false;
-        }
-        t.commit();
-        return true;
-    } catch (const db::DbError& e) {
-        *grund = e.message();
-        return false;
-    }
 }
 
 }  // namespace
@@ -73,6 +59,7 @@ bool Schemaupgrade::fehler(const QString& version, const QString& pfad, const QS
                                     .arg(version, pfad, grund),
                                 sys::mb::Critical, Titel);
     m_db.reset();
+    m_gesperrt.clear();
     return false;
 }
 
@@ -91,6 +78,10 @@ bool Schemaupgrade::przDBVersion()
         m_db.reset();
         return false;
     };
+    auto beschaedigt = [&] {
+        m_db.reset();
+        return meldeBeschaedigt(m_services, m_dbName);
+    };
     if (m_dbName.isEmpty())
         return abbrechen(QStringLiteral("In \"Cd.ini\" ist unter [DB] kein \"DB Name0\" eingetragen."));
     try {
@@ -98,10 +89,15 @@ bool Schemaupgrade::przDBVersion()
     } catch (const db::DbError& e) {
         if (e.code() == db::ErrFileMissing)
             return abbrechen(QStringLiteral("Die Datei ist nicht vorhanden."));
+        if (db::isDamage(e.code()))
+            return beschaedigt();
         if (e.code() == db::ErrNotADatabase)
             return abbrechen(QStringLiteral("Die Datei ist keine Katalog-Datenbank."));
         return abbrechen(e.message());
     }
+    // No file of ours is empty: an empty one was cut short.
+    if (QFileInfo(pfad).size() == 0)
+        return beschaedigt();
     try {
         if (!m_db->hasTable(QStringLiteral("Version")))
             return abbrechen(QStringLiteral("Die Datei ist keine Katalog-Datenbank: die Tabelle Version fehlt."));
@@ -110,6 +106,8 @@ bool Schemaupgrade::przDBVersion()
             return abbrechen(QStringLiteral("Die Tabelle Version nennt keine Version."));
         m_gelesen = r.value(0, 0).toString();
     } catch (const db::DbError& e) {
+        if (db::isDamage(e.code()))
+            return beschaedigt();
         return abbrechen(QStringLiteral("Die Version lässt sich nicht lesen: %1").arg(e.message()));
     }
 
@@ -121,39 +119,109 @@ bool Schemaupgrade::przDBVersion()
         {"1.3", &Schemaupgrade::przPatch134},   {"1.3.4", &Schemaupgrade::przPatch14},
         {"1.4", &Schemaupgrade::przPatch141},
     };
-    for (const auto& [version, schritt] : Start) {
-        if (m_gelesen == QLatin1String(version)) {
-            if (!(this->*schritt)())
-                return false;
-            break;
-        }
+    auto schrittAb = [](const QString& gelesen) -> Schritt {
+        for (const auto& [version, schritt] : Start)
+            if (gelesen == QLatin1String(version))
+                return schritt;
+        return nullptr;
+    };
+    if (!schrittAb(m_gelesen))
+        return true;
+
+    // Another start may have raised the file since it was read: the chain goes
+    // by the version read under the exclusive lock.
+    m_db.reset();
+    db::Database* kette = schrittDatei(schema::AktuelleVersion, pfad);
+    if (!kette)
+        return false;
+    try {
+        m_gelesen = kette->scalar(QStringLiteral("SELECT nr FROM Version ORDER BY rowid LIMIT 1")).toString();
+    } catch (const db::DbError& e) {
+        return fehler(schema::AktuelleVersion, pfad, e.message());
     }
-    if (!m_db) {
-        try {
-            m_db = db::Database::open(pfad);
-        } catch (const db::DbError& e) {
-            return abbrechen(e.message());
-        }
+    if (const Schritt schritt = schrittAb(m_gelesen); schritt && !(this->*schritt)())
+        return false;
+    // The window's connection shares the file with the other program again.
+    m_gesperrt.clear();
+    try {
+        m_db = db::Database::open(pfad);
+    } catch (const db::DbError& e) {
+        return abbrechen(e.message());
     }
     return true;
+}
+
+// The step's file under the chain's exclusive lock, opened on first use; after
+// the step's failure message nullptr.
+db::Database* Schemaupgrade::schrittDatei(const QString& version, const QString& pfad)
+{
+    for (const auto& offen : m_gesperrt)
+        if (offen->path() == pfad)
+            return offen.get();
+    if (m_db && m_db->path() == pfad)
+        m_db.reset();
+    // Another start holds the file only for the moment it reads the version;
+    // a program that keeps it open is still there when the wait is over.
+    QDeadlineTimer warten(SperreWartenMs);
+    for (;;) {
+        try {
+            m_gesperrt.push_back(db::Database::openExclusive(pfad));
+            return m_gesperrt.back().get();
+        } catch (const db::DbError& e) {
+            if (e.code() == db::ErrLocked && !warten.hasExpired()) {
+                QThread::msleep(50);
+                continue;
+            }
+            fehler(version, pfad,
+                   e.code() == db::ErrLocked ? QStringLiteral("Die Datei ist in einem anderen Programm geöffnet. "
+                                                              "Schließen Sie es und starten Sie Rondavex danach erneut.")
+                                             : e.message());
+            return nullptr;
+        }
+    }
+}
+
+// One step in one transaction: its statements, its version, which must be
+// stored, and its "Cd.ini" keys, written before the commit, so that a step
+// whose keys cannot be written leaves the file as it was.
+bool Schemaupgrade::schrittAusführen(const char* version, db::Database& datei, const QStringList& anweisungen,
+                                     Anweisungsfehler modus, const Einstellungen& einstellungen)
+{
+    const QString cdPfad = cdIni(m_services).path();
+    QString ort = datei.path();
+    QString grund;
+    try {
+        db::Database::Transaction t(datei);
+        for (const auto& sql : anweisungen) {
+            if (modus == Anweisungsfehler::Überspringen)
+                datei.tryExecute(sql);
+            else
+                datei.execute(sql);
+        }
+        const db::ExecResult v = datei.tryExecute(versionSetzen(version));
+        if (!v.ok || v.changes == 0) {
+            grund = v.ok ? QStringLiteral("Die Tabelle Version hat keine Zeile.") : v.message;
+        } else if (einstellungen && !einstellungen(ini::IniFile(cdPfad))) {
+            ort = cdPfad;
+            grund = QStringLiteral("Die Einstellungen lassen sich nicht in \"Cd.ini\" schreiben.");
+        } else {
+            t.commit();
+            return true;
+        }
+    } catch (const db::DbError& e) {
+        grund = e.message();
+    }
+    // Only now: the failure message lets go of the file the transaction was on.
+    return fehler(QString::fromUtf8(version), ort, grund);
 }
 
 // Steps on table Design: always the file "filme.mdb", as every catalogue of
 // these versions was named so.
 bool Schemaupgrade::designSchritt(const char* version, const char* meldung, const QStringList& anweisungen)
 {
-    const QString pfad = filmePfad();
-    m_db.reset();
-    std::unique_ptr<db::Database> datei;
-    try {
-        datei = db::Database::open(pfad);
-    } catch (const db::DbError& e) {
-        return fehler(QString::fromUtf8(version), pfad, e.message());
-    }
-    QString grund;
-    if (!anweisungenAusfuehren(*datei, anweisungen, version, &grund))
-        return fehler(QString::fromUtf8(version), pfad, grund);
-    datei.reset();
+    db::Database* datei = schrittDatei(QString::fromUtf8(version), filmePfad());
+    if (!datei || !schrittAusführen(version, *datei, anweisungen, Anweisungsfehler::Überspringen))
+        return false;
     ok(QString::fromUtf8(meldung));
     return true;
 }
@@ -190,18 +258,18 @@ bool Schemaupgrade::przPatch111()
            && przPatch116();
 }
 
-// Moves table Design into "Cd.ini". The settings are written first and the
-// table is dropped only once they stand in the file, so the user's look and
-// field words are never lost; the database part is one transaction.
+// Moves table Design into "Cd.ini". The table is dropped in the transaction
+// that commits only once its values stand in the file, so the user's look and
+// field words are never lost.
 bool Schemaupgrade::przPatch116()
 {
     const QString version = QStringLiteral("1.1.6");
     const QString pfad = filmePfad();
-    m_db.reset();
-    std::unique_ptr<db::Database> datei;
+    db::Database* datei = schrittDatei(version, pfad);
+    if (!datei)
+        return false;
     QHash<QString, QString> design;
     try {
-        datei = db::Database::open(pfad);
         const db::Result r = datei->query(QStringLiteral("SELECT * FROM Design ORDER BY rowid LIMIT 1"));
         if (r.empty())
             return fehler(version, pfad, QStringLiteral("Die Tabelle Design hat keine Zeile."));
@@ -213,49 +281,42 @@ bool Schemaupgrade::przPatch116()
         return fehler(version, pfad, e.message());
     }
 
-    const ini::IniFile cd = cdIni(m_services);
-    bool geschrieben = true;
-    auto schreibe = [&](const char* abschnitt, const QString& schluessel, const QString& wert) {
-        geschrieben = cd.write(QString::fromUtf8(abschnitt), schluessel, wert) && geschrieben;
-    };
-
+    // Section, key and value, in the order they are written.
+    std::vector<std::array<QString, 3>> werte;
     const QString laden = design.value(QStringLiteral("Laden"));
     if (laden == QLatin1String("-")) {
         static const std::pair<const char*, const char*> Bilder[] = {
             {"space", "bilder/space.jpg"}, {"bug", "bilder/bug.jpg"},       {"foret", "bilder/foret.jpg"},
             {"lacs", "bilder/lacs.jpg"},   {"desert", "bilder/desert.jpg"}, {"voyager", "bilder/Voyager.jpg"},
         };
-        for (const auto& [name, datei] : Bilder) {
+        for (const auto& [name, bild] : Bilder) {
             if (design.value(QStringLiteral("Bild")) == QLatin1String(name))
-                schreibe("Design", QStringLiteral("Bild"), m_services.file(QString::fromUtf8(datei)));
+                werte.push_back({QStringLiteral("Design"), QStringLiteral("Bild"), m_services.file(QString::fromUtf8(bild))});
         }
     } else {
-        schreibe("Design", QStringLiteral("Bild"), laden);
+        werte.push_back({QStringLiteral("Design"), QStringLiteral("Bild"), laden});
     }
-    schreibe("DB", QStringLiteral("DB Name0"), QStringLiteral("filme"));
+    werte.push_back({QStringLiteral("Version"), QStringLiteral("Nr"), QStringLiteral("Rondavex 1.2")});
+    werte.push_back({QStringLiteral("DB"), QStringLiteral("DB Name0"), QStringLiteral("filme")});
+    werte.push_back({QStringLiteral("DB"), QStringLiteral("DB Version"), version});
     for (int i = 1; i <= 7; ++i) {
         const QString label = QStringLiteral("Label%1").arg(i);
-        schreibe("Design", label, design.value(label));
+        werte.push_back({QStringLiteral("Design"), label, design.value(label)});
     }
     for (const char* f : {"TextFarbe", "TextFont", "TextBold", "TextSize"})
-        schreibe("Design", QString::fromUtf8(f), design.value(QString::fromUtf8(f)));
-    if (!geschrieben)
-        return fehler(version, cd.path(),
-                      QStringLiteral("Die Einstellungen der Tabelle Design lassen sich nicht in \"Cd.ini\" schreiben."));
+        werte.push_back({QStringLiteral("Design"), QString::fromUtf8(f), design.value(QString::fromUtf8(f))});
 
-    try {
-        db::Database::Transaction t(*datei);
-        datei->execute(QStringLiteral("DROP TABLE Design"));
-        datei->execute(versionSetzen("1.1.6"));
-        datei->execute(spalteHinzu("Filme", "Cover"));
-        datei->execute(setze("Filme", "Cover", "-"));
-        t.commit();
-    } catch (const db::DbError& e) {
-        return fehler(version, pfad, e.message());
-    }
-    datei.reset();
-    cd.write(QStringLiteral("Version"), QStringLiteral("Nr"), QStringLiteral("Rondavex 1.2"));
-    cd.write(QStringLiteral("DB"), QStringLiteral("DB Version"), version);
+    const bool geschafft = schrittAusführen("1.1.6", *datei,
+                                   {QStringLiteral("DROP TABLE Design"), spalteHinzu("Filme", "Cover"),
+                                    setze("Filme", "Cover", "-")},
+                                   Anweisungsfehler::Abbrechen, [&](const ini::IniFile& cd) {
+                                       for (const auto& [abschnitt, schluessel, wert] : werte)
+                                           if (!cd.write(abschnitt, schluessel, wert))
+                                               return false;
+                                       return true;
+                                   });
+    if (!geschafft)
+        return false;
     ok(QStringLiteral("DB erfolgreich auf Version 1.1.6 gepatcht."));
     return przPatch13();
 }
@@ -265,25 +326,21 @@ bool Schemaupgrade::kopieSchritt(const char* version, const char* meldung, const
                                  const QStringList& anweisungen)
 {
     const QString v = QString::fromUtf8(version);
-    const QString pfad = datenbankPfad();
-    m_db.reset();
-    std::unique_ptr<db::Database> datei;
-    try {
-        datei = db::Database::open(pfad);
-    } catch (const db::DbError& e) {
-        return fehler(v, pfad, e.message());
-    }
+    db::Database* datei = schrittDatei(v, datenbankPfad());
+    if (!datei)
+        return false;
     QString grund;
     const QString alt = m_services.file(m_dbName + QStringLiteral(".old"));
-    if (!db::copyDatabaseFile(pfad, alt, &grund))
+    if (!db::copyDatabaseFile(datei->path(), alt, &grund))
         return fehler(v, alt, QStringLiteral("Die Sicherungskopie lässt sich nicht anlegen: %1").arg(grund));
-    if (!anweisungenAusfuehren(*datei, anweisungen, version, &grund))
-        return fehler(v, pfad, grund);
-    m_db = std::move(datei);
+    const bool geschafft =
+        schrittAusführen(version, *datei, anweisungen, Anweisungsfehler::Überspringen, [&](const ini::IniFile& cd) {
+            return cd.write(QStringLiteral("Version"), QStringLiteral("Nr"), QString::fromUtf8(nr))
+                   && cd.write(QStringLiteral("Version"), QStringLiteral("DB Version"), v);
+        });
+    if (!geschafft)
+        return false;
     ok(QString::fromUtf8(meldung));
-    const ini::IniFile cd = cdIni(m_services);
-    cd.write(QStringLiteral("Version"), QStringLiteral("Nr"), QString::fromUtf8(nr));
-    cd.write(QStringLiteral("Version"), QStringLiteral("DB Version"), v);
     return true;
 }
 

@@ -2,15 +2,23 @@
 // The schema check at start: reads the catalogue's version and raises an older
 // file step by step to the current one, telling the user after each step.
 //
-// Each step happens whole or not at all. A step that cannot open or copy its
-// file, or whose new version could not be stored, says so, writes no version
-// keys and ends the chain; the start then cannot go on (the file keeps the
-// version it last reached and the next start tries again).
+// Each step happens whole or not at all: its statements, its version and its
+// "Cd.ini" keys. A step that cannot open or copy its file, or whose version or
+// keys could not be stored, says so and ends the chain; the start then cannot
+// go on (the file keeps the version it last reached and the next start tries
+// again).
+//
+// The chain runs under the catalogue's exclusive ".ldb" lock, from the version
+// read under that lock: a step never runs twice, and never while another
+// program (a second start, tools) has the file open.
 #include "platform/db/Database.h"
+#include "platform/ini/IniFile.h"
 #include "platform/system/Services.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace frame {
 
@@ -25,7 +33,8 @@ public:
 
     // The open catalogue after a successful check (the main window's database).
     std::unique_ptr<db::Database> takeDatabase() { return std::move(m_db); }
-    // The version the file had when przDBVersion read it.
+    // The version the file had when przDBVersion read it (for an upgrade: read
+    // again under the lock, the version the chain started from).
     const QString& gelesenVersion() const { return m_gelesen; }
 
     bool przPatch109();
@@ -39,8 +48,14 @@ public:
     bool przPatch141();
 
 private:
+    enum class Anweisungsfehler { Überspringen, Abbrechen };
+    using Einstellungen = std::function<bool(const ini::IniFile&)>;
+
     QString datenbankPfad() const;
     QString filmePfad() const;
+    db::Database* schrittDatei(const QString& version, const QString& pfad);
+    bool schrittAusführen(const char* version, db::Database& datei, const QStringList& anweisungen,
+                          Anweisungsfehler modus, const Einstellungen& einstellungen = {});
     bool designSchritt(const char* version, const char* meldung, const QStringList& anweisungen);
     bool kopieSchritt(const char* version, const char* meldung, const char* nr, const QStringList& anweisungen);
     bool fehler(const QString& version, const QString& pfad, const QString& grund);
@@ -50,6 +65,8 @@ private:
     QString m_dbName;
     QString m_gelesen;
     std::unique_ptr<db::Database> m_db;
+    // The chain's files, held exclusively until it ends.
+    std::vector<std::unique_ptr<db::Database>> m_gesperrt;
 };
 
 }  // namespace frame

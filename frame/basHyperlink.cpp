@@ -163,7 +163,7 @@ void HyperlinkEreignisse(QLineEdit* box, sys::Shell& shell)
     box->installEventFilter(new Ereignisse(box, shell));
 }
 
-void HyperlinksEinrichten(std::initializer_list<Verweis> verweise, QWidget* parent)
+void HyperlinksEinrichten(const std::vector<Verweis>& verweise, QWidget* parent)
 {
     for (const Verweis& v : verweise) {
         HyperlinkInit(v.box, v.text, v.adresse, parent);

@@ -5,6 +5,7 @@
 #include <QString>
 #include <initializer_list>
 #include <optional>
+#include <vector>
 
 class QLineEdit;
 class QWidget;
@@ -49,7 +50,7 @@ struct Verweis {
     QString text;
     QString adresse;
 };
-void HyperlinksEinrichten(std::initializer_list<Verweis> verweise, QWidget* parent);
+void HyperlinksEinrichten(const std::vector<Verweis>& verweise, QWidget* parent);
 // The hover test at (x, y) in the box's own coordinates, both edges inside:
 // inside lights the box and captures the mouse, outside restores the idle
 // look and releases it.

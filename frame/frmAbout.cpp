@@ -1,12 +1,7 @@
 #include "frame/frmAbout.h"
 
 #include "frame/Einmalfenster.h"
-#include "frame/Sprache.h"
-
-#include "frame/Aussehen.h"
-#include "frame/CdIni.h"
-#include "frame/basHyperlink.h"
-#include "platform/ini/IniFile.h"
+#include "frame/Infofenster.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -23,28 +18,11 @@ const QString frmAbout::AdresseWeb = QStringLiteral("www.rondavex.example/");
 const QString frmAbout::AdresseMail = QStringLiteral("mailto:autor@rondavex.example");
 const QString frmAbout::AdresseExe = QStringLiteral("www.rondavex.example/download/Rondavex.zip");
 
-namespace {
-
-QFrame* linie(QWidget* fenster, const char* name)
-{
-    auto* l = new QFrame(fenster);
-    l->setObjectName(QString::fromUtf8(name));
-    l->setFrameShape(QFrame::HLine);
-    l->setFrameShadow(QFrame::Sunken);
-    return l;
-}
-
-}  // namespace
-
 frmAbout::frmAbout(const sys::Services& services, frame::Hauptfenster* hauptfenster, QWidget* parent)
-    : QDialog(parent ? parent : (hauptfenster ? hauptfenster->fenster() : nullptr)), m_services(services)
+    : Infofenster(services, hauptfenster, parent, QStringLiteral("frmAbout"), QStringLiteral("Info zur Rondavex"),
+                  QStringLiteral("Besuchen Sie mich im Internet, schreiben Sie mir eine eMail oder laden Sie die "
+                                 "neueste Exe-Datei herunter!"))
 {
-    setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("Info zur Rondavex"));
-    // Above every other window while open, without taking the focus back.
-    setWindowFlag(Qt::WindowStaysOnTopHint);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     const QIcon icon = QApplication::windowIcon().isNull() ? style()->standardIcon(QStyle::SP_DriveCDIcon)
@@ -68,22 +46,7 @@ frmAbout::frmAbout(const sys::Services& services, frame::Hauptfenster* hauptfens
         this);
     lblDescription->setObjectName(QStringLiteral("lblDescription"));
     lblDescription->setWordWrap(true);
-    Label1 = new QLabel(QStringLiteral("Besuchen Sie mich im Internet, schreiben Sie mir eine eMail oder laden Sie "
-                                       "die neueste Exe-Datei herunter!"),
-                        this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setWordWrap(true);
-    txtHyperlink = new QLineEdit(this);
-    txtHyperlink->setObjectName(QStringLiteral("txtHyperlink"));
-    txtHyperlink1 = new QLineEdit(this);
-    txtHyperlink1->setObjectName(QStringLiteral("txtHyperlink1"));
-    txtHyperlink2 = new QLineEdit(this);
-    txtHyperlink2->setObjectName(QStringLiteral("txtHyperlink2"));
-    Line1 = linie(this, "Line1");
-    Line2 = linie(this, "Line2");
-    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
+    Line2 = frame::linie(this, QStringLiteral("Line2"));
     cmdSysInfo = new QPushButton(QStringLiteral("&Systeminfo..."), this);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
 
@@ -116,8 +79,6 @@ frmAbout::frmAbout(const sys::Services& services, frame::Hauptfenster* hauptfens
     Label1->setFixedWidth(412);
     fenster->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (QLineEdit* box : {txtHyperlink, txtHyperlink1, txtHyperlink2})
-        basHyperlink::HyperlinkEreignisse(box, *m_services.shell);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOk_Click);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::StartSysInfo);
 }
@@ -138,45 +99,20 @@ QString frmAbout::versionText(const QString& version)
 
 void frmAbout::Form_Load()
 {
-    const ini::IniFile cdIni = frame::cdIni(m_services);
-    const frame::Look look = frame::Look::lesen(cdIni);
-    const QString sprache = cdIni.read(QStringLiteral("Design"), QStringLiteral("Sprache"));
-
-    QString web, mail, exe;
-    if (!sprache.isEmpty()) {
-        const frame::Sprachdatei lng(m_services, sprache, 400);
-        const QString about = QStringLiteral("About");
-        setWindowTitle(lng.text(about, QStringLiteral("Caption")));
-        lblDescription->setText(lng.text(about, QStringLiteral("lblDescription")));
-        Label1->setText(lng.text(about, QStringLiteral("Label1")));
-        web = lng.text(about, QStringLiteral("Web"));
-        mail = lng.text(about, QStringLiteral("Mail"));
-        exe = lng.text(about, QStringLiteral("Exe"));
-    }
-
-    if (look.benutzerLook())
-        przFarbe(look.backcolor, look.textFarbe);
-
-    basHyperlink::HyperlinksEinrichten({{txtHyperlink, web, AdresseWeb}, {txtHyperlink1, mail, AdresseMail}, {txtHyperlink2, exe, AdresseExe}},
-                                       this);
-
+    laden(QStringLiteral("About"), 400,
+                            {{lblDescription, "lblDescription"}, {Label1, "Label1"}},
+                            {{txtHyperlink, "Web", AdresseWeb},
+                             {txtHyperlink1, "Mail", AdresseMail},
+                             {txtHyperlink2, "Exe", AdresseExe}},
+                            [this](const frame::Look& look) { przFarbe(look.backcolor, look.textFarbe); });
     lblVersion->setText(versionText(QCoreApplication::applicationVersion()));
     lblTitle->setText(sys::programTitle());
 }
 
 void frmAbout::przFarbe(const QString& backcolor, const QString& textFarbe)
 {
-    // A value that is no colour leaves its part of the look as it is.
-    if (const auto hinten = frame::vbFarbe(backcolor)) {
-        for (QWidget* w : {static_cast<QWidget*>(txtHyperlink), static_cast<QWidget*>(txtHyperlink1),
-                           static_cast<QWidget*>(txtHyperlink2), static_cast<QWidget*>(picIcon)})
-            frame::setzeHintergrund(w, *hinten);
-        frame::setzeHintergrund(this, *hinten);
-    }
-    if (const auto text = frame::vbFarbe(textFarbe)) {
-        for (QLabel* l : {lblDescription, Label1, lblTitle, lblVersion})
-            frame::setzeTextfarbe(l, *text);
-    }
+    farbenSetzen({txtHyperlink, txtHyperlink1, txtHyperlink2, picIcon}, {lblDescription, Label1, lblTitle, lblVersion},
+                 backcolor, textFarbe);
 }
 
 void frmAbout::cmdOk_Click()

@@ -3,18 +3,15 @@
 // labels (the maker's web page, mail and the program's download) and a button
 // that starts the desktop's system-information program. It stays above the
 // other windows while it is open.
-#include "frame/Hauptfenster.h"
-#include "platform/system/Services.h"
+#include "frame/Infofenster.h"
 
-#include <QDialog>
 #include <QString>
 
 class QFrame;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
-class frmAbout : public QDialog {
+class frmAbout : public frame::Infofenster {
     Q_OBJECT
 public:
     frmAbout(const sys::Services& services, frame::Hauptfenster* hauptfenster, QWidget* parent = nullptr);
@@ -40,17 +37,9 @@ public:
     QLabel* lblTitle = nullptr;
     QLabel* lblVersion = nullptr;
     QLabel* lblDescription = nullptr;
-    QLabel* Label1 = nullptr;
-    QLineEdit* txtHyperlink = nullptr;
-    QLineEdit* txtHyperlink1 = nullptr;
-    QLineEdit* txtHyperlink2 = nullptr;
-    QFrame* Line1 = nullptr;
     QFrame* Line2 = nullptr;
-    QPushButton* cmdOK = nullptr;
     QPushButton* cmdSysInfo = nullptr;
 
 private:
     void przFarbe(const QString& backcolor, const QString& textFarbe);
-
-    const sys::Services& m_services;
 };

@@ -1,18 +1,11 @@
 #pragma once
 // The Credits window: a line of thanks and three mail link labels. It stays
 // above the other windows while it is open.
-#include "frame/Hauptfenster.h"
-#include "platform/system/Services.h"
+#include "frame/Infofenster.h"
 
-#include <QDialog>
 #include <QString>
 
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-
-class frmCredits : public QDialog {
+class frmCredits : public frame::Infofenster {
     Q_OBJECT
 public:
     frmCredits(const sys::Services& services, frame::Hauptfenster* hauptfenster, QWidget* parent = nullptr);
@@ -29,14 +22,4 @@ public:
     static const QString Adresse1;
     static const QString Adresse2;
     static const QString Adresse3;
-
-    QLabel* Label1 = nullptr;
-    QLineEdit* txtHyperlink = nullptr;
-    QLineEdit* txtHyperlink1 = nullptr;
-    QLineEdit* txtHyperlink2 = nullptr;
-    QFrame* Line1 = nullptr;
-    QPushButton* cmdOK = nullptr;
-
-private:
-    const sys::Services& m_services;
 };

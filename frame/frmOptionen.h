@@ -37,7 +37,8 @@ public:
     void Form_Load();
     void przInilesen();
     void przLabellesen();
-    void przOptionenSpeichern();
+    // False, after telling the user, when a file did not take the values.
+    bool przOptionenSpeichern();
     // The window's own look. Each applies what it can convert and skips the
     // rest; false when a value could not be converted.
     bool przFarbe();

@@ -110,7 +110,9 @@ ini::IniFile frmOptionen::deutschLng() const
 
 void frmOptionen::schreibe(const char* section, const char* key, const QString& wert)
 {
-    cdIni().write(QString::fromUtf8(section), QString::fromUtf8(key), wert);
+    const ini::IniFile datei = cdIni();
+    if (!datei.write(QString::fromUtf8(section), QString::fromUtf8(key), wert))
+        frame::nichtGespeichert(m_services, {datei.path()});
 }
 
 void frmOptionen::przInilesen()
@@ -387,7 +389,7 @@ void frmOptionen::cmdFont_Click()
 
 // --- Save, OK, Apply, Cancel ----------------------------------------------------
 
-void frmOptionen::przOptionenSpeichern()
+bool frmOptionen::przOptionenSpeichern()
 {
     for (int i = 0; i < 7; ++i) {
         m_label[i]->setText(m_tfLabel[i]->text());
@@ -399,19 +401,30 @@ void frmOptionen::przOptionenSpeichern()
     m_werte.film = tfFilmURL->text();
     m_werte.erinnerungsintervall = tfTage->text();
 
+    QStringList fehlgeschlagen;
+    const auto merke = [&](const ini::IniFile& datei, bool geschrieben) {
+        if (!geschrieben && !fehlgeschlagen.contains(datei.path()))
+            fehlgeschlagen << datei.path();
+    };
     const ini::IniFile datei = cdIni();
     for (const auto& s : Speicherfolge)
-        datei.write(QString::fromUtf8(s.section), QString::fromUtf8(s.key), m_werte.*(s.wert));
+        merke(datei, datei.write(QString::fromUtf8(s.section), QString::fromUtf8(s.key), m_werte.*(s.wert)));
     const ini::IniFile lng = deutschLng();
     for (int i = 0; i < 7; ++i)
-        lng.write(QStringLiteral("Hauptfenster"), QStringLiteral("Label%1").arg(i + 1), m_feldwort[i]);
+        merke(lng, lng.write(QStringLiteral("Hauptfenster"), QStringLiteral("Label%1").arg(i + 1), m_feldwort[i]));
+    if (fehlgeschlagen.isEmpty())
+        return true;
+    frame::nichtGespeichert(m_services, fehlgeschlagen);
+    return false;
 }
 
 void frmOptionen::cmdOK_Click()
 {
     if (tfColor->text().isEmpty())
         tfColor->setText(m_werte.textFarbe);
-    przOptionenSpeichern();
+    // Not saved: the window stays open with what the user entered.
+    if (!przOptionenSpeichern())
+        return;
     przFarbe();
     przFont();
     if (m_hauptfenster)
@@ -423,7 +436,9 @@ void frmOptionen::cmdÜbernehmen_Click()
 {
     if (tfColor->text().isEmpty())
         tfColor->setText(m_werte.textFarbe);
-    przOptionenSpeichern();
+    // Not saved: loading again would replace what the user entered by the file's values.
+    if (!przOptionenSpeichern())
+        return;
     Form_Load();
     przFarbe();
     przFont();

@@ -1,6 +1,8 @@
 #include "platform/db/Database.h"
 
+#include "platform/db/Integrity.h"
 #include "platform/db/LockFile.h"
+#include "platform/db/RowReader.h"
 #include "platform/db/SqlFunctions.h"
 #include "platform/db/Statement.h"
 #include "platform/db/TableCursor.h"
@@ -12,7 +14,9 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <unistd.h>
 
 namespace db {
 
@@ -61,6 +65,22 @@ const QVariant& Result::value(int row, const QString& name) const
 Database::Database(sqlite3* handle, QString path, std::unique_ptr<LockFile> lock)
     : m_db(handle), m_path(std::move(path)), m_lock(std::move(lock))
 {
+    sqlite3_rollback_hook(m_db, &Database::onRollback, this);
+    sqlite3_set_authorizer(m_db, &Database::authorize, this);
+}
+
+void Database::onRollback(void* self)
+{
+    ++static_cast<Database*>(self)->m_rollbacks;
+}
+
+// Sees every statement as it is prepared; a statement of ours runs right after.
+// The rollback hook misses ROLLBACK TO, which undoes writes just the same.
+int Database::authorize(void* self, int action, const char* detail1, const char*, const char*, const char*)
+{
+    if (action == SQLITE_SAVEPOINT && detail1 && std::strcmp(detail1, "ROLLBACK") == 0)
+        ++static_cast<Database*>(self)->m_rollbacks;
+    return SQLITE_OK;
 }
 
 Database::~Database()
@@ -72,15 +92,41 @@ Database::~Database()
 
 std::unique_ptr<Database> Database::open(const QString& path)
 {
+    return openLocked(path, false);
+}
+
+std::unique_ptr<Database> Database::openExclusive(const QString& path)
+{
+    return openLocked(path, true);
+}
+
+std::unique_ptr<Database> Database::openLocked(const QString& path, bool exclusive)
+{
     if (!QFileInfo::exists(path))
         throw DbError(ErrFileMissing, QStringLiteral("Die Datei '%1' wurde nicht gefunden.").arg(path));
 
     bool heldByOther = false;
-    std::unique_ptr<LockFile> lock = LockFile::tryAcquire(path, LockFile::Mode::Shared, &heldByOther);
+    std::unique_ptr<LockFile> lock =
+        LockFile::tryAcquire(path, exclusive ? LockFile::Mode::Exclusive : LockFile::Mode::Shared, &heldByOther);
     if (!lock && heldByOther)
         throw DbError(ErrLocked,
-                      QStringLiteral("Die Datei '%1' wird von einem anderen Programm exklusiv verwendet.").arg(path));
+                      exclusive ? QStringLiteral("Die Datei '%1' ist in einem anderen Programm geöffnet.").arg(path)
+                                : QStringLiteral("Die Datei '%1' wird von einem anderen Programm exklusiv verwendet.")
+                                      .arg(path));
+    return openWithLock(path, std::move(lock));
+}
 
+std::unique_ptr<Database> Database::openHolding(const QString& path, const LockFile& exclusiveLock)
+{
+    if (!QFileInfo::exists(path))
+        throw DbError(ErrFileMissing, QStringLiteral("Die Datei '%1' wurde nicht gefunden.").arg(path));
+    if (exclusiveLock.mode() != LockFile::Mode::Exclusive || exclusiveLock.path() != LockFile::pathFor(path))
+        throw DbError(ErrLocked, QStringLiteral("Die Datei '%1' ist nicht exklusiv gesperrt.").arg(path));
+    return openWithLock(path, nullptr);
+}
+
+std::unique_ptr<Database> Database::openWithLock(const QString& path, std::unique_ptr<LockFile> lock)
+{
     sqlite3* handle = nullptr;
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &handle, SQLITE_OPEN_READWRITE | ThreadFlags, nullptr) !=
         SQLITE_OK)
@@ -102,11 +148,17 @@ std::unique_ptr<Database> Database::open(const QString& path)
         const int primary = sqlite3_errcode(handle) & 0xFF;
         if (primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT) {
             sqlite3_close(handle);
+            if (primary == SQLITE_CORRUPT || startsAsSqlite(path))
+                throw DbError(ErrDamaged, QStringLiteral("Die Datei '%1' ist beschädigt.").arg(path));
             throw DbError(ErrNotADatabase, QStringLiteral("Die Datei '%1' ist keine Datenbank.").arg(path));
         }
         throwAndClose(handle);
     }
     sqlite3_exec(handle, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    // The index order reads rows by rowid, all over the file: a cache that holds
+    // a large catalogue (pages are only taken as they are read) spares a system
+    // call per row.
+    sqlite3_exec(handle, "PRAGMA cache_size=-32768", nullptr, nullptr, nullptr);
     return std::unique_ptr<Database>(new Database(handle, path, std::move(lock)));
 }
 
@@ -131,6 +183,14 @@ std::unique_ptr<Database> Database::create(const QString& path)
     }
     std::unique_ptr<LockFile> lock = LockFile::acquire(path, LockFile::Mode::Shared);
     return std::unique_ptr<Database>(new Database(handle, path, std::move(lock)));
+}
+
+bool Database::readOnly() const
+{
+    if (sqlite3_db_readonly(m_db, "main") == 1)
+        return true;
+    // Every write needs its rollback journal beside the file.
+    return ::access(QFile::encodeName(QFileInfo(m_path).absolutePath()).constData(), W_OK) != 0;
 }
 
 void Database::execute(const QString& sql, const QVariantList& params)
@@ -162,65 +222,17 @@ ExecResult Database::tryExecute(const QString& sql, const QVariantList& params) 
 
 Result Database::query(const QString& sql, const QVariantList& params)
 {
-    Statement st(m_db, sql);
-    st.bindAll(params);
-    const QStringList columns = st.columnNames();
-    const int count = int(columns.size());
+    RowReader reader(*this, sql, params);
+    const int count = int(reader.columns().size());
     std::vector<std::vector<QVariant>> rows;
-    while (st.step() == SQLITE_ROW) {
+    while (reader.next()) {
         std::vector<QVariant> row;
         row.reserve(size_t(count));
         for (int c = 0; c < count; ++c)
-            row.push_back(st.value(c));
+            row.push_back(reader.value(c));
         rows.push_back(std::move(row));
     }
-    return Result(std::move(columns), std::move(rows));
-}
-
-void Database::eachRow(const QString& sql, const QVariantList& params,
-                       const std::function<void(const Zeile&)>& zeile)
-{
-    Statement st(m_db, sql);
-    st.bindAll(params);
-    const QStringList columns = st.columnNames();
-    const Zeile z(st.get(), columns);
-    while (st.step() == SQLITE_ROW)
-        zeile(z);
-}
-
-int Zeile::column(const QString& name) const
-{
-    for (int c = 0; c < m_columns.size(); ++c) {
-        if (m_columns[c].compare(name, Qt::CaseInsensitive) == 0)
-            return c;
-    }
-    return -1;
-}
-
-bool Zeile::isNull(int column) const
-{
-    return sqlite3_column_type(m_stmt, column) == SQLITE_NULL;
-}
-
-bool Zeile::isReal(int column) const
-{
-    return sqlite3_column_type(m_stmt, column) == SQLITE_FLOAT;
-}
-
-QString Zeile::text(int column) const
-{
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
-    return text ? QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column)) : QString();
-}
-
-double Zeile::real(int column) const
-{
-    return sqlite3_column_double(m_stmt, column);
-}
-
-QVariant Zeile::value(int column) const
-{
-    return detail::columnValue(m_stmt, column);
+    return Result(reader.columns(), std::move(rows));
 }
 
 QVariant Database::scalar(const QString& sql, const QVariantList& params)
@@ -230,6 +242,68 @@ QVariant Database::scalar(const QString& sql, const QVariantList& params)
     if (st.step() != SQLITE_ROW || sqlite3_column_count(st.get()) == 0)
         return QVariant();
     return st.value(0);
+}
+
+namespace {
+
+bool isText(const QVariant& value)
+{
+    return value.typeId() == QMetaType::QString && !value.isNull();
+}
+
+bool isPrimaryKey(Database& database, const QString& table, const QString& column)
+{
+    const Result pk = database.query(QStringLiteral("SELECT name FROM pragma_table_info(?1) WHERE pk > 0"), {table});
+    return pk.size() == 1 && pk.value(0, 0).toString().compare(column, Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+DbError keyViolation(const QString& table, const QString& column, bool primaryKey)
+{
+    return DbError(primaryKey ? SQLITE_CONSTRAINT_PRIMARYKEY : SQLITE_CONSTRAINT_UNIQUE,
+                   QStringLiteral("UNIQUE constraint failed: %1.%2").arg(table, column));
+}
+
+bool Database::hasGermanDuplicate(const QString& table, const QString& column, const QVariant& value,
+                                  long long exceptRowid)
+{
+    if (!isText(value))
+        return false;
+    Statement st(m_db, QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ?1 COLLATE %3 AND rowid <> ?2 LIMIT 1")
+                             .arg(detail::quoteIdentifier(table), detail::quoteIdentifier(column),
+                                  QLatin1String(deutscheKollation)));
+    st.bindAll({value, exceptRowid});
+    return st.step() == SQLITE_ROW;
+}
+
+void Database::refuseGermanDuplicate(const QString& table, const QString& column, const QVariant& value,
+                                     long long exceptRowid)
+{
+    if (hasGermanDuplicate(table, column, value, exceptRowid))
+        throw keyViolation(table, column, isPrimaryKey(*this, table, column));
+}
+
+void Database::executeWithUniqueKey(const QString& sql, const QVariantList& params, const QString& table,
+                                    const QString& column, const QVariant& value)
+{
+    Transaction transaction(*this, Join::Open);
+    // A savepoint takes back just this write inside a transaction of the caller's.
+    execute(QStringLiteral("SAVEPOINT unique_key"));
+    try {
+        execute(sql, params);
+        if (isText(value) && dscount(*this,
+                                     QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = ?1 COLLATE %3")
+                                         .arg(detail::quoteIdentifier(table), detail::quoteIdentifier(column),
+                                              QLatin1String(deutscheKollation)),
+                                     {value}) > 1)
+            throw keyViolation(table, column, isPrimaryKey(*this, table, column));
+    } catch (...) {
+        sqlite3_exec(m_db, "ROLLBACK TO unique_key; RELEASE unique_key", nullptr, nullptr, nullptr);
+        throw;
+    }
+    execute(QStringLiteral("RELEASE unique_key"));
+    transaction.commit();
 }
 
 std::unique_ptr<TableCursor> Database::table(const QString& name)
@@ -264,8 +338,17 @@ long long Database::lastInsertRowid() const
     return sqlite3_last_insert_rowid(m_db);
 }
 
-Database::Transaction::Transaction(Database& db) : m_db(db)
+long long Database::dataVersion()
 {
+    return scalar(QStringLiteral("PRAGMA data_version")).toLongLong();
+}
+
+Database::Transaction::Transaction(Database& db, Join join) : m_db(db)
+{
+    if (join == Join::Open && !sqlite3_get_autocommit(m_db.handle())) {
+        m_done = true;
+        return;
+    }
     m_db.execute(QStringLiteral("BEGIN IMMEDIATE"));
 }
 
@@ -277,6 +360,8 @@ Database::Transaction::~Transaction()
 
 void Database::Transaction::commit()
 {
+    if (m_done)
+        return;
     m_db.execute(QStringLiteral("COMMIT"));
     m_done = true;
 }
@@ -310,10 +395,10 @@ long dscount(Database& database, const QString& sql, const QVariantList& params)
             return 0;
         throw DbError(SQLITE_MISMATCH, QStringLiteral("Typen unverträglich"));
     }
-    const double whole = std::nearbyint(number);
-    if (!(whole >= std::numeric_limits<qint32>::min() && whole <= std::numeric_limits<qint32>::max()))
+    const std::optional<qint32> count = vb::clng(number);
+    if (!count)
         throw DbError(SQLITE_RANGE, QStringLiteral("Überlauf"));
-    return long(vb::roundHalfEven(number));
+    return long(*count);
 }
 
 }  // namespace db

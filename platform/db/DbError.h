@@ -9,6 +9,7 @@ enum DbErrorCode : int {
     ErrNoCurrentRecord = 3021,  // a move or field read without a current row
     ErrFileMissing = 3024,      // open of a file that does not exist
     ErrNotADatabase = 3343,     // the file is no database of ours
+    ErrDamaged = 3049,          // the file is a database, but damaged or cut short
     ErrNoDatabase = 3420,       // no open database
     ErrUpdateWithoutEdit = 3020,
     ErrUnknownIndex = 3800,
@@ -17,6 +18,13 @@ enum DbErrorCode : int {
     ErrLocked = 3045,           // another program holds the file exclusively or shared
     ErrCopy = 3051,
 };
+
+// Whether an error code says that the file is damaged: ours, or SQLite's
+// SQLITE_CORRUPT (11) or SQLITE_NOTADB (26) under any of their extended codes.
+constexpr bool isDamage(int code)
+{
+    return code == ErrDamaged || (code < 1000 && ((code & 0xFF) == 11 || (code & 0xFF) == 26));
+}
 
 class DbError : public std::runtime_error {
 public:

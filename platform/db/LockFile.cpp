@@ -52,7 +52,7 @@ std::unique_ptr<LockFile> LockFile::tryAcquire(const QString& databasePath, Mode
         struct stat named {};
         if (::fstat(fd, &opened) == 0 && ::stat(name.constData(), &named) == 0 && opened.st_dev == named.st_dev &&
             opened.st_ino == named.st_ino)
-            return std::unique_ptr<LockFile>(new LockFile(fd, path));
+            return std::unique_ptr<LockFile>(new LockFile(fd, path, mode));
         ::close(fd);
     }
     return nullptr;

@@ -17,20 +17,24 @@ public:
     // Takes the lock without waiting; nullptr when another holder prevents it
     // (or the folder does not allow the lock file).
     static std::unique_ptr<LockFile> acquire(const QString& databasePath, Mode mode);
+    // As acquire; *heldByOther tells a refusal by another holder (another
+    // program, or another connection of this one) apart from a folder that
+    // allows no lock file.
+    static std::unique_ptr<LockFile> tryAcquire(const QString& databasePath, Mode mode, bool* heldByOther);
 
     ~LockFile();
     LockFile(const LockFile&) = delete;
     LockFile& operator=(const LockFile&) = delete;
 
-private:
-    friend class Database;
-    // As acquire; *heldByOther tells a refusal by another holder apart from a
-    // folder that allows no lock file.
-    static std::unique_ptr<LockFile> tryAcquire(const QString& databasePath, Mode mode, bool* heldByOther);
+    Mode mode() const { return m_mode; }
+    // The lock file's own path.
+    const QString& path() const { return m_path; }
 
-    LockFile(int fd, QString path) : m_fd(fd), m_path(std::move(path)) {}
+private:
+    LockFile(int fd, QString path, Mode mode) : m_fd(fd), m_path(std::move(path)), m_mode(mode) {}
     int m_fd;
     QString m_path;
+    Mode m_mode;
 };
 
 }  // namespace db

@@ -181,7 +181,7 @@ int compareSources(Source a, Source b)
     return compareStreams(SecondaryStream<Source>{a}, SecondaryStream<Source>{b});
 }
 
-int nocaseCollation(void*, int lengthA, const void* a, int lengthB, const void* b)
+int deutschCollation(void*, int lengthA, const void* a, int lengthB, const void* b)
 {
     return germanCompareUtf8(static_cast<const char*>(a), lengthA, static_cast<const char*>(b), lengthB);
 }
@@ -289,8 +289,9 @@ std::optional<double> denum(QStringView text)
 
 void registerSqlFunctions(sqlite3* db)
 {
-    sqlite3_create_collation_v2(db, "NOCASE", SQLITE_UTF8, nullptr, &nocaseCollation, nullptr);
-    sqlite3_create_collation_v2(db, deutscheKollation, SQLITE_UTF8, nullptr, &nocaseCollation, nullptr);
+    // Never a built-in name: the file's indexes are ordered by SQLite's own
+    // NOCASE, and every other program must find the rows where we put them.
+    sqlite3_create_collation_v2(db, deutscheKollation, SQLITE_UTF8, nullptr, &deutschCollation, nullptr);
     constexpr int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function_v2(db, "like", 2, flags, nullptr, &likeFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(db, "dedate", 1, flags, nullptr, &dedateFunction, nullptr, nullptr, nullptr);

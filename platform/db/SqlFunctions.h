@@ -27,7 +27,7 @@ std::optional<double> denum(QStringView text);
 // ("ORDER BY Titel COLLATE DEUTSCH").
 inline constexpr char deutscheKollation[] = "DEUTSCH";
 
-// Registers NOCASE, like(), dedate() and denum() on the connection.
+// Registers DEUTSCH, like(), dedate() and denum() on the connection.
 void registerSqlFunctions(sqlite3* db);
 
 }  // namespace db

@@ -2,11 +2,11 @@
 // Internal to platform/db: a prepared statement that is always finalized, value
 // binding and reading, and SQLite errors as DbError.
 #include "platform/db/DbError.h"
+#include "platform/db/Identifier.h"
 
 #include <QByteArray>
 #include <QDate>
 #include <QString>
-#include <QStringList>
 #include <QVariant>
 #include <QVariantList>
 
@@ -19,32 +19,47 @@ namespace db::detail {
     throw DbError(sqlite3_extended_errcode(db), QString::fromUtf8(sqlite3_errmsg(db)));
 }
 
-inline QString quoteIdentifier(const QString& name)
+using db::quoteIdentifier;
+
+// How a value travels to SQLite.
+enum class Binding { Null, Integer, Real, Blob, Text };
+
+inline Binding bindingOf(const QVariant& value)
 {
-    QString quoted = name;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+    if (!value.isValid() || value.isNull())
+        return Binding::Null;
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+        return Binding::Integer;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return Binding::Real;
+    case QMetaType::QByteArray:
+        return Binding::Blob;
+    case QMetaType::QDate:
+        return value.toDate().isValid() ? Binding::Text : Binding::Null;
+    default:
+        return Binding::Text;
+    }
 }
 
-// One cell of the row a statement stands on, as its stored type gives it.
-inline QVariant columnValue(sqlite3_stmt* stmt, int column)
+// The text of a value that travels as text; a date as "yyyy-MM-dd".
+inline QString textOf(const QVariant& value)
 {
-    switch (sqlite3_column_type(stmt, column)) {
-    case SQLITE_INTEGER:
-        return QVariant(qlonglong(sqlite3_column_int64(stmt, column)));
-    case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(stmt, column));
-    case SQLITE_TEXT: {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(stmt, column)));
-    }
-    case SQLITE_BLOB: {
-        const auto* blob = static_cast<const char*>(sqlite3_column_blob(stmt, column));
-        return QVariant(QByteArray(blob, sqlite3_column_bytes(stmt, column)));
-    }
-    default:
-        return QVariant();
-    }
+    if (value.typeId() == QMetaType::QDate)
+        return value.toDate().toString(u"yyyy-MM-dd");
+    return value.toString();
 }
 
 class Statement {
@@ -87,49 +102,24 @@ public:
     void bind(int index, const QVariant& value)
     {
         int rc = SQLITE_OK;
-        if (!value.isValid() || value.isNull()) {
+        switch (bindingOf(value)) {
+        case Binding::Null:
             rc = sqlite3_bind_null(m_stmt, index);
-        } else {
-            switch (value.typeId()) {
-            case QMetaType::Bool:
-                rc = sqlite3_bind_int(m_stmt, index, value.toBool() ? 1 : 0);
-                break;
-            case QMetaType::Int:
-            case QMetaType::UInt:
-            case QMetaType::Short:
-            case QMetaType::UShort:
-            case QMetaType::Long:
-            case QMetaType::ULong:
-            case QMetaType::LongLong:
-            case QMetaType::ULongLong:
-            case QMetaType::Char:
-            case QMetaType::SChar:
-            case QMetaType::UChar:
-                rc = sqlite3_bind_int64(m_stmt, index, value.toLongLong());
-                break;
-            case QMetaType::Double:
-            case QMetaType::Float:
-                rc = sqlite3_bind_double(m_stmt, index, value.toDouble());
-                break;
-            case QMetaType::QByteArray: {
-                const QByteArray bytes = value.toByteArray();
-                rc = sqlite3_bind_blob64(m_stmt, index, bytes.constData(), sqlite3_uint64(bytes.size()),
-                                         SQLITE_TRANSIENT);
-                break;
-            }
-            case QMetaType::QDate: {
-                const QDate date = value.toDate();
-                if (!date.isValid()) {
-                    rc = sqlite3_bind_null(m_stmt, index);
-                    break;
-                }
-                bindText(index, date.toString(u"yyyy-MM-dd"));
-                return;
-            }
-            default:
-                bindText(index, value.toString());
-                return;
-            }
+            break;
+        case Binding::Integer:
+            rc = sqlite3_bind_int64(m_stmt, index, value.toLongLong());
+            break;
+        case Binding::Real:
+            rc = sqlite3_bind_double(m_stmt, index, value.toDouble());
+            break;
+        case Binding::Blob: {
+            const QByteArray bytes = value.toByteArray();
+            rc = sqlite3_bind_blob64(m_stmt, index, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case Binding::Text:
+            bindText(index, textOf(value));
+            return;
         }
         if (rc != SQLITE_OK)
             throwSqlite(m_db);
@@ -165,16 +155,24 @@ public:
         return rc;
     }
 
-    QVariant value(int column) const { return columnValue(m_stmt, column); }
-
-    QStringList columnNames() const
+    QVariant value(int column) const
     {
-        QStringList names;
-        const int count = m_stmt ? sqlite3_column_count(m_stmt) : 0;
-        names.reserve(count);
-        for (int c = 0; c < count; ++c)
-            names << QString::fromUtf8(sqlite3_column_name(m_stmt, c));
-        return names;
+        switch (sqlite3_column_type(m_stmt, column)) {
+        case SQLITE_INTEGER:
+            return QVariant(qlonglong(sqlite3_column_int64(m_stmt, column)));
+        case SQLITE_FLOAT:
+            return QVariant(sqlite3_column_double(m_stmt, column));
+        case SQLITE_TEXT: {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+            return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column)));
+        }
+        case SQLITE_BLOB: {
+            const auto* blob = static_cast<const char*>(sqlite3_column_blob(m_stmt, column));
+            return QVariant(QByteArray(blob, sqlite3_column_bytes(m_stmt, column)));
+        }
+        default:
+            return QVariant();
+        }
     }
 
 private:

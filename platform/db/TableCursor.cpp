@@ -1,11 +1,14 @@
 #include "platform/db/TableCursor.h"
 
 #include "platform/db/Database.h"
+#include "platform/db/SqlFunctions.h"
 #include "platform/db/Statement.h"
 
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstring>
 #include <utility>
 
 namespace db {
@@ -17,6 +20,93 @@ namespace {
 
 constexpr int FirstBatchRows = 256;
 constexpr int MaxBatchRows = 2048;
+// A move looks for other programs' commits (a statement) after this many
+// moves or this much time since the last look: a scan pays little, and a move
+// by hand always looks.
+constexpr int MovesPerCheck = 256;
+constexpr qint64 MsPerCheck = 10;
+constexpr size_t NoEntry = size_t(-1);
+
+template <class Entries>
+size_t firstKeyed(const Entries& entries)
+{
+    return size_t(std::partition_point(entries.begin(), entries.end(),
+                                       [](const auto& e) { return e.key.type == SQLITE_NULL; }) -
+                  entries.begin());
+}
+
+// Opens a read transaction unless one is open; ends only its own.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(sqlite3* db) : m_db(db), m_own(sqlite3_get_autocommit(db) != 0)
+    {
+        if (m_own)
+            m_own = sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    ~ReadTransaction()
+    {
+        if (m_own)
+            sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+    }
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+private:
+    sqlite3* m_db;
+    bool m_own;
+};
+
+int typeRank(int type)
+{
+    switch (type) {
+    case SQLITE_NULL:
+        return 0;
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT:
+        return 1;
+    case SQLITE_TEXT:
+        return 2;
+    default:
+        return 3;
+    }
+}
+
+// SQLite's order of values, with texts in the German order: Null, numbers,
+// texts, blobs.
+template <class CellT>
+int compareCells(const CellT& a, const char* bytesA, const CellT& b, const char* bytesB)
+{
+    const int ra = typeRank(a.type);
+    const int rb = typeRank(b.type);
+    if (ra != rb)
+        return ra < rb ? -1 : 1;
+    switch (ra) {
+    case 0:
+        return 0;
+    case 1: {
+        if (a.type == SQLITE_INTEGER && b.type == SQLITE_INTEGER)
+            return a.integer < b.integer ? -1 : (a.integer > b.integer ? 1 : 0);
+        const double x = a.type == SQLITE_INTEGER ? double(a.integer) : a.real;
+        const double y = b.type == SQLITE_INTEGER ? double(b.integer) : b.real;
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    case 2:
+        return germanCompareUtf8(bytesA + a.integer, a.size, bytesB + b.integer, b.size);
+    default: {
+        const int n = std::min(a.size, b.size);
+        if (const int r = n > 0 ? std::memcmp(bytesA + a.integer, bytesB + b.integer, size_t(n)) : 0)
+            return r < 0 ? -1 : 1;
+        return a.size < b.size ? -1 : (a.size > b.size ? 1 : 0);
+    }
+    }
+}
+
+bool textAffinity(const QString& declaredType)
+{
+    const QString t = declaredType.toUpper();
+    return !t.contains(QLatin1String("INT"))
+           && (t.contains(QLatin1String("CHAR")) || t.contains(QLatin1String("CLOB")) || t.contains(QLatin1String("TEXT")));
+}
 
 [[noreturn]] void throwNoCurrent()
 {
@@ -29,8 +119,9 @@ TableCursor::TableCursor(Database& db, const QString& table) : m_db(db), m_table
 {
     int pkColumn = -1;
     int pkCount = 0;
+    QStringList types;
     {
-        Statement st(m_db.handle(), QStringLiteral("SELECT name, pk FROM pragma_table_info(?1) ORDER BY cid"));
+        Statement st(m_db.handle(), QStringLiteral("SELECT name, pk, type FROM pragma_table_info(?1) ORDER BY cid"));
         st.bindAll({table});
         while (st.step() == SQLITE_ROW) {
             const QString name = st.value(0).toString();
@@ -39,6 +130,7 @@ TableCursor::TableCursor(Database& db, const QString& table) : m_db(db), m_table
                 ++pkCount;
             }
             m_columns << name;
+            types << st.value(2).toString();
         }
     }
     if (m_columns.isEmpty())
@@ -54,6 +146,7 @@ TableCursor::TableCursor(Database& db, const QString& table) : m_db(db), m_table
     // under the name "PrimaryKey") and every unique single-column index, by the
     // index's name or its column's name.
     if (pkCount == 1) {
+        m_pkColumn = pkColumn;
         m_indexColumns.insert(QStringLiteral("primarykey"), pkColumn);
         m_indexColumns.insert(m_columns[pkColumn].toCaseFolded(), pkColumn);
     }
@@ -80,6 +173,11 @@ TableCursor::TableCursor(Database& db, const QString& table) : m_db(db), m_table
             m_indexColumns.insert(m_columns[column].toCaseFolded(), column);
         }
     }
+
+    for (const int column : std::as_const(m_indexColumns))
+        if (std::find(m_uniqueColumns.begin(), m_uniqueColumns.end(), column) == m_uniqueColumns.end())
+            m_uniqueColumns.push_back(column);
+    m_columnTypes = types;
 
     m_quotedTable = quoteIdentifier(table);
     QStringList quoted;
@@ -121,28 +219,33 @@ int TableCursor::requireColumn(const QString& name) const
 
 QString TableCursor::orderBy(bool ascending) const
 {
-    const QLatin1String direction = ascending ? QLatin1String("") : QLatin1String(" DESC");
-    if (m_indexColumn < 0)
-        return QStringLiteral(" ORDER BY rowid") + direction;
-    const QString column = quoteIdentifier(m_columns[m_indexColumn]);
-    return QStringLiteral(" ORDER BY ") + column + direction + QStringLiteral(", rowid") + direction;
+    return ascending ? QStringLiteral(" ORDER BY rowid") : QStringLiteral(" ORDER BY rowid DESC");
 }
 
-QVariant TableCursor::cellValue(const Batch& batch, size_t row, int column) const
+QVariant TableCursor::variantOf(const Cell& cell, const std::string& bytes)
 {
-    const Cell& cell = batch.cells[row * size_t(batch.width) + size_t(batch.slot[size_t(column)])];
     switch (cell.type) {
     case SQLITE_INTEGER:
         return QVariant(qlonglong(cell.integer));
     case SQLITE_FLOAT:
         return QVariant(cell.real);
     case SQLITE_TEXT:
-        return QVariant(QString::fromUtf8(batch.bytes.data() + cell.integer, cell.size));
+        return QVariant(QString::fromUtf8(bytes.data() + cell.integer, cell.size));
     case SQLITE_BLOB:
-        return QVariant(QByteArray(batch.bytes.data() + cell.integer, cell.size));
+        return QVariant(QByteArray(bytes.data() + cell.integer, cell.size));
     default:
         return QVariant();
     }
+}
+
+QVariant TableCursor::cellValue(const Batch& batch, size_t row, int column) const
+{
+    return variantOf(batch.cells[row * size_t(batch.width) + size_t(batch.slot[size_t(column)])], batch.bytes);
+}
+
+long long TableCursor::currentRowid() const
+{
+    return ordered() ? m_order.entries[m_pos].rowid : m_batch.rowids[m_pos];
 }
 
 QVariant TableCursor::currentValue(int column) const
@@ -151,8 +254,16 @@ QVariant TableCursor::currentValue(int column) const
         m_wanted[size_t(column)] = 1;
         m_wantedChanged = true;
     }
-    if (m_batch.slot[size_t(column)] >= 0)
-        return cellValue(m_batch, m_pos, column);
+    if (!ordered()) {
+        if (m_batch.slot[size_t(column)] >= 0)
+            return cellValue(m_batch, m_pos, column);
+        return cellValue(wholeCurrentRow(), 0, column);
+    }
+    const Entry& entry = m_order.entries[m_pos];
+    if (column == m_indexColumn)
+        return variantOf(entry.key, m_order.bytes);
+    if (batchHolds(m_pos) && m_batch.slot[size_t(column)] >= 0)
+        return cellValue(m_batch, m_pos - m_batchFrom, column);
     return cellValue(wholeCurrentRow(), 0, column);
 }
 
@@ -160,7 +271,7 @@ QVariant TableCursor::currentValue(int column) const
 // batch does not hold.
 const TableCursor::Batch& TableCursor::wholeCurrentRow() const
 {
-    const long long rowid = m_batch.rowids[m_pos];
+    const long long rowid = currentRowid();
     if (m_wholeRow.size() != 1 || m_wholeRow.rowids[0] != rowid || m_wholeRow.changes != m_db.totalChanges()) {
         if (!loadRow(rowid, m_wholeRow)) {
             m_wholeRow = Batch();
@@ -211,56 +322,57 @@ void TableCursor::startBatch(Batch& batch, bool allColumns) const
 
 TableCursor::Anchor TableCursor::currentAnchor() const
 {
-    Anchor anchor;
-    anchor.rowid = m_batch.rowids[m_pos];
-    if (m_indexColumn >= 0)
-        anchor.key = cellValue(m_batch, m_pos, m_indexColumn);
-    return anchor;
+    return Anchor{m_batch.rowids[m_pos]};
+}
+
+TableCursor::Cell TableCursor::readCell(sqlite3_value* v, std::string& bytes)
+{
+    Cell cell;
+    cell.type = sqlite3_value_type(v);
+    switch (cell.type) {
+    case SQLITE_INTEGER:
+        cell.integer = sqlite3_value_int64(v);
+        break;
+    case SQLITE_FLOAT:
+        cell.real = sqlite3_value_double(v);
+        break;
+    case SQLITE_TEXT:
+    case SQLITE_BLOB: {
+        const void* data =
+            cell.type == SQLITE_TEXT ? static_cast<const void*>(sqlite3_value_text(v)) : sqlite3_value_blob(v);
+        cell.size = sqlite3_value_bytes(v);
+        cell.integer = qint64(bytes.size());
+        if (cell.size > 0)
+            bytes.append(static_cast<const char*>(data), size_t(cell.size));
+        break;
+    }
+    default:
+        break;
+    }
+    return cell;
+}
+
+void TableCursor::appendRow(sqlite3_stmt* s, Batch& into)
+{
+    into.rowids.push_back(sqlite3_column_int64(s, 0));
+    for (int c = 1; c <= into.width; ++c)
+        into.cells.push_back(readCell(sqlite3_column_value(s, c), into.bytes));
 }
 
 int TableCursor::readRows(const QString& sql, const QVariantList& params, Batch& into) const
 {
     Statement st(m_db.handle(), sql);
     st.bindAll(params);
-    sqlite3_stmt* s = st.get();
-    const int columns = into.width;
     int count = 0;
     while (st.step() == SQLITE_ROW) {
-        into.rowids.push_back(sqlite3_column_int64(s, 0));
-        for (int c = 1; c <= columns; ++c) {
-            sqlite3_value* v = sqlite3_column_value(s, c);
-            Cell cell;
-            cell.type = sqlite3_value_type(v);
-            switch (cell.type) {
-            case SQLITE_INTEGER:
-                cell.integer = sqlite3_value_int64(v);
-                break;
-            case SQLITE_FLOAT:
-                cell.real = sqlite3_value_double(v);
-                break;
-            case SQLITE_TEXT:
-            case SQLITE_BLOB: {
-                const void* data =
-                    cell.type == SQLITE_TEXT ? static_cast<const void*>(sqlite3_value_text(v)) : sqlite3_value_blob(v);
-                cell.size = sqlite3_value_bytes(v);
-                cell.integer = qint64(into.bytes.size());
-                if (cell.size > 0)
-                    into.bytes.append(static_cast<const char*>(data), size_t(cell.size));
-                break;
-            }
-            default:
-                break;
-            }
-            into.cells.push_back(cell);
-        }
+        appendRow(st.get(), into);
         ++count;
     }
     return count;
 }
 
-// Reads the rows that follow `after` (or from the very start) in the read
-// direction. Rows with a Null key come first in ascending order; the row value
-// comparison leaves them out, so they are read in a part of their own.
+// Without an index: reads the rows that follow `after` (or from the very
+// start) in the read direction.
 bool TableCursor::fetch(bool forward, const Anchor* after, int limit)
 {
     // Reads into the spare buffers, whose memory stays from batch to batch.
@@ -271,34 +383,11 @@ bool TableCursor::fetch(bool forward, const Anchor* after, int limit)
     const QString order = orderBy(forward);
     const QString limitClause = QStringLiteral(" LIMIT ?");
     int read = 0;
-
     if (!after) {
         read = readRows(select + order + limitClause, {limit}, batch);
-    } else if (m_indexColumn < 0) {
+    } else {
         const QString where = forward ? QStringLiteral(" WHERE rowid > ?") : QStringLiteral(" WHERE rowid < ?");
         read = readRows(select + where + order + limitClause, {after->rowid, limit}, batch);
-    } else {
-        const QString column = quoteIdentifier(m_columns[m_indexColumn]);
-        const QString nullRowids = QStringLiteral(" ORDER BY rowid") + (forward ? QString() : QStringLiteral(" DESC"));
-        if (after->key.isNull()) {
-            const QString where =
-                QStringLiteral(" WHERE ") + column +
-                (forward ? QStringLiteral(" IS NULL AND rowid > ?") : QStringLiteral(" IS NULL AND rowid < ?"));
-            read = readRows(select + where + nullRowids + limitClause, {after->rowid, limit}, batch);
-            if (forward && read < limit)
-                read += readRows(
-                    select + QStringLiteral(" WHERE ") + column + QStringLiteral(" IS NOT NULL") + order + limitClause,
-                    {limit - read}, batch);
-        } else {
-            // Index columns are unique, so a key that is not Null has no ties.
-            const QString where = QStringLiteral(" WHERE ") + column +
-                                  (forward ? QStringLiteral(" > ?") : QStringLiteral(" < ?"));
-            read = readRows(select + where + order + limitClause, {after->key, limit}, batch);
-            if (!forward && read < limit)
-                read += readRows(
-                    select + QStringLiteral(" WHERE ") + column + QStringLiteral(" IS NULL") + nullRowids + limitClause,
-                    {limit - read}, batch);
-        }
     }
     batch.complete = read < limit;
     if (read == 0)
@@ -331,6 +420,359 @@ void TableCursor::endEdit()
     m_mode = Mode::None;
 }
 
+// ---- Index order ----
+
+TableCursor::Stamp TableCursor::stampNow(bool withDataVersion)
+{
+    Stamp stamp{m_db.totalChanges(), m_db.rollbacks(), m_order.stamp.dataVersion};
+    if (withDataVersion) {
+        stamp.dataVersion = m_db.dataVersion();
+        m_movesUnchecked = 0;
+        m_sinceCheck.start();
+    }
+    return stamp;
+}
+
+bool TableCursor::orderFresh(bool full)
+{
+    return m_order.built && stampNow(full) == m_order.stamp;
+}
+
+// Reads the snapshot again when the file changed since it was read, and
+// finds the cursor's place in the new one.
+void TableCursor::refreshOrder(bool full)
+{
+    if (orderFresh(full || ++m_movesUnchecked >= MovesPerCheck || m_sinceCheck.hasExpired(MsPerCheck)))
+        return;
+    const bool had = m_order.built;
+    const Spot where = had ? spot() : Spot{};
+    // The data version read before the rows: a commit in between shows next time.
+    buildOrder(stampNow(true));
+    if (had)
+        goTo(where);
+}
+
+void TableCursor::buildOrder(const Stamp& stamp)
+{
+    // Read aside, so that a failed read leaves the old order and place intact.
+    Order o;
+    o.generation = m_order.generation + 1;
+    Statement st(m_db.handle(), QStringLiteral("SELECT rowid, %1 FROM %2")
+                                    .arg(quoteIdentifier(m_columns[m_indexColumn]), m_quotedTable));
+    st.bindAll({});
+    while (st.step() == SQLITE_ROW)
+        o.entries.push_back(Entry{sqlite3_column_int64(st.get(), 0), readCell(sqlite3_column_value(st.get(), 1), o.bytes)});
+    const char* bytes = o.bytes.data();
+    std::sort(o.entries.begin(), o.entries.end(), [bytes](const Entry& a, const Entry& b) {
+        const int c = compareCells(a.key, bytes, b.key, bytes);
+        return c != 0 ? c < 0 : a.rowid < b.rowid;
+    });
+    o.firstKey = firstKeyed(o.entries);
+    o.stamp = stamp;
+    o.built = true;
+    m_order = std::move(o);
+}
+
+TableCursor::Key TableCursor::keyAt(size_t entry) const
+{
+    Key key{m_order.entries[entry].key, std::string()};
+    if (key.cell.type == SQLITE_TEXT || key.cell.type == SQLITE_BLOB) {
+        key.bytes.assign(m_order.bytes.data() + key.cell.integer, size_t(key.cell.size));
+        key.cell.integer = 0;
+    }
+    return key;
+}
+
+// A seek key as SQLite compares it with the column: a number sought in a
+// text column is compared as its text.
+TableCursor::Key TableCursor::keyFrom(const QVariant& value) const
+{
+    Key key;
+    const auto text = [&key](const QByteArray& utf8, int type) {
+        key.cell.type = type;
+        key.bytes.assign(utf8.constData(), size_t(utf8.size()));
+        key.cell.size = int(utf8.size());
+    };
+    switch (detail::bindingOf(value)) {
+    case detail::Binding::Null:
+        break;
+    case detail::Binding::Integer:
+        if (m_textKey) {
+            text(QByteArray::number(value.toLongLong()), SQLITE_TEXT);
+        } else {
+            key.cell.type = SQLITE_INTEGER;
+            key.cell.integer = value.toLongLong();
+        }
+        break;
+    case detail::Binding::Real:
+        if (m_textKey) {
+            char* rendered = sqlite3_mprintf("%!.15g", value.toDouble());
+            text(QByteArray(rendered), SQLITE_TEXT);
+            sqlite3_free(rendered);
+        } else {
+            key.cell.type = SQLITE_FLOAT;
+            key.cell.real = value.toDouble();
+        }
+        break;
+    case detail::Binding::Blob:
+        text(value.toByteArray(), SQLITE_BLOB);
+        break;
+    case detail::Binding::Text:
+        text(detail::textOf(value).toUtf8(), SQLITE_TEXT);
+        break;
+    }
+    return key;
+}
+
+// The first entry not before (key, rowid).
+size_t TableCursor::lowerBound(const Cell& key, const char* bytes, long long rowid) const
+{
+    const char* own = m_order.bytes.data();
+    const auto found = std::lower_bound(m_order.entries.begin(), m_order.entries.end(), 0,
+                                        [&](const Entry& e, int) {
+                                            const int c = compareCells(e.key, own, key, bytes);
+                                            return c != 0 ? c < 0 : e.rowid < rowid;
+                                        });
+    return size_t(found - m_order.entries.begin());
+}
+
+// Among the keyed entries: the first whose key is not less than `key`, or
+// (upper) the first whose key is greater.
+size_t TableCursor::keyBound(const Key& key, bool upper) const
+{
+    const char* own = m_order.bytes.data();
+    const char* bytes = key.bytes.data();
+    const auto begin = m_order.entries.begin() + std::ptrdiff_t(m_order.firstKey);
+    const auto found = std::partition_point(begin, m_order.entries.end(), [&](const Entry& e) {
+        const int c = compareCells(e.key, own, key.cell, bytes);
+        return upper ? c <= 0 : c < 0;
+    });
+    return size_t(found - m_order.entries.begin());
+}
+
+TableCursor::Spot TableCursor::spot() const
+{
+    Spot where;
+    where.place = m_place;
+    if (m_place == Place::Row) {
+        where.key = keyAt(m_pos);
+        where.rowid = m_order.entries[m_pos].rowid;
+    } else if (m_place == Place::Gap) {
+        where.key = m_gapKey;
+        where.rowid = m_gapRowid;
+    }
+    return where;
+}
+
+// Puts the cursor where `where` stood; a row that is gone leaves a gap there.
+void TableCursor::goTo(const Spot& where)
+{
+    m_place = where.place;
+    if (where.place == Place::Row) {
+        const size_t i = lowerBound(where.key.cell, where.key.bytes.data(), where.rowid);
+        if (i < m_order.entries.size() && m_order.entries[i].rowid == where.rowid) {
+            m_pos = i;
+            return;
+        }
+        m_place = Place::Gap;
+    }
+    if (m_place == Place::Gap) {
+        m_gapKey = where.key;
+        m_gapRowid = where.rowid;
+    }
+}
+
+void TableCursor::placeOrdered(size_t entry)
+{
+    m_pos = entry;
+    m_place = Place::Row;
+    m_bof = m_eof = false;
+}
+
+// Reads the columns read so far for the rows ahead, unless only the key is
+// wanted (the snapshot holds it).
+void TableCursor::coverCurrent(bool forward, size_t rows)
+{
+    if (m_place != Place::Row)
+        return;
+    selectWanted();
+    if (m_wantedList.size() <= 1)
+        return;
+    if (batchHolds(m_pos) && !batchStale())
+        return;
+    const size_t count = m_order.entries.size();
+    size_t n = rows;
+    if (n == 0) {
+        n = size_t(m_nextBatchRows);
+        m_nextBatchRows = std::min(m_nextBatchRows * 2, MaxBatchRows);
+    }
+    const size_t from = forward ? m_pos : (m_pos + 1 >= n ? m_pos + 1 - n : 0);
+    const size_t to = forward ? std::min(count, m_pos + n) : m_pos + 1;
+    // One lookup by rowid each: the rows lie anywhere in the table. A row that
+    // another program deleted is left empty and read as missing. One read
+    // transaction for them all spares each lookup taking the file's lock.
+    m_batchGeneration = -1;  // until the batch is whole
+    startBatch(m_batch, false);
+    const ReadTransaction reading(m_db.handle());
+    Statement st(m_db.handle(), selectWanted() + QStringLiteral(" WHERE rowid = ?"));
+    for (size_t i = from; i < to; ++i) {
+        sqlite3_bind_int64(st.get(), 1, m_order.entries[i].rowid);
+        if (st.step() == SQLITE_ROW) {
+            appendRow(st.get(), m_batch);
+        } else {
+            m_batch.rowids.push_back(0);
+            m_batch.cells.resize(m_batch.cells.size() + size_t(m_batch.width));
+        }
+        sqlite3_reset(st.get());
+    }
+    m_batchFrom = from;
+    m_batchGeneration = m_order.generation;
+}
+
+bool TableCursor::batchHolds(size_t entry) const
+{
+    return m_batchGeneration == m_order.generation && entry >= m_batchFrom && entry - m_batchFrom < m_batch.size() &&
+           m_batch.rowids[entry - m_batchFrom] == m_order.entries[entry].rowid;
+}
+
+void TableCursor::stepOrdered(bool next)
+{
+    refreshOrder(false);
+    const size_t count = m_order.entries.size();
+    size_t entry = count;  // none
+    switch (m_place) {
+    case Place::Row:
+        if (next ? m_pos + 1 < count : m_pos > 0)
+            entry = next ? m_pos + 1 : m_pos - 1;
+        break;
+    case Place::Gap: {
+        const size_t i = lowerBound(m_gapKey.cell, m_gapKey.bytes.data(), m_gapRowid);
+        if (next) {
+            entry = i < count && m_order.entries[i].rowid == m_gapRowid ? i + 1 : i;
+        } else if (i > 0) {
+            entry = i - 1;
+        }
+        break;
+    }
+    case Place::BeforeFirst:
+        entry = next ? 0 : count;
+        break;
+    case Place::AfterLast:
+        entry = !next && count > 0 ? count - 1 : count;
+        break;
+    }
+    if (entry >= count) {
+        reachEnd(next);
+        return;
+    }
+    placeOrdered(entry);
+    coverCurrent(next);
+}
+
+void TableCursor::seekOrdered(const QString& op, const Key& key, Place missing)
+{
+    refreshOrder(true);
+    // Null equals nothing, and a Null key is never found.
+    size_t entry = m_order.entries.size();
+    if (key.cell.type != SQLITE_NULL) {
+        if (op == QLatin1String("=")) {
+            const size_t i = keyBound(key, false);
+            if (i < m_order.entries.size() &&
+                compareCells(m_order.entries[i].key, m_order.bytes.data(), key.cell, key.bytes.data()) == 0)
+                entry = i;
+        } else if (op == QLatin1String(">=") || op == QLatin1String(">")) {
+            entry = keyBound(key, op == QLatin1String(">"));
+        } else {
+            const size_t i = keyBound(key, op == QLatin1String("<="));
+            if (i > m_order.firstKey)
+                entry = i - 1;
+        }
+    }
+    m_nextBatchRows = FirstBatchRows;
+    if (entry < m_order.entries.size()) {
+        placeOrdered(entry);
+        m_noMatch = false;
+        // Lookups read the row found and seldom move on from it.
+        coverCurrent(missing != Place::BeforeFirst, 1);
+        return;
+    }
+    m_noMatch = true;
+    m_place = missing;
+    m_gapKey = key;
+    m_gapRowid = LLONG_MIN;
+    m_bof = m_eof = false;
+}
+
+bool TableCursor::orderHasDuplicate(const Key& key, long long exceptRowid) const
+{
+    for (size_t i = keyBound(key, false); i < m_order.entries.size(); ++i) {
+        const Entry& e = m_order.entries[i];
+        if (compareCells(e.key, m_order.bytes.data(), key.cell, key.bytes.data()) != 0)
+            return false;
+        if (e.rowid != exceptRowid)
+            return true;
+    }
+    return false;
+}
+
+// The German duplicate check of every unique column that the write sets to a
+// text; from the snapshot when it is current, else by a scan of the table.
+void TableCursor::refuseDuplicates(bool patchable)
+{
+    const long long except = m_mode == Mode::Edit ? m_editRowid : 0;
+    for (const int column : m_uniqueColumns) {
+        const QVariant& value = m_buffer[size_t(column)];
+        if (!m_touched[size_t(column)] || value.typeId() != QMetaType::QString || value.isNull())
+            continue;
+        bool duplicate = false;
+        if (patchable && column == m_indexColumn)
+            duplicate = orderHasDuplicate(keyFrom(value), except);
+        else
+            duplicate = m_db.hasGermanDuplicate(m_table, m_columns[column], value, except);
+        if (duplicate)
+            throw keyViolation(m_table, m_columns[column], column == m_pkColumn);
+    }
+}
+
+// Puts this cursor's own write into the snapshot: the row leaves its old place
+// and, unless deleted, takes the place of its key as now stored.
+size_t TableCursor::patchOrder(long long rowid, bool removed, const Spot& after)
+{
+    Order& o = m_order;
+    // Stale until the patch is whole.
+    o.stamp.changes = -1;
+    size_t old = o.entries.size();
+    if (m_place == Place::Row && m_pos < o.entries.size() && o.entries[m_pos].rowid == rowid)
+        old = m_pos;
+    else
+        old = size_t(std::find_if(o.entries.begin(), o.entries.end(), [rowid](const Entry& e) { return e.rowid == rowid; }) -
+                     o.entries.begin());
+    if (old < o.entries.size())
+        o.entries.erase(o.entries.begin() + std::ptrdiff_t(old));
+    // The place is taken before the entries move, then found again.
+    size_t inserted = NoEntry;
+    if (!removed) {
+        Batch row;
+        if (!loadRow(rowid, row))
+            return NoEntry;
+        Entry e{rowid, row.cells[size_t(row.slot[size_t(m_indexColumn)])]};
+        if (e.key.type == SQLITE_TEXT || e.key.type == SQLITE_BLOB) {
+            const long long offset = qint64(o.bytes.size());
+            o.bytes.append(row.bytes.data() + e.key.integer, size_t(e.key.size));
+            e.key.integer = offset;
+        }
+        inserted = lowerBound(e.key, o.bytes.data(), rowid);
+        o.entries.insert(o.entries.begin() + std::ptrdiff_t(inserted), e);
+    }
+    o.firstKey = firstKeyed(o.entries);
+    o.stamp.changes = m_db.totalChanges();
+    ++o.generation;
+    goTo(after);
+    return inserted;
+}
+
+// ---- Positioning ----
+
 void TableCursor::setIndex(const QString& name)
 {
     int column = -1;
@@ -342,8 +784,25 @@ void TableCursor::setIndex(const QString& name)
     }
     endEdit();
     m_indexName = name;
+    if (column != m_indexColumn) {
+        m_order = Order();
+        m_batchGeneration = -1;
+    }
     m_indexColumn = column;
+    m_textKey = column >= 0 && textAffinity(m_columnTypes[column]);
     m_wantedChanged = true;
+    if (ordered()) {
+        m_place = Place::BeforeFirst;
+        refreshOrder(true);
+        m_nextBatchRows = FirstBatchRows;
+        if (!m_order.entries.empty()) {
+            placeOrdered(0);
+            coverCurrent(true);
+        } else {
+            m_bof = m_eof = true;
+        }
+        return;
+    }
     // Lookups set the index right before a seek, so one row is enough here.
     if (fetchEnd(true, 1)) {
         m_bof = m_eof = false;
@@ -357,11 +816,9 @@ void TableCursor::seek(const QString& op, const QVariant& key)
 {
     if (m_indexColumn < 0)
         throw DbError(ErrUnknownIndex, QStringLiteral("Für diese Operation ist kein aktueller Index gesetzt."));
-    bool ascending = true;
     Place missing = Place::Gap;
     if (op == QLatin1String("=")) {
     } else if (op == QLatin1String("<") || op == QLatin1String("<=")) {
-        ascending = false;
         missing = Place::BeforeFirst;
     } else if (op == QLatin1String(">") || op == QLatin1String(">=")) {
         missing = Place::AfterLast;
@@ -369,31 +826,21 @@ void TableCursor::seek(const QString& op, const QVariant& key)
         throw DbError(SQLITE_MISUSE, QStringLiteral("Ungültiger Vergleich für Seek: '%1'").arg(op));
     }
     endEdit();
-    // The comparison takes the column's declared collation, as the order does.
-    Batch batch;
-    startBatch(batch, false);
-    batch.forward = ascending;
-    const QString sql = selectWanted() + QStringLiteral(" WHERE ") + quoteIdentifier(m_columns[m_indexColumn]) +
-                        QLatin1Char(' ') + op + QStringLiteral(" ?") + orderBy(ascending) + QStringLiteral(" LIMIT 1");
-    m_nextBatchRows = FirstBatchRows;
-    if (readRows(sql, {key}, batch) > 0) {
-        m_batch = std::move(batch);
-        m_pos = 0;
-        m_place = Place::Row;
-        m_noMatch = false;
-        m_bof = m_eof = false;
-        return;
-    }
-    m_noMatch = true;
-    m_place = missing;
-    m_gap = Anchor{key, 0};
-    m_bof = m_eof = false;
+    seekOrdered(op, keyFrom(key), missing);
 }
 
 void TableCursor::moveFirst()
 {
     endEdit();
-    if (fetchEnd(true, FirstBatchRows)) {
+    if (ordered()) {
+        refreshOrder(true);
+        m_nextBatchRows = FirstBatchRows;
+        if (!m_order.entries.empty()) {
+            placeOrdered(0);
+            coverCurrent(true);
+            return;
+        }
+    } else if (fetchEnd(true, FirstBatchRows)) {
         m_bof = m_eof = false;
         return;
     }
@@ -405,7 +852,15 @@ void TableCursor::moveFirst()
 void TableCursor::moveLast()
 {
     endEdit();
-    if (fetchEnd(false, FirstBatchRows)) {
+    if (ordered()) {
+        refreshOrder(true);
+        m_nextBatchRows = FirstBatchRows;
+        if (!m_order.entries.empty()) {
+            placeOrdered(m_order.entries.size() - 1);
+            coverCurrent(false);
+            return;
+        }
+    } else if (fetchEnd(false, FirstBatchRows)) {
         m_bof = m_eof = false;
         return;
     }
@@ -436,6 +891,10 @@ void TableCursor::step(bool next)
     if (next ? m_eof : m_bof)
         throwNoCurrent();
     endEdit();
+    if (ordered()) {
+        stepOrdered(next);
+        return;
+    }
     if (m_place == Place::Row && !batchStale()) {
         if (next == m_batch.forward) {
             if (m_pos + 1 < m_batch.size()) {
@@ -512,7 +971,7 @@ void TableCursor::edit()
     if (m_place != Place::Row)
         throwNoCurrent();
     // Reading the whole row for the buffer adds no column to later batches.
-    const bool inBatch = m_batch.width == int(m_columns.size());
+    const bool inBatch = !ordered() && m_batch.width == int(m_columns.size());
     const Batch& source = inBatch ? m_batch : wholeCurrentRow();
     const size_t row = inBatch ? m_pos : 0;
     std::vector<QVariant> values;
@@ -522,7 +981,7 @@ void TableCursor::edit()
     m_mode = Mode::Edit;
     m_buffer = std::move(values);
     m_touched.assign(size_t(m_columns.size()), false);
-    m_editRowid = m_batch.rowids[m_pos];
+    m_editRowid = currentRowid();
 }
 
 void TableCursor::update()
@@ -537,37 +996,78 @@ void TableCursor::update()
         names << quoteIdentifier(m_columns[c]);
         values << m_buffer[size_t(c)];
     }
-
-    if (m_mode == Mode::AddNew) {
-        // Only the fields that were set, so that the columns' defaults apply.
-        QString sql;
-        if (names.isEmpty()) {
-            sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_quotedTable);
-        } else {
-            QStringList marks;
-            for (qsizetype i = 0; i < names.size(); ++i)
-                marks << QStringLiteral("?");
-            sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(m_quotedTable, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-        }
-        m_db.execute(sql, values);
-        m_lastModified = m_db.lastInsertRowid();
+    const bool adding = m_mode == Mode::AddNew;
+    if (!adding && names.isEmpty()) {
+        m_lastModified = m_editRowid;
         m_mode = Mode::None;
+        if (!ordered())
+            reloadEdited();
         return;
     }
 
-    if (!names.isEmpty()) {
+    QString sql;
+    if (adding && names.isEmpty()) {
+        sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_quotedTable);
+    } else if (adding) {
+        // Only the fields that were set, so that the columns' defaults apply.
+        QStringList marks;
+        for (qsizetype i = 0; i < names.size(); ++i)
+            marks << QStringLiteral("?");
+        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(m_quotedTable, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    } else {
         QStringList sets;
         for (const QString& n : std::as_const(names))
             sets << n + QStringLiteral(" = ?");
         values << m_editRowid;
-        m_db.execute(
-            QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(m_quotedTable, sets.join(QStringLiteral(", "))),
-            values);
+        sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(m_quotedTable, sets.join(QStringLiteral(", ")));
     }
-    m_lastModified = m_editRowid;
+
+    // The check and the write in one transaction, so that no other program
+    // writes the duplicate in between.
+    Database::Transaction transaction(m_db, Database::Join::Open);
+    const bool patchable = ordered() && orderFresh(true);
+    refuseDuplicates(patchable);
+    const Stamp before = m_order.stamp;
+    m_db.execute(sql, values);
+    const long long rowid = adding ? m_db.lastInsertRowid() : m_editRowid;
+    transaction.commit();
+    m_lastModified = rowid;
     m_mode = Mode::None;
-    // The edited row stays current, wherever its key has moved it to.
+
+    if (ordered()) {
+        // After AddNew the current row stays where it was; an edited row stays
+        // current, wherever its key has moved it to.
+        const Spot where = spot();
+        size_t entry = NoEntry;
+        if (patchable && m_db.totalChanges() == before.changes + 1 && m_db.rollbacks() == before.rollbacks) {
+            entry = patchOrder(rowid, false, where);
+        } else {
+            m_order.stamp.changes = -1;
+            refreshOrder(false);
+        }
+        if (adding)
+            return;
+        m_nextBatchRows = FirstBatchRows;
+        if (entry != NoEntry) {
+            placeOrdered(entry);
+            coverCurrent(true);
+        } else {
+            try {
+                setBookmark(rowid);
+            } catch (const DbError&) {
+                m_place = Place::BeforeFirst;
+            }
+        }
+        return;
+    }
+    if (!adding)
+        reloadEdited();
+}
+
+// Without an index: the edited row stays current, read afresh.
+void TableCursor::reloadEdited()
+{
     Batch batch;
     if (loadRow(m_editRowid, batch)) {
         m_batch = std::move(batch);
@@ -592,11 +1092,25 @@ void TableCursor::deleteCurrent()
     if (m_place != Place::Row)
         throwNoCurrent();
     endEdit();
-    const Anchor anchor = currentAnchor();
-    m_db.execute(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(m_quotedTable), {anchor.rowid});
-    // The next move starts from where the deleted row stood.
-    m_place = Place::Gap;
-    m_gap = anchor;
+    const long long rowid = currentRowid();
+    if (!ordered()) {
+        m_db.execute(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(m_quotedTable), {rowid});
+        // The next move starts from where the deleted row stood.
+        m_place = Place::Gap;
+        m_gap = Anchor{rowid};
+        return;
+    }
+    const bool patchable = orderFresh(true);
+    const Stamp before = m_order.stamp;
+    Spot gap = spot();
+    gap.place = Place::Gap;
+    m_db.execute(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(m_quotedTable), {rowid});
+    if (patchable && m_db.totalChanges() == before.changes + 1 && m_db.rollbacks() == before.rollbacks) {
+        patchOrder(rowid, true, gap);
+    } else {
+        goTo(gap);
+        m_order.stamp.changes = -1;
+    }
 }
 
 long long TableCursor::recordCount()
@@ -608,7 +1122,7 @@ long long TableCursor::bookmark() const
 {
     if (m_place != Place::Row)
         throwNoCurrent();
-    return m_batch.rowids[m_pos];
+    return currentRowid();
 }
 
 void TableCursor::setBookmark(long long rowid)
@@ -617,11 +1131,28 @@ void TableCursor::setBookmark(long long rowid)
     if (!loadRow(rowid, batch))
         throwNoCurrent();
     endEdit();
+    m_nextBatchRows = FirstBatchRows;
+    if (ordered()) {
+        refreshOrder(false);
+        const Cell& key = batch.cells[size_t(batch.slot[size_t(m_indexColumn)])];
+        const size_t i = lowerBound(key, batch.bytes.data(), rowid);
+        if (i >= m_order.entries.size() || m_order.entries[i].rowid != rowid) {
+            // Written by another program since the snapshot was read.
+            refreshOrder(true);
+            const size_t again = lowerBound(key, batch.bytes.data(), rowid);
+            if (again >= m_order.entries.size() || m_order.entries[again].rowid != rowid)
+                throwNoCurrent();
+            placeOrdered(again);
+        } else {
+            placeOrdered(i);
+        }
+        coverCurrent(true);
+        return;
+    }
     m_batch = std::move(batch);
     m_pos = 0;
     m_place = Place::Row;
     m_bof = m_eof = false;
-    m_nextBatchRows = FirstBatchRows;
 }
 
 }  // namespace db

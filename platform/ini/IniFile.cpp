@@ -4,10 +4,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -203,19 +210,140 @@ void insertLines(Document& doc, qsizetype at, const QByteArray& lines)
         doc.bytes.insert(at, lines);
 }
 
+// An exclusive lock on "<file>.lock" beside the file, held for one read-modify-write.
+// The file itself cannot carry the lock: each write replaces it by a new one. The
+// lock file stays, as removing it would let two writers lock different files.
+class WriteLock {
+public:
+    explicit WriteLock(const QString& path)
+    {
+        m_fd = ::open(QFile::encodeName(path + QStringLiteral(".lock")).constData(), O_RDONLY | O_CREAT | O_CLOEXEC,
+                      0666);
+        if (m_fd < 0)
+            return;
+        // A writer holds the lock for a few milliseconds; one that hangs must not hang us.
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+            if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() > giveUp) {
+                ::close(m_fd);
+                m_fd = -1;
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+    ~WriteLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    WriteLock(const WriteLock&) = delete;
+    WriteLock& operator=(const WriteLock&) = delete;
+
+    bool held() const { return m_fd >= 0; }
+
+private:
+    int m_fd = -1;
+};
+
+// Writes the bytes to "<file>.tmp", syncs it and renames it over the file. Any failure
+// before the rename leaves the old file as it was and removes the temporary file.
+// Called under the write lock, which also guards the temporary name.
 bool save(const QString& path, const QByteArray& bytes)
 {
-    const QFileInfo info(path);
-    if (!info.absoluteDir().exists() && !QDir().mkpath(info.absolutePath()))
+    const QByteArray target = QFile::encodeName(path);
+    const QByteArray temp = target + ".tmp";
+    ::unlink(temp.constData());  // left by a writer that crashed
+    const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
+
+    bool ok = true;
+    struct stat old {};
+    if (::stat(target.constData(), &old) == 0) {
+        ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+        if (ok && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+            // Only root may give the file back to its owner; for anyone else it becomes theirs.
+        }
+    }
+    for (qsizetype done = 0; ok && done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n > 0)
+            done += n;
+        else if (n == 0 || errno != EINTR)
+            ok = false;
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temp.constData(), target.constData()) == 0;
+    if (!ok) {
+        ::unlink(temp.constData());
         return false;
     }
-    return file.commit();
+
+    // The rename reaches the disk with the folder; a failure here leaves the new file in place.
+    const int folder = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return true;
+}
+
+// The file that a write replaces: a symbolic link's target, so that the link stays.
+QString writeTarget(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink()) {
+        const QString target = info.canonicalFilePath();
+        if (!target.isEmpty())
+            return target;
+    }
+    return path;
+}
+
+enum class Edit { Failed, Unchanged, Changed };
+
+// The file's bytes with the key set to `value`.
+Edit edit(const QString& path, QStringView s, QStringView k, const QString& value, QByteArray& result)
+{
+    Document doc;
+    const Load loaded = load(path, doc);
+    if (loaded == Load::Unreadable)
+        return Edit::Failed;
+    const QByteArray before = doc.bytes;
+    const Found f = find(doc, s, k, true);
+
+    QByteArray encoded;
+    if (f.key >= 0) {
+        const Line& line = doc.lines[size_t(f.key)];
+        QStringView name;
+        QStringView old;
+        keyLine(line.text, name, old);
+        if (!encode(doc, name.toString() + QLatin1Char('=') + value, encoded))
+            return Edit::Failed;
+        doc.bytes.replace(line.begin, line.end - line.begin, encoded);
+    } else if (f.section >= 0) {
+        if (!encode(doc, k.toString() + QLatin1Char('=') + value, encoded))
+            return Edit::Failed;
+        const int after = f.lastKey >= 0 ? f.lastKey : f.section;
+        insertLines(doc, doc.lines[size_t(after)].next, encoded + doc.eol);
+    } else {
+        const QString lines = QLatin1Char('[') + s.toString() + QLatin1Char(']') + QString::fromLatin1(doc.eol)
+                              + k.toString() + QLatin1Char('=') + value + QString::fromLatin1(doc.eol);
+        if (!encode(doc, lines, encoded))
+            return Edit::Failed;
+        // A blank line before the new section unless the file is empty or already ends with one.
+        if (!doc.lines.empty() && !trimBlanks(doc.lines.back().text).isEmpty())
+            encoded.prepend(doc.eol);
+        insertLines(doc, doc.bytes.size(), encoded);
+    }
+
+    if (doc.bytes == before && loaded == Load::Ok)
+        return Edit::Unchanged;
+    result = doc.bytes;
+    return Edit::Changed;
 }
 
 }  // namespace
@@ -251,40 +379,33 @@ bool IniFile::write(const QString& section, const QString& key, const QString& v
     if (!writableNames(s, k))
         return false;
 
-    Document doc;
-    if (load(m_path, doc) == Load::Unreadable)
+    // A first look without the lock: a refused or unchanged write never takes it, so
+    // it needs no writable folder.
+    QByteArray bytes;
+    const Edit look = edit(m_path, s, k, value, bytes);
+    if (look != Edit::Changed)
+        return look == Edit::Unchanged;
+
+    const QString target = writeTarget(m_path);
+    const QFileInfo info(target);
+    // The rename would replace a file that its owner made read-only.
+    if (info.exists() && ::faccessat(AT_FDCWD, QFile::encodeName(target).constData(), W_OK, AT_EACCESS) != 0)
         return false;
-    const QByteArray before = doc.bytes;
-    const Found f = find(doc, s, k, true);
-
-    QByteArray encoded;
-    if (f.key >= 0) {
-        const Line& line = doc.lines[size_t(f.key)];
-        QStringView name;
-        QStringView old;
-        keyLine(line.text, name, old);
-        if (!encode(doc, name.toString() + QLatin1Char('=') + value, encoded))
-            return false;
-        doc.bytes.replace(line.begin, line.end - line.begin, encoded);
-    } else if (f.section >= 0) {
-        if (!encode(doc, k.toString() + QLatin1Char('=') + value, encoded))
-            return false;
-        const int after = f.lastKey >= 0 ? f.lastKey : f.section;
-        insertLines(doc, doc.lines[size_t(after)].next, encoded + doc.eol);
-    } else {
-        const QString lines = QLatin1Char('[') + s.toString() + QLatin1Char(']') + QString::fromLatin1(doc.eol)
-                              + k.toString() + QLatin1Char('=') + value + QString::fromLatin1(doc.eol);
-        if (!encode(doc, lines, encoded))
-            return false;
-        // A blank line before the new section unless the file is empty or already ends with one.
-        if (!doc.lines.empty() && !trimBlanks(doc.lines.back().text).isEmpty())
-            encoded.prepend(doc.eol);
-        insertLines(doc, doc.bytes.size(), encoded);
-    }
-
-    if (doc.bytes == before && QFileInfo::exists(m_path))
+    if (!info.absoluteDir().exists() && !QDir().mkpath(info.absolutePath()))
+        return false;
+    const WriteLock lock(target);
+    if (!lock.held())
+        return false;
+    // Read again under the lock: another program may have changed the file meanwhile.
+    switch (edit(target, s, k, value, bytes)) {
+    case Edit::Failed:
+        return false;
+    case Edit::Unchanged:
         return true;
-    return save(m_path, doc.bytes);
+    case Edit::Changed:
+        break;
+    }
+    return save(target, bytes);
 }
 
 }  // namespace ini

@@ -9,6 +9,9 @@
 // file is UTF-8 with CR LF. Writing one key changes only that key's line and
 // keeps every other byte; the file is replaced through a temporary name, so a
 // reader never sees half a file and a failed write leaves the old file whole.
+// A write reads the file and replaces it under an exclusive lock on "<file>.lock"
+// beside it, so that two programs writing keys at once lose none; reading takes no
+// lock.
 #include <QString>
 
 namespace ini {
@@ -28,7 +31,9 @@ public:
 
     // WritePrivateProfileString of one key. False when nothing was written: a
     // name or value with a line break, a value the file's encoding cannot hold,
-    // or a file or folder that cannot be written.
+    // a file or folder that cannot be written, a full disk, or a lock that
+    // another writer keeps for more than a few seconds. True without writing
+    // when the file already holds the value.
     bool write(const QString& section, const QString& key, const QString& value) const;
 
 private:

@@ -11,7 +11,7 @@ namespace sys {
 int QtMessageService::msgBox(const QString& prompt, int flags, const QString& title)
 {
     QMessageBox box;
-    box.setWindowTitle(title.isEmpty() ? programTitle() : title);
+    box.setWindowTitle(title.isEmpty() ? m_defaultTitle : title);
     box.setText(prompt);
     switch (flags & 0x70) {
     case mb::Critical: box.setIcon(QMessageBox::Critical); break;

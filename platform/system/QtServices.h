@@ -7,7 +7,12 @@ namespace sys {
 
 class QtMessageService : public MessageService {
 public:
+    // defaultTitle: the title of a box that has none of its own (the program's).
+    explicit QtMessageService(QString defaultTitle = programTitle()) : m_defaultTitle(std::move(defaultTitle)) {}
     int msgBox(const QString& prompt, int flags, const QString& title) override;
+
+private:
+    QString m_defaultTitle;
 };
 
 class SystemClock : public Clock {

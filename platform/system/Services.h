@@ -30,7 +30,7 @@ constexpr int Yes = 6;
 constexpr int No = 7;
 }  // namespace mb
 
-// The program's own title: the default title of a message box.
+// The main program's own title; each program sets its own in Services::title.
 inline const QString& programTitle()
 {
     static const QString title = QStringLiteral("Rondavex");
@@ -99,7 +99,8 @@ public:
 class SingleInstance {
 public:
     virtual ~SingleInstance() = default;
-    // True when another instance runs; it has then been asked to come to the front.
+    // True when another instance runs; it has then been asked to come to the
+    // front. False: this one is the instance, from now on for every later start.
     virtual bool anotherIsRunning() = 0;
     // This instance takes the place: later starts hand over to it. `raise` is
     // called when a later start asks to come to the front.
@@ -110,6 +111,7 @@ public:
 // context (the program's main, or a test) and outlive every window.
 struct Services {
     QString programFolder;  // the folder of Cd.ini, the catalogues and every file the program writes
+    QString title = programTitle();  // the program's own title, that of a message box without one ("Tools" for tools)
     MessageService* messages = nullptr;
     Clock* clock = nullptr;
     UserStore* userStore = nullptr;
@@ -121,5 +123,19 @@ struct Services {
     // programFolder + "/" + name
     QString file(const QString& name) const;
 };
+
+// Points each service of the context at the member of the same name in `set`:
+// a program's real services or a test's doubles.
+template <class Set>
+void wireServices(Services& services, Set& set)
+{
+    services.messages = &set.messages;
+    services.clock = &set.clock;
+    services.userStore = &set.userStore;
+    services.shell = &set.shell;
+    services.dialogs = &set.dialogs;
+    services.desktop = &set.desktop;
+    services.singleInstance = &set.singleInstance;
+}
 
 }  // namespace sys

@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace vb {
@@ -73,9 +74,36 @@ std::optional<double> cdbl(const QString& text)
     return value;
 }
 
-long long roundHalfEven(double value)
+namespace {
+
+// The value rounded to even, when it lies within [low, high]. Both bounds are
+// exact doubles, and a NaN fails both comparisons.
+std::optional<double> roundedWithin(double value, double low, double high)
 {
-    return static_cast<long long>(std::nearbyint(value));
+    const double whole = std::nearbyint(value);
+    if (!(whole >= low && whole <= high))
+        return std::nullopt;
+    return whole;
+}
+
+}  // namespace
+
+std::optional<long long> roundHalfEven(double value)
+{
+    // 2^63 is a double, its predecessor as a double is the largest that fits.
+    constexpr double Limit = 9223372036854775808.0;
+    const auto whole = roundedWithin(value, -Limit, std::nextafter(Limit, 0.0));
+    if (!whole)
+        return std::nullopt;
+    return static_cast<long long>(*whole);
+}
+
+std::optional<qint32> clng(double value)
+{
+    const auto whole = roundedWithin(value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
+    if (!whole)
+        return std::nullopt;
+    return static_cast<qint32>(*whole);
 }
 
 QString formatTwoDecimals(double value)

@@ -18,8 +18,12 @@ QString cstr(double value);
 // blanks around it allowed; nothing for a text that is no number.
 std::optional<double> cdbl(const QString& text);
 
-// Conversions to whole numbers round halves to the even neighbour (CInt, CLng).
-long long roundHalfEven(double value);
+// Conversions to whole numbers round halves to the even neighbour, as CInt and
+// CLng do. A value the result cannot hold (1e300, infinity, NaN) gives nothing
+// where VB raises an overflow: the caller treats it like a text that is no number.
+std::optional<long long> roundHalfEven(double value);
+// CLng: the rounded value within 32 bits.
+std::optional<qint32> clng(double value);
 
 // Format(value, ".00") with a decimal comma: 2.5 -> "2,50", 0 -> ",00".
 QString formatTwoDecimals(double value);

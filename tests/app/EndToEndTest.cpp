@@ -1,6 +1,7 @@
 // Rondavex started for real: the executables copied into a prepared program
 // folder, run headless.
 #include "platform/ini/IniFile.h"
+#include "platform/system/LocalSingleInstance.h"
 #include "tests/support/TempFolder.h"
 
 #include <QDate>
@@ -10,6 +11,10 @@
 #include <QProcess>
 #include <QThread>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 using testing_support::TempFolder;
 
@@ -54,19 +59,37 @@ struct Start {
     QProcess process;
 };
 
+// The single-instance lock file stays when the program ends (see
+// LocalSingleInstance); a test's folder is gone afterwards, so is its lock file.
+struct LockDateiWeg {
+    ~LockDateiWeg() { QFile::remove(pfad); }
+    QString pfad;
+};
+
+// The executables and the shipped files of an installation in a folder of their own.
+::testing::AssertionResult programmordnerAnlegen(const TempFolder& folder)
+{
+    const QString program = QStringLiteral(RDX_PROGRAM_DIR);
+    for (const char* name : {"Rondavex", "tools", "filme.mdb"})
+        if (!copyInto(program + '/' + name, folder.path()))
+            return ::testing::AssertionFailure() << name;
+    for (const char* name : {"Cd.ini", "deutsch.lng"})
+        if (!copyInto(QStringLiteral(RDX_SOURCE_DATA) + '/' + name, folder.path()))
+            return ::testing::AssertionFailure() << name;
+    QDir().mkpath(folder.file("bilder"));
+    if (!copyInto(program + "/bilder/lacs.jpg", folder.file("bilder")))
+        return ::testing::AssertionFailure() << "bilder/lacs.jpg";
+    return ::testing::AssertionSuccess();
+}
+
 }  // namespace
 
 TEST(EndToEnd, AStartWritesItsDefaultsAndBackupAndASecondStartHandsOver)
 {
     TempFolder folder;
+    const LockDateiWeg weg{sys::LocalSingleInstance::lockPath(folder.path())};
     TempFolder config;
-    const QString program = QStringLiteral(RDX_PROGRAM_DIR);
-    for (const char* name : {"Rondavex", "tools", "filme.mdb"})
-        ASSERT_TRUE(copyInto(program + '/' + name, folder.path())) << name;
-    for (const char* name : {"Cd.ini", "deutsch.lng"})
-        ASSERT_TRUE(copyInto(QStringLiteral(RDX_SOURCE_DATA) + '/' + name, folder.path())) << name;
-    QDir().mkpath(folder.file("bilder"));
-    ASSERT_TRUE(copyInto(program + "/bilder/lacs.jpg", folder.file("bilder")));
+    ASSERT_TRUE(programmordnerAnlegen(folder));
     // A settings file without the list defaults: the start writes them.
     const ini::IniFile cdIni(folder.file("Cd.ini"));
     ASSERT_TRUE(cdIni.write("Funktionen", "Sortierung", ""));
@@ -90,4 +113,38 @@ TEST(EndToEnd, AStartWritesItsDefaultsAndBackupAndASecondStartHandsOver)
     EXPECT_EQ(second.process.exitCode(), 0);
     EXPECT_TRUE(QFile::exists(backup)) << "the second start makes its backup before it hands over";
     EXPECT_EQ(first.process.state(), QProcess::Running);
+}
+
+TEST(EndToEnd, OfSeveralStartsAtTheSameMomentExactlyOneGoesOnAndTheOthersHandOver)
+{
+    TempFolder folder;
+    const LockDateiWeg weg{sys::LocalSingleInstance::lockPath(folder.path())};
+    TempFolder config;
+    ASSERT_TRUE(programmordnerAnlegen(folder));
+
+    constexpr int N = 6;
+    std::vector<std::unique_ptr<Start>> starts;
+    for (int i = 0; i < N; ++i)
+        starts.push_back(std::make_unique<Start>(folder.path(), config.path()));
+    for (const auto& s : starts)
+        ASSERT_TRUE(s->process.waitForStarted(5000));
+
+    // The losers end on their own; the one that goes on keeps its window open.
+    const auto laufende = [&] {
+        // A QProcess learns of its end only while it waits (there is no event loop here).
+        return std::count_if(starts.begin(), starts.end(), [](const auto& s) {
+            return s->process.state() != QProcess::NotRunning && !s->process.waitForFinished(10);
+        });
+    };
+    ASSERT_TRUE(waitFor([&] { return laufende() <= 1; }, 30000)) << laufende() << " starts still run";
+    // Past the splash: the winner shows its main window and keeps running.
+    QThread::msleep(2500);
+    EXPECT_EQ(laufende(), 1);
+    for (const auto& s : starts) {
+        if (s->process.state() != QProcess::NotRunning)
+            continue;
+        EXPECT_EQ(s->process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(s->process.exitCode(), 0) << s->process.readAllStandardError().toStdString();
+    }
+    EXPECT_TRUE(QFile::exists(folder.file("Backup/" + QDate::currentDate().toString("dd.MM.yyyy") + " filme.bak")));
 }

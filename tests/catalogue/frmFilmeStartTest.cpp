@@ -5,6 +5,7 @@
 #include "platform/db/Database.h"
 #include "platform/ini/IniFile.h"
 #include "tests/support/Doubles.h"
+#include "tests/support/FileSystemFaults.h"
 #include "tests/support/TempFolder.h"
 
 #include <QAbstractButton>
@@ -16,6 +17,8 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace testing_support;
 
@@ -69,6 +72,24 @@ TEST(Start, ValuesThatArePresentAreNeverOverwritten)
     EXPECT_EQ(f.c.lbWer(1)->text(), "Anzahl");
 }
 
+TEST(Start, ACdIniThatTakesNoWriteStartsWithTheDefaultsInMemory)
+{
+    Programmordner gewohnt;
+    frmFilme vergleich(gewohnt.fake.services);
+    ASSERT_TRUE(vergleich.Form_Load());
+
+    Programmordner p;
+    const QByteArray vorher = p.folder.read("Cd.ini");
+    // A folder in the place of the lock file: no write to "Cd.ini" gets through (a full disk, a read-only folder).
+    ASSERT_TRUE(QDir().mkpath(p.folder.file("Cd.ini.lock")));
+    frmFilme f(p.fake.services);
+    ASSERT_TRUE(f.Form_Load());
+    EXPECT_TRUE(f.datenbank);
+    EXPECT_EQ(f.c.lbWer(1)->text(), vergleich.c.lbWer(1)->text());
+    EXPECT_TRUE(p.fake.messages.shown.empty());
+    EXPECT_EQ(p.folder.read("Cd.ini"), vorher);
+}
+
 TEST(Start, ASecondStartMakesItsBackupAndHandsOverWithoutOpeningTheCatalogue)
 {
     Programmordner p({}, "1.4");
@@ -95,6 +116,78 @@ TEST(Start, ACatalogueThatCannotBeOpenedEndsTheStartKeepingTheKeysWritten)
     EXPECT_EQ(p.ini("Design", "Backcolor"), "16777215");
 }
 
+class DamagedCatalogueStart : public testing::TestWithParam<Damage> {};
+
+TEST_P(DamagedCatalogueStart, NamesTheDamageAndTheNewestBackupAndKeepsTheDaysGoodCopy)
+{
+    Programmordner p;
+    {
+        auto d = db::Database::open(p.folder.file("filme.mdb"));
+        db::Database::Transaction t(*d);
+        for (int i = 0; i < 300; ++i)
+            d->execute("INSERT INTO Filme (Titel, Info) VALUES (?, ?)",
+                       {QStringLiteral("Titel %1").arg(i), QString(150, QLatin1Char('a' + i % 26))});
+        t.commit();
+    }
+    {
+        frmFilme morgens(p.fake.services);
+        ASSERT_TRUE(morgens.Form_Load());
+    }
+    const QString backup = p.folder.file("Backup/09.12.2026 filme.bak");
+    const QByteArray gut = p.folder.read("Backup/09.12.2026 filme.bak");
+    p.folder.write("filme.mdb", damaged(p.folder.read("filme.mdb"), GetParam()));
+    const QByteArray kaputt = p.folder.read("filme.mdb");
+
+    frmFilme f(p.fake.services);
+    EXPECT_FALSE(f.Form_Load());
+    ASSERT_EQ(p.fake.messages.shown.size(), 1u);
+    const auto& m = p.fake.messages.shown[0];
+    EXPECT_TRUE(m.prompt.startsWith("Die Datenbank \"" + p.folder.file("filme.mdb") + "\" ist beschädigt"))
+        << m.prompt.toStdString();
+    EXPECT_TRUE(m.prompt.contains("Die neueste Sicherung ist \"" + backup + "\".")) << m.prompt.toStdString();
+    EXPECT_TRUE(m.prompt.contains("Eine Kopie der beschädigten Datei liegt unter \""
+                                  + p.folder.file("Backup/09.12.2026 filme.defekt") + "\"."));
+    EXPECT_EQ(m.flags, sys::mb::Critical);
+    EXPECT_FALSE(f.datenbank);
+    EXPECT_EQ(p.folder.read("filme.mdb"), kaputt);
+    EXPECT_EQ(p.folder.read("Backup/09.12.2026 filme.bak"), gut);
+    EXPECT_EQ(p.folder.read("Backup/09.12.2026 filme.defekt"), kaputt);
+}
+
+INSTANTIATE_TEST_SUITE_P(Damages, DamagedCatalogueStart,
+                         testing::Values(Damage::CutToHalf, Damage::CutInTheHeader, Damage::Empty,
+                                         Damage::BrokenPagesInTheMiddle),
+                         [](const testing::TestParamInfo<Damage>& i) { return damageName(i.param); });
+
+TEST(Start, AReadOnlyCatalogueIsNamedOnceAndOpensForReading)
+{
+    Programmordner p;
+    const QString pfad = p.folder.file("filme.mdb");
+    std::unique_ptr<ImmutableFile> fest;
+    if (::geteuid() == 0) {
+        fest = std::make_unique<ImmutableFile>(pfad);
+        if (!fest->ok())
+            GTEST_SKIP() << "cannot mark the catalogue immutable here";
+    } else {
+        ASSERT_EQ(::chmod(QFile::encodeName(pfad).constData(), 0444), 0);
+    }
+    const QByteArray vorher = p.folder.read("filme.mdb");
+
+    frmFilme f(p.fake.services);
+    ASSERT_TRUE(f.Form_Load());
+    ASSERT_EQ(p.fake.messages.shown.size(), 1u);
+    const auto& m = p.fake.messages.shown[0];
+    EXPECT_EQ(m.prompt, "Die Datenbank \"" + pfad + "\" ist schreibgeschützt.\n\n"
+                        "Änderungen können nicht gespeichert werden.");
+    EXPECT_EQ(m.flags, sys::mb::Exclamation);
+    ASSERT_TRUE(f.datenbank && f.rsFilme);
+    EXPECT_TRUE(f.datenbank->readOnly());
+    EXPECT_TRUE(QFile::exists(p.folder.file("Backup/09.12.2026 filme.bak")));
+    f.przAktualisieren();
+    EXPECT_EQ(p.fake.messages.shown.size(), 1u) << "a refresh tells it no more";
+    EXPECT_EQ(p.folder.read("filme.mdb"), vorher);
+}
+
 TEST(Start, UpgradeMessagesComeBeforeAnyWindowAndTheSplashShowsTheMainWindowAfterItsTimer)
 {
     Programmordner p({}, "1.3");
@@ -113,11 +206,17 @@ TEST(Start, UpgradeMessagesComeBeforeAnyWindowAndTheSplashShowsTheMainWindowAfte
 }
 
 struct Schluesselfall {
+    const char* name;  // the case's name in the test list
     QByteArray cdIni;
     bool speichernAn;
     bool sortKnoepfe;
     QString sechsteSpalte;  // lbWer(1) after the start
 };
+
+void PrintTo(const Schluesselfall& fall, std::ostream* os)
+{
+    *os << fall.name;
+}
 
 class przDBOeffnenRegeln : public ::testing::TestWithParam<Schluesselfall> {};
 
@@ -138,13 +237,16 @@ TEST_P(przDBOeffnenRegeln, FollowTheStoredValuesExactly)
 
 INSTANTIATE_TEST_SUITE_P(
     Schluessel, przDBOeffnenRegeln,
-    ::testing::Values(Schluesselfall{"[Funktionen]\r\nEdit Mode=1\r\n", false, false, "Leiher"},
-                      Schluesselfall{"[Funktionen]\r\nEdit Mode=0\r\n", true, false, "Leiher"},
-                      Schluesselfall{"[Funktionen]\r\nEdit Mode=ja\r\n", true, false, "Leiher"},
-                      Schluesselfall{"[Funktionen]\r\nSortierungsfunktion=1\r\n", true, true, "Leiher"},
-                      Schluesselfall{"[Funktionen]\r\nSortierungsfunktion=1\r\nFormatfilter=1\r\n", true, false, "Leiher"},
-                      Schluesselfall{"[Funktionen]\r\nFormatfilter=1\r\n", true, false, "Leiher"},
-                      Schluesselfall{"[Funktionen]\r\n6tes Feld=A\r\n", true, false, "Anzahl"}));
+    ::testing::Values(
+        Schluesselfall{"EditMode1", "[Funktionen]\r\nEdit Mode=1\r\n", false, false, "Leiher"},
+        Schluesselfall{"EditMode0", "[Funktionen]\r\nEdit Mode=0\r\n", true, false, "Leiher"},
+        Schluesselfall{"EditModeJa", "[Funktionen]\r\nEdit Mode=ja\r\n", true, false, "Leiher"},
+        Schluesselfall{"Sortierungsfunktion", "[Funktionen]\r\nSortierungsfunktion=1\r\n", true, true, "Leiher"},
+        Schluesselfall{"SortierungsfunktionUndFormatfilter",
+                       "[Funktionen]\r\nSortierungsfunktion=1\r\nFormatfilter=1\r\n", true, false, "Leiher"},
+        Schluesselfall{"Formatfilter", "[Funktionen]\r\nFormatfilter=1\r\n", true, false, "Leiher"},
+        Schluesselfall{"SechstesFeldA", "[Funktionen]\r\n6tes Feld=A\r\n", true, false, "Anzahl"}),
+    [](const ::testing::TestParamInfo<Schluesselfall>& fall) { return std::string(fall.param.name); });
 
 TEST(Start, WithoutLanguageFileTheSixthHeaderIsEmpty)
 {
@@ -238,6 +340,20 @@ TEST(Erinnerung, OverdueLendingsAreFoundByDateWhateverTheTextOrder)
         } else {
             EXPECT_TRUE(zeilen.isEmpty()) << fall.erinnerung;
         }
+    }
+}
+
+TEST(Erinnerung, AnIntervalThatIsNoWholeNumberGivesNoListAndTheStartGoesOn)
+{
+    for (const char* intervall : {"abc", "1e300", "-1e300", "2147483648"}) {
+        Programmordner p("[Funktionen]\r\nErinnerungsfunktion=1\r\nErinnerungsintervall=" + QByteArray(intervall)
+                         + "\r\n");
+        db::Database::open(p.folder.file("filme.mdb"))
+            ->execute("INSERT INTO Ausleihe (Titel, Wer, AusDT) VALUES ('Matrix', 'Anna', '20.11.2026')");
+        frmFilme f(p.fake.services);
+        ASSERT_TRUE(f.Form_Load()) << intervall;
+        EXPECT_EQ(f.c.lfListe->count(), 0) << intervall;
+        EXPECT_TRUE(p.fake.messages.shown.empty()) << intervall;
     }
 }
 

@@ -94,6 +94,8 @@ TEST(vbFarbe, ReadsDecimalWindowsColourNumbersRedInTheLowestByte)
         {"abc", std::nullopt},
         {"16777216", std::nullopt},
         {"-2147483643", std::nullopt},  // a system colour of the original
+        {"1e300", std::nullopt},        // beyond every whole number
+        {"4294967551", std::nullopt},   // 255 plus 2^32: no colour, not red
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.wert);
@@ -127,6 +129,8 @@ TEST(vbSchriftgrad, ReadsPointsWithADecimalComma)
     EXPECT_EQ(frame::vbSchriftgrad("abc"), std::nullopt);
     EXPECT_EQ(frame::vbSchriftgrad(""), std::nullopt);
     EXPECT_EQ(frame::vbSchriftgrad("0"), std::nullopt);
+    EXPECT_EQ(frame::vbSchriftgrad("1e300"), std::nullopt);
+    EXPECT_EQ(frame::vbSchriftgrad("2160"), 2160.0f);
 }
 
 TEST(Linienregel, ComparesTheStoredBackgroundText)
@@ -344,6 +348,9 @@ TEST(einpassen, FitsTheFixedAspectRoundingTheOffsetBeforeHalvingIt)
     EXPECT_FALSE(frame::einpassen(12000, 0, 0, 0, true));
     EXPECT_FALSE(frame::einpassen(0, 7650, 0, 0, true));
     EXPECT_FALSE(frame::einpassen(0, 0, 0, 0, true));
+    // A spare room beyond every whole number cannot be centred; uncentred it still fits.
+    EXPECT_FALSE(frame::einpassen(3e38f, 7650, 0, 0, true));
+    EXPECT_TRUE(frame::einpassen(3e38f, 7650, 0, 0, false));
 }
 
 TEST(AdjustImageToRect, StretchesAndShowsThePictureInItsPixelRectangle)
@@ -575,4 +582,22 @@ TEST_F(Bildfixture, TheDialogsChoiceBecomesThePictureAndItsFolderWithTheSeparato
     EXPECT_EQ(lies("Bild"), gewaehlt);
     EXPECT_TRUE(zeigtBild());
     EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+TEST_F(Bildfixture, AChoiceThatCannotBeStoredIsNamedAndTheOldPictureStays)
+{
+    const QString alt = bild("Bilder/alt.png");
+    ini("[Design]\r\nHintergrundfarbe=0\r\nBild=" + alt.toUtf8() + "\r\n");
+    const QByteArray vorher = folder.read("Cd.ini");
+    bild("bilder/Voyager.jpg");
+    fake.dialogs.files.push_back(bild("Bilder/urlaub.jpg"));
+    // A folder in the place of the lock file: no write to "Cd.ini" gets through.
+    ASSERT_TRUE(QDir().mkpath(folder.file("Cd.ini.lock")));
+
+    frame::bildeintragWaehlen(&fenster.w, fake.services, werte, "Voyager.jpg");
+    frame::przBildAuswahl(&fenster.w, fake.services, werte);
+    const QString meldung = "Sorry '" + folder.file("Cd.ini") + "' kann nicht gespeichert werden!";
+    ASSERT_EQ(fake.messages.prompts(), QStringList({meldung, meldung}));
+    EXPECT_EQ(fake.messages.shown.back().flags, sys::mb::OkOnly | sys::mb::Critical);
+    EXPECT_EQ(folder.read("Cd.ini"), vorher);
 }

@@ -1,7 +1,10 @@
 #include "frame/Backup.h"
+#include "frame/Katalogschema.h"
+#include "frame/Schemaupgrade.h"
 #include "frame/modQuickSort.h"
 #include "platform/db/Database.h"
 #include "tests/support/Doubles.h"
+#include "tests/support/FileSystemFaults.h"
 #include "tests/support/TempFolder.h"
 
 #include <QDir>
@@ -34,6 +37,23 @@ void catalogue(const TempFolder& folder, const QString& title)
         d->execute("CREATE TABLE Filme (Titel TEXT)");
     }
     db::Database::open(path)->execute("INSERT INTO Filme VALUES (?)", {title});
+}
+
+// A current catalogue of some pages, so that damage can hit its middle.
+void katalogMitSeiten(const TempFolder& folder)
+{
+    auto d = db::Database::create(folder.file("filme.mdb"));
+    frame::schema::anlegen(*d, frame::schema::AktuelleVersion);
+    db::Database::Transaction t(*d);
+    for (int i = 0; i < 300; ++i)
+        d->execute("INSERT INTO Filme (Titel, Info) VALUES (?, ?)",
+                   {QStringLiteral("Titel %1").arg(i), QString(150, QLatin1Char('a' + i % 26))});
+    t.commit();
+}
+
+void beschaedigen(const TempFolder& folder, Damage wie)
+{
+    folder.write("filme.mdb", damaged(folder.read("filme.mdb"), wie));
 }
 
 QStringList titles(const QString& path)
@@ -143,6 +163,109 @@ TEST(BackupListe, PrunesAfterTheCopySoTheNewCopyStays)
     frame::przBackup(fake.services, "filme");
     EXPECT_EQ(backupFiles(folder), QStringList({"03.11.2026 filme.bak", "04.11.2026 filme.bak", "05.11.2026 filme.bak",
                                                 "06.11.2026 filme.bak", "09.12.2026 filme.bak"}));
+}
+
+TEST(BackupListe, ThePruningFollowsTheChangeTimeAcrossMonthsAndYears)
+{
+    // Neither the names (day first) nor a day- or month-first time key give
+    // this order, nor minutes before hours.
+    const std::pair<const char*, QDateTime> dateien[] = {
+        {"29.11.2026 filme.bak", QDateTime(QDate(2026, 11, 29), QTime(9, 0))},
+        {"30.12.2026 filme.bak", QDateTime(QDate(2026, 12, 30), QTime(9, 0))},
+        {"notiz.txt", QDateTime(QDate(2026, 12, 31), QTime(22, 59))},
+        {"31.12.2026 filme.bak", QDateTime(QDate(2026, 12, 31), QTime(23, 5))},
+        {"01.01.2027 filme.bak", QDateTime(QDate(2027, 1, 1), QTime(0, 0, 1))},
+        {"02.01.2027 filme.bak", QDateTime(QDate(2027, 1, 2), QTime(8, 0))},
+        {"31.01.2027 filme.bak", QDateTime(QDate(2027, 1, 31), QTime(8, 0))},
+        {"01.02.2027 filme.bak", QDateTime(QDate(2027, 2, 1), QTime(8, 0))},
+    };
+    TempFolder folder;
+    for (const auto& [name, zeit] : dateien)
+        setTime(folder.write(QStringLiteral("Backup/") + name, "x"), zeit);
+    FakeServices fake(folder.path());
+    fake.clock.set(QDateTime(QDate(2027, 2, 1), QTime(8, 0)));
+    frame::przBackupListe(fake.services);
+    EXPECT_EQ(backupFiles(folder), QStringList({"01.01.2027 filme.bak", "01.02.2027 filme.bak", "02.01.2027 filme.bak",
+                                                "31.01.2027 filme.bak", "31.12.2026 filme.bak"}));
+    EXPECT_EQ(frame::neuestesBackup(fake.services, "filme"), folder.file("Backup/01.02.2027 filme.bak"));
+}
+
+class DamagedCatalogue : public testing::TestWithParam<Damage> {};
+
+TEST_P(DamagedCatalogue, ItsCopyNeverPushesAGoodBackupOut)
+{
+    TempFolder folder;
+    katalogMitSeiten(folder);
+    FakeServices fake(folder.path());
+    for (int tag = 1; tag <= 5; ++tag) {
+        fake.clock.set(QDateTime(QDate(2026, 12, tag), QTime(9, 0)));
+        ASSERT_EQ(frame::przBackup(fake.services, "filme").ergebnis, db::CopyResult::Copied);
+        setTime(folder.file("Backup/" + frame::backupName(fake.clock.today(), "filme")),
+                QDateTime(QDate(2026, 12, tag), QTime(9, 0)));
+    }
+    const QByteArray gut = folder.read("Backup/05.12.2026 filme.bak");
+    beschaedigen(folder, GetParam());
+    const QByteArray kaputt = folder.read("filme.mdb");
+
+    // The same day again, then a week of starts on the damaged file.
+    for (int tag = 5; tag <= 12; ++tag) {
+        fake.clock.set(QDateTime(QDate(2026, 12, tag), QTime(9, 0)));
+        const frame::Sicherung s = frame::przBackup(fake.services, "filme");
+        EXPECT_EQ(s.ergebnis, db::CopyResult::Damaged) << tag;
+        EXPECT_TRUE(s.grund.contains(folder.file("filme.mdb"))) << s.grund.toStdString();
+        EXPECT_EQ(folder.read("Backup/" + frame::defektName(fake.clock.today(), "filme")), kaputt) << tag;
+    }
+    const QStringList dateien = backupFiles(folder);
+    EXPECT_EQ(dateien.filter(".bak"), QStringList({"01.12.2026 filme.bak", "02.12.2026 filme.bak", "03.12.2026 filme.bak",
+                                                   "04.12.2026 filme.bak", "05.12.2026 filme.bak"}));
+    EXPECT_EQ(dateien.filter(".defekt").size(), frame::BackupsBehalten);
+    EXPECT_EQ(folder.read("Backup/05.12.2026 filme.bak"), gut);
+    EXPECT_EQ(folder.read("filme.mdb"), kaputt);
+    EXPECT_EQ(frame::neuestesBackup(fake.services, "filme"), folder.file("Backup/05.12.2026 filme.bak"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Damages, DamagedCatalogue,
+                         testing::Values(Damage::CutToHalf, Damage::CutInTheHeader, Damage::Empty,
+                                         Damage::BrokenPagesInTheMiddle),
+                         [](const testing::TestParamInfo<Damage>& i) { return damageName(i.param); });
+
+// The schema check names the damage and the newest backup, and leaves the file
+// alone. (Broken pages that the check does not read are the backup's to find.)
+class DamagedCatalogueFile : public testing::TestWithParam<Damage> {};
+
+TEST_P(DamagedCatalogueFile, TheSchemaCheckNamesItAndTheNewestBackup)
+{
+    TempFolder folder;
+    katalogMitSeiten(folder);
+    FakeServices fake(folder.path());
+    frame::przBackup(fake.services, "filme");
+    beschaedigen(folder, GetParam());
+    const QByteArray kaputt = folder.read("filme.mdb");
+
+    frame::Schemaupgrade upgrade(fake.services, "filme");
+    EXPECT_FALSE(upgrade.przDBVersion());
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    const auto& m = fake.messages.shown[0];
+    EXPECT_TRUE(m.prompt.contains("Die Datenbank \"" + folder.file("filme.mdb") + "\" ist beschädigt"))
+        << m.prompt.toStdString();
+    EXPECT_TRUE(m.prompt.contains("Die neueste Sicherung ist \"" + folder.file("Backup/09.12.2026 filme.bak") + "\"."));
+    EXPECT_EQ(m.flags, sys::mb::Critical);
+    EXPECT_EQ(folder.read("filme.mdb"), kaputt);
+}
+
+INSTANTIATE_TEST_SUITE_P(Damages, DamagedCatalogueFile,
+                         testing::Values(Damage::CutToHalf, Damage::CutInTheHeader, Damage::Empty),
+                         [](const testing::TestParamInfo<Damage>& i) { return damageName(i.param); });
+
+TEST(Backup, WithoutABackupTheDamageMessageSaysSo)
+{
+    TempFolder folder;
+    folder.write("filme.mdb", "SQLite format 3");
+    FakeServices fake(folder.path());
+    frame::Schemaupgrade upgrade(fake.services, "filme");
+    EXPECT_FALSE(upgrade.przDBVersion());
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_TRUE(fake.messages.shown[0].prompt.contains("Im Ordner \"Backup\" liegt keine Sicherung dieser Datenbank."));
 }
 
 TEST(QuickSort, SortsByCodeUnitsAndHonoursItsBounds)

@@ -74,6 +74,21 @@ TEST(Katalogschema, AFreshCatalogueKeepsTheStoredValuesAndRefusesWhatItsColumnsC
     }
 }
 
+TEST(Katalogschema, ASixteenBitColumnHoldsExactlyTheSixteenBitRange)
+{
+    TempFolder folder;
+    auto datenbank = db::Database::create(folder.file("filme.mdb"));
+    schema::anlegen(*datenbank, schema::AktuelleVersion);
+    const std::pair<int, bool> faelle[] = {{32767, true}, {-32768, true}, {32768, false}, {-32769, false}};
+    for (const auto& [anzahl, passt] : faelle) {
+        const db::ExecResult r = datenbank->tryExecute("INSERT INTO Unterordner (Titel, Titel2, Anzahl) VALUES (?,?,?)",
+                                                       {"Matrix", QString::number(anzahl), anzahl});
+        EXPECT_EQ(r.ok, passt) << anzahl << ": " << r.message.toStdString();
+    }
+    EXPECT_EQ(datenbank->scalar("SELECT group_concat(Anzahl) FROM Unterordner ORDER BY Anzahl").toString(),
+              "32767,-32768");
+}
+
 TEST(Katalogschema, ToolsWritesAusdatumInItsOwnSpelling)
 {
     TempFolder folder;

@@ -8,7 +8,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <gtest/gtest.h>
+
+#include <sqlite3.h>
+
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
 
 using namespace testing_support;
 using frame::schema::Herkunft;
@@ -46,6 +54,11 @@ struct Start {
     Herkunft herkunft;
     int schritte;
 };
+
+void PrintTo(const Start& start, std::ostream* os)
+{
+    *os << start.version;
+}
 
 class UpgradeFromEachVersion : public ::testing::TestWithParam<Start> {};
 
@@ -115,8 +128,8 @@ INSTANTIATE_TEST_SUITE_P(Versions, UpgradeFromEachVersion,
                                            Start{"1.1.6", Herkunft::Tools, 4}, Start{"1.3", Herkunft::Hauptprogramm, 3},
                                            Start{"1.3.4", Herkunft::Hauptprogramm, 2},
                                            Start{"1.4", Herkunft::Hauptprogramm, 1}),
-                         [](const ::testing::TestParamInfo<Start>& info) {
-                             return "von_" + QString::fromUtf8(info.param.version).replace('.', '_').toStdString();
+                         [](const ::testing::TestParamInfo<Start>& fall) {
+                             return "von_" + QString::fromUtf8(fall.param.version).replace('.', '_').toStdString();
                          });
 
 TEST(Upgrade, MovesTableDesignIntoCdIni)
@@ -247,10 +260,10 @@ TEST(Upgrade, AFailing116StepKeepsTableDesignAndVersionAndWritesNoVersionKeys)
     auto datenbank = db::Database::open(folder.file("filme.mdb"));
     EXPECT_TRUE(datenbank->hasTable("Design"));
     EXPECT_EQ(datenbank->scalar("SELECT nr FROM Version").toString(), "1.1.1");
+    // Nothing of the step reached Cd.ini; the next start moves the settings then.
     EXPECT_EQ(cdIniWert(folder, "Version", "Nr"), "");
     EXPECT_EQ(cdIniWert(folder, "DB", "DB Version"), "");
-    // The moved settings stand in Cd.ini; the next start moves them again.
-    EXPECT_EQ(cdIniWert(folder, "Design", "Label6"), "Leiher");
+    EXPECT_EQ(cdIniWert(folder, "Design", "Label6"), "");
 }
 
 TEST(Upgrade, AStepWhoseCopyOrVersionFailsSaysSoAndEndsTheChain)
@@ -292,13 +305,197 @@ TEST(Upgrade, AStepWhoseCopyOrVersionFailsSaysSoAndEndsTheChain)
     }
 }
 
-TEST(Upgrade, AStepOnAFileOpenInAnotherProgramStillSucceeds)
+TEST(Upgrade, AFileOpenInAnotherProgramIsLeftAloneAndTheStartSaysSoOnce)
 {
     TempFolder folder;
-    katalogAnlegen(folder.file("filme.mdb"), "1.4");
-    auto andere = db::Database::open(folder.file("filme.mdb"));
+    const QString pfad = folder.file("filme.mdb");
+    katalogAnlegen(pfad, "1.4");
+    auto andere = db::Database::open(pfad);
+    const QByteArray vorher = folder.read("filme.mdb");
     FakeServices fake(folder.path());
     frame::Schemaupgrade upgrade(fake.services, "filme");
-    EXPECT_TRUE(upgrade.przDBVersion());
-    EXPECT_EQ(andere->scalar("SELECT nr FROM Version").toString(), "1.4.1");
+    EXPECT_FALSE(upgrade.przDBVersion());
+
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    const auto& m = fake.messages.shown.front();
+    EXPECT_TRUE(m.prompt.startsWith("DB konnte nicht auf Version 1.4.1 gepatcht werden.")) << m.prompt.toStdString();
+    EXPECT_TRUE(m.prompt.contains(pfad));
+    EXPECT_TRUE(m.prompt.contains("in einem anderen Programm geöffnet"));
+    EXPECT_EQ(m.flags, sys::mb::Critical);
+    EXPECT_FALSE(upgrade.takeDatabase());
+    EXPECT_EQ(folder.read("filme.mdb"), vorher);
+    EXPECT_FALSE(QFile::exists(folder.file("filme.old")));
+    EXPECT_FALSE(QFile::exists(folder.file("Cd.ini")));
+    EXPECT_EQ(andere->scalar("SELECT nr FROM Version").toString(), "1.4");
 }
+
+namespace {
+
+// Runs something of the test's while the first message box is open.
+class MeldungenMitZwischenfall : public FakeMessages {
+public:
+    int msgBox(const QString& prompt, int flags, const QString& title) override
+    {
+        const int antwort = FakeMessages::msgBox(prompt, flags, title);
+        if (auto zwischenfall = std::exchange(beimErsten, {}))
+            zwischenfall();
+        return antwort;
+    }
+    std::function<void()> beimErsten;
+};
+
+// What a stock SQLite client says of the file's pages and records. (The order
+// of the text indexes is another matter: see the collation's own tests.)
+QString integritaet(const QString& pfad)
+{
+    sqlite3* h = nullptr;
+    QString antwort = "nicht zu öffnen";
+    if (sqlite3_open_v2(QFile::encodeName(pfad).constData(), &h, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(h, "pragma quick_check", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+            antwort = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(h);
+    return antwort;
+}
+
+}  // namespace
+
+TEST(Upgrade, ASecondStartWhileTheFirstWaitsAtItsMessageRunsNoStepAndAnUpgradedFileIsNotUpgradedAgain)
+{
+    TempFolder folder;
+    const QString pfad = folder.file("filme.mdb");
+    katalogAnlegen(pfad, "1.3.4");
+    FakeServices erste(folder.path());
+    MeldungenMitZwischenfall meldungen;
+    erste.services.messages = &meldungen;
+    FakeServices zweite(folder.path());
+    bool zweiteGehtWeiter = true;
+    meldungen.beimErsten = [&] {
+        frame::Schemaupgrade upgrade(zweite.services, "filme");
+        zweiteGehtWeiter = upgrade.przDBVersion();
+    };
+
+    frame::Schemaupgrade upgrade(erste.services, "filme");
+    ASSERT_TRUE(upgrade.przDBVersion());
+    EXPECT_EQ(meldungen.prompts(),
+              QStringList({"DB erfolgreich auf Version 1.4 gepatcht.", "DB erfolgreich auf Version 1.4.1 gepatcht."}));
+    EXPECT_FALSE(zweiteGehtWeiter);
+    ASSERT_EQ(zweite.messages.shown.size(), 1u);
+    EXPECT_TRUE(zweite.messages.shown[0].prompt.contains(pfad)) << zweite.messages.shown[0].prompt.toStdString();
+    EXPECT_EQ(zweite.messages.shown[0].flags, sys::mb::Critical);
+
+    // Sub-entries made since then keep their flags at every later start.
+    auto datenbank = upgrade.takeDatabase();
+    ASSERT_TRUE(datenbank);
+    datenbank->execute("UPDATE Filme SET Unterordner = '+' WHERE Titel = 'Matrix'");
+    datenbank.reset();
+    const QByteArray vorher = folder.read("filme.mdb");
+    FakeServices dritte(folder.path());
+    frame::Schemaupgrade nochmal(dritte.services, "filme");
+    ASSERT_TRUE(nochmal.przDBVersion());
+    EXPECT_TRUE(dritte.messages.shown.empty());
+    nochmal.takeDatabase().reset();
+    EXPECT_EQ(folder.read("filme.mdb"), vorher);
+    EXPECT_EQ(db::Database::open(pfad)->scalar("SELECT Unterordner FROM Filme WHERE Titel = 'Matrix'").toString(), "+");
+    EXPECT_EQ(integritaet(pfad), "ok");
+}
+
+TEST(Upgrade, OfSeveralStartsAtTheSameMomentOneRunsEachStepOnceAndEveryOtherOneWaitsOrSaysSo)
+{
+    TempFolder folder;
+    const QString pfad = folder.file("filme.mdb");
+    katalogAnlegen(pfad, "1.3");
+    folder.write("Cd.ini", "[DB]\r\nDB Name0=filme\r\n");
+
+    constexpr int N = 6;
+    std::vector<std::unique_ptr<QProcess>> starts;
+    for (int i = 0; i < N; ++i) {
+        starts.push_back(std::make_unique<QProcess>());
+        starts.back()->start(QStringLiteral(RDX_UPGRADE_START), {folder.path(), "filme"});
+    }
+    QStringList erfolge;
+    for (const auto& p : starts) {
+        ASSERT_TRUE(p->waitForFinished(30000));
+        ASSERT_EQ(p->exitStatus(), QProcess::NormalExit);
+        const QStringList zeilen = QString::fromUtf8(p->readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        if (p->exitCode() == 0) {
+            for (const QString& z : zeilen) {
+                EXPECT_TRUE(z.startsWith("0|DB erfolgreich auf Version ")) << z.toStdString();
+                erfolge << z.mid(2);
+            }
+        } else {
+            EXPECT_EQ(p->exitCode(), 1);
+            ASSERT_EQ(zeilen.size(), 1) << zeilen.join(" / ").toStdString();
+            EXPECT_TRUE(zeilen[0].startsWith("16|")) << zeilen[0].toStdString();
+            EXPECT_TRUE(zeilen[0].contains(pfad)) << zeilen[0].toStdString();
+        }
+    }
+    EXPECT_EQ(erfolge, AlleMeldungen.mid(AlleMeldungen.size() - 3)) << "each step once, by one start";
+
+    auto datenbank = db::Database::open(pfad);
+    EXPECT_EQ(datenbank->scalar("SELECT nr FROM Version").toString(), "1.4.1");
+    EXPECT_EQ(datenbank->scalar("SELECT count(*) FROM Filme").toInt(), 3);
+    EXPECT_EQ(cdIniWert(folder, "Version", "DB Version"), "1.4.1");
+    datenbank.reset();
+    EXPECT_EQ(integritaet(pfad), "ok");
+}
+
+// Cd.ini that cannot be written at all: as root no permission bit stops a
+// write, but a folder in the file's place does.
+struct OhneCdIni {
+    const char* von;
+    int gelungen;          // steps that need no Cd.ini and succeed first
+    const char* scheitert; // the step that fails
+    const char* bleibt;    // the version the file keeps
+};
+
+void PrintTo(const OhneCdIni& fall, std::ostream* os)
+{
+    *os << "von " << fall.von;
+}
+
+class AStepWhoseCdIniKeysCannotBeWritten : public ::testing::TestWithParam<OhneCdIni> {};
+
+TEST_P(AStepWhoseCdIniKeysCannotBeWritten, FailsAndLeavesTheFileAtItsVersion)
+{
+    const OhneCdIni fall = GetParam();
+    TempFolder folder;
+    const QString pfad = folder.file("filme.mdb");
+    katalogAnlegen(pfad, fall.von);
+    ASSERT_TRUE(QDir().mkpath(folder.file("Cd.ini/gesperrt")));
+    ASSERT_FALSE(ini::IniFile(folder.file("Cd.ini")).write("Probe", "Schluessel", "Wert"));
+
+    FakeServices fake(folder.path());
+    frame::Schemaupgrade upgrade(fake.services, "filme");
+    EXPECT_FALSE(upgrade.przDBVersion());
+    EXPECT_FALSE(upgrade.takeDatabase());
+
+    ASSERT_EQ(int(fake.messages.shown.size()), fall.gelungen + 1);
+    const auto& m = fake.messages.shown.back();
+    EXPECT_TRUE(m.prompt.startsWith(QStringLiteral("DB konnte nicht auf Version %1 gepatcht werden.").arg(fall.scheitert)))
+        << m.prompt.toStdString();
+    EXPECT_TRUE(m.prompt.contains(folder.file("Cd.ini"))) << m.prompt.toStdString();
+    EXPECT_EQ(m.flags, sys::mb::Critical);
+
+    auto datenbank = db::Database::open(pfad);
+    EXPECT_EQ(datenbank->scalar("SELECT nr FROM Version").toString(), fall.bleibt);
+    if (frame::schema::versionsIndex(fall.bleibt) < frame::schema::versionsIndex("1.1.6")) {
+        EXPECT_TRUE(datenbank->hasTable("Design")) << "the look and the field words are still there";
+    }
+    if (QString(fall.scheitert) == "1.4.1") {
+        EXPECT_FALSE(datenbank->columnNames("Unterordner").contains("Mappe")) << "the step's statements went with it";
+    }
+    datenbank.reset();
+    EXPECT_EQ(integritaet(pfad), "ok");
+}
+
+INSTANTIATE_TEST_SUITE_P(Upgrade, AStepWhoseCdIniKeysCannotBeWritten,
+                         ::testing::Values(OhneCdIni{"1.0.8", 4, "1.1.6", "1.1.1"},
+                                           OhneCdIni{"1.1.1", 0, "1.1.6", "1.1.1"},
+                                           OhneCdIni{"1.3", 0, "1.3.4", "1.3"},
+                                           OhneCdIni{"1.4", 0, "1.4.1", "1.4"}),
+                         [](const ::testing::TestParamInfo<OhneCdIni>& fall) {
+                             return "von_" + QString::fromUtf8(fall.param.von).replace('.', '_').toStdString();
+                         });

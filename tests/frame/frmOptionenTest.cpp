@@ -548,6 +548,41 @@ TEST_F(Optionen, CancelKeepsWhatTheBoxesWroteAndSavesNothingElse)
     EXPECT_EQ(cd("URL", "Film"), frmOptionen::FilmSeite);
 }
 
+TEST_F(Optionen, AFileThatTakesNoChangeIsNamedAndWhatWasEnteredStays)
+{
+    auto fenster = öffnen();
+    const QByteArray vorher = folder.read("Cd.ini");
+    // A folder in the place of the lock file: no write to "Cd.ini" gets through.
+    ASSERT_TRUE(QDir().mkpath(folder.file("Cd.ini.lock")));
+    const QString meldung = "Sorry '" + folder.file("Cd.ini") + "' kann nicht gespeichert werden!";
+
+    fenster->chkEditMode->click();
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].prompt, meldung);
+    EXPECT_EQ(fake.messages.shown[0].flags, sys::mb::OkOnly | sys::mb::Critical);
+    EXPECT_EQ(fake.messages.shown[0].title, QStringLiteral("Fehler"));
+
+    for (QPushButton* knopf : {fenster->cmdÜbernehmen, fenster->cmdOK}) {
+        fake.messages.shown.clear();
+        fenster->tfFilmURL->setText(QStringLiteral("www.neu.example"));
+        fenster->tfLabel(3)->setText(QStringLiteral("Medium"));
+        knopf->click();
+        EXPECT_EQ(fake.messages.prompts(), QStringList{meldung}) << "one message for all keys";
+        EXPECT_TRUE(fenster->isVisible());
+        EXPECT_EQ(fenster->tfFilmURL->text(), QStringLiteral("www.neu.example"));
+        EXPECT_EQ(haupt.aktualisiert, 0);
+    }
+    EXPECT_EQ(folder.read("Cd.ini"), vorher);
+    EXPECT_EQ(lng("Label3"), QStringLiteral("Medium")) << "the field words have a file of their own";
+
+    ASSERT_TRUE(QDir(folder.file("Cd.ini.lock")).removeRecursively());
+    fake.messages.shown.clear();
+    fenster->cmdOK->click();
+    EXPECT_TRUE(fake.messages.shown.empty());
+    EXPECT_EQ(cd("URL", "Film"), QStringLiteral("www.neu.example"));
+    EXPECT_FALSE(fenster->isVisible());
+}
+
 TEST_F(Optionen, TheWindowsOwnLookFollowsItsRules)
 {
     struct Fall {

@@ -48,46 +48,43 @@ bool FakeShell::start(const QString& program, const QStringList& arguments)
     return succeed;
 }
 
+namespace {
+
+// The front of a script, taken from it; an empty script answers as a cancel.
+template <class Answer>
+Answer nextAnswer(std::deque<Answer>& script)
+{
+    if (script.empty())
+        return Answer{};
+    const Answer answer = script.front();
+    script.pop_front();
+    return answer;
+}
+
+}  // namespace
+
 std::optional<long> FakeDialogs::chooseColor(long)
 {
     calls << QStringLiteral("color");
-    if (colors.empty())
-        return std::nullopt;
-    const auto c = colors.front();
-    colors.pop_front();
-    return c;
+    return nextAnswer(colors);
 }
 
 std::optional<sys::Dialogs::FontChoice> FakeDialogs::chooseFont(const FontChoice&, const QString& title)
 {
     calls << (title.isEmpty() ? QStringLiteral("font") : QStringLiteral("font ") + title);
-    if (fonts.empty())
-        return std::nullopt;
-    const auto f = fonts.front();
-    fonts.pop_front();
-    return f;
+    return nextAnswer(fonts);
 }
 
 QString FakeDialogs::openFile(const QString&, const QString& folder, const QString&)
 {
     calls << QStringLiteral("open ") + folder;
-    if (files.empty())
-        return {};
-    const QString f = files.front();
-    files.pop_front();
-    return f;
+    return nextAnswer(files);
 }
 
 FakeServices::FakeServices(const QString& folder)
 {
     services.programFolder = folder;
-    services.messages = &messages;
-    services.clock = &clock;
-    services.userStore = &userStore;
-    services.shell = &shell;
-    services.dialogs = &dialogs;
-    services.desktop = &desktop;
-    services.singleInstance = &singleInstance;
+    sys::wireServices(services, *this);
 }
 
 }  // namespace testing_support

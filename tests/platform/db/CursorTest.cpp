@@ -1,14 +1,18 @@
 #include "platform/db/Database.h"
 #include "platform/db/TableCursor.h"
+#include "tests/support/DbCode.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
 
+#include <chrono>
 #include <functional>
+#include <thread>
 
 using namespace db;
+using testing_support::codeOf;
 using testing_support::TempFolder;
 
 namespace {
@@ -16,16 +20,6 @@ namespace {
 QString padded(const QString& key)
 {
     return key.leftJustified(100, QLatin1Char(' '), true);
-}
-
-int codeOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const DbError& e) {
-        return e.code();
-    }
-    return 0;
 }
 
 class Cursor : public ::testing::Test {
@@ -291,7 +285,7 @@ TEST_F(Cursor, AddsSeeksEditsAndDeletesTitlesWithQuotesAndUmlauts)
     EXPECT_EQ(where(*filme), QStringLiteral("Bert"));
     EXPECT_EQ(codeOf([&] { filme->setBookmark(rowids[0]); }), ErrNoCurrentRecord);
     EXPECT_EQ(where(*filme), QStringLiteral("Bert"));
-    EXPECT_EQ(column(QStringLiteral("SELECT Titel FROM Filme ORDER BY Titel")),
+    EXPECT_EQ(column(QStringLiteral("SELECT Titel FROM Filme ORDER BY Titel COLLATE DEUTSCH")),
               QStringList({"Ärger im Paradies (Ocean's Cut)", "Bert"}));
     EXPECT_EQ(filme->recordCount(), 2);
 }
@@ -375,7 +369,7 @@ TEST_F(Cursor, ScansInBatchesAndSeesTheConnectionsWrites)
     auto filme = database->table(QStringLiteral("Filme"));
     EXPECT_EQ(scan(*filme, true), column(QStringLiteral("SELECT Titel FROM Filme ORDER BY rowid")));
     filme->setIndex(QStringLiteral("PrimaryKey"));
-    const QStringList ordered = column(QStringLiteral("SELECT Titel FROM Filme ORDER BY Titel"));
+    const QStringList ordered = column(QStringLiteral("SELECT Titel FROM Filme ORDER BY Titel COLLATE DEUTSCH"));
     EXPECT_EQ(scan(*filme, true), ordered);
     QStringList reversed(ordered.rbegin(), ordered.rend());
     EXPECT_EQ(scan(*filme, false), reversed);
@@ -440,5 +434,227 @@ TEST_F(Cursor, AUniqueColumnWithNullsOrdersThemFirst)
             liste->movePrevious();
         }
         EXPECT_EQ(backward, QStringList(expected.rbegin(), expected.rend())) << index;
+    }
+}
+
+namespace {
+
+// A connection as any other SQLite program has it: none of our functions.
+class PlainConnection {
+public:
+    explicit PlainConnection(const QString& path)
+    {
+        if (sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+            ADD_FAILURE() << "cannot open " << path.toStdString();
+        sqlite3_busy_timeout(m_db, 2000);
+    }
+    ~PlainConnection() { sqlite3_close(m_db); }
+    PlainConnection(const PlainConnection&) = delete;
+    PlainConnection& operator=(const PlainConnection&) = delete;
+
+    // The first column of each row, as text; an error as "error: <message>".
+    QStringList query(const char* sql, const QString& parameter = QString())
+    {
+        QStringList out;
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(m_db, sql, -1, &st, nullptr) != SQLITE_OK)
+            return {QStringLiteral("error: ") + QString::fromUtf8(sqlite3_errmsg(m_db))};
+        const QByteArray utf8 = parameter.toUtf8();
+        if (sqlite3_bind_parameter_count(st) > 0)
+            sqlite3_bind_text(st, 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        int rc = SQLITE_ROW;
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+            out << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        if (rc != SQLITE_DONE)
+            out << QStringLiteral("error: ") + QString::fromUtf8(sqlite3_errmsg(m_db));
+        sqlite3_finalize(st);
+        return out;
+    }
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
+const QStringList GermanTitles = {"Ärger", "Öl", "Übel", "Zorro", "Straße", "Strasse", "Café", "Cafe",
+                                  "Œuvre", "ärgerlich", "Arger", "apfel", "Ölfeld", "ß"};
+
+}  // namespace
+
+TEST_F(Cursor, OurWritesLeaveAFileThatAnySqliteProgramChecksAndSearches)
+{
+    auto filme = database->table(QStringLiteral("Filme"));
+    filme->setIndex(QStringLiteral("PrimaryKey"));
+    for (const QString& title : GermanTitles) {
+        filme->addNew();
+        filme->setField(QStringLiteral("Titel"), title + QStringLiteral(" (alt)"));
+        filme->update();
+    }
+    // Renamed through the cursor, so that every row also moves in the index.
+    for (const QString& title : GermanTitles) {
+        filme->seek(QStringLiteral("="), title + QStringLiteral(" (ALT)"));
+        ASSERT_TRUE(filme->hasCurrent()) << title.toStdString();
+        filme->edit();
+        filme->setField(QStringLiteral("Titel"), title);
+        filme->update();
+    }
+    filme->seek(QStringLiteral("="), QStringLiteral("ß"));
+    filme->deleteCurrent();
+    auto unterordner = database->table(QStringLiteral("Unterordner"));
+    unterordner->setIndex(QStringLiteral("Titel2"));
+    for (const char* titel2 : {"Übel CD 1", "Straße CD 1", "Öl CD 2"}) {
+        unterordner->addNew();
+        unterordner->setField(QStringLiteral("Titel"), QStringLiteral("Übel"));
+        unterordner->setField(QStringLiteral("Titel2"), QString::fromUtf8(titel2));
+        unterordner->update();
+    }
+
+    PlainConnection plain(database->path());
+    EXPECT_EQ(plain.query("PRAGMA integrity_check"), QStringList({"ok"}));
+    for (const QString& title : GermanTitles) {
+        const QStringList found = plain.query("SELECT Titel FROM Filme WHERE Titel = ?1", title);
+        EXPECT_EQ(found, title == QStringLiteral("ß") ? QStringList() : QStringList({title})) << title.toStdString();
+    }
+    for (const char* titel2 : {"Übel CD 1", "Straße CD 1", "Öl CD 2"})
+        EXPECT_EQ(plain.query("SELECT Titel2 FROM Unterordner WHERE Titel2 = ?1", QString::fromUtf8(titel2)).size(), 1)
+            << titel2;
+    // The schema names nothing but SQLite's own.
+    EXPECT_EQ(plain.query("SELECT count(*) FROM sqlite_master WHERE sql LIKE '%DEUTSCH%'"), QStringList({"0"}));
+}
+
+TEST_F(Cursor, RowsOfAnotherProgramAreFoundInGermanOrder)
+{
+    add({"Arger", "Bert", "Zorro"});
+    auto filme = database->table(QStringLiteral("Filme"));
+    filme->setIndex(QStringLiteral("PrimaryKey"));
+    ASSERT_EQ(where(*filme), QStringLiteral("Arger"));  // the order is read
+
+    PlainConnection plain(database->path());
+    for (const char* title : {"Ärger", "apfel", "Öl", "Straße", "Übel"})
+        ASSERT_EQ(plain.query("INSERT INTO Filme (Titel) VALUES (?1)", QString::fromUtf8(title)), QStringList());
+
+    // A move after a pause sees the other program's rows.
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    filme->moveNext();
+    EXPECT_EQ(where(*filme), QStringLiteral("Ärger"));
+
+    const struct {
+        const char* op;
+        const char* key;
+        const char* found;
+    } seeks[] = {
+        {"=", "öl", "Öl"},          {"=", "ÜBEL", "Übel"},     {"<=", "Strassf", "Straße"},
+        {">", "arger", "Ärger"},    {"<", "Arger", "apfel"},   {">=", "OL", "Öl"},
+        {"=", "Oel", nullptr},      {"<=", "B", "Ärger"},
+    };
+    for (const auto& s : seeks) {
+        filme->seek(QString::fromUtf8(s.op), QString::fromUtf8(s.key));
+        EXPECT_EQ(where(*filme), s.found ? QString::fromUtf8(s.found) : QStringLiteral("<none>"))
+            << s.op << " " << s.key;
+    }
+    const QStringList german = {"apfel", "Arger", "Ärger", "Bert", "Öl", "Straße", "Übel", "Zorro"};
+    EXPECT_EQ(scan(*filme, true), german);
+    EXPECT_EQ(scan(*filme, false), QStringList(german.rbegin(), german.rend()));
+
+    // A row the other program deleted is passed over; one it renamed moves.
+    filme->seek(QStringLiteral("="), QStringLiteral("Bert"));
+    ASSERT_EQ(plain.query("DELETE FROM Filme WHERE Titel = 'Öl'"), QStringList());
+    ASSERT_EQ(plain.query("UPDATE Filme SET Titel = 'Aal' WHERE Titel = 'Straße'"), QStringList());
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    filme->moveNext();
+    EXPECT_EQ(where(*filme), QStringLiteral("Übel"));
+    filme->moveFirst();
+    EXPECT_EQ(where(*filme), QStringLiteral("Aal"));
+
+    // Its rows take part in the duplicate check at once, even without a move.
+    ASSERT_EQ(plain.query("INSERT INTO Filme (Titel) VALUES ('Ödland')"), QStringList());
+    filme->addNew();
+    filme->setField(QStringLiteral("Titel"), QStringLiteral("ödland"));
+    EXPECT_EQ(codeOf([&] { filme->update(); }), SQLITE_CONSTRAINT_PRIMARYKEY);
+}
+
+// The German duplicate check, through the order's snapshot (an index is set)
+// and through a scan of the table (none is).
+TEST_F(Cursor, UpdateRefusesKeysThatDifferOnlyInGermanCase)
+{
+    add({"Matrix", "Ärger", "Bert"});
+    database->execute(QStringLiteral("INSERT INTO Unterordner VALUES ('Matrix', 'Öl CD 1')"));
+    database->execute(QStringLiteral("CREATE TABLE Liste (Name TEXT COLLATE NOCASE UNIQUE, Nr INTEGER)"));
+    database->execute(QStringLiteral("INSERT INTO Liste VALUES ('Übel', 1)"));
+
+    enum Action { AddNew, EditBert, EditAerger };
+    const struct {
+        const char* table;
+        const char* column;
+        Action action;
+        const char* value;
+        int code;
+    } rows[] = {
+        {"Filme", "Titel", AddNew, "ärger", SQLITE_CONSTRAINT_PRIMARYKEY},
+        {"Filme", "Titel", AddNew, "MATRIX", SQLITE_CONSTRAINT_PRIMARYKEY},  // the file's own key
+        {"Filme", "Titel", AddNew, "Arger", 0},
+        {"Filme", "Titel", EditBert, "ÄRGER", SQLITE_CONSTRAINT_PRIMARYKEY},
+        {"Filme", "Titel", EditAerger, "ärger", 0},  // its own key in another case
+        {"Unterordner", "Titel2", AddNew, "öl cd 1", SQLITE_CONSTRAINT_PRIMARYKEY},
+        {"Liste", "Name", AddNew, "ÜBEL", SQLITE_CONSTRAINT_UNIQUE},
+    };
+    for (const bool indexed : {true, false}) {
+        for (const auto& row : rows) {
+            const std::string label = std::string(indexed ? "indexed " : "") + row.table + " " + row.value;
+            Database::Transaction scratch(*database);  // each case starts from the same rows
+            auto cursor = database->table(QString::fromUtf8(row.table));
+            cursor->setIndex(indexed ? QString::fromUtf8(row.column) : QString());
+            if (row.action == AddNew) {
+                cursor->addNew();
+            } else {
+                cursor->setIndex(QStringLiteral("PrimaryKey"));
+                cursor->seek(QStringLiteral("="), row.action == EditBert ? QStringLiteral("Bert") : QStringLiteral("Ärger"));
+                const long long rowid = cursor->bookmark();
+                cursor->setIndex(indexed ? QString::fromUtf8(row.column) : QString());
+                cursor->setBookmark(rowid);
+                cursor->edit();
+            }
+            cursor->setField(QString::fromUtf8(row.column), QString::fromUtf8(row.value));
+            try {
+                cursor->update();
+                EXPECT_EQ(row.code, 0) << label;
+            } catch (const DbError& e) {
+                EXPECT_EQ(e.code(), row.code) << label;
+                EXPECT_EQ(e.message(), QStringLiteral("UNIQUE constraint failed: %1.%2")
+                                           .arg(QString::fromUtf8(row.table), QString::fromUtf8(row.column)))
+                    << label;
+            }
+        }
+    }
+    EXPECT_EQ(column(QStringLiteral("SELECT Titel FROM Filme ORDER BY rowid")),
+              QStringList({"Matrix", "Ärger", "Bert"}));
+}
+
+// A write taken back by a rollback leaves no trace in the order.
+TEST_F(Cursor, ARolledBackWriteLeavesTheOrderAsTheFileHasIt)
+{
+    add({"Arger", "Bert", "Zorro"});
+    auto filme = database->table(QStringLiteral("Filme"));
+    filme->setIndex(QStringLiteral("PrimaryKey"));
+    for (const bool savepoint : {false, true}) {
+        {
+            Database::Transaction tx(*database);
+            if (savepoint)
+                database->execute(QStringLiteral("SAVEPOINT s"));
+            filme->addNew();
+            filme->setField(QStringLiteral("Titel"), QStringLiteral("Ärger"));
+            filme->update();
+            filme->seek(QStringLiteral("="), QStringLiteral("Bert"));
+            filme->deleteCurrent();
+            EXPECT_EQ(scan(*filme, true), QStringList({"Arger", "Ärger", "Zorro"}));
+            if (savepoint) {
+                database->execute(QStringLiteral("ROLLBACK TO s"));
+                database->execute(QStringLiteral("RELEASE s"));
+                EXPECT_EQ(scan(*filme, true), QStringList({"Arger", "Bert", "Zorro"}));
+                tx.commit();
+            }
+        }
+        EXPECT_EQ(scan(*filme, true), QStringList({"Arger", "Bert", "Zorro"})) << savepoint;
+        filme->seek(QStringLiteral("="), QStringLiteral("ärger"));
+        EXPECT_TRUE(filme->noMatch());
     }
 }

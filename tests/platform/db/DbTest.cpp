@@ -2,6 +2,7 @@
 #include "platform/db/FileCopy.h"
 #include "platform/db/LockFile.h"
 #include "platform/db/SqlFunctions.h"
+#include "tests/support/DbCode.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -16,19 +17,10 @@
 #include <unistd.h>
 
 using namespace db;
+using testing_support::codeOf;
 using testing_support::TempFolder;
 
 namespace {
-
-int codeOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const DbError& e) {
-        return e.code();
-    }
-    return 0;
-}
 
 std::unique_ptr<Database> newDatabase(const TempFolder& folder, const QString& name = QStringLiteral("filme.mdb"))
 {
@@ -53,6 +45,8 @@ TEST(Database, OpenTakesExistingDatabasesOnly)
     folder.write(QStringLiteral("jet.mdb"), jet);
     folder.write(QStringLiteral("text.mdb"), "[DB]\r\nDB Name0=filme\r\n");
     folder.write(QStringLiteral("empty.mdb"), QByteArray());
+    folder.write(QStringLiteral("cut.mdb"), folder.read(QStringLiteral("good.mdb")).left(1000));
+    folder.write(QStringLiteral("header.mdb"), QByteArray("SQLite for"));
 
     const struct {
         const char* name;
@@ -62,6 +56,8 @@ TEST(Database, OpenTakesExistingDatabasesOnly)
         {"jet.mdb", ErrNotADatabase},
         {"text.mdb", ErrNotADatabase},
         {"empty.mdb", 0},
+        {"cut.mdb", ErrDamaged},
+        {"header.mdb", ErrDamaged},
         {"good.mdb", 0},
     };
     for (const auto& row : rows) {
@@ -159,7 +155,17 @@ TEST(Database, ErrorsCarrySqliteCodesAndResultsFindColumnsWithoutCase)
     // One statement a call: a second one is refused before anything runs.
     EXPECT_EQ(codeOf([&] { database->execute(QStringLiteral("DELETE FROM Filme; DROP TABLE Filme")); }), SQLITE_ERROR);
     EXPECT_EQ(database->scalar(QStringLiteral("SELECT COUNT(*) FROM Filme;  -- comment")).toInt(), 1);
+    // Values and placeholders must agree: a missing or a surplus value is refused before anything runs.
     EXPECT_EQ(codeOf([&] { database->execute(QStringLiteral("DELETE FROM Filme WHERE Titel = ?")); }), SQLITE_RANGE);
+    EXPECT_EQ(codeOf([&] {
+                  database->execute(QStringLiteral("DELETE FROM Filme WHERE Titel = ?"),
+                                    {QStringLiteral("Matrix"), QStringLiteral("Alien")});
+              }),
+              SQLITE_RANGE);
+    EXPECT_EQ(codeOf([&] { database->execute(QStringLiteral("DELETE FROM Filme"), {QStringLiteral("Matrix")}); }),
+              SQLITE_RANGE);
+    EXPECT_EQ(codeOf([&] { database->query(QStringLiteral(" ; "), {1}); }), SQLITE_RANGE);
+    EXPECT_FALSE(database->tryExecute(QStringLiteral("DELETE FROM Filme"), {1}).ok);
 
     const ExecResult failed = database->tryExecute(QStringLiteral("DROP TABLE Fehlt"));
     EXPECT_FALSE(failed.ok);
@@ -210,43 +216,6 @@ TEST(Database, TransactionRollsBackUnlessCommitted)
     }
     EXPECT_EQ(database->scalar(QStringLiteral("SELECT COUNT(*) FROM t")).toInt(), 1);
     EXPECT_EQ(Database::open(database->path())->scalar(QStringLiteral("SELECT v FROM t")).toInt(), 3);
-}
-
-TEST(Database, EachRowHandsOverRowsWithoutKeepingAStatementOpen)
-{
-    TempFolder folder;
-    auto d = newDatabase(folder);
-    d->execute("CREATE TABLE t (a TEXT, b REAL)");
-    d->execute("INSERT INTO t VALUES ('x', 2.5), (Null, 2), ('y', Null)");
-    QStringList gesehen;
-    d->eachRow("SELECT b, a FROM t WHERE a IS NOT ? OR b > ? ORDER BY rowid", {"y", 1}, [&](const Zeile& z) {
-        EXPECT_EQ(z.columns(), QStringList({"b", "a"}));
-        EXPECT_EQ(z.column("A"), 1);
-        EXPECT_EQ(z.column("c"), -1);
-        gesehen << (z.isNull(1) ? "Null" : z.text(1)) + (z.isReal(0) ? "/real" : "/other");
-    });
-    EXPECT_EQ(gesehen, QStringList({"x/real", "Null/real"}));
-    EXPECT_EQ(sqlite3_next_stmt(d->handle(), nullptr), nullptr);
-
-    // A handler that fails mid-way leaves no statement behind either.
-    int zeilen = 0;
-    EXPECT_THROW(d->eachRow("SELECT a FROM t", {}, [&](const Zeile&) {
-        if (++zeilen == 2)
-            throw DbError(ErrNoCurrentRecord, "stop");
-    }),
-                 DbError);
-    EXPECT_EQ(zeilen, 2);
-    EXPECT_EQ(sqlite3_next_stmt(d->handle(), nullptr), nullptr);
-    d->execute("DROP TABLE t");
-
-    // A statement that fails on a later row reports it after the rows before.
-    d->execute("CREATE TABLE m (v TEXT)");
-    d->execute("INSERT INTO m VALUES ('x'), ('[b')");
-    QStringList vor;
-    EXPECT_THROW(d->eachRow("SELECT v FROM m WHERE 'x' LIKE v ORDER BY rowid", {},
-                            [&](const Zeile& z) { vor << z.text(0); }),
-                 DbError);
-    EXPECT_EQ(vor, QStringList({"x"}));
 }
 
 TEST(Database, DscountReadsZaehlerAsA32BitCount)
@@ -337,44 +306,97 @@ TEST(GermanCollation, IsOneTotalOrderOnBothEncodings)
     }
 }
 
-TEST(SqlFunctions, NocaseIsGermanForKeysOrderAndGroups)
+TEST(SqlFunctions, DeutschOrdersGroupsAndComparesWhereNamedAndNocaseStaysSqlites)
 {
     TempFolder folder;
     auto database = newDatabase(folder);
     database->execute(
         QStringLiteral("CREATE TABLE Filme (Titel TEXT COLLATE NOCASE PRIMARY KEY, Cat TEXT COLLATE NOCASE)"));
-    const struct {
-        const char* first;
-        const char* second;
-        bool collide;
-    } rows[] = {
-        {"Matrix", "MATRIX", true},   {"Ärger", "ärger", true}, {"Arger", "Ärger", false},
-        {"Straße", "STRASSE", false}, {"Öl", "öL", true},
-    };
-    for (const auto& row : rows) {
-        database->execute(QStringLiteral("DELETE FROM Filme"));
-        database->execute(QStringLiteral("INSERT INTO Filme (Titel) VALUES (?)"), {QString::fromUtf8(row.first)});
-        const ExecResult second = database->tryExecute(QStringLiteral("INSERT INTO Filme (Titel) VALUES (?)"),
-                                                       {QString::fromUtf8(row.second)});
-        EXPECT_EQ(!second.ok, row.collide) << row.first << " / " << row.second;
-        if (row.collide) {
-            EXPECT_EQ(second.code, SQLITE_CONSTRAINT_PRIMARYKEY);
-        }
-    }
-
-    database->execute(QStringLiteral("DELETE FROM Filme"));
     for (const char* t : {"Zorro", "Bert", "Ärger", "-", "apfel", "Arger", "Öl", "Ofen", "Straße", "Strasse"})
         database->execute(QStringLiteral("INSERT INTO Filme VALUES (?, ?)"),
-                          {QString::fromUtf8(t), QString::fromUtf8(t[0] == 'S' ? "krimi" : "Krimi")});
-    EXPECT_EQ(column0(database->query(QStringLiteral("SELECT Titel FROM Filme ORDER BY Titel"))),
+                          {QString::fromUtf8(t), QString::fromUtf8(t[0] == 'B' ? "KOMÖDIE" : "Komödie")});
+    EXPECT_EQ(column0(database->query(QStringLiteral("SELECT Titel FROM Filme ORDER BY Titel COLLATE DEUTSCH"))),
               QStringList({"-", "apfel", "Arger", "Ärger", "Bert", "Ofen", "Öl", "Strasse", "Straße", "Zorro"}));
-    EXPECT_EQ(column0(database->query(
-                  QStringLiteral("SELECT Titel FROM Filme WHERE Titel > 'arger' ORDER BY Titel DESC LIMIT 2"))),
+    EXPECT_EQ(column0(database->query(QStringLiteral("SELECT Titel FROM Filme WHERE Titel COLLATE DEUTSCH > 'arger' "
+                                                     "ORDER BY Titel COLLATE DEUTSCH DESC LIMIT 2"))),
               QStringList({"Zorro", "Straße"}));
-    EXPECT_EQ(database->scalar(QStringLiteral("SELECT Titel FROM Filme WHERE Titel = 'ÄRGER'")).toString(),
+    EXPECT_EQ(database->scalar(QStringLiteral("SELECT Titel FROM Filme WHERE Titel = 'ÄRGER' COLLATE DEUTSCH"))
+                  .toString(),
               QStringLiteral("Ärger"));
-    EXPECT_EQ(database->query(QStringLiteral("SELECT Cat FROM Filme GROUP BY Cat")).size(), 1);
-    EXPECT_EQ(database->query(QStringLiteral("SELECT DISTINCT Cat FROM Filme")).size(), 1);
+    EXPECT_EQ(database->query(QStringLiteral("SELECT Cat FROM Filme GROUP BY Cat COLLATE DEUTSCH")).size(), 1);
+    EXPECT_EQ(database->query(QStringLiteral("SELECT DISTINCT Cat COLLATE DEUTSCH FROM Filme")).size(), 1);
+
+    // NOCASE keeps SQLite's meaning on our connection: ASCII letters only.
+    EXPECT_EQ(database->query(QStringLiteral("SELECT DISTINCT Cat FROM Filme")).size(), 2);
+    EXPECT_TRUE(database->scalar(QStringLiteral("SELECT Titel FROM Filme WHERE Titel = 'ärger'")).isNull());
+    EXPECT_EQ(database->scalar(QStringLiteral("SELECT 'Ä' = 'ä' COLLATE NOCASE")).toInt(), 0);
+    EXPECT_EQ(database->scalar(QStringLiteral("SELECT 'MATRIX' = 'matrix' COLLATE NOCASE")).toInt(), 1);
+}
+
+// The file's key folds ASCII case; the layer refuses what only the German
+// comparison finds equal, with the same error, and takes back only its write.
+TEST(Database, ExecuteWithUniqueKeyRefusesGermanDuplicates)
+{
+    TempFolder folder;
+    auto database = newDatabase(folder);
+    database->execute(QStringLiteral("CREATE TABLE Filme (Titel TEXT COLLATE NOCASE PRIMARY KEY, Wer TEXT)"));
+    database->execute(QStringLiteral("CREATE TABLE Liste (Name TEXT COLLATE NOCASE UNIQUE)"));
+    database->execute(QStringLiteral("INSERT INTO Filme VALUES ('Matrix', '-'), ('Ärger', '-'), ('Öl', '-')"));
+    database->execute(QStringLiteral("INSERT INTO Liste VALUES ('Übel')"));
+    const QString insert = QStringLiteral("INSERT INTO Filme (Titel) VALUES (?)");
+
+    const struct {
+        const char* title;
+        int byFile;   // a plain statement: the file's own key
+        int byLayer;  // executeWithUniqueKey
+    } rows[] = {
+        {"MATRIX", SQLITE_CONSTRAINT_PRIMARYKEY, SQLITE_CONSTRAINT_PRIMARYKEY},
+        {"ärger", 0, SQLITE_CONSTRAINT_PRIMARYKEY},
+        {"öL", 0, SQLITE_CONSTRAINT_PRIMARYKEY},
+        {"Arger", 0, 0},
+        {"Oel", 0, 0},
+    };
+    for (const auto& row : rows) {
+        const QString title = QString::fromUtf8(row.title);
+        {
+            Database::Transaction probe(*database);
+            EXPECT_EQ(codeOf([&] { database->execute(insert, {title}); }), row.byFile) << row.title;
+        }
+        try {
+            database->executeWithUniqueKey(insert, {title}, QStringLiteral("Filme"), QStringLiteral("Titel"), title);
+            EXPECT_EQ(row.byLayer, 0) << row.title;
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.code(), row.byLayer) << row.title;
+            EXPECT_EQ(e.message(), QStringLiteral("UNIQUE constraint failed: Filme.Titel"));
+        }
+    }
+    EXPECT_EQ(database->scalar(QStringLiteral("SELECT count(*) FROM Filme")).toInt(), 5);
+
+    // Inside a transaction of the caller's only the refused write goes; an
+    // update of the row to its own key in another case is no duplicate.
+    {
+        Database::Transaction tx(*database);
+        database->execute(QStringLiteral("UPDATE Filme SET Wer = 'Eva' WHERE Titel = 'Matrix'"));
+        const QString update = QStringLiteral("UPDATE Filme SET Titel = ?1 WHERE Titel = ?2");
+        EXPECT_EQ(codeOf([&] {
+                      database->executeWithUniqueKey(update, {QStringLiteral("öl"), QStringLiteral("Oel")},
+                                                     QStringLiteral("Filme"), QStringLiteral("Titel"),
+                                                     QStringLiteral("öl"));
+                  }),
+                  SQLITE_CONSTRAINT_PRIMARYKEY);
+        database->executeWithUniqueKey(update, {QStringLiteral("ärger"), QStringLiteral("Ärger")},
+                                       QStringLiteral("Filme"), QStringLiteral("Titel"), QStringLiteral("ärger"));
+        EXPECT_EQ(codeOf([&] {
+                      database->executeWithUniqueKey(QStringLiteral("INSERT INTO Liste VALUES (?)"),
+                                                     {QStringLiteral("ÜBEL")}, QStringLiteral("Liste"),
+                                                     QStringLiteral("Name"), QStringLiteral("ÜBEL"));
+                  }),
+                  SQLITE_CONSTRAINT_UNIQUE);
+        tx.commit();
+    }
+    EXPECT_EQ(column0(database->query(QStringLiteral("SELECT Titel || '/' || ifnull(Wer, '') FROM Filme ORDER BY rowid"))),
+              QStringList({"Matrix/Eva", "ärger/-", "Öl/-", "Arger/", "Oel/"}));
+    EXPECT_EQ(database->scalar(QStringLiteral("SELECT count(*) FROM Liste")).toInt(), 1);
 }
 
 TEST(SqlFunctions, LikeUsesTheEngineWildcards)
@@ -555,7 +577,7 @@ TEST(FileCopy, CopiesThroughATemporaryNameAndKeepsTheTargetOnFailure)
     database->execute(QStringLiteral("ROLLBACK"));
     {
         auto copy = Database::open(target);
-        EXPECT_EQ(column0(copy->query(QStringLiteral("SELECT Titel FROM Filme ORDER BY Titel"))),
+        EXPECT_EQ(column0(copy->query(QStringLiteral("SELECT Titel FROM Filme ORDER BY Titel COLLATE DEUTSCH"))),
                   QStringList({"Ärger", "Matrix"}));
     }
     const QByteArray good = folder.read(QStringLiteral("Backup/filme 09.12.2026.mdb"));
@@ -574,11 +596,11 @@ TEST(FileCopy, CopiesThroughATemporaryNameAndKeepsTheTargetOnFailure)
     EXPECT_FALSE(copyDatabaseFile(folder.file(QStringLiteral("fehlt.mdb")), target, &error));
     EXPECT_EQ(folder.read(QStringLiteral("Backup/filme 09.12.2026.mdb")), good);
 
-    // Any other file is copied byte for byte.
+    // Any other file is no database: it never replaces a copy.
     const QByteArray jet = QByteArray("\0\x01\0\0Standard Jet DB\0", 20) + QByteArray(5000, '\x7f');
     folder.write(QStringLiteral("alt.mdb"), jet);
-    EXPECT_TRUE(copyDatabaseFile(folder.file(QStringLiteral("alt.mdb")), target, &error)) << error.toStdString();
-    EXPECT_EQ(folder.read(QStringLiteral("Backup/filme 09.12.2026.mdb")), jet);
+    EXPECT_EQ(copyDatabase(folder.file(QStringLiteral("alt.mdb")), target, &error), CopyResult::NotADatabase);
+    EXPECT_EQ(folder.read(QStringLiteral("Backup/filme 09.12.2026.mdb")), good);
 
     const QStringList left =
         QDir(folder.file(QStringLiteral("Backup"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);

@@ -6,6 +6,15 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <functional>
 #include <string>
 
 using ini::IniFile;
@@ -160,6 +169,10 @@ TEST(IniWrite, ChangesOnlyTheKeysLineOrAddsItWhereItBelongs)
          "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n"},
         {"value with blanks inside", before, "Design", "TextFont", "MS Sans Serif",
          Head + "TextFont=MS Sans Serif\r\n" + Body},
+        {"duplicated key: the first copy, the one reading returns", "[A]\r\nx=1\r\ny=2\r\nX=3\r\n", "A", "x", "4",
+         "[A]\r\nx=4\r\ny=2\r\nX=3\r\n"},
+        {"key repeated in a later section of that name", "[A]\r\nx=1\r\n[a]\r\nx=2\r\n", "a", "X", "3",
+         "[A]\r\nx=3\r\n[a]\r\nx=2\r\n"},
     };
     for (const WriteCase& c : cases)
         expectWrites(c);
@@ -246,6 +259,16 @@ TEST(IniWrite, KeepsTheFilesPermissions)
     EXPECT_EQ(QFileInfo(path).permissions() & unixBits, perms);
 }
 
+TEST(IniWrite, ThroughALinkChangesTheLinkedFile)
+{
+    TempFolder folder;
+    const QString target = folder.write("echt/Cd.ini", "[A]\r\nx=1\r\n");
+    ASSERT_TRUE(QFile::link(target, folder.file("Cd.ini")));
+    EXPECT_TRUE(IniFile(folder.file("Cd.ini")).write("A", "x", "2"));
+    EXPECT_TRUE(QFileInfo(folder.file("Cd.ini")).isSymLink());
+    EXPECT_EQ(bytes(folder.read("echt/Cd.ini")), "[A]\r\nx=2\r\n");
+}
+
 TEST(IniWrite, FailsWhereTheFolderCannotTakeAFile)
 {
     TempFolder folder;
@@ -277,6 +300,176 @@ TEST(IniWrite, ReadOnlyFolderLeavesTheOldFileWhole)
     EXPECT_FALSE(IniFile(ro + "/Neu.ini").write("DB", "DB Name0", "musik"));
     EXPECT_EQ(bytes(folder.read("ro/Cd.ini")), bytes(before));
     EXPECT_EQ(QDir(ro).entryList(QDir::Files | QDir::Hidden), QStringList{"Cd.ini"});
+}
+
+TEST(IniWrite, ReadOnlyFileIsLeftAsItIs)
+{
+    TempFolder folder;
+    const QByteArray before = "[DB]\r\nDB Name0=filme\r\n";
+    const QString path = folder.write("Cd.ini", before);
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+    QFile probe(path);
+    if (probe.open(QIODevice::WriteOnly | QIODevice::Append))
+        GTEST_SKIP() << "this user writes into read-only files (root)";
+
+    EXPECT_FALSE(IniFile(path).write("DB", "DB Name0", "musik"));
+    EXPECT_TRUE(IniFile(path).write("DB", "DB Name0", "filme"));  // nothing to write
+    EXPECT_EQ(bytes(folder.read("Cd.ini")), bytes(before));
+}
+
+// --- Faults: a full disk, a failing write, a second writer ------------------------
+
+// The folder's files without the lock files, which stay beside what they guard.
+QStringList filesWithoutLocks(const QString& folder)
+{
+    QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    files.removeIf([](const QString& name) { return name.endsWith(QLatin1String(".lock")); });
+    return files;
+}
+
+pid_t startChild(const std::function<int()>& body)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ::_exit(body());
+    return pid;
+}
+
+// The child's exit status, or -1 when it did not end by itself.
+int waitChild(pid_t pid)
+{
+    if (pid < 0)
+        return -1;
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR)
+            return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+const QByteArray Old = "; alt\r\n[DB]\r\nDB Name0=filme\r\n";
+
+// A tmpfs of a few pages, mounted for the test alone.
+class FullDisk : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_mount = m_folder.file("voll");
+        ASSERT_TRUE(QDir().mkpath(m_mount));
+        if (::mount("tmpfs", QFile::encodeName(m_mount).constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k") != 0)
+            GTEST_SKIP() << "cannot mount a tmpfs here (it takes root): " << std::strerror(errno);
+        m_mounted = true;
+    }
+
+    void TearDown() override
+    {
+        if (m_mounted)
+            ::umount2(QFile::encodeName(m_mount).constData(), MNT_DETACH);
+    }
+
+    // Writes a filler file until the file system has no block left.
+    bool fill() const
+    {
+        QFile filler(m_mount + QStringLiteral("/Füller"));
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return false;
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size()) {
+        }
+        return filler.error() != QFileDevice::NoError;
+    }
+
+    TempFolder m_folder;
+    QString m_mount;
+    bool m_mounted = false;
+};
+
+TEST_F(FullDisk, AWriteFailsAndLeavesTheOldFileWhole)
+{
+    const QString path = m_folder.write("voll/Cd.ini", Old);
+    ASSERT_TRUE(fill());
+    const IniFile file(path);
+
+    EXPECT_FALSE(file.write("Design", "Backcolor", "16777215"));
+    EXPECT_FALSE(file.write("DB", "DB Name0", "musik"));
+    EXPECT_TRUE(file.write("DB", "DB Name0", "filme"));  // nothing to write
+    EXPECT_FALSE(IniFile(m_mount + "/Neu.ini").write("A", "x", "1"));
+    EXPECT_EQ(bytes(m_folder.read("voll/Cd.ini")), bytes(Old));
+    EXPECT_EQ(file.read("DB", "DB Name0"), "filme");
+    EXPECT_EQ(filesWithoutLocks(m_mount), QStringList({"Cd.ini", "Füller"}));
+
+    ASSERT_TRUE(QFile::remove(m_mount + "/Füller"));
+    EXPECT_TRUE(file.write("DB", "DB Name0", "musik"));
+    EXPECT_EQ(file.read("DB", "DB Name0"), "musik");
+}
+
+// A file-size limit makes the write fail after `limit` bytes, as a full disk does. The
+// write adds 319 bytes: "\r\n[Design]\r\nBild=" and 300 characters and a line end.
+struct Cut {
+    const char* name;
+    rlim_t limit;
+};
+
+void PrintTo(const Cut& c, std::ostream* os) { *os << c.name; }
+
+class FailingWrite : public testing::TestWithParam<Cut> {};
+
+TEST_P(FailingWrite, LeavesTheOldFileWhole)
+{
+    TempFolder folder;
+    const QString path = folder.write("Cd.ini", Old);
+    const QString value(300, QLatin1Char('v'));
+    const int status = waitChild(startChild([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = GetParam().limit;
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            return 2;
+        return IniFile(path).write("Design", "Bild", value) ? 1 : 0;
+    }));
+    EXPECT_EQ(status, 0) << "0: the write reported its failure";
+    EXPECT_EQ(bytes(folder.read("Cd.ini")), bytes(Old));
+    EXPECT_EQ(filesWithoutLocks(folder.path()), QStringList{"Cd.ini"});
+}
+
+INSTANTIATE_TEST_SUITE_P(IniWrite, FailingWrite,
+                         testing::Values(Cut{"NothingWritten", 0}, Cut{"FirstByte", 1},
+                                         Cut{"AsLongAsTheOldFile", rlim_t(Old.size())},
+                                         Cut{"LastByteMissing", rlim_t(Old.size()) + 318}),
+                         [](const testing::TestParamInfo<Cut>& c) { return std::string(c.param.name); });
+
+TEST(IniWrite, TwoProgramsWritingDisjointKeysLoseNone)
+{
+    TempFolder folder;
+    const QString path = folder.write("Cd.ini", Old);
+    constexpr int Keys = 100;
+    const auto key = [](int writer, int i) { return QStringLiteral("Schreiber%1 Nr%2").arg(writer).arg(i); };
+    const auto section = [](int i) { return i % 3 == 0 ? QStringLiteral("DB") : QStringLiteral("Neu%1").arg(i % 3); };
+    const auto writer = [&](int n) {
+        const IniFile file(path);
+        int failed = 0;
+        for (int i = 0; i < Keys; ++i)
+            failed += file.write(section(i), key(n, i), QString::number(i)) ? 0 : 1;
+        return std::min(failed, 100);
+    };
+    const pid_t first = startChild([&] { return writer(1); });
+    const pid_t second = startChild([&] { return writer(2); });
+    EXPECT_EQ(waitChild(first), 0);
+    EXPECT_EQ(waitChild(second), 0);
+
+    const IniFile file(path);
+    QStringList lost;
+    for (int n = 1; n <= 2; ++n) {
+        for (int i = 0; i < Keys; ++i) {
+            if (file.read(section(i), key(n, i)) != QString::number(i))
+                lost << key(n, i);
+        }
+    }
+    EXPECT_EQ(lost, QStringList{});
+    EXPECT_EQ(file.read("DB", "DB Name0"), "filme");
+    EXPECT_EQ(filesWithoutLocks(folder.path()), QStringList{"Cd.ini"});
 }
 
 }  // namespace

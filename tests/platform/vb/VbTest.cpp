@@ -5,6 +5,9 @@
 
 #include <QElapsedTimer>
 
+#include <cmath>
+#include <limits>
+
 using vb::LikeCase;
 
 namespace {
@@ -32,6 +35,10 @@ TEST(VbLike, MatchesTheWildcardsOfVbAndTheEngine)
         {"ac", "a?c", LikeCase::Sensitive, false},
         {"Film 31", "Film #1", LikeCase::Sensitive, true},
         {"Film x1", "Film #1", LikeCase::Sensitive, false},
+        {"0", "#", LikeCase::Sensitive, true},
+        {"9", "#", LikeCase::Sensitive, true},
+        {"/", "#", LikeCase::Sensitive, false},  // the neighbours of "0" and "9"
+        {":", "#", LikeCase::Sensitive, false},
         {"b", "[a-c]", LikeCase::Sensitive, true},
         {"d", "[a-c]", LikeCase::Sensitive, false},
         {"B", "[a-c]", LikeCase::Sensitive, false},
@@ -156,6 +163,28 @@ TEST(VbRuntime, WholeNumbersRoundHalvesToEven)
                                                  {2.4999, 2}, {2.51, 3}, {0.5, 0},   {1.5, 2}};
     for (const auto& [value, expected] : rows)
         EXPECT_EQ(vb::roundHalfEven(value), expected) << value;
+}
+
+TEST(VbRuntime, AWholeNumberOutOfRangeIsNoNumber)
+{
+    // A cast of such a double would be undefined; VB raises an overflow.
+    const double huge = 9223372036854775808.0;  // 2^63
+    EXPECT_EQ(vb::roundHalfEven(1e300), std::nullopt);
+    EXPECT_EQ(vb::roundHalfEven(-1e300), std::nullopt);
+    EXPECT_EQ(vb::roundHalfEven(huge), std::nullopt);
+    EXPECT_EQ(vb::roundHalfEven(-huge), std::numeric_limits<long long>::min());
+    EXPECT_EQ(vb::roundHalfEven(std::nextafter(huge, 0.0)), 9223372036854774784LL);
+    EXPECT_EQ(vb::roundHalfEven(std::numeric_limits<double>::infinity()), std::nullopt);
+    EXPECT_EQ(vb::roundHalfEven(std::numeric_limits<double>::quiet_NaN()), std::nullopt);
+
+    const std::pair<double, std::optional<qint32>> rows[] = {
+        {2147483647.0, 2147483647},  {2147483647.4, 2147483647}, {2147483647.5, std::nullopt},
+        {2147483648.0, std::nullopt}, {-2147483648.0, -2147483648}, {-2147483648.5, -2147483648},
+        {-2147483648.6, std::nullopt}, {2.5, 2},                    {-3.5, -4},
+        {1e300, std::nullopt},
+    };
+    for (const auto& [value, expected] : rows)
+        EXPECT_EQ(vb::clng(value), expected) << value;
 }
 
 TEST(VbRuntime, DatesAsDayMonthYear)

@@ -1,0 +1,28 @@
+#pragma once
+// The key filters of the entry fields, shared by both programs: a filter
+// passes a typed key code through or turns it into 0, which drops the key.
+#include <QString>
+
+#include <functional>
+
+class QLineEdit;
+
+namespace frame {
+
+// The text filter: digits, blank, ".", ",", A-Z and a-z, plus Backspace (8) and
+// Enter (13). Returns the code to keep as its decimal text ("0": dropped).
+// Codes outside the 8-bit character set are dropped.
+QString przPrüfText(int keyAscii);
+
+// Whether every character of a text would pass the text filter (for text
+// that reached a field without being typed, such as a paste by mouse).
+bool textZulässig(const QString& text);
+
+// Runs a field's key presses through a filter, as its KeyPress handler: keys
+// that type a character (control characters such as Ctrl+V included, and
+// Backspace and Enter) go through `filter`; a 0 drops the key; otherwise
+// `nachFilter` gets the kept code (13 for Enter). Keys that type nothing
+// (arrows, Delete, Home) pass untouched, as they raise no KeyPress.
+void tastenFilter(QLineEdit* feld, QString (*filter)(int), std::function<void(int)> nachFilter = {});
+
+}  // namespace frame

@@ -1,0 +1,39 @@
+#pragma once
+// The start of both programs: the application's name and the real services,
+// wired into the one context that every window gets. Built in main, after the
+// QApplication and before the first window.
+#include "platform/system/DesktopSettings.h"
+#include "platform/system/LocalSingleInstance.h"
+#include "platform/system/QtDialogs.h"
+#include "platform/system/QtServices.h"
+#include "platform/system/Services.h"
+
+namespace sys {
+
+class ProgramContext {
+public:
+    // Only the catalogue program hands a second start over to the first;
+    // the other program leaves the context's single instance empty.
+    enum class Instances { One, Any };
+
+    // title: the program's own, shown on a message box without one.
+    ProgramContext(const QString& applicationName, const QString& title, Instances instances);
+    ProgramContext(const ProgramContext&) = delete;
+    ProgramContext& operator=(const ProgramContext&) = delete;
+
+    const Services& services() const { return m_services; }
+
+    // The members that wireServices looks up by name.
+    QtMessageService messages;
+    SystemClock clock;
+    IniUserStore userStore;
+    DesktopShell shell;
+    QtDialogs dialogs;
+    DesktopSettings desktop;
+    LocalSingleInstance singleInstance;
+
+private:
+    Services m_services;
+};
+
+}  // namespace sys

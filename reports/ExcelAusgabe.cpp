@@ -1,0 +1,128 @@
+#include "reports/ExcelAusgabe.h"
+
+#include "frame/Katalogschema.h"
+#include "platform/db/Database.h"
+#include "platform/db/RowReader.h"
+#include "platform/db/SqlFunctions.h"
+#include "platform/system/Services.h"
+#include "platform/xls/Workbook.h"
+
+#include <QDate>
+#include <QFileInfo>
+
+#include <vector>
+
+namespace reports {
+
+namespace {
+
+// Columns the catalogue declares as dates become date cells; the file keeps
+// them as "yyyy-mm-dd" text.
+bool istDatumsspalte(const QString& tabelle, const QString& spalte)
+{
+    if (tabelle.isEmpty())
+        return false;
+    for (const frame::schema::Spalte& s : frame::schema::spalten())
+        if (!s.bis && s.typ == frame::schema::Typ::Datum &&
+            tabelle.compare(QLatin1String(s.tabelle), Qt::CaseInsensitive) == 0 &&
+            spalte.compare(QString::fromUtf8(s.name), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+// A date column's text as a date cell; a text that is no date stays text.
+void datumSetzen(xls::Workbook& buch, int spalte, QByteArrayView utf8)
+{
+    const QString text = QString::fromUtf8(utf8);
+    QDate datum = QDate::fromString(text, Qt::ISODate);
+    if (!datum.isValid())
+        if (const auto iso = db::dedate(text))
+            datum = QDate::fromString(*iso, Qt::ISODate);
+    if (datum.isValid())
+        buch.setDate(spalte, datum);
+    else
+        buch.setTextUtf8(spalte, utf8);
+}
+
+}  // namespace
+
+ExcelAusgabe::ExcelAusgabe(const sys::Services& services, db::Database& datenbank)
+    : m_services(services), m_datenbank(datenbank)
+{
+}
+
+QString ExcelAusgabe::bestaetigung(const QString& mappe)
+{
+    return QStringLiteral("Die Excel Datei wurde im Programmverzeichnis unter dem Namen '") + mappe +
+           QStringLiteral("' abgelegt.");
+}
+
+QString ExcelAusgabe::fehlermeldung(const QString& mappe)
+{
+    return QStringLiteral("Die Datei '") + mappe + QStringLiteral("' konnte im Programmverzeichnis nicht geschrieben werden.");
+}
+
+bool ExcelAusgabe::schreiben(const QString& mappe, const QString& quelle, const QVariantList& werte, bool ersetzen)
+{
+    m_fehler.clear();
+    const QString pfad = m_services.file(mappe);
+    if (!ersetzen && QFileInfo::exists(pfad)) {
+        m_fehler = QStringLiteral("Die Tabelle 'cds' ist bereits vorhanden.");
+        return false;
+    }
+    try {
+        db::RowReader zeilen(m_datenbank, QStringLiteral("SELECT *") + quelle, werte);
+        const int spalten = int(zeilen.columns().size());
+        std::vector<bool> datum(static_cast<size_t>(spalten), false);
+        for (int c = 0; c < spalten; ++c)
+            datum[size_t(c)] = istDatumsspalte(zeilen.sourceTable(c), zeilen.sourceColumn(c));
+
+        xls::Workbook buch(QStringLiteral("cds"), zeilen.columns());
+        using Typ = db::RowReader::Type;
+        while (zeilen.next()) {
+            buch.beginRow();
+            for (int c = 0; c < spalten; ++c) {
+                switch (zeilen.type(c)) {
+                case Typ::Null:
+                    break;
+                case Typ::Integer:
+                case Typ::Real:
+                    buch.setNumber(c, zeilen.number(c));
+                    break;
+                case Typ::Text:
+                    if (datum[size_t(c)])
+                        datumSetzen(buch, c, zeilen.utf8(c));
+                    else
+                        buch.setTextUtf8(c, zeilen.utf8(c));
+                    break;
+                case Typ::Blob:
+                    buch.setTextUtf8(c, zeilen.utf8(c));
+                    break;
+                }
+            }
+        }
+        return buch.save(pfad, &m_fehler);
+    } catch (const db::DbError& e) {
+        m_fehler = e.message();
+    } catch (const std::exception& e) {
+        m_fehler = QString::fromUtf8(e.what());
+    }
+    return false;
+}
+
+bool ExcelAusgabe::ausgeben(Excelweise weise, const QString& mappe, const QString& quelle, const QVariantList& werte,
+                            const QString& titel)
+{
+    bool geschrieben = false;
+    if (weise == Excelweise::MitWiederholung)
+        geschrieben = schreiben(mappe, quelle, werte, false) || schreiben(mappe, quelle, werte, true);
+    else
+        geschrieben = schreiben(mappe, quelle, werte, true);
+    if (geschrieben)
+        m_services.messages->msgBox(bestaetigung(mappe), sys::mb::Information, titel);
+    else
+        m_services.messages->msgBox(fehlermeldung(mappe), sys::mb::Critical, ExcelAusgabeTitel);
+    return geschrieben;
+}
+
+}  // namespace reports

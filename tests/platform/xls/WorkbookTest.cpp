@@ -1,0 +1,232 @@
+#include "platform/xls/CompoundFile.h"
+#include "platform/xls/Workbook.h"
+#include "tests/platform/xls/XlsLeser.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/mount.h>
+
+using namespace xls;
+using testing_support::TempFolder;
+using testing_support::XlsMappe;
+using testing_support::xlsLesen;
+
+namespace {
+
+void addRow(Workbook& book, const QVariantList& values)
+{
+    book.addRow(std::span<const QVariant>(values.constData(), size_t(values.size())));
+}
+
+// Reads the file and fails the test on anything the reader complained about.
+XlsMappe readBack(const QString& path)
+{
+    XlsMappe mappe = xlsLesen(path);
+    EXPECT_TRUE(mappe.gelesen) << mappe.fehler.toStdString();
+    EXPECT_EQ(mappe.warnungen, QString());
+    EXPECT_EQ(mappe.biff, 80);
+    return mappe;
+}
+
+QString repeated(const QString& piece, int length)
+{
+    QString s;
+    while (s.size() < length)
+        s += piece;
+    s.truncate(length);
+    return s;
+}
+
+}  // namespace
+
+TEST(Workbook, CellsReadBackAsTheyWereGiven)
+{
+    TempFolder folder;
+    Workbook book(QStringLiteral("cds"), {QStringLiteral("Titel"), QStringLiteral("Anzahl"), QStringLiteral("Qualität"),
+                                          QStringLiteral("Datum"), QStringLiteral("Size")});
+    addRow(book, {QStringLiteral("Ärger im Öl-Fluß"), 2.0, QStringLiteral("1"), QDate(2024, 3, 5), QStringLiteral("4700")});
+    addRow(book, {QStringLiteral("Żółć – Кино 🎬"), 4.75, QVariant(), QVariant(), QString()});
+    addRow(book, {QVariant(), -3, QStringLiteral("a;b'c\"d"), QDate(1900, 3, 1), qlonglong(1) << 40});
+    addRow(book, {QVariant(), QVariant(), QVariant(), QVariant(), QVariant()});
+    addRow(book, {QStringLiteral("Ärger im Öl-Fluß"), true, QByteArray("bytes"), QVariant(), QStringLiteral("x"),
+                  QStringLiteral("past the header: dropped")});
+    addRow(book, {QStringLiteral("Ärger im Öl-Fluß"), true, QByteArray("bytes"), QVariant(), QStringLiteral("x")});
+    ASSERT_TRUE(book.save(folder.file(QStringLiteral("CDs.xls"))));
+
+    const XlsMappe m = readBack(folder.file(QStringLiteral("CDs.xls")));
+    ASSERT_EQ(m.blaetter.size(), 1u);
+    EXPECT_EQ(m.blaetter[0].name, QStringLiteral("cds"));
+    const std::vector<QStringList> expected = {
+        {"s:Titel", "s:Anzahl", "s:Qualität", "s:Datum", "s:Size"},
+        {"s:Ärger im Öl-Fluß", "n:2", "s:1", "d:05.03.2024", "s:4700"},
+        {"s:Żółć – Кино 🎬", "n:4.75", "", "", "s:"},
+        {"", "n:-3", "s:a;b'c\"d", "d:01.03.1900", "n:1099511627776"},
+        {"", "", "", "", ""},
+        {"s:Ärger im Öl-Fluß", "n:1", "s:bytes", "", "s:x"},
+        {"s:Ärger im Öl-Fluß", "n:1", "s:bytes", "", "s:x"},
+    };
+    EXPECT_EQ(m.blaetter[0].zeilen, expected);
+}
+
+TEST(Workbook, HeaderOnlyWhenThereAreNoRows)
+{
+    TempFolder folder;
+    Workbook book(QStringLiteral("cds"), {QStringLiteral("Titel"), QStringLiteral("Wer")});
+    ASSERT_TRUE(book.save(folder.file(QStringLiteral("leer.xls"))));
+    // A stream under the mini-stream cutoff is padded into regular sectors.
+    EXPECT_EQ(QFileInfo(folder.file(QStringLiteral("leer.xls"))).size(), qint64(compoundLayout(0).fileSize()));
+
+    const XlsMappe m = readBack(folder.file(QStringLiteral("leer.xls")));
+    ASSERT_EQ(m.blaetter.size(), 1u);
+    EXPECT_EQ(m.blaetter[0].zeilen, (std::vector<QStringList>{{"s:Titel", "s:Wer"}}));
+}
+
+// Shared strings run over many records: strings split at every kind of place,
+// narrow and wide, and texts longer than a cell holds.
+TEST(Workbook, LongTextsContinueAcrossRecordsAndAreCutToTheCellLimit)
+{
+    TempFolder folder;
+    Workbook book(QStringLiteral("cds"), {QStringLiteral("Nr"), QStringLiteral("Info")});
+    QStringList texts;
+    for (int i = 0; i < 700; ++i) {
+        const QString piece = i % 3 == 0 ? QStringLiteral("Größe ") : i % 3 == 1 ? QStringLiteral("Łódź ") : QStringLiteral("abc ");
+        texts << QString::number(i) + repeated(piece, (i * 37) % 4100 + 1);
+    }
+    texts << repeated(QStringLiteral("ü"), 20000) << repeated(QStringLiteral("ж"), 20000)
+          << repeated(QStringLiteral("x"), 40000) << repeated(QStringLiteral("ψ"), 32766) + QStringLiteral("🎬");
+    for (int i = 0; i < texts.size(); ++i)
+        addRow(book, {i, texts[i]});
+    ASSERT_TRUE(book.save(folder.file(QStringLiteral("lang.xls"))));
+
+    const XlsMappe m = readBack(folder.file(QStringLiteral("lang.xls")));
+    ASSERT_EQ(m.blaetter.size(), 1u);
+    const auto& rows = m.blaetter[0].zeilen;
+    ASSERT_EQ(rows.size(), size_t(texts.size() + 1));
+    for (int i = 0; i < texts.size() - 2; ++i)
+        ASSERT_EQ(rows[size_t(i + 1)][1], QStringLiteral("s:") + texts[i]) << "row " << i;
+    EXPECT_EQ(rows[size_t(texts.size()) - 1][1], QStringLiteral("s:") + QString(Workbook::MaxTextLength, QLatin1Char('x')));
+    // A cut never leaves half a surrogate pair behind.
+    EXPECT_EQ(rows[size_t(texts.size())][1], QStringLiteral("s:") + repeated(QStringLiteral("ψ"), 32766));
+}
+
+TEST(Workbook, LargeSheetNeedsDifatSectorsAndReadsBackWhole)
+{
+    TempFolder folder;
+    Workbook book(QStringLiteral("cds"), {QStringLiteral("Titel"), QStringLiteral("Anzahl"), QStringLiteral("Info")});
+    const int n = 20000;
+    const QString info = repeated(QStringLiteral("Eine längere Beschreibung mit Umlauten äöü und Ж. "), 400);
+    for (int i = 0; i < n; ++i)
+        addRow(book, {QStringLiteral("Titel %1").arg(i), i * 0.5, QString::number(i) + info});
+    const QString path = folder.file(QStringLiteral("gross.xls"));
+    ASSERT_TRUE(book.save(path));
+    const qint64 size = QFileInfo(path).size();
+    EXPECT_GT(compoundLayout(quint64(size)).difatSectors, 0u) << size;
+
+    const XlsMappe m = readBack(path);
+    ASSERT_EQ(m.blaetter.size(), 1u);
+    const auto& rows = m.blaetter[0].zeilen;
+    ASSERT_EQ(rows.size(), size_t(n + 1));
+    for (int i = 0; i < n; ++i) {
+        const QStringList expected = {QStringLiteral("s:Titel %1").arg(i),
+                                      QStringLiteral("n:") + (i % 2 ? QString::number(i * 0.5) : QString::number(i / 2)),
+                                      QStringLiteral("s:") + QString::number(i) + info};
+        ASSERT_EQ(rows[size_t(i + 1)], expected) << "row " << i;
+    }
+}
+
+TEST(Workbook, RowsBeyondASheetContinueOnNumberedSheetsWithTheHeader)
+{
+    TempFolder folder;
+    Workbook book(QStringLiteral("cds"), {QStringLiteral("Nr")});
+    const int n = 2 * (Workbook::RowsPerSheet - 1) + 3;
+    for (int i = 0; i < n; ++i)
+        addRow(book, {i});
+    EXPECT_EQ(book.sheetNames(), (QStringList{"cds", "cds2", "cds3"}));
+    ASSERT_TRUE(book.save(folder.file(QStringLiteral("viele.xls"))));
+
+    const XlsMappe m = readBack(folder.file(QStringLiteral("viele.xls")));
+    ASSERT_EQ(m.blaetter.size(), 3u);
+    int next = 0;
+    const std::vector<size_t> sizes = {size_t(Workbook::RowsPerSheet), size_t(Workbook::RowsPerSheet), 4};
+    for (size_t s = 0; s < 3; ++s) {
+        const auto& rows = m.blaetter[s].zeilen;
+        EXPECT_EQ(m.blaetter[s].name, book.sheetNames()[qsizetype(s)]);
+        ASSERT_EQ(rows.size(), sizes[s]);
+        EXPECT_EQ(rows[0], QStringList{"s:Nr"});
+        for (size_t r = 1; r < rows.size(); ++r, ++next)
+            ASSERT_EQ(rows[r], QStringList{QStringLiteral("n:%1").arg(next)});
+    }
+    EXPECT_EQ(next, n);
+}
+
+TEST(Workbook, CompoundLayoutCoversEverySectorItUses)
+{
+    // Around the sizes where the FAT outgrows the header's 109 entries and a
+    // DIFAT sector fills up.
+    for (quint64 sectors : {1ULL, 8ULL, 9ULL, 126ULL, 127ULL, 13800ULL, 13843ULL, 13844ULL, 13900ULL, 30000ULL, 200000ULL}) {
+        for (quint64 extra : {0ULL, 1ULL, 511ULL}) {
+            const quint64 bytes = sectors * 512 - (extra ? 512 - extra : 0);
+            const CompoundLayout l = compoundLayout(bytes);
+            const quint64 used = quint64(l.streamSectors) + 1 + l.fatSectors + l.difatSectors;
+            SCOPED_TRACE(testing::Message() << "stream " << bytes << " bytes");
+            EXPECT_GE(quint64(l.streamSectors) * 512, std::max<quint64>(bytes, 4096));
+            EXPECT_GE(quint64(l.fatSectors) * 128, used);
+            EXPECT_LT(quint64(l.fatSectors - 1) * 128, used);  // no FAT sector to spare
+            EXPECT_GE(109 + quint64(l.difatSectors) * 127, l.fatSectors);
+            EXPECT_EQ(l.difatSectors == 0, l.fatSectors <= 109);
+        }
+    }
+}
+
+TEST(Workbook, FailedSaveLeavesThePreviousFileAndNoTemporary)
+{
+    TempFolder folder;
+    Workbook book(QStringLiteral("cds"), {QStringLiteral("Titel")});
+    addRow(book, {QStringLiteral("neu")});
+    QString error;
+    EXPECT_FALSE(book.save(folder.file(QStringLiteral("fehlt/CDs.xls")), &error));
+    EXPECT_FALSE(error.isEmpty());
+    // More columns than a sheet holds would lose some: refused, nothing written.
+    QStringList columns;
+    for (int c = 0; c <= Workbook::MaxColumns; ++c)
+        columns << QStringLiteral("S%1").arg(c);
+    error.clear();
+    EXPECT_FALSE(Workbook(QStringLiteral("cds"), columns).save(folder.file(QStringLiteral("breit.xls")), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("breit.xls"))));
+
+    // A full disk: a small tmpfs holding an earlier workbook.
+    const QString mountPoint = folder.file(QStringLiteral("klein"));
+    QDir().mkpath(mountPoint);
+    if (::mount("tmpfs", mountPoint.toUtf8().constData(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    struct Unmount {
+        QString path;
+        ~Unmount() { ::umount2(path.toUtf8().constData(), MNT_DETACH); }
+    } unmount{mountPoint};
+
+    const QString path = mountPoint + QStringLiteral("/CDs.xls");
+    Workbook small(QStringLiteral("cds"), {QStringLiteral("Titel")});
+    addRow(small, {QStringLiteral("alt")});
+    ASSERT_TRUE(small.save(path));
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    const QByteArray oldBytes = old.readAll();
+    old.close();
+
+    Workbook big(QStringLiteral("cds"), {QStringLiteral("Titel")});
+    for (int i = 0; i < 5000; ++i)
+        addRow(big, {QStringLiteral("Titel Nummer %1 mit etwas Text").arg(i)});
+    EXPECT_FALSE(big.save(path, &error));
+    QFile after(path);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), oldBytes);
+    EXPECT_EQ(QDir(mountPoint).entryList(QDir::Files | QDir::Hidden), QStringList{"CDs.xls"});
+    EXPECT_EQ(readBack(path).blaetter.at(0).zeilen, (std::vector<QStringList>{{"s:Titel"}, {"s:alt"}}));
+}

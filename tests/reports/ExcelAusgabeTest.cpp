@@ -1,0 +1,232 @@
+#include "reports/ExcelAusgabe.h"
+
+#include "frame/Katalogschema.h"
+#include "platform/db/Database.h"
+#include "tests/platform/xls/XlsLeser.h"
+#include "tests/support/Doubles.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+
+using reports::ExcelAusgabe;
+using reports::Excelweise;
+using testing_support::FakeServices;
+using testing_support::TempFolder;
+using testing_support::XlsMappe;
+using testing_support::xlsLesen;
+
+namespace {
+
+const QStringList FilmeSpalten = {"Titel", "Anzahl", "Format", "Qualität", "Mappe", "Wer",   "Info",
+                                  "Dten",  "Datum",  "Cat",    "AusDatum", "Cover", "Size", "Unterordner"};
+
+// A catalogue in a program folder: three titles, one with every column empty
+// but its key, and two sub-entries.
+struct Katalog {
+    TempFolder folder;
+    FakeServices fake{folder.path()};
+    std::unique_ptr<db::Database> d;
+
+    Katalog()
+    {
+        d = db::Database::create(folder.file(QStringLiteral("filme.mdb")));
+        frame::schema::anlegen(*d, frame::schema::AktuelleVersion);
+        const QString insert = QStringLiteral(
+            "INSERT INTO Filme (Titel, Anzahl, Format, Qualität, Mappe, Wer, Info, Dten, Datum, Cat, AusDatum, Cover, "
+            "Size, Unterordner) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+        d->execute(insert, {"Zorro", 1.5, "DVD", "1", "A1", "O'Brien", "Info; mit \"Zeichen\"", "dt", "2024-03-05",
+                            "Abenteuer", "05.03.2024", "-", "4700", "-"});
+        d->execute(insert, {"Ärger im Büro", 2, "MP3", "2", "B7", "-", "Größe ß", "dt", QVariant(), "Komödie", "-",
+                            "-", "700", "1"});
+        d->execute(QStringLiteral("INSERT INTO Filme (Titel) VALUES ('Matrix')"));
+        d->execute(QStringLiteral("INSERT INTO Unterordner (Titel, Titel2, Anzahl, Size) VALUES (?, ?, ?, ?)"),
+                   {"Ärger im Büro", "Ärger im Büro Teil 2", 2, "350"});
+        d->execute(QStringLiteral("INSERT INTO Unterordner (Titel, Titel2, Anzahl, Size) VALUES (?, ?, ?, ?)"),
+                   {"Ärger im Büro", "Ärger im Büro Teil 1", 1, "350"});
+    }
+    ExcelAusgabe ausgabe() { return ExcelAusgabe(fake.services, *d); }
+};
+
+const QStringList ZorroZeile = {"s:Zorro", "n:1.5", "s:DVD", "s:1", "s:A1", "s:O'Brien", "s:Info; mit \"Zeichen\"",
+                                "s:dt", "d:05.03.2024", "s:Abenteuer", "s:05.03.2024", "s:-", "s:4700", "s:-"};
+const QStringList AergerZeile = {"s:Ärger im Büro", "n:2", "s:MP3", "s:2", "s:B7", "s:-", "s:Größe ß", "s:dt", "",
+                                 "s:Komödie", "s:-", "s:-", "s:700", "s:1"};
+const QStringList MatrixZeile = {"s:Matrix", "", "", "", "", "", "", "", "", "", "", "", "", ""};
+
+QStringList kopf(const QStringList& spalten)
+{
+    QStringList out;
+    for (const QString& s : spalten)
+        out << QStringLiteral("s:") + s;
+    return out;
+}
+
+// The rows of the one sheet "cds", as the reader sees them.
+std::vector<QStringList> blattCds(const QString& path)
+{
+    const XlsMappe m = xlsLesen(path);
+    EXPECT_TRUE(m.gelesen) << m.fehler.toStdString();
+    EXPECT_EQ(m.warnungen, QString());
+    if (m.blaetter.size() != 1) {
+        ADD_FAILURE() << "sheets: " << m.blaetter.size();
+        return {};
+    }
+    EXPECT_EQ(m.blaetter[0].name, QStringLiteral("cds"));
+    return m.blaetter[0].zeilen;
+}
+
+struct Quellfall {
+    const char* name;
+    const char* mappe;
+    const char* quelle;
+    QVariantList werte;
+    QStringList spalten;
+    std::vector<QStringList> zeilen;
+};
+
+void PrintTo(const Quellfall& f, std::ostream* os)
+{
+    *os << f.name;
+}
+
+class ExcelAusgabeQuellen : public testing::TestWithParam<Quellfall> {};
+
+}  // namespace
+
+TEST_P(ExcelAusgabeQuellen, WritesHeaderAndRowsIntoTheProgramFolderAndConfirms)
+{
+    const Quellfall& f = GetParam();
+    Katalog k;
+    // A file dialog may have moved the current folder elsewhere.
+    TempFolder anderswo;
+    const QString vorher = QDir::currentPath();
+    QDir::setCurrent(anderswo.path());
+    const bool geschrieben = k.ausgabe().ausgeben(Excelweise::MitWiederholung, QString::fromUtf8(f.mappe),
+                                                  QString::fromUtf8(f.quelle), f.werte);
+    QDir::setCurrent(vorher);
+
+    ASSERT_TRUE(geschrieben);
+    EXPECT_TRUE(QDir(anderswo.path()).isEmpty());
+    std::vector<QStringList> erwartet = {kopf(f.spalten)};
+    erwartet.insert(erwartet.end(), f.zeilen.begin(), f.zeilen.end());
+    EXPECT_EQ(blattCds(k.folder.file(QString::fromUtf8(f.mappe))), erwartet);
+    ASSERT_EQ(k.fake.messages.shown.size(), 1u);
+    EXPECT_EQ(k.fake.messages.shown[0].prompt,
+              QStringLiteral("Die Excel Datei wurde im Programmverzeichnis unter dem Namen '") + f.mappe +
+                  QStringLiteral("' abgelegt."));
+    EXPECT_EQ(k.fake.messages.shown[0].flags, sys::mb::Information);
+    EXPECT_EQ(k.fake.messages.shown[0].title, QStringLiteral("Excel Ausgabe"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Quellen, ExcelAusgabeQuellen,
+    testing::Values(
+        Quellfall{"WholeTableInGermanOrder", "CDs.xls", " from filme order by Titel COLLATE DEUTSCH", {}, FilmeSpalten,
+                  {AergerZeile, MatrixZeile, ZorroZeile}},
+        Quellfall{"BoundValueWithAQuote", "Wer.xls", " from filme where Wer = ? order by Titel;", {"o'brien"},
+                  FilmeSpalten, {ZorroZeile}},
+        Quellfall{"LikeWithTheEnginesWildcards", "VolltextsucheTitel.xls",
+                  " from Filme where Titel like ? order by Titel;", {"*ÄRGER*"}, FilmeSpalten, {AergerZeile}},
+        Quellfall{"EmptySourceGivesTheHeaderOnly", "Format.xls", " from filme where Format = ? order by Titel;",
+                  {"VCD"}, FilmeSpalten, {}},
+        Quellfall{"SubEntriesInTitleOrder", "Unterordner.xls",
+                  " from Unterordner order by Titel, Titel2 COLLATE DEUTSCH;", {},
+                  {"Titel", "Titel2", "Anzahl", "Format", "Qualität", "Info", "Dten", "Cat", "Cover", "Size", "Mappe",
+                   "Wer"},
+                  {{"s:Ärger im Büro", "s:Ärger im Büro Teil 1", "n:1", "", "", "", "", "", "", "s:350", "", ""},
+                   {"s:Ärger im Büro", "s:Ärger im Büro Teil 2", "n:2", "", "", "", "", "", "", "s:350", "", ""}}},
+        Quellfall{"DerivedTableWithSumsOfDecimalCommaTexts", "Statistik.xls",
+                  " from (select Format as Wert, count(*) as Anzahl, sum(denum(Size)) as Summe from Filme "
+                  "where Format is not null group by Format order by Format)",
+                  {}, {"Wert", "Anzahl", "Summe"}, {{"s:DVD", "n:1", "n:4700"}, {"s:MP3", "n:1", "n:700"}}}),
+    [](const testing::TestParamInfo<Quellfall>& p) { return std::string(p.param.name); });
+
+namespace reports {
+void PrintTo(Excelweise weise, std::ostream* os)
+{
+    *os << (weise == Excelweise::MitWiederholung ? "MitWiederholung" : "NachLeeren");
+}
+}  // namespace reports
+
+namespace {
+
+class ExcelAusgabeWeise : public testing::TestWithParam<Excelweise> {};
+
+std::string weiseName(const testing::TestParamInfo<Excelweise>& info)
+{
+    return info.param == Excelweise::MitWiederholung ? "WithRetry" : "AfterClearing";
+}
+
+}  // namespace
+
+TEST_P(ExcelAusgabeWeise, ReplacesAWorkbookFromAnEarlierExport)
+{
+    Katalog k;
+    k.folder.write(QStringLiteral("CDs.xls"), "an earlier workbook");
+    ASSERT_TRUE(k.ausgabe().ausgeben(GetParam(), QStringLiteral("CDs.xls"), QStringLiteral(" from filme where Titel = ?"),
+                                     {"Matrix"}));
+    EXPECT_EQ(blattCds(k.folder.file(QStringLiteral("CDs.xls"))),
+              (std::vector<QStringList>{kopf(FilmeSpalten), MatrixZeile}));
+    EXPECT_EQ(k.fake.messages.prompts(), QStringList{ExcelAusgabe::bestaetigung(QStringLiteral("CDs.xls"))});
+    EXPECT_EQ(QDir(k.folder.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"CDs.xls", "filme.ldb", "filme.mdb"}));
+}
+
+TEST_P(ExcelAusgabeWeise, AFailedExportReportsItselfAndKeepsTheEarlierWorkbook)
+{
+    Katalog k;
+    k.folder.write(QStringLiteral("CDs.xls"), "an earlier workbook");
+    // A statement that fails, and a workbook name that is taken by a folder.
+    QDir(k.folder.path()).mkdir(QStringLiteral("Ordner.xls"));
+    const struct {
+        const char* mappe;
+        const char* quelle;
+    } faelle[] = {{"CDs.xls", " from gibtsnicht"}, {"CDs.xls", " from filme where"}, {"Neu.xls", " from filme order"},
+                  {"Ordner.xls", " from filme"}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.quelle);
+        k.fake.messages.shown.clear();
+        auto ausgabe = k.ausgabe();
+        EXPECT_FALSE(ausgabe.ausgeben(GetParam(), QString::fromUtf8(f.mappe), QString::fromUtf8(f.quelle)));
+        EXPECT_FALSE(ausgabe.fehler().isEmpty());
+        ASSERT_EQ(k.fake.messages.shown.size(), 1u);
+        EXPECT_EQ(k.fake.messages.shown[0].prompt, QStringLiteral("Die Datei '") + f.mappe +
+                                                       QStringLiteral("' konnte im Programmverzeichnis nicht geschrieben werden."));
+        EXPECT_EQ(k.fake.messages.shown[0].flags, sys::mb::Critical);
+        EXPECT_EQ(k.fake.messages.shown[0].title, QStringLiteral("Excel Ausgabe"));
+    }
+    EXPECT_EQ(k.folder.read(QStringLiteral("CDs.xls")), QByteArray("an earlier workbook"));
+    EXPECT_EQ(QDir(k.folder.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"CDs.xls", "filme.ldb", "filme.mdb"}));
+    EXPECT_TRUE(QFileInfo(k.folder.file(QStringLiteral("Ordner.xls"))).isDir());
+}
+
+INSTANTIATE_TEST_SUITE_P(Weisen, ExcelAusgabeWeise, testing::Values(Excelweise::MitWiederholung, Excelweise::NachLeeren),
+                         weiseName);
+
+TEST(ExcelAusgabe, FirstAttemptRefusesAnExistingWorkbookAsTheEngineDid)
+{
+    Katalog k;
+    auto ausgabe = k.ausgabe();
+    ASSERT_TRUE(ausgabe.schreiben(QStringLiteral("CDs.xls"), QStringLiteral(" from filme"), {}, false));
+    const QByteArray erstes = k.folder.read(QStringLiteral("CDs.xls"));
+    k.d->execute(QStringLiteral("DELETE FROM Filme"));
+    EXPECT_FALSE(ausgabe.schreiben(QStringLiteral("CDs.xls"), QStringLiteral(" from filme"), {}, false));
+    EXPECT_EQ(k.folder.read(QStringLiteral("CDs.xls")), erstes);
+    ASSERT_TRUE(ausgabe.schreiben(QStringLiteral("CDs.xls"), QStringLiteral(" from filme"), {}, true));
+    EXPECT_EQ(blattCds(k.folder.file(QStringLiteral("CDs.xls"))), std::vector<QStringList>{kopf(FilmeSpalten)});
+    EXPECT_TRUE(k.fake.messages.shown.empty());
+}
+
+TEST(ExcelAusgabe, ConfirmationWithoutATitleOfItsOwnShowsTheProgramsTitle)
+{
+    Katalog k;
+    ASSERT_TRUE(k.ausgabe().ausgeben(Excelweise::MitWiederholung, QStringLiteral("Wer.xls"),
+                                     QStringLiteral(" from filme where Wer = ?"), {"-"}, QString()));
+    ASSERT_EQ(k.fake.messages.shown.size(), 1u);
+    EXPECT_EQ(k.fake.messages.shown[0].title, QString());
+    EXPECT_EQ(k.fake.messages.shown[0].prompt, ExcelAusgabe::bestaetigung(QStringLiteral("Wer.xls")));
+}

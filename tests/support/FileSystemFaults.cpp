@@ -1,0 +1,118 @@
+#include "tests/support/FileSystemFaults.h"
+
+#include <QFile>
+
+#include <fcntl.h>
+#include <grp.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace testing_support {
+
+namespace {
+
+constexpr int DropFailed = 99;
+constexpr uid_t Nobody = 65534;
+
+bool setImmutable(const QByteArray& path, bool on)
+{
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (ok) {
+        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return ok;
+}
+
+}  // namespace
+
+MountedTmpfs::MountedTmpfs(const QString& folder, const char* options)
+    : m_folder(QFile::encodeName(folder)), m_options(options)
+{
+    m_ok = ::mount("tmpfs", m_folder.constData(), "tmpfs", 0, m_options.constData()) == 0;
+}
+
+MountedTmpfs::~MountedTmpfs()
+{
+    if (m_ok)
+        ::umount2(m_folder.constData(), MNT_DETACH);
+}
+
+bool MountedTmpfs::remountReadOnly()
+{
+    return m_ok
+           && ::mount("tmpfs", m_folder.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, m_options.constData()) == 0;
+}
+
+ImmutableFile::ImmutableFile(const QString& path) : m_path(QFile::encodeName(path))
+{
+    m_ok = setImmutable(m_path, true);
+}
+
+ImmutableFile::~ImmutableFile()
+{
+    if (m_ok)
+        setImmutable(m_path, false);
+}
+
+QByteArray damaged(const QByteArray& database, Damage how)
+{
+    constexpr qsizetype Seite = 4096;
+    switch (how) {
+    case Damage::CutToHalf:
+        return database.left(database.size() / 2);
+    case Damage::CutInTheHeader:
+        return database.left(10);
+    case Damage::Empty:
+        return {};
+    case Damage::BrokenPagesInTheMiddle: {
+        QByteArray d = database;
+        const qsizetype mitte = d.size() / 2 / Seite * Seite;
+        d.replace(mitte, 2 * Seite, QByteArray(2 * Seite, '\xab'));
+        return d;
+    }
+    }
+    return database;
+}
+
+std::string damageName(Damage how)
+{
+    switch (how) {
+    case Damage::CutToHalf:
+        return "CutToHalf";
+    case Damage::CutInTheHeader:
+        return "CutInTheHeader";
+    case Damage::Empty:
+        return "Empty";
+    case Damage::BrokenPagesInTheMiddle:
+        return "BrokenPagesInTheMiddle";
+    }
+    return {};
+}
+
+int runUnprivileged(const std::function<int()>& check)
+{
+    const pid_t child = ::fork();
+    if (child < 0)
+        return -1;
+    if (child == 0) {
+        if (::geteuid() == 0
+            && (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
+            ::_exit(DropFailed);
+        ::_exit(check());
+    }
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == DropFailed)
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+}  // namespace testing_support

@@ -1,0 +1,119 @@
+#include "tests/tools/ToolsFixture.h"
+
+#include "frame/CdIni.h"
+#include "tests/frame/Katalogfixture.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sqlite3.h>
+
+namespace testing_support {
+
+Programmordner::Programmordner(const QByteArray& cdIni)
+{
+    fake.services.title = QStringLiteral("Tools");
+    folder.write(QStringLiteral("Cd.ini"), cdIni);
+}
+
+std::unique_ptr<frmTools> Programmordner::starten()
+{
+    auto fenster = std::make_unique<frmTools>(fake.services);
+    fenster->Form_Load();
+    return fenster;
+}
+
+QString Programmordner::katalog(const QString& name, const QString& version)
+{
+    const QString pfad = folder.file(name + QStringLiteral(".mdb"));
+    katalogAnlegen(pfad, version);
+    return pfad;
+}
+
+QString Programmordner::ini(const QString& section, const QString& key) const
+{
+    return frame::cdIni(fake.services).read(section, key);
+}
+
+QStringList Programmordner::dateien() const
+{
+    return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+KleinesLaufwerk::KleinesLaufwerk(const char* optionen)
+{
+    pfad = basis.file("lw");
+    QDir().mkpath(pfad);
+    bereit = ::mount("tmpfs", QFile::encodeName(pfad).constData(), "tmpfs", 0, optionen) == 0;
+}
+
+KleinesLaufwerk::~KleinesLaufwerk()
+{
+    if (bereit)
+        ::umount2(QFile::encodeName(pfad).constData(), MNT_DETACH);
+}
+
+void KleinesLaufwerk::füllen(int freiKb) const
+{
+    QFile füllung(pfad + "/füllung");
+    ASSERT_TRUE(füllung.open(QIODevice::WriteOnly));
+    const QByteArray block(1024, 'x');
+    while (füllung.write(block) == block.size() && füllung.flush()) {
+    }
+    füllung.close();
+    füllung.resize(füllung.size() - qint64(freiKb) * 1024);
+}
+
+QStringList einträge(const vb::ComboBox* box)
+{
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i)
+        out << box->itemText(i);
+    return out;
+}
+
+void wählen(vb::ComboBox* box, const QString& text)
+{
+    const int index = box->findText(text, Qt::MatchExactly);
+    ASSERT_GE(index, 0) << text.toStdString();
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+std::vector<QStringList> roh(const QString& pfad, const QString& sql)
+{
+    std::vector<QStringList> zeilen;
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(pfad).constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        ADD_FAILURE() << "cannot open " << pfad.toStdString();
+        sqlite3_close(db);
+        return zeilen;
+    }
+    sqlite3_stmt* st = nullptr;
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(db, text.constData(), -1, &st, nullptr) != SQLITE_OK) {
+        ADD_FAILURE() << sqlite3_errmsg(db) << " in " << text.constData();
+    } else {
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            QStringList zeile;
+            for (int i = 0; i < sqlite3_column_count(st); ++i) {
+                const auto* wert = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+                zeile << (wert ? QString::fromUtf8(wert) : QStringLiteral("<null>"));
+            }
+            zeilen.push_back(zeile);
+        }
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return zeilen;
+}
+
+QString rohWert(const QString& pfad, const QString& sql)
+{
+    const auto zeilen = roh(pfad, sql);
+    return zeilen.empty() || zeilen.front().isEmpty() ? QString() : zeilen.front().front();
+}
+
+}  // namespace testing_support

@@ -1,0 +1,422 @@
+#include "tools/frmTools.h"
+
+#include "frame/Aussehen.h"
+#include "frame/CdIni.h"
+#include "frame/Programme.h"
+#include "platform/db/FileRename.h"
+#include "platform/db/LockFile.h"
+#include "tools/Datagrid.h"
+#include "tools/frmNeuDB.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <cerrno>
+
+namespace {
+
+const QString DB = QStringLiteral("DB");
+const QString Design = QStringLiteral("Design");
+const QString DBName0 = QStringLiteral("DB Name0");
+const QString DBName1 = QStringLiteral("DB Name1");
+const QString TitelUmbenennen = QStringLiteral("Umbennennen");
+// The database names are read into a buffer of 50 characters.
+constexpr int NamenPuffer = 50;
+
+QFrame* linie(QWidget* eltern, const char* name)
+{
+    auto* l = new QFrame(eltern);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setFrameShape(QFrame::HLine);
+    l->setFrameShadow(QFrame::Sunken);
+    return l;
+}
+
+QPushButton* knopf(QWidget* eltern, const QString& name, const QString& text)
+{
+    auto* k = new QPushButton(text, eltern);
+    k->setObjectName(name);
+    return k;
+}
+
+}  // namespace
+
+frmTools::frmTools(const sys::Services& services, QWidget* parent) : QWidget(parent), m_services(services)
+{
+    aufbauen();
+}
+
+frmTools::~frmTools()
+{
+    delete m_neuDB.data();
+    delete m_datagrid.data();
+}
+
+void frmTools::aufbauen()
+{
+    setObjectName(QStringLiteral("frmTools"));
+    setWindowTitle(QStringLiteral("Tools"));
+
+    const char* labelTexte[8] = {"Neuer DB-Name",
+                                 "Datenbank umbenennen:",
+                                 "Alter DB-Name",
+                                 "Hier bitte die aktuelle Datenbank wählen:",
+                                 "Datenfelder ändern",
+                                 "Datenbank auswählen:",
+                                 "Alter Wert",
+                                 "Neuer Wert"};
+    for (int i = 0; i < 8; ++i) {
+        m_label1[i] = new QLabel(QString::fromUtf8(labelTexte[i]), this);
+        m_label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
+    }
+    QFont fett = m_label1[1]->font();
+    fett.setBold(true);
+    m_label1[1]->setFont(fett);
+    m_label1[4]->setFont(fett);
+
+    cmbDBU = new vb::ComboBox(this);
+    cmbDBU->setObjectName(QStringLiteral("cmbDBU"));
+    cmbDBU->setPlaceholderText(QStringLiteral("DB wählen"));
+    cmdKomp = knopf(this, QStringLiteral("cmdKomp"), QStringLiteral("DB &komprimieren"));
+    cmdDBAnsicht = knopf(this, QStringLiteral("cmdDBAnsicht"), QStringLiteral("Tabellen-Ansicht"));
+
+    m_optionen = new QButtonGroup(this);
+    const std::pair<QRadioButton**, const char*> optionen[] = {{&optFormat, "Format"},
+                                                               {&optMappe, "Mappe"},
+                                                               {&optCat, "Kategorie"},
+                                                               {&optQualität, "Qualität"},
+                                                               {&optDatum, "Datum"}};
+    const char* optionNamen[] = {"optFormat", "optMappe", "optCat", "optQualität", "optDatum"};
+    int n = 0;
+    for (const auto& [option, text] : optionen) {
+        *option = new QRadioButton(QString::fromUtf8(text), this);
+        (*option)->setObjectName(QString::fromUtf8(optionNamen[n++]));
+        m_optionen->addButton(*option);
+    }
+
+    cmbCombo = new vb::ComboBox(this);
+    cmbCombo->setObjectName(QStringLiteral("cmbCombo"));
+    cmbCombo->setEditable(true);
+    cmbCombo->setText(QStringLiteral("Combo"));
+    cmbCombo1 = new vb::ComboBox(this);
+    cmbCombo1->setObjectName(QStringLiteral("cmbCombo1"));
+    cmbCombo1->setEditable(true);
+    cmbCombo1->setText(QStringLiteral("Combo1"));
+    cmdÄndern = knopf(this, QStringLiteral("cmdÄndern"), QStringLiteral("&ändern"));
+
+    cmbDB = new vb::ComboBox(this);
+    cmbDB->setObjectName(QStringLiteral("cmbDB"));
+    tfDB1 = new QLineEdit(this);
+    tfDB1->setObjectName(QStringLiteral("tfDB1"));
+    tfDB0 = new QLineEdit(this);
+    tfDB0->setObjectName(QStringLiteral("tfDB0"));
+    cmdDBrename = knopf(this, QStringLiteral("cmdDBrename"), QStringLiteral("DB &umbenennen"));
+    cmdCreateDB = knopf(this, QStringLiteral("cmdCreateDB"), QStringLiteral("&Neue DB"));
+    cmdCoversumbenennen = knopf(this, QStringLiteral("cmdCoversumbenennen"), QStringLiteral("Cover"));
+    cmdCoversumbenennen->setToolTip(QStringLiteral(
+        "Ändert alle hinterlegten Covers von absolutem zu relativen Pfad. Ist nicht mehr rückgängig zu machen!"));
+    cmdEnde = knopf(this, QStringLiteral("cmdEnde"), QStringLiteral("&Ende"));
+    cmdOK = knopf(this, QStringLiteral("cmdOK"), QStringLiteral("&RVX"));
+    Line1 = linie(this, "Line1");
+    Line2 = linie(this, "Line2");
+    Line3 = linie(this, "Line3");
+    Line4 = linie(this, "Line4");
+
+    // Outside the visible area in the original: hidden here.
+    for (int i = 0; i < 2; ++i) {
+        m_tfDB[i] = new QLineEdit(this);
+        m_tfDB[i]->setObjectName(QStringLiteral("tfDB_%1").arg(i));
+        m_tfDB[i]->hide();
+    }
+    tfDBNameNeu1 = new QLineEdit(this);
+    tfDBNameNeu1->setObjectName(QStringLiteral("tfDBNameNeu1"));
+    tfDBNameNeu1->hide();
+
+    auto* fenster = new QVBoxLayout(this);
+    auto* wahl = new QGridLayout;
+    wahl->addWidget(m_label1[5], 0, 0);
+    wahl->addWidget(cmbDBU, 0, 1);
+    wahl->addWidget(cmdKomp, 0, 2);
+    wahl->addWidget(cmdDBAnsicht, 0, 3);
+    wahl->setColumnStretch(1, 1);
+    fenster->addLayout(wahl);
+    fenster->addWidget(Line1);
+
+    fenster->addWidget(m_label1[4]);
+    auto* optionsZeile = new QHBoxLayout;
+    for (QRadioButton* o : {optFormat, optMappe, optCat, optQualität, optDatum})
+        optionsZeile->addWidget(o);
+    optionsZeile->addStretch();
+    fenster->addLayout(optionsZeile);
+    auto* werte = new QGridLayout;
+    werte->addWidget(m_label1[6], 0, 0);
+    werte->addWidget(cmbCombo, 0, 1);
+    werte->addWidget(m_label1[7], 1, 0);
+    werte->addWidget(cmbCombo1, 1, 1);
+    werte->addWidget(cmdÄndern, 1, 2);
+    werte->setColumnStretch(1, 1);
+    fenster->addLayout(werte);
+    fenster->addWidget(Line2);
+
+    auto* aktuell = new QGridLayout;
+    aktuell->addWidget(m_label1[3], 0, 0);
+    aktuell->addWidget(cmbDB, 0, 1);
+    aktuell->setColumnStretch(1, 1);
+    fenster->addLayout(aktuell);
+    fenster->addWidget(Line3);
+
+    fenster->addWidget(m_label1[1]);
+    auto* umbenennen = new QGridLayout;
+    umbenennen->addWidget(m_label1[2], 0, 0);
+    umbenennen->addWidget(tfDB1, 0, 1);
+    umbenennen->addWidget(m_label1[0], 1, 0);
+    umbenennen->addWidget(tfDB0, 1, 1);
+    umbenennen->addWidget(cmdDBrename, 1, 2);
+    umbenennen->setColumnStretch(1, 1);
+    fenster->addLayout(umbenennen);
+    fenster->addWidget(Line4);
+
+    auto* knöpfe = new QHBoxLayout;
+    knöpfe->addWidget(cmdCreateDB);
+    knöpfe->addWidget(cmdCoversumbenennen);
+    knöpfe->addStretch();
+    knöpfe->addWidget(cmdEnde);
+    knöpfe->addWidget(cmdOK);
+    fenster->addLayout(knöpfe);
+    setMinimumWidth(520);
+
+    connect(cmbDBU, &QComboBox::activated, this, [this] { cmbDBU_Click(); });
+    connect(cmbDB, &QComboBox::activated, this, [this] { cmbDB_Click(); });
+    connect(cmdDBrename, &QPushButton::clicked, this, [this] { cmdDBrename_Click(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdEnde, &QPushButton::clicked, this, [this] { cmdEnde_Click(); });
+    connect(cmdCreateDB, &QPushButton::clicked, this, [this] { cmdCreateDB_Click(); });
+    connect(optFormat, &QRadioButton::clicked, this, [this] { optFormat_Click(); });
+    connect(optMappe, &QRadioButton::clicked, this, [this] { optMappe_Click(); });
+    connect(optCat, &QRadioButton::clicked, this, [this] { optCat_Click(); });
+    connect(optQualität, &QRadioButton::clicked, this, [this] { optQualität_Click(); });
+    connect(optDatum, &QRadioButton::clicked, this, [this] { optDatum_Click(); });
+    connect(cmdÄndern, &QPushButton::clicked, this, [this] { cmdÄndern_Click(); });
+    connect(cmdCoversumbenennen, &QPushButton::clicked, this, [this] { cmdCoversumbenennen_Click(); });
+    connect(cmdKomp, &QPushButton::clicked, this, [this] { cmdKomp_Click(); });
+    connect(cmdDBAnsicht, &QPushButton::clicked, this, [this] { cmdDBAnsicht_Click(); });
+}
+
+QString frmTools::katalogPfad(const QString& name) const
+{
+    return m_services.file(name + QStringLiteral(".mdb"));
+}
+
+void frmTools::meldung(const QString& text, int flags, const QString& titel)
+{
+    m_services.messages->msgBox(text, flags, titel.isEmpty() ? m_services.title : titel);
+}
+
+void frmTools::Form_Load()
+{
+    m_iniPfad = m_services.file(frame::CdIniName);
+    przInilesen();
+    cmbDB->clear();
+    m_umbenennenQuelle = frame::cdIni(m_services).read(DB, DBName0, NamenPuffer);
+    tfDB1->setText(m_umbenennenQuelle);
+    przDBListeFüllen();
+    if (m_default != QLatin1String("0"))
+        przFarbe();
+}
+
+void frmTools::przInilesen()
+{
+    const ini::IniFile cdIni(m_iniPfad);
+    m_default = cdIni.read(Design, QStringLiteral("Default"));
+    m_dbName0 = cdIni.read(DB, DBName0);
+    m_dbName1 = cdIni.read(DB, DBName1);
+    m_backcolor = cdIni.read(Design, QStringLiteral("Backcolor"));
+    m_textFarbe = cdIni.read(Design, QStringLiteral("TextFarbe"));
+}
+
+void frmTools::przDBListeFüllen()
+{
+    const ini::IniFile cdIni(m_iniPfad);
+    for (int i = 0; i < 2; ++i) {
+        const QString name = cdIni.read(DB, QStringLiteral("DB Name%1").arg(i), NamenPuffer);
+        m_tfDB[i]->setText(name);
+        cmbDB->addItem(name);
+        cmbDBU->addItem(name);
+    }
+}
+
+void frmTools::przFarbe()
+{
+    // frmNeuDB is loaded hidden here and keeps this colour until it is first closed.
+    if (!m_neuDB) {
+        m_neuDB = new frmNeuDB(*this, this);
+        m_neuDB->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    // A colour key that is empty or no number leaves the design colour.
+    const auto hinten = frame::vbFarbe(m_backcolor);
+    const auto text = frame::vbFarbe(m_textFarbe);
+    QRadioButton* const optionen[] = {optFormat, optMappe, optCat, optQualität, optDatum};
+    if (hinten) {
+        frame::setzeHintergrund(this, *hinten);
+        frame::setzeHintergrund(m_neuDB, *hinten);
+    }
+    if (text) {
+        for (QLabel* label : m_label1)
+            frame::setzeTextfarbe(label, *text);
+    }
+    if (hinten) {
+        for (QRadioButton* o : optionen)
+            frame::setzeHintergrund(o, *hinten);
+    }
+    if (text) {
+        for (QRadioButton* o : optionen)
+            frame::setzeTextfarbe(o, *text);
+    }
+    if (const auto linien = frame::linienfarbe(m_backcolor, QStringLiteral("0"))) {
+        for (QFrame* l : {Line1, Line2, Line3, Line4})
+            frame::setzeLinienfarbe(l, *linien);
+    }
+}
+
+void frmTools::cmbDBU_Click()
+{
+    m_arbeitsName = cmbDBU->text();
+    m_arbeitsPfad = katalogPfad(m_arbeitsName);
+}
+
+void frmTools::cmbDB_Click()
+{
+    const ini::IniFile cdIni(m_iniPfad);
+    m_dbName0 = cdIni.read(DB, DBName0, NamenPuffer);
+    m_dbName1 = cdIni.read(DB, DBName1, NamenPuffer);
+    if (m_dbName1.isEmpty())
+        return;
+    const QString wahl = cmbDB->text();
+    if (m_dbName0 == wahl)
+        return;
+    m_dbName1 = m_dbName0;
+    m_dbName0 = wahl.left(NamenPuffer - 1);
+    cdIni.write(DB, DBName0, m_dbName0);
+    cdIni.write(DB, DBName1, m_dbName1);
+}
+
+QString frmTools::umbenennenFehler(const QString& quelle, const QString& ziel, int fehler) const
+{
+    switch (fehler) {
+    case EEXIST:
+        return QStringLiteral("Die Datenbank \"%1\" gibt es schon. Bitte einen anderen Namen wählen!").arg(ziel);
+    case ENOENT:
+        return QStringLiteral("Die Datenbank \"%1\" wurde nicht gefunden.").arg(quelle);
+    default:
+        return QStringLiteral("Die Datenbank \"%1\" konnte nicht umbenannt werden:\r\n%2")
+            .arg(quelle, db::errorText(fehler));
+    }
+}
+
+void frmTools::cmdDBrename_Click()
+{
+    // Cd.ini drops the blanks around a name when it is read back, so the file
+    // must carry the name without them.
+    const QString neu = tfDB0->text().trimmed();
+    if (neu.isEmpty()) {
+        meldung(QStringLiteral("Sie sollten schon einen neuen DB Namen angeben!"), sys::mb::Exclamation,
+                QStringLiteral("neuen DB Namen eingeben bitte!"));
+        return;
+    }
+    if (m_umbenennenQuelle.isEmpty())
+        return;
+    if (tfDB1->text().isEmpty()) {
+        meldung(QStringLiteral("Sie sollten schon den alten DB Namen angeben!"), sys::mb::Exclamation,
+                QStringLiteral("alten DB Namen eingeben bitte!"));
+        return;
+    }
+    m_umbenennenQuelle = tfDB1->text();
+
+    // A name is a file in the program folder, never a way into another folder.
+    for (const QString& name : {neu, m_umbenennenQuelle}) {
+        if (name.contains(QLatin1Char('/')) || name == QLatin1String(".") || name == QLatin1String("..")) {
+            meldung(QStringLiteral("\"%1\" ist kein gültiger DB Name. Bitte einen Namen ohne \"/\" angeben!")
+                        .arg(name),
+                    sys::mb::Exclamation, TitelUmbenennen);
+            return;
+        }
+    }
+    const QString quelle = katalogPfad(m_umbenennenQuelle);
+    const QString ziel = katalogPfad(neu);
+    if (!QFileInfo(quelle).isFile()) {
+        meldung(umbenennenFehler(quelle, ziel, ENOENT), sys::mb::Exclamation, TitelUmbenennen);
+        return;
+    }
+    {
+        // An open catalogue keeps its name: the program holding it would go on
+        // writing into the renamed file.
+        bool belegt = false;
+        const auto sperre = db::LockFile::tryAcquire(quelle, db::LockFile::Mode::Exclusive, &belegt);
+        if (!sperre) {
+            meldung(belegt ? QStringLiteral("Die Datenbank \"%1\" ist geöffnet und kann nicht umbenannt werden. "
+                                            "Bitte erst Rondavex schließen!")
+                                 .arg(quelle)
+                           : QStringLiteral("Die Datenbank \"%1\" kann nicht gesperrt werden, der Ordner ist "
+                                            "schreibgeschützt.")
+                                 .arg(quelle),
+                    sys::mb::Exclamation, TitelUmbenennen);
+            return;
+        }
+        int fehler = 0;
+        if (!db::renameNoReplace(quelle, ziel, &fehler)) {
+            meldung(umbenennenFehler(quelle, ziel, fehler), sys::mb::Exclamation, TitelUmbenennen);
+            return;
+        }
+    }
+    meldung(QStringLiteral("DB erfolgreich umbennannt."), sys::mb::Information, TitelUmbenennen);
+    if (!frame::cdIni(m_services).write(DB, DBName0, neu))
+        meldung(QStringLiteral("Der neue Name konnte nicht in \"%1\" gespeichert werden.").arg(m_iniPfad),
+                sys::mb::Exclamation, TitelUmbenennen);
+}
+
+void frmTools::cmdOK_Click()
+{
+    // The program ends whether or not the start succeeded.
+    m_services.shell->start(m_services.file(frame::HauptprogrammDatei));
+    close();
+}
+
+void frmTools::cmdEnde_Click()
+{
+    close();
+}
+
+void frmTools::closeEvent(QCloseEvent* ereignis)
+{
+    Form_Unload();
+    ereignis->accept();
+}
+
+void frmTools::Form_Unload()
+{
+    if (m_beendet)
+        return;
+    m_beendet = true;
+    // Every window goes and every connection with it, so the ".ldb" files go too.
+    if (m_neuDB)
+        m_neuDB->close();
+    if (m_datagrid)
+        m_datagrid->close();
+    delete m_neuDB.data();
+    delete m_datagrid.data();
+    m_arbeitsDB.reset();
+    m_gridDB.reset();
+    if (isVisible())
+        hide();
+    QCoreApplication::quit();
+}

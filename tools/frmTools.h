@@ -1,0 +1,141 @@
+#pragma once
+// The tools program's main window: the two catalogues of "Cd.ini" (switch,
+// rename, create), value replacement in table Filme, the cover path
+// conversion, compaction and the grid view of a chosen catalogue.
+#include "platform/db/Database.h"
+#include "platform/system/Services.h"
+#include "platform/vb/VbControls.h"
+#include "tools/Datagrid.h"
+#include "tools/frmNeuDB.h"
+
+#include <QPointer>
+#include <QString>
+#include <QVariantList>
+#include <QWidget>
+
+#include <memory>
+
+class QButtonGroup;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+class frmTools : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmTools(const sys::Services& services, QWidget* parent = nullptr);
+    ~frmTools() override;
+
+    void Form_Load();
+
+    // Opens the working catalogue as the window's working connection (a
+    // failure throws db::DbError to the caller), then fills the box from it.
+    void FillCombo(vb::ComboBox& box, const QString& sql, const QVariantList& werte = {});
+    // Creates the catalogue named by tfDBNameNeu1 and records it as "DB Name1".
+    void przCreateDB1();
+    // Compacts the catalogue file mdb, keeping the file before as mdb + ".bak";
+    // skipped (true) while that copy is younger than idle days.
+    bool DBCompact(const QString& mdb, const QString& password, float idle);
+    // True when the path's attributes can be read and it is no folder.
+    static bool FileExists(const QString& path);
+
+    void cmbDBU_Click();
+    void cmbDB_Click();
+    void cmdDBrename_Click();
+    void cmdOK_Click();
+    void cmdEnde_Click();
+    void Form_Unload();
+    void cmdCreateDB_Click();
+    void optFormat_Click();
+    void optMappe_Click();
+    void optCat_Click();
+    void optQualität_Click();
+    void optDatum_Click();
+    void cmdÄndern_Click();
+    void cmdCoversumbenennen_Click();
+    void cmdKomp_Click();
+    void cmdDBAnsicht_Click();
+
+    // The working catalogue chosen in cmbDBU ("" until the first pick).
+    const QString& arbeitsName() const { return m_arbeitsName; }
+    const QString& arbeitsPfad() const { return m_arbeitsPfad; }
+    bool hatArbeitsverbindung() const { return m_arbeitsDB != nullptr; }
+    bool hatGridverbindung() const { return m_gridDB != nullptr; }
+    frmNeuDB* neuDB() const { return m_neuDB; }
+    Datagrid* datagrid() const { return m_datagrid; }
+    const QString& aktuellerName() const { return m_dbName0; }
+    const QString& zweiterName() const { return m_dbName1; }
+
+    vb::ComboBox* cmbDBU = nullptr;
+    QPushButton* cmdKomp = nullptr;
+    QPushButton* cmdDBAnsicht = nullptr;
+    QRadioButton* optFormat = nullptr;
+    QRadioButton* optMappe = nullptr;
+    QRadioButton* optCat = nullptr;
+    QRadioButton* optQualität = nullptr;
+    QRadioButton* optDatum = nullptr;
+    vb::ComboBox* cmbCombo = nullptr;
+    vb::ComboBox* cmbCombo1 = nullptr;
+    QPushButton* cmdÄndern = nullptr;
+    vb::ComboBox* cmbDB = nullptr;
+    QLineEdit* tfDB1 = nullptr;
+    QLineEdit* tfDB0 = nullptr;
+    QPushButton* cmdDBrename = nullptr;
+    QPushButton* cmdCreateDB = nullptr;
+    QPushButton* cmdCoversumbenennen = nullptr;
+    QPushButton* cmdEnde = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QFrame* Line1 = nullptr;
+    QFrame* Line2 = nullptr;
+    QFrame* Line3 = nullptr;
+    QFrame* Line4 = nullptr;
+    QLineEdit* tfDBNameNeu1 = nullptr;
+
+    QLabel* Label1(int index) const { return m_label1[index]; }
+    QLineEdit* tfDB(int index) const { return m_tfDB[index]; }
+
+protected:
+    void closeEvent(QCloseEvent* ereignis) override;
+
+private:
+    void aufbauen();
+    void przInilesen();
+    void przDBListeFüllen();
+    void przFarbe();
+    void przComboFormat();
+    void przComboMappe();
+    void przComboCat();
+    void przComboQualität();
+    void przCoverUmbenennen();
+    // Fills cmbCombo and cmbCombo1 with the field's values; a working catalogue
+    // that cannot be opened is reported.
+    void werteFüllen(const QString& feld);
+    QString katalogPfad(const QString& name) const;
+    void meldung(const QString& text, int flags, const QString& titel);
+    // The message for a rename that the file system refused.
+    QString umbenennenFehler(const QString& quelle, const QString& ziel, int fehler) const;
+
+    const sys::Services& m_services;
+    QString m_iniPfad;
+    QString m_default;
+    QString m_backcolor;
+    QString m_textFarbe;
+    QString m_dbName0;
+    QString m_dbName1;
+    QString m_umbenennenQuelle;
+    QString m_arbeitsName;
+    QString m_arbeitsPfad;
+    std::unique_ptr<db::Database> m_arbeitsDB;
+    // The grid's connection: it outlives the grid window until the next
+    // showing or the end of the program.
+    std::shared_ptr<db::Database> m_gridDB;
+    bool m_beendet = false;
+
+    QLabel* m_label1[8] = {};
+    QLineEdit* m_tfDB[2] = {};
+    QButtonGroup* m_optionen = nullptr;
+    QPointer<frmNeuDB> m_neuDB;
+    QPointer<Datagrid> m_datagrid;
+};
