@@ -193,7 +193,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < 64; ++i)
         keys << QStringLiteral("Titel %1 Ärger").arg((long(i) * 104729L) % n, 6, 10, QLatin1Char('0'));
     std::vector<double> layerNext, layerNextInfo, layerSeek, layerAfterWrite, bareNext, bareSeek;
-    for (int r = 0; r < rounds; ++r) {
+    for (int r = 0; r < bank.runden; ++r) {
         const Einzeln e = layerSingle(path, keys, 20000);
         layerNext.push_back(e.moveNext);
         layerNextInfo.push_back(e.moveNextInfo);
