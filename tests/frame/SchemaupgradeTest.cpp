@@ -344,15 +344,14 @@ public:
     std::function<void()> beimErsten;
 };
 
-// What a stock SQLite client says of the file's pages and records. (The order
-// of the text indexes is another matter: see the collation's own tests.)
+// What a stock SQLite client says of the file: pages, records and index order.
 QString integritaet(const QString& pfad)
 {
     sqlite3* h = nullptr;
     QString antwort = "nicht zu öffnen";
     if (sqlite3_open_v2(QFile::encodeName(pfad).constData(), &h, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
         sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(h, "pragma quick_check", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+        if (sqlite3_prepare_v2(h, "pragma integrity_check", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
             antwort = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
         sqlite3_finalize(st);
     }

@@ -39,7 +39,10 @@ QString Programmordner::ini(const QString& section, const QString& key) const
 
 QStringList Programmordner::dateien() const
 {
-    return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    // The settings file's own lock file stays for good (see platform/ini); it is no leftover.
+    QStringList liste = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    liste.removeAll(QStringLiteral("Cd.ini.lock"));
+    return liste;
 }
 
 KleinesLaufwerk::KleinesLaufwerk(const char* optionen)
