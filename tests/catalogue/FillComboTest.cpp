@@ -1,22 +1,13 @@
 #include "catalogue/FillCombo.h"
 
+#include "tests/support/Kombis.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 using testing_support::TempFolder;
 
-namespace {
-
-QStringList einträge(const vb::ComboBox& box)
-{
-    QStringList e;
-    for (int i = 0; i < box.count(); ++i)
-        e << box.itemText(i);
-    return e;
-}
-
-}  // namespace
+using testing_support::einträge;
 
 TEST(FillCombo, AddsTheFirstColumnInQueryOrderSkippingNull)
 {
@@ -29,7 +20,7 @@ TEST(FillCombo, AddsTheFirstColumnInQueryOrderSkippingNull)
     box.addItem("alt");
     box.setText("getippt");
     FillCombo(box, *d, "SELECT a FROM t WHERE b > ? ORDER BY b", {0});
-    EXPECT_EQ(einträge(box), QStringList({"b", "2,5", "2", "It's"}));
+    EXPECT_EQ(einträge(&box), QStringList({"b", "2,5", "2", "It's"}));
     EXPECT_EQ(box.text(), "") << "the typed text goes too";
     EXPECT_EQ(box.currentIndex(), -1);
 }

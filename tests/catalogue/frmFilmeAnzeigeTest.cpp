@@ -1,6 +1,7 @@
 // The detail panel and navigation: list clicks, the title lookup, previous and
 // next, the clear procedures and the sub-entry mode.
 #include "tests/catalogue/Filmkatalog.h"
+#include "tests/support/Kombis.h"
 
 #include "platform/vb/VbRuntime.h"
 
@@ -235,9 +236,7 @@ TEST(Blaettern, NextCanShowATitleTheFilteredListLacks)
 {
     Filmkatalog k;
     frmFilme& f = k.fenster();
-    const int pc = f.c.cmbFormat->findText("PC");
-    f.c.cmbFormat->setCurrentIndex(pc);
-    emit f.c.cmbFormat->activated(pc);
+    wählen(f.c.cmbFormat, "PC");
     ASSERT_EQ(k.titel(), QStringList({"Film #1", "Film 31"}));
     klicken(k, "Film 31");
     f.c.cmdVor->click();

@@ -1,6 +1,7 @@
 // The title list: row layouts, the whole list, filters, views, the combo box
 // fills and the re-run of the selection in force.
 #include "tests/catalogue/Filmkatalog.h"
+#include "tests/support/Kombis.h"
 
 #include <QCheckBox>
 #include <QRegularExpression>
@@ -23,23 +24,6 @@ QString zeile(std::initializer_list<QString> zellen)
 QString b(int n)
 {
     return QString(n, QLatin1Char(' '));
-}
-
-QStringList einträge(const vb::ComboBox* box)
-{
-    QStringList e;
-    for (int i = 0; i < box->count(); ++i)
-        e << box->itemText(i);
-    return e;
-}
-
-// Chooses an entry as the user does: the box reports it as activated.
-void wählen(vb::ComboBox* box, const QString& text)
-{
-    const int i = box->findText(text);
-    ASSERT_GE(i, 0) << text.toStdString();
-    box->setCurrentIndex(i);
-    emit box->activated(i);
 }
 
 }  // namespace

@@ -69,22 +69,6 @@ void KleinesLaufwerk::füllen(int freiKb) const
     füllung.resize(füllung.size() - qint64(freiKb) * 1024);
 }
 
-QStringList einträge(const vb::ComboBox* box)
-{
-    QStringList out;
-    for (int i = 0; i < box->count(); ++i)
-        out << box->itemText(i);
-    return out;
-}
-
-void wählen(vb::ComboBox* box, const QString& text)
-{
-    const int index = box->findText(text, Qt::MatchExactly);
-    ASSERT_GE(index, 0) << text.toStdString();
-    box->setCurrentIndex(index);
-    emit box->activated(index);
-}
-
 std::vector<QStringList> roh(const QString& pfad, const QString& sql)
 {
     std::vector<QStringList> zeilen;

@@ -2,6 +2,7 @@
 // A temporary program folder for the tools window, with the doubles, and a
 // plain reading of catalogues through the SQLite C API without our functions.
 #include "tests/support/Doubles.h"
+#include "tests/support/Kombis.h"
 #include "tests/support/TempFolder.h"
 #include "tools/frmTools.h"
 
@@ -38,12 +39,6 @@ struct KleinesLaufwerk {
     QString pfad;
     bool bereit = false;
 };
-
-// The entries of a combo box.
-QStringList einträge(const vb::ComboBox* box);
-
-// Picks the entry in the box as a user does (the box's "Click").
-void wählen(vb::ComboBox* box, const QString& text);
 
 // Rows of a query through a plain SQLite connection (no collation or function
 // of ours), each as its columns' texts ("<null>" for Null).
