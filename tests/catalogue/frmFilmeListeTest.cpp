@@ -156,6 +156,8 @@ TEST_P(Filter, ListsTheMatchingTitlesAndRemembersTheChoice)
     EXPECT_EQ(k.titel(), fall.titel);
     EXPECT_EQ(f.c.lbAnzahlSel->text(), QString::number(fall.titel.size()));
     EXPECT_EQ(f.FilterWert, fall.wahl);
+    EXPECT_EQ(f.ListenWerte, QVariantList({fall.wahl})) << "the value is bound, never joined";
+    EXPECT_FALSE(f.ListenSQL.contains(fall.wahl));
     EXPECT_EQ((f.c.*fall.versteckt)->text(), fall.wahl);
     for (QLineEdit* t : {f.c.tfcmbFormat, f.c.tfcmbQualität, f.c.tfcmbMappe, f.c.tfcmbCat, f.c.tfcmbWer}) {
         if (t != f.c.*fall.versteckt) {
