@@ -338,7 +338,7 @@ void frmFilme::przlesen()
     if (!UnterordnerTitel.isEmpty()) {
         FilterWert = UnterordnerTitel;
         c.tfTitel->setText(UnterordnerTitel);
-        // The sub-entry list of that title is shown again here.
+        przUnterordnerListe();
     } else {
         przAnzeige3();
     }

@@ -187,7 +187,9 @@ void frmFilme::przListe2Füllen()
         return;
     const QString frage = frame::meldung(m_services, ini.sprache, QStringLiteral("Fehler4"));
     const QString titel = frame::meldung(m_services, ini.sprache, QStringLiteral("Fehler1"));
-    m_services.messages->msgBox(frage + QStringLiteral(" Unterordner anlegen?"), sys::mb::OkCancel, titel);
+    if (m_services.messages->msgBox(frage + QStringLiteral(" Unterordner anlegen?"), sys::mb::OkCancel, titel)
+        == sys::mb::Ok)
+        przNeuUnterordner();
 }
 
 // Seeks SuchTitel on the index ("<=": the row of a stored title, else the one

@@ -274,6 +274,24 @@ int germanCompareUtf8(const char* a, int lengthA, const char* b, int lengthB)
     return compareSources(Utf8Source{pa + i, pa + lengthA}, Utf8Source{pb + i, pb + lengthB});
 }
 
+QString germanEqualityKey(QStringView text)
+{
+    QString key;
+    key.reserve(text.size());
+    Utf16Source source{text.data(), text.data() + text.size()};
+    char32_t c = 0;
+    while (source.next(c)) {
+        const char32_t f = folded(c);
+        if (QChar::requiresSurrogates(f)) {
+            key += QChar(QChar::highSurrogate(f));
+            key += QChar(QChar::lowSurrogate(f));
+        } else {
+            key += QChar(char16_t(f));
+        }
+    }
+    return key;
+}
+
 std::optional<QString> dedate(QStringView text)
 {
     const QDate date = vb::parseDateText(text.toString());

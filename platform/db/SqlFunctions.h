@@ -15,6 +15,9 @@ namespace db {
 int germanCompare(QStringView a, QStringView b);
 // The same on UTF-8 bytes, as SQLite hands them to a collation.
 int germanCompareUtf8(const char* a, int lengthA, const char* b, int lengthB);
+// A text that two strings share whenever germanCompare finds them equal (each
+// character case-folded), for hashing keys; equal keys still need the comparison.
+QString germanEqualityKey(QStringView text);
 
 // "dd.mm.yyyy" (also "d.m.yyyy") -> "yyyy-mm-dd"; nothing when it is no date.
 std::optional<QString> dedate(QStringView text);
