@@ -7,7 +7,7 @@ namespace db {
 
 KeyedInsert::KeyedInsert(Database& database, const QString& table, const QStringList& columns,
                          const QString& keyColumn)
-    : m_db(database), m_table(table), m_keyColumn(keyColumn), m_keyIndex(int(columns.indexOf(keyColumn)))
+    : m_table(table), m_keyColumn(keyColumn), m_keyIndex(int(columns.indexOf(keyColumn))), m_handle(database.handle())
 {
     if (m_keyIndex < 0)
         throw DbError(ErrUnknownField, QStringLiteral("Element in dieser Auflistung nicht gefunden: %1").arg(keyColumn));
@@ -17,49 +17,58 @@ KeyedInsert::KeyedInsert(Database& database, const QString& table, const QString
         names << detail::quoteIdentifier(c);
         marks << QStringLiteral("?");
     }
+    const QString quotedTable = detail::quoteIdentifier(table);
+    const QString quotedKey = detail::quoteIdentifier(keyColumn);
     m_insert = std::make_unique<detail::Statement>(
-        database.handle(), QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                               .arg(detail::quoteIdentifier(table), names.join(QStringLiteral(", ")),
-                                    marks.join(QStringLiteral(", "))));
-    detail::Statement keys(database.handle(), QStringLiteral("SELECT %1 FROM %2 WHERE %1 IS NOT NULL")
-                                                  .arg(detail::quoteIdentifier(keyColumn),
-                                                       detail::quoteIdentifier(table)));
-    while (keys.step() == SQLITE_ROW)
-        remember(keys.value(0).toString());
+        m_handle, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(quotedTable, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
+    m_keyOf = std::make_unique<detail::Statement>(
+        m_handle, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(quotedKey, quotedTable));
+    // Hashed from the bytes as SQLite hands them out: no text is built per row.
+    detail::Statement keys(m_handle, QStringLiteral("SELECT rowid, %1 FROM %2 WHERE typeof(%1) = 'text'")
+                                         .arg(quotedKey, quotedTable));
+    sqlite3_stmt* st = keys.get();
+    while (keys.step() == SQLITE_ROW) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, 1));
+        m_keys.emplace(germanEqualityHashUtf8(text, sqlite3_column_bytes(st, 1)), sqlite3_column_int64(st, 0));
+    }
 }
 
 KeyedInsert::~KeyedInsert() = default;
 
-void KeyedInsert::remember(const QString& key)
+bool KeyedInsert::takenByHash(quint64 hash, const QString& key) const
 {
-    m_keys[germanEqualityKey(key)] << key;
+    // Equal hashes are necessary for equal keys; the comparison itself decides.
+    const auto [first, last] = m_keys.equal_range(hash);
+    for (auto it = first; it != last; ++it) {
+        sqlite3_reset(m_keyOf->get());
+        m_keyOf->bind(1, it->second);
+        if (m_keyOf->step() == SQLITE_ROW && germanCompare(m_keyOf->value(0).toString(), key) == 0) {
+            sqlite3_reset(m_keyOf->get());
+            return true;
+        }
+    }
+    sqlite3_reset(m_keyOf->get());
+    return false;
 }
 
 bool KeyedInsert::taken(const QString& key) const
 {
-    const auto gleich = m_keys.constFind(germanEqualityKey(key));
-    if (gleich == m_keys.constEnd())
-        return false;
-    // Equal keys are necessary for equal texts; the comparison itself decides.
-    for (const QString& stored : *gleich) {
-        if (germanCompare(stored, key) == 0)
-            return true;
-    }
-    return false;
+    return takenByHash(germanEqualityHash(key), key);
 }
 
 void KeyedInsert::insert(const QVariantList& values)
 {
     const QVariant& key = values.value(m_keyIndex);
     const bool text = key.typeId() == QMetaType::QString && !key.isNull();
-    if (text && taken(key.toString()))
+    const quint64 hash = text ? germanEqualityHash(key.toString()) : 0;
+    if (text && takenByHash(hash, key.toString()))
         throw keyViolation(m_table, m_keyColumn, false);
     sqlite3_reset(m_insert->get());
-    sqlite3_clear_bindings(m_insert->get());
     m_insert->bindAll(values);
     m_insert->step();
     if (text)
-        remember(key.toString());
+        m_keys.emplace(hash, sqlite3_last_insert_rowid(m_handle));
 }
 
 }  // namespace db

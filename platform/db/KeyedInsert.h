@@ -1,17 +1,17 @@
 #pragma once
 // Many rows into one table whose text key must stay unique in the German
 // comparison, as a disc's files become sub-entries: the INSERT is prepared
-// once and the column's stored keys are read once, so a thousand rows cost one
-// pass over the table instead of one per row. Belongs in the caller's
+// once and the column's stored keys are hashed once, so a thousand rows cost
+// one pass over the table instead of one per row. Belongs in the caller's
 // transaction; it neither begins nor commits one.
 #include "platform/db/Database.h"
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
 
 #include <memory>
+#include <unordered_map>
 
 namespace db {
 
@@ -34,13 +34,14 @@ public:
     void insert(const QVariantList& values);
 
 private:
-    void remember(const QString& key);
-    Database& m_db;
+    bool takenByHash(quint64 hash, const QString& key) const;
     QString m_table;
     QString m_keyColumn;
     int m_keyIndex = -1;
     std::unique_ptr<detail::Statement> m_insert;
-    QHash<QString, QStringList> m_keys;  // equality key -> the texts stored under it
+    std::unique_ptr<detail::Statement> m_keyOf;  // the key of a row, by rowid
+    sqlite3* m_handle = nullptr;
+    std::unordered_multimap<quint64, long long> m_keys;  // equality hash -> rowid
 };
 
 }  // namespace db

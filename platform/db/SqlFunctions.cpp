@@ -274,22 +274,32 @@ int germanCompareUtf8(const char* a, int lengthA, const char* b, int lengthB)
     return compareSources(Utf8Source{pa + i, pa + lengthA}, Utf8Source{pb + i, pb + lengthB});
 }
 
-QString germanEqualityKey(QStringView text)
+namespace {
+
+template <class Source>
+quint64 equalityHash(Source source)
 {
-    QString key;
-    key.reserve(text.size());
-    Utf16Source source{text.data(), text.data() + text.size()};
+    // FNV-1a over the folded code points.
+    quint64 h = 14695981039346656037ULL;
     char32_t c = 0;
     while (source.next(c)) {
-        const char32_t f = folded(c);
-        if (QChar::requiresSurrogates(f)) {
-            key += QChar(QChar::highSurrogate(f));
-            key += QChar(QChar::lowSurrogate(f));
-        } else {
-            key += QChar(char16_t(f));
-        }
+        h ^= quint64(folded(c));
+        h *= 1099511628211ULL;
     }
-    return key;
+    return h;
+}
+
+}  // namespace
+
+quint64 germanEqualityHash(QStringView text)
+{
+    return equalityHash(Utf16Source{text.data(), text.data() + text.size()});
+}
+
+quint64 germanEqualityHashUtf8(const char* text, int length)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    return equalityHash(Utf8Source{p, p + length});
 }
 
 std::optional<QString> dedate(QStringView text)
