@@ -22,8 +22,14 @@ Eingabekombi::Eingabekombi(vb::ComboBox* box, QLineEdit* ziel, int kappe, std::f
     box->installEventFilter(this);
     if (box->lineEdit())
         box->lineEdit()->installEventFilter(this);
-    // Every change reaches the entry field at once, so a value shown is the value saved.
     connect(box, &QComboBox::editTextChanged, this, [this] { Change(); });
+    // Every change the user makes reaches the entry field at once, so that the
+    // value shown is the value saved; a refill of the list from code does not.
+    if (box->lineEdit())
+        connect(box->lineEdit(), &QLineEdit::textEdited, this, [this] {
+            Change();
+            m_ziel->setText(m_box->currentText());
+        });
     connect(box, &QComboBox::activated, this, [this] { Click(); });
 }
 
@@ -77,6 +83,7 @@ void Eingabekombi::KeyUp()
         p = feld->hasSelectedText() ? feld->selectionStart() : feld->cursorPosition();
     m_gemerkt = text;
     m_box->setEditText(m_box->itemText(treffer));
+    m_ziel->setText(m_box->currentText());
     if (feld) {
         const QString neu = m_box->currentText();
         p = qMin(p, int(neu.size()));
@@ -95,7 +102,6 @@ void Eingabekombi::Change()
         if (QLineEdit* feld = m_box->lineEdit())
             feld->setCursorPosition(m_kappe);
     }
-    m_ziel->setText(m_box->currentText());
     m_inChange = false;
 }
 

@@ -28,7 +28,8 @@ public:
     // the focus on after Enter.
     Eingabekombi(vb::ComboBox* box, QLineEdit* ziel, int kappe, std::function<void()> weiter);
 
-    // The handlers of the box, as its events run them.
+    // The handlers of the box, as its events run them: Enter, the type-ahead,
+    // the cap (on every change, also from code) and the pick from the list.
     void KeyPress(int keyAscii);
     void KeyUp();
     void Change();

@@ -134,6 +134,17 @@ TEST(Eingabekombi, ATypedWordReachesTheSaveWithoutEnter)
     EXPECT_EQ(spalte(k, "Filme", "Wer", "Ohne Enter"), "Eva");
 }
 
+TEST(Eingabekombi, ARefillOfTheListLeavesTheFieldsAlone)
+{
+    Filmkatalog k;
+    frmFilme& f = k.fenster();
+    f.przAlleListe();
+    titelKlicken(k, "Alien");
+    f.przCombosFüllen();
+    EXPECT_EQ(f.c.tfFormat->text(), "DVD");
+    EXPECT_EQ(f.c.tfCat->text(), "Science Fiction Akt") << "a stored text longer than the cap stays whole";
+}
+
 TEST(Eingabekombi, TheFirstMatchIsLiteralAndCaseSensitive)
 {
     vb::ComboBox box;
