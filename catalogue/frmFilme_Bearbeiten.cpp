@@ -15,6 +15,7 @@ namespace {
 
 using katalog::kollation;
 using katalog::oder;
+using katalog::pufferVerwerfen;
 
 [[noreturn]] void verweigern(const QString& warum)
 {
@@ -39,17 +40,6 @@ QStringList einträge(const vb::ListBox* liste)
     for (int i = 0; i < liste->count(); ++i)
         alle << liste->item(i)->text();
     return alle;
-}
-
-// A write that failed leaves the recordset's buffer behind: it is dropped.
-void pufferVerwerfen(db::TableCursor* cursor)
-{
-    if (!cursor)
-        return;
-    try {
-        cursor->cancelUpdate();
-    } catch (const db::DbError&) {
-    }
 }
 
 }  // namespace
@@ -114,16 +104,7 @@ void frmFilme::cmdEdit_Click()
 // Positions the Filme recordset on the record on display; false when none is.
 bool frmFilme::filmAufAnzeige()
 {
-    if (m_angezeigterFilm == 0 || !rsFilme)
-        return false;
-    try {
-        if (!rsFilme->hasCurrent() || rsFilme->bookmark() != m_angezeigterFilm)
-            rsFilme->setBookmark(m_angezeigterFilm);
-        return true;
-    } catch (const db::DbError&) {
-        m_angezeigterFilm = 0;
-        return false;
-    }
+    return katalog::aufZeile(rsFilme.get(), m_angezeigterFilm);
 }
 
 bool frmFilme::przSpeichern()
@@ -344,16 +325,7 @@ void frmFilme::Löschen_Click()
 // Positions the sub-entry recordset on the sub-entry on display; false when none is.
 bool frmFilme::unterordnerAufAnzeige()
 {
-    if (m_angezeigterUnterordner == 0 || !rsUnterordner)
-        return false;
-    try {
-        if (!rsUnterordner->hasCurrent() || rsUnterordner->bookmark() != m_angezeigterUnterordner)
-            rsUnterordner->setBookmark(m_angezeigterUnterordner);
-        return true;
-    } catch (const db::DbError&) {
-        m_angezeigterUnterordner = 0;
-        return false;
-    }
+    return katalog::aufZeile(rsUnterordner.get(), m_angezeigterUnterordner);
 }
 
 void frmFilme::cmdLöschen2_Click()

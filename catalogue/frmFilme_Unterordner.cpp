@@ -122,13 +122,8 @@ bool frmFilme::przSpeichernUnterordner()
                               QStringLiteral("Kein Titel '%1' für den Unterordner.").arg(UnterordnerTitel));
         transaktion.commit();
     } catch (const db::DbError&) {
-        try {
-            if (rsUnterordner)
-                rsUnterordner->cancelUpdate();
-        } catch (const db::DbError&) {
-        }
-        m_services.messages->msgBox(QStringLiteral("Sorry '") + name + QStringLiteral("' kann nicht gespeichert werden!"),
-                                    sys::mb::Critical, QStringLiteral("Speichern"));
+        katalog::pufferVerwerfen(rsUnterordner.get());
+        speichernFehler(name, QStringLiteral("Speichern"));
         return false;
     }
     m_services.messages->msgBox(QStringLiteral("'") + name + QStringLiteral("' wurde gespeichert!"), sys::mb::OkOnly,
@@ -165,12 +160,8 @@ bool frmFilme::przEditierenUnterordner()
         rsUnterordner->update();
         rsUnterordner->setBookmark(rsUnterordner->lastModified());
     } catch (const db::DbError&) {
-        try {
-            rsUnterordner->cancelUpdate();
-        } catch (const db::DbError&) {
-        }
-        m_services.messages->msgBox(QStringLiteral("Sorry '") + eltern + QStringLiteral("' kann nicht gespeichert werden!"),
-                                    sys::mb::Critical, QStringLiteral("Fehler"));
+        katalog::pufferVerwerfen(rsUnterordner.get());
+        speichernFehler(eltern, QStringLiteral("Fehler"));
         return false;
     }
     m_services.messages->msgBox(eltern + QStringLiteral(" wurde editiert!"), sys::mb::OkOnly,
