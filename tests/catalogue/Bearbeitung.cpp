@@ -48,4 +48,24 @@ void titelKlicken(Filmkatalog& k, const QString& titel)
     k.f->c.lfListe->setCurrentRow(zeile);
 }
 
+frmFilme& zeigen(Filmkatalog& k, const QString& titel)
+{
+    frmFilme& f = k.fenster();
+    f.przAlleListe();
+    titelKlicken(k, titel);
+    return f;
+}
+
+void erwarteVerweigert(const Filmkatalog& k, const QString& titel, const QString& fenstertitel,
+                       const std::vector<QStringList>& vorher)
+{
+    ASSERT_FALSE(k.fake.messages.shown.empty());
+    const ShownMessage& m = k.fake.messages.shown.back();
+    EXPECT_EQ(m.prompt, "Sorry '" + titel + "' kann nicht gespeichert werden!");
+    EXPECT_EQ(m.flags, sys::mb::Critical);
+    EXPECT_EQ(m.title, fenstertitel);
+    EXPECT_EQ(katalogInhalt(k), vorher);
+    EXPECT_EQ(integrität(k), "ok");
+}
+
 }  // namespace testing_support

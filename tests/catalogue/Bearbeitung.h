@@ -23,5 +23,12 @@ QString integrität(const Filmkatalog& k);
 
 // Clicks the row of the title in the list shown.
 void titelKlicken(Filmkatalog& k, const QString& titel);
+// The started window with the whole list and the title clicked in it.
+frmFilme& zeigen(Filmkatalog& k, const QString& titel);
+
+// A refused write: the "Sorry" message with its window title, and the
+// catalogue as it was (read by a stock connection, which also checks the file).
+void erwarteVerweigert(const Filmkatalog& k, const QString& titel, const QString& fenstertitel,
+                       const std::vector<QStringList>& vorher);
 
 }  // namespace testing_support

@@ -176,11 +176,7 @@ TEST_P(SpeichernVerweigert, NothingIsStoredAndThePanelKeepsWhatWasTyped)
     GetParam().eingeben(f);
     const QString getippt = f.c.tfTitel->text();
     f.c.Speichern->click();
-    EXPECT_EQ(letzte(k).prompt, "Sorry '" + getippt + "' kann nicht gespeichert werden!");
-    EXPECT_EQ(letzte(k).flags, sys::mb::Critical);
-    EXPECT_EQ(letzte(k).title, "Speichern");
-    EXPECT_EQ(katalogInhalt(k), vorher);
-    EXPECT_EQ(integrität(k), "ok");
+    erwarteVerweigert(k, getippt, "Speichern", vorher);
     EXPECT_EQ(f.c.tfTitel->text(), getippt);
     // The window goes on working: the same record, corrected, is stored.
     f.c.tfTitel->setText("Richtig");
@@ -232,9 +228,7 @@ TEST(Speichern, ApostrophesAndSqlLikeTextAreStoredAsTyped)
 TEST(Editieren, ARenameCarriesTheSubEntriesAlong)
 {
     Filmkatalog k;
-    frmFilme& f = k.fenster();
-    f.przAlleListe();
-    titelKlicken(k, "Matrix");
+    frmFilme& f = zeigen(k, "Matrix");
     f.c.tfTitel->setText("Matrix Reloaded");
     f.c.tfMappe->clear();
     f.c.cmdEdit->click();
@@ -254,9 +248,7 @@ TEST(Editieren, ATitleWithAnApostropheAndSubEntriesCanBeEdited)
     Filmkatalog k;
     k.ausführen("INSERT INTO Unterordner (Titel, Titel2, Mappe) VALUES ('Ocean''s Eleven', 'Extra', 'Kino''s')");
     k.ausführen("UPDATE Filme SET Unterordner = '1' WHERE Titel = 'Ocean''s Eleven'");
-    frmFilme& f = k.fenster();
-    f.przAlleListe();
-    titelKlicken(k, "Ocean's Eleven");
+    frmFilme& f = zeigen(k, "Ocean's Eleven");
     f.c.tfMappe->setText("Z");
     f.c.tfWer->clear();
     f.c.cmdEdit->click();
@@ -269,9 +261,7 @@ TEST(Editieren, ATitleWithAnApostropheAndSubEntriesCanBeEdited)
 TEST(Editieren, ADateTypedIsStoredAsADate)
 {
     Filmkatalog k;
-    frmFilme& f = k.fenster();
-    f.przAlleListe();
-    titelKlicken(k, "Alien");
+    frmFilme& f = zeigen(k, "Alien");
     EXPECT_EQ(f.c.tfDatum->text(), "10.01.2025");
     f.c.tfDatum->setText("01.02.2020");
     f.c.cmdEdit->click();
@@ -284,19 +274,13 @@ class EditierenVerweigert : public testing::TestWithParam<Fehlfall> {};
 TEST_P(EditierenVerweigert, NothingChangesNotEvenTheSubEntries)
 {
     Filmkatalog k;
-    frmFilme& f = k.fenster();
     const auto vorher = katalogInhalt(k);
-    f.przAlleListe();
-    titelKlicken(k, "Matrix");
+    frmFilme& f = zeigen(k, "Matrix");
     GetParam().eingeben(f);
     const QString getippt = f.c.tfTitel->text();
     const QString mappe = f.c.tfMappe->text();
     f.c.cmdEdit->click();
-    EXPECT_EQ(letzte(k).prompt, "Sorry '" + getippt + "' kann nicht gespeichert werden!");
-    EXPECT_EQ(letzte(k).flags, sys::mb::Critical);
-    EXPECT_EQ(letzte(k).title, "Fehler");
-    EXPECT_EQ(katalogInhalt(k), vorher);
-    EXPECT_EQ(integrität(k), "ok");
+    erwarteVerweigert(k, getippt, "Fehler", vorher);
     EXPECT_EQ(f.c.tfTitel->text(), getippt) << "the panel keeps what was typed";
     EXPECT_EQ(f.c.tfMappe->text(), mappe);
 }
@@ -320,10 +304,8 @@ TEST(Editieren, OnlyTheRecordOnDisplayIsChanged)
 {
     Filmkatalog k("[Design]\r\nSprache=deutsch.lng\r\n");
     k.folder.write("deutsch.lng", "[Hauptfenster]\r\nFehler1=Kein Datensatz!\r\nFehlerText2=Editieren\r\n");
-    frmFilme& f = k.fenster();
     const auto vorher = katalogInhalt(k);
-    f.przAlleListe();
-    titelKlicken(k, "Alien");
+    frmFilme& f = zeigen(k, "Alien");
     // After Neu the recordset still stands on the title shown before.
     f.c.Neu->click();
     f.c.tfTitel->setText("Neuer Film");
@@ -343,9 +325,7 @@ TEST(Editieren, OnlyTheRecordOnDisplayIsChanged)
 TEST(Editieren, TheLendingSaveReachesTheRecordOnDisplay)
 {
     Filmkatalog k;
-    frmFilme& f = k.fenster();
-    f.przAlleListe();
-    titelKlicken(k, "Mask");
+    frmFilme& f = zeigen(k, "Mask");
     f.c.tfWer->setText("Bernd");
     EXPECT_TRUE(f.przEditieren());
     EXPECT_EQ(spalte(k, "Filme", "Wer", "Mask"), "Bernd");
@@ -357,9 +337,7 @@ TEST(Editieren, TheLendingSaveReachesTheRecordOnDisplay)
 TEST(Löschen, ATitleGoesWithItsSubEntriesAndItsLendingLogStays)
 {
     Filmkatalog k;
-    frmFilme& f = k.fenster();
-    f.przAlleListe();
-    titelKlicken(k, "Matrix");
+    frmFilme& f = zeigen(k, "Matrix");
     k.fake.messages.answer(sys::mb::Ok);
     f.c.Löschen->click();
     ASSERT_FALSE(k.fake.messages.shown.empty());
@@ -380,9 +358,7 @@ TEST(Löschen, ATitleWithAnApostropheDeletesOnlyItsOwnSubEntries)
     Filmkatalog k;
     k.ausführen("INSERT INTO Unterordner (Titel, Titel2) VALUES ('Ocean''s Eleven', 'Extra')");
     k.ausführen("UPDATE Filme SET Unterordner = '1' WHERE Titel = 'Ocean''s Eleven'");
-    frmFilme& f = k.fenster();
-    f.przAlleListe();
-    titelKlicken(k, "Ocean's Eleven");
+    frmFilme& f = zeigen(k, "Ocean's Eleven");
     k.fake.messages.answer(sys::mb::Ok);
     f.c.Löschen->click();
     EXPECT_EQ(rohWert(k.folder.file("filme.mdb"), "SELECT group_concat(Titel2) FROM Unterordner"),
@@ -393,10 +369,8 @@ TEST(Löschen, ATitleWithAnApostropheDeletesOnlyItsOwnSubEntries)
 TEST(Löschen, CancelOrAnotherTitleDeletesNothing)
 {
     Filmkatalog k;
-    frmFilme& f = k.fenster();
     const auto vorher = katalogInhalt(k);
-    f.przAlleListe();
-    titelKlicken(k, "Alien");
+    frmFilme& f = zeigen(k, "Alien");
     k.fake.messages.answer(sys::mb::Cancel);
     f.c.Löschen->click();
     EXPECT_EQ(f.c.tfTitel2->text(), "Alien");

@@ -137,9 +137,7 @@ TEST(Eingabekombi, ATypedWordReachesTheSaveWithoutEnter)
 TEST(Eingabekombi, ARefillOfTheListLeavesTheFieldsAlone)
 {
     Filmkatalog k;
-    frmFilme& f = k.fenster();
-    f.przAlleListe();
-    titelKlicken(k, "Alien");
+    frmFilme& f = zeigen(k, "Alien");
     f.przCombosFüllen();
     EXPECT_EQ(f.c.tfFormat->text(), "DVD");
     EXPECT_EQ(f.c.tfCat->text(), "Science Fiction Akt") << "a stored text longer than the cap stays whole";

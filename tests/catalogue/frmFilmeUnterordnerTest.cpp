@@ -42,9 +42,7 @@ TEST(Unterordnerliste, ListsTheTitlesSubEntriesAndCountsWhatItLists)
     k.ausführen("INSERT INTO Filme (Titel, Unterordner) VALUES ('Sommer', '1'), ('Sommerfest', '1')");
     k.ausführen("INSERT INTO Unterordner (Titel, Titel2, Format) VALUES ('Sommer', 's3', 'A'), ('Sommer', 's1', 'C'), "
                 "('Sommer', 's2', 'B'), ('Sommerfest', 'f1', 'A'), ('Sommerfest', 'f2', 'A')");
-    frmFilme& f = k.fenster();
-    f.przAlleListe();
-    titelKlicken(k, "Sommer");
+    frmFilme& f = zeigen(k, "Sommer");
     f.SortFeld.clear();
     f.c.cmdUnterordner->click();
     EXPECT_EQ(namen2(f), QStringList({"s1", "s2", "s3"}));
@@ -82,9 +80,7 @@ TEST(Unterordnerliste, BackShowsTheParentAndCountsZero)
 TEST(NeuerUnterordner, TakesTheParentsFolderAndFlagsTheParent)
 {
     Filmkatalog k;
-    frmFilme& f = k.fenster();
-    f.przAlleListe();
-    titelKlicken(k, "Alien");
+    frmFilme& f = zeigen(k, "Alien");
     f.c.cmdNeu2->click();
     EXPECT_EQ(f.c.tfTitel->text(), "Alien") << "the title field keeps the parent";
     EXPECT_TRUE(f.c.cmdSpeichern2->isEnabled());
@@ -108,17 +104,13 @@ TEST(NeuerUnterordner, TakesTheParentsFolderAndFlagsTheParent)
 TEST(NeuerUnterordner, ATakenNameOrNoParentStoresNothing)
 {
     Filmkatalog k;
-    frmFilme& f = k.fenster();
     const auto vorher = katalogInhalt(k);
-    f.przAlleListe();
-    titelKlicken(k, "Aliens");
+    frmFilme& f = zeigen(k, "Aliens");
     f.c.cmdNeu2->click();
     f.c.tfTitel->setText("matrix teil 1");
     f.c.cmdSpeichern2->click();
     ASSERT_EQ(k.fake.messages.shown.size(), 1u);
-    EXPECT_EQ(k.fake.messages.shown.back().prompt, "Sorry 'matrix teil 1' kann nicht gespeichert werden!");
-    EXPECT_EQ(k.fake.messages.shown.back().flags, sys::mb::Critical);
-    EXPECT_EQ(k.fake.messages.shown.back().title, "Speichern");
+    erwarteVerweigert(k, "matrix teil 1", "Speichern", vorher);
     EXPECT_EQ(f.c.tfTitel->text(), "matrix teil 1");
 
     f.UnterordnerTitel.clear();
