@@ -5,6 +5,11 @@
 
 #include "catalogue/Scanliste.h"
 
+#include "tests/support/FileSystemFaults.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
@@ -211,6 +216,45 @@ INSTANTIATE_TEST_SUITE_P(
                      scanÜbergeben(f, {"a.avi:1", "b.avi:12345678901", "c.avi:3"}, true);
                  }}),
     [](const testing::TestParamInfo<Fehlfall>& fall) { return std::string(fall.param.name); });
+
+TEST(Speichern, AFullDiskInTheMiddleOfASaveLeavesTheCatalogueAsItWas)
+{
+    Filmkatalog k;
+    QHash<QString, QByteArray> dateien;
+    for (const QString& name : QDir(k.folder.path()).entryList(QDir::Files))
+        dateien.insert(name, k.folder.read(name));
+    MountedTmpfs platte(k.folder.path(), "size=2m");
+    if (!platte.ok())
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    for (auto it = dateien.cbegin(); it != dateien.cend(); ++it)
+        k.folder.write(it.key(), it.value());
+    frmFilme& f = k.fenster();
+    const auto vorher = katalogInhalt(k);
+    // Fill the disk but for a little room: the title row fits, its entries do not.
+    QFile füllung(k.folder.file("füllung"));
+    ASSERT_TRUE(füllung.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray block(4096, 'x');
+    while (füllung.write(block) == block.size()) {
+    }
+    füllung.close();
+    ASSERT_TRUE(füllung.resize(qMax<qint64>(0, füllung.size() - 40 * 1024)));
+
+    f.przAlleListe();
+    f.c.Neu->click();
+    f.c.tfTitel->setText("Voll");
+    QStringList einträge;
+    for (int i = 0; i < 3000; ++i)
+        einträge << QStringLiteral("Eine recht lange Datei Nummer %1.avi:700").arg(i);
+    scanÜbergeben(f, einträge, true);
+    f.c.Speichern->click();
+    erwarteVerweigert(k, "Voll", "Speichern", vorher);
+
+    QFile::remove(k.folder.file("füllung"));
+    f.c.Speichern->click();
+    EXPECT_EQ(k.fake.messages.shown.back().prompt, "'Voll' wurde gespeichert!") << "the window goes on working";
+    EXPECT_EQ(rohWert(k.folder.file("filme.mdb"), "SELECT count(*) FROM Unterordner WHERE Titel = 'Voll'"), "3000");
+    k.f.reset();
+}
 
 TEST(Speichern, ApostrophesAndSqlLikeTextAreStoredAsTyped)
 {
