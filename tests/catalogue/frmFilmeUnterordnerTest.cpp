@@ -138,6 +138,14 @@ TEST(Unterordnereditieren, RenamesTheSubEntryOnDisplayAndListsAgain)
     EXPECT_EQ(zeile[0], QStringList({"Matrix", "VCD", "-", "teil2.jpg", "<null>"}));
     EXPECT_EQ(namen2(f), QStringList({"Matrix Teil 1", "Teil Zwei"})) << "the list is shown again";
     EXPECT_TRUE(f.UnterordnerTitel.isEmpty());
+    EXPECT_EQ(integrität(k), "ok");
+
+    // A name another sub-entry has is refused, and the row keeps its own.
+    unterKlicken(f, "Teil Zwei");
+    const auto vorher = katalogInhalt(k);
+    f.c.tfTitel->setText("MATRIX TEIL 1");
+    f.c.cmdEditieren2->click();
+    erwarteVerweigert(k, "Matrix", "Fehler", vorher);
 }
 
 TEST(Unterordnereditieren, AfterARelistingNeitherEditNorDeleteTouchesARow)
