@@ -285,7 +285,7 @@ void frmFilme::przlesen()
 {
     bool neuGelistet = false;
     if (!DSAnsicht.isEmpty()) {
-        // The special views of the "Suchen" menu run here, by their tag.
+        spezialAnsichtWiederholen();
         neuGelistet = true;
     } else {
         struct Spalte {
@@ -324,13 +324,15 @@ void frmFilme::przlesen()
             }
         }
     }
-    // A stored search word repeats its search (the title and info searches run here).
+    // A stored search word repeats its search, whatever ran before.
     if (!c.tfVolltextsucheTitel->text().isEmpty()) {
         FilterWert = c.tfVolltextsucheTitel->text();
+        przVolltextsucheTitel();
         neuGelistet = true;
     }
     if (!c.tfVolltextsucheInfo->text().isEmpty()) {
         FilterWert = c.tfVolltextsucheInfo->text();
+        przVolltextsucheInfo();
         neuGelistet = true;
     }
     if (!neuGelistet && GanzeListeFlag)
