@@ -215,7 +215,9 @@ private:
     void coverZeigen(const QVariant& cover);
     void mnuTools_Click();
     void suchenVerbinden();  // the searches and special views of the menu "Suchen"
-    void spezialAnsicht(const QString& tag, const QString& bedingung, const QVariantList& werte = {});
+    // A special view: `bedingung` ("" = every title) in `ordnung` ("" = the sort order, then the title).
+    void spezialAnsicht(const QString& tag, const QString& bedingung, const QVariantList& werte = {},
+                        const QString& ordnung = {});
     void spezialAnsichtWiederholen();  // the view of DSAnsicht
 
     const sys::Services& m_services;

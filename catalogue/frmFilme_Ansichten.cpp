@@ -30,13 +30,16 @@ const Ansicht ansichten[] = {
 
 // Leaves the filter boxes, the hidden boxes, the check boxes and FilterWert
 // as they are: only the tag says which selection is in force.
-void frmFilme::spezialAnsicht(const QString& tag, const QString& bedingung, const QVariantList& werte)
+void frmFilme::spezialAnsicht(const QString& tag, const QString& bedingung, const QVariantList& werte,
+                              const QString& ordnung)
 {
     if (SortFeld.isEmpty())
         SortFeld = QStringLiteral("Titel");
     DSAnsicht = tag;
     c.lfListe->clear();
-    przListeSetzen(QStringLiteral("Select * from Filme where %1 order by %2;").arg(bedingung, filmeOrdnung(SortFeld)),
+    const QString wo = bedingung.isEmpty() ? QString() : QStringLiteral(" where ") + bedingung;
+    przListeSetzen(QStringLiteral("Select * from Filme%1 order by %2;")
+                       .arg(wo, ordnung.isEmpty() ? filmeOrdnung(SortFeld) : ordnung),
                    werte);
     przListeFüllen();
     przUnsichtbar();
@@ -61,14 +64,8 @@ void frmFilme::przDSAusgeliehen()
 // Newest first whatever the sort order; an empty sort order still becomes "Titel".
 void frmFilme::przDSnachDatum()
 {
-    if (SortFeld.isEmpty())
-        SortFeld = QStringLiteral("Titel");
-    DSAnsicht = QStringLiteral("DSnachDatum");
-    c.lfListe->clear();
-    przListeSetzen(QStringLiteral("Select * from Filme order by Datum COLLATE %1 DESC;")
-                       .arg(QString::fromUtf8(db::deutscheKollation)));
-    przListeFüllen();
-    przUnsichtbar();
+    spezialAnsicht(QStringLiteral("DSnachDatum"), QString(), {},
+                   QStringLiteral("Datum COLLATE %1 DESC").arg(QString::fromUtf8(db::deutscheKollation)));
 }
 
 // The language codes of "Cd.ini" are patterns: a wildcard in a setting acts as
