@@ -280,6 +280,21 @@ TEST(Suchdialog, ClosedByItsCloseBoxStoresAndSearchesNothing)
     EXPECT_EQ(k.titel().size(), 16) << "the open dialog's empty word";
 }
 
+TEST(Suchdialog, TheButtonTakesTheOpenDialogsWordAndLeavesTheDialogOpen)
+{
+    Filmkatalog k;
+    frmFilme& f = k.fenster();
+    f.c.mnuVolltextsucheTitel->trigger();
+    tippen(f.sucheTitel()->tfSuche, "Aliens");
+    f.c.cmdVolltextsucheTitel->click();
+    EXPECT_EQ(k.titel(), QStringList({"Aliens"}));
+    ereignisse();
+    ASSERT_NE(f.sucheTitel(), nullptr);
+    EXPECT_EQ(f.c.tfVolltextsucheTitel->text(), "") << "only OK stores the word";
+    f.c.cmdVolltextsucheTitel->click();
+    EXPECT_EQ(k.titel(), QStringList({"Aliens"})) << "the word of the last search comes first";
+}
+
 TEST(Suchdialog, TheMenuShowsTheOpenDialogAgain)
 {
     Filmkatalog k;
