@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -383,6 +384,22 @@ INSTANTIATE_TEST_SUITE_P(
         Dialogtextfall{"InfoKeepsItsOwnTextsWithThePlainLook", "[Design]\r\nSprache=test.lng\r\nDefault=0\r\n", true,
                        "Volltextsuche Info", "Hier bitte den Suchbegriff eingeben:"}),
     [](const auto& fallInfo) { return std::string(fallInfo.param.name); });
+
+TEST(Suchdialog, TheShippedLanguageFileNamesBothDialogs)
+{
+    Filmkatalog k("[Design]\r\nSprache=deutsch.lng\r\n");
+    QFile shipped(QStringLiteral(RDX_SOURCE_DIR "/data/deutsch.lng"));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    k.folder.write("deutsch.lng", shipped.readAll());
+    frmFilme& f = k.fenster();
+    f.c.mnuVolltextsucheTitel->trigger();
+    f.c.mnuVolltextsucheInfo->trigger();
+    for (Suchdialog* d : {static_cast<Suchdialog*>(f.sucheTitel()), static_cast<Suchdialog*>(f.sucheInfo())}) {
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->windowTitle(), d == f.sucheTitel() ? "Volltextsuche Titel" : "Volltextsuche Info");
+        EXPECT_EQ(d->Label1->text(), "Hier bitte den Suchbegriff eingeben:");
+    }
+}
 
 TEST(Suchdialog, TakesTheLookUnlessItIsThePlainOne)
 {
