@@ -1,7 +1,7 @@
 // Filters, views, the combo box fills and the re-run of the selection in force.
 #include "catalogue/frmFilme.h"
 
-#include "catalogue/FillCombo.h"
+#include "frame/FillCombo.h"
 #include "platform/db/SqlFunctions.h"
 
 #include <QRadioButton>
