@@ -7,6 +7,7 @@
 // Usage: bench_speichern [entries=10000] [rounds=3]
 // Prints the medians, the ratio (goal: within 2 at N = 10,000) and the peak
 // resident set.
+#include "bench/Grundlinie.h"
 #include "bench/Katalogfuellung.h"
 #include "catalogue/frmFilme.h"
 #include "platform/db/SqlFunctions.h"
@@ -15,7 +16,6 @@
 #include <QElapsedTimer>
 
 #include <sqlite3.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -160,11 +160,9 @@ int main(int argc, char** argv)
         bar.push_back(barSpeichern(bank.path, QStringLiteral("Bar %1").arg(r), einträge(1000 + r, n)));
     const double s = bench::median(speichern);
     const double b = bench::median(bar);
-    rusage nutzung{};
-    getrusage(RUSAGE_SELF, &nutzung);
     std::printf("titles                        %d, sub-entries per save %d (rounds %d)\n", bank.n, n, runden);
     std::printf("save up to the commit (ms)    %8.1f   bare %8.1f   ratio %.2f   (goal <= 2)\n", s, b, s / b);
     std::printf("count, refresh, list (ms)     %8.1f\n", bench::median(danach));
-    std::printf("peak resident set (MB)        %8.1f\n", double(nutzung.ru_maxrss) / 1024.0);
+    std::printf("peak resident set (MB)        %8.1f\n", double(bench::peakRssKb()) / 1024.0);
     return 0;
 }
