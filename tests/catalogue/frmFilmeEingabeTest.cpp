@@ -134,6 +134,34 @@ TEST(Eingabekombi, ATypedWordReachesTheSaveWithoutEnter)
     EXPECT_EQ(spalte(k, "Filme", "Wer", "Ohne Enter"), "Eva");
 }
 
+TEST(Eingabekombi, EnterMovesToTheNextBoxOfTheTable)
+{
+    Filmkatalog k;
+    frmFilme& f = k.fenster();
+    f.show();
+    QApplication::setActiveWindow(&f);
+    f.c.Neu->click();
+    const std::pair<vb::ComboBox*, QWidget*> schritte[] = {
+        {f.c.cmbFormat1, f.c.cmbQualität1}, {f.c.cmbMappe1, f.c.cmbAnzahl1}, {f.c.cmbAnzahl1, f.c.cmbCat1},
+        {f.c.cmbCat1, f.c.cmbDten1},        {f.c.cmbDten1, f.c.Speichern},   {f.c.cmbWer1, f.c.cmdspeichern},
+    };
+    for (const auto& [box, weiter] : schritte) {
+        box->setFocus();
+        tippen(box, "x\r");
+        EXPECT_EQ(QApplication::focusWidget(), weiter) << box->objectName().toStdString();
+    }
+    // Quality leads on by the filter box of the folder.
+    f.c.cmbMappe->setVisible(false);
+    f.c.cmbQualität1->setFocus();
+    tippen(f.c.cmbQualität1, "1\r");
+    EXPECT_EQ(QApplication::focusWidget(), f.c.cmbMappe1);
+    f.c.cmbMappe->setVisible(true);
+    f.c.cmbQualität1->setFocus();
+    tippen(f.c.cmbQualität1, "\r");
+    EXPECT_EQ(QApplication::focusWidget(), f.c.cmbAnzahl1);
+    f.hide();
+}
+
 TEST(Eingabekombi, ARefillOfTheListLeavesTheFieldsAlone)
 {
     Filmkatalog k;
