@@ -59,6 +59,16 @@ QStringView ohneBlanks(QStringView text)
     return text.mid(anfang, ende - anfang);
 }
 
+// Case-insensitive search for a text beginning with "<": Qt's own folds every
+// character it passes, which is many times slower on a long page.
+qsizetype tagSuchen(const QString& text, QStringView gesucht, qsizetype ab)
+{
+    for (qsizetype p = text.indexOf(u'<', ab); p >= 0; p = text.indexOf(u'<', p + 1))
+        if (QStringView(text).mid(p, gesucht.size()).compare(gesucht, Qt::CaseInsensitive) == 0)
+            return p;
+    return -1;
+}
+
 // The next position of a search from `ab` on, kept between calls: hostile input
 // (a "<" with no ">" anywhere after it) stays linear.
 class Weiter {
@@ -72,7 +82,8 @@ public:
         if (m_pos == -1 || (m_pos >= start && m_gueltig))
             return m_pos;
         m_gueltig = true;
-        m_pos = m_text.indexOf(m_gesucht, start, m_fall);
+        m_pos = m_fall == Qt::CaseInsensitive ? tagSuchen(m_text, m_gesucht, start)
+                                              : m_text.indexOf(m_gesucht, start);
         if (m_pos >= 0 && m_pos + m_gesucht.size() > m_ende)
             m_pos = -1;
         return m_pos;
@@ -153,11 +164,11 @@ QString HTMLzuText(const QString& html, const QString& bildvorlage, Coverkandida
     // The body's inside, when the text has a body tag.
     qsizetype i = 0;
     qsizetype ende = html.size();
-    const qsizetype body = html.indexOf(QLatin1String("<body"), 0, Qt::CaseInsensitive);
+    const qsizetype body = tagSuchen(html, u"<body", 0);
     if (body >= 0) {
         const qsizetype schluss = html.indexOf(u'>', body);
         i = schluss < 0 ? ende : schluss + 1;
-        const qsizetype bodyEnde = html.indexOf(QLatin1String("</body>"), i, Qt::CaseInsensitive);
+        const qsizetype bodyEnde = tagSuchen(html, u"</body>", i);
         if (bodyEnde >= 0)
             ende = bodyEnde;
     }
@@ -180,31 +191,53 @@ QString HTMLzuText(const QString& html, const QString& bildvorlage, Coverkandida
 
     while (i < ende) {
         const QChar c = html.at(i++);
-        stueck.clear();
+        // A piece of one character never ends a line: it goes straight out.
         if (c == u' ') {
-            stueck = QStringLiteral(" ");
+            ausgabe.append(c);
             blanksUeberspringen();
-        } else if (c == u'\r' || c == u'\n') {
+            continue;
+        }
+        if (c == u'\r' || c == u'\n') {
             if (!ausgabe.endsWith(u' ') && !ausgabe.endsWith(Zeilenende))
-                stueck = QStringLiteral(" ");
+                ausgabe.append(u' ');
             if (i < ende && html.at(i) == u'\n')
                 ++i;
             blanksUeberspringen();
-        } else if (c == u'<') {
+            continue;
+        }
+        if (c != u'<' && c != u'&') {
+            // The run of ordinary characters up to the next one with a rule, in one go.
+            const qsizetype anfang = i - 1;
+            // A single blank and an "&" that no ";" follows anywhere are ordinary here too.
+            while (i < ende) {
+                const char16_t u = html.at(i).unicode();
+                if (u == u'\r' || u == u'\n' || u == u'<')
+                    break;
+                if (u == u' ' && i + 1 < ende && html.at(i + 1) == u' ')
+                    break;
+                if (u == u'&' && naechstesSemikolon.ab(i + 1) >= 0)
+                    break;
+                ++i;
+            }
+            ausgabe.append(QStringView(html).mid(anfang, i - anfang));
+            continue;
+        }
+        stueck.clear();
+        if (c == u'<') {
             const qsizetype gt = naechstesGroesser.ab(i);
             if (gt < 0)
                 continue;
             const QStringView tag = QStringView(html).mid(i, gt - i);
             i = gt + 1;
-            QString name;
-            QString attribute;
             const qsizetype blank = tag.indexOf(u' ');
-            if (blank >= 0) {
-                name = tag.left(blank).toString().toLower();
+            const QStringView roherName = blank >= 0 ? tag.left(blank) : tag;
+            // No name we know is longer than "/blockquote": longer ones need no lower-casing.
+            if (roherName.size() > 11)
+                continue;
+            const QString name = roherName.toString().toLower();
+            QString attribute;
+            if (blank >= 0 && (name == QLatin1String("img") || name == QLatin1String("a")))
                 attribute = TextErsetzen(ohneBlanks(tag.mid(blank + 1)).toString(), Zeilenende, QString());
-            } else {
-                name = tag.toString().toLower();
-            }
             if (name == QLatin1String("p")) {
                 if (!ausgabe.endsWith(Zeilenende + Zeilenende))
                     stueck = Zeilenende + Zeilenende;
@@ -278,20 +311,18 @@ QString HTMLzuText(const QString& html, const QString& bildvorlage, Coverkandida
             }
         } else if (c == u'&') {
             const qsizetype semikolon = naechstesSemikolon.ab(i);
-            const qsizetype blank = naechsterBlank.ab(i);
-            if (semikolon >= 0 && (blank < 0 || semikolon < blank)) {
+            if (semikolon >= 0 && (semikolon < naechsterBlank.ab(i) || naechsterBlank.ab(i) < 0)) {
                 const QString name = html.mid(i, semikolon - i);
                 i = semikolon + 1;
                 const auto gefunden = entitaetenNachName().constFind(name);
                 if (gefunden != entitaetenNachName().constEnd())
-                    stueck = *gefunden;
+                    ausgabe.append(*gefunden);
                 else
-                    stueck = QLatin1Char('&') + name + QLatin1Char(';');
+                    ausgabe.append(QLatin1Char('&') + name + QLatin1Char(';'));
             } else {
-                stueck = c;
+                ausgabe.append(c);
             }
-        } else {
-            stueck = c;
+            continue;
         }
         if (zitat && stueck.endsWith(Zeilenende))
             stueck.append(QStringLiteral("> "));
