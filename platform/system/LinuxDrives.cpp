@@ -422,7 +422,9 @@ QString LinuxDrives::audioRoot(const OpticalDevice& device, qint64* totalBytes)
 {
     DeviceHandle handle(device);
     cdrom_tochdr header{};
-    if (handle.fd() < 0 || ::ioctl(handle.fd(), CDROMREADTOCHDR, &header) != 0)
+    if (handle.fd() < 0 || ::ioctl(handle.fd(), CDROM_DRIVE_STATUS, CDSL_CURRENT) != CDS_DISC_OK
+        || ::ioctl(handle.fd(), CDROM_DISC_STATUS, 0) != CDS_AUDIO
+        || ::ioctl(handle.fd(), CDROMREADTOCHDR, &header) != 0)
         return {};
     cdrom_tocentry leadOut{};
     leadOut.cdte_track = CDROM_LEADOUT;
@@ -457,8 +459,6 @@ DriveDetails LinuxDrives::details(const QString& letter)
             return details;
         if (!s->mount) {
             // A disc nobody mounted reads as not ready, unless it is audio.
-            if (::ioctl(handle.fd(), CDROM_DISC_STATUS, 0) != CDS_AUDIO)
-                return details;
             qint64 total = 0;
             if (audioRoot(*s->optical, &total).isEmpty())
                 return details;
@@ -473,8 +473,7 @@ DriveDetails LinuxDrives::details(const QString& letter)
         return details;
     details.ready = true;
     details.fileSystem = s->mount->fsType;
-    const QString device =
-        s->optical ? QStringLiteral("/dev/") + s->optical->name : s->mount->source;
+    const QString device = s->optical ? QStringLiteral("/dev/") + s->optical->name : s->mount->source;
     const Identity identity = identify(device);
     details.volumeName = identity.label;
     details.serial = serialFromUuid(identity.uuid);
@@ -490,9 +489,10 @@ QString LinuxDrives::folderOf(const QString& drivePath)
     QString root;
     if (s->mount) {
         root = s->mount->mountPoint;
-    } else if (s->optical && m_audio) {
-        root = m_audio->filePath(s->optical->name);
-        if (!QFileInfo(root).isDir())
+    } else if (s->optical) {
+        qint64 total = 0;
+        root = audioRoot(*s->optical, &total);
+        if (root.isEmpty())
             return {};
     } else {
         return {};

@@ -68,7 +68,8 @@ private:
     std::vector<DriveSlot> plan() const;
     std::optional<DriveSlot> slot(const QString& letter) const;
     std::optional<DriveSlot> traySlot(const QString& letter) const;
-    // The root of an audio CD in the drive: a folder of "TrackNN.cda" files.
+    // The root of an audio CD in the drive: a folder of "TrackNN.cda" files,
+    // made anew; "" when the drive holds no audio CD.
     QString audioRoot(const OpticalDevice& device, qint64* totalBytes);
 
     std::unique_ptr<QTemporaryDir> m_audio;

@@ -10,7 +10,6 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
-#include <cstdlib>
 
 using testing_support::MountedTmpfs;
 using testing_support::TempFolder;
@@ -145,33 +144,6 @@ const sys::Drive* driveOn(const QList<sys::Drive>& drives, const QString& folder
     return nullptr;
 }
 
-// A small ext4 image with a label, mounted through a loop device.
-class LabelledExt4 {
-public:
-    LabelledExt4(const TempFolder& folder, const QString& label) : m_folder(folder.file(QStringLiteral("ext4")))
-    {
-        QDir().mkpath(m_folder);
-        const QByteArray image = QFile::encodeName(folder.file(QStringLiteral("ext4.img")));
-        const QByteArray commands = "truncate -s 16M '" + image + "' && mkfs.ext4 -q -F -L '" + label.toUtf8()
-                                    + "' '" + image + "' >/dev/null 2>&1 && mount -o loop '" + image + "' '"
-                                    + QFile::encodeName(m_folder) + "' 2>/dev/null";
-        m_ok = std::system(commands.constData()) == 0;
-    }
-    ~LabelledExt4()
-    {
-        if (m_ok)
-            ::umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH);
-    }
-    LabelledExt4(const LabelledExt4&) = delete;
-    LabelledExt4& operator=(const LabelledExt4&) = delete;
-    bool ok() const { return m_ok; }
-    const QString& folder() const { return m_folder; }
-
-private:
-    QString m_folder;
-    bool m_ok = false;
-};
-
 }  // namespace
 
 TEST(LinuxDrives, ListsAMountedTmpfsAsALocalDiskWithItsSizesAndFolders)
@@ -217,7 +189,7 @@ TEST(LinuxDrives, ReadsTheLabelAndSerialOfAnExt4LoopImage)
     if (::geteuid() != 0)
         GTEST_SKIP() << "mounting a loop image needs root";
     TempFolder temp;
-    LabelledExt4 disk(temp, QStringLiteral("MY_MOVIE_2"));
+    testing_support::MountedExt4 disk(temp.file(QStringLiteral("ext4")), QStringLiteral("MY_MOVIE_2"));
     if (!disk.ok())
         GTEST_SKIP() << "cannot make or mount an ext4 loop image here";
 
