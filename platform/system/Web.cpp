@@ -57,7 +57,8 @@ Ending await(QNetworkReply* reply, std::chrono::milliseconds limit, const std::f
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished()) {
         timer.start(limit);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        // Other handlers may run meanwhile, as in any wait of the program.
+        loop.exec();
     }
     if (ending == Ending::Finished) {
         const QByteArray rest = reply->readAll();

@@ -24,6 +24,8 @@ struct WebPage {
     QString error;           // why the page is not loaded, for the error page
 };
 
+// Each call waits in a nested event loop: the caller's other handlers may run
+// before it returns.
 class Web {
 public:
     virtual ~Web() = default;
