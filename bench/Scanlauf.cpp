@@ -33,7 +33,8 @@ bool baumAnlegen(const QString& wurzel, long dateien)
     for (int a = 0; n < dateien; ++a) {
         for (int b = 0; b < 15 && n < dateien; ++b) {
             for (int c = 0; c < 12 && n < dateien; ++c) {
-                const QString ordner = QStringLiteral("%1/Staffel %2/Folge_%3/Teil %4").arg(wurzel).arg(a).arg(b).arg(c);
+                const QString ordner =
+                    QStringLiteral("%1/Staffel %2/Folge_%3/Teil %4").arg(wurzel).arg(a).arg(b).arg(c);
                 if (!QDir().mkpath(ordner))
                     return false;
                 for (int f = 0; f < 20 && n < dateien; ++f, ++n) {

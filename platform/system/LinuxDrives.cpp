@@ -261,7 +261,8 @@ std::vector<OpticalDevice> opticalDevices()
 {
     static const QRegularExpression srName(QStringLiteral("^sr(\\d+)$"));
     std::vector<std::pair<int, OpticalDevice>> found;
-    for (const QString& name : QDir(QStringLiteral("/sys/class/block")).entryList(QDir::AllEntries | QDir::System)) {
+    const QDir block(QStringLiteral("/sys/class/block"));
+    for (const QString& name : block.entryList(QDir::AllEntries | QDir::System)) {
         const auto match = srName.match(name);
         if (!match.hasMatch())
             continue;

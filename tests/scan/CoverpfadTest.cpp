@@ -13,7 +13,8 @@ TEST(coverDatei, BareNamesLieInCoversFullPathsWithCoverNormal)
               QStringLiteral("/home/anna/t.jpg"));
     EXPECT_EQ(scan::coverDatei(QStringLiteral("-"), QStringLiteral("1"), programm), QString());
     EXPECT_EQ(scan::coverDatei(QString(), QString(), programm), QString());
-    EXPECT_EQ(scan::coverReferenz(QStringLiteral("/opt/Rondavex/covers/a b.jpg"), QString()), QStringLiteral("a b.jpg"));
+    EXPECT_EQ(scan::coverReferenz(QStringLiteral("/opt/Rondavex/covers/a b.jpg"), QString()),
+              QStringLiteral("a b.jpg"));
     EXPECT_EQ(scan::coverReferenz(QStringLiteral("/home/anna/t.jpg"), QStringLiteral("1")),
               QStringLiteral("/home/anna/t.jpg"));
 }

@@ -72,7 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Fehlschlag{"NotFound", {ScriptedAnswer::with(404, "<p>weg</p>")}, "404"},
                       Fehlschlag{"ServerError", {ScriptedAnswer::with(500, "kaputt")}, "500"},
                       Fehlschlag{"SilentServer", {ScriptedAnswer::with(200).silent()}, "Zeitüberschreitung"},
-                      Fehlschlag{"SlowerThanTheLimit", {ScriptedAnswer::with(200, "spät").delay(3000)}, "Zeitüberschreitung"},
+                      Fehlschlag{"SlowerThanTheLimit", {ScriptedAnswer::with(200, "spät").delay(3000)},
+                                 "Zeitüberschreitung"},
                       Fehlschlag{"OverTheSizeLimit", {ScriptedAnswer::with(200, QByteArray(5000, 'x'))}, "zu groß"},
                       // Stopped by the redirect limit, long before the script runs out.
                       Fehlschlag{"RedirectLoop", redirectLoop(), "edirect"}),
@@ -148,7 +149,8 @@ TEST(NetWeb, RefusesAFileNameThatLeavesItsFolderAndAMissingFolder)
     }
     EXPECT_TRUE(server.requestLines.isEmpty());
     QString error;
-    EXPECT_FALSE(web.download(at(server, "/x"), covers.file(QStringLiteral("covers")), QStringLiteral("a.jpg"), &error));
+    EXPECT_FALSE(
+        web.download(at(server, "/x"), covers.file(QStringLiteral("covers")), QStringLiteral("a.jpg"), &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_TRUE(sys::fileNameStaysInFolder(QStringLiteral("AC/DC Live?.jpg").mid(3)));
 }
@@ -161,8 +163,10 @@ TEST(WebAddresses, DefaultsInCodeOverriddenByTheSettingsFile)
     EXPECT_TRUE(sys::searchAddress(settings).startsWith(QLatin1String("https://")));
     EXPECT_EQ(sys::pictureSite(settings, last), QStringLiteral("https://filme.example:8443"));
     EXPECT_EQ(sys::pictureSite(settings, QUrl()), QString());
-    ASSERT_TRUE(settings.write(QStringLiteral("URL"), QStringLiteral("Suchadresse"), QStringLiteral("http://127.0.0.1:8080/")));
-    ASSERT_TRUE(settings.write(QStringLiteral("URL"), QStringLiteral("Bildadresse"), QStringLiteral("http://127.0.0.1:9090")));
+    ASSERT_TRUE(settings.write(QStringLiteral("URL"), QStringLiteral("Suchadresse"),
+                               QStringLiteral("http://127.0.0.1:8080/")));
+    ASSERT_TRUE(settings.write(QStringLiteral("URL"), QStringLiteral("Bildadresse"),
+                               QStringLiteral("http://127.0.0.1:9090")));
     EXPECT_EQ(sys::searchAddress(settings), QStringLiteral("http://127.0.0.1:8080"));
     EXPECT_EQ(sys::pictureSite(settings, last), QStringLiteral("http://127.0.0.1:9090"));
 }
