@@ -12,12 +12,16 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QPointer>
 #include <QVariantList>
 
 #include <array>
 #include <initializer_list>
 #include <memory>
 #include <optional>
+
+class frmSucheTitel;
+class frmSucheInfo;
 
 class frmFilme : public QMainWindow, public frame::Hauptfenster {
     Q_OBJECT
@@ -122,6 +126,30 @@ public:
     void cmdZurück_Click();
     void Anzeige_Click();
 
+    // The full-text searches, their buttons and their dialogs.
+    void przVolltextsucheTitel();
+    void przVolltextsucheInfo();
+    void przCDVolltextsuche();
+    void cmdVolltextsucheTitel_Click();
+    void cmdVolltextsucheInfo_Click();
+    void mnuVolltextsucheTitel_Click();
+    void mnuVolltextsucheInfo_Click();
+    // The search dialog while it is open, else nullptr.
+    frmSucheTitel* sucheTitel() const;
+    frmSucheInfo* sucheInfo() const;
+
+    // The special views of the menu "Suchen", re-run by przlesen through DSAnsicht.
+    void przDSOhneCover();
+    void przDSOhneInfo();
+    void przDSAusgeliehen();
+    void przDSnachDatum();
+    void przDSDtEn();
+    void przDSDt();
+    void przDSEn();
+    void przDSOhneSprache();
+    void przDSOhneSize();
+    void przDSOhneCat();
+
     // The look and the language texts of this window.
     void przSprache();
     void przBild();
@@ -186,9 +214,16 @@ private:
     void blättern(bool vor);
     void coverZeigen(const QVariant& cover);
     void mnuTools_Click();
+    void suchenVerbinden();  // the searches and special views of the menu "Suchen"
+    // A special view: `bedingung` ("" = every title) in `ordnung` ("" = the sort order, then the title).
+    void spezialAnsicht(const QString& tag, const QString& bedingung, const QVariantList& werte = {},
+                        const QString& ordnung = {});
+    void spezialAnsichtWiederholen();  // the view of DSAnsicht
 
     const sys::Services& m_services;
     std::optional<QPoint> m_ziehPunkt;  // the last press on the window's own surface
     bool m_zieht = false;  // the button went down on the surface, not on a control
     bool m_entladen = false;
+    QPointer<frmSucheTitel> m_frmSucheTitel;
+    QPointer<frmSucheInfo> m_frmSucheInfo;
 };

@@ -2,7 +2,7 @@
 // that show a list row's record, and the counts.
 #include "catalogue/frmFilme.h"
 
-#include "catalogue/FillCombo.h"
+#include "frame/FillCombo.h"
 #include "frame/Sprache.h"
 #include "platform/db/SqlFunctions.h"
 #include "platform/vb/VbRuntime.h"
