@@ -4,20 +4,13 @@
 // Prints the medians, the growth from the small to the large size (goal: at
 // most 12 for both pages), the ratio to the single pass at the large size
 // (goal: at most 10) and the peak resident set (goal: under 200 MB).
+#include "bench/Grundlinie.h"
 #include "scan/modHTML2Text.h"
 
-#include <QElapsedTimer>
-
-#include <sys/resource.h>
-
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 namespace {
-
-volatile qsizetype sink = 0;
 
 class Zaehler : public scan::Coverkandidaten {
 public:
@@ -44,20 +37,15 @@ QString seite(const QString& stueck, qsizetype mb)
     return text;
 }
 
-double umwandeln(const QString& html)
+void umwandeln(const QString& html)
 {
     Zaehler zaehler;
-    QElapsedTimer uhr;
-    uhr.start();
     const QString text = scan::HTMLzuText(html, QStringLiteral(" "), &zaehler);
-    sink = sink + text.size() + zaehler.anzahl;
-    return double(uhr.nsecsElapsed()) / 1e6;
+    bench::sink = bench::sink + text.size() + zaehler.anzahl;
 }
 
-double einDurchgang(const QString& html)
+void einDurchgang(const QString& html)
 {
-    QElapsedTimer uhr;
-    uhr.start();
     QString text;
     text.reserve(html.size());
     bool inTag = false;
@@ -69,18 +57,14 @@ double einDurchgang(const QString& html)
         else if (!inTag)
             text.append(c);
     }
-    sink = sink + text.size();
-    return double(uhr.nsecsElapsed()) / 1e6;
+    bench::sink = bench::sink + text.size();
 }
 
-double median(double (*lauf)(const QString&), const QString& html, int runden)
+// The median after a warm-up run.
+double median(void (*lauf)(const QString&), const QString& html, int runden)
 {
     lauf(html);
-    std::vector<double> werte;
-    for (int r = 0; r < runden; ++r)
-        werte.push_back(lauf(html));
-    std::sort(werte.begin(), werte.end());
-    return werte[werte.size() / 2];
+    return bench::median(runden, [&] { lauf(html); });
 }
 
 }  // namespace
@@ -100,8 +84,6 @@ int main(int argc, char** argv)
                     name, static_cast<long long>(klein), tKlein, static_cast<long long>(gross), tGross,
                     tGross / tKlein, tBar, tGross / tBar);
     }
-    rusage nutzung{};
-    ::getrusage(RUSAGE_SELF, &nutzung);
-    std::printf("peak resident %.1f MB\n", double(nutzung.ru_maxrss) / 1024.0);
+    std::printf("peak resident %.1f MB\n", double(bench::peakRssKb()) / 1024.0);
     return 0;
 }

@@ -4,25 +4,20 @@
 // Usage: bench_scanlauf [files=70000] [rounds=5]
 // Prints the medians (warm cache, after one warm-up round), the ratio (goal at
 // 70,000 files: at most 1.5) and the peak resident set.
+#include "bench/Grundlinie.h"
 #include "scan/Durchsuchung.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <fts.h>
 #include <sys/stat.h>
-#include <sys/resource.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <vector>
 
 namespace {
-
-volatile double sink = 0;
 
 const char* const Endungen[] = {".avi", ".mpg", ".txt", ".jpg", ".mp3", ".nfo", ".srt", ".VOB"};
 
@@ -49,14 +44,11 @@ bool baumAnlegen(const QString& wurzel, long dateien)
     return true;
 }
 
-double kernLauf(const QString& wurzel, qsizetype* eintraege)
+void kernLauf(const QString& wurzel, qsizetype* eintraege)
 {
-    QElapsedTimer uhr;
-    uhr.start();
     const scan::Durchsuchung d = scan::durchsuchen(wurzel);
     *eintraege = d.eintraege.size() + d.groessen.size();
-    sink = sink + d.bytes;
-    return double(uhr.nsecsElapsed()) / 1e6;
+    bench::sink = bench::sink + qsizetype(d.bytes);
 }
 
 int vergleich(const FTSENT** a, const FTSENT** b)
@@ -67,10 +59,8 @@ int vergleich(const FTSENT** a, const FTSENT** b)
     return c != 0 ? c : (x < y ? -1 : (y < x ? 1 : 0));
 }
 
-double ftsLauf(const QString& wurzel)
+void ftsLauf(const QString& wurzel)
 {
-    QElapsedTimer uhr;
-    uhr.start();
     QByteArray pfad = QFile::encodeName(wurzel);
     char* pfade[] = {pfad.data(), nullptr};
     FTS* fts = ::fts_open(pfade, FTS_PHYSICAL | FTS_XDEV, vergleich);
@@ -79,14 +69,7 @@ double ftsLauf(const QString& wurzel)
         if (e->fts_info == FTS_F)
             summe += double(e->fts_statp->st_size);
     ::fts_close(fts);
-    sink = sink + summe;
-    return double(uhr.nsecsElapsed()) / 1e6;
-}
-
-double median(std::vector<double> werte)
-{
-    std::sort(werte.begin(), werte.end());
-    return werte[werte.size() / 2];
+    bench::sink = bench::sink + qsizetype(summe);
 }
 
 }  // namespace
@@ -105,18 +88,10 @@ int main(int argc, char** argv)
     qsizetype eintraege = 0;
     kernLauf(wurzel, &eintraege);
     ftsLauf(wurzel);
-    std::vector<double> kern;
-    std::vector<double> bar;
-    for (int r = 0; r < runden; ++r) {
-        kern.push_back(kernLauf(wurzel, &eintraege));
-        bar.push_back(ftsLauf(wurzel));
-    }
-    rusage nutzung{};
-    ::getrusage(RUSAGE_SELF, &nutzung);
-    const double k = median(kern);
-    const double b = median(bar);
+    const double k = bench::median(runden, [&] { kernLauf(wurzel, &eintraege); });
+    const double b = bench::median(runden, [&] { ftsLauf(wurzel); });
     std::printf("files %ld, entry and size rows %lld\n", dateien, static_cast<long long>(eintraege));
     std::printf("walk core %.1f ms, bare fts %.1f ms, ratio %.2f (goal <= 1.5)\n", k, b, k / b);
-    std::printf("peak resident %.1f MB\n", double(nutzung.ru_maxrss) / 1024.0);
+    std::printf("peak resident %.1f MB\n", double(bench::peakRssKb()) / 1024.0);
     return 0;
 }
