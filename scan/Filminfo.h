@@ -1,6 +1,6 @@
 #pragma once
-// The film lookup's pieces that need no window: the search request, the page
-// text as a browser hands it over, the genre cut and the candidate's address.
+// The film lookup's pieces that need no window: the search request, the genre
+// cut and the candidate's address.
 #include <QByteArray>
 #include <QString>
 #include <QUrl>
@@ -27,13 +27,5 @@ std::optional<QString> genre(const QString& text);
 
 // The converted text of a page that could not be shown.
 bool seiteNichtGefunden(const QString& text);
-
-// The body's inner HTML as a browser hands it over: decoded by the declared
-// charset (header, then <meta>; else UTF-8 when valid, else Windows-1252), line
-// ends as CR LF, numeric references decoded except those for "&", "<" and ">".
-QString seitenText(const QByteArray& body, const QByteArray& contentType);
-
-// What the browser shows when a page cannot be loaded, with the reason.
-QString fehlerseite(const QString& grund);
 
 }  // namespace scan

@@ -36,6 +36,15 @@ public:
     virtual bool download(const QUrl& address, const QString& folder, const QString& fileName, QString* error) = 0;
 };
 
+// The body's inner HTML as a browser hands it over: decoded by the declared
+// charset (header, then <meta>; else UTF-8 when valid, else Windows-1252), line
+// ends as CR LF, numeric references decoded except those for "&", "<" and ">".
+QString pageBodyHtml(const QByteArray& body, const QByteArray& contentType);
+// The browser's own page for a load that failed, with the reason.
+QString errorPageHtml(const QString& reason);
+// What a browser shows of a load: the page's body, or the error page.
+QString shownBody(const WebPage& page);
+
 // A file name that cannot leave its folder: not empty, not "." or "..", no "/", no NUL.
 bool fileNameStaysInFolder(const QString& name);
 

@@ -73,34 +73,3 @@ TEST(genre, CutsBetweenTheMarkers)
     EXPECT_TRUE(scan::seiteNichtGefunden(QStringLiteral("Die Seite kann nicht angezeigt werden.")));
     EXPECT_FALSE(scan::seiteNichtGefunden(QStringLiteral("die Seite")));
 }
-
-struct Antwort {
-    const char* name;
-    QByteArray body;
-    QByteArray contentType;
-    const char16_t* text;
-};
-
-class seitenText : public ::testing::TestWithParam<Antwort> {};
-
-TEST_P(seitenText, GivesTheBodyAsTheBrowserHandsItOver)
-{
-    EXPECT_EQ(scan::seitenText(GetParam().body, GetParam().contentType), QString::fromUtf16(GetParam().text));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Seiten, seitenText,
-    ::testing::Values(
-        Antwort{"Utf8ByHeader", "<html><body class=a>\xc3\xa4\nb</body></html>", "text/html; charset=UTF-8",
-                u"\u00e4\r\nb"},
-        Antwort{"Cp1252ByMeta", "<head><meta charset=\"windows-1252\"></head><body>\x80 \xe4</body>", "text/html",
-                u"\u20ac \u00e4"},
-        Antwort{"Latin1LabelReadsAsCp1252", "<body>\x93x\x94</body>", "text/html; charset=ISO-8859-1",
-                u"\u201cx\u201d"},
-        Antwort{"Utf8WhenValid", "<body>\xc3\xbc</body>", "", u"\u00fc"},
-        Antwort{"Cp1252WhenNotUtf8", "<body>\xfc</body>", "", u"\u00fc"},
-        Antwort{"NoBodyAfterTheHead", "<head><title>t</title></head>Rest\r\n", "", u"Rest\r\n"},
-        Antwort{"NoBodyNoHead", "a\rb", "", u"a\r\nb"},
-        Antwort{"NumericReferences", "<body>&#233;&#x41;&#38;&#60;&#62;&#xZ;&#1234567890;</body>", "",
-                u"\u00e9A&#38;&#60;&#62;&#xZ;&#1234567890;"}),
-    [](const auto& fall) { return std::string(fall.param.name); });

@@ -170,3 +170,45 @@ TEST(WebAddresses, DefaultsInCodeOverriddenByTheSettingsFile)
     EXPECT_EQ(sys::searchAddress(settings), QStringLiteral("http://127.0.0.1:8080"));
     EXPECT_EQ(sys::pictureSite(settings, last), QStringLiteral("http://127.0.0.1:9090"));
 }
+
+struct Antwort {
+    const char* name;
+    QByteArray body;
+    QByteArray contentType;
+    const char16_t* text;
+};
+
+class pageBodyHtml : public ::testing::TestWithParam<Antwort> {};
+
+TEST_P(pageBodyHtml, GivesTheBodyAsTheBrowserHandsItOver)
+{
+    EXPECT_EQ(sys::pageBodyHtml(GetParam().body, GetParam().contentType), QString::fromUtf16(GetParam().text));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Seiten, pageBodyHtml,
+    ::testing::Values(
+        Antwort{"Utf8ByHeader", "<html><body class=a>\xc3\xa4\nb</body></html>", "text/html; charset=UTF-8",
+                u"\u00e4\r\nb"},
+        Antwort{"Cp1252ByMeta", "<head><meta charset=\"windows-1252\"></head><body>\x80 \xe4</body>", "text/html",
+                u"\u20ac \u00e4"},
+        Antwort{"Latin1LabelReadsAsCp1252", "<body>\x93x\x94</body>", "text/html; charset=ISO-8859-1",
+                u"\u201cx\u201d"},
+        Antwort{"Utf8WhenValid", "<body>\xc3\xbc</body>", "", u"\u00fc"},
+        Antwort{"Cp1252WhenNotUtf8", "<body>\xfc</body>", "", u"\u00fc"},
+        Antwort{"NoBodyAfterTheHead", "<head><title>t</title></head>Rest\r\n", "", u"Rest\r\n"},
+        Antwort{"NoBodyNoHead", "a\rb", "", u"a\r\nb"},
+        Antwort{"NumericReferences", "<body>&#233;&#x41;&#38;&#60;&#62;&#xZ;&#1234567890;</body>", "",
+                u"\u00e9A&#38;&#60;&#62;&#xZ;&#1234567890;"}),
+    [](const auto& fall) { return std::string(fall.param.name); });
+
+TEST(shownBody, AFailedLoadShowsTheErrorPageWithItsReason)
+{
+    sys::WebPage page;
+    page.error = QStringLiteral("HTTP 404 <Not Found>");
+    EXPECT_EQ(sys::shownBody(page), QStringLiteral("<h1>Die Seite kann nicht angezeigt werden.</h1>\r\n"
+                                                   "<p>HTTP 404 &lt;Not Found&gt;</p>"));
+    page.loaded = true;
+    page.body = "<body>da</body>";
+    EXPECT_EQ(sys::shownBody(page), QStringLiteral("da"));
+}
