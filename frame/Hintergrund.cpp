@@ -126,13 +126,13 @@ const QString ErsatzText = QStringLiteral("Bitte ein Hintergrundbild wählen. St
 
 }  // namespace
 
-std::optional<Einpassung> einpassen(float breite, float hoehe, float x, float y, bool zentrieren)
+std::optional<Einpassung> einpassen(float breite, float hoehe, float x, float y, bool zentrieren, Bildmass bild)
 {
-    // The original divides by the area's sides; an empty area has nothing to fit.
-    if (!(breite > 0.0f) || !(hoehe > 0.0f))
+    // The original divides by the sides; an empty area or picture has nothing to fit.
+    if (!(breite > 0.0f) || !(hoehe > 0.0f) || !(bild.breite > 0.0f) || !(bild.hoehe > 0.0f))
         return std::nullopt;
     const float flaechenverhaeltnis = breite / hoehe;
-    const float bildverhaeltnis = Innenbreite / Innenhoehe;
+    const float bildverhaeltnis = bild.breite / bild.hoehe;
     // The spare room rounded to even and halved with the remainder dropped; a
     // room no whole number holds leaves nothing to fit.
     const auto versatz = [zentrieren](float rest) -> std::optional<float> {
@@ -146,11 +146,11 @@ std::optional<Einpassung> einpassen(float breite, float hoehe, float x, float y,
     std::optional<float> versatzY = 0.0f;
     if (flaechenverhaeltnis >= bildverhaeltnis) {
         e.hoehe = hoehe;
-        e.breite = Innenbreite / (Innenhoehe / hoehe);
+        e.breite = bild.breite / (bild.hoehe / hoehe);
         versatzX = versatz(breite - e.breite);
     } else {
         e.breite = breite;
-        e.hoehe = Innenhoehe / (Innenbreite / breite);
+        e.hoehe = bild.hoehe / (bild.breite / breite);
         versatzY = versatz(hoehe - e.hoehe);
     }
     if (!versatzX || !versatzY)
@@ -160,11 +160,11 @@ std::optional<Einpassung> einpassen(float breite, float hoehe, float x, float y,
     return e;
 }
 
-bool AdjustImageToRect(QLabel* image, float breite, float hoehe, float x, float y, bool zentrieren)
+bool AdjustImageToRect(QLabel* image, float breite, float hoehe, float x, float y, bool zentrieren, Bildmass bild)
 {
     if (!image)
         return false;
-    const auto e = einpassen(breite, hoehe, x, y, zentrieren);
+    const auto e = einpassen(breite, hoehe, x, y, zentrieren, bild);
     if (!e)
         return false;
     // Hidden while it moves, and moved in one step, so it repaints once.

@@ -30,13 +30,21 @@ struct Einpassung {
     float breite = 0;
     float hoehe = 0;
 };
-// The fit of the fixed aspect into the area `breite` x `hoehe` at `x`, `y`;
-// nothing for an area without width or height (the picture stays as it is).
-std::optional<Einpassung> einpassen(float breite, float hoehe, float x, float y, bool zentrieren);
+// The picture's own size, whose aspect the fit keeps; the main window's
+// background has the fixed aspect of its inner area.
+struct Bildmass {
+    float breite = Innenbreite;
+    float hoehe = Innenhoehe;
+};
+
+// The fit of the picture's aspect into the area `breite` x `hoehe` at `x`, `y`;
+// nothing for an area or a picture without width or height (the picture stays as it is).
+std::optional<Einpassung> einpassen(float breite, float hoehe, float x, float y, bool zentrieren, Bildmass bild = {});
 
 // Fits the picture into the area (twips) and shows it, stretched to its new
-// rectangle. False when the area is empty: the picture is left unchanged.
-bool AdjustImageToRect(QLabel* image, float breite, float hoehe, float x, float y, bool zentrieren);
+// rectangle. False when there is nothing to fit: the picture is left unchanged.
+bool AdjustImageToRect(QLabel* image, float breite, float hoehe, float x, float y, bool zentrieren,
+                       Bildmass bild = {});
 
 // The window's resize: refits "Image1" to the area it lies on, unless the
 // picture is hidden (colour mode) or the window is minimised.

@@ -3,6 +3,7 @@
 // wired into the one context that every window gets. Built in main, after the
 // QApplication and before the first window.
 #include "platform/system/DesktopSettings.h"
+#include "platform/system/LinuxDrives.h"
 #include "platform/system/LocalSingleInstance.h"
 #include "platform/system/QtDialogs.h"
 #include "platform/system/QtServices.h"
@@ -31,6 +32,8 @@ public:
     QtDialogs dialogs;
     DesktopSettings desktop;
     LocalSingleInstance singleInstance;
+    LinuxDrives drives;
+    NetWeb web{std::chrono::seconds(30)};
 
 private:
     Services m_services;

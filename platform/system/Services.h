@@ -2,6 +2,9 @@
 // The services context: everything a window reaches outside itself (message
 // boxes, the clock, the per-user store, the shell, ...) comes through here, so
 // that tests can hand in doubles. Each program's main builds one context.
+#include "platform/system/Drives.h"
+#include "platform/system/Web.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -119,6 +122,8 @@ struct Services {
     Dialogs* dialogs = nullptr;
     Desktop* desktop = nullptr;
     SingleInstance* singleInstance = nullptr;
+    Drives* drives = nullptr;
+    Web* web = nullptr;
 
     // programFolder + "/" + name
     QString file(const QString& name) const;
@@ -136,6 +141,8 @@ void wireServices(Services& services, Set& set)
     services.dialogs = &set.dialogs;
     services.desktop = &set.desktop;
     services.singleInstance = &set.singleInstance;
+    services.drives = &set.drives;
+    services.web = &set.web;
 }
 
 }  // namespace sys

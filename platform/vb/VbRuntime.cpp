@@ -88,6 +88,43 @@ std::optional<double> roundedWithin(double value, double low, double high)
 
 }  // namespace
 
+double val(const QString& text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == u' ')
+        ++i;
+    const qsizetype start = i;
+    const auto digits = [&] {
+        const qsizetype from = i;
+        while (i < text.size() && text.at(i).unicode() >= u'0' && text.at(i).unicode() <= u'9')
+            ++i;
+        return i - from;
+    };
+    if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-'))
+        ++i;
+    qsizetype mantissa = digits();
+    if (i < text.size() && text.at(i) == u'.') {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0)
+        return 0;
+    qsizetype end = i;
+    // An exponent counts only with its digits.
+    if (i < text.size() && (text.at(i) == u'e' || text.at(i) == u'E' || text.at(i) == u'd' || text.at(i) == u'D')) {
+        ++i;
+        if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-'))
+            ++i;
+        if (digits() > 0)
+            end = i;
+    }
+    QString number = text.mid(start, end - start);
+    number.replace(u'd', u'e').replace(u'D', u'e');
+    bool ok = false;
+    const double value = number.toDouble(&ok);
+    return ok ? value : 0;
+}
+
 std::optional<long long> roundHalfEven(double value)
 {
     // 2^63 is a double, its predecessor as a double is the largest that fits.

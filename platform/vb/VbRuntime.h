@@ -18,6 +18,11 @@ QString cstr(double value);
 // blanks around it allowed; nothing for a text that is no number.
 std::optional<double> cdbl(const QString& text);
 
+// Val: leading blanks skipped, then the longest prefix that reads as a number
+// with "." as the decimal point (sign, digits, point, exponent); 0 when there is none.
+// Locale-free, unlike CDbl: " 4483" -> 4483, "3.5 MB" -> 3.5, "1,5" -> 1, "x" -> 0.
+double val(const QString& text);
+
 // Conversions to whole numbers round halves to the even neighbour, as CInt and
 // CLng do. A value the result cannot hold (1e300, infinity, NaN) gives nothing
 // where VB raises an overflow: the caller treats it like a text that is no number.

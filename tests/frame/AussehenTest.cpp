@@ -353,6 +353,36 @@ TEST(einpassen, FitsTheFixedAspectRoundingTheOffsetBeforeHalvingIt)
     EXPECT_TRUE(frame::einpassen(3e38f, 7650, 0, 0, false));
 }
 
+TEST(einpassen, KeepsThePicturesOwnAspect)
+{
+    struct Fall {
+        float bildBreite, bildHoehe, w, h;
+        float links, oben, breite, hoehe;
+    };
+    // A cover window's inner area of 3000 x 3345 twips.
+    const Fall faelle[] = {
+        // Portrait: full height, 770 spare halved.
+        {300, 450, 3000, 3345, 385, 0, 2230, 3345},
+        // Landscape: full width, 1845 spare halved toward zero.
+        {400, 200, 3000, 3345, 0, 922, 3000, 1500},
+        // A spare room of 2.5 rounds to the even 2 before the halving.
+        {100, 100, 3002.5f, 3000, 1, 0, 3000, 3000},
+        // 3.5 rounds to 4: 2.
+        {100, 100, 3003.5f, 3000, 2, 0, 3000, 3000},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(testing::Message() << f.bildBreite << " x " << f.bildHoehe);
+        const auto e = frame::einpassen(f.w, f.h, 0, 0, true, {f.bildBreite, f.bildHoehe});
+        ASSERT_TRUE(e);
+        EXPECT_FLOAT_EQ(e->links, f.links);
+        EXPECT_FLOAT_EQ(e->oben, f.oben);
+        EXPECT_FLOAT_EQ(e->breite, f.breite);
+        EXPECT_FLOAT_EQ(e->hoehe, f.hoehe);
+    }
+    EXPECT_FALSE(frame::einpassen(3000, 3345, 0, 0, true, {0, 450}));
+    EXPECT_FALSE(frame::einpassen(3000, 3345, 0, 0, true, {300, 0}));
+}
+
 TEST(AdjustImageToRect, StretchesAndShowsThePictureInItsPixelRectangle)
 {
     Fenster fenster;

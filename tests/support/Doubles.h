@@ -3,7 +3,10 @@
 // A message box that the script did not expect fails the test instead of
 // blocking it.
 #include "platform/system/Services.h"
+#include "tests/support/FakeDrives.h"
 #include "tests/support/QtPrinters.h"
+
+#include <chrono>
 
 #include <QHash>
 #include <QString>
@@ -101,6 +104,9 @@ struct FakeServices {
     FakeDialogs dialogs;
     FakeDesktop desktop;
     FakeSingleInstance singleInstance;
+    FakeDrives drives;
+    // The real web service, with a short limit: tests talk to a server on 127.0.0.1.
+    sys::NetWeb web{std::chrono::seconds(3)};
     sys::Services services;
 };
 

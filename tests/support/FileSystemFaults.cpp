@@ -1,6 +1,9 @@
 #include "tests/support/FileSystemFaults.h"
 
+#include <QDir>
 #include <QFile>
+
+#include <cstdlib>
 
 #include <fcntl.h>
 #include <grp.h>
@@ -33,6 +36,23 @@ bool setImmutable(const QByteArray& path, bool on)
 }
 
 }  // namespace
+
+MountedExt4::MountedExt4(const QString& folder, const QString& label) : m_folder(folder)
+{
+    if (::geteuid() != 0 || !QDir().mkpath(folder))
+        return;
+    const QByteArray image = QFile::encodeName(folder + QStringLiteral(".img"));
+    const QByteArray commands = "truncate -s 16M '" + image + "' && mkfs.ext4 -q -F -L '" + label.toUtf8() + "' '"
+                                + image + "' >/dev/null 2>&1 && mount -o loop '" + image + "' '"
+                                + QFile::encodeName(folder) + "' 2>/dev/null";
+    m_ok = std::system(commands.constData()) == 0;
+}
+
+MountedExt4::~MountedExt4()
+{
+    if (m_ok)
+        ::umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH);
+}
 
 MountedTmpfs::MountedTmpfs(const QString& folder, const char* options)
     : m_folder(QFile::encodeName(folder)), m_options(options)

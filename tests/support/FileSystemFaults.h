@@ -25,6 +25,22 @@ private:
     bool m_ok = false;
 };
 
+// A small labelled ext4 image (16 MB, beside the folder) mounted on a new
+// folder through a loop device for the object's lifetime. Needs root and mkfs.ext4.
+class MountedExt4 {
+public:
+    MountedExt4(const QString& folder, const QString& label);
+    ~MountedExt4();
+    MountedExt4(const MountedExt4&) = delete;
+    MountedExt4& operator=(const MountedExt4&) = delete;
+    bool ok() const { return m_ok; }
+    const QString& folder() const { return m_folder; }
+
+private:
+    QString m_folder;
+    bool m_ok = false;
+};
+
 // A file marked immutable (chattr +i) for the object's lifetime.
 class ImmutableFile {
 public:

@@ -157,6 +157,29 @@ TEST(VbRuntime, CdblReadsGermanNumberTexts)
     }
 }
 
+struct ValFall {
+    const char* name;
+    const char* text;
+    double wert;
+};
+
+class VbVal : public ::testing::TestWithParam<ValFall> {};
+
+TEST_P(VbVal, ReadsTheLongestNumberAfterLeadingBlanks)
+{
+    EXPECT_EQ(vb::val(QString::fromUtf8(GetParam().text)), GetParam().wert);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faelle, VbVal,
+    ::testing::Values(ValFall{"SizeLabel", " 4483", 4483}, ValFall{"Plain", "1403", 1403},
+                      ValFall{"PointIsTheDecimalPoint", "3.25", 3.25}, ValFall{"CommaEndsTheNumber", "1,5", 1},
+                      ValFall{"TrailingText", "12 MB", 12}, ValFall{"Sign", "  -7x", -7},
+                      ValFall{"LeadingPoint", ".5", 0.5}, ValFall{"Exponent", "1e3", 1000},
+                      ValFall{"ExponentWithoutDigits", "2e", 2}, ValFall{"NoNumber", "abc", 0},
+                      ValFall{"Empty", "", 0}, ValFall{"OnlyASign", "-", 0}, ValFall{"OnlyAPoint", " .", 0}),
+    [](const auto& fall) { return std::string(fall.param.name); });
+
 TEST(VbRuntime, WholeNumbersRoundHalvesToEven)
 {
     const std::pair<double, long long> rows[] = {{2.5, 2},    {3.5, 4},  {-2.5, -2}, {-3.5, -4},

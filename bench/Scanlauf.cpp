@@ -1,0 +1,97 @@
+// The scan's walk core (walk, format rules, listing rule, path list, sizes and
+// the entry texts) over a film-like tree, against a bare fts walk of the same
+// tree that sorts each folder by the same comparison and sums the file sizes.
+// Usage: bench_scanlauf [files=70000] [rounds=5]
+// Prints the medians (warm cache, after one warm-up round), the ratio (goal at
+// 70,000 files: at most 1.5) and the peak resident set.
+#include "bench/Grundlinie.h"
+#include "scan/Durchsuchung.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <fts.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+
+namespace {
+
+const char* const Endungen[] = {".avi", ".mpg", ".txt", ".jpg", ".mp3", ".nfo", ".srt", ".VOB"};
+
+// About 20 files a folder, three levels deep.
+bool baumAnlegen(const QString& wurzel, long dateien)
+{
+    long n = 0;
+    for (int a = 0; n < dateien; ++a) {
+        for (int b = 0; b < 15 && n < dateien; ++b) {
+            for (int c = 0; c < 12 && n < dateien; ++c) {
+                const QString ordner =
+                    QStringLiteral("%1/Staffel %2/Folge_%3/Teil %4").arg(wurzel).arg(a).arg(b).arg(c);
+                if (!QDir().mkpath(ordner))
+                    return false;
+                for (int f = 0; f < 20 && n < dateien; ++f, ++n) {
+                    QFile datei(ordner + QStringLiteral("/Der Film %1 (Teil %2)").arg(n).arg(f)
+                                + QLatin1String(Endungen[n % 8]));
+                    if (!datei.open(QIODevice::WriteOnly) || !datei.resize(n % 5000))
+                        return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
+void kernLauf(const QString& wurzel, qsizetype* eintraege)
+{
+    const scan::Durchsuchung d = scan::durchsuchen(wurzel);
+    *eintraege = d.eintraege.size() + d.groessen.size();
+    bench::sink = bench::sink + qsizetype(d.bytes);
+}
+
+int vergleich(const FTSENT** a, const FTSENT** b)
+{
+    const QString x = QFile::decodeName((*a)->fts_name);
+    const QString y = QFile::decodeName((*b)->fts_name);
+    const int c = QString::compare(x, y, Qt::CaseInsensitive);
+    return c != 0 ? c : (x < y ? -1 : (y < x ? 1 : 0));
+}
+
+void ftsLauf(const QString& wurzel)
+{
+    QByteArray pfad = QFile::encodeName(wurzel);
+    char* pfade[] = {pfad.data(), nullptr};
+    FTS* fts = ::fts_open(pfade, FTS_PHYSICAL | FTS_XDEV, vergleich);
+    double summe = 0;
+    while (FTSENT* e = ::fts_read(fts))
+        if (e->fts_info == FTS_F)
+            summe += double(e->fts_statp->st_size);
+    ::fts_close(fts);
+    bench::sink = bench::sink + qsizetype(summe);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const long dateien = argc > 1 ? std::atol(argv[1]) : 70000;
+    const int runden = argc > 2 ? std::atoi(argv[2]) : 5;
+    QTemporaryDir ordner;
+    const QString wurzel = ordner.filePath(QStringLiteral("disc"));
+    if (!ordner.isValid() || !baumAnlegen(wurzel, dateien)) {
+        std::fprintf(stderr, "cannot make the tree\n");
+        return 1;
+    }
+    qsizetype eintraege = 0;
+    kernLauf(wurzel, &eintraege);
+    ftsLauf(wurzel);
+    const double k = bench::median(runden, [&] { kernLauf(wurzel, &eintraege); });
+    const double b = bench::median(runden, [&] { ftsLauf(wurzel); });
+    std::printf("files %ld, entry and size rows %lld\n", dateien, static_cast<long long>(eintraege));
+    std::printf("walk core %.1f ms, bare fts %.1f ms, ratio %.2f (goal <= 1.5)\n", k, b, k / b);
+    std::printf("peak resident %.1f MB\n", double(bench::peakRssKb()) / 1024.0);
+    return 0;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The film lookup's pieces that need no window: the search request, the genre
+// cut and the candidate's address.
+#include <QByteArray>
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+namespace scan {
+
+// The title without "DVD", "dvd" and "Dvd", lower-cased ("Titanic DVD" -> "titanic ").
+QString suchwort(const QString& titel);
+
+// The search request: the address's "/search" with the query keys in their
+// fixed order; the search word and the film site go in percent-encoded.
+QUrl suchanfrage(const QString& suchadresse, const QString& suchwort, const QString& filmSeite);
+
+// The part of a candidate appended to the picture site's "/filminfo": a
+// leading "../" loses two characters, then a leading "/film" nine.
+QString kandidatPfad(const QString& kandidat);
+QUrl bildAdresse(const QString& bildseite, const QString& kandidat);
+
+// The genre between "GENRE:" and "DARSTELLER:"; nothing when the markers are
+// missing or in the wrong order (the field keeps its text).
+std::optional<QString> genre(const QString& text);
+
+// The converted text of a page that could not be shown.
+bool seiteNichtGefunden(const QString& text);
+
+}  // namespace scan
