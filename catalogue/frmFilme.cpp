@@ -12,6 +12,7 @@ frmFilme::frmFilme(const sys::Services& services, QWidget* parent) : QMainWindow
     listeVerbinden();
     bilderVerbinden();
     bearbeitenVerbinden();
+    scanVerbinden();
 }
 
 frmFilme::~frmFilme()

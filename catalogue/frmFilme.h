@@ -9,6 +9,7 @@
 #include "platform/db/Database.h"
 #include "platform/db/TableCursor.h"
 #include "platform/system/Services.h"
+#include "scan/frmCDeinlesen.h"
 
 #include <QMainWindow>
 #include <QPoint>
@@ -23,7 +24,7 @@
 class frmSucheTitel;
 class frmSucheInfo;
 
-class frmFilme : public QMainWindow, public frame::Hauptfenster {
+class frmFilme : public QMainWindow, public frame::Hauptfenster, public scan::Katalogfenster {
     Q_OBJECT
 public:
     explicit frmFilme(const sys::Services& services, QWidget* parent = nullptr);
@@ -39,6 +40,13 @@ public:
     void przAktualisieren() override;
     void przlesen() override;
     QString tfDBName() const override;
+
+    // scan::Katalogfenster; the scan window's buttons
+    QWidget* katalogFenster() override { return this; }
+    scan::Uebergabefelder uebergabe() override;
+    void cmdCDeinlesen_Click();
+    void mnuCDeinlesen_Click();
+    scan::frmCDeinlesen* scanfenster() const { return m_frmCDeinlesen; }
 
     void przDBÖffnen();
     void przclose();
@@ -108,7 +116,7 @@ public:
     // The detail panel: display, clear and mode procedures.
     void przDatensatzAnzeigen();
     void przUnterordnerAnzeigen();
-    void przLöschen();
+    void przLöschen() override;
     void przLöschen1();
     void przLöschen2();
     void przLöschenUnterordner();
@@ -161,7 +169,7 @@ public:
     // The full-text searches, their buttons and their dialogs.
     void przVolltextsucheTitel();
     void przVolltextsucheInfo();
-    void przCDVolltextsuche();
+    void przCDVolltextsuche() override;
     void cmdVolltextsucheTitel_Click();
     void cmdVolltextsucheInfo_Click();
     void mnuVolltextsucheTitel_Click();
@@ -273,4 +281,6 @@ private:
 
     QPointer<frmSucheTitel> m_frmSucheTitel;
     QPointer<frmSucheInfo> m_frmSucheInfo;
+    QPointer<scan::frmCDeinlesen> m_frmCDeinlesen;
+    void scanVerbinden();
 };

@@ -136,4 +136,27 @@ void ComboBox::setText(const QString& text)
     setCurrentIndex(text.isEmpty() ? -1 : findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
+namespace {
+int g_mousePointer = 0;
+}
+
+void setMousePointer(int zeiger)
+{
+    const bool sanduhr = zeiger == 11;
+    if (sanduhr == (g_mousePointer == 11)) {
+        g_mousePointer = zeiger;
+        return;
+    }
+    g_mousePointer = zeiger;
+    if (sanduhr)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+int mousePointer()
+{
+    return g_mousePointer;
+}
+
 }  // namespace vb

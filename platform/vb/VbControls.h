@@ -61,4 +61,9 @@ private:
     void feldAnpassen();
 };
 
+// Screen.MousePointer: 11 the hourglass, 0 the default. An absolute state,
+// not a stack: setting 11 twice and 0 once gives the default again.
+void setMousePointer(int zeiger);
+int mousePointer();
+
 }  // namespace vb

@@ -1,0 +1,28 @@
+// The scan window's door into the main window.
+#include "catalogue/frmFilme.h"
+
+#include "frame/Einmalfenster.h"
+#include "scan/frmCDeinlesen.h"
+
+scan::Uebergabefelder frmFilme::uebergabe()
+{
+    return {c.tfTitel, c.tfSize, c.tfQualität, c.tfAnzahl, c.tfMappe, c.tfFormat, c.tfUnterordner,
+            c.tfCDInfo, c.cmdEdit, c.lfListeCDeinlesen, c.lfListeCDEinlesenOhneGroesse};
+}
+
+// Shown without blocking: the main window stays usable while a disc is read.
+void frmFilme::cmdCDeinlesen_Click()
+{
+    frame::einmalZeigen(m_frmCDeinlesen, [this] { return new scan::frmCDeinlesen(m_services, *this, this); });
+}
+
+void frmFilme::mnuCDeinlesen_Click()
+{
+    cmdCDeinlesen_Click();
+}
+
+void frmFilme::scanVerbinden()
+{
+    connect(c.cmdCDeinlesen, &QPushButton::clicked, this, &frmFilme::cmdCDeinlesen_Click);
+    connect(c.mnuCDeinlesen, &QAction::triggered, this, &frmFilme::mnuCDeinlesen_Click);
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The hidden folder browser of the scan window: the folder shown as a drive
+// path ("C:/home/anna"), its sub-folders listed at once in the walk's order.
+// Setting the path from code always raises Change, also for the same folder,
+// so that "+" reads the next disc of a set.
+#include "platform/system/Drives.h"
+
+#include <QListWidget>
+#include <QStringList>
+
+namespace scan {
+
+class DirListBox : public QListWidget {
+    Q_OBJECT
+public:
+    DirListBox(sys::Drives* drives, QWidget* parent = nullptr);
+
+    const QString& Path() const { return m_path; }
+    // "D:/", "C:/home/anna", "C:/home/anna/.." (the parent); never above the drive's root.
+    void setPath(const QString& drivePath);
+    // Lists the sub-folders again: no symbolic links, none on another file system.
+    void Refresh();
+
+    int ListCount() const { return static_cast<int>(m_unterordner.size()); }
+    // The full drive path of sub-folder i.
+    QString List(int i) const;
+    // The folder on disk of the path shown; "" when the drive has none.
+    const QString& ordnerAufPlatte() const { return m_ordner; }
+
+signals:
+    void Change();
+
+private:
+    sys::Drives* m_drives;
+    QString m_path;
+    QString m_ordner;
+    QStringList m_unterordner;
+};
+
+}  // namespace scan

@@ -1,0 +1,42 @@
+#pragma once
+// What the scan and cover windows reach of the main window, which lives with
+// the catalogue: the hand-over lists, the detail fields a take-over fills and
+// the two procedures it runs.
+#include <QString>
+
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace vb {
+class ListBox;
+}
+
+namespace scan {
+
+struct Uebergabefelder {
+    QLineEdit* tfTitel = nullptr;
+    QLineEdit* tfSize = nullptr;
+    QLineEdit* tfQualität = nullptr;
+    QLineEdit* tfAnzahl = nullptr;
+    QLineEdit* tfMappe = nullptr;
+    QLineEdit* tfFormat = nullptr;
+    QLineEdit* tfUnterordner = nullptr;  // hidden flag "1"
+    QLineEdit* tfCDInfo = nullptr;       // hidden flag "1"
+    QPushButton* cmdEdit = nullptr;
+    vb::ListBox* lfListeCDeinlesen = nullptr;             // name, ":" and size
+    vb::ListBox* lfListeCDEinlesenOhneGroesse = nullptr;  // names
+};
+
+class Katalogfenster {
+public:
+    virtual ~Katalogfenster() = default;
+    virtual QWidget* katalogFenster() = 0;
+    virtual Uebergabefelder uebergabe() = 0;
+    // Every detail field empty, the cover "-".
+    virtual void przLöschen() = 0;
+    // The titles containing the text of tfTitel.
+    virtual void przCDVolltextsuche() = 0;
+};
+
+}  // namespace scan

@@ -1,0 +1,281 @@
+#include "scan/frmCDeinlesen.h"
+
+#include "frame/Aussehen.h"
+#include "frame/CdIni.h"
+#include "frame/Sprache.h"
+#include "platform/vb/VbControls.h"
+#include "platform/vb/VbRuntime.h"
+#include "scan/DirListBox.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace scan {
+
+namespace {
+
+using frame::Eigenschaft;
+
+constexpr frame::Sprachzeile Tabelle[] = {
+    {"CDeinlesen", "Button1", "cmdCDAuswerfen", Eigenschaft::Beschriftung},
+    {"CDeinlesen", "Button2", "cmdCDeinziehen", Eigenschaft::Beschriftung},
+    {"CDeinlesen", "Button3", "cmdCDÜbernehmen", Eigenschaft::Beschriftung},
+    {"CDeinlesen", "Button4", "cmdAbbrechen", Eigenschaft::Beschriftung},
+    {"CDeinlesen", "Button5", "optUnterordner", Eigenschaft::Beschriftung},
+    {"CDeinlesen", "Button6", "optCDInfo", Eigenschaft::Beschriftung},
+    {"CDeinlesen", "Button7", "cmdClear", Eigenschaft::Beschriftung},
+    {"CDeinlesen", "ButtonText1", "cmdCDAuswerfen", Eigenschaft::Tooltip},
+    {"CDeinlesen", "ButtonText2", "cmdCDeinziehen", Eigenschaft::Tooltip},
+    {"CDeinlesen", "ButtonText3", "cmdCDÜbernehmen", Eigenschaft::Tooltip},
+    {"CDeinlesen", "ButtonText4", "cmdAbbrechen", Eigenschaft::Tooltip},
+    {"CDeinlesen", "ButtonText5", "optUnterordner", Eigenschaft::Tooltip},
+    {"CDeinlesen", "ButtonText6", "optCDInfo", Eigenschaft::Tooltip},
+    {"CDeinlesen", "Caption", "", Eigenschaft::Fenstertitel},
+    {"CDeinlesen", "Label0", "Label1_0", Eigenschaft::Beschriftung},
+    {"CDeinlesen", "Label1", "Label1_1", Eigenschaft::Beschriftung},
+    {"CDeinlesen", "Label2", "Label1_2", Eigenschaft::Beschriftung},
+    {"CDeinlesen", "Label3", "Label1_3", Eigenschaft::Beschriftung},
+    {"CDeinlesen", "Label4", "chkHDD", Eigenschaft::Beschriftung},
+    {"CDeinlesen", "Label5", "Label1_6", Eigenschaft::Beschriftung},
+    {"CDeinlesen", "Feld1", "tfCDName", Eigenschaft::Tooltip},
+    {"CDeinlesen", "Feld2", "Label1_7", Eigenschaft::Tooltip},
+    {"CDeinlesen", "Feld3", "tfCDFormat", Eigenschaft::Tooltip},
+    {"CDeinlesen", "Feld4", "tfCDMappe", Eigenschaft::Tooltip},
+    {"CDeinlesen", "Feld5", "List1", Eigenschaft::Tooltip},
+    {"CDeinlesen", "Feld6", "txtDriveInfo", Eigenschaft::Tooltip},
+    {"CDeinlesen", "Feld7", "Dir1", Eigenschaft::Tooltip},
+    {"CDeinlesen", "Feld8", "lfListeCDeinlesenAlles", Eigenschaft::Tooltip},
+};
+
+const QString Sektion = QStringLiteral("CDeinlesen");
+constexpr int Puffer = 200;
+
+template <class W>
+W* platzieren(W* w, QWidget* fenster, const QString& name, int x, int y, int breite, int hoehe)
+{
+    w->setParent(fenster);
+    w->setObjectName(name);
+    w->setGeometry(vb::twipsToPixels(x), vb::twipsToPixels(y), vb::twipsToPixels(breite), vb::twipsToPixels(hoehe));
+    return w;
+}
+
+}  // namespace
+
+std::span<const frame::Sprachzeile> cdEinlesenTabelle()
+{
+    return Tabelle;
+}
+
+frmCDeinlesen::frmCDeinlesen(const sys::Services& services, Katalogfenster& katalog, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_services(services), m_katalog(katalog)
+{
+    setObjectName(QStringLiteral("frmCDeinlesen"));
+    setWindowTitle(QStringLiteral("CD einlesen"));
+    aufbauen();
+    verbinden();
+}
+
+// Upper part: drives, tray and the read values; lower part (shown by a walk):
+// the entries and how they are taken over.
+void frmCDeinlesen::aufbauen()
+{
+    List1 = platzieren(new vb::ListBox, this, QStringLiteral("List1"), 120, 120, 2640, 1215);
+    txtDriveInfo = platzieren(new QPlainTextEdit, this, QStringLiteral("txtDriveInfo"), 2880, 120, 2775, 1215);
+    txtDriveInfo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    chkHDD = platzieren(new QCheckBox(QStringLiteral("mit HDD")), this, QStringLiteral("chkHDD"), 120, 1440, 1215, 330);
+    cmdCDAuswerfen = platzieren(new QPushButton(QStringLiteral("Auswerfen")), this, QStringLiteral("cmdCDAuswerfen"),
+                                1440, 1440, 1335, 375);
+    cmdCDeinziehen = platzieren(new QPushButton(QStringLiteral("Einziehen")), this, QStringLiteral("cmdCDeinziehen"),
+                                2880, 1440, 1335, 375);
+    cmdPlus = platzieren(new QPushButton(QStringLiteral("+")), this, QStringLiteral("cmdPlus"), 4320, 1440, 495, 375);
+    tfAnzahl = platzieren(new QLineEdit, this, QStringLiteral("tfAnzahl"), 4920, 1440, 735, 375);
+    tfAnzahl->hide();
+
+    const QString beschriftungen[] = {QStringLiteral("CD Name:"), QStringLiteral("Inhalt in MB:"),
+                                      QStringLiteral("CD Format:"), QStringLiteral("Mappe:"),
+                                      QStringLiteral("Inhalt in Byte:")};
+    for (int i = 0; i < 5; ++i)
+        Label1[static_cast<std::size_t>(i)] = platzieren(new QLabel(beschriftungen[i]), this,
+                                                         QStringLiteral("Label1_%1").arg(i), 120, 1980 + i * 375, 1335, 300);
+    tfCDName = platzieren(new QLineEdit, this, QStringLiteral("tfCDName"), 1560, 1950, 2295, 315);
+    Label1[7] = platzieren(new QLabel, this, QStringLiteral("Label1_7"), 1560, 2355, 2295, 300);
+    tfCDFormat = platzieren(new QLineEdit, this, QStringLiteral("tfCDFormat"), 1560, 2700, 2295, 315);
+    tfCDMappe = platzieren(new QLineEdit, this, QStringLiteral("tfCDMappe"), 1560, 3075, 2295, 315);
+    Label1[5] = platzieren(new QLabel, this, QStringLiteral("Label1_5"), 1560, 3480, 2295, 300);
+    Dir1 = platzieren(new DirListBox(m_services.drives), this, QStringLiteral("Dir1"), 3960, 1950, 1695, 1830);
+    Dir1->hide();
+    cmdCDÜbernehmen = platzieren(new QPushButton(QStringLiteral("übernehmen")), this, QStringLiteral("cmdCDÜbernehmen"),
+                                 1560, 3900, 1335, 375);
+    cmdAbbrechen = platzieren(new QPushButton(QStringLiteral("&Abbrechen")), this, QStringLiteral("cmdAbbrechen"), 3000,
+                              3900, 1335, 375);
+    tfCDROM = platzieren(new QLineEdit, this, QStringLiteral("tfCDROM"), 4440, 3900, 735, 375);
+    tfCDROM->hide();
+
+    lfListeCDeinlesen = platzieren(new vb::ListBox, this, QStringLiteral("lfListeCDeinlesen"), 120, 4500, 5535, 2235);
+    lfListeCDeinlesenAlles = platzieren(new vb::ListBox, this, QStringLiteral("lfListeCDeinlesenAlles"), 120, 4500, 5535, 2235);
+    lfListeCDeinlesenAlles->hide();
+    lfListeCDeinlesenGroesse = platzieren(new vb::ListBox, this, QStringLiteral("lfListeCDeinlesenGroesse"), 120, 4500, 5535, 2235);
+    lfListeCDeinlesenGroesse->hide();
+    Label1[6] = platzieren(new QLabel(QStringLiteral("Die Liste übernehmen als:")), this, QStringLiteral("Label1_6"),
+                           120, 6900, 2055, 300);
+    optUnterordner = platzieren(new QCheckBox(QStringLiteral("Unterordner")), this, QStringLiteral("optUnterordner"),
+                                2220, 6870, 1335, 330);
+    optCDInfo = platzieren(new QCheckBox(QStringLiteral("Info")), this, QStringLiteral("optCDInfo"), 3600, 6870, 855, 330);
+    cmdClear = platzieren(new QPushButton(QStringLiteral("Löschen")), this, QStringLiteral("cmdClear"), 4560, 6840, 1095, 375);
+    cmdDel = platzieren(new QPushButton(QStringLiteral("Zeile Löschen")), this, QStringLiteral("cmdDel"), 120, 7380, 1335, 375);
+    cmdDel->hide();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+
+    // Tab order as the controls are read top to bottom.
+    QWidget* reihe[] = {List1, txtDriveInfo, chkHDD, cmdCDAuswerfen, cmdCDeinziehen, cmdPlus, tfCDName, tfCDFormat,
+                        tfCDMappe, cmdCDÜbernehmen, cmdAbbrechen, Dir1, lfListeCDeinlesen, optUnterordner, optCDInfo,
+                        cmdClear, cmdDel};
+    for (std::size_t i = 1; i < std::size(reihe); ++i)
+        setTabOrder(reihe[i - 1], reihe[i]);
+    setzeHoehe(HoeheEingeklappt);
+}
+
+void frmCDeinlesen::verbinden()
+{
+    connect(List1, &QListWidget::itemClicked, this, [this] { List1_Click(); });
+    connect(cmdCDAuswerfen, &QPushButton::clicked, this, [this] { cmdCDAuswerfen_Click(); });
+    connect(cmdCDeinziehen, &QPushButton::clicked, this, [this] { cmdCDeinziehen_Click(); });
+    connect(cmdPlus, &QPushButton::clicked, this, [this] { cmdPlus_Click(); });
+    connect(cmdCDÜbernehmen, &QPushButton::clicked, this, [this] { cmdCDÜbernehmen_Click(); });
+    connect(cmdAbbrechen, &QPushButton::clicked, this, [this] { cmdAbbrechen_Click(); });
+    connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
+    connect(cmdDel, &QPushButton::clicked, this, [this] { cmdDel_Click(); });
+    // Ticking from code runs the handler too, as the original's check box did.
+    connect(chkHDD, &QCheckBox::toggled, this, [this] { chkHDD_Click(); });
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    connect(Dir1, &DirListBox::Change, this, [this] { Dir1_Change(); });
+    lfListeCDeinlesen->installEventFilter(this);
+}
+
+void frmCDeinlesen::setzeHoehe(int twips)
+{
+    m_hoeheTwips = twips;
+    setFixedSize(vb::twipsToPixels(BreiteInnen), vb::twipsToPixels(twips));
+}
+
+void frmCDeinlesen::Form_Load()
+{
+    setzeHoehe(HoeheEingeklappt);
+    cmdDel->hide();
+    Timer1->stop();
+    przInilesen();
+    przSprache();
+    if (werte.standard != u"0")
+        przFarbe();
+    txtDriveInfo->setPlainText(QString());
+    List1->clear();
+    przLaufwerkeFüllen();
+    Dir1->hide();
+    przFelderLeeren();
+    tfCDROM->clear();
+    // No name of an earlier opening may reach an info text.
+    m_katalog.uebergabe().lfListeCDEinlesenOhneGroesse->clear();
+    if (werte.mitHDD == u"1")
+        chkHDD->setChecked(true);
+    m_beschaeftigt = QStringLiteral("0");
+}
+
+void frmCDeinlesen::przInilesen()
+{
+    const ini::IniFile cdIni = frame::cdIni(m_services);
+    const QString design = QStringLiteral("Design");
+    werte.textFarbe = cdIni.read(design, QStringLiteral("TextFarbe"), Puffer);
+    werte.backcolor = cdIni.read(design, QStringLiteral("Backcolor"), Puffer);
+    werte.standard = cdIni.read(design, QStringLiteral("Default"), Puffer);
+    werte.mappe = cdIni.read(Sektion, QStringLiteral("Mappe"), Puffer);
+    werte.mitHDD = cdIni.read(QStringLiteral("Funktionen"), QStringLiteral("mit HDD"), Puffer);
+    werte.sprache = cdIni.read(design, QStringLiteral("Sprache"), Puffer);
+}
+
+void frmCDeinlesen::przSprache()
+{
+    if (werte.sprache.isEmpty())
+        return;
+    const frame::Sprachdatei datei(m_services, werte.sprache, Puffer);
+    frame::Feldwoerter keine;
+    frame::spracheAnwenden(this, datei, cdEinlesenTabelle(), keine);
+    cmdClear->setToolTip(datei.text(Sektion, QStringLiteral("ButtonText7")) + u' '
+                         + datei.text(Sektion, QStringLiteral("Button5")) + QStringLiteral(" und ")
+                         + datei.text(Sektion, QStringLiteral("Button6")));
+}
+
+void frmCDeinlesen::przFarbe()
+{
+    if (const auto text = frame::vbFarbe(werte.textFarbe)) {
+        for (QWidget* w : {static_cast<QWidget*>(Label1[0]), static_cast<QWidget*>(Label1[1]),
+                           static_cast<QWidget*>(Label1[2]), static_cast<QWidget*>(Label1[3]),
+                           static_cast<QWidget*>(Label1[4]), static_cast<QWidget*>(Label1[6]),
+                           static_cast<QWidget*>(chkHDD), static_cast<QWidget*>(optCDInfo),
+                           static_cast<QWidget*>(optUnterordner)})
+            frame::setzeTextfarbe(w, *text);
+    }
+    if (const auto hinten = frame::vbFarbe(werte.backcolor)) {
+        for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(chkHDD),
+                           static_cast<QWidget*>(optCDInfo), static_cast<QWidget*>(optUnterordner)})
+            frame::setzeHintergrund(w, *hinten);
+    }
+}
+
+void frmCDeinlesen::przFelderLeeren()
+{
+    if (!werte.mappe.isEmpty())
+        tfCDMappe->setText(werte.mappe);
+    Label1[5]->clear();
+    Label1[7]->clear();
+    tfCDFormat->clear();
+    txtDriveInfo->setPlainText(QString());
+    tfCDName->clear();
+    laufwerksinfo.clear();
+    Dir1->Refresh();
+}
+
+void frmCDeinlesen::cmdClear_Click()
+{
+    optUnterordner->setChecked(false);
+    optCDInfo->setChecked(false);
+}
+
+void frmCDeinlesen::cmdAbbrechen_Click()
+{
+    close();
+}
+
+// A close during a walk stops it at the next entry; the window goes once the
+// walk has returned, handing nothing over.
+void frmCDeinlesen::closeEvent(QCloseEvent* event)
+{
+    if (m_laeuft) {
+        m_abbrechen = true;
+        event->ignore();
+        return;
+    }
+    Timer1->stop();
+    vb::setMousePointer(0);
+    QWidget::closeEvent(event);
+}
+
+bool frmCDeinlesen::eventFilter(QObject* objekt, QEvent* ereignis)
+{
+    if (objekt == lfListeCDeinlesen && ereignis->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(ereignis)->key() == Qt::Key_Delete) {
+        przEintragLöschen();
+        return true;
+    }
+    return QWidget::eventFilter(objekt, ereignis);
+}
+
+}  // namespace scan

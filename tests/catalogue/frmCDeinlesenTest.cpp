@@ -1,0 +1,221 @@
+// The scan window driven over folders presented as discs, through to the saved title.
+#include "scan/DirListBox.h"
+#include "scan/frmCDeinlesen.h"
+#include "tests/catalogue/Bearbeitung.h"
+#include "tests/catalogue/Filmkatalog.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QApplication>
+#include <QKeyEvent>
+
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+QStringList zeilenVon(const QListWidget* liste)
+{
+    QStringList z;
+    for (int i = 0; i < liste->count(); ++i)
+        z.append(liste->item(i)->text());
+    return z;
+}
+
+struct Scan {
+    explicit Scan(const QByteArray& cdIni = {}) : k(cdIni)
+    {
+        wurzelD = k.folder.path() + "/discD";
+        wurzelC = k.folder.path() + "/platteC";
+        QDir().mkpath(wurzelD);
+        QDir().mkpath(wurzelC);
+        k.fake.drives.discs = {
+            {"C:", sys::drivetype::Fixed, true, "System", "ext4", 7, 1000000, 500, wurzelC},
+            {"D:", sys::drivetype::CdRom, true, "MY_MOVIE_2", "udf", -5, 4700372992LL, 0, wurzelD},
+            {"E:", sys::drivetype::Removable, true, "Stick", "vfat", 0, 100, 0, k.folder.path()},
+        };
+    }
+
+    scan::frmCDeinlesen& oeffnen()
+    {
+        frmFilme& f = k.fenster();
+        f.przAlleListe();
+        f.c.Neu->click();
+        f.cmdCDeinlesen_Click();
+        return *f.scanfenster();
+    }
+
+    void datei(const QString& name, qint64 groesse)
+    {
+        k.folder.write("discD/" + name, QByteArray(static_cast<int>(groesse), 'x'));
+    }
+
+    static void waehlen(scan::frmCDeinlesen& s, int zeile)
+    {
+        s.List1->setCurrentRow(zeile);
+        s.List1_Click();
+    }
+
+    Filmkatalog k;
+    QString wurzelD, wurzelC;
+};
+
+}  // namespace
+
+TEST(CDeinlesen, RowsFollowMitHddAndTheDriveTypes)
+{
+    Scan ohne;
+    scan::frmCDeinlesen& s = ohne.oeffnen();
+    EXPECT_EQ(zeilenVon(s.List1), QStringList{"D: \tCD-ROM-Laufwerk"});
+    EXPECT_EQ(s.hoeheTwips(), scan::HoeheEingeklappt);
+    EXPECT_TRUE(s.Dir1->isHidden());
+    EXPECT_TRUE(s.cmdDel->isHidden());
+
+    Scan mit("[Funktionen]\r\nmit HDD=1\r\n");
+    scan::frmCDeinlesen& s2 = mit.oeffnen();
+    EXPECT_EQ(zeilenVon(s2.List1), (QStringList{"C: \tLokaler Datenträger", "D: \tCD-ROM-Laufwerk"}));
+    EXPECT_TRUE(s2.chkHDD->isChecked());
+    s2.chkHDD->setChecked(false);
+    EXPECT_EQ(zeilenVon(s2.List1), QStringList{"D: \tCD-ROM-Laufwerk"});
+    EXPECT_EQ(ini::IniFile(mit.k.folder.file("Cd.ini")).read("Funktionen", "mit HDD"), "0");
+}
+
+TEST(CDeinlesen, AReadyDiscGivesTitleInfoAndTheDrivesSize)
+{
+    Scan t;
+    t.datei("a.bin", 3145728);
+    scan::frmCDeinlesen& s = t.oeffnen();
+    Scan::waehlen(s, 0);
+    EXPECT_EQ(s.tfCDName->text(), "My Movie 2");
+    EXPECT_EQ(s.windowTitle(), "CD Einlesen - My Movie 2");
+    EXPECT_EQ(s.tfCDROM->text(), "D:");
+    EXPECT_EQ(s.txtDriveInfo->toPlainText(),
+              "Laufwerk: D\nBezeichnung: MY_MOVIE_2\nDateisystem: udf\nSerial-Nummer: -5\n"
+              "Speicherkapazität: 4.700.372.992 bytes\nFreier Speicher: 0 bytes");
+    EXPECT_EQ(s.laufwerksinfo.count("\r\n"), 5);
+    EXPECT_EQ(s.Label1[5]->text(), "4.700.372.992");
+    EXPECT_EQ(s.Label1[7]->text(), " 4483");
+    EXPECT_EQ(s.tfCDFormat->text(), "PC");
+    EXPECT_EQ(s.hoeheTwips(), scan::HoeheErweitert);
+    EXPECT_EQ(zeilenVon(s.lfListeCDeinlesen), QStringList{"a.bin"});
+    EXPECT_EQ(zeilenVon(s.lfListeCDeinlesenAlles), QStringList{"a.bin: 3"});
+    EXPECT_EQ(zeilenVon(t.k.f->c.lfListeCDeinlesen), QStringList{"a.bin: 3"});
+    EXPECT_EQ(zeilenVon(t.k.f->c.lfListeCDEinlesenOhneGroesse), QStringList{"a.bin"});
+}
+
+TEST(CDeinlesen, ADriveThatIsNotReadySaysSo)
+{
+    Scan t;
+    t.k.fake.drives.disc("D:")->ready = false;
+    scan::frmCDeinlesen& s = t.oeffnen();
+    Scan::waehlen(s, 0);
+    EXPECT_EQ(s.windowTitle(), "CD Einlesen - Laufwerk nicht bereit!");
+    EXPECT_EQ(s.txtDriveInfo->toPlainText(), "Laufwerk D nicht bereit!");
+    EXPECT_EQ(s.tfCDName->text(), "");
+    EXPECT_EQ(s.Label1[7]->text(), "");
+}
+
+TEST(CDeinlesen, EjectEmptiesEveryListAndTheTimerReadsTheRememberedDrive)
+{
+    Scan t;
+    t.datei("a.bin", 10);
+    scan::frmCDeinlesen& s = t.oeffnen();
+    Scan::waehlen(s, 0);
+    s.cmdCDAuswerfen->click();
+    EXPECT_EQ(s.lfListeCDeinlesen->count(), 0);
+    EXPECT_EQ(t.k.f->c.lfListeCDeinlesen->count(), 0) << "no entry of the ejected disc may be saved";
+    EXPECT_EQ(t.k.f->c.lfListeCDEinlesenOhneGroesse->count(), 0);
+    EXPECT_EQ(s.hoeheTwips(), scan::HoeheEingeklappt);
+    EXPECT_EQ(s.tfCDROM->text(), "D:");
+
+    t.k.fake.drives.disc("D:")->label = "ZWEITE";
+    s.cmdCDeinziehen->click();
+    EXPECT_EQ(t.k.fake.drives.trayLog, (QStringList{"open D:", "close D:"}));
+    EXPECT_TRUE(s.Timer1->isActive());
+    EXPECT_EQ(s.Timer1->interval(), 3000);
+    EXPECT_TRUE(s.Timer1->isSingleShot());
+    s.Timer1_Timer();
+    EXPECT_FALSE(s.Timer1->isActive());
+    EXPECT_EQ(s.tfCDName->text(), "Zweite");
+}
+
+TEST(CDeinlesen, DeletingARowRemovesExactlyThatEntry)
+{
+    Scan t;
+    t.datei("CD1", 1);
+    t.datei("CD10", 1);
+    scan::frmCDeinlesen& s = t.oeffnen();
+    Scan::waehlen(s, 0);
+    ASSERT_EQ(zeilenVon(s.lfListeCDeinlesen), (QStringList{"CD1", "CD10"}));
+    t.k.fake.messages.answer(sys::mb::Ok);
+    s.lfListeCDeinlesen->setCurrentRow(0);
+    QKeyEvent entf(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QApplication::sendEvent(s.lfListeCDeinlesen, &entf);
+    EXPECT_EQ(t.k.fake.messages.shown.back().prompt, "*CD1*  löschen?");
+    EXPECT_EQ(zeilenVon(s.lfListeCDeinlesen), QStringList{"CD10"});
+    EXPECT_EQ(zeilenVon(t.k.f->c.lfListeCDeinlesen), QStringList{"CD10: 0"});
+    EXPECT_EQ(zeilenVon(t.k.f->c.lfListeCDEinlesenOhneGroesse), QStringList{"CD10"});
+}
+
+TEST(CDeinlesen, PlusAddsTheNextDiscOfASet)
+{
+    Scan t;
+    t.k.fake.drives.disc("D:")->totalBytes = 700LL * 1024 * 1024;
+    scan::frmCDeinlesen& s = t.oeffnen();
+    Scan::waehlen(s, 0);
+    t.k.fake.drives.disc("D:")->totalBytes = 703LL * 1024 * 1024;
+    t.k.fake.messages.answer(sys::mb::Ok);
+    s.cmdPlus->click();
+    EXPECT_EQ(t.k.fake.messages.shown.back().title, "CD wechseln bitte!");
+    EXPECT_EQ(s.Label1[7]->text(), "1403");
+    EXPECT_EQ(s.tfAnzahl->text(), "2");
+    t.k.fake.messages.answer(sys::mb::Cancel);
+    s.cmdPlus->click();
+    EXPECT_EQ(s.tfAnzahl->text(), "2");
+}
+
+// The whole way: disc read, taken over, saved, read back by a stock connection.
+TEST(CDeinlesen, TheTakeOverIsSavedWithItsSubEntries)
+{
+    Scan t;
+    t.datei("Film.avi", 2 * 1024 * 1024);
+    t.datei("Extras/Bonus.avi", 1024 * 1024);
+    t.datei(" Leer vorn.txt", 600 * 1024);
+    scan::frmCDeinlesen& s = t.oeffnen();
+    Scan::waehlen(s, 0);
+    EXPECT_EQ(s.tfCDFormat->text(), "XVID");
+    s.tfCDName->setText("Mein Film");
+    s.tfCDMappe->setText("Regal 3");
+    s.optUnterordner->setChecked(true);
+    s.optCDInfo->setChecked(true);
+    s.cmdCDÜbernehmen->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(t.k.f->scanfenster(), nullptr);
+
+    frmFilme& f = *t.k.f;
+    EXPECT_EQ(f.c.tfTitel->text(), "Mein Film");
+    EXPECT_EQ(f.c.tfSize->text(), " 4483");
+    EXPECT_EQ(f.c.tfFormat->text(), "XVID");
+    EXPECT_EQ(f.c.tfQualität->text(), "");
+    EXPECT_EQ(f.c.tfAnzahl->text(), "1");
+    EXPECT_EQ(f.c.tfMappe->text(), "Regal 3");
+    EXPECT_EQ(f.c.tfUnterordner->text(), "1");
+    EXPECT_EQ(f.c.tfCDInfo->text(), "1");
+    EXPECT_FALSE(f.c.cmdEdit->isEnabled());
+    EXPECT_EQ(ini::IniFile(t.k.folder.file("Cd.ini")).read("CDeinlesen", "Mappe"), "Regal 3");
+
+    f.c.Speichern->click();
+    const auto zeilen = roh(t.k.folder.file("filme.mdb"),
+                            "SELECT Titel2, Size FROM Unterordner WHERE Titel = 'Mein Film' ORDER BY rowid");
+    const std::vector<QStringList> erwartet = {
+        {" Leer vorn", " 1"}, {"Extras: 1", " 1"}, {"Bonus", " 1"}, {"Film", " 2"}};
+    EXPECT_EQ(zeilen, erwartet) << "each entry with its own size, a folder with the sum below it, blanks kept";
+    EXPECT_EQ(spalte(t.k, "Filme", "Info", "Mein Film"), " Leer vorn.txt, Extras, Bonus.avi, Film.avi, ");
+    EXPECT_EQ(integrität(t.k), "ok");
+}
