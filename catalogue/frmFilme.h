@@ -10,6 +10,7 @@
 #include "platform/db/TableCursor.h"
 #include "platform/system/Services.h"
 #include "scan/frmCDeinlesen.h"
+#include "scan/frmCover.h"
 
 #include <QMainWindow>
 #include <QPoint>
@@ -47,6 +48,14 @@ public:
     void cmdCDeinlesen_Click();
     void mnuCDeinlesen_Click();
     scan::frmCDeinlesen* scanfenster() const { return m_frmCDeinlesen; }
+
+    // Covers: the windows of a title and of a sub-entry.
+    void przCover();
+    void przCover2();
+    void cmdCover_Click();
+    void cmdCover2_Click();
+    scan::frmCover* coverfenster() const { return m_frmCover; }
+    scan::frmCover* coverfenster2() const { return m_frmCover2; }
 
     void przDBÖffnen();
     void przclose();
@@ -282,5 +291,8 @@ private:
     QPointer<frmSucheTitel> m_frmSucheTitel;
     QPointer<frmSucheInfo> m_frmSucheInfo;
     QPointer<scan::frmCDeinlesen> m_frmCDeinlesen;
+    QPointer<scan::frmCover> m_frmCover;
+    QPointer<scan::frmCover> m_frmCover2;
+    void coverÜbergeben(QPointer<scan::frmCover>& fenster, const scan::Coverart& art, const QVariant& cover);
     void scanVerbinden();
 };

@@ -7,7 +7,7 @@
 scan::Uebergabefelder frmFilme::uebergabe()
 {
     return {c.tfTitel, c.tfSize, c.tfQualität, c.tfAnzahl, c.tfMappe, c.tfFormat, c.tfUnterordner,
-            c.tfCDInfo, c.cmdEdit, c.lfListeCDeinlesen, c.lfListeCDEinlesenOhneGroesse};
+            c.tfCDInfo, c.cmdEdit, c.lfListeCDeinlesen, c.lfListeCDEinlesenOhneGroesse, c.tfCover, c.chkCover};
 }
 
 // Shown without blocking: the main window stays usable while a disc is read.
@@ -25,4 +25,6 @@ void frmFilme::scanVerbinden()
 {
     connect(c.cmdCDeinlesen, &QPushButton::clicked, this, &frmFilme::cmdCDeinlesen_Click);
     connect(c.mnuCDeinlesen, &QAction::triggered, this, &frmFilme::mnuCDeinlesen_Click);
+    connect(c.cmdCover, &QPushButton::clicked, this, &frmFilme::cmdCover_Click);
+    connect(c.cmdCover2, &QPushButton::clicked, this, &frmFilme::cmdCover2_Click);
 }

@@ -4,6 +4,7 @@
 // the two procedures it runs.
 #include <QString>
 
+class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -26,6 +27,8 @@ struct Uebergabefelder {
     QPushButton* cmdEdit = nullptr;
     vb::ListBox* lfListeCDeinlesen = nullptr;             // name, ":" and size
     vb::ListBox* lfListeCDEinlesenOhneGroesse = nullptr;  // names
+    QLineEdit* tfCover = nullptr;  // hidden: the shown record's cover reference
+    QCheckBox* chkCover = nullptr;
 };
 
 class Katalogfenster {
@@ -33,6 +36,8 @@ public:
     virtual ~Katalogfenster() = default;
     virtual QWidget* katalogFenster() = 0;
     virtual Uebergabefelder uebergabe() = 0;
+    // The catalogue's name: its file is that name and ".mdb" in the program folder.
+    virtual QString tfDBName() const = 0;
     // Every detail field empty, the cover "-".
     virtual void przLöschen() = 0;
     // The titles containing the text of tfTitel.

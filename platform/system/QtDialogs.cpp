@@ -45,9 +45,19 @@ std::optional<Dialogs::FontChoice> QtDialogs::chooseFont(const FontChoice& initi
     return FontChoice{chosen.family(), chosen.bold(), chosen.pointSizeF()};
 }
 
-QString QtDialogs::openFile(const QString& title, const QString& folder, const QString& filter)
+QString QtDialogs::openFile(const QString& title, const QString& folder, const QString& filter,
+                           const QString& startName)
 {
-    return QFileDialog::getOpenFileName(nullptr, title, folder, filter);
+    QFileDialog dialog(nullptr, title, folder, filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // ".JPG" is a picture too: the name filters ignore letter case.
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+    if (!startName.isEmpty())
+        dialog.selectFile(startName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
 }
 
 }  // namespace sys

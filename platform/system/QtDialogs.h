@@ -9,7 +9,8 @@ class QtDialogs : public Dialogs {
 public:
     std::optional<long> chooseColor(long initial) override;
     std::optional<FontChoice> chooseFont(const FontChoice& initial, const QString& title = {}) override;
-    QString openFile(const QString& title, const QString& folder, const QString& filter) override;
+    QString openFile(const QString& title, const QString& folder, const QString& filter,
+                     const QString& startName = {}) override;
 };
 
 }  // namespace sys

@@ -84,8 +84,10 @@ public:
         double size = 0;
     };
     virtual std::optional<FontChoice> chooseFont(const FontChoice& initial, const QString& title = {}) = 0;
-    // A file to open, or "" on cancel. filter as Qt writes it ("Bilder (*.jpg *.bmp)").
-    virtual QString openFile(const QString& title, const QString& folder, const QString& filter) = 0;
+    // A file to open, or "" on cancel. filter as Qt writes it ("Bilder (*.jpg *.bmp)"),
+    // matched without regard to letter case; `startName` goes into the name box.
+    virtual QString openFile(const QString& title, const QString& folder, const QString& filter,
+                             const QString& startName = {}) = 0;
 };
 
 // Look-ups in the desktop's own settings.

@@ -75,9 +75,11 @@ std::optional<sys::Dialogs::FontChoice> FakeDialogs::chooseFont(const FontChoice
     return nextAnswer(fonts);
 }
 
-QString FakeDialogs::openFile(const QString&, const QString& folder, const QString&)
+QString FakeDialogs::openFile(const QString& title, const QString& folder, const QString& filter,
+                              const QString& startName)
 {
     calls << QStringLiteral("open ") + folder;
+    openRequests.push_back({title, folder, filter, startName});
     return nextAnswer(files);
 }
 

@@ -69,12 +69,17 @@ class FakeDialogs : public sys::Dialogs {
 public:
     std::optional<long> chooseColor(long initial) override;
     std::optional<FontChoice> chooseFont(const FontChoice& initial, const QString& title = {}) override;
-    QString openFile(const QString& title, const QString& folder, const QString& filter) override;
+    QString openFile(const QString& title, const QString& folder, const QString& filter,
+                     const QString& startName = {}) override;
 
     std::deque<std::optional<long>> colors;
     std::deque<std::optional<FontChoice>> fonts;
     std::deque<QString> files;
     QStringList calls;  // "color", "font [<title>]", "open <folder>"
+    struct OpenRequest {
+        QString title, folder, filter, startName;
+    };
+    std::vector<OpenRequest> openRequests;
 };
 
 class FakeDesktop : public sys::Desktop {

@@ -1,0 +1,304 @@
+#include "scan/frmCover.h"
+
+#include "frame/Aussehen.h"
+#include "frame/CdIni.h"
+#include "frame/Hintergrund.h"
+#include "frame/Sprache.h"
+#include "platform/db/DbError.h"
+#include "platform/vb/VbRuntime.h"
+#include "scan/Coverpfad.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QResizeEvent>
+
+namespace scan {
+
+const Coverart CoverTitel{"frmCover", "Filme", "Titel", "Coveranzeige"};
+const Coverart CoverUnterordner{"frmCover2", "Unterordner", "Titel2", "Coveranzeige2"};
+
+namespace {
+
+using frame::Eigenschaft;
+
+constexpr frame::Sprachzeile Tabelle[] = {
+    {"Cover", "Button1", "cmdPfad", Eigenschaft::Beschriftung},
+    {"Cover", "Button2", "cmdOK", Eigenschaft::Beschriftung},
+    {"Cover", "Button3", "cmdCancel", Eigenschaft::Beschriftung},
+    {"Cover", "Button4", "cmdEntladen", Eigenschaft::Beschriftung},
+    {"Cover", "ButtonText1", "cmdPfad", Eigenschaft::Tooltip},
+    {"Cover", "ButtonText2", "cmdOK", Eigenschaft::Tooltip},
+    {"Cover", "ButtonText3", "cmdCancel", Eigenschaft::Tooltip},
+    {"Cover", "ButtonText4", "cmdEntladen", Eigenschaft::Tooltip},
+    {"Cover", "Caption", "", Eigenschaft::Fenstertitel},
+};
+
+constexpr int Puffer = 200;
+constexpr float TwipsJePixel = 15.0f;
+
+template <class W>
+W* platzieren(W* w, QWidget* fenster, const char* name, int x, int y, int breite, int hoehe)
+{
+    w->setParent(fenster);
+    w->setObjectName(QString::fromUtf8(name));
+    w->setGeometry(vb::twipsToPixels(x), vb::twipsToPixels(y), vb::twipsToPixels(breite), vb::twipsToPixels(hoehe));
+    return w;
+}
+
+QPushButton* knopf(QWidget* fenster, const char* name, const QString& text, const QString& tipp, int x, int y)
+{
+    auto* k = platzieren(new QPushButton(text), fenster, name, x, y, name == std::string_view("cmdPfad")
+                                                                          || name == std::string_view("cmdCancel")
+                                                                      ? 1095
+                                                                      : 1335,
+                         255);
+    k->setToolTip(tipp);
+    return k;
+}
+
+const QString NichtGespeichert = QStringLiteral("Das Cover konnte nicht gespeichert werden!");
+
+}  // namespace
+
+std::span<const frame::Sprachzeile> coverTabelle()
+{
+    return Tabelle;
+}
+
+frmCover::frmCover(const sys::Services& services, Katalogfenster& katalog, const Coverart& art, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_services(services), m_katalog(katalog), m_art(art)
+{
+    setObjectName(QString::fromUtf8(art.name));
+    setWindowTitle(QString::fromUtf8(art.caption));
+    resize(vb::twipsToPixels(3000), vb::twipsToPixels(3345));
+
+    Image1 = platzieren(new QLabel, this, "Image1", 0, 0, 3015, 3375);
+    Image1->setScaledContents(true);
+    tfCover = platzieren(new QLineEdit(QStringLiteral("-")), this, "tfCover", 0, 0, 3015, 285);
+    tfCover->hide();
+    cmdPfad = knopf(this, "cmdPfad", QStringLiteral("Pfad"), QStringLiteral("Zeigt im Fenster den Dateipfad an."), 0, 2880);
+    cmdOK = knopf(this, "cmdOK", QStringLiteral("Cover laden"),
+                  QStringLiteral("Verknüpfung des Datensatz zu einem Cover herstellen."), 1200, 2880);
+    cmdCancel = knopf(this, "cmdCancel", QStringLiteral("OK"), QStringLiteral("Fenster schliessen"), 0, 3120);
+    cmdEntladen = knopf(this, "cmdEntladen", QStringLiteral("Cover Entladen"),
+                        QStringLiteral("Verknüpfung des Covers zum Datensatz löschen."), 1200, 3120);
+    setTabOrder(tfCover, cmdCancel);
+    setTabOrder(cmdCancel, cmdOK);
+    setTabOrder(cmdOK, cmdEntladen);
+    setTabOrder(cmdEntladen, cmdPfad);
+
+    connect(cmdPfad, &QPushButton::clicked, this, [this] { tfCover->show(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { przCoverladen(); });
+    connect(cmdEntladen, &QPushButton::clicked, this, [this] { przCoverentladen(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { close(); });
+}
+
+bool frmCover::Form_Load()
+{
+    przInilesen();
+    przSprache();
+    if (werte.standard != u"0")
+        przFarbe();
+    przStart();
+    return !m_geschlossen;
+}
+
+void frmCover::przInilesen()
+{
+    const ini::IniFile cdIni = frame::cdIni(m_services);
+    werte.backcolor = cdIni.read(QStringLiteral("Design"), QStringLiteral("Backcolor"), Puffer);
+    werte.standard = cdIni.read(QStringLiteral("Design"), QStringLiteral("Default"), Puffer);
+    werte.coverNormal = cdIni.read(QStringLiteral("Funktionen"), QStringLiteral("Cover Normal"), Puffer);
+    werte.sprache = cdIni.read(QStringLiteral("Design"), QStringLiteral("Sprache"), Puffer);
+}
+
+void frmCover::przSprache()
+{
+    if (werte.sprache.isEmpty())
+        return;
+    frame::Feldwoerter keine;
+    frame::spracheAnwenden(this, frame::Sprachdatei(m_services, werte.sprache, Puffer), coverTabelle(), keine);
+}
+
+void frmCover::przFarbe()
+{
+    if (const auto farbe = frame::vbFarbe(werte.backcolor))
+        frame::setzeHintergrund(this, *farbe);
+}
+
+void frmCover::przStart()
+{
+    const QString name = m_katalog.tfDBName();
+    try {
+        m_datenbank = db::Database::open(m_services.file(name + QStringLiteral(".mdb")));
+    } catch (const db::DbError&) {
+        m_services.messages->msgBox(QStringLiteral("Der Katalog '") + name
+                                        + QStringLiteral("' kann nicht geöffnet werden!"),
+                                    sys::mb::OkOnly | sys::mb::Critical, QStringLiteral("Coverfunktion"));
+        schliessen();
+        return;
+    }
+    if (m_katalog.uebergabe().tfCover->text() != u"-") {
+        cmdOK->hide();
+        przCoverAnzeigen();
+    } else {
+        przCoverladen();
+    }
+}
+
+// By key, never a row a cursor happens to stand on.
+std::optional<frmCover::Zeile> frmCover::zeileSuchen()
+{
+    if (!m_datenbank)
+        return std::nullopt;
+    const QString sql = QStringLiteral("SELECT rowid, Cover FROM %1 WHERE %2 = ? COLLATE DEUTSCH LIMIT 1")
+                            .arg(QString::fromUtf8(m_art.tabelle), QString::fromUtf8(m_art.schluessel));
+    try {
+        const db::Result r = m_datenbank->query(sql, {m_katalog.uebergabe().tfTitel->text()});
+        if (r.empty())
+            return std::nullopt;
+        return Zeile{r.value(0, 0).toLongLong(), r.value(0, 1).toString()};
+    } catch (const db::DbError&) {
+        return std::nullopt;
+    }
+}
+
+void frmCover::przCoverAnzeigen()
+{
+    const auto zeile = zeileSuchen();
+    if (!zeile) {
+        m_services.messages->msgBox(QStringLiteral("Bitte Datensatz erst speichern!"));
+        return;
+    }
+    tfCover->setText(zeile->cover);
+    QImageReader leser(coverDatei(zeile->cover, werte.coverNormal, m_services.programFolder));
+    // A downloaded ".jpg" may hold a PNG.
+    leser.setDecideFormatFromContent(true);
+    const QImage bild = leser.read();
+    if (bild.isNull()) {
+        m_services.messages->msgBox(QStringLiteral("Leider kein Cover mehr!"), sys::mb::OkOnly,
+                                    QStringLiteral("Kein Cover"));
+        return;
+    }
+    Image1->setPixmap(QPixmap::fromImage(bild));
+    m_bild = bild.size();
+}
+
+void frmCover::przCoverladen()
+{
+    const auto zeile = zeileSuchen();
+    if (!zeile) {
+        m_services.messages->msgBox(QStringLiteral("Bitte Datensatz erst speichern!"));
+        return;
+    }
+    const QString ordner = m_services.userStore ? m_services.userStore->getSetting(QStringLiteral("Datei"),
+                                                                                   QStringLiteral("Pfad"))
+                                                : QString();
+    const QString datei = m_services.dialogs->openFile(QStringLiteral("Cover auswählen"), ordner,
+                                                       QStringLiteral("Bilddateien (*.bmp *.jpg *.jpeg *.gif)"),
+                                                       m_katalog.uebergabe().tfTitel->text());
+    if (datei.isEmpty()) {
+        schliessen();
+        return;
+    }
+    if (m_services.userStore)
+        m_services.userStore->saveSetting(QStringLiteral("Datei"), QStringLiteral("Pfad"),
+                                          QFileInfo(datei).absolutePath() + u'/');
+    const QString referenz = coverReferenz(datei, werte.coverNormal);
+    // A reference the column cannot hold is not reported as attached.
+    const bool gespeichert = referenz.size() <= CoverLaenge
+                             && m_datenbank
+                                    ->tryExecute(QStringLiteral("UPDATE %1 SET Cover = ? WHERE rowid = ?")
+                                                     .arg(QString::fromUtf8(m_art.tabelle)),
+                                                 {referenz, zeile->rowid})
+                                    .ok;
+    if (!gespeichert) {
+        m_services.messages->msgBox(NichtGespeichert, sys::mb::OkOnly | sys::mb::Critical,
+                                    QStringLiteral("Cover laden"));
+        return;
+    }
+    tfCover->setText(referenz);
+    przCoverAnzeigen();
+    const Uebergabefelder haupt = m_katalog.uebergabe();
+    haupt.chkCover->setVisible(true);
+    haupt.chkCover->setEnabled(true);
+    haupt.chkCover->setChecked(true);
+    tfCover->setText(QStringLiteral("-"));
+    haupt.tfCover->setText(QStringLiteral("-"));
+}
+
+void frmCover::przCoverentladen()
+{
+    tfCover->setText(QStringLiteral("-"));
+    const auto zeile = zeileSuchen();
+    if (!zeile) {
+        m_services.messages->msgBox(QStringLiteral("Bitte Datensatz erst speichern!"));
+        return;
+    }
+    if (!m_datenbank
+             ->tryExecute(QStringLiteral("UPDATE %1 SET Cover = '-' WHERE rowid = ?").arg(QString::fromUtf8(m_art.tabelle)),
+                          {zeile->rowid})
+             .ok) {
+        m_services.messages->msgBox(NichtGespeichert, sys::mb::OkOnly | sys::mb::Critical,
+                                    QStringLiteral("Cover Entladen"));
+        return;
+    }
+    m_katalog.uebergabe().chkCover->hide();
+    schliessen();
+}
+
+void frmCover::schliessen()
+{
+    m_geschlossen = true;
+    if (isVisible())
+        close();
+}
+
+void frmCover::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (!isMinimized())
+        einpassen();
+}
+
+void frmCover::einpassen()
+{
+    if (m_bild.isEmpty())
+        return;
+    frame::AdjustImageToRect(Image1, float(width()) * TwipsJePixel, float(height()) * TwipsJePixel, 0, 0, true,
+                             frame::Bildmass{float(m_bild.width()), float(m_bild.height())});
+    // The buttons lie on the picture.
+    for (QWidget* w : {static_cast<QWidget*>(tfCover), static_cast<QWidget*>(cmdPfad), static_cast<QWidget*>(cmdOK),
+                       static_cast<QWidget*>(cmdCancel), static_cast<QWidget*>(cmdEntladen)})
+        w->raise();
+}
+
+frmCover* coverZeigen(QPointer<frmCover>& fenster, const sys::Services& services, Katalogfenster& katalog,
+                      const Coverart& art, const QString& referenz)
+{
+    if (fenster && !fenster->isVisible())
+        delete fenster.data();
+    if (fenster) {
+        fenster->tfCover->setText(referenz);
+    } else {
+        auto* neu = new frmCover(services, katalog, art, katalog.katalogFenster());
+        neu->tfCover->setText(referenz);
+        if (!neu->Form_Load()) {
+            delete neu;
+            return nullptr;
+        }
+        neu->setAttribute(Qt::WA_DeleteOnClose);
+        fenster = neu;
+    }
+    fenster->show();
+    fenster->raise();
+    fenster->activateWindow();
+    return fenster;
+}
+
+}  // namespace scan
