@@ -57,6 +57,16 @@ public:
     scan::frmCover* coverfenster() const { return m_frmCover; }
     scan::frmCover* coverfenster2() const { return m_frmCover2; }
 
+    // The film lookup on the web and its cover candidates.
+    void przFilminfo();
+    void cmdFilminfo_Click();
+    void cmdFilminfogoogle_Click();
+    void przCoverAuswahlZeigen();
+    void lfCover_Click();
+    void przCoverDownload();
+    void przCoverAuswahlSchliessen();
+    const QString& seitentext() const { return m_seitentext; }
+
     void przDBÖffnen();
     void przclose();
     void przUnloadMe();
@@ -293,6 +303,9 @@ private:
     QPointer<scan::frmCDeinlesen> m_frmCDeinlesen;
     QPointer<scan::frmCover> m_frmCover;
     QPointer<scan::frmCover> m_frmCover2;
+    QString m_seitentext;        // the body HTML of the last page loaded
+    QString m_coverReferenz;     // the reference of the last download
+    bool m_suchtImWeb = false;   // a lookup runs: its buttons are ignored
     void coverÜbergeben(QPointer<scan::frmCover>& fenster, const scan::Coverart& art, const QVariant& cover);
     void scanVerbinden();
 };

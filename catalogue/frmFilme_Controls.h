@@ -3,6 +3,7 @@
 // control array is a std::array reached through an accessor with the array's
 // name: lbWer(1) is the element whose objectName is "lbWer_1".
 #include "platform/vb/VbControls.h"
+#include "platform/vb/WebBrowser.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -103,7 +104,7 @@ struct FilmeControls {
     vb::ListBox* lfListe = nullptr;
     vb::ListBox* lfListe2 = nullptr;  // sub-entries of one title
     vb::ListBox* lfCover = nullptr;   // cover candidates of the web look-up
-    QWidget* WebBrowser1 = nullptr;
+    vb::WebBrowser* WebBrowser1 = nullptr;  // shows the page of the film lookup
 
     // Filters, views, sort buttons and the list commands.
     QLabel* Label6 = nullptr;  // "Filter:"

@@ -404,9 +404,7 @@ void frmFilme::aufbauen()
     c.lfListe = steuerelement<vb::ListBox>(f, QStringLiteral("lfListe"), liste, true);
     c.lfListe2 = steuerelement<vb::ListBox>(f, QStringLiteral("lfListe2"), liste, false);
     c.lfCover = steuerelement<vb::ListBox>(f, QStringLiteral("lfCover"), liste, false);
-    c.WebBrowser1 = steuerelement<QWidget>(f, QStringLiteral("WebBrowser1"), liste, false);
-    c.WebBrowser1->setAutoFillBackground(true);
-    c.WebBrowser1->setBackgroundRole(QPalette::Base);
+    c.WebBrowser1 = steuerelement<vb::WebBrowser>(f, QStringLiteral("WebBrowser1"), liste, false);
 
     // Filter row: each column's label over its combo box, its sort button beside it.
     struct Filter {

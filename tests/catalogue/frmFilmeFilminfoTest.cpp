@@ -1,0 +1,184 @@
+// The film lookup against a web server on 127.0.0.1: the request, the page
+// text, the genre, the cover choice and the download into "covers".
+#include "tests/catalogue/Bearbeitung.h"
+#include "tests/catalogue/Filmkatalog.h"
+#include "tests/support/LoopbackServer.h"
+
+#include "platform/vb/VbRuntime.h"
+
+#include <QDir>
+#include <QUrlQuery>
+
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+const QByteArray Seite =
+    "<html><head><title>x</title></head><body><p>Matrix (1999)</p>"
+    "<p>GENRE: Science Fiction\r\nDARSTELLER: Neo</p><img src=\"../bilder/m.jpg\" alt=\"Bild\">"
+    "<img src=\"/foto/n.jpg\"></body></html>";
+
+struct Suche {
+    Suche() : k("[URL]\r\nFilm=www.filme.example/db\r\n")
+    {
+        if (!server.listening())
+            return;
+        const ini::IniFile ini(k.folder.file("Cd.ini"));
+        ini.write("URL", "Suchadresse", server.address());
+        ini.write("URL", "Bildadresse", server.address());
+        QDir().mkpath(k.folder.file("covers"));
+    }
+
+    frmFilme& zeigen(const QString& titel) { return testing_support::zeigen(k, titel); }
+
+    LoopbackServer server;
+    Filmkatalog k;
+};
+
+QStringList lfCoverZeilen(const frmFilme& f)
+{
+    QStringList z;
+    for (int i = 0; i < f.c.lfCover->count(); ++i)
+        z.append(f.c.lfCover->item(i)->text());
+    return z;
+}
+
+}  // namespace
+
+TEST(Filminfo, ThePageBecomesInfoGenreAndCoverChoice)
+{
+    Suche s;
+    ASSERT_TRUE(s.server.listening());
+    frmFilme& f = s.zeigen("Matrix");
+    f.c.tfTitel->setText("Matrix & Co DVD");
+    s.server.answer(ScriptedAnswer::with(302).redirect("/treffer"));
+    s.server.answer(ScriptedAnswer::with(200, Seite).header("Content-Type", "text/html; charset=utf-8"));
+    s.k.fake.messages.answer(sys::mb::Ok);
+    f.c.cmdFilminfo->click();
+
+    ASSERT_EQ(s.server.requestLines.size(), 2);
+    const QUrl anfrage("http://x" + s.server.requestLines[0].section(' ', 1, 1));
+    EXPECT_EQ(anfrage.path(), "/search");
+    const QUrlQuery q(anfrage);
+    QStringList schluessel;
+    for (const auto& [name, wert] : q.queryItems(QUrl::FullyDecoded))
+        schluessel << name;
+    EXPECT_EQ(schluessel, (QStringList{"as_q", "num", "hl", "btnG", "as_epq", "as_oq", "as_eq", "lr", "as_ft",
+                                       "as_filetype", "as_qdr", "as_occt", "as_dt", "as_sitesearch", "as_rights",
+                                       "safe", "btnI", "meta"}))
+        << "the \"&\" of the title cuts nothing";
+    EXPECT_EQ(q.queryItemValue("as_q", QUrl::FullyDecoded), "+matrix & co ");
+    EXPECT_EQ(q.queryItemValue("as_sitesearch", QUrl::FullyDecoded), "www.filme.example/db");
+
+    EXPECT_EQ(s.k.fake.messages.shown.front().prompt, "Wollen Sie diese Info laden?");
+    EXPECT_TRUE(f.c.tfInfo->toPlainText().contains("Matrix (1999)"));
+    EXPECT_EQ(f.c.tfCat->text(), "Science Fiction") << "the blank before the marker is dropped";
+    EXPECT_EQ(lfCoverZeilen(f), (QStringList{"../bilder/m.jpg", "/foto/n.jpg"}));
+    EXPECT_FALSE(f.c.lfCover->isHidden());
+    EXPECT_EQ(f.c.lbTitel(1)->text(), "Gewünschtes Image/Bild zum speichern bitte anklicken!");
+    EXPECT_TRUE(f.c.lbCat(1)->isHidden());
+    EXPECT_TRUE(f.c.WebBrowser1->isHidden());
+    EXPECT_TRUE(f.c.WebBrowser1->Offline());
+    EXPECT_EQ(f.c.WebBrowser1->ReadyState(), 4);
+
+    // The choice: the picture goes into "covers" under the title shown.
+    f.c.tfTitel->setText("Matrix");
+    s.server.answer(ScriptedAnswer::with(200, "BILD"));
+    f.c.lfCover->setCurrentRow(0);
+    f.lfCover_Click();
+    EXPECT_EQ(s.server.requestLines.last(), "GET /filminfo/bilder/m.jpg HTTP/1.1");
+    EXPECT_EQ(s.k.folder.read("covers/Matrix.jpg"), "BILD");
+    EXPECT_EQ(spalte(s.k, "Filme", "Cover", "Matrix"), "Matrix.jpg");
+    EXPECT_TRUE(f.c.lfCover->isHidden());
+    EXPECT_EQ(f.c.lfCover->count(), 0);
+    EXPECT_EQ(f.c.tfCoverübergeben->text(), "0");
+    EXPECT_EQ(f.c.lbTitel(1)->width(), vb::twipsToPixels(2415));
+    EXPECT_EQ(integrität(s.k), "ok");
+}
+
+TEST(Filminfo, AnErrorAnswerOrASilentServerSaysNothingWasFound)
+{
+    Suche s;
+    ASSERT_TRUE(s.server.listening());
+    frmFilme& f = s.zeigen("Alien");
+    f.c.tfCat->setText("Horror");
+    s.server.answer(ScriptedAnswer::with(404, "<html><body>GENRE: x DARSTELLER:</body></html>"));
+    s.k.fake.messages.answer(sys::mb::Ok);
+    f.c.cmdFilminfogoogle->click();
+    const QString nichts = "Es wurden keine Inhalte gefunden! Versuchen Sie zB. eine andere Film DB URL in den "
+                           "Optionen zu hinterlegen!";
+    EXPECT_EQ(f.c.tfInfo->toPlainText(), nichts);
+    EXPECT_EQ(f.c.tfCat->text(), "Horror");
+    EXPECT_EQ(s.k.fake.messages.shown.back().prompt, "Tut mir leid - kein Image/Bild auf der Webseite gefunden");
+    EXPECT_EQ(s.k.fake.messages.shown.back().title, "Kein Cover gefunden");
+
+    f.c.tfInfo->setPlainText("vorher");
+    s.server.answer(ScriptedAnswer::with(200).silent());
+    s.k.fake.messages.answer(sys::mb::Ok);
+    f.c.cmdFilminfo->click();
+    EXPECT_EQ(f.c.tfInfo->toPlainText(), nichts) << "the time limit ends the wait";
+}
+
+TEST(Filminfo, CancelKeepsTheFieldsAndTheChecksComeFirst)
+{
+    Suche s;
+    ASSERT_TRUE(s.server.listening());
+    frmFilme& f = s.zeigen("Alien");
+    f.c.tfInfo->setPlainText("alt");
+    s.server.answer(ScriptedAnswer::with(200, Seite));
+    s.k.fake.messages.answer(sys::mb::Cancel);
+    f.c.cmdFilminfo->click();
+    EXPECT_EQ(f.c.tfInfo->toPlainText(), "alt");
+    EXPECT_EQ(f.c.lfCover->count(), 0);
+
+    f.c.tfTitel->clear();
+    f.c.cmdFilminfogoogle->click();
+    EXPECT_EQ(s.k.fake.messages.shown.back().prompt, "Bitte erst einen Titel wählen!");
+    EXPECT_FALSE(f.c.WebBrowser1->Offline()) << "the search button leaves the browser online";
+    f.c.cmdFilminfo->click();
+    EXPECT_TRUE(f.c.WebBrowser1->Offline());
+    EXPECT_EQ(s.server.requestLines.size(), 1);
+}
+
+TEST(Filminfo, TheDownloadGoesToTheSubEntryShownAndRefusesWhatItCannotStore)
+{
+    Suche s;
+    ASSERT_TRUE(s.server.listening());
+    frmFilme& f = s.zeigen("Matrix");
+    f.c.cmdUnterordner->click();
+    for (int i = 0; i < f.c.lfListe2->count(); ++i)
+        if (f.c.lfListe2->item(i)->text().startsWith("Matrix Teil 1"))
+            f.c.lfListe2->setCurrentRow(i);
+    ASSERT_EQ(f.c.tfTitel->text(), "Matrix Teil 1");
+    s.server.answer(ScriptedAnswer::with(200, "TEIL"));
+    f.c.lfCover->addItem("/filminfo/t.jpg");
+    f.c.lfCover->setCurrentRow(0);
+    f.lfCover_Click();
+    EXPECT_EQ(s.server.requestLines.last(), "GET /filminfo/t.jpg HTTP/1.1");
+    EXPECT_EQ(roh(s.k.folder.file("filme.mdb"), "SELECT Cover FROM Unterordner WHERE Titel2 = 'Matrix Teil 1'"),
+              std::vector<QStringList>{{"Matrix Teil 1.jpg"}});
+    EXPECT_EQ(spalte(s.k, "Filme", "Cover", "Matrix"), "-");
+
+    // A failed answer writes nothing and keeps the older picture.
+    s.k.folder.write("covers/Matrix Teil 1.jpg", "ALT");
+    s.server.answer(ScriptedAnswer::with(500, "Fehlerseite"));
+    f.c.lfCover->addItem("../x.jpg");
+    f.c.lfCover->setCurrentRow(0);
+    f.lfCover_Click();
+    EXPECT_EQ(s.k.fake.messages.shown.back().prompt, "Fehler beim Download von Bilddateien: Fehler beim Download!");
+    EXPECT_EQ(s.k.fake.messages.shown.back().flags, sys::mb::Critical);
+    EXPECT_EQ(s.k.folder.read("covers/Matrix Teil 1.jpg"), "ALT");
+    EXPECT_TRUE(f.c.lfCover->isHidden()) << "the choice closes all the same";
+
+    // An unsaved title downloads nothing and keeps the choice open.
+    f.c.tfTitel->setText("a/b");
+    f.c.lfCover->addItem("../y.jpg");
+    f.c.lfCover->setCurrentRow(0);
+    const int anfragen = static_cast<int>(s.server.requestLines.size());
+    f.lfCover_Click();
+    EXPECT_EQ(s.k.fake.messages.shown.back().prompt, "Bitte Datensatz erst speichern!");
+    EXPECT_EQ(f.c.lfCover->count(), 1);
+    EXPECT_EQ(s.server.requestLines.size(), anfragen);
+}
