@@ -136,7 +136,7 @@ TEST_F(Fenster, EveryControlExistsUnderItsNameWithItsKind)
         STEUER(cmdSpeichern2, "QPushButton"), STEUER(cmdEditieren2, "QPushButton"),
         STEUER(cmdLöschen2, "QPushButton"), STEUER(cmdCover2, "QPushButton"), STEUER(cmdClear, "QPushButton"),
         STEUER(Alle, "QPushButton"), STEUER(cmdPrint, "QPushButton"), STEUER(ExcelSel, "QPushButton"),
-        STEUER(cmdHTML, "QPushButton"), STEUER(WebBrowser1, "QWidget"),
+        STEUER(cmdHTML, "QPushButton"), STEUER(WebBrowser1, "vb::WebBrowser"),
         STEUER(Picture1, "QLabel"), STEUER(Picture2, "QLabel"), STEUER(Picture3, "QLabel"), STEUER(Picture4, "QLabel"),
         STEUER(Picture5, "QLabel"), STEUER(Picture6, "QLabel"), STEUER(Picture7, "QLabel"), STEUER(Picture8, "QLabel"),
         STEUER(Picture10, "QLabel"), STEUER(Picture12, "QLabel"), STEUER(Picture14, "QLabel"),
