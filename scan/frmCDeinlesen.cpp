@@ -85,16 +85,20 @@ frmCDeinlesen::frmCDeinlesen(const sys::Services& services, Katalogfenster& kata
 // the entries and how they are taken over.
 void frmCDeinlesen::aufbauen()
 {
-    List1 = platzieren(new vb::ListBox, this, QStringLiteral("List1"), 120, 120, 2640, 1215);
-    txtDriveInfo = platzieren(new QPlainTextEdit, this, QStringLiteral("txtDriveInfo"), 2880, 120, 2775, 1215);
-    txtDriveInfo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    chkHDD = platzieren(new QCheckBox(QStringLiteral("mit HDD")), this, QStringLiteral("chkHDD"), 120, 1440, 1215, 330);
+    List1 = platzieren(new vb::ListBox, this, QStringLiteral("List1"), 120, 120, 2640, 1500);
+    txtDriveInfo = platzieren(new QPlainTextEdit, this, QStringLiteral("txtDriveInfo"), 2880, 120, 2775, 1500);
+    // Six lines of drive data in the box; a long one wraps rather than hides its end.
+    QFont klein = txtDriveInfo->font();
+    klein.setPointSizeF(klein.pointSizeF() * 0.85);
+    txtDriveInfo->setFont(klein);
+    txtDriveInfo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    chkHDD = platzieren(new QCheckBox(QStringLiteral("mit HDD")), this, QStringLiteral("chkHDD"), 120, 1710, 1215, 330);
     cmdCDAuswerfen = platzieren(new QPushButton(QStringLiteral("Auswerfen")), this, QStringLiteral("cmdCDAuswerfen"),
-                                1440, 1440, 1335, 375);
+                                1440, 1680, 1335, 375);
     cmdCDeinziehen = platzieren(new QPushButton(QStringLiteral("Einziehen")), this, QStringLiteral("cmdCDeinziehen"),
-                                2880, 1440, 1335, 375);
-    cmdPlus = platzieren(new QPushButton(QStringLiteral("+")), this, QStringLiteral("cmdPlus"), 4320, 1440, 495, 375);
-    tfAnzahl = platzieren(new QLineEdit, this, QStringLiteral("tfAnzahl"), 4920, 1440, 735, 375);
+                                2880, 1680, 1335, 375);
+    cmdPlus = platzieren(new QPushButton(QStringLiteral("+")), this, QStringLiteral("cmdPlus"), 4320, 1680, 495, 375);
+    tfAnzahl = platzieren(new QLineEdit, this, QStringLiteral("tfAnzahl"), 4920, 1680, 735, 375);
     tfAnzahl->hide();
 
     const QString beschriftungen[] = {QStringLiteral("CD Name:"), QStringLiteral("Inhalt in MB:"),
@@ -102,33 +106,33 @@ void frmCDeinlesen::aufbauen()
                                       QStringLiteral("Inhalt in Byte:")};
     for (int i = 0; i < 5; ++i)
         Label1[static_cast<std::size_t>(i)] = platzieren(new QLabel(beschriftungen[i]), this,
-                                                         QStringLiteral("Label1_%1").arg(i), 120, 1980 + i * 375, 1335, 300);
-    tfCDName = platzieren(new QLineEdit, this, QStringLiteral("tfCDName"), 1560, 1950, 2295, 315);
-    Label1[7] = platzieren(new QLabel, this, QStringLiteral("Label1_7"), 1560, 2355, 2295, 300);
-    tfCDFormat = platzieren(new QLineEdit, this, QStringLiteral("tfCDFormat"), 1560, 2700, 2295, 315);
-    tfCDMappe = platzieren(new QLineEdit, this, QStringLiteral("tfCDMappe"), 1560, 3075, 2295, 315);
-    Label1[5] = platzieren(new QLabel, this, QStringLiteral("Label1_5"), 1560, 3480, 2295, 300);
-    Dir1 = platzieren(new DirListBox(m_services.drives), this, QStringLiteral("Dir1"), 3960, 1950, 1695, 1830);
+                                                         QStringLiteral("Label1_%1").arg(i), 120, 2190 + i * 345, 1335, 300);
+    tfCDName = platzieren(new QLineEdit, this, QStringLiteral("tfCDName"), 1560, 2160, 2295, 315);
+    Label1[7] = platzieren(new QLabel, this, QStringLiteral("Label1_7"), 1560, 2535, 2295, 300);
+    tfCDFormat = platzieren(new QLineEdit, this, QStringLiteral("tfCDFormat"), 1560, 2850, 2295, 315);
+    tfCDMappe = platzieren(new QLineEdit, this, QStringLiteral("tfCDMappe"), 1560, 3195, 2295, 315);
+    Label1[5] = platzieren(new QLabel, this, QStringLiteral("Label1_5"), 1560, 3570, 2295, 300);
+    Dir1 = platzieren(new DirListBox(m_services.drives), this, QStringLiteral("Dir1"), 3960, 2160, 1695, 1710);
     Dir1->hide();
     cmdCDÜbernehmen = platzieren(new QPushButton(QStringLiteral("übernehmen")), this, QStringLiteral("cmdCDÜbernehmen"),
-                                 1560, 3900, 1335, 375);
+                                 1560, 3960, 1335, 375);
     cmdAbbrechen = platzieren(new QPushButton(QStringLiteral("&Abbrechen")), this, QStringLiteral("cmdAbbrechen"), 3000,
-                              3900, 1335, 375);
-    tfCDROM = platzieren(new QLineEdit, this, QStringLiteral("tfCDROM"), 4440, 3900, 735, 375);
+                              3960, 1335, 375);
+    tfCDROM = platzieren(new QLineEdit, this, QStringLiteral("tfCDROM"), 4440, 3960, 735, 375);
     tfCDROM->hide();
 
-    lfListeCDeinlesen = platzieren(new vb::ListBox, this, QStringLiteral("lfListeCDeinlesen"), 120, 4500, 5535, 2235);
-    lfListeCDeinlesenAlles = platzieren(new vb::ListBox, this, QStringLiteral("lfListeCDeinlesenAlles"), 120, 4500, 5535, 2235);
+    lfListeCDeinlesen = platzieren(new vb::ListBox, this, QStringLiteral("lfListeCDeinlesen"), 120, 4500, 5535, 2160);
+    lfListeCDeinlesenAlles = platzieren(new vb::ListBox, this, QStringLiteral("lfListeCDeinlesenAlles"), 120, 4500, 5535, 2160);
     lfListeCDeinlesenAlles->hide();
-    lfListeCDeinlesenGroesse = platzieren(new vb::ListBox, this, QStringLiteral("lfListeCDeinlesenGroesse"), 120, 4500, 5535, 2235);
+    lfListeCDeinlesenGroesse = platzieren(new vb::ListBox, this, QStringLiteral("lfListeCDeinlesenGroesse"), 120, 4500, 5535, 2160);
     lfListeCDeinlesenGroesse->hide();
     Label1[6] = platzieren(new QLabel(QStringLiteral("Die Liste übernehmen als:")), this, QStringLiteral("Label1_6"),
-                           120, 6900, 2055, 300);
+                           120, 6780, 5535, 300);
     optUnterordner = platzieren(new QCheckBox(QStringLiteral("Unterordner")), this, QStringLiteral("optUnterordner"),
-                                2220, 6870, 1335, 330);
-    optCDInfo = platzieren(new QCheckBox(QStringLiteral("Info")), this, QStringLiteral("optCDInfo"), 3600, 6870, 855, 330);
-    cmdClear = platzieren(new QPushButton(QStringLiteral("Löschen")), this, QStringLiteral("cmdClear"), 4560, 6840, 1095, 375);
-    cmdDel = platzieren(new QPushButton(QStringLiteral("Zeile Löschen")), this, QStringLiteral("cmdDel"), 120, 7380, 1335, 375);
+                                120, 7110, 1695, 330);
+    optCDInfo = platzieren(new QCheckBox(QStringLiteral("Info")), this, QStringLiteral("optCDInfo"), 1920, 7110, 1095, 330);
+    cmdClear = platzieren(new QPushButton(QStringLiteral("Löschen")), this, QStringLiteral("cmdClear"), 4560, 7080, 1095, 375);
+    cmdDel = platzieren(new QPushButton(QStringLiteral("Zeile Löschen")), this, QStringLiteral("cmdDel"), 3240, 7080, 1215, 375);
     cmdDel->hide();
 
     Timer1 = new QTimer(this);

@@ -11,7 +11,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
+#include "platform/vb/VbControls.h"
+
 #include <QApplication>
+#include <QFile>
+#include <QPointer>
+#include <QThread>
 #include <QKeyEvent>
 
 #include <gtest/gtest.h>
@@ -218,4 +223,89 @@ TEST(CDeinlesen, TheTakeOverIsSavedWithItsSubEntries)
     EXPECT_EQ(zeilen, erwartet) << "each entry with its own size, a folder with the sum below it, blanks kept";
     EXPECT_EQ(spalte(t.k, "Filme", "Info", "Mein Film"), " Leer vorn.txt, Extras, Bonus.avi, Film.avi, ");
     EXPECT_EQ(integrität(t.k), "ok");
+}
+
+TEST(CDeinlesen, ALocalDiskListsItsFoldersAndAFolderRowWalksThatFolder)
+{
+    Scan t("[Funktionen]\r\nmit HDD=1\r\n");
+    t.k.folder.write("platteC/meine_filme/teil eins.avi", QByteArray(2 * 1024 * 1024, 'x'));
+    t.k.folder.write("platteC/meine_filme/tiefer/b.txt", "b");
+    t.k.folder.write("platteC/Anderes/c.txt", "c");
+    QFile::link(t.wurzelC + "/meine_filme", t.wurzelC + "/schleife");
+    scan::frmCDeinlesen& s = t.oeffnen();
+    Scan::waehlen(s, 1);  // D: first, to remember a disc
+    ASSERT_EQ(s.tfCDROM->text(), "D:");
+    Scan::waehlen(s, 0);
+    EXPECT_EQ(zeilenVon(s.List1),
+              (QStringList{"C: \tLokaler Datenträger", "D: \tCD-ROM-Laufwerk", "C:/Anderes", "C:/meine_filme",
+                           "C:/meine_filme/tiefer"}))
+        << "a local-disk row takes the local path also after a disc; no symbolic link is followed";
+    EXPECT_EQ(s.lfListeCDeinlesen->count(), 0) << "moving through the folders starts no walk";
+
+    Scan::waehlen(s, 3);
+    EXPECT_EQ(s.tfCDName->text(), "Meine Filme");
+    EXPECT_EQ(s.windowTitle(), "CD Einlesen - Meine Filme");
+    EXPECT_EQ(s.txtDriveInfo->toPlainText(), "");
+    EXPECT_EQ(s.tfCDROM->text(), "D:") << "a folder is not a disc";
+    EXPECT_EQ(s.Label1[7]->text(), " 2") << "the folder's own sum, not the drive's size";
+    EXPECT_EQ(zeilenVon(s.lfListeCDeinlesen), (QStringList{"teil eins.avi", "tiefer", "b.txt"}));
+    EXPECT_EQ(s.tfCDFormat->text(), "XVID");
+
+    s.cmdCDÜbernehmen->click();
+    EXPECT_EQ(t.k.f->c.tfTitel->text(), "Meine Filme");
+    EXPECT_EQ(t.k.f->c.tfSize->text(), " 2");
+}
+
+TEST(CDeinlesen, TheLanguageFileSetsEveryTextAndTheLookItsColours)
+{
+    Scan t("[Design]\r\nSprache=Englisch.lng\r\nDefault=1\r\nTextFarbe=255\r\nBackcolor=16711680\r\n");
+    t.k.folder.write("Englisch.lng", "[CDeinlesen]\r\nButton1=Eject\r\nButton5=Sub-entries\r\nButton6=Info text\r\n"
+                                     "ButtonText7=Untick\r\nCaption=Read a disc\r\nLabel4=with disks\r\n"
+                                     "Feld8=All entries\r\n");
+    scan::frmCDeinlesen& s = t.oeffnen();
+    EXPECT_EQ(s.cmdCDAuswerfen->text(), "Eject");
+    EXPECT_EQ(s.cmdCDeinziehen->text(), "") << "a missing key empties its text";
+    EXPECT_EQ(s.windowTitle(), "Read a disc");
+    EXPECT_EQ(s.chkHDD->text(), "with disks");
+    EXPECT_EQ(s.cmdClear->toolTip(), "Untick Sub-entries und Info text");
+    EXPECT_EQ(s.lfListeCDeinlesenAlles->toolTip(), "All entries");
+    EXPECT_EQ(s.Label1[0]->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(s.palette().color(QPalette::Window), QColor(0, 0, 255));
+    s.chkHDD->setChecked(true);
+    EXPECT_EQ(ini::IniFile(t.k.folder.file("Cd.ini")).read("Funktionen", "mit HDD"), "1");
+    EXPECT_EQ(ini::IniFile(t.k.folder.file("Englisch.lng")).read("Funktionen", "mit HDD"), "");
+}
+
+TEST(CDeinlesen, ClosingDuringAWalkHandsNothingOver)
+{
+    Scan t;
+    for (int i = 0; i < 300; ++i)
+        t.datei(QString("d%1/f.txt").arg(i), 1);
+    scan::frmCDeinlesen& s = t.oeffnen();
+    QPointer<scan::frmCDeinlesen> fenster(&s);
+    // The close arrives while the walk lets pending events run.
+    QTimer::singleShot(0, &s, [&s] { s.cmdAbbrechen->click(); });
+    s.List1->setCurrentRow(0);
+    QThread::msleep(150);
+    s.List1_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(fenster.isNull() || !fenster->isVisible());
+    EXPECT_EQ(t.k.f->c.lfListeCDeinlesen->count(), 0);
+    EXPECT_EQ(vb::mousePointer(), 0);
+}
+
+TEST(CDeinlesen, Screenshots)
+{
+    const QByteArray ordner = qgetenv("RDX_SCREENSHOTS");
+    if (ordner.isEmpty())
+        GTEST_SKIP() << "RDX_SCREENSHOTS names no folder";
+    Scan t("[Funktionen]\r\nmit HDD=1\r\n");
+    scan::frmCDeinlesen& s = t.oeffnen();
+    Scan::waehlen(s, 1);
+    s.grab().save(QString::fromUtf8(ordner) + "/frmCDeinlesen_eingeklappt.png");
+    t.datei("VIDEO_TS.txt", 5000000);
+    t.datei("Film.avi", 70000000);
+    t.datei("Extras/Bonus.avi", 3000000);
+    Scan::waehlen(s, 1);
+    s.grab().save(QString::fromUtf8(ordner) + "/frmCDeinlesen_erweitert.png");
 }

@@ -206,3 +206,24 @@ TEST(Cover, TheSubEntryWindowWritesTheSubEntry)
               std::vector<QStringList>{{"-"}});
     EXPECT_EQ(spalte(k, "Filme", "Cover", "Matrix"), "-");
 }
+
+TEST(Cover, Screenshot)
+{
+    const QByteArray ordner = qgetenv("RDX_SCREENSHOTS");
+    if (ordner.isEmpty())
+        GTEST_SKIP() << "RDX_SCREENSHOTS names no folder";
+    Filmkatalog k;
+    QImage img(600, 400, QImage::Format_RGB32);
+    img.fill(Qt::darkCyan);
+    for (int y = 150; y < 250; ++y)
+        for (int x = 0; x < 600; ++x)
+            img.setPixel(x, y, qRgb(200, 120, 20));
+    QDir().mkpath(k.folder.file("covers"));
+    img.save(k.folder.file("covers/mask.jpg"));
+    k.ausführen("UPDATE Filme SET Cover = 'mask.jpg' WHERE Titel = 'Mask'");
+    frmFilme& f = zeigen(k, "Mask");
+    f.c.cmdCover->click();
+    ASSERT_NE(f.coverfenster(), nullptr);
+    f.coverfenster()->cmdPfad->click();
+    f.coverfenster()->grab().save(QString::fromUtf8(ordner) + "/frmCover.png");
+}
