@@ -58,6 +58,10 @@ QPushButton* knopf(QWidget* fenster, const char* name, const QString& text, cons
                                                                       : 1335,
                          255);
     k->setToolTip(tipp);
+    // The design's buttons are 17 pixels high: a smaller face keeps their texts whole.
+    QFont schrift = k->font();
+    schrift.setPointSizeF(schrift.pointSizeF() * 0.8);
+    k->setFont(schrift);
     return k;
 }
 
