@@ -1,0 +1,182 @@
+// A read disc taken over and saved: cmdCDÜbernehmen_Click of the scan window
+// and Speichern_Click of the main window up to its message, with N entries in
+// the hand-over and both "Unterordner" and "Info" ticked, on a catalogue of
+// 1,000 titles. Against one bare transaction through the SQLite C API (our
+// functions and collation registered, one prepared statement per table) that
+// inserts the same title row with the joined info text and the same N
+// sub-entry rows into the same catalogue.
+// Usage: bench_uebernahme [entries=10000] [rounds=5]
+// Prints the medians, the ratio (goal: within 2 at N = 10,000) and the peak
+// resident set.
+#include "bench/Grundlinie.h"
+#include "bench/Katalogfuellung.h"
+#include "catalogue/frmFilme.h"
+#include "platform/db/SqlFunctions.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+// The message that ends the save stops the clock.
+class Stoppuhr : public sys::MessageService {
+public:
+    int msgBox(const QString& text, int, const QString&) override
+    {
+        if (ms < 0)
+            ms = double(uhr.nsecsElapsed()) / 1e6;
+        letzte = text;
+        return sys::mb::Ok;
+    }
+    void start()
+    {
+        ms = -1;
+        uhr.start();
+    }
+    QElapsedTimer uhr;
+    double ms = -1;
+    QString letzte;
+};
+
+// The disc in "D:" is always ready.
+class Laufwerk : public sys::Drives {
+public:
+    QList<sys::Drive> list() override { return {{QStringLiteral("D:"), sys::drivetype::CdRom, {}, {}}}; }
+    sys::DriveDetails details(const QString&) override { return {true, QStringLiteral("SCAN"), {}, 0, 1, 0}; }
+    QString folderOf(const QString&) override { return {}; }
+    void openTray(const QString&) override {}
+    void closeTray(const QString&) override {}
+};
+
+QStringList namen(int runde, int n)
+{
+    QStringList e;
+    e.reserve(n);
+    for (int i = 0; i < n; ++i)
+        e << QStringLiteral("Datei%1_%2.avi").arg(runde).arg(i, 5, 10, QLatin1Char('0'));
+    return e;
+}
+
+void bindText(sqlite3_stmt* s, int i, const QString& text)
+{
+    const QByteArray b = text.toUtf8();
+    sqlite3_bind_text(s, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+}
+
+double barSpeichern(const QString& pfad, const QString& titel, const QStringList& liste)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(pfad.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    db::registerSqlFunctions(db);
+    QElapsedTimer uhr;
+    uhr.start();
+    sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    QString info;
+    for (const QString& n : liste)
+        info += n + QStringLiteral(", ");
+    sqlite3_stmt* film = nullptr;
+    sqlite3_prepare_v2(db,
+                       "INSERT INTO Filme (Titel, Anzahl, Format, Qualität, Mappe, Cat, Dten, Wer, AusDatum, Info, "
+                       "Size, Cover, Unterordner, Datum) VALUES (?, 1, 'DVD', '1', '-', '-', '-', '-', '-', ?, "
+                       "' 4483', '-', '1', '2026-12-10')",
+                       -1, &film, nullptr);
+    bindText(film, 1, titel);
+    bindText(film, 2, info);
+    sqlite3_step(film);
+    sqlite3_finalize(film);
+    sqlite3_stmt* unter = nullptr;
+    sqlite3_prepare_v2(db,
+                       "INSERT INTO Unterordner (Titel, Titel2, Format, Qualität, Mappe, Wer, Cat, Dten, Info, Size, "
+                       "Cover) VALUES (?, ?, 'DVD', '-', '-', '-', '-', '-', '-', ' 1', '-')",
+                       -1, &unter, nullptr);
+    for (const QString& n : liste) {
+        sqlite3_reset(unter);
+        bindText(unter, 1, titel);
+        bindText(unter, 2, n.left(n.size() - 4));
+        if (sqlite3_step(unter) != SQLITE_DONE)
+            std::fprintf(stderr, "bare insert failed: %s\n", sqlite3_errmsg(db));
+    }
+    sqlite3_finalize(unter);
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    const double ms = double(uhr.nsecsElapsed()) / 1e6;
+    sqlite3_close(db);
+    return ms;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int n = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000;
+    const int runden = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    char titel[] = "1000";
+    char* vorgabe[] = {argv[0], titel};
+    bench::Katalogbank bank(2, vorgabe);
+    Stoppuhr stoppuhr;
+    Laufwerk laufwerk;
+    bank.services.messages = &stoppuhr;
+    bank.services.drives = &laufwerk;
+    if (!bench::cdIniSchreiben(bank.folder.path()))
+        return 1;
+    frmFilme f(bank.services);
+    if (!f.Form_Load())
+        return 1;
+    f.show();
+    f.przAlleListe();
+    QApplication::processEvents();
+
+    std::vector<double> fenster, nurUebernahme, bar;
+    for (int r = 0; r <= runden; ++r) {
+        f.Neu_Click();
+        f.cmdCDeinlesen_Click();
+        scan::frmCDeinlesen& s = *f.scanfenster();
+        s.tfCDROM->setText(QStringLiteral("D:"));
+        s.tfCDName->setText(QStringLiteral("Scan %1").arg(r));
+        s.tfCDFormat->setText(QStringLiteral("DVD"));
+        s.Label1[7]->setText(QStringLiteral(" 4483"));
+        s.optUnterordner->setChecked(true);
+        s.optCDInfo->setChecked(true);
+        // The hand-over as a walk leaves it.
+        const QStringList liste = namen(r, n);
+        QStringList mitGroesse;
+        mitGroesse.reserve(n);
+        for (const QString& name : liste)
+            mitGroesse << name + QStringLiteral(": 1");
+        f.c.lfListeCDeinlesen->addItems(mitGroesse);
+        f.c.lfListeCDEinlesenOhneGroesse->addItems(liste);
+        stoppuhr.start();
+        s.cmdCDÜbernehmen_Click();
+        const double uebernahme = double(stoppuhr.uhr.nsecsElapsed()) / 1e6;
+        f.Speichern_Click();
+        if (!stoppuhr.letzte.contains(QLatin1String("wurde gespeichert!")))
+            std::fprintf(stderr, "save failed: %s\n", qPrintable(stoppuhr.letzte));
+        if (r > 0) {  // the first round warms up
+            fenster.push_back(stoppuhr.ms);
+            nurUebernahme.push_back(uebernahme);
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    for (int r = 0; r <= runden; ++r) {
+        const double ms = barSpeichern(bank.path, QStringLiteral("Bar %1").arg(r), namen(1000 + r, n));
+        if (r > 0)
+            bar.push_back(ms);
+    }
+    const double w = bench::median(fenster);
+    const double b = bench::median(bar);
+    std::printf("titles %d, hand-over entries %d (rounds %d)\n", bank.n, n, runden);
+    std::printf("take-over and save up to the message %.1f ms, bare %.1f ms, ratio %.2f (goal <= 2)\n", w, b, w / b);
+    std::printf("of which the take-over %.1f ms\n", bench::median(nurUebernahme));
+    std::printf("peak resident set %.1f MB\n", double(bench::peakRssKb()) / 1024.0);
+    return 0;
+}
