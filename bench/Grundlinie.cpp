@@ -13,6 +13,13 @@
 
 namespace bench {
 
+void textBinden(sqlite3_stmt* s, int i, const QString& text)
+{
+    const QByteArray b = text.toUtf8();
+    sqlite3_bind_text(s, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+}
+
+
 double messen(const std::function<void()>& arbeit)
 {
     QElapsedTimer t;

@@ -16,6 +16,9 @@ namespace bench {
 // Keeps the baselines' rows from being optimised away.
 inline volatile qsizetype sink = 0;
 
+// Binds a text as UTF-8 (1-based index), copied by SQLite.
+void textBinden(sqlite3_stmt* s, int i, const QString& text);
+
 // The milliseconds one run of `arbeit` takes, and the median of `runden` runs.
 double messen(const std::function<void()>& arbeit);
 double median(int runden, const std::function<void()>& arbeit);

@@ -59,12 +59,6 @@ QStringList einträge(int runde, int n)
     return e;
 }
 
-void bindText(sqlite3_stmt* s, int i, const QString& text)
-{
-    const QByteArray b = text.toUtf8();
-    sqlite3_bind_text(s, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
-}
-
 // The bare save: one transaction, one prepared insert re-bound per row.
 double barSpeichern(const QString& pfad, const QString& titel, const QStringList& liste)
 {
@@ -80,7 +74,7 @@ double barSpeichern(const QString& pfad, const QString& titel, const QStringList
                        "Size, Cover, Unterordner, Datum) VALUES (?, 1, 'DVD', '-', '-', '-', '-', '-', '-', '-', "
                        "'4700', '-', '-', '2026-12-10')",
                        -1, &film, nullptr);
-    bindText(film, 1, titel);
+    bench::textBinden(film, 1, titel);
     sqlite3_step(film);
     sqlite3_finalize(film);
     sqlite3_stmt* unter = nullptr;
@@ -92,20 +86,20 @@ double barSpeichern(const QString& pfad, const QString& titel, const QStringList
     for (const QString& e : liste) {
         const qsizetype d = e.lastIndexOf(QLatin1Char(':'));
         sqlite3_reset(unter);
-        bindText(unter, 1, titel);
-        bindText(unter, 2, e.left(d - 4));
-        bindText(unter, 3, QStringLiteral("DVD"));
+        bench::textBinden(unter, 1, titel);
+        bench::textBinden(unter, 2, e.left(d - 4));
+        bench::textBinden(unter, 3, QStringLiteral("DVD"));
         for (int i = 4; i <= 9; ++i)
-            bindText(unter, i, strich);
-        bindText(unter, 10, e.mid(d + 1));
-        bindText(unter, 11, strich);
+            bench::textBinden(unter, i, strich);
+        bench::textBinden(unter, 10, e.mid(d + 1));
+        bench::textBinden(unter, 11, strich);
         if (sqlite3_step(unter) != SQLITE_DONE)
             std::fprintf(stderr, "bare insert failed: %s\n", sqlite3_errmsg(db));
     }
     sqlite3_finalize(unter);
     sqlite3_stmt* flag = nullptr;
     sqlite3_prepare_v2(db, "UPDATE Filme SET Unterordner = '1' WHERE Titel = ?", -1, &flag, nullptr);
-    bindText(flag, 1, titel);
+    bench::textBinden(flag, 1, titel);
     sqlite3_step(flag);
     sqlite3_finalize(flag);
     sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);

@@ -65,12 +65,6 @@ QStringList namen(int runde, int n)
     return e;
 }
 
-void bindText(sqlite3_stmt* s, int i, const QString& text)
-{
-    const QByteArray b = text.toUtf8();
-    sqlite3_bind_text(s, i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
-}
-
 double barSpeichern(const QString& pfad, const QString& titel, const QStringList& liste)
 {
     sqlite3* db = nullptr;
@@ -88,8 +82,8 @@ double barSpeichern(const QString& pfad, const QString& titel, const QStringList
                        "Size, Cover, Unterordner, Datum) VALUES (?, 1, 'DVD', '1', '-', '-', '-', '-', '-', ?, "
                        "' 4483', '-', '1', '2026-12-10')",
                        -1, &film, nullptr);
-    bindText(film, 1, titel);
-    bindText(film, 2, info);
+    bench::textBinden(film, 1, titel);
+    bench::textBinden(film, 2, info);
     sqlite3_step(film);
     sqlite3_finalize(film);
     sqlite3_stmt* unter = nullptr;
@@ -99,8 +93,8 @@ double barSpeichern(const QString& pfad, const QString& titel, const QStringList
                        -1, &unter, nullptr);
     for (const QString& n : liste) {
         sqlite3_reset(unter);
-        bindText(unter, 1, titel);
-        bindText(unter, 2, n.left(n.size() - 4));
+        bench::textBinden(unter, 1, titel);
+        bench::textBinden(unter, 2, n.left(n.size() - 4));
         if (sqlite3_step(unter) != SQLITE_DONE)
             std::fprintf(stderr, "bare insert failed: %s\n", sqlite3_errmsg(db));
     }

@@ -35,6 +35,15 @@ const ShownMessage* letzte(const Filmkatalog& k)
     return k.fake.messages.shown.empty() ? nullptr : &k.fake.messages.shown.back();
 }
 
+// The title shown, its cover button clicked and the picture chosen in the dialog.
+scan::frmCover* anhaengen(Filmkatalog& k, const QString& titel, const QString& pfad)
+{
+    frmFilme& f = zeigen(k, titel);
+    k.fake.dialogs.files.push_back(pfad);
+    f.c.cmdCover->click();
+    return f.coverfenster();
+}
+
 }  // namespace
 
 TEST(Cover, ACancelledDialogLeavesNoWindowAndStoresNothing)
@@ -58,12 +67,9 @@ TEST(Cover, ACancelledDialogLeavesNoWindowAndStoresNothing)
 TEST(Cover, AChosenPictureIsStoredByNameShownFittedAndMarked)
 {
     Filmkatalog k;
-    const QString pfad = bild(k, "covers/alien.bmp", 400, 300);
-    frmFilme& f = zeigen(k, "Alien");
-    k.fake.dialogs.files.push_back(pfad);
-    f.c.cmdCover->click();
-    scan::frmCover* w = f.coverfenster();
+    scan::frmCover* w = anhaengen(k, "Alien", bild(k, "covers/alien.bmp", 400, 300));
     ASSERT_NE(w, nullptr);
+    frmFilme& f = *k.f;
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->windowTitle(), "Coveranzeige");
     EXPECT_EQ(spalte(k, "Filme", "Cover", "Alien"), "alien.bmp");
@@ -170,11 +176,9 @@ TEST(Cover, TheWindowActsOnTheTitleShownAtTheClick)
 {
     Filmkatalog k;
     const QString pfad = bild(k, "covers/a.bmp", 30, 30);
-    frmFilme& f = zeigen(k, "Alien");
-    k.fake.dialogs.files.push_back(pfad);
-    f.c.cmdCover->click();
-    scan::frmCover* w = f.coverfenster();
+    scan::frmCover* w = anhaengen(k, "Alien", pfad);
     ASSERT_NE(w, nullptr);
+    frmFilme& f = *k.f;
     titelKlicken(k, "Aliens");
     k.fake.dialogs.files.push_back(pfad);
     w->cmdOK->click();
@@ -213,13 +217,7 @@ TEST(Cover, Screenshot)
     if (ordner.isEmpty())
         GTEST_SKIP() << "RDX_SCREENSHOTS names no folder";
     Filmkatalog k;
-    QImage img(600, 400, QImage::Format_RGB32);
-    img.fill(Qt::darkCyan);
-    for (int y = 150; y < 250; ++y)
-        for (int x = 0; x < 600; ++x)
-            img.setPixel(x, y, qRgb(200, 120, 20));
-    QDir().mkpath(k.folder.file("covers"));
-    img.save(k.folder.file("covers/mask.jpg"));
+    bild(k, "covers/mask.jpg", 600, 400);
     k.ausführen("UPDATE Filme SET Cover = 'mask.jpg' WHERE Titel = 'Mask'");
     frmFilme& f = zeigen(k, "Mask");
     f.c.cmdCover->click();
