@@ -7,6 +7,7 @@
 #include "platform/vb/VbRuntime.h"
 
 #include <QDir>
+#include <QTimer>
 #include <QUrlQuery>
 
 #include <gtest/gtest.h>
@@ -181,4 +182,31 @@ TEST(Filminfo, TheDownloadGoesToTheSubEntryShownAndRefusesWhatItCannotStore)
     EXPECT_EQ(s.k.fake.messages.shown.back().prompt, "Bitte Datensatz erst speichern!");
     EXPECT_EQ(f.c.lfCover->count(), 1);
     EXPECT_EQ(s.server.requestLines.size(), anfragen);
+}
+
+TEST(Filminfo, ClicksDuringALookupAreIgnoredAndATitleWithASlashWritesNothing)
+{
+    Suche s;
+    ASSERT_TRUE(s.server.listening());
+    s.k.ausführen("INSERT INTO Filme (Titel, Cover) VALUES ('AC/DC Live', '-')");
+    frmFilme& f = s.zeigen("AC/DC Live");
+    ASSERT_EQ(f.c.tfTitel->text(), "AC/DC Live");
+    s.server.answer(ScriptedAnswer::with(200, Seite).delay(400));
+    // Both buttons clicked again while the page is on its way.
+    QTimer::singleShot(100, f.c.cmdFilminfo, [&f] {
+        f.c.cmdFilminfo->click();
+        f.c.cmdFilminfogoogle->click();
+    });
+    s.k.fake.messages.answer(sys::mb::Ok);
+    f.c.cmdFilminfogoogle->click();
+    EXPECT_EQ(s.server.requestLines.size(), 1);
+    EXPECT_EQ(s.k.fake.messages.shown.size(), 1u);
+    ASSERT_EQ(lfCoverZeilen(f), (QStringList{"../bilder/m.jpg", "/foto/n.jpg"}));
+
+    f.c.lfCover->setCurrentRow(1);
+    f.lfCover_Click();
+    EXPECT_EQ(s.k.fake.messages.shown.back().prompt, "Fehler beim Download von Bilddateien: Fehler beim Download!");
+    EXPECT_EQ(s.server.requestLines.size(), 1) << "nothing fetched for a name that leaves \"covers\"";
+    EXPECT_EQ(QDir(s.k.folder.file("covers")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    EXPECT_EQ(spalte(s.k, "Filme", "Cover", "AC/DC Live"), "-");
 }
