@@ -1,5 +1,8 @@
 #include "platform/vb/WebBrowser.h"
 
+#include <QImage>
+#include <QTextDocument>
+
 namespace vb {
 
 WebBrowser::WebBrowser(QWidget* parent) : QTextBrowser(parent)
@@ -25,9 +28,15 @@ void WebBrowser::Navigate(const QUrl& address)
     m_readyState = 4;
 }
 
-// Pictures and style sheets of a page are never fetched.
-QVariant WebBrowser::loadResource(int, const QUrl&)
+// Pictures and style sheets of a page are never fetched; a picture takes no
+// room instead of showing a broken-picture sign.
+QVariant WebBrowser::loadResource(int type, const QUrl&)
 {
+    if (type == QTextDocument::ImageResource) {
+        QImage leer(1, 1, QImage::Format_ARGB32);
+        leer.fill(Qt::transparent);
+        return leer;
+    }
     return {};
 }
 

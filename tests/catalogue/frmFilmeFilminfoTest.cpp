@@ -210,3 +210,25 @@ TEST(Filminfo, ClicksDuringALookupAreIgnoredAndATitleWithASlashWritesNothing)
     EXPECT_EQ(QDir(s.k.folder.file("covers")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     EXPECT_EQ(spalte(s.k, "Filme", "Cover", "AC/DC Live"), "-");
 }
+
+TEST(Filminfo, Screenshots)
+{
+    const QByteArray ordner = qgetenv("RDX_SCREENSHOTS");
+    if (ordner.isEmpty())
+        GTEST_SKIP() << "RDX_SCREENSHOTS names no folder";
+    Suche s;
+    ASSERT_TRUE(s.server.listening());
+    frmFilme& f = s.zeigen("Matrix");
+    f.c.WebBrowser1->setWeb(&s.k.fake.web);
+    f.c.WebBrowser1->setOffline(false);
+    s.server.answer(ScriptedAnswer::with(200, Seite));
+    f.c.WebBrowser1->show();
+    f.c.WebBrowser1->raise();
+    f.c.WebBrowser1->Navigate(QUrl(s.server.address() + "/seite"));
+    f.grab().save(QString::fromUtf8(ordner) + "/frmFilme_Browser.png");
+    f.c.WebBrowser1->hide();
+    s.server.answer(ScriptedAnswer::with(200, Seite));
+    s.k.fake.messages.answer(sys::mb::Ok);
+    f.c.cmdFilminfo->click();
+    f.grab().save(QString::fromUtf8(ordner) + "/frmFilme_Coverauswahl.png");
+}
