@@ -114,8 +114,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const int n = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000;
     const int runden = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    char titel[] = "1000";
-    char* vorgabe[] = {argv[0], titel};
+    char tausend[] = "1000";
+    char* vorgabe[] = {argv[0], tausend};
     bench::Katalogbank bank(2, vorgabe);
     Stoppuhr stoppuhr;
     Laufwerk laufwerk;
@@ -160,11 +160,18 @@ int main(int argc, char** argv)
             nurUebernahme.push_back(uebernahme);
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // Each round starts from the same catalogue of titles.
+        const QString titel = QStringLiteral("Scan %1").arg(r);
+        f.datenbank->execute(QStringLiteral("DELETE FROM Unterordner WHERE Titel = ?"), {titel});
+        f.datenbank->execute(QStringLiteral("DELETE FROM Filme WHERE Titel = ?"), {titel});
     }
     for (int r = 0; r <= runden; ++r) {
-        const double ms = barSpeichern(bank.path, QStringLiteral("Bar %1").arg(r), namen(1000 + r, n));
+        const QString titel = QStringLiteral("Bar %1").arg(r);
+        const double ms = barSpeichern(bank.path, titel, namen(1000 + r, n));
         if (r > 0)
             bar.push_back(ms);
+        f.datenbank->execute(QStringLiteral("DELETE FROM Unterordner WHERE Titel = ?"), {titel});
+        f.datenbank->execute(QStringLiteral("DELETE FROM Filme WHERE Titel = ?"), {titel});
     }
     const double w = bench::median(fenster);
     const double b = bench::median(bar);
