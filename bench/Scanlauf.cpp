@@ -8,7 +8,7 @@
 // (goal: under 250 MB).
 #include "bench/Grundlinie.h"
 #include "platform/vb/VbControls.h"
-#include "scan/DirListBox.h"
+#include "platform/vb/DirListBox.h"
 #include "scan/Durchsuchung.h"
 #include "scan/frmCDeinlesen.h"
 

@@ -5,7 +5,7 @@
 #include "frame/Sprache.h"
 #include "platform/vb/VbControls.h"
 #include "platform/vb/VbRuntime.h"
-#include "scan/DirListBox.h"
+#include "platform/vb/DirListBox.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -112,7 +112,7 @@ void frmCDeinlesen::aufbauen()
     tfCDFormat = platzieren(new QLineEdit, this, QStringLiteral("tfCDFormat"), 1560, 2850, 2295, 315);
     tfCDMappe = platzieren(new QLineEdit, this, QStringLiteral("tfCDMappe"), 1560, 3195, 2295, 315);
     Label1[5] = platzieren(new QLabel, this, QStringLiteral("Label1_5"), 1560, 3570, 2295, 300);
-    Dir1 = platzieren(new DirListBox(m_services.drives), this, QStringLiteral("Dir1"), 3960, 2160, 1695, 1710);
+    Dir1 = platzieren(new vb::DirListBox(m_services.drives), this, QStringLiteral("Dir1"), 3960, 2160, 1695, 1710);
     Dir1->hide();
     cmdCDÜbernehmen = platzieren(new QPushButton(QStringLiteral("übernehmen")), this, QStringLiteral("cmdCDÜbernehmen"),
                                  1560, 3960, 1335, 375);
@@ -161,7 +161,7 @@ void frmCDeinlesen::verbinden()
     // Ticking from code runs the handler too, as the original's check box did.
     connect(chkHDD, &QCheckBox::toggled, this, [this] { chkHDD_Click(); });
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
-    connect(Dir1, &DirListBox::Change, this, [this] { Dir1_Change(); });
+    connect(Dir1, &vb::DirListBox::Change, this, [this] { Dir1_Change(); });
     lfListeCDeinlesen->installEventFilter(this);
 }
 

@@ -21,12 +21,11 @@ namespace frame {
 struct Sprachzeile;
 }
 namespace vb {
+class DirListBox;
 class ListBox;
 }
 
 namespace scan {
-
-class DirListBox;
 
 // Window heights in twips: without and with the entry list.
 constexpr int HoeheEingeklappt = 4425;
@@ -92,7 +91,7 @@ public:
     QLineEdit* tfCDMappe = nullptr;
     QPushButton* cmdCDÜbernehmen = nullptr;
     QPushButton* cmdAbbrechen = nullptr;
-    DirListBox* Dir1 = nullptr;
+    vb::DirListBox* Dir1 = nullptr;
     QLineEdit* tfCDROM = nullptr;
     vb::ListBox* lfListeCDeinlesen = nullptr;
     vb::ListBox* lfListeCDeinlesenAlles = nullptr;

@@ -3,7 +3,7 @@
 
 #include "frame/CdIni.h"
 #include "platform/vb/VbControls.h"
-#include "scan/DirListBox.h"
+#include "platform/vb/DirListBox.h"
 #include "scan/Durchsuchung.h"
 
 #include <QCheckBox>

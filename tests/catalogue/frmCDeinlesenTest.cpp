@@ -1,5 +1,5 @@
 // The scan window driven over folders presented as discs, through to the saved title.
-#include "scan/DirListBox.h"
+#include "platform/vb/DirListBox.h"
 #include "scan/frmCDeinlesen.h"
 #include "tests/catalogue/Bearbeitung.h"
 #include "tests/catalogue/Filmkatalog.h"

@@ -1,14 +1,14 @@
 #pragma once
-// The hidden folder browser of the scan window: the folder shown as a drive
-// path ("C:/home/anna"), its sub-folders listed at once in the walk's order.
-// Setting the path from code always raises Change, also for the same folder,
-// so that "+" reads the next disc of a set.
+// The folder list control (the scan window's hidden Dir1): the folder shown as
+// a drive path ("C:/home/anna"), its sub-folders listed at once in the walk's
+// order. Setting the path from code always raises Change, also for the same
+// folder, so that "+" reads the next disc of a set.
 #include "platform/system/Drives.h"
 
 #include <QListWidget>
 #include <QStringList>
 
-namespace scan {
+namespace vb {
 
 class DirListBox : public QListWidget {
     Q_OBJECT
@@ -37,4 +37,4 @@ private:
     QStringList m_unterordner;
 };
 
-}  // namespace scan
+}  // namespace vb

@@ -1,4 +1,4 @@
-#include "scan/DirListBox.h"
+#include "platform/vb/DirListBox.h"
 
 #include <QFile>
 
@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace scan {
+namespace vb {
 
 DirListBox::DirListBox(sys::Drives* drives, QWidget* parent) : QListWidget(parent), m_drives(drives)
 {
@@ -67,4 +67,4 @@ void DirListBox::Refresh()
     addItems(m_unterordner);
 }
 
-}  // namespace scan
+}  // namespace vb
