@@ -17,6 +17,57 @@
 
 using namespace testing_support;
 
+namespace {
+
+// The real drives, with the letter of one mount pinned: other tests mount and
+// unmount in parallel, which moves the pseudo letters between two calls.
+class FesterBuchstabe : public sys::Drives {
+public:
+    FesterBuchstabe(sys::Drives& echt, QString einhaengepunkt) : m_echt(echt), m_punkt(std::move(einhaengepunkt))
+    {
+        m_buchstabe = aktuell();
+    }
+    const QString& buchstabe() const { return m_buchstabe; }
+
+    QList<sys::Drive> list() override
+    {
+        QList<sys::Drive> alle;
+        for (sys::Drive d : m_echt.list()) {
+            if (d.mountPoint == m_punkt)
+                d.letter = m_buchstabe;
+            else if (d.letter == m_buchstabe)
+                continue;
+            alle.append(d);
+        }
+        return alle;
+    }
+    sys::DriveDetails details(const QString& letter) override { return m_echt.details(umsetzen(letter)); }
+    QString folderOf(const QString& drivePath) override { return m_echt.folderOf(umsetzen(drivePath)); }
+    void openTray(const QString& letter) override { m_echt.openTray(umsetzen(letter)); }
+    void closeTray(const QString& letter) override { m_echt.closeTray(umsetzen(letter)); }
+
+private:
+    QString aktuell()
+    {
+        for (const sys::Drive& d : m_echt.list())
+            if (d.mountPoint == m_punkt)
+                return d.letter;
+        return {};
+    }
+    QString umsetzen(const QString& text)
+    {
+        if (m_buchstabe.isEmpty() || !text.startsWith(m_buchstabe.left(1)))
+            return text;
+        return aktuell().left(1) + text.mid(1);
+    }
+
+    sys::Drives& m_echt;
+    QString m_punkt;
+    QString m_buchstabe;
+};
+
+}  // namespace
+
 TEST(CDeinlesenPlatte, AFolderOfARealDiskIsReadTakenOverAndSaved)
 {
     Filmkatalog k("[Funktionen]\r\nmit HDD=1\r\n");
@@ -36,12 +87,10 @@ TEST(CDeinlesenPlatte, AFolderOfARealDiskIsReadTakenOverAndSaved)
     ASSERT_TRUE(fremd.ok());
     QDir().mkpath(platte.folder() + "/fremd/nicht betreten");
 
-    sys::LinuxDrives laufwerke;
+    sys::LinuxDrives echt;
+    FesterBuchstabe laufwerke(echt, platte.folder());
     k.fake.services.drives = &laufwerke;
-    QString buchstabe;
-    for (const sys::Drive& d : laufwerke.list())
-        if (d.mountPoint == platte.folder())
-            buchstabe = d.letter;
+    const QString buchstabe = laufwerke.buchstabe();
     ASSERT_FALSE(buchstabe.isEmpty());
 
     frmFilme& f = k.fenster();

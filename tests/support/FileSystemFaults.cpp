@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <linux/fs.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
@@ -35,10 +36,35 @@ bool setImmutable(const QByteArray& path, bool on)
     return ok;
 }
 
+// The drives' pseudo letters follow the mount table, so a test that mounts
+// and then reads letters would see another test process's mounts come and go:
+// mounts are held by one test process at a time.
+int g_sperren = 0;
+int g_sperrdatei = -1;
+
+void einhaengenSperren()
+{
+    if (g_sperren++ > 0)
+        return;
+    g_sperrdatei = ::open("/tmp/rondavex-tests-mounts.lock", O_CREAT | O_RDWR | O_CLOEXEC, 0666);
+    if (g_sperrdatei >= 0)
+        ::flock(g_sperrdatei, LOCK_EX);
+}
+
+void einhaengenFreigeben()
+{
+    if (--g_sperren > 0 || g_sperrdatei < 0)
+        return;
+    ::flock(g_sperrdatei, LOCK_UN);
+    ::close(g_sperrdatei);
+    g_sperrdatei = -1;
+}
+
 }  // namespace
 
 MountedExt4::MountedExt4(const QString& folder, const QString& label) : m_folder(folder)
 {
+    einhaengenSperren();
     if (::geteuid() != 0 || !QDir().mkpath(folder))
         return;
     const QByteArray image = QFile::encodeName(folder + QStringLiteral(".img"));
@@ -52,11 +78,13 @@ MountedExt4::~MountedExt4()
 {
     if (m_ok)
         ::umount2(QFile::encodeName(m_folder).constData(), MNT_DETACH);
+    einhaengenFreigeben();
 }
 
 MountedTmpfs::MountedTmpfs(const QString& folder, const char* options)
     : m_folder(QFile::encodeName(folder)), m_options(options)
 {
+    einhaengenSperren();
     m_ok = ::mount("tmpfs", m_folder.constData(), "tmpfs", 0, m_options.constData()) == 0;
 }
 
@@ -64,6 +92,7 @@ MountedTmpfs::~MountedTmpfs()
 {
     if (m_ok)
         ::umount2(m_folder.constData(), MNT_DETACH);
+    einhaengenFreigeben();
 }
 
 bool MountedTmpfs::remountReadOnly()

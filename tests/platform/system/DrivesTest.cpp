@@ -204,8 +204,9 @@ TEST(LinuxDrives, ReadsTheLabelAndSerialOfAnExt4LoopImage)
     EXPECT_EQ(details.fileSystem, QStringLiteral("ext4"));
     EXPECT_EQ(details.volumeName, QStringLiteral("MY_MOVIE_2"));
 
-    // The serial is the UUID's start, as blkid tells it.
-    FILE* pipe = ::popen(("blkid -s UUID -o value \"$(findmnt -n -o SOURCE '" + QFile::encodeName(disk.folder())
+    // The serial is the UUID's start, as blkid reads it from the device (not
+    // from its cache, which may still hold an earlier image of a reused loop device).
+    FILE* pipe = ::popen(("blkid -p -s UUID -o value \"$(findmnt -n -o SOURCE '" + QFile::encodeName(disk.folder())
                           + "')\"")
                              .constData(),
                          "r");
