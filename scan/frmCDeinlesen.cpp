@@ -105,8 +105,9 @@ void frmCDeinlesen::aufbauen()
                                       QStringLiteral("CD Format:"), QStringLiteral("Mappe:"),
                                       QStringLiteral("Inhalt in Byte:")};
     for (int i = 0; i < 5; ++i)
-        Label1[static_cast<std::size_t>(i)] = platzieren(new QLabel(beschriftungen[i]), this,
-                                                         QStringLiteral("Label1_%1").arg(i), 120, 2190 + i * 345, 1335, 300);
+        Label1[static_cast<std::size_t>(i)] =
+            platzieren(new QLabel(beschriftungen[i]), this, QStringLiteral("Label1_%1").arg(i), 120, 2190 + i * 345,
+                       1335, 300);
     tfCDName = platzieren(new QLineEdit, this, QStringLiteral("tfCDName"), 1560, 2160, 2295, 315);
     Label1[7] = platzieren(new QLabel, this, QStringLiteral("Label1_7"), 1560, 2535, 2295, 300);
     tfCDFormat = platzieren(new QLineEdit, this, QStringLiteral("tfCDFormat"), 1560, 2850, 2295, 315);
@@ -122,17 +123,22 @@ void frmCDeinlesen::aufbauen()
     tfCDROM->hide();
 
     lfListeCDeinlesen = platzieren(new vb::ListBox, this, QStringLiteral("lfListeCDeinlesen"), 120, 4500, 5535, 2160);
-    lfListeCDeinlesenAlles = platzieren(new vb::ListBox, this, QStringLiteral("lfListeCDeinlesenAlles"), 120, 4500, 5535, 2160);
+    lfListeCDeinlesenAlles =
+        platzieren(new vb::ListBox, this, QStringLiteral("lfListeCDeinlesenAlles"), 120, 4500, 5535, 2160);
     lfListeCDeinlesenAlles->hide();
-    lfListeCDeinlesenGroesse = platzieren(new vb::ListBox, this, QStringLiteral("lfListeCDeinlesenGroesse"), 120, 4500, 5535, 2160);
+    lfListeCDeinlesenGroesse =
+        platzieren(new vb::ListBox, this, QStringLiteral("lfListeCDeinlesenGroesse"), 120, 4500, 5535, 2160);
     lfListeCDeinlesenGroesse->hide();
     Label1[6] = platzieren(new QLabel(QStringLiteral("Die Liste übernehmen als:")), this, QStringLiteral("Label1_6"),
                            120, 6780, 5535, 300);
     optUnterordner = platzieren(new QCheckBox(QStringLiteral("Unterordner")), this, QStringLiteral("optUnterordner"),
                                 120, 7110, 1695, 330);
-    optCDInfo = platzieren(new QCheckBox(QStringLiteral("Info")), this, QStringLiteral("optCDInfo"), 1920, 7110, 1095, 330);
-    cmdClear = platzieren(new QPushButton(QStringLiteral("Löschen")), this, QStringLiteral("cmdClear"), 4560, 7080, 1095, 375);
-    cmdDel = platzieren(new QPushButton(QStringLiteral("Zeile Löschen")), this, QStringLiteral("cmdDel"), 3240, 7080, 1215, 375);
+    optCDInfo =
+        platzieren(new QCheckBox(QStringLiteral("Info")), this, QStringLiteral("optCDInfo"), 1920, 7110, 1095, 330);
+    cmdClear = platzieren(new QPushButton(QStringLiteral("Löschen")), this, QStringLiteral("cmdClear"), 4560, 7080,
+                          1095, 375);
+    cmdDel = platzieren(new QPushButton(QStringLiteral("Zeile Löschen")), this, QStringLiteral("cmdDel"), 3240, 7080,
+                        1215, 375);
     cmdDel->hide();
 
     Timer1 = new QTimer(this);

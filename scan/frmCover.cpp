@@ -50,13 +50,10 @@ W* platzieren(W* w, QWidget* fenster, const char* name, int x, int y, int breite
     return w;
 }
 
-QPushButton* knopf(QWidget* fenster, const char* name, const QString& text, const QString& tipp, int x, int y)
+QPushButton* knopf(QWidget* fenster, const char* name, const QString& text, const QString& tipp, int x, int y,
+                   int breite)
 {
-    auto* k = platzieren(new QPushButton(text), fenster, name, x, y, name == std::string_view("cmdPfad")
-                                                                          || name == std::string_view("cmdCancel")
-                                                                      ? 1095
-                                                                      : 1335,
-                         255);
+    auto* k = platzieren(new QPushButton(text), fenster, name, x, y, breite, 255);
     k->setToolTip(tipp);
     // The design's buttons are 17 pixels high: a smaller face keeps their texts whole.
     QFont schrift = k->font();
@@ -85,12 +82,13 @@ frmCover::frmCover(const sys::Services& services, Katalogfenster& katalog, const
     Image1->setScaledContents(true);
     tfCover = platzieren(new QLineEdit(QStringLiteral("-")), this, "tfCover", 0, 0, 3015, 285);
     tfCover->hide();
-    cmdPfad = knopf(this, "cmdPfad", QStringLiteral("Pfad"), QStringLiteral("Zeigt im Fenster den Dateipfad an."), 0, 2880);
+    cmdPfad = knopf(this, "cmdPfad", QStringLiteral("Pfad"), QStringLiteral("Zeigt im Fenster den Dateipfad an."), 0,
+                    2880, 1095);
     cmdOK = knopf(this, "cmdOK", QStringLiteral("Cover laden"),
-                  QStringLiteral("Verknüpfung des Datensatz zu einem Cover herstellen."), 1200, 2880);
-    cmdCancel = knopf(this, "cmdCancel", QStringLiteral("OK"), QStringLiteral("Fenster schliessen"), 0, 3120);
+                  QStringLiteral("Verknüpfung des Datensatz zu einem Cover herstellen."), 1200, 2880, 1335);
+    cmdCancel = knopf(this, "cmdCancel", QStringLiteral("OK"), QStringLiteral("Fenster schliessen"), 0, 3120, 1095);
     cmdEntladen = knopf(this, "cmdEntladen", QStringLiteral("Cover Entladen"),
-                        QStringLiteral("Verknüpfung des Covers zum Datensatz löschen."), 1200, 3120);
+                        QStringLiteral("Verknüpfung des Covers zum Datensatz löschen."), 1200, 3120, 1335);
     setTabOrder(tfCover, cmdCancel);
     setTabOrder(cmdCancel, cmdOK);
     setTabOrder(cmdOK, cmdEntladen);
@@ -244,10 +242,9 @@ void frmCover::przCoverentladen()
         m_services.messages->msgBox(QStringLiteral("Bitte Datensatz erst speichern!"));
         return;
     }
-    if (!m_datenbank
-             ->tryExecute(QStringLiteral("UPDATE %1 SET Cover = '-' WHERE rowid = ?").arg(QString::fromUtf8(m_art.tabelle)),
-                          {zeile->rowid})
-             .ok) {
+    const QString sql =
+        QStringLiteral("UPDATE %1 SET Cover = '-' WHERE rowid = ?").arg(QString::fromUtf8(m_art.tabelle));
+    if (!m_datenbank->tryExecute(sql, {zeile->rowid}).ok) {
         m_services.messages->msgBox(NichtGespeichert, sys::mb::OkOnly | sys::mb::Critical,
                                     QStringLiteral("Cover Entladen"));
         return;

@@ -55,7 +55,8 @@ void DirListBox::Refresh()
         if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
             continue;
         struct stat info {};
-        if (::fstatat(fd, name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(info.st_mode) || info.st_dev != wurzel.st_dev)
+        if (::fstatat(fd, name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(info.st_mode)
+            || info.st_dev != wurzel.st_dev)
             continue;
         m_unterordner.append(QFile::decodeName(name));
     }
