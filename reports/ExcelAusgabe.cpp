@@ -4,6 +4,7 @@
 #include "platform/db/RowReader.h"
 #include "platform/system/Services.h"
 #include "platform/xls/Workbook.h"
+#include "reports/Dateifehler.h"
 #include "reports/Zellwert.h"
 
 #include <QDate>
@@ -40,7 +41,7 @@ QString ExcelAusgabe::bestaetigung(const QString& mappe)
 
 QString ExcelAusgabe::fehlermeldung(const QString& mappe)
 {
-    return QStringLiteral("Die Datei '") + mappe + QStringLiteral("' konnte im Programmverzeichnis nicht geschrieben werden.");
+    return dateiNichtGeschrieben(mappe);
 }
 
 bool ExcelAusgabe::schreiben(const QString& mappe, const QString& quelle, const QVariantList& werte, bool ersetzen)
