@@ -5,6 +5,7 @@
 #include "platform/system/DesktopSettings.h"
 #include "platform/system/LocalSingleInstance.h"
 #include "platform/system/QtDialogs.h"
+#include "platform/system/QtPrinter.h"
 #include "platform/system/QtServices.h"
 #include "platform/system/Services.h"
 
@@ -31,6 +32,7 @@ public:
     QtDialogs dialogs;
     DesktopSettings desktop;
     LocalSingleInstance singleInstance;
+    QtPrinter printer;
 
 private:
     Services m_services;

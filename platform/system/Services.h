@@ -2,6 +2,8 @@
 // The services context: everything a window reaches outside itself (message
 // boxes, the clock, the per-user store, the shell, ...) comes through here, so
 // that tests can hand in doubles. Each program's main builds one context.
+#include "platform/system/Printer.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -119,6 +121,7 @@ struct Services {
     Dialogs* dialogs = nullptr;
     Desktop* desktop = nullptr;
     SingleInstance* singleInstance = nullptr;
+    Printer* printer = nullptr;
 
     // programFolder + "/" + name
     QString file(const QString& name) const;
@@ -136,6 +139,7 @@ void wireServices(Services& services, Set& set)
     services.dialogs = &set.dialogs;
     services.desktop = &set.desktop;
     services.singleInstance = &set.singleInstance;
+    services.printer = &set.printer;
 }
 
 }  // namespace sys

@@ -1,0 +1,145 @@
+#include "platform/system/QtPrinter.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace sys {
+
+QtPrinter::QtPrinter() = default;
+
+QtPrinter::~QtPrinter()
+{
+    if (m_maler && m_maler->isActive())
+        m_maler->end();
+}
+
+QPrinter& QtPrinter::drucker()
+{
+    if (!m_drucker) {
+        m_drucker = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_drucker->setPageOrientation(QPageLayout::Portrait);
+        m_drucker->setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+        m_font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+        m_font.setStyleHint(QFont::SansSerif);
+        m_font.setPointSizeF(8);
+    }
+    return *m_drucker;
+}
+
+void QtPrinter::pdfAusgabe(const QString& pfad)
+{
+    drucker().setOutputFormat(QPrinter::PdfFormat);
+    drucker().setOutputFileName(pfad);
+}
+
+int QtPrinter::zeilenProSeite() const
+{
+    return m_zeilenhoehe > 0 ? int(m_seitenhoehe / m_zeilenhoehe) : 0;
+}
+
+QFont QtPrinter::font()
+{
+    return QFont(m_font, &drucker());
+}
+
+bool QtPrinter::beginnen()
+{
+    if (m_gescheitert)
+        return false;
+    if (m_maler)
+        return true;
+    QPrinter& d = drucker();
+    m_maler = std::make_unique<QPainter>();
+    if (!m_maler->begin(&d))
+        return aufgeben();
+    const QFont schrift(m_font, &d);
+    m_maler->setFont(schrift);
+    const QFontMetricsF masse(schrift, &d);
+    m_spaltenbreite = masse.averageCharWidth();
+    m_zeilenhoehe = masse.lineSpacing();
+    m_oberkante = masse.ascent();
+    m_seitenhoehe = d.pageLayout().paintRectPixels(d.resolution()).height();
+    m_regel.emplace([masse, breite = m_spaltenbreite](const QString& text) {
+        return masse.horizontalAdvance(text) / breite;
+    });
+    m_y = 0;
+    m_zeileOffen = false;
+    m_seiten = 1;
+    return true;
+}
+
+bool QtPrinter::aufgeben()
+{
+    m_gescheitert = true;
+    if (m_maler && m_maler->isActive())
+        m_maler->end();
+    return false;
+}
+
+// Feeds a page when the current line does not fit below the last one.
+bool QtPrinter::zeilePlatz()
+{
+    if (m_y + m_zeilenhoehe <= m_seitenhoehe || m_y == 0)
+        return true;
+    if (!drucker().newPage())
+        return aufgeben();
+    ++m_seiten;
+    m_y = 0;
+    return true;
+}
+
+bool QtPrinter::print(int spalte, const QString& text, const QTextOption& layout)
+{
+    if (!beginnen())
+        return false;
+    const Spaltenregel::Platz platz = m_regel->setzen(spalte, text);
+    if (platz.neueZeile && m_zeileOffen)
+        m_y += m_zeilenhoehe;
+    if (!zeilePlatz())
+        return false;
+    const double x = platz.x * m_spaltenbreite;
+    if (text.contains(QLatin1Char('\t')))
+        m_maler->drawText(QRectF(x, m_y, 1e6, m_zeilenhoehe), text, layout);
+    else
+        m_maler->drawText(QPointF(x, m_y + m_oberkante), text);
+    m_zeileOffen = true;
+    return true;
+}
+
+bool QtPrinter::newLine()
+{
+    if (!beginnen())
+        return false;
+    // The page is fed when something is printed below the last line that fits.
+    m_y += m_zeilenhoehe;
+    m_regel->zeilenende();
+    m_zeileOffen = false;
+    return true;
+}
+
+bool QtPrinter::endDoc()
+{
+    const bool gut = !m_gescheitert;
+    if (m_maler && m_maler->isActive() && !m_maler->end())
+        m_gescheitert = true;
+    const bool ergebnis = gut && !m_gescheitert;
+    m_maler.reset();
+    m_regel.reset();
+    m_gescheitert = false;
+    return ergebnis;
+}
+
+Printer::Einrichtung QtPrinter::setup()
+{
+    if (m_maler)
+        return Einrichtung::Fehler;
+    QPrintDialog dialog(&drucker());
+    return dialog.exec() == QDialog::Accepted ? Einrichtung::Gewaehlt : Einrichtung::Abgebrochen;
+}
+
+}  // namespace sys

@@ -1,0 +1,16 @@
+#include "platform/system/Spaltenregel.h"
+
+namespace sys {
+
+Spaltenregel::Platz Spaltenregel::setzen(int spalte, const QString& text)
+{
+    // Measured widths are fractions of a column: a position that only differs
+    // by rounding is not past the column.
+    constexpr double Toleranz = 1e-9;
+    const double start = spalte < 1 ? 0.0 : double(spalte - 1);
+    Platz platz{m_position > start + Toleranz, start};
+    m_position = start + m_breite(text);
+    return platz;
+}
+
+}  // namespace sys
