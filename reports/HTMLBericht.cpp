@@ -4,10 +4,13 @@
 #include "reports/Zeilenquelle.h"
 #include "reports/Zellwert.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 #include <memory>
 
@@ -21,27 +24,71 @@ constexpr std::array<char16_t, 32> Cp1252Oben = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
+// Appends the non-ASCII character at `i` (with its low surrogate) in
+// Windows-1252, or as "&#N;" when that lacks it; gives the last index used.
+qsizetype ansiZeichen(QByteArray& aus, QStringView text, qsizetype i)
+{
+    const char16_t c = text[i].unicode();
+    if (c >= 0xA0 && c <= 0xFF) {
+        aus.append(char(c));
+        return i;
+    }
+    for (size_t k = 0; k < Cp1252Oben.size(); ++k)
+        if (Cp1252Oben[k] == c && c != 0) {
+            aus.append(char(0x80 + k));
+            return i;
+        }
+    char32_t punkt = c;
+    if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+        punkt = QChar::surrogateToUcs4(c, text[++i].unicode());
+    aus.append("&#").append(QByteArray::number(qulonglong(punkt))).append(';');
+    return i;
+}
+
 // Windows-1252, with "&#N;" for every character it lacks.
 void ansiAnhängen(QByteArray& aus, QStringView text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+        if (c < 0x80)
             aus.append(char(c));
-            continue;
-        }
-        bool gefunden = false;
-        for (size_t k = 0; k < Cp1252Oben.size() && !gefunden; ++k)
-            if (Cp1252Oben[k] == c && c != 0) {
-                aus.append(char(0x80 + k));
-                gefunden = true;
-            }
-        if (gefunden)
-            continue;
-        char32_t punkt = c;
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            punkt = QChar::surrogateToUcs4(c, text[++i].unicode());
-        aus.append("&#").append(QByteArray::number(qulonglong(punkt))).append(';');
+        else
+            i = ansiZeichen(aus, text, i);
+    }
+}
+
+// The entity of a cell character: "&" and the ten the cells have always
+// replaced. The replacements hold no character that another one replaces, so
+// one pass gives what replacing one after the other gives.
+const char* entity(char16_t c)
+{
+    switch (c) {
+    case u'&': return "&amp;";
+    case u'ä': return "&auml;";
+    case u'Ä': return "&Auml;";
+    case u'ö': return "&ouml;";
+    case u'Ö': return "&Ouml;";
+    case u'ü': return "&uuml;";
+    case u'Ü': return "&Uuml;";
+    case u'ß': return "&szlig;";
+    case u'>': return "&gt;";
+    case u'<': return "&lt;";
+    case u'"': return "&quot;";
+    default: return nullptr;
+    }
+}
+
+// A cell text through the entity encoder, in Windows-1252.
+void zelleAnhängen(QByteArray& aus, QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (const char* e = entity(c))
+            aus.append(e);
+        else if (c < 0x80)
+            aus.append(char(c));
+        else
+            i = ansiZeichen(aus, text, i);
     }
 }
 
@@ -59,6 +106,45 @@ QByteArray htmlText(const QString& text)
 }
 
 constexpr qsizetype Puffergröße = 64 * 1024;
+
+// A page written under a temporary name beside it and renamed over it when
+// whole, so its name never holds half a page. Not synced: a report is made
+// again in a moment, and a sync per page would cost more than the page.
+class Seitendatei {
+public:
+    explicit Seitendatei(const QString& pfad) : m_pfad(pfad), m_datei(pfad + QStringLiteral(".tmp")) {}
+    ~Seitendatei() { verwerfen(); }
+
+    bool öffnen() { return m_datei.open(QIODevice::WriteOnly | QIODevice::Truncate); }
+    bool schreiben(const QByteArray& bytes) { return m_datei.write(bytes) == bytes.size(); }
+    bool abschließen()
+    {
+        m_datei.close();
+        if (m_datei.error() != QFileDevice::NoError)
+            return false;
+        if (std::rename(QFile::encodeName(m_datei.fileName()).constData(), QFile::encodeName(m_pfad).constData()) != 0) {
+            m_fehler = QString::fromLocal8Bit(std::strerror(errno));
+            return false;
+        }
+        m_fertig = true;
+        return true;
+    }
+    void verwerfen()
+    {
+        if (m_fertig)
+            return;
+        m_datei.close();
+        QFile::remove(m_datei.fileName());
+        m_fertig = true;
+    }
+    QString fehler() const { return m_fehler.isEmpty() ? m_datei.errorString() : m_fehler; }
+
+private:
+    QString m_pfad;
+    QFile m_datei;
+    QString m_fehler;
+    bool m_fertig = false;
+};
 
 // One report; a page file open at a time.
 class Schreiber {
@@ -135,8 +221,8 @@ private:
     {
         if (m_puffer.isEmpty() || (!immer && m_puffer.size() < Puffergröße))
             return true;
-        if (!m_datei || m_datei->write(m_puffer) != m_puffer.size()) {
-            m_grund = m_datei ? m_datei->errorString() : QString();
+        if (!m_datei || !m_datei->schreiben(m_puffer)) {
+            m_grund = m_datei ? m_datei->fehler() : QString();
             return false;
         }
         m_puffer.clear();
@@ -145,10 +231,10 @@ private:
 
     bool przHTMLKopf()
     {
-        m_datei = std::make_unique<QSaveFile>(seitendatei(m_seite));
+        m_datei = std::make_unique<Seitendatei>(seitendatei(m_seite));
         m_puffer.clear();
-        if (!m_datei->open(QIODevice::WriteOnly)) {
-            m_grund = m_datei->errorString();
+        if (!m_datei->öffnen()) {
+            m_grund = m_datei->fehler();
             return false;
         }
         zeile("<HTML>");
@@ -180,7 +266,11 @@ private:
         m_puffer.append("<TR>");
         for (int f = 0; f < int(m_felder.size()); ++f) {
             m_puffer.append("  <TD>");
-            m_puffer.append(HTMLZelle(m_quelle.wert(f)));
+            const QVariant wert = m_quelle.wert(f);
+            if (wert.isNull())
+                m_puffer.append("&nbsp;");
+            else
+                zelleAnhängen(m_puffer, zellentext(wert));
             m_puffer.append("</TD>\r\n");
         }
         m_puffer.append("</TR>");
@@ -212,17 +302,15 @@ private:
         zeile("</HTML>");
         if (!leeren(true))
             return false;
-        const bool fertig = m_datei->commit();
+        const bool fertig = m_datei->abschließen();
         if (!fertig)
-            m_grund = m_datei->errorString();
+            m_grund = m_datei->fehler();
         m_datei.reset();
         return fertig;
     }
 
     HTMLErgebnis fehlschlag()
     {
-        if (m_datei)
-            m_datei->cancelWriting();
         m_datei.reset();
         return {false, seitendatei(m_seite), m_grund};
     }
@@ -237,7 +325,7 @@ private:
     QByteArray m_titel;
     QByteArray m_überschrift;
     std::vector<QByteArray> m_felder;
-    std::unique_ptr<QSaveFile> m_datei;
+    std::unique_ptr<Seitendatei> m_datei;
     QByteArray m_puffer;
     QString m_grund;
 };
@@ -246,21 +334,15 @@ private:
 
 QString HTMLUmlaute(QString& text)
 {
-    static const std::array<std::pair<QString, QString>, 11> Ersetzungen = {{
-        {QStringLiteral("&"), QStringLiteral("&amp;")},
-        {QStringLiteral("ä"), QStringLiteral("&auml;")},
-        {QStringLiteral("Ä"), QStringLiteral("&Auml;")},
-        {QStringLiteral("ö"), QStringLiteral("&ouml;")},
-        {QStringLiteral("Ö"), QStringLiteral("&Ouml;")},
-        {QStringLiteral("ü"), QStringLiteral("&uuml;")},
-        {QStringLiteral("Ü"), QStringLiteral("&Uuml;")},
-        {QStringLiteral("ß"), QStringLiteral("&szlig;")},
-        {QStringLiteral(">"), QStringLiteral("&gt;")},
-        {QStringLiteral("<"), QStringLiteral("&lt;")},
-        {QStringLiteral("\""), QStringLiteral("&quot;")},
-    }};
-    for (const auto& [zeichen, entity] : Ersetzungen)
-        text.replace(zeichen, entity, Qt::CaseSensitive);
+    QString aus;
+    aus.reserve(text.size());
+    for (const QChar c : std::as_const(text)) {
+        if (const char* e = entity(c.unicode()))
+            aus.append(QLatin1String(e));
+        else
+            aus.append(c);
+    }
+    text = aus;
     return text;
 }
 
@@ -268,10 +350,8 @@ QByteArray HTMLZelle(const QVariant& wert)
 {
     if (wert.isNull())
         return QByteArrayLiteral("&nbsp;");
-    QString text = zellentext(wert);
     QByteArray aus;
-    aus.reserve(text.size());
-    ansiAnhängen(aus, HTMLUmlaute(text));
+    zelleAnhängen(aus, zellentext(wert));
     return aus;
 }
 

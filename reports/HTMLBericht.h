@@ -2,8 +2,9 @@
 // The HTML report format of the whole program: the rows of a source as a paged
 // table, one page file after another ("CDs.HTML", "CDs2.HTML", ...), each a
 // whole HTML document in Windows-1252 that declares its encoding. Every page is
-// written as the rows are read and renamed over its file name when it is
-// whole, so a failure leaves the earlier file of that name as it was.
+// written as the rows are read, under a temporary name beside it, and renamed
+// over its file name when it is whole, so a failure leaves the earlier file of
+// that name as it was.
 #include <QByteArray>
 #include <QString>
 #include <QVariant>

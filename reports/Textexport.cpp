@@ -11,6 +11,7 @@
 #include <QDate>
 #include <QSaveFile>
 
+#include <cmath>
 #include <exception>
 #include <vector>
 
@@ -20,6 +21,37 @@ namespace {
 
 constexpr qsizetype Puffergröße = 64 * 1024;
 
+// A number as CStr writes it; whole numbers (the usual Anzahl) without the detour.
+void zahlAnhängen(QByteArray& zeile, double zahl)
+{
+    if (zahl == std::floor(zahl) && std::fabs(zahl) < 1e15)
+        zeile.append(QByteArray::number(static_cast<qlonglong>(zahl)));
+    else
+        zeile.append(vb::cstr(zahl).toUtf8());
+}
+
+// A stored "yyyy-mm-dd" as "dd.mm.yyyy" straight from its bytes; false for
+// any other text.
+bool isoDatumAnhängen(QByteArray& zeile, QByteArrayView t)
+{
+    auto ziffern = [&](qsizetype von, qsizetype bis) {
+        int wert = 0;
+        for (qsizetype i = von; i < bis; ++i) {
+            if (t[i] < '0' || t[i] > '9')
+                return -1;
+            wert = wert * 10 + (t[i] - '0');
+        }
+        return wert;
+    };
+    if (t.size() != 10 || t[4] != '-' || t[7] != '-')
+        return false;
+    const int jahr = ziffern(0, 4), monat = ziffern(5, 7), tag = ziffern(8, 10);
+    if (jahr < 0 || monat < 0 || tag < 0 || !QDate(jahr, monat, tag).isValid())
+        return false;
+    zeile.append(t.sliced(8, 2)).append('.').append(t.sliced(5, 2)).append('.').append(t.sliced(0, 4));
+    return true;
+}
+
 void wertAnhängen(QByteArray& zeile, const db::RowReader& zeilen, int spalte, bool datum)
 {
     using Typ = db::RowReader::Type;
@@ -28,9 +60,11 @@ void wertAnhängen(QByteArray& zeile, const db::RowReader& zeilen, int spalte, b
         return;
     case Typ::Integer:
     case Typ::Real:
-        zeile.append(vb::cstr(zeilen.number(spalte)).toUtf8());
+        zahlAnhängen(zeile, zeilen.number(spalte));
         return;
     case Typ::Text:
+        if (datum && isoDatumAnhängen(zeile, zeilen.utf8(spalte)))
+            return;
         if (datum) {
             const QDate d = gespeichertesDatum(QString::fromUtf8(zeilen.utf8(spalte)));
             if (d.isValid()) {

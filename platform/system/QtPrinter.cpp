@@ -10,6 +10,21 @@
 
 namespace sys {
 
+namespace {
+
+// A line holds this many columns: the widest list layout, column 110 and 15 more.
+constexpr double SpaltenJeZeile = 125;
+
+// A column is the font's average character width as the original platform
+// gives it: the width of "x" (Qt's averageCharWidth averages every glyph and
+// comes out narrower, so padded values would overrun their columns).
+double spaltenbreite(const QFont& schrift, QPaintDevice* gerät)
+{
+    return QFontMetricsF(schrift, gerät).horizontalAdvance(QLatin1Char('x'));
+}
+
+}  // namespace
+
 QtPrinter::QtPrinter() = default;
 
 QtPrinter::~QtPrinter()
@@ -44,7 +59,17 @@ int QtPrinter::zeilenProSeite() const
 
 QFont QtPrinter::font()
 {
-    return QFont(m_font, &drucker());
+    // A font too wide for a whole line on the page takes its condensed face,
+    // and when that is still too wide, a smaller size.
+    QPrinter& d = drucker();
+    QFont schrift(m_font, &d);
+    const double breite = d.pageLayout().paintRectPixels(d.resolution()).width();
+    if (SpaltenJeZeile * spaltenbreite(schrift, &d) > breite)
+        schrift.setStretch(QFont::Condensed);
+    const double nötig = SpaltenJeZeile * spaltenbreite(schrift, &d);
+    if (nötig > breite)
+        schrift.setPointSizeF(schrift.pointSizeF() * breite / nötig);
+    return schrift;
 }
 
 bool QtPrinter::beginnen()
@@ -57,10 +82,10 @@ bool QtPrinter::beginnen()
     m_maler = std::make_unique<QPainter>();
     if (!m_maler->begin(&d))
         return aufgeben();
-    const QFont schrift(m_font, &d);
+    const QFont schrift = font();
     m_maler->setFont(schrift);
     const QFontMetricsF masse(schrift, &d);
-    m_spaltenbreite = masse.averageCharWidth();
+    m_spaltenbreite = spaltenbreite(schrift, &d);
     m_zeilenhoehe = masse.lineSpacing();
     m_oberkante = masse.ascent();
     m_seitenhoehe = d.pageLayout().paintRectPixels(d.resolution()).height();

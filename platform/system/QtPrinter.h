@@ -1,8 +1,8 @@
 #pragma once
 // The printer of a running program: one QPrinter for the whole application
-// (made at its first use), a proportional sans font at 8 pt, portrait, 10 mm
-// margins, so that the widest list layout (column 110 and 15 more) fits A4 and
-// Letter.
+// (made at its first use), the system's proportional sans font at 8 pt,
+// portrait, 10 mm margins; a line holds the widest list layout (column 110 and
+// 15 more) on A4 and Letter.
 #include "platform/system/Printer.h"
 #include "platform/system/Spaltenregel.h"
 
