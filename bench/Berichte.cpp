@@ -44,22 +44,6 @@ namespace {
 const QString AlleSql = QStringLiteral("SELECT Titel, Cat, Format, Qualität, Mappe FROM Filme ORDER BY Titel COLLATE DEUTSCH");
 const QString TextSql = QStringLiteral("SELECT * FROM Filme ORDER BY Titel COLLATE DEUTSCH");
 
-double messen(const std::function<void()>& arbeit)
-{
-    QElapsedTimer uhr;
-    uhr.start();
-    arbeit();
-    return double(uhr.nsecsElapsed()) / 1e6;
-}
-
-double median(int runden, const std::function<void()>& arbeit)
-{
-    std::vector<double> werte;
-    for (int r = 0; r < runden; ++r)
-        werte.push_back(messen(arbeit));
-    return bench::median(werte);
-}
-
 struct Datei {
     QByteArray name;
     QByteArray bytes;
@@ -238,8 +222,8 @@ int main(int argc, char** argv)
     qint64 htmlBytes = 0;
     for (const Datei& s : seiten)
         htmlBytes += s.bytes.size();
-    const double html = median(bank.runden, htmlSchicht);
-    const double htmlBar = median(bank.runden, [&] {
+    const double html = bench::median(bank.runden, htmlSchicht);
+    const double htmlBar = bench::median(bank.runden, [&] {
         sqlite3* h = bareÖffnen(bank.path);
         schrittweise(h, AlleSql);
         sqlite3_close(h);
@@ -257,11 +241,11 @@ int main(int argc, char** argv)
         }
     }
     const QStringList felder = {"Titel", "Cat", "Format", "Qualität", "Mappe"};
-    const double schreiber = median(bank.runden, [&] {
+    const double schreiber = bench::median(bank.runden, [&] {
         reports::Tabellenquelle quelle(QStringLiteral("Filme"), felder, imSpeicher);
         reports::dbTableToHTML(quelle, seite1, QStringLiteral("CD Liste"), QStringLiteral("CD Liste"), 100);
     });
-    const double bytes = median(bank.runden, [&] { dateienSchreiben(seiten); });
+    const double bytes = bench::median(bank.runden, [&] { dateienSchreiben(seiten); });
 
     // Text export.
     const QString txt = ordner + QStringLiteral("/cds.txt");
@@ -272,8 +256,8 @@ int main(int argc, char** argv)
     };
     textSchicht();
     const std::vector<Datei> textdatei = dateienLesen({txt});
-    const double text = median(bank.runden, textSchicht);
-    const double textBar = median(bank.runden, [&] {
+    const double text = bench::median(bank.runden, textSchicht);
+    const double textBar = bench::median(bank.runden, [&] {
         sqlite3* h = bareÖffnen(bank.path);
         schrittweise(h, TextSql);
         sqlite3_close(h);
@@ -283,13 +267,13 @@ int main(int argc, char** argv)
     // Counters and size estimate.
     const reports::Sprachcodes codes{QStringLiteral("dt"), QStringLiteral("en"), QStringLiteral("dt/en")};
     QString volumen;
-    const double zähler = median(bank.runden, [&] {
+    const double zähler = bench::median(bank.runden, [&] {
         auto d = db::Database::open(bank.path);
         for (const auto& z : reports::zählerzeilen())
             reports::zählen(*d, z.zähler, codes);
         volumen = reports::przDatenvolumen(*d).lbByteges;
     });
-    const double zählerBar = median(bank.runden, [&] {
+    const double zählerBar = bench::median(bank.runden, [&] {
         sqlite3* h = bareÖffnen(bank.path);
         for (const char* sql :
              {"SELECT count(*) FROM Filme", "SELECT COUNT(*) FROM Filme WHERE Wer NOT LIKE '-'",
@@ -318,13 +302,13 @@ int main(int argc, char** argv)
     const QString pdf = ordner + QStringLiteral("/liste.pdf");
     const QString pdfBar = ordner + QStringLiteral("/bare.pdf");
     int proSeite = 0, gedruckteSeiten = 0, bareSeiten = 0;
-    const double druck = median(bank.runden, [&] {
+    const double druck = bench::median(bank.runden, [&] {
         sys::QtPrinter drucker;
         drucker.pdfAusgabe(pdf);
         proSeite = drucken(drucker, liste);
         gedruckteSeiten = drucker.seiten();
     });
-    const double druckBar = median(bank.runden, [&] { bareSeiten = bareDrucken(pdfBar, liste); });
+    const double druckBar = bench::median(bank.runden, [&] { bareSeiten = bareDrucken(pdfBar, liste); });
     // To look at the printout: RDX_BENCH_PDF names where a copy goes.
     if (qEnvironmentVariableIsSet("RDX_BENCH_PDF"))
         QFile::copy(pdf, qEnvironmentVariable("RDX_BENCH_PDF"));

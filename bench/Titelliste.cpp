@@ -29,22 +29,6 @@ namespace {
 // Keeps the baselines' rows from being optimised away.
 volatile qsizetype sink = 0;
 
-double messen(const std::function<void()>& arbeit)
-{
-    QElapsedTimer t;
-    t.start();
-    arbeit();
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
-double median(int runden, const std::function<void()>& arbeit)
-{
-    std::vector<double> zeiten;
-    for (int r = 0; r < runden; ++r)
-        zeiten.push_back(messen(arbeit));
-    return bench::median(zeiten);
-}
-
 // The bare work: one connection with our functions, statements stepped by hand.
 class Bar {
 public:
@@ -161,7 +145,7 @@ int main(int argc, char** argv)
     QApplication::processEvents();
 
     // (a) the whole list, painted once.
-    const double a = median(runden, [&] {
+    const double a = bench::median(runden, [&] {
         f.przAlleListe();
         f.c.lfListe->viewport()->repaint();
     });
@@ -169,11 +153,11 @@ int main(int argc, char** argv)
     const int zeilenA = f.c.lfListe->count();
 
     // (b) the combo fills.
-    const double b = median(runden, [&] { f.przCombosFüllen(); });
+    const double b = bench::median(runden, [&] { f.przCombosFüllen(); });
 
     // (c) a format filter click.
     const int vcd = f.c.cmbFormat->findText(QStringLiteral("VCD"));
-    const double c = median(runden, [&] {
+    const double c = bench::median(runden, [&] {
         f.c.cmbFormat->setCurrentIndex(vcd);
         emit f.c.cmbFormat->activated(vcd);
         f.c.lfListe->viewport()->repaint();
@@ -182,7 +166,7 @@ int main(int argc, char** argv)
     const QVariantList filterWerte = f.ListenWerte;
     const int zeilenC = f.c.lfListe->count();
 
-    const double alle = median(runden, [&] {
+    const double alle = bench::median(runden, [&] {
         f.c.Alle->click();
         f.c.lfListe->viewport()->repaint();
     });
@@ -191,16 +175,16 @@ int main(int argc, char** argv)
     int barZeilenA = 0, barZeilenC = 0;
     const QStringList alleKombis = kombiStatements({"Format", "Qualität", "Mappe", "Anzahl", "Wer", "Dten", "Cat"});
     const QStringList filterKombis = kombiStatements({"Qualität", "Mappe", "Cat", "Wer"});
-    const double bareA = median(runden, [&] {
+    const double bareA = bench::median(runden, [&] {
         const QStringList z = bar.liste(listenSql, {});
         barZeilenA = int(z.size());
         sink = sink + z.size();
     });
-    const double bareB = median(runden, [&] {
+    const double bareB = bench::median(runden, [&] {
         for (const QString& sql : alleKombis)
             sink = sink + bar.werte(sql).size();
     });
-    const double bareC = median(runden, [&] {
+    const double bareC = bench::median(runden, [&] {
         for (const QString& sql : filterKombis)
             sink = sink + bar.werte(sql).size();
         const QStringList z = bar.liste(filterSql, filterWerte);
