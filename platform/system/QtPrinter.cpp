@@ -128,10 +128,24 @@ bool QtPrinter::print(int spalte, const QString& text, const QTextOption& layout
     if (!zeilePlatz())
         return false;
     const double x = platz.x * m_spaltenbreite;
-    if (text.contains(QLatin1Char('\t')))
-        m_maler->drawText(QRectF(x, m_y, 1e6, m_zeilenhoehe), text, layout);
-    else
+    if (!text.contains(QLatin1Char('\t'))) {
         m_maler->drawText(QPointF(x, m_y + m_oberkante), text);
+    } else {
+        // Tabs expanded here: QTextLayout reads tab stops in screen pixels
+        // on a printer, while the layout holds the printer font's units.
+        QList<double> stopps;
+        for (const QTextOption::Tab& t : layout.tabs())
+            stopps.append(t.position);
+        const QFontMetricsF masse(m_maler->font(), &drucker());
+        double position = 0;
+        const QStringList teile = text.split(QLatin1Char('\t'));
+        for (qsizetype i = 0; i < teile.size(); ++i) {
+            if (i > 0)
+                position = naechsterTabstopp(position, stopps, layout.tabStopDistance());
+            m_maler->drawText(QPointF(x + position, m_y + m_oberkante), teile[i]);
+            position += masse.horizontalAdvance(teile[i]);
+        }
+    }
     m_zeileOffen = true;
     return true;
 }

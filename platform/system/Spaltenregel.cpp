@@ -1,5 +1,7 @@
 #include "platform/system/Spaltenregel.h"
 
+#include <cmath>
+
 namespace sys {
 
 Spaltenregel::Platz Spaltenregel::setzen(int spalte, const QString& text)
@@ -11,6 +13,17 @@ Spaltenregel::Platz Spaltenregel::setzen(int spalte, const QString& text)
     Platz platz{m_position > start + Toleranz, start};
     m_position = start + m_breite(text);
     return platz;
+}
+
+double naechsterTabstopp(double position, const QList<double>& stopps, double abstand)
+{
+    constexpr double Toleranz = 1e-9;
+    for (const double stopp : stopps)
+        if (stopp > position + Toleranz)
+            return stopp;
+    if (abstand <= 0)
+        return position;
+    return (std::floor(position / abstand + Toleranz) + 1) * abstand;
 }
 
 }  // namespace sys

@@ -5,6 +5,7 @@
 // past it) starts at that column of the next line, and the rest of the record
 // follows there. With a monospaced font every record of the list layouts would
 // wrap: they rely on a proportional one.
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -32,5 +33,9 @@ private:
     Breite m_breite;
     double m_position = 0;
 };
+
+// Where a tab at `position` leads: the first stop past it, and past the last
+// stop the next multiple of `abstand` (all in the same units).
+double naechsterTabstopp(double position, const QList<double>& stopps, double abstand);
 
 }  // namespace sys

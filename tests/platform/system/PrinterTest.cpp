@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <QFontMetricsF>
+#include <QMap>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -68,6 +70,16 @@ INSTANTIATE_TEST_SUITE_P(
                     {{{1, "Kopf"}}, {}, {{1, "Zeile"}}}},
         Spaltenfall{"SpalteVorDerErsten", 1.0, {{0, {}}, {-3, "a"}, {1, "b"}}, {{}, {{-3, "a"}}, {{1, "b"}}}}),
     [](const ::testing::TestParamInfo<Spaltenfall>& p) { return std::string(p.param.name); });
+
+TEST(Spaltenregel, Tabstopps)
+{
+    const QList<double> stopps = {80, 130};
+    EXPECT_DOUBLE_EQ(sys::naechsterTabstopp(0, stopps, 32), 80);
+    EXPECT_DOUBLE_EQ(sys::naechsterTabstopp(80, stopps, 32), 130);  // a stop at the position is no stop
+    EXPECT_DOUBLE_EQ(sys::naechsterTabstopp(131, stopps, 32), 160);
+    EXPECT_DOUBLE_EQ(sys::naechsterTabstopp(0, {}, 32), 32);
+    EXPECT_DOUBLE_EQ(sys::naechsterTabstopp(64, {}, 32), 96);
+}
 
 TEST(Spaltenregel, PositionUndZeilenende)
 {
@@ -137,6 +149,50 @@ TEST(QtPrinter, ListeAlsPdfInReihenfolgeUndSeitenzahl)
     for (int i = 1; i <= titel; ++i)
         EXPECT_EQ(zeilen[i], QStringLiteral("Ärger im Büro %1 Komödie DVD O'Brien").arg(i, 3, 10, QLatin1Char('0')));
     EXPECT_EQ(text.count(QLatin1Char('\f')), seiten);
+}
+
+// The left edge of each word on the first page, in points, as pdftotext places it.
+QMap<QString, double> wortAnfänge(const QString& pdf)
+{
+    const QString html = ausführen(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    QMap<QString, double> anfänge;
+    static const QRegularExpression wort(QStringLiteral("<word xMin=\"([0-9.]+)\"[^>]*>([^<]+)</word>"));
+    for (auto it = wort.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        anfänge.insert(m.captured(2), m.captured(1).toDouble());
+    }
+    return anfänge;
+}
+
+TEST(QtPrinter, SpalteIstDieBreiteVonXUndTabsFolgenDemLayout)
+{
+    if (!QFileInfo::exists(QStringLiteral("/usr/bin/pdftotext")))
+        GTEST_SKIP() << "poppler-utils missing";
+    TempFolder folder;
+    const QString pdf = folder.file(QStringLiteral("spalten.pdf"));
+    sys::QtPrinter drucker;
+    drucker.pdfAusgabe(pdf);
+    ASSERT_TRUE(drucker.print(1, QStringLiteral("Anfang")));
+    ASSERT_TRUE(drucker.print(31, QStringLiteral("Dreissig")));
+    ASSERT_TRUE(drucker.newLine());
+    ASSERT_TRUE(drucker.print(1, QStringLiteral("ab") + QString(28, QLatin1Char('x'))));
+    ASSERT_TRUE(drucker.print(31, QStringLiteral("Gleich")));
+    ASSERT_TRUE(drucker.newLine());
+    QTextOption layout;
+    layout.setTabArray({QFontMetricsF(drucker.font()).horizontalAdvance(QLatin1Char('x')) * 30});
+    ASSERT_TRUE(drucker.print(1, QStringLiteral("Tab\tGetabt"), layout));
+    ASSERT_TRUE(drucker.endDoc());
+
+    const QMap<QString, double> x = wortAnfänge(pdf);
+    ASSERT_TRUE(x.contains(QStringLiteral("Dreissig")) && x.contains(QStringLiteral("Getabt"))) << x.size();
+    const double rand = x.value(QStringLiteral("Anfang"));
+    EXPECT_NEAR(rand, 10 * 72 / 25.4, 0.5);  // the 10 mm margin
+    // "ab" and 28 "x" reach past column 31 ("a" and "b" are wider than "x"):
+    // its item goes to the next line, where it stands at column 31 as well.
+    EXPECT_NEAR(x.value(QStringLiteral("Gleich")), x.value(QStringLiteral("Dreissig")), 0.5);
+    EXPECT_NEAR(x.value(QStringLiteral("Getabt")), x.value(QStringLiteral("Dreissig")), 0.5);
+    const double spalte = (x.value(QStringLiteral("Dreissig")) - rand) / 30;
+    EXPECT_NEAR(spalte, QFontMetricsF(QFont(drucker.font())).horizontalAdvance(QLatin1Char('x')) * 72 / 1200, 0.05);
 }
 
 TEST(QtPrinter, OhneDruckKeineSeite)
