@@ -81,15 +81,24 @@ const char* entity(char16_t c)
 // A cell text through the entity encoder, in Windows-1252.
 void zelleAnhängen(QByteArray& aus, QStringView text)
 {
+    // Plain ASCII goes straight into room made for it; the rest appends.
+    qsizetype ende = aus.size();
+    aus.resize(ende + text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
+        if (c < 0x80 && c != u'&' && c != u'<' && c != u'>' && c != u'"') {
+            aus.data()[ende++] = char(c);
+            continue;
+        }
+        aus.resize(ende);
         if (const char* e = entity(c))
             aus.append(e);
-        else if (c < 0x80)
-            aus.append(char(c));
         else
             i = ansiZeichen(aus, text, i);
+        ende = aus.size();
+        aus.resize(ende + text.size() - i - 1);
     }
+    aus.resize(ende);
 }
 
 // Title, heading and field names: markup characters escaped, umlauts kept.
@@ -225,14 +234,15 @@ private:
             m_grund = m_datei ? m_datei->fehler() : QString();
             return false;
         }
-        m_puffer.clear();
+        m_puffer.resize(0);  // keeps its room for the next rows
         return true;
     }
 
     bool przHTMLKopf()
     {
         m_datei = std::make_unique<Seitendatei>(seitendatei(m_seite));
-        m_puffer.clear();
+        m_puffer.resize(0);
+        m_puffer.reserve(2 * Puffergröße);
         if (!m_datei->öffnen()) {
             m_grund = m_datei->fehler();
             return false;

@@ -8,6 +8,47 @@
 
 namespace reports {
 
+namespace {
+
+// The statement without its closing ORDER BY: the order changes no count, and
+// sorting every row only to count them would cost as much as the report's own
+// read. Only an ORDER BY outside brackets, quotes and sub-queries, with no
+// LIMIT after it, is left out.
+QString ohneSchlussordnung(const QString& sql)
+{
+    QString innen = sql.trimmed();
+    while (innen.endsWith(QLatin1Char(';')))
+        innen.chop(1);
+    int tiefe = 0;
+    QChar zitat;
+    qsizetype ordnung = -1;
+    for (qsizetype i = 0; i < innen.size(); ++i) {
+        const QChar c = innen[i];
+        if (!zitat.isNull()) {
+            if (c == zitat)
+                zitat = QChar();
+            continue;
+        }
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"'))
+            zitat = c;
+        else if (c == QLatin1Char('['))
+            zitat = QLatin1Char(']');
+        else if (c == QLatin1Char('('))
+            ++tiefe;
+        else if (c == QLatin1Char(')'))
+            --tiefe;
+        else if (tiefe == 0 && (i == 0 || !innen[i - 1].isLetterOrNumber()) &&
+                 QStringView(innen).mid(i, 5).compare(QLatin1String("ORDER"), Qt::CaseInsensitive) == 0 &&
+                 (i + 5 >= innen.size() || !innen[i + 5].isLetterOrNumber()))
+            ordnung = i;
+    }
+    if (ordnung < 0 || QStringView(innen).mid(ordnung).contains(QLatin1String("LIMIT"), Qt::CaseInsensitive))
+        return innen;
+    return innen.left(ordnung);
+}
+
+}  // namespace
+
 Abfragequelle::Abfragequelle(db::Database& datenbank, QString sql, QVariantList werte, QString name)
     : m_datenbank(datenbank), m_sql(std::move(sql)), m_werte(std::move(werte)),
       m_name(name.isEmpty() ? m_sql : std::move(name))
@@ -29,10 +70,8 @@ QStringList Abfragequelle::felder() const
 
 long long Abfragequelle::anzahl()
 {
-    QString innen = m_sql.trimmed();
-    while (innen.endsWith(QLatin1Char(';')))
-        innen.chop(1);
-    return m_datenbank.scalar(QStringLiteral("SELECT count(*) FROM (") + innen + QStringLiteral(")"), m_werte)
+    return m_datenbank
+        .scalar(QStringLiteral("SELECT count(*) FROM (") + ohneSchlussordnung(m_sql) + QStringLiteral(")"), m_werte)
         .toLongLong();
 }
 
