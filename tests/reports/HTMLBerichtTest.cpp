@@ -402,4 +402,38 @@ TEST(HTMLBericht, AbfragequelleMitDatumNullUndSpaeteremBeginn)
     EXPECT_TRUE(rest.contains("<P><B>Anzahl Datens\xE4tze: 2</B></P>"));
 }
 
+struct Zählfall {
+    const char* name;
+    const char* sql;
+    long long anzahl;
+};
+
+class Abfrageanzahl : public ::testing::TestWithParam<Zählfall> {};
+
+TEST_P(Abfrageanzahl, ZaehltWasDieAbfrageLiefert)
+{
+    TempFolder folder;
+    auto d = db::Database::create(folder.file(QStringLiteral("filme.mdb")));
+    frame::schema::anlegen(*d, frame::schema::AktuelleVersion);
+    for (const char* t : {"Ärger", "ORDER BY x", "Zorro", "abc"})
+        d->execute(QStringLiteral("INSERT INTO Filme (Titel, Mappe) VALUES (?, 'M1')"), {QString::fromUtf8(t)});
+    reports::Abfragequelle quelle(*d, QString::fromUtf8(GetParam().sql));
+    EXPECT_EQ(quelle.anzahl(), GetParam().anzahl);
+    long long gelesen = 0;
+    for (; !quelle.amEnde(); quelle.weiter())
+        ++gelesen;
+    EXPECT_EQ(gelesen, GetParam().anzahl);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sortierung, Abfrageanzahl,
+    ::testing::Values(
+        Zählfall{"SchlussordnungMitSemikolon", "SELECT Titel FROM Filme ORDER BY Titel COLLATE DEUTSCH;", 4},
+        Zählfall{"OrderImText", "SELECT Titel FROM Filme WHERE Titel <> 'ORDER BY x' order by Titel", 3},
+        Zählfall{"MitLimit", "SELECT Titel FROM Filme ORDER BY Titel LIMIT 2", 2},
+        Zählfall{"OrderInUnterabfrage", "SELECT * FROM (SELECT Titel FROM Filme ORDER BY Titel LIMIT 1)", 1},
+        Zählfall{"Gruppiert", "SELECT Mappe, count(*) AS Anzahl FROM Filme GROUP BY Mappe ORDER BY Anzahl DESC", 1},
+        Zählfall{"SpalteInKlammern", "SELECT Titel AS [Order] FROM Filme WHERE Titel LIKE 'Z*'", 1}),
+    [](const ::testing::TestParamInfo<Zählfall>& p) { return std::string(p.param.name); });
+
 }  // namespace
