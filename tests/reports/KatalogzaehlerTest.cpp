@@ -2,6 +2,7 @@
 
 #include "frame/Katalogschema.h"
 #include "platform/db/Database.h"
+#include "tests/reports/Berichtkatalog.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -14,15 +15,9 @@ using testing_support::TempFolder;
 
 namespace {
 
-struct Katalog {
-    TempFolder folder;
-    std::unique_ptr<db::Database> d;
-    QString pfad = folder.file(QStringLiteral("filme.mdb"));
-
+struct Katalog : testing_support::Berichtkatalog {
     explicit Katalog(bool gefüllt = true)
     {
-        d = db::Database::create(pfad);
-        frame::schema::anlegen(*d, frame::schema::AktuelleVersion);
         if (!gefüllt)
             return;
         // Titel, Anzahl, Format, Wer, Dten, Cover, Info, Size
@@ -38,9 +33,7 @@ struct Katalog {
             {"I", 5, QVariant(), "-", QVariant(), QVariant(), QVariant(), "0"},  // neither DVD nor CD
         };
         for (const QVariantList& z : zeilen)
-            d->execute(QStringLiteral("INSERT INTO Filme (Titel, Anzahl, Format, Wer, Dten, Cover, Info, Size) "
-                                      "VALUES (?,?,?,?,?,?,?,?)"),
-                       z);
+            titel(QStringLiteral("Titel, Anzahl, Format, Wer, Dten, Cover, Info, Size"), z);
     }
 };
 

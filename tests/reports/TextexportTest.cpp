@@ -3,6 +3,7 @@
 #include "frame/Katalogschema.h"
 #include "platform/db/Database.h"
 #include "reports/Dateifehler.h"
+#include "tests/reports/Berichtkatalog.h"
 #include "tests/support/Doubles.h"
 #include "tests/support/FileSystemFaults.h"
 #include "tests/support/TempFolder.h"
@@ -16,22 +17,8 @@ using testing_support::TempFolder;
 
 namespace {
 
-struct Katalog {
-    TempFolder folder;
-    FakeServices fake{folder.path()};
-    std::unique_ptr<db::Database> d;
-
-    Katalog()
-    {
-        d = db::Database::create(folder.file(QStringLiteral("filme.mdb")));
-        frame::schema::anlegen(*d, frame::schema::AktuelleVersion);
-    }
-    void titel(const QVariantList& werte)
-    {
-        d->execute(QStringLiteral("INSERT INTO Filme (Titel, Anzahl, Format, Qualität, Mappe, Wer, Info, Dten, Datum, "
-                                  "Cat, AusDatum, Cover, Size, Unterordner) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
-                   werte);
-    }
+struct Katalog : testing_support::Berichtkatalog {
+    void titel(const QVariantList& werte) { Berichtkatalog::titel(testing_support::AlleFilmspalten, werte); }
 };
 
 TEST(Textexport, ZeilenInDeutscherTitelfolge)

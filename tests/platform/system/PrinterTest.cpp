@@ -109,14 +109,22 @@ int pdfSeiten(const QString& pdf)
     return treffer.hasMatch() ? treffer.captured(1).toInt() : -1;
 }
 
-TEST(QtPrinter, ListeAlsPdfInReihenfolgeUndSeitenzahl)
-{
-    if (!QFileInfo::exists(QStringLiteral("/usr/bin/pdftotext")))
-        GTEST_SKIP() << "poppler-utils missing";
+// The real printer pointed at a PDF file, read back with poppler's tools.
+class PdfDruck : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!QFileInfo::exists(QStringLiteral("/usr/bin/pdftotext")))
+            GTEST_SKIP() << "poppler-utils missing";
+        drucker.pdfAusgabe(pdf);
+    }
     TempFolder folder;
     const QString pdf = folder.file(QStringLiteral("liste.pdf"));
     sys::QtPrinter drucker;
-    drucker.pdfAusgabe(pdf);
+};
+
+TEST_F(PdfDruck, ListeInReihenfolgeUndSeitenzahl)
+{
     const int titel = 300;
     ASSERT_TRUE(drucker.print(1, QStringLiteral("Titel")));
     ASSERT_TRUE(drucker.print(55, QStringLiteral("Kategorie")));
@@ -164,14 +172,8 @@ QMap<QString, double> wortAnfänge(const QString& pdf)
     return anfänge;
 }
 
-TEST(QtPrinter, SpalteIstDieBreiteVonXUndTabsFolgenDemLayout)
+TEST_F(PdfDruck, SpalteIstDieBreiteVonXUndTabsFolgenDemLayout)
 {
-    if (!QFileInfo::exists(QStringLiteral("/usr/bin/pdftotext")))
-        GTEST_SKIP() << "poppler-utils missing";
-    TempFolder folder;
-    const QString pdf = folder.file(QStringLiteral("spalten.pdf"));
-    sys::QtPrinter drucker;
-    drucker.pdfAusgabe(pdf);
     ASSERT_TRUE(drucker.print(1, QStringLiteral("Anfang")));
     ASSERT_TRUE(drucker.print(31, QStringLiteral("Dreissig")));
     ASSERT_TRUE(drucker.newLine());
