@@ -15,7 +15,8 @@ class Zeilenquelle;
 
 struct HTMLErgebnis {
     bool geschrieben = false;
-    // After a failure: the page file that could not be written, and why.
+    // After a failure: the page file that could not be written (its path as
+    // the report names it) and why.
     QString datei;
     QString grund;
 };
