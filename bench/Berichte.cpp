@@ -11,6 +11,7 @@
 //   service into a PDF, against the same items drawn with a bare QPainter at
 //   the same positions on a PDF QPrinter.
 // Usage: bench_berichte [titles=100000] [rounds=3].
+#include "bench/Grundlinie.h"
 #include "bench/Katalogfuellung.h"
 #include "platform/db/Database.h"
 #include "platform/db/RowReader.h"
@@ -32,7 +33,6 @@
 #include <QPrinter>
 
 #include <sqlite3.h>
-#include <sys/resource.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -326,9 +326,7 @@ int main(int argc, char** argv)
                          .arg(proSeite)
                          .arg(proSeite ? (bank.n + 2 + proSeite - 1) / proSeite : 0)
                          .arg(double(QFileInfo(pdf).size()) / 1e6, 0, 'f', 1)));
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("peak resident %.1f MB (goal < 300)\n", double(usage.ru_maxrss) / 1024.0);
+    std::printf("peak resident %.1f MB (goal < 300)\n", double(bench::peakRssKb()) / 1024.0);
     std::printf("goals: every ratio <= 2.00\n");
     return 0;
 }

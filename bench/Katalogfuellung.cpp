@@ -4,7 +4,6 @@
 #include "platform/db/Database.h"
 
 #include <QDate>
-#include <QElapsedTimer>
 #include <QFile>
 
 #include <algorithm>
@@ -76,22 +75,6 @@ double median(std::vector<double> werte)
 {
     std::sort(werte.begin(), werte.end());
     return werte[werte.size() / 2];
-}
-
-double messen(const std::function<void()>& arbeit)
-{
-    QElapsedTimer uhr;
-    uhr.start();
-    arbeit();
-    return double(uhr.nsecsElapsed()) / 1e6;
-}
-
-double median(int runden, const std::function<void()>& arbeit)
-{
-    std::vector<double> zeiten;
-    for (int r = 0; r < runden; ++r)
-        zeiten.push_back(messen(arbeit));
-    return median(zeiten);
 }
 
 }  // namespace bench

@@ -4,7 +4,6 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <functional>
 #include <vector>
 
 namespace bench {
@@ -55,9 +54,5 @@ struct Katalogbank {
 
 // The middle value of a run of measurements.
 double median(std::vector<double> werte);
-
-// Milliseconds one run of `arbeit` takes, and the median of `runden` runs.
-double messen(const std::function<void()>& arbeit);
-double median(int runden, const std::function<void()>& arbeit);
 
 }  // namespace bench

@@ -11,6 +11,7 @@ frmFilme::frmFilme(const sys::Services& services, QWidget* parent) : QMainWindow
     menüVerbinden();
     listeVerbinden();
     bilderVerbinden();
+    bearbeitenVerbinden();
 }
 
 frmFilme::~frmFilme()

@@ -12,12 +12,16 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QPointer>
 #include <QVariantList>
 
 #include <array>
 #include <initializer_list>
 #include <memory>
 #include <optional>
+
+class frmSucheTitel;
+class frmSucheInfo;
 
 class frmFilme : public QMainWindow, public frame::Hauptfenster {
     Q_OBJECT
@@ -122,6 +126,62 @@ public:
     void cmdZurück_Click();
     void Anzeige_Click();
 
+    // Creating, editing and deleting titles. przSpeichern and przEditieren
+    // give true when the catalogue took the record (later windows go on only then).
+    void Neu_Click();
+    void Speichern_Click();
+    void cmdEdit_Click();
+    bool przSpeichern();
+    bool przEditieren();
+    void Löschen_Click();
+    void cmdLöschen2_Click();
+
+    // Sub-entries.
+    void cmdUnterordner_Click();
+    void przUnterordnerListe();
+    void cmdUnterordnerzurück_Click();
+    void cmdNeu2_Click();
+    void przNeuUnterordner();
+    void cmdSpeichern2_Click();
+    bool przSpeichernUnterordner();
+    void cmdEditieren2_Click();
+    bool przEditierenUnterordner();
+
+    // Entry fields: key filters, Enter, and the buttons that reveal fields.
+    void tfTitel_KeyPress(int& keyAscii);
+    void tfFormat_KeyPress(int& keyAscii);
+    void tfQualität_KeyPress(int& keyAscii);
+    void tfMappe_KeyPress(int& keyAscii);
+    void tfAnzahl_KeyPress(int& keyAscii);
+    void tfSize_KeyPress(int& keyAscii);
+    void tfDatumAusleihe_KeyPress(int& keyAscii);
+    void cmdSize_Click();
+    void cmddten_Click();
+
+    // The full-text searches, their buttons and their dialogs.
+    void przVolltextsucheTitel();
+    void przVolltextsucheInfo();
+    void przCDVolltextsuche();
+    void cmdVolltextsucheTitel_Click();
+    void cmdVolltextsucheInfo_Click();
+    void mnuVolltextsucheTitel_Click();
+    void mnuVolltextsucheInfo_Click();
+    // The search dialog while it is open, else nullptr.
+    frmSucheTitel* sucheTitel() const;
+    frmSucheInfo* sucheInfo() const;
+
+    // The special views of the menu "Suchen", re-run by przlesen through DSAnsicht.
+    void przDSOhneCover();
+    void przDSOhneInfo();
+    void przDSAusgeliehen();
+    void przDSnachDatum();
+    void przDSDtEn();
+    void przDSDt();
+    void przDSEn();
+    void przDSOhneSprache();
+    void przDSOhneSize();
+    void przDSOhneCat();
+
     // The look and the language texts of this window.
     void przSprache();
     void przBild();
@@ -155,6 +215,8 @@ public:
     QString VolltextsucheTitelFlag;
     QString VolltextsucheInfoFlag;
     QString UnterordnerListeFlag;
+    // Sub-entries that a save stored under a free name because theirs was taken.
+    int UmbenannteUnterordner = 0;
 
     const sys::Services& services() const { return m_services; }
 
@@ -186,9 +248,29 @@ private:
     void blättern(bool vor);
     void coverZeigen(const QVariant& cover);
     void mnuTools_Click();
+    void bearbeitenVerbinden();  // record, sub-entry and entry field handlers
+    void kombisVerbinden();      // the edit combo boxes
+    void tastenVerbinden();      // key filters of the entry fields
+    void speichernFehler(const QString& titel, const QString& fenstertitel);
+    bool leererTitel(int fehlerText, frame::OhneDatei ohne);
+    bool filmAufAnzeige();
+    bool unterordnerAufAnzeige();
+
+    void suchenVerbinden();  // the searches and special views of the menu "Suchen"
+    // A special view: `bedingung` ("" = every title) in `ordnung` ("" = the sort order, then the title).
+    void spezialAnsicht(const QString& tag, const QString& bedingung, const QVariantList& werte = {},
+                        const QString& ordnung = {});
+    void spezialAnsichtWiederholen();  // the view of DSAnsicht
 
     const sys::Services& m_services;
     std::optional<QPoint> m_ziehPunkt;  // the last press on the window's own surface
     bool m_zieht = false;  // the button went down on the surface, not on a control
     bool m_entladen = false;
+    // The rows that przDatensatzAnzeigen / przUnterordnerAnzeigen put on
+    // display (rowid; 0 = none): an edit or delete acts on them only.
+    long long m_angezeigterFilm = 0;
+    long long m_angezeigterUnterordner = 0;
+
+    QPointer<frmSucheTitel> m_frmSucheTitel;
+    QPointer<frmSucheInfo> m_frmSucheInfo;
 };

@@ -79,6 +79,7 @@ void frmFilme::przDatensatzAnzeigen()
             c.back->setVisible(true);
         }
         c.cmdAusleihen->setVisible(true);
+        m_angezeigterFilm = rsFilme->bookmark();
     } catch (const db::DbError&) {
         return;
     }
@@ -166,6 +167,7 @@ void frmFilme::przUnterordnerAnzeigen()
         c.tfSize->setVisible(size != QLatin1String("0"));
         if (size != QLatin1String("0"))
             zeigen(c.tfSize, size);
+        m_angezeigterUnterordner = rsUnterordner->bookmark();
     } catch (const db::DbError&) {
     }
 }
@@ -179,6 +181,10 @@ void frmFilme::przLöschen()
 // borrower of its parent.
 void frmFilme::leeren(bool titelUndOrdner)
 {
+    // A cleared panel shows no stored record: nothing to edit or delete.
+    m_angezeigterUnterordner = 0;
+    if (titelUndOrdner)
+        m_angezeigterFilm = 0;
     if (titelUndOrdner)
         c.tfTitel->clear();
     for (QLineEdit* t : {c.tfFormat, c.tfQualität})
@@ -204,6 +210,8 @@ void frmFilme::leeren(bool titelUndOrdner)
 // Keeps the title: the lookups clear the rest before they show a row.
 void frmFilme::przLöschen1()
 {
+    m_angezeigterFilm = 0;
+    m_angezeigterUnterordner = 0;
     for (QLineEdit* t : {c.tfFormat, c.tfQualität, c.tfMappe, c.tfWer, c.tfAnzahl})
         t->clear();
     c.tfInfo->clear();

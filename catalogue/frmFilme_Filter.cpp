@@ -1,7 +1,7 @@
 // Filters, views, the combo box fills and the re-run of the selection in force.
 #include "catalogue/frmFilme.h"
 
-#include "catalogue/FillCombo.h"
+#include "frame/FillCombo.h"
 #include "platform/db/SqlFunctions.h"
 
 #include <QRadioButton>
@@ -285,7 +285,7 @@ void frmFilme::przlesen()
 {
     bool neuGelistet = false;
     if (!DSAnsicht.isEmpty()) {
-        // The special views of the "Suchen" menu run here, by their tag.
+        spezialAnsichtWiederholen();
         neuGelistet = true;
     } else {
         struct Spalte {
@@ -324,13 +324,15 @@ void frmFilme::przlesen()
             }
         }
     }
-    // A stored search word repeats its search (the title and info searches run here).
+    // A stored search word repeats its search, whatever ran before.
     if (!c.tfVolltextsucheTitel->text().isEmpty()) {
         FilterWert = c.tfVolltextsucheTitel->text();
+        przVolltextsucheTitel();
         neuGelistet = true;
     }
     if (!c.tfVolltextsucheInfo->text().isEmpty()) {
         FilterWert = c.tfVolltextsucheInfo->text();
+        przVolltextsucheInfo();
         neuGelistet = true;
     }
     if (!neuGelistet && GanzeListeFlag)
@@ -338,7 +340,7 @@ void frmFilme::przlesen()
     if (!UnterordnerTitel.isEmpty()) {
         FilterWert = UnterordnerTitel;
         c.tfTitel->setText(UnterordnerTitel);
-        // The sub-entry list of that title is shown again here.
+        przUnterordnerListe();
     } else {
         przAnzeige3();
     }

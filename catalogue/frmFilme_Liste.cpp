@@ -2,7 +2,7 @@
 // that show a list row's record, and the counts.
 #include "catalogue/frmFilme.h"
 
-#include "catalogue/FillCombo.h"
+#include "frame/FillCombo.h"
 #include "frame/Sprache.h"
 #include "platform/db/SqlFunctions.h"
 #include "platform/vb/VbRuntime.h"
@@ -187,7 +187,9 @@ void frmFilme::przListe2Füllen()
         return;
     const QString frage = frame::meldung(m_services, ini.sprache, QStringLiteral("Fehler4"));
     const QString titel = frame::meldung(m_services, ini.sprache, QStringLiteral("Fehler1"));
-    m_services.messages->msgBox(frage + QStringLiteral(" Unterordner anlegen?"), sys::mb::OkCancel, titel);
+    if (m_services.messages->msgBox(frage + QStringLiteral(" Unterordner anlegen?"), sys::mb::OkCancel, titel)
+        == sys::mb::Ok)
+        przNeuUnterordner();
 }
 
 // Seeks SuchTitel on the index ("<=": the row of a stored title, else the one

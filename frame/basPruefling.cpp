@@ -1,6 +1,8 @@
 #include "frame/basPruefling.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QObject>
@@ -13,6 +15,8 @@ constexpr int Backspace = 8;
 constexpr int Enter = 13;
 
 const QString ErlaubtText = QStringLiteral("1234567890 ., ABCDEFGHIJKLMNOPQRSTUVWXYZ abcdefghijklmnopqrstuvwxyz");
+const QString ErlaubtFormat = QStringLiteral("MSVCDIXFlm ni TLAUOE PRG 3 p ");
+const QString ErlaubtZahl = QStringLiteral("0123456789.,");
 
 QString prüfen(int keyAscii, const QString& erlaubt)
 {
@@ -31,7 +35,10 @@ int tastenCode(const QKeyEvent* taste)
     case Qt::Key_Backspace: return Backspace;
     case Qt::Key_Return:
     case Qt::Key_Enter: return Enter;
-    case Qt::Key_Delete: return -1;
+    case Qt::Key_Delete:
+    // Tab moves the focus before any KeyPress would see it.
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return -1;
     default: break;
     }
     const QString text = taste->text();
@@ -45,43 +52,52 @@ int tastenCode(const QKeyEvent* taste)
 
 class Tastenfilter : public QObject {
 public:
-    Tastenfilter(QLineEdit* feld, QString (*filter)(int), std::function<void(int)> nachFilter)
-        : QObject(feld), m_filter(filter), m_nachFilter(std::move(nachFilter))
+    Tastenfilter(QLineEdit* feld, std::function<void(int&)> keyPress) : QObject(feld), m_keyPress(std::move(keyPress))
     {
     }
 
 protected:
     bool eventFilter(QObject* ziel, QEvent* ereignis) override
     {
-        // Ctrl+V and its friends arrive first as a shortcut check; claiming
-        // them keeps them from any shortcut, so they come here as key presses
-        // (Alt with a letter stays a mnemonic of the window).
-        if (ereignis->type() == QEvent::ShortcutOverride) {
-            const auto* taste = static_cast<QKeyEvent*>(ereignis);
-            const int code = tastenCode(taste);
+        switch (ereignis->type()) {
+        case QEvent::ShortcutOverride: {
+            // Ctrl+V and its friends arrive first as a shortcut check; claiming
+            // them keeps them from any shortcut, so they come here as key presses
+            // (Alt with a letter stays a mnemonic of the window).
+            const int code = tastenCode(static_cast<QKeyEvent*>(ereignis));
             if (code >= 0 && code < 32) {
                 ereignis->accept();
                 return true;
             }
+            break;
         }
-        if (ereignis->type() != QEvent::KeyPress)
-            return QObject::eventFilter(ziel, ereignis);
-        const auto* taste = static_cast<QKeyEvent*>(ereignis);
-        const int code = tastenCode(taste);
-        if (code < 0)
-            return false;
-        const int behalten = m_filter(code).toInt();
-        if (behalten == 0)
-            return true;
-        if (m_nachFilter)
-            m_nachFilter(behalten);
-        // Enter types nothing into a line; a handler above has done its work.
-        return behalten == Enter && m_nachFilter;
+        case QEvent::KeyPress: {
+            int code = tastenCode(static_cast<QKeyEvent*>(ereignis));
+            if (code < 0)
+                return false;
+            m_keyPress(code);
+            // Enter types nothing into a line; the handler has done its work.
+            return code == 0 || code == Enter;
+        }
+        case QEvent::InputMethod: {
+            // A dead key or a compose sequence commits its character here.
+            auto* eingabe = static_cast<QInputMethodEvent*>(ereignis);
+            for (const QChar zeichen : eingabe->commitString()) {
+                int code = zeichen.unicode();
+                m_keyPress(code);
+                if (code == 0)
+                    return true;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+        return QObject::eventFilter(ziel, ereignis);
     }
 
 private:
-    QString (*m_filter)(int);
-    std::function<void(int)> m_nachFilter;
+    std::function<void(int&)> m_keyPress;
 };
 
 }  // namespace
@@ -89,6 +105,16 @@ private:
 QString przPrüfText(int keyAscii)
 {
     return prüfen(keyAscii, ErlaubtText);
+}
+
+QString przPrüfFormat(int keyAscii)
+{
+    return prüfen(keyAscii, ErlaubtFormat);
+}
+
+QString przPrüfZahl(int keyAscii)
+{
+    return prüfen(keyAscii, ErlaubtZahl);
 }
 
 bool textZulässig(const QString& text)
@@ -103,7 +129,25 @@ bool textZulässig(const QString& text)
 
 void tastenFilter(QLineEdit* feld, QString (*filter)(int), std::function<void(int)> nachFilter)
 {
-    feld->installEventFilter(new Tastenfilter(feld, filter, std::move(nachFilter)));
+    tastenHandler(feld, [filter, nachFilter = std::move(nachFilter)](int& code) {
+        code = filter(code).toInt();
+        if (code != 0 && nachFilter)
+            nachFilter(code);
+        // Enter without a handler reaches the field as before.
+        if (code == Enter && !nachFilter)
+            code = -Enter;
+    });
+}
+
+void tastenHandler(QLineEdit* feld, std::function<void(int&)> keyPress)
+{
+    feld->installEventFilter(new Tastenfilter(feld, std::move(keyPress)));
+}
+
+void tabSenden(QWidget* feld)
+{
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QCoreApplication::sendEvent(feld, &tab);
 }
 
 }  // namespace frame

@@ -6,6 +6,7 @@
 #include <functional>
 
 class QLineEdit;
+class QWidget;
 
 namespace frame {
 
@@ -13,6 +14,10 @@ namespace frame {
 // Enter (13). Returns the code to keep as its decimal text ("0": dropped).
 // Codes outside the 8-bit character set are dropped.
 QString przPrüfText(int keyAscii);
+// The format filter: the letters of the usual format names ("DVD", "XVID",
+// "mp3", "AUDIO"), the digit 3 and blank. The number filter: digits, "." and ",".
+QString przPrüfFormat(int keyAscii);
+QString przPrüfZahl(int keyAscii);
 
 // Whether every character of a text would pass the text filter (for text
 // that reached a field without being typed, such as a paste by mouse).
@@ -24,5 +29,13 @@ bool textZulässig(const QString& text);
 // `nachFilter` gets the kept code (13 for Enter). Keys that type nothing
 // (arrows, Delete, Home) pass untouched, as they raise no KeyPress.
 void tastenFilter(QLineEdit* feld, QString (*filter)(int), std::function<void(int)> nachFilter = {});
+
+// A field's KeyPress handler: it gets the code of every key that types a
+// character (also each character of text an input method commits, such as a
+// composed "é") and sets it to 0 to drop it. Enter, once handled, types nothing.
+void tastenHandler(QLineEdit* feld, std::function<void(int&)> keyPress);
+
+// Moves the focus on from the field as the Tab key does ("{tab}").
+void tabSenden(QWidget* feld);
 
 }  // namespace frame

@@ -1,5 +1,7 @@
 #include "tools/Datagrid.h"
 
+#include <algorithm>
+
 #include "platform/vb/VbRuntime.h"
 #include "tools/FilmeModell.h"
 
@@ -67,9 +69,15 @@ void Datagrid::breitenSetzen()
     if (!m_modell)
         return;
     const double dpi = DataGrid1->logicalDpiX();
+    // The designed widths were made for a smaller font; a date is never cut.
+    const int datumBreite = DataGrid1->fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000 ")) + 8;
     for (int spalte = 0; spalte < m_modell->columnCount(); ++spalte) {
         const int twips = spaltenBreite(spalte);
-        if (twips > 0)
-            DataGrid1->setColumnWidth(spalte, vb::twipsToPixels(twips, dpi));
+        if (twips <= 0)
+            continue;
+        int breite = vb::twipsToPixels(twips, dpi);
+        if (m_modell->istDatum(spalte))
+            breite = std::max(breite, datumBreite);
+        DataGrid1->setColumnWidth(spalte, breite);
     }
 }

@@ -33,6 +33,8 @@ public:
 
     // A cell as the grid shows it: Null as "", Anzahl as CStr, Datum as day.month.year.
     static QString zellText(const QVariant& wert, bool anzahl, bool datum);
+    // Whether the column shows dates (day.month.year).
+    bool istDatum(int spalte) const { return spalte >= 0 && spalte < int(m_datum.size()) && m_datum[spalte]; }
 
 private:
     using Seite = std::vector<QString>;  // rows x columns

@@ -3,7 +3,7 @@
 
 #include "platform/db/SqlFunctions.h"
 #include "platform/vb/VbRuntime.h"
-#include "tools/FillCombo.h"
+#include "frame/FillCombo.h"
 
 #include <QRadioButton>
 
@@ -40,7 +40,7 @@ void frmTools::FillCombo(vb::ComboBox& box, const QString& sql, const QVariantLi
 {
     m_arbeitsDB.reset();
     m_arbeitsDB = db::Database::open(m_arbeitsPfad);
-    tools::FillCombo(box, *m_arbeitsDB, sql, werte);
+    ::FillCombo(box, *m_arbeitsDB, sql, werte);
 }
 
 void frmTools::werteFüllen(const QString& feld)

@@ -274,6 +274,34 @@ int germanCompareUtf8(const char* a, int lengthA, const char* b, int lengthB)
     return compareSources(Utf8Source{pa + i, pa + lengthA}, Utf8Source{pb + i, pb + lengthB});
 }
 
+namespace {
+
+template <class Source>
+quint64 equalityHash(Source source)
+{
+    // FNV-1a over the folded code points.
+    quint64 h = 14695981039346656037ULL;
+    char32_t c = 0;
+    while (source.next(c)) {
+        h ^= quint64(folded(c));
+        h *= 1099511628211ULL;
+    }
+    return h;
+}
+
+}  // namespace
+
+quint64 germanEqualityHash(QStringView text)
+{
+    return equalityHash(Utf16Source{text.data(), text.data() + text.size()});
+}
+
+quint64 germanEqualityHashUtf8(const char* text, int length)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
+    return equalityHash(Utf8Source{p, p + length});
+}
+
 std::optional<QString> dedate(QStringView text)
 {
     const QDate date = vb::parseDateText(text.toString());

@@ -15,6 +15,11 @@ namespace db {
 int germanCompare(QStringView a, QStringView b);
 // The same on UTF-8 bytes, as SQLite hands them to a collation.
 int germanCompareUtf8(const char* a, int lengthA, const char* b, int lengthB);
+// A hash that two texts share whenever germanCompare finds them equal (taken
+// over their case-folded characters); equal hashes still need the comparison.
+quint64 germanEqualityHash(QStringView text);
+// The same hash of UTF-8 bytes, as SQLite hands a text out.
+quint64 germanEqualityHashUtf8(const char* text, int length);
 
 // "dd.mm.yyyy" (also "d.m.yyyy") -> "yyyy-mm-dd"; nothing when it is no date.
 std::optional<QString> dedate(QStringView text);

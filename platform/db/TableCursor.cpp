@@ -672,6 +672,7 @@ void TableCursor::stepOrdered(bool next)
 void TableCursor::seekOrdered(const QString& op, const Key& key, Place missing)
 {
     refreshOrder(true);
+    m_firstPending = false;
     // Null equals nothing, and a Null key is never found.
     size_t entry = m_order.entries.size();
     if (key.cell.type != SQLITE_NULL) {
@@ -773,6 +774,27 @@ size_t TableCursor::patchOrder(long long rowid, bool removed, const Spot& after)
 
 // ---- Positioning ----
 
+void TableCursor::settle()
+{
+    if (!m_firstPending)
+        return;
+    refreshOrder(true);
+    m_firstPending = false;
+    if (m_order.entries.empty()) {
+        m_place = Place::BeforeFirst;
+        m_bof = m_eof = true;
+        return;
+    }
+    placeOrdered(0);
+    coverCurrent(true);
+}
+
+// Cursors are never const objects: the const readers only see them through const references.
+void TableCursor::settle() const
+{
+    const_cast<TableCursor*>(this)->settle();
+}
+
 void TableCursor::setIndex(const QString& name)
 {
     int column = -1;
@@ -791,13 +813,24 @@ void TableCursor::setIndex(const QString& name)
     m_indexColumn = column;
     m_textKey = column >= 0 && textAffinity(m_columnTypes[column]);
     m_wantedChanged = true;
+    m_firstPending = false;
     if (ordered()) {
         m_place = Place::BeforeFirst;
-        refreshOrder(true);
         m_nextBatchRows = FirstBatchRows;
-        if (!m_order.entries.empty()) {
-            placeOrdered(0);
-            coverCurrent(true);
+        if (orderFresh(true)) {
+            if (!m_order.entries.empty()) {
+                placeOrdered(0);
+                coverCurrent(true);
+            } else {
+                m_bof = m_eof = true;
+            }
+            return;
+        }
+        // Sorting every key is the dear part; it waits for the first use.
+        m_order.built = false;
+        if (m_db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1)").arg(m_quotedTable)).toBool()) {
+            m_firstPending = true;
+            m_bof = m_eof = false;
         } else {
             m_bof = m_eof = true;
         }
@@ -834,6 +867,7 @@ void TableCursor::moveFirst()
     endEdit();
     if (ordered()) {
         refreshOrder(true);
+        m_firstPending = false;
         m_nextBatchRows = FirstBatchRows;
         if (!m_order.entries.empty()) {
             placeOrdered(0);
@@ -854,6 +888,7 @@ void TableCursor::moveLast()
     endEdit();
     if (ordered()) {
         refreshOrder(true);
+        m_firstPending = false;
         m_nextBatchRows = FirstBatchRows;
         if (!m_order.entries.empty()) {
             placeOrdered(m_order.entries.size() - 1);
@@ -888,6 +923,7 @@ void TableCursor::reachEnd(bool next)
 
 void TableCursor::step(bool next)
 {
+    settle();
     if (next ? m_eof : m_bof)
         throwNoCurrent();
     endEdit();
@@ -941,6 +977,7 @@ void TableCursor::step(bool next)
 
 QVariant TableCursor::field(const QString& name) const
 {
+    settle();
     const int column = requireColumn(name);
     if (m_mode != Mode::None)
         return m_buffer[size_t(column)];
@@ -968,6 +1005,7 @@ void TableCursor::addNew()
 
 void TableCursor::edit()
 {
+    settle();
     if (m_place != Place::Row)
         throwNoCurrent();
     // Reading the whole row for the buffer adds no column to later batches.
@@ -986,6 +1024,7 @@ void TableCursor::edit()
 
 void TableCursor::update()
 {
+    settle();
     if (m_mode == Mode::None)
         throw DbError(ErrUpdateWithoutEdit, QStringLiteral("Aktualisieren ohne AddNew oder Edit."));
     QStringList names;
@@ -1089,6 +1128,7 @@ void TableCursor::cancelUpdate()
 
 void TableCursor::deleteCurrent()
 {
+    settle();
     if (m_place != Place::Row)
         throwNoCurrent();
     endEdit();
@@ -1120,6 +1160,7 @@ long long TableCursor::recordCount()
 
 long long TableCursor::bookmark() const
 {
+    settle();
     if (m_place != Place::Row)
         throwNoCurrent();
     return currentRowid();
@@ -1134,6 +1175,7 @@ void TableCursor::setBookmark(long long rowid)
     m_nextBatchRows = FirstBatchRows;
     if (ordered()) {
         refreshOrder(false);
+        m_firstPending = false;
         const Cell& key = batch.cells[size_t(batch.slot[size_t(m_indexColumn)])];
         const size_t i = lowerBound(key, batch.bytes.data(), rowid);
         if (i >= m_order.entries.size() || m_order.entries[i].rowid != rowid) {

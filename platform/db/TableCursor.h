@@ -5,8 +5,9 @@
 //
 // An index orders and compares texts in the German way (collation DEUTSCH),
 // which the file's own indexes do not know: the order is a sorted snapshot of
-// every row's key and rowid, read on first use and read again when the file
-// changed. Its own writes are put into the snapshot in place; any other write
+// every row's key and rowid, read on first use (not when the index is set:
+// a count or a seek right after needs no first row) and read again when the
+// file changed. Its own writes are put into the snapshot in place; any other write
 // of the connection, a rollback, or another program's commit make it be read
 // again. Every move sees this connection's writes; seeks, MoveFirst/MoveLast
 // and a move after a pause of a few milliseconds or a few hundred moves also
@@ -59,7 +60,7 @@ public:
     void movePrevious();
     bool bof() const { return m_bof; }
     bool eof() const { return m_eof; }
-    bool hasCurrent() const { return m_place == Place::Row; }
+    bool hasCurrent() const { return m_firstPending || m_place == Place::Row; }
 
     // The field of the current row, or of the edit buffer during AddNew/Edit.
     // Throws ErrNoCurrentRecord without a current row, ErrUnknownField for a
@@ -150,6 +151,8 @@ private:
 
     // Index order (the snapshot) ...
     bool ordered() const { return m_indexColumn >= 0; }
+    void settle();
+    void settle() const;
     long long currentRowid() const;
     Stamp stampNow(bool withDataVersion);
     bool orderFresh(bool full);
@@ -217,6 +220,10 @@ private:
     mutable bool m_wantedChanged = true;
 
     Order m_order;
+    // The index was set on a table with rows: the cursor stands on the first
+    // row in index order, found when it is first used (until then the place
+    // says BeforeFirst, the state that a failed read leaves consistent).
+    bool m_firstPending = false;
     int m_movesUnchecked = 0;
     QElapsedTimer m_sinceCheck;  // since the last look at other programs' commits
     long long m_batchGeneration = -1;  // the order a batch of index order was read for

@@ -6,6 +6,8 @@
 #include "platform/vb/VbRuntime.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextEdit>
@@ -350,4 +352,22 @@ TEST(Modus, LeavingSubEntryModeRestoresTheTitleListAfterTheLendingList)
     EXPECT_TRUE(f.c.lfListe->isEnabled());
     EXPECT_EQ(f.c.lfListe->count(), 0);
     EXPECT_TRUE(f.c.cmdAusgeliehen->isEnabled());
+}
+
+// A screenshot of the main window with the whole list and a title shown, for a
+// look by eye: RDX_SCREENSHOTS names a folder.
+TEST(Listenklick, Screenshot)
+{
+    const QString ziel = qEnvironmentVariable("RDX_SCREENSHOTS");
+    if (ziel.isEmpty())
+        GTEST_SKIP() << "RDX_SCREENSHOTS not set";
+    QDir().mkpath(ziel);
+    // As installed: the shipped language file gives the labels their field words.
+    Filmkatalog k("[Design]\r\nSprache=deutsch.lng\r\n");
+    QFile::copy(QStringLiteral(RDX_SOURCE_DIR "/data/deutsch.lng"), k.folder.file("deutsch.lng"));
+    frmFilme& f = k.fenster();
+    f.show();
+    f.przAlleListe();
+    klicken(k, "Matrix");
+    f.grab().save(ziel + "/frmFilme.png");
 }

@@ -3,6 +3,7 @@
 // plain reading of catalogues through the SQLite C API without our functions.
 #include "tests/support/Doubles.h"
 #include "tests/support/Kombis.h"
+#include "tests/support/RohSqlite.h"
 #include "tests/support/TempFolder.h"
 #include "tools/frmTools.h"
 
@@ -40,10 +41,5 @@ struct KleinesLaufwerk {
     bool bereit = false;
 };
 
-// Rows of a query through a plain SQLite connection (no collation or function
-// of ours), each as its columns' texts ("<null>" for Null).
-std::vector<QStringList> roh(const QString& pfad, const QString& sql);
-// The text of the first column of the first row.
-QString rohWert(const QString& pfad, const QString& sql);
 
 }  // namespace testing_support

@@ -658,3 +658,76 @@ TEST_F(Cursor, ARolledBackWriteLeavesTheOrderAsTheFileHasIt)
         EXPECT_TRUE(filme->noMatch());
     }
 }
+
+namespace {
+
+// What a use right after setIndex does, and where the cursor then stands.
+struct ErsteNutzung {
+    const char* name;
+    std::function<void(TableCursor&)> tun;
+    const char* danach;  // where the cursor stands afterwards
+};
+
+// Each use once on a fresh index (its order read by that use) and once on an
+// order already read (a seek before).
+class RightAfterSetIndex : public Cursor, public ::testing::WithParamInterface<std::tuple<ErsteNutzung, bool>> {};
+
+}  // namespace
+
+TEST_P(RightAfterSetIndex, TheCursorStandsOnTheFirstRowInGermanOrder)
+{
+    const auto& [nutzung, gelesen] = GetParam();
+    add({"Bert", "Ärger", "apfel", "Zorro"});
+    auto filme = database->table(QStringLiteral("Filme"));
+    if (gelesen) {
+        filme->setIndex(QStringLiteral("PrimaryKey"));
+        filme->seek(QStringLiteral("="), padded(QStringLiteral("Zorro")));
+    }
+    filme->setIndex(QStringLiteral("PrimaryKey"));
+    EXPECT_TRUE(filme->hasCurrent());
+    EXPECT_FALSE(filme->bof() || filme->eof());
+    nutzung.tun(*filme);
+    EXPECT_EQ(where(*filme), QString::fromUtf8(nutzung.danach));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Uses, RightAfterSetIndex,
+    testing::Combine(
+        testing::Values(
+            ErsteNutzung{"Field", [](TableCursor&) {}, "apfel"},
+            ErsteNutzung{"MoveNext", [](TableCursor& c) { c.moveNext(); }, "Ärger"},
+            ErsteNutzung{"MovePrevious", [](TableCursor& c) { c.movePrevious(); }, "<BOF>"},
+            ErsteNutzung{"MoveLast", [](TableCursor& c) { c.moveLast(); }, "Zorro"},
+            ErsteNutzung{"Seek", [](TableCursor& c) { c.seek(QStringLiteral(">="), QStringLiteral("B")); }, "Bert"},
+            ErsteNutzung{"Bookmark",
+                         [](TableCursor& c) {
+                             const long long apfel = c.bookmark();
+                             c.moveLast();
+                             c.setBookmark(apfel);
+                         },
+                         "apfel"},
+            ErsteNutzung{"Edit",
+                         [](TableCursor& c) {
+                             c.edit();
+                             c.setField(QStringLiteral("Titel"), QStringLiteral("Zwerg"));
+                             c.update();
+                             c.moveNext();
+                         },
+                         "<EOF>"},
+            ErsteNutzung{"AddNew",
+                         [](TableCursor& c) {
+                             c.addNew();
+                             c.setField(QStringLiteral("Titel"), QStringLiteral("Aal"));
+                             c.update();
+                         },
+                         "apfel"},
+            ErsteNutzung{"Delete",
+                         [](TableCursor& c) {
+                             c.deleteCurrent();
+                             c.moveNext();
+                         },
+                         "Ärger"}),
+        testing::Bool()),
+    [](const testing::TestParamInfo<std::tuple<ErsteNutzung, bool>>& fall) {
+        return std::string(std::get<0>(fall.param).name) + (std::get<1>(fall.param) ? "OnAnOrderRead" : "OnAFreshIndex");
+    });

@@ -1,4 +1,4 @@
-#include "catalogue/FillCombo.h"
+#include "frame/FillCombo.h"
 
 #include "tests/support/Kombis.h"
 #include "tests/support/TempFolder.h"
@@ -35,4 +35,17 @@ TEST(FillCombo, AQueryThatCannotRunLeavesTheBoxEmpty)
     EXPECT_EQ(box.count(), 0);
     FillCombo(box, *d, "SELECT ?", {});
     EXPECT_EQ(box.count(), 0) << "a missing value is a failure too";
+}
+
+TEST(FillCombo, AQueryThatFailsOnARowKeepsTheRowsBeforeIt)
+{
+    TempFolder folder;
+    auto d = db::Database::create(folder.file("k.mdb"));
+    d->execute("CREATE TABLE t (a, b)");
+    d->execute("INSERT INTO t VALUES ('eins', 1), ('zwei', 2), ('drei', 3), ('vier', 4)");
+    vb::ComboBox box;
+    box.addItem("alt");
+    // The third row's value overflows: the statement stops there (rows in the order added).
+    FillCombo(box, *d, "SELECT CASE WHEN b = 3 THEN abs(b - 9223372036854775807 - 4) ELSE a END FROM t");
+    EXPECT_EQ(einträge(&box), QStringList({"eins", "zwei"}));
 }

@@ -1,4 +1,4 @@
-#include "catalogue/FillCombo.h"
+#include "frame/FillCombo.h"
 
 #include "platform/vb/VbRuntime.h"
 

@@ -1,0 +1,111 @@
+#include "bench/Grundlinie.h"
+
+#include "bench/Katalogfuellung.h"
+#include "platform/db/SqlFunctions.h"
+#include "platform/vb/VbRuntime.h"
+
+#include <QElapsedTimer>
+
+#include <sqlite3.h>
+#include <sys/resource.h>
+
+#include <vector>
+
+namespace bench {
+
+double messen(const std::function<void()>& arbeit)
+{
+    QElapsedTimer t;
+    t.start();
+    arbeit();
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+double median(int runden, const std::function<void()>& arbeit)
+{
+    std::vector<double> zeiten;
+    for (int r = 0; r < runden; ++r)
+        zeiten.push_back(messen(arbeit));
+    return median(zeiten);
+}
+
+long peakRssKb()
+{
+    rusage nutzung{};
+    getrusage(RUSAGE_SELF, &nutzung);
+    return nutzung.ru_maxrss;
+}
+
+Bar::Bar(const QString& pfad)
+{
+    sqlite3_open_v2(pfad.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+    db::registerSqlFunctions(m_db);
+}
+
+Bar::~Bar()
+{
+    sqlite3_close(m_db);
+}
+
+QString Bar::text(sqlite3_stmt* s, int spalte)
+{
+    switch (sqlite3_column_type(s, spalte)) {
+    case SQLITE_NULL:
+        return QString();
+    case SQLITE_FLOAT:
+        return vb::cstr(sqlite3_column_double(s, spalte));
+    default:
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, spalte)),
+                                 sqlite3_column_bytes(s, spalte));
+    }
+}
+
+sqlite3_stmt* Bar::vorbereiten(const QString& sql, const QVariantList& werte)
+{
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &s, nullptr);
+    for (int i = 0; i < werte.size(); ++i) {
+        const QByteArray w = werte[i].toString().toUtf8();
+        sqlite3_bind_text(s, i + 1, w.constData(), int(w.size()), SQLITE_TRANSIENT);
+    }
+    return s;
+}
+
+QStringList Bar::liste(const QString& sql, const QVariantList& werte)
+{
+    sqlite3_stmt* s = vorbereiten(sql, werte);
+    int titel = -1, kat = -1, format = -1, qualität = -1, mappe = -1, wer = -1;
+    for (int c = 0; c < sqlite3_column_count(s); ++c) {
+        const QString name = QString::fromUtf8(sqlite3_column_name(s, c));
+        int* ziel = name == u"Titel" ? &titel : name == u"Cat" ? &kat : name == u"Format" ? &format
+                    : name == u"Qualität" ? &qualität : name == u"Mappe" ? &mappe : name == u"Wer" ? &wer
+                                                                                       : nullptr;
+        if (ziel)
+            *ziel = c;
+    }
+    QStringList zeilen;
+    const QChar tab(u'\t');
+    while (sqlite3_step(s) == SQLITE_ROW) {
+        zeilen << text(s, titel) + tab + text(s, kat).left(10).leftJustified(18, u' ', true) + tab
+                      + text(s, format).left(10).leftJustified(14, u' ', true) + tab
+                      + text(s, qualität).leftJustified(4, u' ', true) + tab
+                      + text(s, mappe).left(10).leftJustified(18, u' ', true) + tab
+                      + text(s, wer).leftJustified(15, u' ', true);
+    }
+    sqlite3_finalize(s);
+    return zeilen;
+}
+
+QStringList Bar::werte(const QString& sql)
+{
+    sqlite3_stmt* s = vorbereiten(sql, {});
+    QStringList einträge;
+    while (sqlite3_step(s) == SQLITE_ROW) {
+        if (sqlite3_column_type(s, 0) != SQLITE_NULL)
+            einträge << text(s, 0);
+    }
+    sqlite3_finalize(s);
+    return einträge;
+}
+
+}  // namespace bench

@@ -1,0 +1,114 @@
+#include "frame/Eingabekombi.h"
+
+#include "platform/vb/VbControls.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace frame {
+
+int ersterTreffer(const QComboBox& box, const QString& getippt)
+{
+    for (int i = 0; i < box.count(); ++i) {
+        if (box.itemText(i).startsWith(getippt, Qt::CaseSensitive))
+            return i;
+    }
+    return -1;
+}
+
+Eingabekombi::Eingabekombi(vb::ComboBox* box, QLineEdit* ziel, int kappe, std::function<void()> weiter)
+    : QObject(box), m_box(box), m_ziel(ziel), m_kappe(kappe), m_weiter(std::move(weiter))
+{
+    box->installEventFilter(this);
+    if (box->lineEdit())
+        box->lineEdit()->installEventFilter(this);
+    connect(box, &QComboBox::editTextChanged, this, [this] { Change(); });
+    // Every change the user makes reaches the entry field at once, so that the
+    // value shown is the value saved; a refill of the list from code does not.
+    if (box->lineEdit())
+        connect(box->lineEdit(), &QLineEdit::textEdited, this, [this] {
+            Change();
+            m_ziel->setText(m_box->currentText());
+        });
+    connect(box, &QComboBox::activated, this, [this] { Click(); });
+}
+
+bool Eingabekombi::eventFilter(QObject* ziel, QEvent* ereignis)
+{
+    if (ereignis->type() == QEvent::KeyPress) {
+        const auto* taste = static_cast<QKeyEvent*>(ereignis);
+        if (taste->key() == Qt::Key_Return || taste->key() == Qt::Key_Enter) {
+            KeyPress(13);
+            return true;
+        }
+    } else if (ereignis->type() == QEvent::KeyRelease) {
+        const bool ergebnis = QObject::eventFilter(ziel, ereignis);
+        if (!static_cast<QKeyEvent*>(ereignis)->isAutoRepeat()) {
+            // The box handles the key first; the completion follows its release.
+            ziel->event(ereignis);
+            KeyUp();
+            return true;
+        }
+        return ergebnis;
+    }
+    return QObject::eventFilter(ziel, ereignis);
+}
+
+void Eingabekombi::KeyPress(int keyAscii)
+{
+    const QString text = m_box->currentText();
+    if (keyAscii == 13 && !text.isEmpty()) {
+        if (m_weiter)
+            m_weiter();
+        if (m_box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+            m_box->addItem(text);
+        if (QLineEdit* feld = m_box->lineEdit())
+            feld->selectAll();
+    }
+    m_ziel->setText(m_box->currentText());
+}
+
+void Eingabekombi::KeyUp()
+{
+    const QString text = m_box->currentText();
+    // A completion the user has just taken back is not offered again at once.
+    if (text == m_gemerkt)
+        return;
+    const int treffer = ersterTreffer(*m_box, text);
+    if (treffer < 0)
+        return;
+    QLineEdit* feld = m_box->lineEdit();
+    int p = 0;
+    if (feld)
+        p = feld->hasSelectedText() ? feld->selectionStart() : feld->cursorPosition();
+    m_gemerkt = text;
+    m_box->setEditText(m_box->itemText(treffer));
+    m_ziel->setText(m_box->currentText());
+    if (feld) {
+        const QString neu = m_box->currentText();
+        p = qMin(p, int(neu.size()));
+        feld->setSelection(p, int(neu.size()) - p);
+    }
+}
+
+void Eingabekombi::Change()
+{
+    if (m_inChange)
+        return;
+    m_inChange = true;
+    const QString text = m_box->currentText();
+    if (text.size() > m_kappe) {
+        m_box->setEditText(text.left(m_kappe));
+        if (QLineEdit* feld = m_box->lineEdit())
+            feld->setCursorPosition(m_kappe);
+    }
+    m_inChange = false;
+}
+
+void Eingabekombi::Click()
+{
+    Change();
+    m_ziel->setText(m_box->currentText());
+}
+
+}  // namespace frame

@@ -1,0 +1,74 @@
+#include "platform/db/KeyedInsert.h"
+
+#include "platform/db/SqlFunctions.h"
+#include "platform/db/Statement.h"
+
+namespace db {
+
+KeyedInsert::KeyedInsert(Database& database, const QString& table, const QStringList& columns,
+                         const QString& keyColumn)
+    : m_table(table), m_keyColumn(keyColumn), m_keyIndex(int(columns.indexOf(keyColumn))), m_handle(database.handle())
+{
+    if (m_keyIndex < 0)
+        throw DbError(ErrUnknownField, QStringLiteral("Element in dieser Auflistung nicht gefunden: %1").arg(keyColumn));
+    QStringList names;
+    QStringList marks;
+    for (const QString& c : columns) {
+        names << detail::quoteIdentifier(c);
+        marks << QStringLiteral("?");
+    }
+    const QString quotedTable = detail::quoteIdentifier(table);
+    const QString quotedKey = detail::quoteIdentifier(keyColumn);
+    m_insert = std::make_unique<detail::Statement>(
+        m_handle, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(quotedTable, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
+    m_keyOf = std::make_unique<detail::Statement>(
+        m_handle, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(quotedKey, quotedTable));
+    // Hashed from the bytes as SQLite hands them out: no text is built per row.
+    detail::Statement keys(m_handle, QStringLiteral("SELECT rowid, %1 FROM %2 WHERE typeof(%1) = 'text'")
+                                         .arg(quotedKey, quotedTable));
+    sqlite3_stmt* st = keys.get();
+    while (keys.step() == SQLITE_ROW) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, 1));
+        m_keys.emplace(germanEqualityHashUtf8(text, sqlite3_column_bytes(st, 1)), sqlite3_column_int64(st, 0));
+    }
+}
+
+KeyedInsert::~KeyedInsert() = default;
+
+bool KeyedInsert::takenByHash(quint64 hash, const QString& key) const
+{
+    // Equal hashes are necessary for equal keys; the comparison itself decides.
+    const auto [first, last] = m_keys.equal_range(hash);
+    for (auto it = first; it != last; ++it) {
+        sqlite3_reset(m_keyOf->get());
+        m_keyOf->bind(1, it->second);
+        if (m_keyOf->step() == SQLITE_ROW && germanCompare(m_keyOf->value(0).toString(), key) == 0) {
+            sqlite3_reset(m_keyOf->get());
+            return true;
+        }
+    }
+    sqlite3_reset(m_keyOf->get());
+    return false;
+}
+
+bool KeyedInsert::taken(const QString& key) const
+{
+    return takenByHash(germanEqualityHash(key), key);
+}
+
+void KeyedInsert::insert(const QVariantList& values)
+{
+    const QVariant& key = values.value(m_keyIndex);
+    const bool text = key.typeId() == QMetaType::QString && !key.isNull();
+    const quint64 hash = text ? germanEqualityHash(key.toString()) : 0;
+    if (text && takenByHash(hash, key.toString()))
+        throw keyViolation(m_table, m_keyColumn, false);
+    sqlite3_reset(m_insert->get());
+    m_insert->bindAll(values);
+    m_insert->step();
+    if (text)
+        m_keys.emplace(hash, sqlite3_last_insert_rowid(m_handle));
+}
+
+}  // namespace db

@@ -1,0 +1,66 @@
+#include "platform/db/KeyedInsert.h"
+#include "platform/db/SqlFunctions.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+using testing_support::TempFolder;
+
+namespace {
+
+std::unique_ptr<db::Database> tabelle(const TempFolder& folder)
+{
+    auto d = db::Database::create(folder.file(QStringLiteral("filme.mdb")));
+    d->execute(QStringLiteral("CREATE TABLE U (Titel TEXT, Titel2 TEXT COLLATE NOCASE UNIQUE CHECK(length(Titel2)<=10))"));
+    d->execute(QStringLiteral("INSERT INTO U VALUES ('A', 'Ärger'), ('A', 'Straße'), ('A', NULL)"));
+    return d;
+}
+
+}  // namespace
+
+TEST(KeyedInsert, KnowsStoredAndNewKeysInTheGermanComparison)
+{
+    TempFolder folder;
+    auto d = tabelle(folder);
+    db::KeyedInsert ins(*d, QStringLiteral("U"), {QStringLiteral("Titel"), QStringLiteral("Titel2")},
+                        QStringLiteral("Titel2"));
+    EXPECT_TRUE(ins.taken(QStringLiteral("ärger")));
+    EXPECT_TRUE(ins.taken(QStringLiteral("STRAßE")));
+    EXPECT_FALSE(ins.taken(QStringLiteral("Strasse"))) << "ß and ss differ where the letters tie";
+    EXPECT_FALSE(ins.taken(QStringLiteral("Arger"))) << "equal on the base letters only is no duplicate";
+    ins.insert({QStringLiteral("B"), QStringLiteral("Öl")});
+    EXPECT_TRUE(ins.taken(QStringLiteral("öl")));
+    ins.insert({QStringLiteral("B"), QVariant()});
+    ins.insert({QStringLiteral("B"), QVariant()});
+    EXPECT_EQ(d->scalar(QStringLiteral("SELECT count(*) FROM U")).toInt(), 6);
+}
+
+TEST(KeyedInsert, RefusesATakenKeyAndWhatTheFileRefuses)
+{
+    TempFolder folder;
+    auto d = tabelle(folder);
+    db::KeyedInsert ins(*d, QStringLiteral("U"), {QStringLiteral("Titel"), QStringLiteral("Titel2")},
+                        QStringLiteral("Titel2"));
+    try {
+        ins.insert({QStringLiteral("B"), QStringLiteral("ÄRGER")});
+        FAIL() << "a German duplicate was stored";
+    } catch (const db::DbError& e) {
+        EXPECT_EQ(e.code(), SQLITE_CONSTRAINT_UNIQUE);
+    }
+    EXPECT_THROW(ins.insert({QStringLiteral("B"), QStringLiteral("elf Zeichen")}), db::DbError);
+    ins.insert({QStringLiteral("B"), QStringLiteral("Neu")});
+    EXPECT_THROW(ins.insert({QStringLiteral("B"), QStringLiteral("NEU")}), db::DbError);
+    EXPECT_EQ(d->scalar(QStringLiteral("SELECT count(*) FROM U")).toInt(), 4);
+}
+
+TEST(GermanEqualityHash, EqualTextsHashAlikeFromEitherEncoding)
+{
+    for (const char* paar : {"Ärger|äRGER", "Öl|öl", "MATRIX|matrix", "ǅ|ǆ"}) {
+        const QStringList t = QString::fromUtf8(paar).split(u'|');
+        ASSERT_EQ(db::germanCompare(t[0], t[1]), 0);
+        EXPECT_EQ(db::germanEqualityHash(t[0]), db::germanEqualityHash(t[1])) << paar;
+        const QByteArray u = t[1].toUtf8();
+        EXPECT_EQ(db::germanEqualityHash(t[0]), db::germanEqualityHashUtf8(u.constData(), int(u.size()))) << paar;
+    }
+}
