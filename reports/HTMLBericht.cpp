@@ -24,79 +24,107 @@ constexpr std::array<char16_t, 32> Cp1252Oben = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-// Appends the non-ASCII character at `i` (with its low surrogate) in
-// Windows-1252, or as "&#N;" when that lacks it; gives the last index used.
-qsizetype ansiZeichen(QByteArray& aus, QStringView text, qsizetype i)
+// A character in Windows-1252, or as "&#N;" when that lacks it.
+void zeichenAnhängen(QByteArray& aus, char32_t c)
 {
-    const char16_t c = text[i].unicode();
-    if (c >= 0xA0 && c <= 0xFF) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
         aus.append(char(c));
-        return i;
+        return;
     }
     for (size_t k = 0; k < Cp1252Oben.size(); ++k)
-        if (Cp1252Oben[k] == c && c != 0) {
+        if (Cp1252Oben[k] != 0 && Cp1252Oben[k] == c) {
             aus.append(char(0x80 + k));
-            return i;
+            return;
         }
-    char32_t punkt = c;
-    if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-        punkt = QChar::surrogateToUcs4(c, text[++i].unicode());
-    aus.append("&#").append(QByteArray::number(qulonglong(punkt))).append(';');
-    return i;
+    aus.append("&#").append(QByteArray::number(qulonglong(c))).append(';');
 }
 
 // Windows-1252, with "&#N;" for every character it lacks.
-void ansiAnhängen(QByteArray& aus, QStringView text)
+void ansiAnhängen(QByteArray& aus, const QString& text)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < 0x80)
-            aus.append(char(c));
-        else
-            i = ansiZeichen(aus, text, i);
-    }
+    for (const char32_t c : text.toUcs4())
+        zeichenAnhängen(aus, c);
 }
 
 // The entity of a cell character: "&" and the ten the cells have always
 // replaced. The replacements hold no character that another one replaces, so
 // one pass gives what replacing one after the other gives.
-const char* entity(char16_t c)
+const char* entity(char32_t c)
 {
     switch (c) {
-    case u'&': return "&amp;";
-    case u'ä': return "&auml;";
-    case u'Ä': return "&Auml;";
-    case u'ö': return "&ouml;";
-    case u'Ö': return "&Ouml;";
-    case u'ü': return "&uuml;";
-    case u'Ü': return "&Uuml;";
-    case u'ß': return "&szlig;";
-    case u'>': return "&gt;";
-    case u'<': return "&lt;";
-    case u'"': return "&quot;";
+    case U'&': return "&amp;";
+    case U'ä': return "&auml;";
+    case U'Ä': return "&Auml;";
+    case U'ö': return "&ouml;";
+    case U'Ö': return "&Ouml;";
+    case U'ü': return "&uuml;";
+    case U'Ü': return "&Uuml;";
+    case U'ß': return "&szlig;";
+    case U'>': return "&gt;";
+    case U'<': return "&lt;";
+    case U'"': return "&quot;";
     default: return nullptr;
     }
 }
 
-// A cell text through the entity encoder, in Windows-1252.
-void zelleAnhängen(QByteArray& aus, QStringView text)
+bool folgebyte(QByteArrayView t, qsizetype i)
+{
+    return i < t.size() && (uchar(t[i]) & 0xC0) == 0x80;
+}
+
+// The character of UTF-8 at `i` and its length; a broken sequence is one
+// replacement character of one byte.
+char32_t utf8Zeichen(QByteArrayView t, qsizetype i, int* länge)
+{
+    const uchar b = uchar(t[i]);
+    *länge = 1;
+    if (b < 0x80)
+        return b;
+    if ((b & 0xE0) == 0xC0 && b >= 0xC2 && folgebyte(t, i + 1)) {
+        *länge = 2;
+        return char32_t(b & 0x1F) << 6 | (uchar(t[i + 1]) & 0x3F);
+    }
+    if ((b & 0xF0) == 0xE0 && folgebyte(t, i + 1) && folgebyte(t, i + 2)) {
+        const char32_t c = char32_t(b & 0x0F) << 12 | char32_t(uchar(t[i + 1]) & 0x3F) << 6 | (uchar(t[i + 2]) & 0x3F);
+        if (c >= 0x800 && (c < 0xD800 || c > 0xDFFF)) {
+            *länge = 3;
+            return c;
+        }
+    }
+    if ((b & 0xF8) == 0xF0 && folgebyte(t, i + 1) && folgebyte(t, i + 2) && folgebyte(t, i + 3)) {
+        const char32_t c = char32_t(b & 0x07) << 18 | char32_t(uchar(t[i + 1]) & 0x3F) << 12 |
+                           char32_t(uchar(t[i + 2]) & 0x3F) << 6 | (uchar(t[i + 3]) & 0x3F);
+        if (c >= 0x10000 && c <= 0x10FFFF) {
+            *länge = 4;
+            return c;
+        }
+    }
+    return 0xFFFD;
+}
+
+// A cell's UTF-8 text through the entity encoder, in Windows-1252.
+void zelleAnhängen(QByteArray& aus, QByteArrayView text)
 {
     // Plain ASCII goes straight into room made for it; the rest appends.
     qsizetype ende = aus.size();
     aus.resize(ende + text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < 0x80 && c != u'&' && c != u'<' && c != u'>' && c != u'"') {
-            aus.data()[ende++] = char(c);
+    for (qsizetype i = 0; i < text.size();) {
+        const char b = text[i];
+        if (uchar(b) < 0x80 && b != '&' && b != '<' && b != '>' && b != '"') {
+            aus.data()[ende++] = b;
+            ++i;
             continue;
         }
+        int länge = 1;
+        const char32_t c = utf8Zeichen(text, i, &länge);
+        i += länge;
         aus.resize(ende);
         if (const char* e = entity(c))
             aus.append(e);
         else
-            i = ansiZeichen(aus, text, i);
+            zeichenAnhängen(aus, c);
         ende = aus.size();
-        aus.resize(ende + text.size() - i - 1);
+        aus.resize(ende + text.size() - i);
     }
     aus.resize(ende);
 }
@@ -276,11 +304,10 @@ private:
         m_puffer.append("<TR>");
         for (int f = 0; f < int(m_felder.size()); ++f) {
             m_puffer.append("  <TD>");
-            const QVariant wert = m_quelle.wert(f);
-            if (wert.isNull())
-                m_puffer.append("&nbsp;");
+            if (m_quelle.text(f, m_zelle))
+                zelleAnhängen(m_puffer, m_zelle);
             else
-                zelleAnhängen(m_puffer, zellentext(wert));
+                m_puffer.append("&nbsp;");
             m_puffer.append("</TD>\r\n");
         }
         m_puffer.append("</TR>");
@@ -337,6 +364,7 @@ private:
     std::vector<QByteArray> m_felder;
     std::unique_ptr<Seitendatei> m_datei;
     QByteArray m_puffer;
+    QByteArray m_zelle;
     QString m_grund;
 };
 
@@ -361,7 +389,7 @@ QByteArray HTMLZelle(const QVariant& wert)
     if (wert.isNull())
         return QByteArrayLiteral("&nbsp;");
     QByteArray aus;
-    zelleAnhängen(aus, zellentext(wert));
+    zelleAnhängen(aus, zellentext(wert).toUtf8());
     return aus;
 }
 

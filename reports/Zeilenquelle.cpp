@@ -49,6 +49,15 @@ QString ohneSchlussordnung(const QString& sql)
 
 }  // namespace
 
+bool Zeilenquelle::text(int feld, QByteArray& utf8) const
+{
+    const QVariant v = wert(feld);
+    if (v.isNull())
+        return false;
+    utf8 = zellentext(v).toUtf8();
+    return true;
+}
+
 Abfragequelle::Abfragequelle(db::Database& datenbank, QString sql, QVariantList werte, QString name)
     : m_datenbank(datenbank), m_sql(std::move(sql)), m_werte(std::move(werte)),
       m_name(name.isEmpty() ? m_sql : std::move(name))
@@ -90,6 +99,21 @@ QVariant Abfragequelle::wert(int feld) const
             return datum;
     }
     return v;
+}
+
+bool Abfragequelle::text(int feld, QByteArray& utf8) const
+{
+    // Texts, the bulk of a report, go from the statement to the page as bytes.
+    using Typ = db::RowReader::Type;
+    const Typ typ = m_zeilen->type(feld);
+    if (typ == Typ::Null)
+        return false;
+    if (typ == Typ::Text && !m_datum[size_t(feld)]) {
+        utf8.resize(0);
+        utf8.append(m_zeilen->utf8(feld));
+        return true;
+    }
+    return Zeilenquelle::text(feld, utf8);
 }
 
 }  // namespace reports

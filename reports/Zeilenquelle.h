@@ -30,6 +30,9 @@ public:
     virtual void weiter() = 0;
     // A value of the current row: text, number or date.
     virtual QVariant wert(int feld) const = 0;
+    // The same as a report shows it, as UTF-8 (numbers as CStr, dates as
+    // day.month.year); false for Null.
+    virtual bool text(int feld, QByteArray& utf8) const;
 };
 
 // The rows of a query. Date columns of the catalogue come as dates. Throws
@@ -46,6 +49,7 @@ public:
     bool amEnde() const override { return m_amEnde; }
     void weiter() override;
     QVariant wert(int feld) const override;
+    bool text(int feld, QByteArray& utf8) const override;
 
 private:
     db::Database& m_datenbank;

@@ -402,6 +402,23 @@ TEST(HTMLBericht, AbfragequelleMitDatumNullUndSpaeteremBeginn)
     EXPECT_TRUE(rest.contains("<P><B>Anzahl Datens\xE4tze: 2</B></P>"));
 }
 
+TEST(HTMLBericht, AbfragetexteGehenAlsBytesDurchDenKodierer)
+{
+    TempFolder folder;
+    auto d = db::Database::create(folder.file(QStringLiteral("filme.mdb")));
+    d->execute(QStringLiteral("CREATE TABLE t (n INTEGER, x TEXT)"));
+    // What another program may have stored: an emoji, a Cyrillic word, a
+    // broken sequence and a lone continuation byte.
+    d->execute(QStringLiteral("INSERT INTO t VALUES (1, ?), (2, CAST(X'41C3FF42' AS TEXT)), (3, CAST(X'80' AS TEXT))"),
+               {QString::fromUtf8("Ä&<\xF0\x9F\x8E\xAC Мир €")});
+    reports::Abfragequelle quelle(*d, QStringLiteral("SELECT x FROM t ORDER BY n"));
+    ASSERT_TRUE(dbTableToHTML(quelle, folder.file(QStringLiteral("t.HTML")), QStringLiteral("T"), {}, 0).geschrieben);
+    const QByteArray seite = folder.read(QStringLiteral("t.HTML"));
+    EXPECT_TRUE(seite.contains("<TD>&Auml;&amp;&lt;&#127916; &#1052;&#1080;&#1088; \x80</TD>"));
+    EXPECT_TRUE(seite.contains("<TD>A&#65533;&#65533;B</TD>"));
+    EXPECT_TRUE(seite.contains("<TD>&#65533;</TD>"));
+}
+
 struct Zählfall {
     const char* name;
     const char* sql;
