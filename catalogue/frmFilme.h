@@ -182,6 +182,15 @@ public:
     void przDSOhneSize();
     void przDSOhneCat();
 
+    // The exports into the program folder, and list printing.
+    void przTextexport();
+    void przExcelExport();
+    void przExcelSelektion();
+    void przExcelUnterordner();
+    void cmdPrint_Click();
+    void mnuDrucken_Click();
+    void mnuDruckSetup_Click();
+
     // The look and the language texts of this window.
     void przSprache();
     void przBild();
@@ -256,6 +265,8 @@ private:
     bool filmAufAnzeige();
     bool unterordnerAufAnzeige();
 
+    void exportVerbinden();  // the exports, printing and report windows
+    void druckVerbinden();
     void suchenVerbinden();  // the searches and special views of the menu "Suchen"
     // A special view: `bedingung` ("" = every title) in `ordnung` ("" = the sort order, then the title).
     void spezialAnsicht(const QString& tag, const QString& bedingung, const QVariantList& werte = {},

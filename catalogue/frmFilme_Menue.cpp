@@ -137,6 +137,7 @@ void frmFilme::menüVerbinden()
     connect(c.cmdInfo, &QPushButton::clicked, this, &frmFilme::cmdInfo_Click);
     connect(c.mnuÜberfälligeAusleihen, &QAction::triggered, this, [this] { przÜberfälligeAusleihen(); });
     suchenVerbinden();
+    exportVerbinden();
 
     // A checkable entry has already toggled itself when it triggers; the
     // toggles decide from the state before the click.
