@@ -4,6 +4,7 @@
 
 #include "catalogue/Schreibhilfen.h"
 #include "reports/ExcelAusgabe.h"
+#include "reports/frmStatistik.h"
 #include "reports/Textexport.h"
 
 #include <QPushButton>
@@ -36,6 +37,8 @@ void frmFilme::exportVerbinden()
     connect(c.ExcelSel, &QPushButton::clicked, this, [this] { przExcelSelektion(); });
     connect(c.mnuUnterverzeichnisExcelListe, &QAction::triggered, this, [this] { przExcelUnterordner(); });
     druckVerbinden();
+    // Shown again as it is while it is open: its figures are not recomputed.
+    connect(c.mnuZahlenStatistik, &QAction::triggered, this, [this] { frmStatistik::zeigen(m_services, *this); });
 }
 
 void frmFilme::przTextexport()
