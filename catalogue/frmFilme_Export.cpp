@@ -4,6 +4,8 @@
 
 #include "catalogue/Schreibhilfen.h"
 #include "reports/ExcelAusgabe.h"
+#include "frame/Einmalfenster.h"
+#include "reports/frmHTML.h"
 #include "reports/frmStatistik.h"
 #include "reports/Textexport.h"
 
@@ -38,6 +40,14 @@ void frmFilme::exportVerbinden()
     connect(c.mnuUnterverzeichnisExcelListe, &QAction::triggered, this, [this] { przExcelUnterordner(); });
     druckVerbinden();
     // Shown again as it is while it is open: its figures are not recomputed.
+    connect(c.cmdHTML, &QPushButton::clicked, this, [this] { frmHTML::zeigen(m_services, *this); });
+    connect(c.mnuHTML, &QAction::triggered, this, [this] { frmHTML::zeigen(m_services, *this); });
+    // The sub-entry report uses the window without the user: it stays loaded, hidden.
+    connect(c.mnuUnterverzeichnisHTML, &QAction::triggered, this, [this] {
+        frmHTML* fenster = frmHTML::zeigen(m_services, *this);
+        fenster->przUnterordner();
+        frame::verstecken(fenster);
+    });
     connect(c.mnuZahlenStatistik, &QAction::triggered, this, [this] { frmStatistik::zeigen(m_services, *this); });
 }
 

@@ -5,7 +5,9 @@
 #include "tests/platform/xls/XlsLeser.h"
 #include "tests/support/Kombis.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -206,4 +208,48 @@ TEST(Textexport, MenuWritesCdsTxtInTitleOrder)
     EXPECT_TRUE(zeilen[0].startsWith("[Rec];1;XVID;4;[x;-;"));
     EXPECT_EQ(zeilen[13], QByteArray("Zorro;;;;;;;;;;;;;;\r"));
     EXPECT_EQ(zeilen[14], QByteArray());
+}
+
+TEST(Berichtfenster, SubEntryReportLeavesTheHtmlWindowLoadedAndHiddenAndHtmlShowsItAsItWas)
+{
+    Filmkatalog k;
+    frmFilme& f = k.fenster();
+    f.c.mnuUnterverzeichnisHTML->trigger();
+    EXPECT_EQ(k.fake.shell.opened, QStringList{k.folder.file("Unterordner.HTML")});
+    QWidget* fenster = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "frmHTML")
+            fenster = w;
+    ASSERT_NE(fenster, nullptr);
+    EXPECT_FALSE(fenster->isVisible());
+    f.c.cmdHTML->click();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QWidget* wieder = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "frmHTML")
+            wieder = w;
+    EXPECT_EQ(wieder, fenster);
+    EXPECT_TRUE(fenster->isVisible());
+    fenster->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST(Berichtfenster, NumberStatisticsShownAgainAreNotRecomputed)
+{
+    Filmkatalog k;
+    frmFilme& f = k.fenster();
+    f.c.mnuZahlenStatistik->trigger();
+    QLabel* gesamt = nullptr;
+    QWidget* statistik = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "frmStatistik")
+            statistik = w;
+    ASSERT_NE(statistik, nullptr);
+    gesamt = statistik->findChild<QLabel*>("lbGesamt");
+    EXPECT_EQ(gesamt->text(), "14");
+    k.ausführen("INSERT INTO Filme (Titel) VALUES ('Neu')");
+    f.c.mnuZahlenStatistik->trigger();
+    EXPECT_EQ(gesamt->text(), "14");
+    statistik->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -4,6 +4,7 @@
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
 #include "reports/Zeilenquelle.h"
+#include "tests/reports/Seitenleser.h"
 #include "tests/support/FileSystemFaults.h"
 #include "tests/support/TempFolder.h"
 
@@ -21,6 +22,7 @@
 using reports::dbTableToHTML;
 using reports::HTMLZelle;
 using reports::Tabellenquelle;
+using testing_support::seiteLesen;
 using testing_support::TempFolder;
 
 namespace {
@@ -323,16 +325,6 @@ TEST(HTMLBericht, VollePlatteLaesstDieAlteSeiteGanz)
     EXPECT_EQ(QDir(ordner).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
-QJsonObject seiteLesen(const QString& pfad)
-{
-    QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(RDX_SOURCE_DIR "/tests/reports/html_lesen.py"), pfad});
-    if (!python.waitForFinished(60000) || python.exitCode() != 0) {
-        ADD_FAILURE() << "html_lesen.py: " << python.readAllStandardError().toStdString();
-        return {};
-    }
-    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
-}
 
 TEST(HTMLBericht, BrowserParserLiestWerteZurueck)
 {

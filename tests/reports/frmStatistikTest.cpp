@@ -7,6 +7,7 @@
 #include "platform/vb/VbControls.h"
 #include "tests/platform/xls/XlsLeser.h"
 #include "tests/reports/Berichtkatalog.h"
+#include "tests/reports/Hauptfensterattrappe.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -20,15 +21,6 @@
 using namespace testing_support;
 
 namespace {
-
-class Hauptfenster : public frame::Hauptfenster {
-public:
-    QWidget* fenster() override { return nullptr; }
-    void przAktualisieren() override {}
-    void przlesen() override {}
-    QString tfDBName() const override { return name; }
-    QString name = QStringLiteral("filme");
-};
 
 QStringList zeilen(const vb::ListBox* box)
 {
@@ -61,7 +53,7 @@ struct Statistikkatalog : Berichtkatalog {
         return *fenster;
     }
     QString sortierung() const { return frame::cdIni(fake.services).read("Statistik", "Sortierung"); }
-    Hauptfenster haupt;
+    Hauptfensterattrappe haupt;
     std::unique_ptr<frmStatistik> fenster;
 };
 
