@@ -7,6 +7,11 @@
 // - Text: "cds.txt" against the same rows read bare plus the same bytes.
 // - Counters: the thirteen counters and the size estimate against the same
 //   aggregates through the C API on a connection with our functions.
+// - The windows: the HTML window's "Alle" from the click to the last file
+//   closed (the browser a stub), against the same bare work as above; the
+//   number statistics' opening (first and second, when the derived tables
+//   exist) against the same aggregates (four groupings, the counters, the
+//   estimate's sums) through the C API.
 // - Printing: the list of N titles in the "W"/"KF" layout through the printer
 //   service into a PDF, against the same items drawn with a bare QPainter at
 //   the same positions on a PDF QPrinter.
@@ -22,13 +27,15 @@
 #include "reports/Katalogzaehler.h"
 #include "reports/Textexport.h"
 #include "reports/Zeilenquelle.h"
+#include "reports/frmHTML.h"
+#include "reports/frmStatistik.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QPainter>
 #include <QPrinter>
 
@@ -192,6 +199,21 @@ int bareDrucken(const QString& pdf, const std::vector<QStringList>& zeilen)
     return seiten;
 }
 
+// The browser of a benchmark opens nothing.
+class StummeShell : public sys::Shell {
+public:
+    bool open(const QString&) override { return true; }
+    bool start(const QString&, const QStringList&) override { return true; }
+};
+
+class Katalogname : public frame::Hauptfenster {
+public:
+    QWidget* fenster() override { return nullptr; }
+    void przAktualisieren() override {}
+    void przlesen() override {}
+    QString tfDBName() const override { return QStringLiteral("filme"); }
+};
+
 void zeile(const char* was, double schicht, double bar, const char* wie)
 {
     std::printf("%-26s %9.1f ms  bare %9.1f ms  ratio %5.2f  (%s)\n", was, schicht, bar, schicht / bar, wie);
@@ -203,7 +225,7 @@ int main(int argc, char** argv)
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     bench::Katalogbank bank(argc, argv, 3);
     const QString ordner = bank.folder.path();
     std::printf("titles %d, rounds %d\n", bank.n, bank.runden);
@@ -293,6 +315,31 @@ int main(int argc, char** argv)
         sqlite3_close(h);
     });
 
+    // The windows.
+    StummeShell shell;
+    bank.services.shell = &shell;
+    Katalogname haupt;
+    frmHTML htmlFenster(bank.services, haupt);
+    htmlFenster.Form_Load();
+    const double htmlKlick = bench::median(bank.runden, [&] { htmlFenster.cmdAlle_Click(); });
+    auto öffnen = [&] {
+        frmStatistik s(bank.services, haupt);
+        s.Form_Load();
+    };
+    QElapsedTimer erste;
+    erste.start();
+    öffnen();
+    const double statistikErste = double(erste.nsecsElapsed()) / 1e6;
+    const double statistik = bench::median(bank.runden, öffnen);
+    const double statistikBar = bench::median(bank.runden, [&] {
+        sqlite3* h = bareÖffnen(bank.path);
+        for (const char* spalte : {"Format", "Cat", "Qualität", "Mappe"})
+            schrittweise(h, QStringLiteral("SELECT %1, count(%1) FROM Filme WHERE %1 IS NOT NULL AND %1 <> '' "
+                                           "GROUP BY %1 COLLATE DEUTSCH ORDER BY %1 COLLATE DEUTSCH")
+                                .arg(QString::fromUtf8(spalte)));
+        sqlite3_close(h);
+    }) + zählerBar;
+
     // Printing.
     std::vector<QStringList> liste;
     {
@@ -316,6 +363,9 @@ int main(int argc, char** argv)
     zeile("HTML Alle (query+writer)", html, htmlBar,
           qPrintable(QStringLiteral("%1 pages, %2 MB").arg(seiten.size()).arg(double(htmlBytes) / 1e6, 0, 'f', 1)));
     zeile("HTML writer alone", schreiber, bytes, "rows in memory against the bytes alone");
+    zeile("HTML Alle from the click", htmlKlick, htmlBar, "frmHTML, five boxes refilled, browser a stub");
+    zeile("Statistics opening", statistik, statistikBar,
+          qPrintable(QStringLiteral("second opening; the first took %1 ms").arg(statistikErste, 0, 'f', 1)));
     zeile("Text cds.txt", text, textBar,
           qPrintable(QStringLiteral("%1 MB").arg(double(textdatei[0].bytes.size()) / 1e6, 0, 'f', 1)));
     zeile("Counters + estimate", zähler, zählerBar, qPrintable(QStringLiteral("total %1 GB").arg(volumen)));

@@ -3,6 +3,7 @@
 #include "catalogue/frmFilme.h"
 
 #include "catalogue/Schreibhilfen.h"
+#include "platform/vb/VbLike.h"
 #include "reports/ExcelAusgabe.h"
 #include "frame/Einmalfenster.h"
 #include "reports/frmHTML.h"
@@ -14,23 +15,6 @@
 using katalog::kollation;
 using reports::ExcelAusgabe;
 using reports::Excelweise;
-
-namespace {
-
-// The sub-entry search text stands for itself: each wildcard bracketed.
-QString wörtlichEnthalten(const QString& text)
-{
-    QString muster = QStringLiteral("*");
-    for (const QChar zeichen : text) {
-        if (zeichen == u'[' || zeichen == u'*' || zeichen == u'?' || zeichen == u'#')
-            muster += u'[' + QString(zeichen) + u']';
-        else
-            muster += zeichen;
-    }
-    return muster + u'*';
-}
-
-}  // namespace
 
 void frmFilme::exportVerbinden()
 {
@@ -119,7 +103,7 @@ void frmFilme::przExcelSelektion()
         FilterWert = UnterordnerTitel;
         ausgabe.ausgeben(Excelweise::MitWiederholung, QStringLiteral("Unterverzeichnis.xls"),
                          QStringLiteral(" from Unterordner where Titel like ?") + ordnung,
-                         {wörtlichEnthalten(FilterWert)});
+                         {QStringLiteral("*") + vb::literalPattern(FilterWert) + u'*'});
         return;
     }
     m_services.messages->msgBox(QStringLiteral("Sie haben keine Selektion getroffen. Bitte nutzen Sie für eine "

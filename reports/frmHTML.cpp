@@ -42,19 +42,6 @@ QString kollation()
     return QStringLiteral(" COLLATE ") + QString::fromUtf8(db::deutscheKollation);
 }
 
-// A chosen entry stands for itself in a pattern: each wildcard bracketed.
-QString wörtlich(const QString& text)
-{
-    QString muster;
-    for (const QChar zeichen : text) {
-        if (zeichen == u'[' || zeichen == u'*' || zeichen == u'?' || zeichen == u'#')
-            muster += u'[' + QString(zeichen) + u']';
-        else
-            muster += zeichen;
-    }
-    return muster;
-}
-
 // "2" as "2.00", "2,5" as "2.50"; a text that is no number stays as it is.
 QString qualitätszahl(const QString& text)
 {
@@ -482,7 +469,8 @@ void frmHTML::auswahlBericht(Box b, const char* spalte, const QString& titel, co
     const bool qualität = b == Qualitaet;
     const QString bedingung = qualität ? s + QStringLiteral(" = ?") + kollation() : s + QStringLiteral(" like ?");
     bericht(QStringLiteral("Select Titel, Cat, Format, Qualität from Filme where ") + bedingung + ordnung(false),
-            {qualität ? Auswahlwert : wörtlich(Auswahlwert)}, QStringLiteral("CDs.HTML"), titel, überschrift);
+            {qualität ? Auswahlwert : vb::literalPattern(Auswahlwert)}, QStringLiteral("CDs.HTML"), titel,
+            überschrift);
     andereFüllen(b);
 }
 

@@ -4,10 +4,10 @@
 #include "platform/system/QtPrinter.h"
 #include "tests/catalogue/Filmkatalog.h"
 #include "tests/support/Kombis.h"
+#include "tests/support/Programmausgabe.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -70,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
                      {110, b("-", 15)}}}},
         Layoutfall{"DiscsCategoryFirst",
                    "[Funktionen]\r\n6tes Feld=A\r\nSortierung=KF\r\n",
-                   {{{1, "Titel"}, {55, "Kategorie"}, {75, "Format"}, {90, "Qualität"}, {100, "Mappe"}, {115, "Anzahl"}},
+                   {{{1, "Titel"}, {55, "Kategorie"}, {75, "Format"}, {90, "Qualität"}, {100, "Mappe"},
+                     {115, "Anzahl"}},
                     {},
                     {{1, "Film #1"}, {55, b("Doku", 18)}, {75, b("PC", 14)}, {90, "-   "}, {100, b("C", 18)},
                      {115, b("1", 15)}},
@@ -86,7 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
                      {115, b("-", 15)}}}},
         Layoutfall{"DiscsFormatFirstCutToTen",
                    "[Funktionen]\r\n6tes Feld=A\r\nSortierung=FK\r\n",
-                   {{{1, "Titel"}, {55, "Format"}, {70, "Kategorie"}, {88, "Qualität"}, {98, "Mappe"}, {115, "Anzahl"}},
+                   {{{1, "Titel"}, {55, "Format"}, {70, "Kategorie"}, {88, "Qualität"}, {98, "Mappe"},
+                     {115, "Anzahl"}},
                     {},
                     {{1, "Film #1"}, {55, b("PC", 14)}, {70, b("Doku", 18)}, {88, "-   "}, {98, b("C", 18)},
                      {115, b("1", 10)}},
@@ -140,7 +142,8 @@ TEST(ListeDrucken, EmptyOrBrokenQueryPrintsNoPageAndSaysNothing)
     Filmkatalog k("[Funktionen]\r\n6tes Feld=W\r\nSortierung=KF\r\n");
     frmFilme& f = k.fenster();
     k.fake.messages.shown.clear();
-    for (const QString& sql : {QStringLiteral("Select * from Filme where Titel = ?"), QStringLiteral("Select * from Fehlt")}) {
+    for (const QString& sql :
+         {QStringLiteral("Select * from Filme where Titel = ?"), QStringLiteral("Select * from Fehlt")}) {
         f.przListeSetzen(sql, {"gibt es nicht"});
         f.c.mnuDrucken->trigger();
     }
@@ -220,19 +223,6 @@ TEST(DruckerEinstellen, DialogFailureSaysSoCancelSaysNothingAndNoPageComesOut)
     EXPECT_EQ(k.fake.messages.shown[0].title, "Drucksetup");
 }
 
-namespace {
-
-QString ausführen(const QString& programm, const QStringList& argumente)
-{
-    QProcess p;
-    p.start(programm, argumente);
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-}  // namespace
-
 TEST(ListeDrucken, ThroughTheRealPrinterIntoAPdf)
 {
     if (!QFileInfo::exists(QStringLiteral("/usr/bin/pdftotext")))
@@ -247,10 +237,10 @@ TEST(ListeDrucken, ThroughTheRealPrinterIntoAPdf)
     f.c.mnuDrucken->trigger();
     EXPECT_TRUE(k.fake.messages.shown.empty() || k.fake.messages.prompts().last() != "unbekannter Fehler!");
 
-    const QString info = ausführen("pdfinfo", {pdf});
+    const QString info = programmausgabe("pdfinfo", {pdf});
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
     QStringList zeilen;
-    for (const QString& z : ausführen("pdftotext", {"-layout", pdf, "-"}).split(u'\n'))
+    for (const QString& z : programmausgabe("pdftotext", {"-layout", pdf, "-"}).split(u'\n'))
         if (!z.trimmed().remove(u'\f').isEmpty())
             zeilen << z.simplified().remove(u'\f');
     EXPECT_EQ(zeilen, QStringList({"Titel Kategorie Format Qualität Mappe Wer",

@@ -18,7 +18,8 @@ using namespace testing_support;
 
 namespace {
 
-const QString Bestätigung = QStringLiteral("Die Excel Datei wurde im Programmverzeichnis unter dem Namen '%1' abgelegt.");
+const QString Bestätigung =
+    QStringLiteral("Die Excel Datei wurde im Programmverzeichnis unter dem Namen '%1' abgelegt.");
 const QString KeineSelektion = QStringLiteral("Sie haben keine Selektion getroffen. Bitte nutzen Sie für eine "
                                               "unselektierte Excelausgabe die Funktion über das Menü 'Datei'");
 

@@ -13,7 +13,8 @@ namespace testing_support {
 inline QJsonObject seiteLesen(const QString& pfad)
 {
     QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(RDX_SOURCE_DIR "/tests/reports/html_lesen.py"), pfad});
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral(RDX_SOURCE_DIR "/tests/reports/html_lesen.py"), pfad});
     if (!python.waitForFinished(60000) || python.exitCode() != 0) {
         ADD_FAILURE() << "html_lesen.py: " << python.readAllStandardError().toStdString();
         return {};

@@ -2,6 +2,7 @@
 #include "platform/system/Spaltenregel.h"
 
 #include "tests/support/Doubles.h"
+#include "tests/support/Programmausgabe.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include <QRegularExpression>
 
 using testing_support::FakePrinter;
+using testing_support::programmausgabe;
 using testing_support::TempFolder;
 
 namespace {
@@ -93,19 +95,11 @@ TEST(Spaltenregel, PositionUndZeilenende)
     EXPECT_DOUBLE_EQ(regel.position(), 0.0);
 }
 
-QString ausführen(const QString& programm, const QStringList& argumente)
-{
-    QProcess p;
-    p.start(programm, argumente);
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 int pdfSeiten(const QString& pdf)
 {
     const auto treffer =
-        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(ausführen(QStringLiteral("pdfinfo"), {pdf}));
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(programmausgabe(QStringLiteral("pdfinfo"), {pdf}));
     return treffer.hasMatch() ? treffer.captured(1).toInt() : -1;
 }
 
@@ -147,7 +141,8 @@ TEST_F(PdfDruck, ListeInReihenfolgeUndSeitenzahl)
     EXPECT_EQ(drucker.seiten(), seiten);
     EXPECT_EQ(pdfSeiten(pdf), seiten);
 
-    const QString text = ausführen(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    const QString text =
+        programmausgabe(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     QStringList zeilen;
     for (const QString& z : text.split(QLatin1Char('\n')))
         if (!z.trimmed().isEmpty())
@@ -162,7 +157,8 @@ TEST_F(PdfDruck, ListeInReihenfolgeUndSeitenzahl)
 // The left edge of each word on the first page, in points, as pdftotext places it.
 QMap<QString, double> wortAnfänge(const QString& pdf)
 {
-    const QString html = ausführen(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    const QString html =
+        programmausgabe(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     QMap<QString, double> anfänge;
     static const QRegularExpression wort(QStringLiteral("<word xMin=\"([0-9.]+)\"[^>]*>([^<]+)</word>"));
     for (auto it = wort.globalMatch(html); it.hasNext();) {
