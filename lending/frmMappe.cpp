@@ -142,7 +142,8 @@ void frmMappe::przFarbe()
 {
     const auto text = frame::vbFarbe(m_textFarbe);
     for (QLabel* l : {m_label0, m_label1}) {
-        frame::setzeSchriftname(l, m_textFont);
+        if (!m_textFont.isEmpty())
+            frame::setzeSchriftname(l, m_textFont);
         if (text)
             frame::setzeTextfarbe(l, *text);
     }

@@ -306,13 +306,17 @@ void frmStatistikAusleihe::przFarbe()
     std::vector<QWidget*> beschriftet(m_label.begin(), m_label.end());
     beschriftet.push_back(lbAusleiheZahlen);
     beschriftet.push_back(lbAusleiheMappe);
+    const bool schrift = !m_textFont.isEmpty();
     for (QWidget* w : beschriftet) {
-        frame::setzeSchriftname(w, m_textFont);
+        if (schrift)
+            frame::setzeSchriftname(w, m_textFont);
         if (text)
             frame::setzeTextfarbe(w, *text);
     }
-    frame::setzeSchriftname(optWert, m_textFont);
-    frame::setzeSchriftname(optAnzahl, m_textFont);
+    if (schrift) {
+        frame::setzeSchriftname(optWert, m_textFont);
+        frame::setzeSchriftname(optAnzahl, m_textFont);
+    }
     if (const auto farbe = frame::linienfarbe(m_backcolor, m_textFarbe, true))
         for (QFrame* l : m_line1)
             frame::setzeLinienfarbe(l, *farbe);
