@@ -112,7 +112,7 @@ vb::ListBox* liste(QWidget* fenster, const QString& name, int breite)
 {
     auto* l = new vb::ListBox(fenster);
     l->setObjectName(name);
-    l->setMinimumSize(breite, 260);
+    l->setFixedSize(breite, 260);
     return l;
 }
 
@@ -144,9 +144,10 @@ frmStatistikAusleihe::frmStatistikAusleihe(const sys::Services& services, frame:
     groß.setBold(true);
     Label(0)->setFont(groß);
 
-    lfAusleihe = liste(this, QStringLiteral("lfAusleihe"), 300);
-    lfWer = liste(this, QStringLiteral("lfWer"), 160);
-    lfAusleiheMappe = liste(this, QStringLiteral("lfAusleiheMappe"), 170);
+    // Each list a little wider than its tab stop and a count.
+    lfAusleihe = liste(this, QStringLiteral("lfAusleihe"), 340);
+    lfWer = liste(this, QStringLiteral("lfWer"), 180);
+    lfAusleiheMappe = liste(this, QStringLiteral("lfAusleiheMappe"), 190);
     lbAusleiheZahlen = beschriftung(this, QStringLiteral("lbAusleiheZahlen"), {});
     lbAusleiheMappe = beschriftung(this, QStringLiteral("lbAusleiheMappe"), {});
     optWert = new QRadioButton(QStringLiteral("Text"), this);
@@ -194,13 +195,13 @@ frmStatistikAusleihe::frmStatistikAusleihe(const sys::Services& services, frame:
     auto* knöpfe = new QHBoxLayout;
     knöpfe->addWidget(cmdStatistikExcell);
     knöpfe->addWidget(cmdDatenlöschen);
-    knöpfe->addWidget(Line1(6));
     knöpfe->addStretch();
     knöpfe->addWidget(cmdOK);
     raster->addLayout(knöpfe, 7, 0, 1, 5);
     raster->addWidget(Line1(3), 8, 0, 1, 5);
     raster->addWidget(Line4, 9, 0, 1, 5);
     Line1(3)->setVisible(false);
+    Line1(6)->setVisible(false);
     Line4->setVisible(false);
     raster->setSizeConstraint(QLayout::SetFixedSize);
 
