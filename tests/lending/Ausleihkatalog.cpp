@@ -4,8 +4,6 @@
 #include "platform/db/Database.h"
 #include "tests/support/RohSqlite.h"
 
-#include <QApplication>
-#include <QKeyEvent>
 
 namespace testing_support {
 
@@ -67,23 +65,6 @@ std::vector<QStringList> Ausleihkatalog::log() const
 QString Ausleihkatalog::integrität() const
 {
     return rohWert(pfad(), QStringLiteral("pragma integrity_check"));
-}
-
-void tippen(QWidget* w, const QString& tasten)
-{
-    for (const QChar t : tasten) {
-        int key = 0;
-        if (t == u'\b')
-            key = Qt::Key_Backspace;
-        else if (t == u'\r')
-            key = Qt::Key_Return;
-        else if (t.isLetter() && t.unicode() < 128)
-            key = Qt::Key_A + (t.toUpper().unicode() - u'A');
-        QKeyEvent druck(QEvent::KeyPress, key, Qt::NoModifier, QString(t));
-        QApplication::sendEvent(w, &druck);
-        QKeyEvent los(QEvent::KeyRelease, key, Qt::NoModifier, QString(t));
-        QApplication::sendEvent(w, &los);
-    }
 }
 
 }  // namespace testing_support

@@ -44,7 +44,4 @@ struct Ausleihkatalog {
     Hauptfensterattrappe haupt;
 };
 
-// Key presses as the user types: "\b" Backspace, "\r" Enter, any other character itself.
-void tippen(QWidget* w, const QString& tasten);
-
 }  // namespace testing_support
