@@ -448,20 +448,31 @@ void frmStatistikAusleihe::przAusleiheSummeZahlen()
         QString::number(dscount1(QStringLiteral("SELECT SUM(Anzahl) AS Zähler FROM AusleiheZahlen;"))));
 }
 
+// The workbook replaces an earlier one; only a workbook that was written is
+// confirmed, a failure names the file and the reason and leaves the old one.
 void frmStatistikAusleihe::przAusleiheExcel()
 {
+    auto gescheitert = [this](const QString& grund) {
+        m_services.messages->msgBox(QStringLiteral("Die Excel Datei '") + Mappe
+                                        + QStringLiteral("' konnte nicht geschrieben werden.\n\n") + grund,
+                                    sys::mb::Critical, reports::ExcelAusgabeTitel);
+    };
     db::Database* datenbank = verbindung();
     try {
         if (!datenbank)
             throw db::DbError(db::ErrNoDatabase, QStringLiteral("Keine Datenbank geöffnet."));
         alleAusführen(*datenbank, Ausgabetabelle);
     } catch (const db::DbError& e) {
-        m_services.messages->msgBox(reports::ExcelAusgabe::fehlermeldung(Mappe) + QStringLiteral("\n\n") + e.message(),
-                                    sys::mb::Critical, reports::ExcelAusgabeTitel);
+        gescheitert(e.message());
         return;
     }
-    reports::ExcelAusgabe(m_services, *datenbank)
-        .ausgeben(reports::Excelweise::NachLeeren, Mappe, QStringLiteral(" from StatistikAusleihe ORDER BY rowid"));
+    reports::ExcelAusgabe ausgabe(m_services, *datenbank);
+    if (!ausgabe.schreiben(Mappe, QStringLiteral(" from StatistikAusleihe ORDER BY rowid"), {}, true)) {
+        gescheitert(ausgabe.fehler());
+        return;
+    }
+    m_services.messages->msgBox(reports::ExcelAusgabe::bestaetigung(Mappe), sys::mb::Information,
+                                reports::ExcelAusgabeTitel);
 }
 
 void frmStatistikAusleihe::cmdStatistikExcell_Click()

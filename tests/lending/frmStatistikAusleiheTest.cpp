@@ -245,6 +245,7 @@ TEST(frmStatistikAusleihe, TheWorkbookHoldsTheThreeGroupsBetweenTwoNewRows)
     ASSERT_EQ(k.fake.messages.shown.size(), 1u);
     EXPECT_EQ(letzte(k).prompt, reports::ExcelAusgabe::bestaetigung("StatistikAusleihe.xls"));
     EXPECT_EQ(letzte(k).title, "Excel Ausgabe");
+    EXPECT_EQ(letzte(k).flags, sys::mb::Information);
     const XlsMappe mappe = xlsLesen(k.folder.file("StatistikAusleihe.xls"));
     ASSERT_TRUE(mappe.gelesen) << mappe.fehler.toStdString();
     ASSERT_EQ(mappe.blaetter.size(), 1u);
@@ -265,6 +266,24 @@ TEST(frmStatistikAusleihe, TheWorkbookHoldsTheThreeGroupsBetweenTwoNewRows)
     EXPECT_EQ(z[8], (QStringList{"s:NeueZeile", ""}));
     EXPECT_EQ(z[9], (QStringList{"s:A", "n:2"}));
     EXPECT_EQ(z[10], (QStringList{"s:B", "n:1"}));
+    schliessen(f);
+}
+
+TEST(frmStatistikAusleihe, AWorkbookThatCannotBeWrittenIsReportedAndTheOldOneStays)
+{
+    Ausleihkatalog k;
+    // A folder of that name: no file can take its place.
+    ASSERT_TRUE(QDir(k.folder.path()).mkpath("StatistikAusleihe.xls/alt"));
+    frmStatistikAusleihe* f = öffnen(k);
+    ASSERT_TRUE(f);
+    f->cmdStatistikExcell->click();
+    ASSERT_EQ(k.fake.messages.shown.size(), 1u);
+    EXPECT_TRUE(letzte(k).prompt.startsWith("Die Excel Datei 'StatistikAusleihe.xls' konnte nicht geschrieben werden.\n\n"))
+        << letzte(k).prompt.toStdString();
+    EXPECT_GT(letzte(k).prompt.size(), 75) << "the reason follows";
+    EXPECT_EQ(letzte(k).title, "Excel Ausgabe");
+    EXPECT_EQ(letzte(k).flags, sys::mb::Critical);
+    EXPECT_TRUE(QDir(k.folder.file("StatistikAusleihe.xls/alt")).exists());
     schliessen(f);
 }
 
