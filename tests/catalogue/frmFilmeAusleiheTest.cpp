@@ -321,3 +321,21 @@ TEST(Ausleihe, TheFolderButtonOpensTheFolderWindowOnce)
         if (w->objectName() == "frmMappe")
             w->close();
 }
+
+TEST(Ausleihe, AReturnUnderANewTitleTakesItsSubEntriesAlongAndClosesTheOldRows)
+{
+    Filmkatalog k;
+    k.ausführen("UPDATE Filme SET Wer = 'Bernd', AusDatum = '01.12.2026' WHERE Titel = 'Matrix'");
+    k.ausführen("UPDATE Unterordner SET Wer = 'Bernd'");
+    k.ausführen("INSERT INTO Ausleihe VALUES ('Matrix', 'Bernd', '01.12.2026', Null)");
+    frmFilme& f = zeigen(k, "Matrix");
+    f.c.tfTitel->setText("Matrix Reloaded");
+    f.c.back->click();
+    EXPECT_EQ(letzte(k).prompt, "Datensatz wurde gespeichert!");
+    EXPECT_EQ(roh(k.folder.file("filme.mdb"), "SELECT Titel, Titel2, Wer FROM Unterordner ORDER BY Titel2"),
+              (std::vector<QStringList>{{"Matrix Reloaded", "Matrix Teil 1", "-"},
+                                        {"Matrix Reloaded", "Matrix Teil 2", "-"}}));
+    EXPECT_EQ(log(k).back(), (QStringList{"Matrix", "Bernd", "01.12.2026", "09.12.2026"}));
+    EXPECT_EQ(spalte(k, "Filme", "Wer", "Matrix Reloaded"), "-");
+    EXPECT_EQ(integrität(k), "ok");
+}
