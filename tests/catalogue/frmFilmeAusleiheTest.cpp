@@ -6,6 +6,7 @@
 #include "lending/frmMappe.h"
 
 #include <QApplication>
+#include <QDir>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -338,4 +339,23 @@ TEST(Ausleihe, AReturnUnderANewTitleTakesItsSubEntriesAlongAndClosesTheOldRows)
     EXPECT_EQ(log(k).back(), (QStringList{"Matrix", "Bernd", "01.12.2026", "09.12.2026"}));
     EXPECT_EQ(spalte(k, "Filme", "Wer", "Matrix Reloaded"), "-");
     EXPECT_EQ(integrität(k), "ok");
+}
+
+// The panel of a started lending and of the history, for a look by eye: RDX_SCREENSHOTS names a folder.
+TEST(Ausleihe, Screenshot)
+{
+    const QString ordner = qEnvironmentVariable("RDX_SCREENSHOTS");
+    if (ordner.isEmpty())
+        GTEST_SKIP() << "RDX_SCREENSHOTS not set";
+    QDir().mkpath(ordner);
+    Filmkatalog k;
+    frmFilme& f = zeigen(k, "Alien 3");
+    f.show();
+    f.c.cmdAusleihen->click();
+    f.c.cmbWer1->setText("Bernd");
+    f.grab().save(ordner + "/frmFilme_Ausleihe.png");
+    titelKlicken(k, "Ocean's Eleven");
+    f.c.cmdAusgeliehen->click();
+    f.grab().save(ordner + "/frmFilme_Ausleiher.png");
+    f.close();
 }
