@@ -16,6 +16,7 @@
 #include <QVariantList>
 
 #include <array>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -61,6 +62,20 @@ public:
     // The overdue lendings, and the list fill of lending rows.
     void przÜberfälligeAusleihen();
     void przAusleiheListeFüllen();
+    void mnuÜberfälligeAusleihen_Click();
+
+    // Lending the shown title, its return and its history; the folder lending
+    // and the lending statistics windows.
+    void cmdAusleihen_Click();
+    void cmdspeichern_Click();
+    void back_Click();
+    void cmdAusgeliehen_Click();
+    void cmdMappe_Click();
+    void mnuAusleiheStatistik_Click();
+    // The log rows, by the title the record had before the write.
+    void przAusleiheEintragen();
+    void przRückgabeEintragen(const QString& titel, const QString& wer);
+    void przUnterordnerZurück(const QString& titel, const QString& wer);
 
     // The title list, the sub-entry list, the lookups and the counts.
     void przListeSetzen(const QString& sql, const QVariantList& werte = {});
@@ -132,7 +147,9 @@ public:
     void Speichern_Click();
     void cmdEdit_Click();
     bool przSpeichern();
-    bool przEditieren();
+    // `imSchreiben` runs inside the write's transaction, right after the
+    // record's update (the lending adds its log row there).
+    bool przEditieren(const std::function<void()>& imSchreiben = {});
     void Löschen_Click();
     void cmdLöschen2_Click();
 
@@ -258,6 +275,7 @@ private:
     void coverZeigen(const QVariant& cover);
     void mnuTools_Click();
     void bearbeitenVerbinden();  // record, sub-entry and entry field handlers
+    void ausleiheVerbinden();    // the lending buttons and menu entries
     void kombisVerbinden();      // the edit combo boxes
     void tastenVerbinden();      // key filters of the entry fields
     void speichernFehler(const QString& titel, const QString& fenstertitel);

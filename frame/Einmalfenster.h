@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <type_traits>
+
 namespace frame {
 
 inline constexpr char VerstecktEigenschaft[] = "rdxVersteckt";
@@ -16,6 +18,8 @@ inline void verstecken(QWidget* fenster)
     fenster->hide();
 }
 
+// A window whose Form_Load gives false has ended itself while loading: it is
+// deleted, never shown, and the call gives nullptr.
 template <class Fenster, class Erzeugen>
 Fenster* einmalZeigen(QPointer<Fenster>& fenster, Erzeugen erzeugen)
 {
@@ -24,7 +28,14 @@ Fenster* einmalZeigen(QPointer<Fenster>& fenster, Erzeugen erzeugen)
     if (!fenster) {
         fenster = erzeugen();
         fenster->setAttribute(Qt::WA_DeleteOnClose);
-        fenster->Form_Load();
+        if constexpr (std::is_same_v<decltype(fenster->Form_Load()), bool>) {
+            if (!fenster->Form_Load()) {
+                delete fenster.data();
+                return nullptr;
+            }
+        } else {
+            fenster->Form_Load();
+        }
     }
     fenster->setProperty(VerstecktEigenschaft, false);
     fenster->show();
