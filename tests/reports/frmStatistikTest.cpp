@@ -10,6 +10,7 @@
 #include "tests/reports/Hauptfensterattrappe.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -174,16 +175,32 @@ TEST(frmStatistik, CountsPastSixteenBits)
     EXPECT_EQ(s.lfFormat->item(2)->text(), "PC\t40000");
 }
 
+TEST(frmStatistik, UserLookTakesThreeHeadersFromCdIniAndKeepsMappe)
+{
+    Statistikkatalog k("[Design]\r\nTextFarbe=255\r\nBackcolor=16777215\r\nLabel2=Güte\r\nLabel3=Medium\r\n"
+                       "Label7=Genre\r\n");
+    frmStatistik& s = k.öffnen();
+    EXPECT_EQ(s.kopf[0]->text(), "Medium");
+    EXPECT_EQ(s.kopf[1]->text(), "Genre");
+    EXPECT_EQ(s.kopf[2]->text(), "Güte");
+    EXPECT_EQ(s.kopf[3]->text(), "Mappe");
+    EXPECT_EQ(s.lbGesamt->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(s.Line1[0]->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+
+    Statistikkatalog standard;
+    EXPECT_EQ(standard.öffnen().kopf[0]->text(), "Formate") << "the plain look keeps the built-in words";
+}
+
 TEST(frmStatistik, Screenshot)
 {
+    const QString ziel = qEnvironmentVariable("RDX_SCREENSHOTS");
+    if (ziel.isEmpty())
+        GTEST_SKIP() << "RDX_SCREENSHOTS not set";
+    QDir().mkpath(ziel);
     Statistikkatalog k("[Design]\r\nTextFarbe=8388608\r\nBackcolor=16777215\r\nTextFont=DejaVu Sans\r\n"
                        "Label2=Güte\r\nLabel3=Medium\r\nLabel7=Genre\r\n");
     frmStatistik& s = k.öffnen();
     s.show();
     QApplication::processEvents();
-    EXPECT_EQ(s.kopf[0]->text(), "Medium");
-    EXPECT_EQ(s.kopf[3]->text(), "Mappe");
-    const QString ziel = qEnvironmentVariable("RDX_SCREENSHOTS");
-    if (!ziel.isEmpty())
-        s.grab().save(ziel + "/frmStatistik.png");
+    EXPECT_TRUE(s.grab().save(ziel + "/frmStatistik.png"));
 }
