@@ -197,6 +197,11 @@ void frmHTML::aufbauen()
     optTitelAus = option("optTitelAus", "Titel", "", {180, 234, 110, 24});
     optWerAus = option("optWerAus", "Wer", "", {180, 268, 110, 24});
     cmdUnterordner = knopf("cmdUnterordner", "Unterordner", "", {370, 232, 130, 28});
+    // The design look, dark blue with white texts, until the user's look replaces it.
+    frame::setzeHintergrund(this, *frame::vbFarbe(QStringLiteral("8388608")));
+    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, lbMappe, lbQualität, lbFormat, lbCat, lbWer,
+                                                      optTitel, optQualität, optCat, optMappe, optTitelAus, optWerAus})
+        frame::setzeTextfarbe(w, Qt::white);
     // All six options share the window as their container: one group.
     optTitelAus->setChecked(true);
 
@@ -222,14 +227,6 @@ void frmHTML::Form_Load()
     przSprache();
     if (m_default != QLatin1String("0"))
         przFarbe();
-    else {
-        // The design look: dark blue with white texts.
-        frame::setzeHintergrund(this, *frame::vbFarbe(QStringLiteral("8388608")));
-        for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, lbMappe, lbQualität, lbFormat, lbCat, lbWer,
-                                                          optTitel, optQualität, optCat, optMappe, optTitelAus,
-                                                          optWerAus})
-            frame::setzeTextfarbe(w, Qt::white);
-    }
     m_dbName = m_hauptfenster.tfDBName();
     przFormatFüllen();
     przQualitätFüllen();

@@ -315,6 +315,20 @@ TEST(frmHTML, HiddenByCodeItStaysLoadedWithItsStateClosedItLoadsAfresh)
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+TEST(frmHTML, UserLookColoursLabelsOptionsAndLinesOnWhite)
+{
+    HTMLKatalog k("[Design]\r\nTextFarbe=255\r\nBackcolor=16777215\r\n");
+    frmHTML& h = k.öffnen();
+    EXPECT_EQ(h.palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_EQ(h.optWerAus->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(h.lbCat->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(h.Line1[2]->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+
+    HTMLKatalog ohneFarben("[Design]\r\nTextFarbe=keine\r\n");
+    EXPECT_EQ(ohneFarben.öffnen().palette().color(QPalette::Window), QColor(0, 0, 128))
+        << "a look key that is no colour keeps the design colour";
+}
+
 TEST(frmHTML, Screenshot)
 {
     const QString ziel = qEnvironmentVariable("RDX_SCREENSHOTS");
