@@ -249,4 +249,17 @@ TEST(ListeDrucken, ThroughTheRealPrinterIntoAPdf)
                                    "Matrix Science Fiction Ak DVD 1.00 A -",
                                    "Matrix 2 Science Fiction DVD 1.00 A Maximilian Must",
                                    "Ocean's Eleven Krimi DVD 1 Kino's Anna"}));
+
+    // The rows as shown: each row's tabs go to the list's stops, the cells
+    // stay apart and in order.
+    const QString zeilenPdf = k.folder.file("zeilen.pdf");
+    drucker.pdfAusgabe(zeilenPdf);
+    f.c.cmdPrint->click();
+    QStringList gedruckt, erwartet;
+    for (const QString& z : programmausgabe("pdftotext", {"-layout", zeilenPdf, "-"}).split(u'\n'))
+        if (!z.trimmed().remove(u'\f').isEmpty())
+            gedruckt << z.simplified().remove(u'\f');
+    for (const QString& z : k.zeilen())
+        erwartet << QString(z).replace(u'\t', u' ').simplified();
+    EXPECT_EQ(gedruckt, erwartet);
 }
