@@ -27,9 +27,10 @@ public:
 
 // A catalogue of n titles at the current schema, every tenth with a
 // sub-entry, every twentieth lent; titles scrambled against the index order.
-// Ten formats (one title in ten is "VCD"), six qualities, sixty folders,
-// seven categories, dates over 25 years; every 997th title has Null folder,
-// category and date.
+// Ten formats (one title in ten is "VCD"; "DVD", "dvd" and "DVD-9"), twenty
+// qualities, a thousand folders, thirty-five categories, sizes as texts ("0",
+// "4,7", "800", ...), four language codes, dates over 25 years; every 997th
+// title has Null folder, category and date.
 void katalogFuellen(const QString& path, int n);
 
 // A "Cd.ini" in the folder that starts the main window on "filme" without any

@@ -18,6 +18,7 @@
 #include <QVariantList>
 
 #include <array>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -88,6 +89,20 @@ public:
     // The overdue lendings, and the list fill of lending rows.
     void przÜberfälligeAusleihen();
     void przAusleiheListeFüllen();
+    void mnuÜberfälligeAusleihen_Click();
+
+    // Lending the shown title, its return and its history; the folder lending
+    // and the lending statistics windows.
+    void cmdAusleihen_Click();
+    void cmdspeichern_Click();
+    void back_Click();
+    void cmdAusgeliehen_Click();
+    void cmdMappe_Click();
+    void mnuAusleiheStatistik_Click();
+    // The log rows, by the title the record had before the write.
+    void przAusleiheEintragen();
+    void przRückgabeEintragen(const QString& titel, const QString& wer);
+    void przUnterordnerZurück(const QString& titel, const QString& wer);
 
     // The title list, the sub-entry list, the lookups and the counts.
     void przListeSetzen(const QString& sql, const QVariantList& werte = {});
@@ -159,7 +174,9 @@ public:
     void Speichern_Click();
     void cmdEdit_Click();
     bool przSpeichern();
-    bool przEditieren();
+    // `imSchreiben` runs inside the write's transaction, right after the
+    // record's update (the lending adds its log row there).
+    bool przEditieren(const std::function<void()>& imSchreiben = {});
     void Löschen_Click();
     void cmdLöschen2_Click();
 
@@ -208,6 +225,15 @@ public:
     void przDSOhneSprache();
     void przDSOhneSize();
     void przDSOhneCat();
+
+    // The exports into the program folder, and list printing.
+    void przTextexport();
+    void przExcelExport();
+    void przExcelSelektion();
+    void przExcelUnterordner();
+    void cmdPrint_Click();
+    void mnuDrucken_Click();
+    void mnuDruckSetup_Click();
 
     // The look and the language texts of this window.
     void przSprache();
@@ -276,6 +302,7 @@ private:
     void coverZeigen(const QVariant& cover);
     void mnuTools_Click();
     void bearbeitenVerbinden();  // record, sub-entry and entry field handlers
+    void ausleiheVerbinden();    // the lending buttons and menu entries
     void kombisVerbinden();      // the edit combo boxes
     void tastenVerbinden();      // key filters of the entry fields
     void speichernFehler(const QString& titel, const QString& fenstertitel);
@@ -283,6 +310,8 @@ private:
     bool filmAufAnzeige();
     bool unterordnerAufAnzeige();
 
+    void exportVerbinden();  // the exports, printing and report windows
+    void druckVerbinden();
     void suchenVerbinden();  // the searches and special views of the menu "Suchen"
     // A special view: `bedingung` ("" = every title) in `ordnung` ("" = the sort order, then the title).
     void spezialAnsicht(const QString& tag, const QString& bedingung, const QVariantList& werte = {},

@@ -203,7 +203,7 @@ bool frmFilme::przSpeichern()
     return true;
 }
 
-bool frmFilme::przEditieren()
+bool frmFilme::przEditieren(const std::function<void()>& imSchreiben)
 {
     if (!datenbank || !filmAufAnzeige())
         return false;
@@ -254,6 +254,8 @@ bool frmFilme::przEditieren()
         }
         rsFilme->update();
         rsFilme->setBookmark(rsFilme->lastModified());
+        if (imSchreiben)
+            imSchreiben();
         transaktion.commit();
     } catch (const db::DbError&) {
         pufferVerwerfen(rsFilme.get());

@@ -22,6 +22,7 @@ void frmFilme::bearbeitenVerbinden()
         connect(knopf, &QPushButton::clicked, this, klick);
     kombisVerbinden();
     tastenVerbinden();
+    ausleiheVerbinden();
 }
 
 void frmFilme::kombisVerbinden()

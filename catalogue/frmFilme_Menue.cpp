@@ -135,8 +135,8 @@ void frmFilme::menüVerbinden()
     connect(c.mnuAbout, &QAction::triggered, this, [this] { frmAbout::zeigen(m_services, this); });
     connect(c.mnuCredits, &QAction::triggered, this, [this] { frmCredits::zeigen(m_services, this); });
     connect(c.cmdInfo, &QPushButton::clicked, this, &frmFilme::cmdInfo_Click);
-    connect(c.mnuÜberfälligeAusleihen, &QAction::triggered, this, [this] { przÜberfälligeAusleihen(); });
     suchenVerbinden();
+    exportVerbinden();
 
     // A checkable entry has already toggled itself when it triggers; the
     // toggles decide from the state before the click.

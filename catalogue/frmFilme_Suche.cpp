@@ -6,6 +6,7 @@
 #include "catalogue/frmSucheTitel.h"
 #include "frame/Einmalfenster.h"
 #include "platform/db/SqlFunctions.h"
+#include "platform/vb/VbLike.h"
 
 #include <QLineEdit>
 
@@ -21,23 +22,6 @@ QString kollation()
 QString enthält(const QString& wort)
 {
     return QStringLiteral("*") + wort + QStringLiteral("*");
-}
-
-// A text that stands for itself in a pattern: each wildcard bracketed.
-QString wörtlich(const QString& text)
-{
-    QString muster;
-    muster.reserve(text.size() + 8);
-    for (const QChar zeichen : text) {
-        if (zeichen == u'[' || zeichen == u'*' || zeichen == u'?' || zeichen == u'#') {
-            muster += u'[';
-            muster += zeichen;
-            muster += u']';
-        } else {
-            muster += zeichen;
-        }
-    }
-    return muster;
 }
 
 // The word of a dialog; a dialog that is not open holds "".
@@ -105,7 +89,7 @@ void frmFilme::przCDVolltextsuche()
     FilterWert = c.tfTitel->text();
     c.lfListe->clear();
     przListeSetzen(QStringLiteral("Select * from Filme where Titel like ? order by Titel%1;").arg(kollation()),
-                   {enthält(wörtlich(FilterWert))});
+                   {enthält(vb::literalPattern(FilterWert))});
     przListeFüllen();
     przUnsichtbar();
     przTitelMarkieren();

@@ -17,7 +17,12 @@ int ersterTreffer(const QComboBox& box, const QString& getippt)
 }
 
 Eingabekombi::Eingabekombi(vb::ComboBox* box, QLineEdit* ziel, int kappe, std::function<void()> weiter)
-    : QObject(box), m_box(box), m_ziel(ziel), m_kappe(kappe), m_weiter(std::move(weiter))
+    : Eingabekombi(box, ziel, kappe, std::move(weiter), Art{})
+{
+}
+
+Eingabekombi::Eingabekombi(vb::ComboBox* box, QLineEdit* ziel, int kappe, std::function<void()> weiter, Art art)
+    : QObject(box), m_box(box), m_ziel(ziel), m_kappe(kappe), m_weiter(std::move(weiter)), m_art(art)
 {
     box->installEventFilter(this);
     if (box->lineEdit())
@@ -28,7 +33,7 @@ Eingabekombi::Eingabekombi(vb::ComboBox* box, QLineEdit* ziel, int kappe, std::f
     if (box->lineEdit())
         connect(box->lineEdit(), &QLineEdit::textEdited, this, [this] {
             Change();
-            m_ziel->setText(m_box->currentText());
+            zielSetzen();
         });
     connect(box, &QComboBox::activated, this, [this] { Click(); });
 }
@@ -60,12 +65,12 @@ void Eingabekombi::KeyPress(int keyAscii)
     if (keyAscii == 13 && !text.isEmpty()) {
         if (m_weiter)
             m_weiter();
-        if (m_box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+        if (m_art.enterFügtEin && m_box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
             m_box->addItem(text);
         if (QLineEdit* feld = m_box->lineEdit())
             feld->selectAll();
     }
-    m_ziel->setText(m_box->currentText());
+    zielSetzen();
 }
 
 void Eingabekombi::KeyUp()
@@ -83,7 +88,7 @@ void Eingabekombi::KeyUp()
         p = feld->hasSelectedText() ? feld->selectionStart() : feld->cursorPosition();
     m_gemerkt = text;
     m_box->setEditText(m_box->itemText(treffer));
-    m_ziel->setText(m_box->currentText());
+    zielSetzen();
     if (feld) {
         const QString neu = m_box->currentText();
         p = qMin(p, int(neu.size()));
@@ -97,7 +102,9 @@ void Eingabekombi::Change()
         return;
     m_inChange = true;
     const QString text = m_box->currentText();
-    if (text.size() > m_kappe) {
+    const bool eintrag =
+        m_art.kappeNurGetippt && m_box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
+    if (text.size() > m_kappe && !eintrag) {
         m_box->setEditText(text.left(m_kappe));
         if (QLineEdit* feld = m_box->lineEdit())
             feld->setCursorPosition(m_kappe);
@@ -108,7 +115,13 @@ void Eingabekombi::Change()
 void Eingabekombi::Click()
 {
     Change();
-    m_ziel->setText(m_box->currentText());
+    zielSetzen();
+}
+
+void Eingabekombi::zielSetzen()
+{
+    if (m_ziel)
+        m_ziel->setText(m_box->currentText());
 }
 
 }  // namespace frame

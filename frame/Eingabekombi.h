@@ -24,9 +24,16 @@ int ersterTreffer(const QComboBox& box, const QString& getippt);
 
 class Eingabekombi : public QObject {
 public:
-    // `ziel` gets the box's text (at most `kappe` characters); `weiter` moves
-    // the focus on after Enter.
+    // How a box treats what the user enters.
+    struct Art {
+        bool enterFügtEin = true;       // Enter adds a new text to the list
+        bool kappeNurGetippt = false;   // the cap spares a text that is an entry of the list
+    };
+
+    // `ziel` (may be null) gets the box's text (at most `kappe` characters);
+    // `weiter` moves the focus on after Enter.
     Eingabekombi(vb::ComboBox* box, QLineEdit* ziel, int kappe, std::function<void()> weiter);
+    Eingabekombi(vb::ComboBox* box, QLineEdit* ziel, int kappe, std::function<void()> weiter, Art art);
 
     // The handlers of the box, as its events run them: Enter, the type-ahead,
     // the cap (on every change, also from code) and the pick from the list.
@@ -48,7 +55,10 @@ private:
     int m_kappe;
     std::function<void()> m_weiter;
     QString m_gemerkt;
+    Art m_art;
     bool m_inChange = false;
+
+    void zielSetzen();
 };
 
 }  // namespace frame

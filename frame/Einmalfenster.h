@@ -1,21 +1,43 @@
 #pragma once
 // Every window exists once: created and loaded on first use, shown again while
 // it is open, and created and loaded afresh on its next use after it closed.
+// A window that code hid (verstecken) stays loaded and is shown as it was.
 #include <QPointer>
 #include <QWidget>
 
+#include <type_traits>
+
 namespace frame {
 
+inline constexpr char VerstecktEigenschaft[] = "rdxVersteckt";
+
+// Hides the window and keeps it loaded, with its state, for its next use.
+inline void verstecken(QWidget* fenster)
+{
+    fenster->setProperty(VerstecktEigenschaft, true);
+    fenster->hide();
+}
+
+// A window whose Form_Load gives false has ended itself while loading: it is
+// deleted, never shown, and the call gives nullptr.
 template <class Fenster, class Erzeugen>
 Fenster* einmalZeigen(QPointer<Fenster>& fenster, Erzeugen erzeugen)
 {
-    if (fenster && !fenster->isVisible())
+    if (fenster && !fenster->isVisible() && !fenster->property(VerstecktEigenschaft).toBool())
         delete fenster.data();
     if (!fenster) {
         fenster = erzeugen();
         fenster->setAttribute(Qt::WA_DeleteOnClose);
-        fenster->Form_Load();
+        if constexpr (std::is_same_v<decltype(fenster->Form_Load()), bool>) {
+            if (!fenster->Form_Load()) {
+                delete fenster.data();
+                return nullptr;
+            }
+        } else {
+            fenster->Form_Load();
+        }
     }
+    fenster->setProperty(VerstecktEigenschaft, false);
     fenster->show();
     fenster->raise();
     fenster->activateWindow();

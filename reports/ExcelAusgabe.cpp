@@ -1,11 +1,11 @@
 #include "reports/ExcelAusgabe.h"
 
-#include "frame/Katalogschema.h"
 #include "platform/db/Database.h"
 #include "platform/db/RowReader.h"
-#include "platform/db/SqlFunctions.h"
 #include "platform/system/Services.h"
 #include "platform/xls/Workbook.h"
+#include "reports/Dateifehler.h"
+#include "reports/Zellwert.h"
 
 #include <QDate>
 #include <QFileInfo>
@@ -16,28 +16,10 @@ namespace reports {
 
 namespace {
 
-// Columns the catalogue declares as dates become date cells; the file keeps
-// them as "yyyy-mm-dd" text.
-bool istDatumsspalte(const QString& tabelle, const QString& spalte)
-{
-    if (tabelle.isEmpty())
-        return false;
-    for (const frame::schema::Spalte& s : frame::schema::spalten())
-        if (!s.bis && s.typ == frame::schema::Typ::Datum &&
-            tabelle.compare(QLatin1String(s.tabelle), Qt::CaseInsensitive) == 0 &&
-            spalte.compare(QString::fromUtf8(s.name), Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
-}
-
 // A date column's text as a date cell; a text that is no date stays text.
 void datumSetzen(xls::Workbook& buch, int spalte, QByteArrayView utf8)
 {
-    const QString text = QString::fromUtf8(utf8);
-    QDate datum = QDate::fromString(text, Qt::ISODate);
-    if (!datum.isValid())
-        if (const auto iso = db::dedate(text))
-            datum = QDate::fromString(*iso, Qt::ISODate);
+    const QDate datum = gespeichertesDatum(QString::fromUtf8(utf8));
     if (datum.isValid())
         buch.setDate(spalte, datum);
     else
@@ -59,7 +41,7 @@ QString ExcelAusgabe::bestaetigung(const QString& mappe)
 
 QString ExcelAusgabe::fehlermeldung(const QString& mappe)
 {
-    return QStringLiteral("Die Datei '") + mappe + QStringLiteral("' konnte im Programmverzeichnis nicht geschrieben werden.");
+    return dateiNichtGeschrieben(mappe);
 }
 
 bool ExcelAusgabe::schreiben(const QString& mappe, const QString& quelle, const QVariantList& werte, bool ersetzen)

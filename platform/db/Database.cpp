@@ -366,7 +366,7 @@ void Database::Transaction::commit()
     m_done = true;
 }
 
-long dscount(Database& database, const QString& sql, const QVariantList& params)
+long long dscount(Database& database, const QString& sql, const QVariantList& params)
 {
     const Result result = database.query(sql, params);
     if (result.empty() || result.columns().isEmpty())
@@ -395,10 +395,10 @@ long dscount(Database& database, const QString& sql, const QVariantList& params)
             return 0;
         throw DbError(SQLITE_MISMATCH, QStringLiteral("Typen unverträglich"));
     }
-    const std::optional<qint32> count = vb::clng(number);
+    const std::optional<long long> count = vb::roundHalfEven(number);
     if (!count)
         throw DbError(SQLITE_RANGE, QStringLiteral("Überlauf"));
-    return long(*count);
+    return *count;
 }
 
 }  // namespace db

@@ -154,7 +154,7 @@ private:
 DbError keyViolation(const QString& table, const QString& column, bool primaryKey);
 
 // Runs a counting or summing query whose single result column is "Zähler" and
-// gives the number as a 32-bit count (halves rounded to even, Null as 0).
-long dscount(Database& database, const QString& sql, const QVariantList& params = {});
+// gives the number as a 64-bit count (halves rounded to even, Null as 0).
+long long dscount(Database& database, const QString& sql, const QVariantList& params = {});
 
 }  // namespace db

@@ -6,6 +6,7 @@
 #include "platform/system/LinuxDrives.h"
 #include "platform/system/LocalSingleInstance.h"
 #include "platform/system/QtDialogs.h"
+#include "platform/system/QtPrinter.h"
 #include "platform/system/QtServices.h"
 #include "platform/system/Services.h"
 
@@ -34,6 +35,7 @@ public:
     LocalSingleInstance singleInstance;
     LinuxDrives drives;
     NetWeb web{std::chrono::seconds(30)};
+    QtPrinter printer;
 
 private:
     Services m_services;

@@ -4,6 +4,7 @@
 // that tests can hand in doubles. Each program's main builds one context.
 #include "platform/system/Drives.h"
 #include "platform/system/Web.h"
+#include "platform/system/Printer.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -126,6 +127,7 @@ struct Services {
     SingleInstance* singleInstance = nullptr;
     Drives* drives = nullptr;
     Web* web = nullptr;
+    Printer* printer = nullptr;
 
     // programFolder + "/" + name
     QString file(const QString& name) const;
@@ -145,6 +147,7 @@ void wireServices(Services& services, Set& set)
     services.singleInstance = &set.singleInstance;
     services.drives = &set.drives;
     services.web = &set.web;
+    services.printer = &set.printer;
 }
 
 }  // namespace sys

@@ -23,4 +23,21 @@ public:
 // True when the whole text matches the pattern. Throws PatternError.
 bool like(QStringView text, QStringView pattern, LikeCase mode = LikeCase::Sensitive);
 
+// A pattern that matches the text itself: each wildcard character bracketed.
+inline QString literalPattern(QStringView text)
+{
+    QString muster;
+    muster.reserve(text.size() + 8);
+    for (const QChar zeichen : text) {
+        if (zeichen == u'[' || zeichen == u'*' || zeichen == u'?' || zeichen == u'#') {
+            muster += u'[';
+            muster += zeichen;
+            muster += u']';
+        } else {
+            muster += zeichen;
+        }
+    }
+    return muster;
+}
+
 }  // namespace vb

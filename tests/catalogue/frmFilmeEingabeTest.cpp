@@ -3,6 +3,7 @@
 #include "tests/catalogue/Bearbeitung.h"
 
 #include "frame/Eingabekombi.h"
+#include "tests/support/Kombis.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,27 +15,6 @@
 using namespace testing_support;
 
 namespace {
-
-void taste(QWidget* w, int key, const QString& text, Qt::KeyboardModifiers mod = Qt::NoModifier)
-{
-    QKeyEvent druck(QEvent::KeyPress, key, mod, text);
-    QApplication::sendEvent(w, &druck);
-    QKeyEvent los(QEvent::KeyRelease, key, mod, text);
-    QApplication::sendEvent(w, &los);
-}
-
-// Types a sequence: "\b" is Backspace, "\r" Enter, any other character itself.
-void tippen(QWidget* w, const QString& tasten)
-{
-    for (const QChar t : tasten) {
-        if (t == u'\b')
-            taste(w, Qt::Key_Backspace, QStringLiteral("\b"));
-        else if (t == u'\r')
-            taste(w, Qt::Key_Return, QStringLiteral("\r"));
-        else
-            taste(w, t.isLetter() ? Qt::Key_A + (t.toUpper().unicode() - u'A') : 0, QString(t));
-    }
-}
 
 QString ausgewählt(const vb::ComboBox* box)
 {

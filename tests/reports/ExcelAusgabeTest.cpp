@@ -3,6 +3,7 @@
 #include "frame/Katalogschema.h"
 #include "platform/db/Database.h"
 #include "tests/platform/xls/XlsLeser.h"
+#include "tests/reports/Berichtkatalog.h"
 #include "tests/support/Doubles.h"
 #include "tests/support/TempFolder.h"
 
@@ -25,22 +26,13 @@ const QStringList FilmeSpalten = {"Titel", "Anzahl", "Format", "Qualität", "Map
 
 // A catalogue in a program folder: three titles, one with every column empty
 // but its key, and two sub-entries.
-struct Katalog {
-    TempFolder folder;
-    FakeServices fake{folder.path()};
-    std::unique_ptr<db::Database> d;
-
+struct Katalog : testing_support::Berichtkatalog {
     Katalog()
     {
-        d = db::Database::create(folder.file(QStringLiteral("filme.mdb")));
-        frame::schema::anlegen(*d, frame::schema::AktuelleVersion);
-        const QString insert = QStringLiteral(
-            "INSERT INTO Filme (Titel, Anzahl, Format, Qualität, Mappe, Wer, Info, Dten, Datum, Cat, AusDatum, Cover, "
-            "Size, Unterordner) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
-        d->execute(insert, {"Zorro", 1.5, "DVD", "1", "A1", "O'Brien", "Info; mit \"Zeichen\"", "dt", "2024-03-05",
-                            "Abenteuer", "05.03.2024", "-", "4700", "-"});
-        d->execute(insert, {"Ärger im Büro", 2, "MP3", "2", "B7", "-", "Größe ß", "dt", QVariant(), "Komödie", "-",
-                            "-", "700", "1"});
+        titel(testing_support::AlleFilmspalten, {"Zorro", 1.5, "DVD", "1", "A1", "O'Brien", "Info; mit \"Zeichen\"",
+                                                 "dt", "2024-03-05", "Abenteuer", "05.03.2024", "-", "4700", "-"});
+        titel(testing_support::AlleFilmspalten, {"Ärger im Büro", 2, "MP3", "2", "B7", "-", "Größe ß", "dt", QVariant(),
+                                                 "Komödie", "-", "-", "700", "1"});
         d->execute(QStringLiteral("INSERT INTO Filme (Titel) VALUES ('Matrix')"));
         d->execute(QStringLiteral("INSERT INTO Unterordner (Titel, Titel2, Anzahl, Size) VALUES (?, ?, ?, ?)"),
                    {"Ärger im Büro", "Ärger im Büro Teil 2", 2, "350"});

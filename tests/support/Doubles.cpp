@@ -83,6 +83,71 @@ QString FakeDialogs::openFile(const QString& title, const QString& folder, const
     return nextAnswer(files);
 }
 
+bool FakePrinter::starten()
+{
+    if (m_gescheitert)
+        return false;
+    if (m_regel)
+        return true;
+    if (failAtStart) {
+        m_gescheitert = true;
+        return false;
+    }
+    m_regel.emplace(breite);
+    zeilen.clear();
+    m_zeileOffen = false;
+    m_items = 0;
+    return true;
+}
+
+bool FakePrinter::print(int spalte, const QString& text, const QTextOption&)
+{
+    if (!starten())
+        return false;
+    if (m_items++ == failAtItem) {
+        m_gescheitert = true;
+        return false;
+    }
+    const sys::Spaltenregel::Platz platz = m_regel->setzen(spalte, text);
+    if (!m_zeileOffen || platz.neueZeile)
+        zeilen.emplace_back();
+    zeilen.back().emplace_back(spalte, text);
+    m_zeileOffen = true;
+    return true;
+}
+
+bool FakePrinter::newLine()
+{
+    if (!starten())
+        return false;
+    if (!m_zeileOffen)
+        zeilen.emplace_back();
+    m_zeileOffen = false;
+    m_regel->zeilenende();
+    return true;
+}
+
+bool FakePrinter::endDoc()
+{
+    ++endDocs;
+    const bool gut = !m_gescheitert;
+    dokumente.push_back(m_regel ? std::move(zeilen) : std::vector<Zeile>{});
+    zeilen.clear();
+    m_regel.reset();
+    m_gescheitert = false;
+    return gut;
+}
+
+sys::Printer::Einrichtung FakePrinter::setup()
+{
+    ++setupCalls;
+    if (setups.empty())
+        return Einrichtung::Abgebrochen;
+    const Einrichtung antwort = setups.front();
+    setups.pop_front();
+    return antwort;
+}
+
 FakeServices::FakeServices(const QString& folder)
 {
     services.programFolder = folder;

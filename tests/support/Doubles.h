@@ -4,6 +4,7 @@
 // blocking it.
 #include "platform/system/Services.h"
 #include "tests/support/FakeDrives.h"
+#include "platform/system/Spaltenregel.h"
 #include "tests/support/QtPrinters.h"
 
 #include <chrono>
@@ -12,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace testing_support {
@@ -99,6 +102,42 @@ public:
     std::function<void()> raiseHandler;
 };
 
+// A printer that records what it prints: each document as its lines of
+// (column, text) items, placed by the column rule over a width table (by
+// default one column a character, as a monospaced font would give).
+class FakePrinter : public sys::Printer {
+public:
+    using Zeile = std::vector<std::pair<int, QString>>;
+
+    bool print(int spalte, const QString& text, const QTextOption& layout) override;
+    bool newLine() override;
+    bool endDoc() override;
+    Einrichtung setup() override;
+    QFont font() override { return QFont(); }
+
+    // The width of a text in columns; read when a job starts.
+    sys::Spaltenregel::Breite breite = [](const QString& text) { return double(text.size()); };
+    // Jobs cannot start (no printer).
+    bool failAtStart = false;
+    // The printer fails at the item with this number (from 0) of a job; -1 never.
+    int failAtItem = -1;
+    // The lines of the running document, and every ended one (an ended
+    // document without lines brought out no page).
+    std::vector<Zeile> zeilen;
+    std::vector<std::vector<Zeile>> dokumente;
+    int endDocs = 0;
+    // Answers of the printer dialog, from the front; empty answers as a cancel.
+    std::deque<Einrichtung> setups;
+    int setupCalls = 0;
+
+private:
+    bool starten();
+    std::optional<sys::Spaltenregel> m_regel;
+    bool m_zeileOffen = false;
+    bool m_gescheitert = false;
+    int m_items = 0;
+};
+
 // A services context over a folder, wired to the doubles above.
 struct FakeServices {
     explicit FakeServices(const QString& folder);
@@ -112,6 +151,7 @@ struct FakeServices {
     FakeDrives drives;
     // The real web service, with a short limit: tests talk to a server on 127.0.0.1.
     sys::NetWeb web{std::chrono::seconds(3)};
+    FakePrinter printer;
     sys::Services services;
 };
 

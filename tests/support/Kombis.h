@@ -2,8 +2,10 @@
 // Reading and choosing the entries of a combo box as a user does.
 #include <QString>
 #include <QStringList>
+#include <QtCore/qnamespace.h>
 
 class QComboBox;
+class QWidget;
 
 namespace testing_support {
 
@@ -13,5 +15,10 @@ QStringList einträge(const QComboBox* box);
 // Picks the entry in the box as a user does (the box's "Click"): the box
 // reports it as activated. Fails the test when the box has no such entry.
 void wählen(QComboBox* box, const QString& text);
+
+// One key pressed and released on the widget, as the user types it.
+void taste(QWidget* w, int key, const QString& text, Qt::KeyboardModifiers mod = Qt::NoModifier);
+// Types a sequence: "\b" is Backspace, "\r" Enter, any other character itself.
+void tippen(QWidget* w, const QString& tasten);
 
 }  // namespace testing_support

@@ -1,0 +1,536 @@
+#include "reports/frmHTML.h"
+
+#include "frame/Aussehen.h"
+#include "frame/CdIni.h"
+#include "frame/Einmalfenster.h"
+#include "frame/FillCombo.h"
+#include "frame/Sprache.h"
+#include "platform/db/Database.h"
+#include "platform/db/SqlFunctions.h"
+#include "platform/vb/VbControls.h"
+#include "platform/vb/VbLike.h"
+#include "platform/vb/VbRuntime.h"
+#include "reports/Dateifehler.h"
+#include "reports/HTMLBericht.h"
+#include "reports/Zeilenquelle.h"
+
+#include <QEvent>
+#include <QFileInfo>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace reports {
+
+bool HTMLShowReport(const sys::Services& services, const QString& datei)
+{
+    return services.shell->open(datei);
+}
+
+}  // namespace reports
+
+namespace {
+
+constexpr int Kappe = 10;
+constexpr int ZeilenProSeite = 100;
+
+QString kollation()
+{
+    return QStringLiteral(" COLLATE ") + QString::fromUtf8(db::deutscheKollation);
+}
+
+// "2" as "2.00", "2,5" as "2.50"; a text that is no number stays as it is.
+QString qualitätszahl(const QString& text)
+{
+    const std::optional<double> zahl = vb::cdbl(text);
+    return zahl ? QString::number(*zahl, 'f', 2) : text;
+}
+
+QString distinkt(const char* spalte)
+{
+    const QString s = QString::fromUtf8(spalte);
+    return QStringLiteral("Select Distinct %1%2 AS %1 from Filme Order by %1%2").arg(s, kollation());
+}
+
+struct Boxart {
+    const char* name;
+    const char* spalte;
+    const char* tooltip;
+};
+
+const Boxart Boxarten[] = {
+    {"cmbMappe", "Mappe", "Bitte eine Mappe zum exportieren wählen"},
+    {"cmbFormat", "Format", "Bitte ein Format zum exportieren wählen."},
+    {"cmbQualität", "Qualität", "Bitte eine Qualitätsstufe zum exportieren wählen."},
+    {"cmbWer", "Wer", "Bitte einen Ausleiher zum exportieren wählen."},
+    {"cmbCat", "Cat", "Bitte eine Kategorie zum exportieren wählen."},
+};
+
+using E = frame::Eigenschaft;
+constexpr const char* H = "HTML";
+constexpr const char* F = "Hauptfenster";
+
+// The keys in their reading order; the built tooltips follow in przSprache.
+const frame::Sprachzeile Sprachtabelle[] = {
+    {H, "Button1", "cmdAlle", E::Beschriftung},
+    {H, "ButtonText1", "cmdAlle", E::Tooltip},
+    {H, "Button2", "cmdAusleihen", E::Beschriftung},
+    {H, "ButtonText2", "cmdAusleihen", E::Tooltip},
+    {H, "Button3", "cmdAktAusleihen", E::Beschriftung},
+    {H, "ButtonText3", "cmdAktAusleihen", E::Tooltip},
+    {H, "Caption", "", E::Fenstertitel},
+    {F, "Label1", "lbMappe", E::Beschriftung},
+    {F, "Label1", "optMappe", E::Beschriftung},
+    {F, "Label1", "", E::Feldwort, 1},
+    {F, "Label2", "lbQualität", E::Beschriftung},
+    {F, "Label2", "optQualität", E::Beschriftung},
+    {F, "Label2", "", E::Feldwort, 2},
+    {F, "Label3", "lbFormat", E::Beschriftung},
+    {F, "Label3", "", E::Feldwort, 3},
+    {F, "Label7", "lbCat", E::Beschriftung},
+    {F, "Label7", "optCat", E::Beschriftung},
+    {F, "Label7", "", E::Feldwort, 7},
+    {F, "Label6", "lbWer", E::Beschriftung},
+    {F, "Label6", "optWerAus", E::Beschriftung},
+    {F, "Label6", "", E::Feldwort, 6},
+    {F, "Label4", "optTitel", E::Beschriftung},
+    {F, "Label4", "optTitelAus", E::Beschriftung},
+    {F, "Label4", "", E::Feldwort, 4},
+    {H, "Label1", "Label1", E::Beschriftung},
+    {H, "Label2", "Label2", E::Beschriftung},
+};
+
+}  // namespace
+
+frmHTML::frmHTML(const sys::Services& services, frame::Hauptfenster& hauptfenster)
+    : QWidget(nullptr), m_services(services), m_hauptfenster(hauptfenster)
+{
+    setObjectName(QStringLiteral("frmHTML"));
+    setWindowTitle(reports::HTMLFenstertitel);
+    aufbauen();
+}
+
+frmHTML::~frmHTML() = default;
+
+frmHTML* frmHTML::zeigen(const sys::Services& services, frame::Hauptfenster& hauptfenster)
+{
+    static QPointer<frmHTML> fenster;
+    return frame::einmalZeigen(fenster, [&] { return new frmHTML(services, hauptfenster); });
+}
+
+void frmHTML::aufbauen()
+{
+    setFixedSize(520, 330);
+    auto label = [this](const char* name, const char* text, QRect ort) {
+        auto* l = new QLabel(QString::fromUtf8(text), this);
+        l->setObjectName(QString::fromUtf8(name));
+        l->setGeometry(ort);
+        return l;
+    };
+    auto knopf = [this](const char* name, const char* text, const char* tip, QRect ort) {
+        auto* k = new QPushButton(QString::fromUtf8(text), this);
+        k->setObjectName(QString::fromUtf8(name));
+        if (*tip)
+            k->setToolTip(QString::fromUtf8(tip));
+        k->setGeometry(ort);
+        return k;
+    };
+    auto option = [this](const char* name, const char* text, const char* tip, QRect ort) {
+        auto* o = new QRadioButton(QString::fromUtf8(text), this);
+        o->setObjectName(QString::fromUtf8(name));
+        if (*tip)
+            o->setToolTip(QString::fromUtf8(tip));
+        o->setGeometry(ort);
+        return o;
+    };
+    auto linie = [this](int index, QRect ort, bool senkrecht) {
+        auto* l = new QFrame(this);
+        l->setObjectName(QStringLiteral("Line1_%1").arg(index));
+        l->setFrameShape(senkrecht ? QFrame::VLine : QFrame::HLine);
+        l->setGeometry(ort);
+        return l;
+    };
+
+    Label1 = label("Label1", "Selektionsfelder", {16, 10, 200, 20});
+    Label2 = label("Label2", "Sortierung", {370, 10, 130, 20});
+    QFont fett = Label1->font();
+    fett.setBold(true);
+    Label1->setFont(fett);
+    Label2->setFont(fett);
+    Line1[2] = linie(2, {10, 32, 500, 3}, false);
+    Line1[1] = linie(1, {350, 40, 3, 170}, true);
+    Line1[0] = linie(0, {10, 218, 500, 3}, false);
+
+    QLabel** labels[] = {&lbMappe, &lbQualität, &lbFormat, &lbCat, &lbWer};
+    const char* labelNamen[] = {"lbMappe", "lbQualität", "lbFormat", "lbCat", "lbWer"};
+    const char* labelTexte[] = {"Mappe", "Qualität", "Format", "Kategorie", "Wer"};
+    // Rows from top to bottom: Mappe, Qualität, Format, Kategorie, Wer.
+    const Box reihen[] = {Mappe, Qualitaet, Format, Cat, Wer};
+    vb::ComboBox** boxen[] = {&cmbMappe, &cmbFormat, &cmbQualität, &cmbWer, &cmbCat};
+    for (int r = 0; r < 5; ++r) {
+        const int y = 44 + r * 34;
+        *labels[r] = label(labelNamen[r], labelTexte[r], {16, y + 3, 80, 20});
+        const Box b = reihen[r];
+        auto* box = new vb::ComboBox(this);
+        box->setEditable(true);
+        box->setObjectName(QString::fromUtf8(Boxarten[b].name));
+        box->setToolTip(QString::fromUtf8(Boxarten[b].tooltip));
+        box->setGeometry(100, y, 140, 26);
+        box->lineEdit()->installEventFilter(this);
+        *boxen[b] = box;
+        m_boxen[size_t(b)] = box;
+        connect(box, &QComboBox::editTextChanged, this, [this, b] { cmb_Change(b); });
+        connect(box, &QComboBox::activated, this, [this, b] { cmb_Click(b); });
+    }
+    cmdAlle = knopf("cmdAlle", "&Alle", "Alle Datensätze in HTML exportieren.", {252, 44, 84, 28});
+
+    optTitel = option("optTitel", "Titel", "sortiert nach Titel", {370, 44, 130, 24});
+    optQualität = option("optQualität", "Qualität", "sortiert nach Qualität", {370, 74, 130, 24});
+    optCat = option("optCat", "Kategorie", "sortiert nach Kategorie", {370, 104, 130, 24});
+    optMappe = option("optMappe", "Mappe", "sortiert nach Mappe", {370, 134, 130, 24});
+
+    cmdAusleihen = knopf("cmdAusleihen", "A&usleihen", "", {16, 232, 150, 28});
+    cmdAktAusleihen = knopf("cmdAktAusleihen", "&aktive Ausleihen", "", {16, 266, 150, 28});
+    optTitelAus = option("optTitelAus", "Titel", "", {180, 234, 110, 24});
+    optWerAus = option("optWerAus", "Wer", "", {180, 268, 110, 24});
+    cmdUnterordner = knopf("cmdUnterordner", "Unterordner", "", {370, 232, 130, 28});
+    // The design look, dark blue with white texts, until the user's look replaces it.
+    frame::setzeHintergrund(this, *frame::vbFarbe(QStringLiteral("8388608")));
+    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, lbMappe, lbQualität, lbFormat, lbCat, lbWer,
+                                                      optTitel, optQualität, optCat, optMappe, optTitelAus, optWerAus})
+        frame::setzeTextfarbe(w, Qt::white);
+    // All six options share the window as their container: one group.
+    optTitelAus->setChecked(true);
+
+    const std::pair<QRadioButton*, const char*> sortierung[] = {
+        {optTitel, "Titel"}, {optQualität, "Qualität"}, {optCat, "Cat"}, {optMappe, "Mappe"},
+        {optTitelAus, "Titel"}, {optWerAus, "Wer"}};
+    for (const auto& [o, feld] : sortierung) {
+        const QString f = QString::fromUtf8(feld);
+        connect(o, &QRadioButton::toggled, this, [this, f](bool an) {
+            if (an)
+                SortFeld = f;
+        });
+    }
+    connect(cmdAlle, &QPushButton::clicked, this, [this] { cmdAlle_Click(); });
+    connect(cmdAusleihen, &QPushButton::clicked, this, [this] { przExportAusleihen(); });
+    connect(cmdAktAusleihen, &QPushButton::clicked, this, [this] { przExportAktAusleihen(); });
+    connect(cmdUnterordner, &QPushButton::clicked, this, [this] { przUnterordner(); });
+}
+
+void frmHTML::Form_Load()
+{
+    przInilesen();
+    przSprache();
+    if (m_default != QLatin1String("0"))
+        przFarbe();
+    m_dbName = m_hauptfenster.tfDBName();
+    przFormatFüllen();
+    przQualitätFüllen();
+    przMappeFüllen();
+    przWerFüllen();
+    przCatFüllen();
+    if (optTitel->isChecked() || optTitelAus->isChecked())
+        SortFeld = QStringLiteral("Titel");
+}
+
+void frmHTML::przInilesen()
+{
+    const ini::IniFile cdIni = frame::cdIni(m_services);
+    const QString d = QStringLiteral("Design");
+    m_backcolor = cdIni.read(d, QStringLiteral("Backcolor"));
+    m_default = cdIni.read(d, QStringLiteral("Default"));
+    m_textFarbe = cdIni.read(d, QStringLiteral("TextFarbe"));
+    m_textFont = cdIni.read(d, QStringLiteral("TextFont"));
+    m_sprache = cdIni.read(d, QStringLiteral("Sprache"));
+}
+
+// The option tooltips start with [HTML] "Opt1", the box tooltips end with
+// [Hauptfenster] "cmb4" (the quality box's with "cmb5", joined without a blank).
+void frmHTML::przSprache()
+{
+    if (m_sprache.isEmpty())
+        return;
+    const frame::Sprachdatei datei(m_services, m_sprache);
+    frame::Feldwoerter w;
+    frame::spracheAnwenden(this, datei, Sprachtabelle, w);
+    const QString o = datei.text(QStringLiteral("HTML"), QStringLiteral("Opt1"));
+    const QString b = datei.text(QStringLiteral("Hauptfenster"), QStringLiteral("cmb4"));
+    const QString b5 = datei.text(QStringLiteral("Hauptfenster"), QStringLiteral("cmb5"));
+    const QString blank = QStringLiteral(" ");
+    optTitel->setToolTip(o + blank + w.titel());
+    optTitelAus->setToolTip(o + blank + w.titel());
+    optQualität->setToolTip(o + blank + w.qualitaet());
+    optCat->setToolTip(o + blank + w.kategorie());
+    optMappe->setToolTip(o + blank + w.mappe());
+    optWerAus->setToolTip(o + blank + w.ausleiher());
+    cmbMappe->setToolTip(w.mappe() + blank + b + blank);
+    cmbFormat->setToolTip(w.format() + blank + b + blank);
+    cmbCat->setToolTip(w.kategorie() + blank + b + blank);
+    cmbWer->setToolTip(w.ausleiher() + blank + b + blank);
+    cmbQualität->setToolTip(w.qualitaet() + b5 + blank);
+}
+
+void frmHTML::przFarbe()
+{
+    const auto text = frame::vbFarbe(m_textFarbe);
+    const auto hinten = frame::vbFarbe(m_backcolor);
+    for (QLabel* l : {lbMappe, lbQualität, lbFormat, lbWer, lbCat})
+        frame::setzeSchriftname(l, m_textFont);
+    const std::initializer_list<QRadioButton*> optionen = {optTitel, optQualität, optCat,
+                                                           optMappe, optTitelAus, optWerAus};
+    if (text) {
+        for (QWidget* l : std::initializer_list<QWidget*>{lbMappe, lbQualität, lbFormat, lbWer, lbCat, Label1, Label2})
+            frame::setzeTextfarbe(l, *text);
+        for (QRadioButton* o : optionen)
+            frame::setzeTextfarbe(o, *text);
+    }
+    if (hinten) {
+        frame::setzeHintergrund(this, *hinten);
+        for (QRadioButton* o : optionen)
+            frame::setzeHintergrund(o, *hinten);
+    }
+    if (const auto farbe = frame::linienfarbe(m_backcolor, m_textFarbe))
+        for (QFrame* l : Line1)
+            frame::setzeLinienfarbe(l, *farbe);
+}
+
+bool frmHTML::öffnen()
+{
+    m_datenbank.reset();
+    try {
+        m_datenbank = db::Database::open(m_services.file(m_dbName + QStringLiteral(".mdb")));
+        return true;
+    } catch (const db::DbError&) {
+        return false;
+    }
+}
+
+void frmHTML::füllen(Box b)
+{
+    if (!öffnen())
+        return;
+    FillCombo(*m_boxen[size_t(b)], *m_datenbank, distinkt(Boxarten[b].spalte));
+}
+
+void frmHTML::przFormatFüllen()
+{
+    füllen(Format);
+}
+
+void frmHTML::przQualitätFüllen()
+{
+    füllen(Qualitaet);
+}
+
+void frmHTML::przMappeFüllen()
+{
+    füllen(Mappe);
+}
+
+void frmHTML::przWerFüllen()
+{
+    füllen(Wer);
+}
+
+void frmHTML::przCatFüllen()
+{
+    füllen(Cat);
+}
+
+void frmHTML::andereFüllen(Box geklickt)
+{
+    for (Box b : {Format, Qualitaet, Mappe, Wer, Cat})
+        if (b != geklickt)
+            füllen(b);
+}
+
+bool frmHTML::eventFilter(QObject* objekt, QEvent* ereignis)
+{
+    if (ereignis->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(ereignis)->isAutoRepeat()) {
+        for (size_t i = 0; i < m_boxen.size(); ++i) {
+            if (m_boxen[i]->lineEdit() == objekt) {
+                // The box takes the key first; the completion follows its release.
+                const bool ergebnis = QWidget::eventFilter(objekt, ereignis);
+                cmb_KeyUp(Box(i));
+                return ergebnis;
+            }
+        }
+    }
+    return QWidget::eventFilter(objekt, ereignis);
+}
+
+// The first entry that the typed text matches as a pattern with any end,
+// case-sensitive; an unclosed "[" is no pattern and completes nothing.
+void frmHTML::cmb_KeyUp(Box b)
+{
+    vb::ComboBox* box = m_boxen[size_t(b)];
+    const QString text = box->currentText();
+    if (text == gemerkt[size_t(b)])
+        return;
+    const QString muster = text + u'*';
+    for (int i = 0; i < box->count(); ++i) {
+        const QString eintrag = box->itemText(i);
+        try {
+            if (!vb::like(eintrag, muster))
+                continue;
+        } catch (const std::exception&) {
+            return;
+        }
+        QLineEdit* feld = box->lineEdit();
+        const int p = feld->hasSelectedText() ? feld->selectionStart() : feld->cursorPosition();
+        gemerkt[size_t(b)] = text;
+        box->setEditText(eintrag);
+        const QString neu = box->currentText();
+        const int caret = qMin(p, int(neu.size()));
+        feld->setSelection(caret, int(neu.size()) - caret);
+        return;
+    }
+}
+
+// Every change of the edit text, a completion included, is capped; a choice
+// from the list is not (Click reads the entry itself).
+void frmHTML::cmb_Change(Box b)
+{
+    if (m_kappt)
+        return;
+    vb::ComboBox* box = m_boxen[size_t(b)];
+    const QString text = box->currentText();
+    if (text.size() <= Kappe)
+        return;
+    m_kappt = true;
+    box->setEditText(text.left(Kappe));
+    box->lineEdit()->setCursorPosition(Kappe);
+    m_kappt = false;
+}
+
+void frmHTML::cmb_Click(Box b)
+{
+    vb::ComboBox* box = m_boxen[size_t(b)];
+    const int i = box->currentIndex();
+    Auswahlwert = i >= 0 ? box->itemText(i) : box->currentText();
+    switch (b) {
+    case Mappe: przExportMappe(); break;
+    case Format: przExportFormat(); break;
+    case Qualitaet: przExportQualität(); break;
+    case Wer: przExportWer(); break;
+    case Cat: przExportCat(); break;
+    }
+}
+
+QString frmHTML::ordnung(bool ausleihe) const
+{
+    QString feld = SortFeld.isEmpty() ? QStringLiteral("Titel") : SortFeld;
+    // The lending log has no quality, category or folder.
+    if (ausleihe && feld != QLatin1String("Titel") && feld != QLatin1String("Wer"))
+        feld = QStringLiteral("Titel");
+    // Equal values keep the title order, so that a report reads the same each time.
+    QString term = QStringLiteral(" order by ") + feld + kollation();
+    if (feld != QLatin1String("Titel"))
+        term += QStringLiteral(", Titel") + kollation();
+    return term + u';';
+}
+
+bool frmHTML::bericht(const QString& sql, const QVariantList& werte, const QString& datei, const QString& titel,
+                      const QString& überschrift)
+{
+    reports::HTMLErgebnis ergebnis;
+    const QString pfad = m_services.file(datei);
+    if (öffnen()) {
+        try {
+            reports::Abfragequelle quelle(*m_datenbank, sql, werte);
+            ergebnis = reports::dbTableToHTML(quelle, pfad, titel, überschrift, ZeilenProSeite);
+        } catch (const db::DbError& e) {
+            ergebnis.grund = QString::fromUtf8(e.what());
+        }
+    }
+    m_datenbank.reset();
+    if (!ergebnis.geschrieben) {
+        const QString name = ergebnis.datei.isEmpty() ? datei : QFileInfo(ergebnis.datei).fileName();
+        m_services.messages->msgBox(reports::dateiNichtGeschrieben(name), sys::mb::Critical,
+                                    reports::HTMLFenstertitel);
+        return false;
+    }
+    reports::HTMLShowReport(m_services, pfad);
+    return true;
+}
+
+void frmHTML::auswahlBericht(Box b, const char* spalte, const QString& titel, const QString& überschrift)
+{
+    const QString s = QString::fromUtf8(spalte);
+    // The quality as its text, as the main window's filter has it; the others
+    // as the entry itself, whatever wildcards it holds.
+    const bool qualität = b == Qualitaet;
+    const QString bedingung = qualität ? s + QStringLiteral(" = ?") + kollation() : s + QStringLiteral(" like ?");
+    bericht(QStringLiteral("Select Titel, Cat, Format, Qualität from Filme where ") + bedingung + ordnung(false),
+            {qualität ? Auswahlwert : vb::literalPattern(Auswahlwert)}, QStringLiteral("CDs.HTML"), titel,
+            überschrift);
+    andereFüllen(b);
+}
+
+void frmHTML::przExportMappe()
+{
+    auswahlBericht(Mappe, "Mappe", QStringLiteral("CD Liste Mappe ") + Auswahlwert,
+                   QStringLiteral("Mappe Nr. ") + Auswahlwert);
+}
+
+void frmHTML::przExportFormat()
+{
+    auswahlBericht(Format, "Format", QStringLiteral("CD Liste Format ") + Auswahlwert,
+                   Auswahlwert + QStringLiteral("-Liste"));
+}
+
+void frmHTML::przExportQualität()
+{
+    const QString zahl = qualitätszahl(Auswahlwert);
+    auswahlBericht(Qualitaet, "Qualität", QStringLiteral("CD Liste Qualität ") + zahl,
+                   QStringLiteral("Qualität ") + zahl + QStringLiteral(" Liste"));
+}
+
+void frmHTML::przExportWer()
+{
+    auswahlBericht(Wer, "Wer", QStringLiteral("CD Liste Wer ") + Auswahlwert,
+                   QStringLiteral("CDs ausgeliehen an ") + Auswahlwert);
+}
+
+void frmHTML::przExportCat()
+{
+    auswahlBericht(Cat, "Cat", QStringLiteral("CD Liste Kategorie ") + Auswahlwert,
+                   QStringLiteral("CD Liste Kategorie ") + Auswahlwert);
+}
+
+void frmHTML::cmdAlle_Click()
+{
+    bericht(QStringLiteral("Select Titel, Cat, Format, Qualität, Mappe from Filme") + ordnung(false), {},
+            QStringLiteral("CDs.HTML"), QStringLiteral("CD Liste"), QStringLiteral("CD Liste"));
+    przFormatFüllen();
+    przQualitätFüllen();
+    przMappeFüllen();
+    przWerFüllen();
+    przCatFüllen();
+}
+
+void frmHTML::przExportAusleihen()
+{
+    bericht(QStringLiteral("Select Titel, Wer, AusDt AS AusDt, EinDt AS EinDt from Ausleihe") + ordnung(true), {},
+            QStringLiteral("Ausleihen.HTML"), QStringLiteral("CD Liste bisherige Ausleihen "),
+            QStringLiteral("CD Liste bisherige Ausleihen "));
+}
+
+void frmHTML::przExportAktAusleihen()
+{
+    bericht(QStringLiteral("Select Titel, Wer, AusDt AS AusDt from Ausleihe where EinDt is Null") + ordnung(true),
+            {}, QStringLiteral("aktive Ausleihen.HTML"), QStringLiteral("CD Liste aktive Ausleihen "),
+            QStringLiteral("CD Liste aktiver Ausleihen "));
+}
+
+void frmHTML::przUnterordner()
+{
+    bericht(QStringLiteral("Select Titel, Titel2, Format, Qualität, Mappe, Dten, Cat from Unterordner") +
+                ordnung(false),
+            {}, QStringLiteral("Unterordner.HTML"), QStringLiteral("CD Liste Unterordner "),
+            QStringLiteral("CD Liste Unterordner "));
+}

@@ -1,0 +1,361 @@
+// Lending through the main window's buttons: the four lending states and
+// their controls, the log rows (read by a stock SQLite connection), every
+// message the user sees, and refused writes that leave the catalogue as it was.
+#include "tests/catalogue/Bearbeitung.h"
+
+#include "lending/frmMappe.h"
+
+#include <QApplication>
+#include <QDir>
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+
+namespace {
+
+std::vector<QStringList> log(const Filmkatalog& k)
+{
+    return roh(k.folder.file("filme.mdb"), "SELECT Titel, Wer, AusDT, EinDT FROM Ausleihe ORDER BY rowid");
+}
+
+// Everything a lending or a return may touch.
+std::vector<QStringList> alles(const Filmkatalog& k)
+{
+    auto zeilen = katalogInhalt(k);
+    for (auto& z : log(k))
+        zeilen.push_back(z);
+    return zeilen;
+}
+
+struct Zustand {
+    bool ausleihen, mappe, speichern, zurück, wer, kombi;
+};
+
+void erwarteZustand(const frmFilme& f, const Zustand& z, const char* name)
+{
+    SCOPED_TRACE(name);
+    EXPECT_EQ(!f.c.cmdAusleihen->isHidden(), z.ausleihen);
+    EXPECT_EQ(!f.c.cmdMappe->isHidden(), z.mappe);
+    EXPECT_EQ(!f.c.cmdspeichern->isHidden(), z.speichern);
+    EXPECT_EQ(!f.c.back->isHidden(), z.zurück);
+    EXPECT_EQ(!f.c.tfWer->isHidden(), z.wer);
+    EXPECT_EQ(!f.c.cmbWer1->isHidden(), z.kombi);
+}
+
+const ShownMessage& letzte(const Filmkatalog& k)
+{
+    return k.fake.messages.shown.back();
+}
+
+}  // namespace
+
+TEST(Ausleihe, FreeStartedLentReturned)
+{
+    Filmkatalog k;
+    frmFilme& f = zeigen(k, "Alien 3");
+    erwarteZustand(f, {true, true, false, false, false, false}, "free");
+
+    f.c.cmdAusleihen->click();
+    erwarteZustand(f, {false, false, true, false, true, true}, "started");
+    EXPECT_TRUE(k.fake.messages.shown.empty());
+
+    f.c.tfWer->setText("O'Neil");
+    f.c.cmdspeichern->click();
+    ASSERT_EQ(k.fake.messages.shown.size(), 1u);
+    EXPECT_EQ(letzte(k).prompt, "'Alien 3' wurde editiert!");
+    EXPECT_EQ(letzte(k).title, "Editieren");
+    EXPECT_EQ(spalte(k, "Filme", "Wer", "Alien 3"), "O'Neil");
+    EXPECT_EQ(spalte(k, "Filme", "AusDatum", "Alien 3"), "09.12.2026") << "an empty date: today";
+    EXPECT_EQ(log(k).back(), (QStringList{"Alien 3", "O'Neil", "09.12.2026", "<null>"}));
+    EXPECT_EQ(f.c.tfTitel->text(), "Alien 3");
+    EXPECT_EQ(f.c.tfWer->text(), "O'Neil");
+    erwarteZustand(f, {true, true, false, true, true, false}, "lent");
+
+    k.fake.clock.set(QDateTime(QDate(2026, 12, 12), QTime(9, 0)));
+    f.c.back->click();
+    EXPECT_EQ(letzte(k).prompt, "Datensatz wurde gespeichert!");
+    EXPECT_EQ(letzte(k).flags, sys::mb::OkOnly);
+    EXPECT_EQ(letzte(k).title, "Editieren");
+    EXPECT_EQ(spalte(k, "Filme", "Wer", "Alien 3"), "-");
+    EXPECT_EQ(spalte(k, "Filme", "AusDatum", "Alien 3"), "-");
+    EXPECT_EQ(log(k).back(), (QStringList{"Alien 3", "O'Neil", "09.12.2026", "12.12.2026"}));
+    EXPECT_EQ(integrität(k), "ok");
+    erwarteZustand(f, {true, true, false, false, false, false}, "returned");
+}
+
+TEST(Ausleihe, AStartedLendingLeftForAnotherTitleStoresNothing)
+{
+    Filmkatalog k;
+    frmFilme& f = zeigen(k, "Alien 3");
+    const auto vorher = alles(k);
+    f.c.cmdAusleihen->click();
+    f.c.tfWer->setText("Bernd");
+    titelKlicken(k, "Aliens");
+    EXPECT_EQ(alles(k), vorher);
+    erwarteZustand(f, {true, true, false, false, false, false}, "free again");
+}
+
+TEST(Ausleihe, TheSubEntriesGoOutAndComeBackWithTheirTitle)
+{
+    Filmkatalog k;
+    k.ausführen("UPDATE Unterordner SET Wer = 'Carla' WHERE Titel2 = 'Matrix Teil 2'");
+    frmFilme& f = zeigen(k, "Matrix");
+    f.c.cmdAusleihen->click();
+    f.c.tfWer->setText("Bernd");
+    f.c.tfDatumAusleihe->setText("01.12.2026");
+    f.c.cmdspeichern->click();
+    EXPECT_EQ(log(k).back(), (QStringList{"Matrix", "Bernd", "01.12.2026", "<null>"}));
+    titelKlicken(k, "Matrix");
+    f.c.back->click();
+    EXPECT_EQ(roh(k.folder.file("filme.mdb"), "SELECT Titel2, Wer FROM Unterordner ORDER BY Titel2"),
+              (std::vector<QStringList>{{"Matrix Teil 1", "-"}, {"Matrix Teil 2", "-"}}))
+        << "the lending carried Bernd to both, the return frees both";
+    EXPECT_EQ(log(k).back(), (QStringList{"Matrix", "Bernd", "01.12.2026", "09.12.2026"}));
+}
+
+TEST(Ausleihe, AReturnKeepsTheSubEntriesOfAnotherBorrowerAndStoresThePanel)
+{
+    Filmkatalog k;
+    k.ausführen("UPDATE Filme SET Wer = 'Bernd', AusDatum = '-' WHERE Titel = 'Matrix'");
+    k.ausführen("UPDATE Unterordner SET Wer = 'Bernd' WHERE Titel2 = 'Matrix Teil 1'");
+    k.ausführen("UPDATE Unterordner SET Wer = 'Carla' WHERE Titel2 = 'Matrix Teil 2'");
+    k.ausführen("INSERT INTO Ausleihe VALUES ('matrix', 'bernd', '-', Null)");
+    frmFilme& f = zeigen(k, "Matrix");
+    f.c.tfFormat->setText("BluRay");
+    f.c.tfInfo->clear();
+    f.c.back->click();
+    EXPECT_EQ(spalte(k, "Filme", "Format", "Matrix"), "BluRay");
+    EXPECT_EQ(spalte(k, "Filme", "Info", "Matrix"), "") << "an emptied info text is stored empty";
+    EXPECT_EQ(roh(k.folder.file("filme.mdb"), "SELECT Titel2, Wer FROM Unterordner ORDER BY Titel2"),
+              (std::vector<QStringList>{{"Matrix Teil 1", "-"}, {"Matrix Teil 2", "Carla"}}));
+    EXPECT_EQ(log(k).back(), (QStringList{"matrix", "bernd", "-", "09.12.2026"}))
+        << "a folder lending's date \"-\" and another spelling still close";
+}
+
+// Refusals of the main window: text keys of [Hauptfenster], shown only with a language file.
+struct Verweigerung {
+    const char* name;
+    const char* titel;  // "" = nothing on display
+    QPushButton* FilmeControls::*knopf;
+    const char* text;
+    const char* fenstertitel;
+};
+
+class Verweigert : public ::testing::TestWithParam<std::tuple<Verweigerung, bool>> {};
+
+TEST_P(Verweigert, NurMitSprachdateiEineMeldung)
+{
+    const auto& [v, mitDatei] = GetParam();
+    Filmkatalog k(mitDatei ? "[Design]\r\nSprache=test.lng\r\n" : "");
+    k.folder.write("test.lng", "[Hauptfenster]\r\nFehler1=Kein Titel\r\nFehlerText6=Ausleihen?\r\n"
+                               "FehlerText7=Verliehen\r\nFehlerText8=Schon weg\r\n");
+    frmFilme& f = k.fenster();
+    f.przAlleListe();
+    if (*v.titel)
+        titelKlicken(k, QString::fromUtf8(v.titel));
+    else
+        f.przLöschen();
+    const auto vorher = alles(k);
+    (f.c.*v.knopf)->click();
+    if (mitDatei) {
+        ASSERT_EQ(k.fake.messages.shown.size(), 1u);
+        EXPECT_EQ(letzte(k).prompt, QString::fromUtf8(v.text));
+        EXPECT_EQ(letzte(k).title, QString::fromUtf8(v.fenstertitel));
+        EXPECT_EQ(letzte(k).flags, sys::mb::Exclamation);
+    } else {
+        EXPECT_TRUE(k.fake.messages.shown.empty());
+    }
+    EXPECT_TRUE(f.c.cmdspeichern->isHidden()) << "no lending started";
+    EXPECT_EQ(alles(k), vorher);
+}
+
+const Verweigerung Verweigerungen[] = {
+    {"LeihenOhneTitel", "", &FilmeControls::cmdAusleihen, "Kein Titel", "Ausleihen?"},
+    {"LeihenVerliehen", "Ocean's Eleven", &FilmeControls::cmdAusleihen, "Schon weg", "Verliehen"},
+    {"HistorieOhneTitel", "", &FilmeControls::cmdAusgeliehen, "Kein Titel", "Verliehen"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Fälle, Verweigert,
+                         ::testing::Combine(::testing::ValuesIn(Verweigerungen), ::testing::Bool()),
+                         [](const auto& fall) {
+                             return std::string(std::get<0>(fall.param).name)
+                                    + (std::get<1>(fall.param) ? "MitDatei" : "OhneDatei");
+                         });
+
+struct Leiherfall {
+    const char* name;
+    const char* wer;
+    bool sorry;  // the log refused it; else the borrower check
+};
+
+class Leiher : public ::testing::TestWithParam<Leiherfall> {};
+
+TEST_P(Leiher, EinVerweigerterLeiherSpeichertNichts)
+{
+    Filmkatalog k;
+    frmFilme& f = zeigen(k, "Alien 3");
+    const auto vorher = alles(k);
+    f.c.cmdAusleihen->click();
+    f.c.tfWer->setText(QString::fromUtf8(GetParam().wer));
+    f.c.cmdspeichern->click();
+    ASSERT_EQ(k.fake.messages.shown.size(), 1u);
+    if (GetParam().sorry) {
+        EXPECT_EQ(letzte(k).prompt, "Sorry 'Alien 3' kann nicht gespeichert werden!");
+        EXPECT_EQ(letzte(k).title, "Fehler");
+        EXPECT_EQ(letzte(k).flags, sys::mb::Critical);
+    } else {
+        EXPECT_EQ(letzte(k).prompt, "Ohne Leiher kein Verleih! - Erst einen Verleiher eintragen bitte.");
+        EXPECT_EQ(letzte(k).title, "Ausleihe speichern");
+        EXPECT_EQ(letzte(k).flags, sys::mb::OkOnly);
+    }
+    EXPECT_EQ(alles(k), vorher);
+    EXPECT_EQ(integrität(k), "ok");
+    EXPECT_FALSE(f.c.cmdspeichern->isHidden()) << "the started lending stays open";
+    EXPECT_TRUE(f.c.back->isHidden());
+}
+
+INSTANTIATE_TEST_SUITE_P(Fälle, Leiher,
+                         ::testing::Values(Leiherfall{"Leer", "", false}, Leiherfall{"Strich", "-", false},
+                                           Leiherfall{"EinundzwanzigZeichen", "Maximilian Mustermann", true}),
+                         [](const auto& fall) { return std::string(fall.param.name); });
+
+TEST(Ausleihe, AReturnWhoseNumberOfDiscsIsNoNumberStoresNothing)
+{
+    Filmkatalog k;
+    frmFilme& f = zeigen(k, "Ocean's Eleven");
+    const auto vorher = alles(k);
+    f.c.tfAnzahl->setText("zwei");
+    f.c.back->click();
+    ASSERT_EQ(k.fake.messages.shown.size(), 1u);
+    EXPECT_EQ(letzte(k).prompt, "Sorry 'Ocean's Eleven' kann nicht gespeichert werden!");
+    EXPECT_EQ(letzte(k).title, "Fehler");
+    EXPECT_EQ(alles(k), vorher);
+    EXPECT_FALSE(f.c.back->isHidden()) << "the panel keeps the lent state";
+    EXPECT_EQ(f.c.tfWer->text(), "Anna");
+}
+
+TEST(Ausleihe, TheHistoryListsEveryLendingOfTheTitleAndDisablesTheList)
+{
+    Filmkatalog k;
+    k.ausführen("INSERT INTO Ausleihe VALUES ('OCEAN''S ELEVEN', 'Maximilian Muster', '01.01.2020', "
+                "'02.01.2020')");
+    frmFilme& f = zeigen(k, "Ocean's Eleven");
+    f.SortFeld = "Wer";
+    f.c.cmdAusgeliehen->click();
+    EXPECT_TRUE(k.fake.messages.shown.empty());
+    EXPECT_EQ(k.zeilen(), (QStringList{"Ocean's Eleven\tAnna           \t05.03.2026\t",
+                                       "OCEAN'S ELEVEN\tMaximilian     \t01.01.2020\t02.01.2020"}));
+    EXPECT_EQ(f.c.lbAnzahlSel->text(), "2");
+    EXPECT_EQ(f.SortFeld, "Titel");
+    EXPECT_FALSE(f.c.lfListe->isEnabled());
+    EXPECT_FALSE(f.c.cmdAusgeliehen->isEnabled());
+    EXPECT_FALSE(f.GanzeListeFlag) << "the history is the selection now";
+
+    titelKlicken(k, "Ocean's Eleven");
+    f.przUnsichtbar();
+    EXPECT_TRUE(f.c.lfListe->isEnabled());
+    EXPECT_TRUE(f.c.cmdAusgeliehen->isEnabled());
+}
+
+TEST(Ausleihe, TheHistoryWithoutALogSaysSoAndGoesOn)
+{
+    Filmkatalog k;
+    k.ausführen("DROP TABLE Ausleihe");
+    frmFilme& f = zeigen(k, "Alien");
+    f.c.cmdAusgeliehen->click();
+    ASSERT_EQ(k.fake.messages.shown.size(), 1u);
+    EXPECT_EQ(letzte(k).prompt, "Die  gibt es noch nicht.");
+    EXPECT_EQ(letzte(k).title, "Keine ");
+    EXPECT_EQ(letzte(k).flags, sys::mb::Critical);
+    EXPECT_TRUE(k.zeilen().isEmpty());
+    EXPECT_FALSE(f.c.cmdAusgeliehen->isEnabled());
+}
+
+TEST(Ausleihe, TheOverdueMenuNamesAnIntervalThatIsNoNumber)
+{
+    Filmkatalog k("[Funktionen]\r\nErinnerungsintervall=zwei Wochen\r\n");
+    frmFilme& f = zeigen(k, "Alien");
+    f.c.mnuÜberfälligeAusleihen->trigger();
+    ASSERT_EQ(k.fake.messages.shown.size(), 1u);
+    EXPECT_EQ(letzte(k).prompt, "Das Erinnerungsintervall \"zwei Wochen\" ist keine Zahl.");
+    EXPECT_EQ(letzte(k).title, "überfällige Ausleihen");
+    EXPECT_EQ(letzte(k).flags, sys::mb::Exclamation);
+    EXPECT_TRUE(k.zeilen().isEmpty());
+}
+
+TEST(Ausleihe, TheOverdueMenuListsTheOpenRowsBeforeTheCutoff)
+{
+    Filmkatalog k("[Funktionen]\r\nErinnerungsintervall=14\r\n");
+    k.ausführen("INSERT INTO Ausleihe VALUES ('Aliens', 'Bernd', '25.11.2026', Null), "
+                "('Mask', 'Bernd', '24.11.2026', Null)");
+    frmFilme& f = zeigen(k, "Alien");
+    f.c.mnuÜberfälligeAusleihen->trigger();
+    EXPECT_TRUE(k.fake.messages.shown.empty());
+    EXPECT_EQ(k.titel(), (QStringList{"Ocean's Eleven", "Mask"})) << "exactly 14 days is not overdue";
+    EXPECT_TRUE(f.c.lfListe->isEnabled());
+}
+
+TEST(Ausleihe, TheStatisticsOfAnEmptyLogNeverShowAWindow)
+{
+    Filmkatalog k;
+    k.ausführen("DELETE FROM Ausleihe");
+    frmFilme& f = k.fenster();
+    f.c.mnuAusleiheStatistik->trigger();
+    ASSERT_EQ(k.fake.messages.shown.size(), 1u);
+    EXPECT_EQ(letzte(k).title, "Keine Daten!");
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_NE(w->objectName(), "frmStatistikAusleihe");
+}
+
+TEST(Ausleihe, TheFolderButtonOpensTheFolderWindowOnce)
+{
+    Filmkatalog k;
+    frmFilme& f = k.fenster();
+    f.c.cmdMappe->click();
+    f.c.cmdMappe->click();
+    int offen = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<QDialog*>(w); m && m->objectName() == "frmMappe" && m->isVisible())
+            ++offen;
+    EXPECT_EQ(offen, 1);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "frmMappe")
+            w->close();
+}
+
+TEST(Ausleihe, AReturnUnderANewTitleTakesItsSubEntriesAlongAndClosesTheOldRows)
+{
+    Filmkatalog k;
+    k.ausführen("UPDATE Filme SET Wer = 'Bernd', AusDatum = '01.12.2026' WHERE Titel = 'Matrix'");
+    k.ausführen("UPDATE Unterordner SET Wer = 'Bernd'");
+    k.ausführen("INSERT INTO Ausleihe VALUES ('Matrix', 'Bernd', '01.12.2026', Null)");
+    frmFilme& f = zeigen(k, "Matrix");
+    f.c.tfTitel->setText("Matrix Reloaded");
+    f.c.back->click();
+    EXPECT_EQ(letzte(k).prompt, "Datensatz wurde gespeichert!");
+    EXPECT_EQ(roh(k.folder.file("filme.mdb"), "SELECT Titel, Titel2, Wer FROM Unterordner ORDER BY Titel2"),
+              (std::vector<QStringList>{{"Matrix Reloaded", "Matrix Teil 1", "-"},
+                                        {"Matrix Reloaded", "Matrix Teil 2", "-"}}));
+    EXPECT_EQ(log(k).back(), (QStringList{"Matrix", "Bernd", "01.12.2026", "09.12.2026"}));
+    EXPECT_EQ(spalte(k, "Filme", "Wer", "Matrix Reloaded"), "-");
+    EXPECT_EQ(integrität(k), "ok");
+}
+
+// The panel of a started lending and of the history, for a look by eye: RDX_SCREENSHOTS names a folder.
+TEST(Ausleihe, Screenshot)
+{
+    const QString ordner = qEnvironmentVariable("RDX_SCREENSHOTS");
+    if (ordner.isEmpty())
+        GTEST_SKIP() << "RDX_SCREENSHOTS not set";
+    QDir().mkpath(ordner);
+    Filmkatalog k;
+    frmFilme& f = zeigen(k, "Alien 3");
+    f.show();
+    f.c.cmdAusleihen->click();
+    f.c.cmbWer1->setText("Bernd");
+    f.grab().save(ordner + "/frmFilme_Ausleihe.png");
+    titelKlicken(k, "Ocean's Eleven");
+    f.c.cmdAusgeliehen->click();
+    f.grab().save(ordner + "/frmFilme_Ausleiher.png");
+    f.close();
+}

@@ -1,0 +1,265 @@
+// Printing the list: the four column layouts through the recording printer,
+// its failures and the wait cursor, and one list through the real printer into
+// a PDF read back with poppler's tools.
+#include "platform/system/QtPrinter.h"
+#include "tests/catalogue/Filmkatalog.h"
+#include "tests/support/Kombis.h"
+#include "tests/support/Programmausgabe.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+using Zeile = FakePrinter::Zeile;
+
+namespace {
+
+QString b(const QString& text, int breite)
+{
+    return text.leftJustified(breite, u' ');
+}
+
+// Half a column a character, as a proportional font gives on average.
+double proportional(const QString& text)
+{
+    return 0.5 * double(text.size());
+}
+
+struct Layoutfall {
+    const char* name;
+    QByteArray ini;
+    std::vector<Zeile> zeilen;  // of the list of format "PC"
+};
+
+void PrintTo(const Layoutfall& f, std::ostream* os)
+{
+    *os << f.name;
+}
+
+class Drucklayout : public testing::TestWithParam<Layoutfall> {};
+
+}  // namespace
+
+TEST_P(Drucklayout, PrintsTheListQueryInTheColumnsOfItsLayout)
+{
+    const auto& fall = GetParam();
+    Filmkatalog k(fall.ini);
+    frmFilme& f = k.fenster();
+    wählen(f.c.cmbFormat, "PC");
+    k.fake.printer.breite = proportional;
+    f.c.mnuDrucken->trigger();
+    ASSERT_EQ(k.fake.printer.dokumente.size(), 1u);
+    EXPECT_EQ(k.fake.printer.dokumente[0], fall.zeilen);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(k.fake.messages.shown.empty() || k.fake.messages.prompts().last() != "unbekannter Fehler!");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, Drucklayout,
+    testing::Values(
+        Layoutfall{"BorrowerCategoryFirst",
+                   "[Funktionen]\r\n6tes Feld=W\r\nSortierung=KF\r\n",
+                   {{{1, "Titel"}, {55, "Kategorie"}, {71, "Format"}, {85, "Qualität"}, {96, "Mappe"}, {110, "Wer"}},
+                    {},
+                    {{1, "Film #1"}, {55, b("Doku", 18)}, {71, b("PC", 14)}, {85, "-   "}, {96, b("C", 18)},
+                     {110, b("-", 15)}},
+                    {{1, "Film 31"}, {55, b("Öl", 18)}, {71, b("PC", 14)}, {85, "-   "}, {96, b("C", 18)},
+                     {110, b("-", 15)}}}},
+        Layoutfall{"DiscsCategoryFirst",
+                   "[Funktionen]\r\n6tes Feld=A\r\nSortierung=KF\r\n",
+                   {{{1, "Titel"}, {55, "Kategorie"}, {75, "Format"}, {90, "Qualität"}, {100, "Mappe"},
+                     {115, "Anzahl"}},
+                    {},
+                    {{1, "Film #1"}, {55, b("Doku", 18)}, {75, b("PC", 14)}, {90, "-   "}, {100, b("C", 18)},
+                     {115, b("1", 15)}},
+                    {{1, "Film 31"}, {55, b("Öl", 18)}, {75, b("PC", 14)}, {90, "-   "}, {100, b("C", 18)},
+                     {115, b("1", 15)}}}},
+        Layoutfall{"BorrowerFormatFirst",
+                   "[Funktionen]\r\n6tes Feld=W\r\nSortierung=FK\r\n",
+                   {{{1, "Titel"}, {55, "Format"}, {70, "Kategorie"}, {88, "Qualität"}, {98, "Mappe"}, {115, "Wer"}},
+                    {},
+                    {{1, "Film #1"}, {55, b("PC", 14)}, {70, b("Doku", 18)}, {88, "-   "}, {98, b("C", 18)},
+                     {115, b("-", 15)}},
+                    {{1, "Film 31"}, {55, b("PC", 14)}, {70, b("Öl", 18)}, {88, "-   "}, {98, b("C", 18)},
+                     {115, b("-", 15)}}}},
+        Layoutfall{"DiscsFormatFirstCutToTen",
+                   "[Funktionen]\r\n6tes Feld=A\r\nSortierung=FK\r\n",
+                   {{{1, "Titel"}, {55, "Format"}, {70, "Kategorie"}, {88, "Qualität"}, {98, "Mappe"},
+                     {115, "Anzahl"}},
+                    {},
+                    {{1, "Film #1"}, {55, b("PC", 14)}, {70, b("Doku", 18)}, {88, "-   "}, {98, b("C", 18)},
+                     {115, b("1", 10)}},
+                    {{1, "Film 31"}, {55, b("PC", 14)}, {70, b("Öl", 18)}, {88, "-   "}, {98, b("C", 18)},
+                     {115, b("1", 10)}}}},
+        Layoutfall{"UnknownLayoutPrintsNothing", "[Funktionen]\r\n6tes Feld=X\r\nSortierung=KF\r\n", {}}),
+    [](const auto& fallInfo) { return std::string(fallInfo.param.name); });
+
+TEST(ListeDrucken, LongTitleWrapsCutCategoryDiscsInGermanTextAndNulls)
+{
+    Filmkatalog k("[Funktionen]\r\n6tes Feld=A\r\nSortierung=KF\r\n");
+    // Fifty wide letters reach past column 55.
+    const QString lang = QString(50, u'W');
+    k.ausführen("INSERT INTO Filme (Titel, Anzahl, Format, Cat, Qualität) VALUES (?, 2.5, 'Zip', ?, '1')",
+                {lang, "Abenteuer-Komödie XL"});
+    k.ausführen("INSERT INTO Filme (Titel, Format) VALUES ('Nur Format', 'Zip')");
+    frmFilme& f = k.fenster();
+    wählen(f.c.cmbFormat, "Zip");
+    k.fake.printer.breite = [](const QString& text) {
+        double b = 0;
+        for (const QChar z : text)
+            b += z == u'W' ? 1.1 : 0.5;
+        return b;
+    };
+    f.c.mnuDrucken->trigger();
+    ASSERT_EQ(k.fake.printer.dokumente.size(), 1u);
+    const std::vector<Zeile>& d = k.fake.printer.dokumente[0];
+    ASSERT_EQ(d.size(), 5u);
+    EXPECT_EQ(d[2], (Zeile{{1, "Nur Format"}, {55, b("", 18)}, {75, b("Zip", 14)}, {90, "    "}, {100, b("", 18)},
+                           {115, b("", 15)}}));
+    EXPECT_EQ(d[3], (Zeile{{1, lang}}));
+    EXPECT_EQ(d[4], (Zeile{{55, "Abenteuer-Komödie "}, {75, b("Zip", 14)}, {90, "1   "}, {100, b("", 18)},
+                           {115, b("2,5", 15)}}));
+}
+
+TEST(ListeDrucken, LendingHistoryPrintsItsRowsWithTheMissingFieldsBlank)
+{
+    Filmkatalog k("[Funktionen]\r\n6tes Feld=W\r\nSortierung=KF\r\n");
+    frmFilme& f = k.fenster();
+    f.przListeSetzen("Select * from Ausleihe where Titel = ?", {"Der Pate"});
+    k.fake.printer.breite = proportional;
+    f.c.mnuDrucken->trigger();
+    ASSERT_EQ(k.fake.printer.dokumente.size(), 1u);
+    ASSERT_EQ(k.fake.printer.dokumente[0].size(), 3u);
+    EXPECT_EQ(k.fake.printer.dokumente[0][2], (Zeile{{1, "Der Pate"}, {55, b("", 18)}, {71, b("", 14)}, {85, "    "},
+                                                     {96, b("", 18)}, {110, b("Bernd", 15)}}));
+}
+
+TEST(ListeDrucken, EmptyOrBrokenQueryPrintsNoPageAndSaysNothing)
+{
+    Filmkatalog k("[Funktionen]\r\n6tes Feld=W\r\nSortierung=KF\r\n");
+    frmFilme& f = k.fenster();
+    k.fake.messages.shown.clear();
+    for (const QString& sql :
+         {QStringLiteral("Select * from Filme where Titel = ?"), QStringLiteral("Select * from Fehlt")}) {
+        f.przListeSetzen(sql, {"gibt es nicht"});
+        f.c.mnuDrucken->trigger();
+    }
+    EXPECT_EQ(k.fake.printer.endDocs, 2);
+    for (const auto& dokument : k.fake.printer.dokumente)
+        EXPECT_TRUE(dokument.empty());
+    EXPECT_TRUE(k.fake.messages.shown.empty());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+struct Fehlerfall {
+    const char* name;
+    bool amStart;
+    int beiItem;
+};
+
+class Druckfehler : public testing::TestWithParam<Fehlerfall> {};
+
+TEST_P(Druckfehler, BothPrintCommandsSayUnknownErrorEndTheDocumentAndRestoreTheCursor)
+{
+    Filmkatalog k("[Funktionen]\r\n6tes Feld=W\r\nSortierung=KF\r\n");
+    frmFilme& f = k.fenster();
+    wählen(f.c.cmbFormat, "DVD");
+    for (auto befehl : {&frmFilme::mnuDrucken_Click, &frmFilme::cmdPrint_Click}) {
+        k.fake.messages.shown.clear();
+        k.fake.printer.failAtStart = GetParam().amStart;
+        k.fake.printer.failAtItem = GetParam().beiItem;
+        const int endDocs = k.fake.printer.endDocs;
+        (f.*befehl)();
+        EXPECT_EQ(k.fake.printer.endDocs, endDocs + 1);
+        ASSERT_EQ(k.fake.messages.shown.size(), 1u);
+        EXPECT_EQ(k.fake.messages.shown[0].prompt, "unbekannter Fehler!");
+        EXPECT_EQ(k.fake.messages.shown[0].title, "Drucken");
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Fälle, Druckfehler,
+                         testing::Values(Fehlerfall{"NoPrinter", true, -1}, Fehlerfall{"FailsWhilePrinting", false, 3}),
+                         [](const auto& fallInfo) { return std::string(fallInfo.param.name); });
+
+TEST(ListeDrucken, ListRowsAsShownWithTabs)
+{
+    Filmkatalog k("[Funktionen]\r\n6tes Feld=W\r\nSortierung=KF\r\n");
+    frmFilme& f = k.fenster();
+    wählen(f.c.cmbFormat, "PC");
+    f.c.cmdPrint->click();
+    ASSERT_EQ(k.fake.printer.dokumente.size(), 1u);
+    std::vector<Zeile> erwartet;
+    for (const QString& zeile : k.zeilen())
+        erwartet.push_back({{1, zeile}});
+    ASSERT_EQ(erwartet.size(), 2u);
+    EXPECT_TRUE(erwartet[0][0].second.contains(u'\t'));
+    EXPECT_EQ(k.fake.printer.dokumente[0], erwartet);
+
+    f.c.lfListe->clear();
+    f.c.cmdPrint->click();
+    EXPECT_EQ(k.fake.printer.endDocs, 2);
+    EXPECT_TRUE(k.fake.printer.dokumente[1].empty());
+}
+
+TEST(DruckerEinstellen, DialogFailureSaysSoCancelSaysNothingAndNoPageComesOut)
+{
+    Filmkatalog k;
+    frmFilme& f = k.fenster();
+    k.fake.messages.shown.clear();
+    k.fake.printer.setups = {sys::Printer::Einrichtung::Gewaehlt, sys::Printer::Einrichtung::Abgebrochen,
+                             sys::Printer::Einrichtung::Fehler};
+    for (int i = 0; i < 3; ++i)
+        f.c.mnuDruckSetup->trigger();
+    EXPECT_EQ(k.fake.printer.setupCalls, 3);
+    EXPECT_EQ(k.fake.printer.endDocs, 3);
+    for (const auto& dokument : k.fake.printer.dokumente)
+        EXPECT_TRUE(dokument.empty());
+    ASSERT_EQ(k.fake.messages.shown.size(), 1u);
+    EXPECT_EQ(k.fake.messages.shown[0].prompt, "Sorry - ein Fehler ist aufgetreten.");
+    EXPECT_EQ(k.fake.messages.shown[0].title, "Drucksetup");
+}
+
+TEST(ListeDrucken, ThroughTheRealPrinterIntoAPdf)
+{
+    if (!QFileInfo::exists(QStringLiteral("/usr/bin/pdftotext")))
+        GTEST_SKIP() << "poppler-utils missing";
+    Filmkatalog k("[Funktionen]\r\n6tes Feld=W\r\nSortierung=KF\r\n");
+    frmFilme& f = k.fenster();
+    sys::QtPrinter drucker;
+    const QString pdf = k.folder.file("liste.pdf");
+    drucker.pdfAusgabe(pdf);
+    k.fake.services.printer = &drucker;
+    wählen(f.c.cmbFormat, "DVD");
+    f.c.mnuDrucken->trigger();
+    EXPECT_TRUE(k.fake.messages.shown.empty() || k.fake.messages.prompts().last() != "unbekannter Fehler!");
+
+    const QString info = programmausgabe("pdfinfo", {pdf});
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+    QStringList zeilen;
+    for (const QString& z : programmausgabe("pdftotext", {"-layout", pdf, "-"}).split(u'\n'))
+        if (!z.trimmed().remove(u'\f').isEmpty())
+            zeilen << z.simplified().remove(u'\f');
+    EXPECT_EQ(zeilen, QStringList({"Titel Kategorie Format Qualität Mappe Wer",
+                                   "Alien Science Fiction Ak DVD 1 A -", "Alien 3 Science Fiction DVD 2 A -",
+                                   "Ärger im Paradies Komödie dvd 2,5 B -", "Der Pate Krimi DVD 1.00 C -",
+                                   "Matrix Science Fiction Ak DVD 1.00 A -",
+                                   "Matrix 2 Science Fiction DVD 1.00 A Maximilian Must",
+                                   "Ocean's Eleven Krimi DVD 1 Kino's Anna"}));
+
+    // The rows as shown: each row's tabs go to the list's stops, the cells
+    // stay apart and in order.
+    const QString zeilenPdf = k.folder.file("zeilen.pdf");
+    drucker.pdfAusgabe(zeilenPdf);
+    f.c.cmdPrint->click();
+    QStringList gedruckt, erwartet;
+    for (const QString& z : programmausgabe("pdftotext", {"-layout", zeilenPdf, "-"}).split(u'\n'))
+        if (!z.trimmed().remove(u'\f').isEmpty())
+            gedruckt << z.simplified().remove(u'\f');
+    for (const QString& z : k.zeilen())
+        erwartet << QString(z).replace(u'\t', u' ').simplified();
+    EXPECT_EQ(gedruckt, erwartet);
+}
