@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <array>
+#include <charconv>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -23,6 +24,27 @@ constexpr std::array<char16_t, 32> Cp1252Oben = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// The entity of a cell character: "&" and the ten the cells have always
+// replaced. The replacements hold no character that another one replaces, so
+// one pass gives what replacing one after the other gives.
+constexpr const char* entity(char32_t c)
+{
+    switch (c) {
+    case U'&': return "&amp;";
+    case U'ä': return "&auml;";
+    case U'Ä': return "&Auml;";
+    case U'ö': return "&ouml;";
+    case U'Ö': return "&Ouml;";
+    case U'ü': return "&uuml;";
+    case U'Ü': return "&Uuml;";
+    case U'ß': return "&szlig;";
+    case U'>': return "&gt;";
+    case U'<': return "&lt;";
+    case U'"': return "&quot;";
+    default: return nullptr;
+    }
+}
 
 // A character in Windows-1252, or as "&#N;" when that lacks it.
 void zeichenAnhängen(QByteArray& aus, char32_t c)
@@ -44,27 +66,6 @@ void ansiAnhängen(QByteArray& aus, const QString& text)
 {
     for (const char32_t c : text.toUcs4())
         zeichenAnhängen(aus, c);
-}
-
-// The entity of a cell character: "&" and the ten the cells have always
-// replaced. The replacements hold no character that another one replaces, so
-// one pass gives what replacing one after the other gives.
-const char* entity(char32_t c)
-{
-    switch (c) {
-    case U'&': return "&amp;";
-    case U'ä': return "&auml;";
-    case U'Ä': return "&Auml;";
-    case U'ö': return "&ouml;";
-    case U'Ö': return "&Ouml;";
-    case U'ü': return "&uuml;";
-    case U'Ü': return "&Uuml;";
-    case U'ß': return "&szlig;";
-    case U'>': return "&gt;";
-    case U'<': return "&lt;";
-    case U'"': return "&quot;";
-    default: return nullptr;
-    }
 }
 
 bool folgebyte(QByteArrayView t, qsizetype i)
@@ -102,31 +103,72 @@ char32_t utf8Zeichen(QByteArrayView t, qsizetype i, int* länge)
     return 0xFFFD;
 }
 
-// A cell's UTF-8 text through the entity encoder, in Windows-1252.
+// The bytes of each character below 0x100 in a cell: its entity, itself in
+// Windows-1252, or "&#N;" for the control characters 0x80..0x9F it lacks.
+struct Zellzeichen {
+    unsigned char länge = 0;
+    char bytes[7] = {};
+};
+
+constexpr std::array<Zellzeichen, 256> ZellTabelle = [] {
+    std::array<Zellzeichen, 256> tabelle{};
+    for (unsigned c = 0; c < 256; ++c) {
+        Zellzeichen& z = tabelle[c];
+        if (const char* e = entity(c)) {
+            for (; e[z.länge]; ++z.länge)
+                z.bytes[z.länge] = e[z.länge];
+        } else if (c < 0x80 || c >= 0xA0) {
+            z.bytes[z.länge++] = char(c);
+        } else {
+            for (const char b : {'&', '#', char('0' + c / 100), char('0' + c / 10 % 10), char('0' + c % 10), ';'})
+                z.bytes[z.länge++] = b;
+        }
+    }
+    return tabelle;
+}();
+
+// A character above 0xFF: its byte of 0x80..0x9F, or "&#N;".
+char* obenAnhängen(char* p, char32_t c)
+{
+    for (size_t k = 0; k < Cp1252Oben.size(); ++k)
+        if (Cp1252Oben[k] == c) {
+            *p++ = char(0x80 + k);
+            return p;
+        }
+    *p++ = '&';
+    *p++ = '#';
+    p = std::to_chars(p, p + 7, quint32(c)).ptr;
+    *p++ = ';';
+    return p;
+}
+
+// A cell's UTF-8 text through the entity encoder, in Windows-1252, straight
+// into the page's buffer.
 void zelleAnhängen(QByteArray& aus, QByteArrayView text)
 {
-    // Plain ASCII goes straight into room made for it; the rest appends.
-    qsizetype ende = aus.size();
-    aus.resize(ende + text.size());
+    // Room for the widest case: a broken byte as "&#65533;".
+    const qsizetype anfang = aus.size();
+    aus.resize(anfang + 8 * text.size());
+    char* p = aus.data() + anfang;
     for (qsizetype i = 0; i < text.size();) {
-        const char b = text[i];
-        if (uchar(b) < 0x80 && b != '&' && b != '<' && b != '>' && b != '"') {
-            aus.data()[ende++] = b;
+        const uchar b = uchar(text[i]);
+        char32_t c = b;
+        if (b < 0x80) {
             ++i;
-            continue;
+        } else {
+            int länge = 1;
+            c = utf8Zeichen(text, i, &länge);
+            i += länge;
+            if (c > 0xFF) {
+                p = obenAnhängen(p, c);
+                continue;
+            }
         }
-        int länge = 1;
-        const char32_t c = utf8Zeichen(text, i, &länge);
-        i += länge;
-        aus.resize(ende);
-        if (const char* e = entity(c))
-            aus.append(e);
-        else
-            zeichenAnhängen(aus, c);
-        ende = aus.size();
-        aus.resize(ende + text.size() - i);
+        const Zellzeichen& z = ZellTabelle[c];
+        std::memcpy(p, z.bytes, sizeof z.bytes);
+        p += z.länge;
     }
-    aus.resize(ende);
+    aus.resize(p - aus.constData());
 }
 
 // Title, heading and field names: markup characters escaped, umlauts kept.

@@ -47,6 +47,36 @@ QString ohneSchlussordnung(const QString& sql)
     return innen.left(ordnung);
 }
 
+// A text as UTF-8 into the caller's buffer, which keeps its room from cell to
+// cell; a lone surrogate becomes "?" as QString::toUtf8 makes it.
+void utf8Setzen(QByteArray& utf8, QStringView text)
+{
+    utf8.resize(text.size() * 3);
+    char* p = utf8.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80) {
+            *p++ = char(c);
+        } else if (c < 0x800) {
+            *p++ = char(0xC0 | (c >> 6));
+            *p++ = char(0x80 | (c & 0x3F));
+        } else if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            const char32_t u = QChar::surrogateToUcs4(c, text[++i].unicode());
+            *p++ = char(0xF0 | (u >> 18));
+            *p++ = char(0x80 | ((u >> 12) & 0x3F));
+            *p++ = char(0x80 | ((u >> 6) & 0x3F));
+            *p++ = char(0x80 | (u & 0x3F));
+        } else if (QChar::isSurrogate(c)) {
+            *p++ = '?';
+        } else {
+            *p++ = char(0xE0 | (c >> 12));
+            *p++ = char(0x80 | ((c >> 6) & 0x3F));
+            *p++ = char(0x80 | (c & 0x3F));
+        }
+    }
+    utf8.resize(p - utf8.constData());
+}
+
 }  // namespace
 
 bool Zeilenquelle::text(int feld, QByteArray& utf8) const
@@ -111,6 +141,22 @@ bool Abfragequelle::text(int feld, QByteArray& utf8) const
     if (typ == Typ::Text && !m_datum[size_t(feld)]) {
         utf8.resize(0);
         utf8.append(m_zeilen->utf8(feld));
+        return true;
+    }
+    return Zeilenquelle::text(feld, utf8);
+}
+
+bool Tabellenquelle::text(int feld, QByteArray& utf8) const
+{
+    // Texts without a copy of the value or a new array per cell.
+    const QVariantList& zeile = m_zeilen[m_aktuell];
+    if (feld < 0 || feld >= zeile.size())
+        return false;
+    const QVariant& v = zeile[feld];
+    if (v.isNull())
+        return false;
+    if (v.typeId() == QMetaType::QString) {
+        utf8Setzen(utf8, *static_cast<const QString*>(v.constData()));
         return true;
     }
     return Zeilenquelle::text(feld, utf8);

@@ -73,6 +73,7 @@ public:
     bool amEnde() const override { return m_aktuell >= m_zeilen.size(); }
     void weiter() override { ++m_aktuell; }
     QVariant wert(int feld) const override { return m_zeilen[m_aktuell].value(feld); }
+    bool text(int feld, QByteArray& utf8) const override;
 
 private:
     QString m_name;

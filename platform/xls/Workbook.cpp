@@ -235,6 +235,10 @@ Workbook::Key Workbook::keep(std::string_view utf8)
 
 void Workbook::addText(int row, int column, std::string_view utf8)
 {
+    // An empty text is an empty cell, as a spreadsheet shows it: a shared
+    // string of no characters makes some readers (libfreexl) refuse the file.
+    if (utf8.empty())
+        return;
     const Key probe{utf8.data(), qsizetype(utf8.size())};
     auto& last = m_lastInColumn[size_t(column)];
     quint32 index = 0;

@@ -33,7 +33,7 @@ public:
     // A source of more than MaxColumns columns cannot be written: save() refuses it.
     Workbook(QString sheetName, QStringList columns);
 
-    // One record. A null value gives no cell; a QDate a date cell shown
+    // One record. A null value or an empty text gives no cell; a QDate a date cell shown
     // day.month.year; a number (integer, double, bool) a number cell; anything
     // else a text cell of its text form. Values past the header's columns are
     // dropped.

@@ -186,6 +186,12 @@ class HTMLZellen : public ::testing::TestWithParam<Zellfall> {};
 TEST_P(HTMLZellen, Zellbytes)
 {
     EXPECT_EQ(HTMLZelle(GetParam().wert), GetParam().bytes);
+    // The same cell on a page, as a source's row hands it to the writer.
+    testing_support::TempFolder ordner;
+    Tabellenquelle quelle(QStringLiteral("Filme"), {QStringLiteral("Wert")}, {{GetParam().wert}});
+    ASSERT_TRUE(dbTableToHTML(quelle, ordner.file(QStringLiteral("t.HTML")), QStringLiteral("T"), QStringLiteral("T"), 10)
+                    .geschrieben);
+    EXPECT_TRUE(ordner.read(QStringLiteral("t.HTML")).contains("<TR>  <TD>" + GetParam().bytes + "</TD>\r\n</TR>"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -203,6 +209,7 @@ INSTANTIATE_TEST_SUITE_P(
         Zellfall{"Kyrillisch", QStringLiteral("Мир"), "&#1052;&#1080;&#1088;"},
         Zellfall{"AusserhalbBMP", QString::fromUtf8("\xF0\x9F\x8E\xAC"), "&#127916;"},
         Zellfall{"Steuerzeichen", QString(QChar(0x81)), "&#129;"},
+        Zellfall{"EinzelnesSurrogat", QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b"), "a?b"},
         Zellfall{"Zahl", QVariant(2.5), "2,5"}, Zellfall{"GanzeZahl", QVariant(qlonglong(4700)), "4700"},
         Zellfall{"Datum", QVariant(QDate(2024, 3, 5)), "05.03.2024"}),
     [](const ::testing::TestParamInfo<Zellfall>& p) { return std::string(p.param.name); });

@@ -1,6 +1,7 @@
 #pragma once
-// Reads a workbook back with the reader a user's tools use (python3-xlrd), so
-// that a test checks what a spreadsheet program sees, not what we meant to write.
+// Reads a workbook back with readers other programs use (libfreexl in process,
+// python3-xlrd as a child), so that a test checks what a spreadsheet program
+// sees, not what we meant to write.
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +13,7 @@ struct XlsBlatt {
     QString name;
     // Every cell as "" (empty), "s:text", "n:number" or "d:dd.mm.yyyy" (date cell).
     std::vector<QStringList> zeilen;
+    bool operator==(const XlsBlatt&) const = default;
 };
 
 struct XlsMappe {
@@ -22,6 +24,11 @@ struct XlsMappe {
     std::vector<XlsBlatt> blaetter;
 };
 
+// Through python3-xlrd; `warnungen` holds what it complained about.
 XlsMappe xlsLesen(const QString& path);
+
+// Through libfreexl, cell by cell, in the same form; `biff` is 80 for BIFF8.
+// Dates read as dates when the cell's format is one.
+XlsMappe freexlLesen(const QString& path);
 
 }  // namespace testing_support
