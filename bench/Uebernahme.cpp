@@ -141,7 +141,9 @@ int main(int argc, char** argv)
         s.Label1[7]->setText(QStringLiteral(" 4483"));
         s.optUnterordner->setChecked(true);
         s.optCDInfo->setChecked(true);
-        // The hand-over as a walk leaves it.
+        // The hand-over as a walk leaves it: a walk empties the sub-entry list
+        // first (the names' list the scan window emptied on opening).
+        f.c.lfListeCDeinlesen->clear();
         const QStringList liste = namen(r, n);
         QStringList mitGroesse;
         mitGroesse.reserve(n);
@@ -162,6 +164,11 @@ int main(int argc, char** argv)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         // Each round starts from the same catalogue of titles.
         const QString titel = QStringLiteral("Scan %1").arg(r);
+        const int gespeichert = f.datenbank
+                                    ->scalar(QStringLiteral("SELECT count(*) FROM Unterordner WHERE Titel = ?"), {titel})
+                                    .toInt();
+        if (gespeichert != n)
+            std::fprintf(stderr, "saved %d sub-entries instead of %d\n", gespeichert, n);
         f.datenbank->execute(QStringLiteral("DELETE FROM Unterordner WHERE Titel = ?"), {titel});
         f.datenbank->execute(QStringLiteral("DELETE FROM Filme WHERE Titel = ?"), {titel});
     }

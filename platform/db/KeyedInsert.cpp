@@ -7,7 +7,8 @@ namespace db {
 
 KeyedInsert::KeyedInsert(Database& database, const QString& table, const QStringList& columns,
                          const QString& keyColumn)
-    : m_table(table), m_keyColumn(keyColumn), m_keyIndex(int(columns.indexOf(keyColumn))), m_handle(database.handle())
+    : m_table(table), m_keyColumn(keyColumn), m_keyIndex(int(columns.indexOf(keyColumn))), m_handle(database.handle()),
+      m_utf8(size_t(columns.size()))
 {
     if (m_keyIndex < 0)
         throw DbError(ErrUnknownField, QStringLiteral("Element in dieser Auflistung nicht gefunden: %1").arg(keyColumn));
@@ -54,18 +55,69 @@ bool KeyedInsert::takenByHash(quint64 hash, const QString& key) const
 
 bool KeyedInsert::taken(const QString& key) const
 {
-    return takenByHash(germanEqualityHash(key), key);
+    const quint64 hash = germanEqualityHash(key);
+    const bool belegt = takenByHash(hash, key);
+    m_freeKnown = !belegt;
+    if (!belegt) {
+        m_freeKey = key;
+        m_freeHash = hash;
+    }
+    return belegt;
+}
+
+void KeyedInsert::bindColumn(int column, const QVariant& value)
+{
+    const auto slot = size_t(column);
+    if (column < m_bound.size() && m_bound[column].typeId() == value.typeId() && m_bound[column] == value
+        && m_bound[column].isNull() == value.isNull())
+        return;
+    if (detail::bindingOf(value) == detail::Binding::Text) {
+        // Bound without a copy: the bytes live here until the column changes.
+        m_utf8[slot] = detail::textOf(value).toUtf8();
+        if (sqlite3_bind_text64(m_insert->get(), column + 1, m_utf8[slot].constData(),
+                                sqlite3_uint64(m_utf8[slot].size()), SQLITE_STATIC, SQLITE_UTF8)
+            != SQLITE_OK)
+            detail::throwSqlite(m_handle);
+    } else {
+        m_insert->bind(column + 1, value);
+        m_utf8[slot].clear();
+    }
+    if (column < m_bound.size())
+        m_bound[column] = value;
 }
 
 void KeyedInsert::insert(const QVariantList& values)
 {
+    if (values.size() != qsizetype(m_utf8.size()))
+        throw DbError(SQLITE_RANGE, QStringLiteral("Die Anweisung erwartet %1 Werte, übergeben wurden %2.")
+                                        .arg(m_utf8.size())
+                                        .arg(values.size()));
     const QVariant& key = values.value(m_keyIndex);
     const bool text = key.typeId() == QMetaType::QString && !key.isNull();
-    const quint64 hash = text ? germanEqualityHash(key.toString()) : 0;
-    if (text && takenByHash(hash, key.toString()))
-        throw keyViolation(m_table, m_keyColumn, false);
+    quint64 hash = 0;
+    if (text) {
+        const QString k = key.toString();
+        if (m_freeKnown && k == m_freeKey) {
+            hash = m_freeHash;
+        } else {
+            hash = germanEqualityHash(k);
+            if (takenByHash(hash, k))
+                throw keyViolation(m_table, m_keyColumn, false);
+        }
+    }
+    m_freeKnown = false;
     sqlite3_reset(m_insert->get());
-    m_insert->bindAll(values);
+    if (m_bound.isEmpty())
+        m_bound.resize(values.size());
+    try {
+        for (int i = 0; i < values.size(); ++i)
+            bindColumn(i, values[i]);
+    } catch (...) {
+        // A half-bound row must not pass for the values it no longer holds.
+        sqlite3_clear_bindings(m_insert->get());
+        m_bound.clear();
+        throw;
+    }
     m_insert->step();
     if (text)
         m_keys.emplace(hash, sqlite3_last_insert_rowid(m_handle));

@@ -11,6 +11,7 @@
 #include <QVariantList>
 
 #include <memory>
+#include <vector>
 #include <unordered_map>
 
 namespace db {
@@ -31,10 +32,12 @@ public:
     // `key` in the German comparison ("Ärger" takes "ärger").
     bool taken(const QString& key) const;
     // Inserts one row; a taken key is refused with the key violation's error.
+    // A value equal to the one bound for the previous row is not bound again.
     void insert(const QVariantList& values);
 
 private:
     bool takenByHash(quint64 hash, const QString& key) const;
+    void bindColumn(int column, const QVariant& value);
     QString m_table;
     QString m_keyColumn;
     int m_keyIndex = -1;
@@ -42,6 +45,13 @@ private:
     std::unique_ptr<detail::Statement> m_keyOf;  // the key of a row, by rowid
     sqlite3* m_handle = nullptr;
     std::unordered_multimap<quint64, long long> m_keys;  // equality hash -> rowid
+    // What each column holds bound; a text's bytes stay alive for SQLite.
+    QVariantList m_bound;
+    std::vector<QByteArray> m_utf8;
+    // The last key taken() found free: insert() need not look it up again.
+    mutable QString m_freeKey;
+    mutable quint64 m_freeHash = 0;
+    mutable bool m_freeKnown = false;
 };
 
 }  // namespace db

@@ -54,6 +54,29 @@ TEST(KeyedInsert, RefusesATakenKeyAndWhatTheFileRefuses)
     EXPECT_EQ(d->scalar(QStringLiteral("SELECT count(*) FROM U")).toInt(), 4);
 }
 
+// A value is bound again only when it changes: every row must still get its own.
+TEST(KeyedInsert, EachRowKeepsItsOwnValuesWhenOnlySomeChange)
+{
+    TempFolder folder;
+    auto d = tabelle(folder);
+    d->execute(QStringLiteral("CREATE TABLE V (Titel2 TEXT UNIQUE, Wer TEXT, Size)"));
+    db::KeyedInsert ins(*d, QStringLiteral("V"), {QStringLiteral("Titel2"), QStringLiteral("Wer"), QStringLiteral("Size")},
+                        QStringLiteral("Titel2"));
+    ins.insert({QStringLiteral("a"), QStringLiteral("-"), 1});
+    ins.insert({QStringLiteral("b"), QStringLiteral("-"), 1});
+    ins.insert({QStringLiteral("c"), QVariant(), QStringLiteral("1")});
+    EXPECT_THROW(ins.insert({QStringLiteral("A"), QStringLiteral("x"), 2}), db::DbError);
+    ins.insert({QStringLiteral("d"), QString(QLatin1String("")), QVariant()});
+    ins.insert({QStringLiteral("e"), QStringLiteral("-"), 1});
+    EXPECT_FALSE(ins.taken(QStringLiteral("f")));
+    EXPECT_THROW(ins.insert({QStringLiteral("E"), QStringLiteral("-"), 1}), db::DbError)
+        << "a key found free before is no pass for another";
+    const QString alle = d->scalar(QStringLiteral("SELECT group_concat(Titel2 || '|' || ifnull(Wer, 'NULL') || '|' || "
+                                                  "ifnull(Size, 'NULL') || '|' || typeof(Size), ';') FROM V"))
+                             .toString();
+    EXPECT_EQ(alle, QStringLiteral("a|-|1|integer;b|-|1|integer;c|NULL|1|text;d||NULL|null;e|-|1|integer"));
+}
+
 TEST(GermanEqualityHash, EqualTextsHashAlikeFromEitherEncoding)
 {
     for (const char* paar : {"Ärger|äRGER", "Öl|öl", "MATRIX|matrix", "ǅ|ǆ"}) {
