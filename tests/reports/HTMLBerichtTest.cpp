@@ -418,6 +418,53 @@ TEST(HTMLBericht, AbfragetexteGehenAlsBytesDurchDenKodierer)
     EXPECT_TRUE(seite.contains("<TD>&#65533;</TD>"));
 }
 
+struct Bytefall {
+    const char* name;
+    QByteArray gespeichert;  // the bytes of a text as the file holds them
+    QByteArray zelle;
+};
+
+class AbfragebytesUTF8 : public ::testing::TestWithParam<Bytefall> {};
+
+// Only the shortest encoding of a character is that character: an overlong
+// form ("<" in two, three or four bytes), an encoded surrogate half or a code
+// beyond Unicode is one replacement character per byte, so that no markup
+// slips past the encoder. The shortest forms at each edge stay characters.
+TEST_P(AbfragebytesUTF8, JedesFalscheByteWirdEinErsatzzeichen)
+{
+    TempFolder folder;
+    auto d = db::Database::create(folder.file(QStringLiteral("filme.mdb")));
+    d->execute(QStringLiteral("CREATE TABLE t (x TEXT)"));
+    d->execute(QStringLiteral("INSERT INTO t VALUES (CAST(? AS TEXT))"), {QByteArray("A" + GetParam().gespeichert + "B")});
+    reports::Abfragequelle quelle(*d, QStringLiteral("SELECT x FROM t"));
+    ASSERT_TRUE(dbTableToHTML(quelle, folder.file(QStringLiteral("t.HTML")), QStringLiteral("T"), {}, 0).geschrieben);
+    const QByteArray seite = folder.read(QStringLiteral("t.HTML"));
+    EXPECT_TRUE(seite.contains("<TD>A" + GetParam().zelle + "B</TD>")) << seite.toStdString();
+}
+
+const QByteArray Ersatz = "&#65533;";
+
+INSTANTIATE_TEST_SUITE_P(
+    Kodierung, AbfragebytesUTF8,
+    ::testing::Values(
+        Bytefall{"UeberlangZweiByte", "\xC0\xBC", Ersatz.repeated(2)},
+        Bytefall{"UeberlangZweiByteC1", "\xC1\xBF", Ersatz.repeated(2)},
+        Bytefall{"UeberlangDreiByte", "\xE0\x80\xBC", Ersatz.repeated(3)},
+        Bytefall{"UeberlangDreiByteOben", "\xE0\x9F\xBF", Ersatz.repeated(3)},
+        Bytefall{"UeberlangVierByte", "\xF0\x80\x80\xBC", Ersatz.repeated(4)},
+        Bytefall{"UeberlangVierByteOben", "\xF0\x8F\xBF\xBF", Ersatz.repeated(4)},
+        Bytefall{"SurrogatHoch", "\xED\xA0\x80", Ersatz.repeated(3)},
+        Bytefall{"SurrogatTief", "\xED\xBF\xBF", Ersatz.repeated(3)},
+        Bytefall{"SurrogatpaarEinzelnKodiert", "\xED\xA0\xBC\xED\xBE\xAC", Ersatz.repeated(6)},
+        Bytefall{"JenseitsVonUnicode", "\xF4\x90\x80\x80", Ersatz.repeated(4)},
+        Bytefall{"KleinsteZweiByteform", "\xC2\x80", "&#128;"},
+        Bytefall{"KleinsteDreiByteform", "\xE0\xA0\x80", "&#2048;"},
+        Bytefall{"VorDenSurrogaten", "\xED\x9F\xBF", "&#55295;"},
+        Bytefall{"NachDenSurrogaten", "\xEE\x80\x80", "&#57344;"},
+        Bytefall{"KleinsteVierByteform", "\xF0\x90\x80\x80", "&#65536;"},
+        Bytefall{"LetztesZeichen", "\xF4\x8F\xBF\xBF", "&#1114111;"}),
+    [](const ::testing::TestParamInfo<Bytefall>& p) { return std::string(p.param.name); });
+
 struct Zählfall {
     const char* name;
     const char* sql;

@@ -7,6 +7,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <thread>
@@ -434,6 +435,95 @@ TEST_F(Cursor, AUniqueColumnWithNullsOrdersThemFirst)
             liste->movePrevious();
         }
         EXPECT_EQ(backward, QStringList(expected.rbegin(), expected.rend())) << index;
+    }
+}
+
+// Without an index as with one, a move after a delete goes on from the place
+// of the deleted row: never back to either end.
+TEST_F(Cursor, AMoveAfterADeleteGoesOnFromTheDeletedRow)
+{
+    QStringList added;
+    for (int i = 0; i < 600; ++i)
+        added << QStringLiteral("T%1").arg((i * 7) % 600, 3, 10, QLatin1Char('0'));
+    QStringList sorted = added;
+    std::sort(sorted.begin(), sorted.end());
+    const struct {
+        const char* index;
+        const QStringList& order;
+    } orders[] = {{"", added}, {"PrimaryKey", sorted}};
+    const auto at = [](const QStringList& order, int i) {
+        return i < 0 ? QStringLiteral("<BOF>") : i >= order.size() ? QStringLiteral("<EOF>") : order[i];
+    };
+    for (const auto& [index, order] : orders) {
+        for (const int position : {0, 1, 2, 255, 256, 300, 598, 599}) {
+            for (const bool next : {true, false}) {
+                const std::string label = std::string(index[0] ? index : "table order") + ", row " +
+                                          std::to_string(position) + (next ? ", MoveNext" : ", MovePrevious");
+                database->execute(QStringLiteral("DELETE FROM Filme"));
+                {
+                    Database::Transaction tx(*database);
+                    add(added);
+                    tx.commit();
+                }
+                auto filme = database->table(QStringLiteral("Filme"));
+                filme->setIndex(QString::fromUtf8(index));
+                filme->moveFirst();
+                for (int i = 0; i < position; ++i)
+                    filme->moveNext();
+                ASSERT_EQ(where(*filme), order[position]) << label;
+                filme->deleteCurrent();
+                const int step = next ? 1 : -1;
+                next ? filme->moveNext() : filme->movePrevious();
+                EXPECT_EQ(where(*filme), at(order, position + step)) << label;
+                if (filme->hasCurrent()) {
+                    next ? filme->moveNext() : filme->movePrevious();
+                    EXPECT_EQ(where(*filme), at(order, position + 2 * step)) << label;
+                }
+            }
+        }
+    }
+}
+
+// Null keys stand before every other key in the order, yet no seek finds
+// them: not a seek for Null, nor a "<" or "<=" below the smallest key.
+TEST_F(Cursor, SeeksNeverFindARowWithANullKey)
+{
+    database->execute(QStringLiteral("CREATE TABLE Liste (Name TEXT COLLATE NOCASE, Nr INTEGER)"));
+    database->execute(QStringLiteral("CREATE UNIQUE INDEX NameIndex ON Liste (Name)"));
+    database->execute(QStringLiteral("INSERT INTO Liste VALUES (NULL, 1), ('b', 2), (NULL, 3), ('d', 4)"));
+    auto liste = database->table(QStringLiteral("Liste"));
+    liste->setIndex(QStringLiteral("NameIndex"));
+    const struct {
+        const char* op;
+        QVariant key;
+        const char* found;  // nullptr: NoMatch
+    } rows[] = {
+        {"<=", QStringLiteral("a"), nullptr},
+        {"<", QStringLiteral("a"), nullptr},
+        {"<", QStringLiteral("b"), nullptr},
+        {"<=", QStringLiteral(""), nullptr},
+        {"=", QStringLiteral(""), nullptr},
+        {"<=", 5, nullptr},
+        {"<=", QStringLiteral("b"), "b"},
+        {"<", QStringLiteral("c"), "b"},
+        {">=", QStringLiteral("a"), "b"},
+        {"=", QVariant(), nullptr},
+        {"<=", QVariant(), nullptr},
+        {"<", QVariant(), nullptr},
+        {">=", QVariant(), nullptr},
+        {">", QVariant(), nullptr},
+        {"=", QVariant(QMetaType::fromType<QString>()), nullptr},
+        {">=", QVariant(QMetaType::fromType<QString>()), nullptr},
+    };
+    for (const auto& row : rows) {
+        const std::string label = std::string(row.op) + " " +
+                                  (row.key.isNull() ? std::string("Null") : "'" + row.key.toString().toStdString() + "'");
+        liste->moveLast();
+        liste->seek(QString::fromUtf8(row.op), row.key);
+        EXPECT_EQ(liste->noMatch(), row.found == nullptr) << label;
+        EXPECT_EQ(liste->hasCurrent() ? liste->field(QStringLiteral("Name")).toString() : QStringLiteral("<none>"),
+                  row.found ? QString::fromUtf8(row.found) : QStringLiteral("<none>"))
+            << label;
     }
 }
 

@@ -92,6 +92,19 @@ TEST(Database, CreateMakesANewFileAndRefusesAnExistingOne)
     EXPECT_EQ(codeOf([&] { Database::create(folder.file(QStringLiteral("text.mdb"))); }), ErrFileExists);
     EXPECT_EQ(folder.read(QStringLiteral("text.mdb")), QByteArray("x"));
     EXPECT_NO_THROW(Database::open(path));
+
+    // A link is refused whether or not its target exists: a new catalogue is
+    // never written through it to wherever it points.
+    QDir().mkpath(folder.file(QStringLiteral("anderswo")));
+    const QString target = folder.file(QStringLiteral("anderswo/ziel.mdb"));
+    for (const char* link : {"dangling.mdb", "relative.mdb"}) {
+        const QString linkPath = folder.file(QString::fromUtf8(link));
+        const QString pointsTo = qstrcmp(link, "relative.mdb") == 0 ? QStringLiteral("anderswo/ziel.mdb") : target;
+        ASSERT_EQ(::symlink(QFile::encodeName(pointsTo).constData(), QFile::encodeName(linkPath).constData()), 0);
+        EXPECT_EQ(codeOf([&] { Database::create(linkPath); }), ErrFileExists) << link;
+        EXPECT_FALSE(QFileInfo::exists(target)) << link;
+        EXPECT_TRUE(QFileInfo(linkPath).isSymLink()) << link;
+    }
 }
 
 TEST(Database, ValuesTravelAsBoundParameters)

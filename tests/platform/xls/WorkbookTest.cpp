@@ -10,6 +10,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <limits>
+#include <string>
+#include <vector>
+
 #include <sys/mount.h>
 
 using namespace xls;
@@ -249,4 +253,102 @@ TEST(Workbook, FailedSaveLeavesThePreviousFileAndNoTemporary)
     EXPECT_EQ(after.readAll(), oldBytes);
     EXPECT_EQ(QDir(mountPoint).entryList(QDir::Files | QDir::Hidden), QStringList{"CDs.xls"});
     EXPECT_EQ(readBack(path).blaetter.at(0).zeilen, (std::vector<QStringList>{{"s:Titel"}, {"s:alt"}}));
+}
+
+namespace {
+
+// The texts of one column, each its own shared string after the column name "T".
+struct Textfall {
+    std::string name;
+    QStringList texte;
+};
+
+// The first record of the shared strings holds 8,224 bytes: its two counts
+// (8), the column name (3 + 1) and a narrow filler string (3 + length) leave
+// `frei` bytes for the header and the first character of the next string.
+Textfall vorEinemRecordende(int frei, bool breit)
+{
+    const QString naechster = breit ? QStringLiteral("жя") : QStringLiteral("xy");
+    return {"Room" + std::to_string(frei) + (breit ? "Wide" : "Narrow"),
+            {repeated(QStringLiteral("a"), 8224 - 15 - frei), naechster, naechster + QStringLiteral("z")}};
+}
+
+std::vector<Textfall> textfaelle()
+{
+    std::vector<Textfall> faelle;
+    for (int frei = 0; frei <= 6; ++frei)
+        for (const bool breit : {false, true})
+            faelle.push_back(vorEinemRecordende(frei, breit));
+    // Each string fills the rest of its record, so that each one after the
+    // first starts a CONTINUE record, every eighth of them a bucket of EXTSST.
+    Textfall ganze{"EachStringStartsARecord", {repeated(QStringLiteral("a"), 8224 - 15)}};
+    for (int i = 0; i < 20; ++i)
+        ganze.texte << QString::number(i).rightJustified(2, QLatin1Char('0')) + repeated(QStringLiteral("b"), 8221 - 2);
+    faelle.push_back(ganze);
+    // More strings than 8 per bucket leaves EXTSST room for.
+    Textfall viele{"ManyStrings", {}};
+    for (int i = 0; i < 10000; ++i)
+        viele.texte << (i % 2 ? QStringLiteral("Titel %1") : QStringLiteral("Кино %1")).arg(i);
+    faelle.push_back(viele);
+    Textfall gemischt{"MixedLengths", {}};
+    for (int i = 0; i < 700; ++i) {
+        const QString piece = i % 3 == 0 ? QStringLiteral("Größe ") : i % 3 == 1 ? QStringLiteral("Łódź ") : QStringLiteral("abc ");
+        gemischt.texte << QString::number(i) + repeated(piece, (i * 37) % 4100 + 1);
+    }
+    faelle.push_back(gemischt);
+    return faelle;
+}
+
+class SharedStrings : public ::testing::TestWithParam<Textfall> {};
+
+}  // namespace
+
+// The lenient readers take a string whose header ends a record or a wrong
+// EXTSST index; a stricter one (Excel) does not. The records are checked by
+// the format's rules, the texts read back.
+TEST_P(SharedStrings, KeepTheFormatsRulesAcrossRecords)
+{
+    TempFolder folder;
+    Workbook book(QStringLiteral("cds"), {QStringLiteral("T")});
+    for (const QString& text : GetParam().texte)
+        addRow(book, {text});
+    const QString path = folder.file(QStringLiteral("t.xls"));
+    ASSERT_TRUE(book.save(path));
+    EXPECT_EQ(testing_support::sstPruefen(path), QString());
+
+    const XlsMappe m = xlsLesen(path);
+    ASSERT_TRUE(m.gelesen) << m.fehler.toStdString();
+    EXPECT_EQ(m.warnungen, QString());
+    ASSERT_EQ(m.blaetter.size(), 1u);
+    std::vector<QStringList> expected = {{"s:T"}};
+    for (const QString& text : GetParam().texte)
+        expected.push_back({QStringLiteral("s:") + text});
+    EXPECT_TRUE(m.blaetter[0].zeilen == expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, SharedStrings, ::testing::ValuesIn(textfaelle()),
+                         [](const testing::TestParamInfo<Textfall>& fall) { return fall.param.name; });
+
+// A sheet has no number that is not finite: such a value is its text.
+TEST(Workbook, NumbersWithoutAValueInASheetAreText)
+{
+    TempFolder folder;
+    Workbook book(QStringLiteral("cds"), {QStringLiteral("Anzahl"), QStringLiteral("Size")});
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    addRow(book, {nan, inf});
+    addRow(book, {-inf, 1e308});
+    book.beginRow();
+    book.setNumber(0, nan);
+    book.setNumber(1, -0.5);
+    addRow(book, {QVariant(float(inf)), 2});
+    const QString path = folder.file(QStringLiteral("t.xls"));
+    ASSERT_TRUE(book.save(path));
+
+    const XlsMappe m = readBack(path);
+    xlrdSiehtDasselbe(path, m);
+    ASSERT_EQ(m.blaetter.size(), 1u);
+    const std::vector<QStringList> expected = {
+        {"s:Anzahl", "s:Size"}, {"s:nan", "s:inf"}, {"s:-inf", "n:1e+308"}, {"s:nan", "n:-0.5"}, {"s:inf", "n:2"}};
+    EXPECT_EQ(m.blaetter[0].zeilen, expected);
 }

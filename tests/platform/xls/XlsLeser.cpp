@@ -14,17 +14,30 @@
 
 namespace testing_support {
 
+namespace {
+
+// Runs one of the scripts beside this file on `path`; false with *fehler set when it fails.
+bool skriptAusfuehren(QProcess& python, const char* skript, const QString& path, QString* fehler)
+{
+    // The system interpreter, where the Debian package installs xlrd.
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral(RDX_SOURCE_DIR "/tests/platform/xls/") + QLatin1String(skript), path});
+    if (!python.waitForFinished(300000) || python.exitStatus() != QProcess::NormalExit || python.exitCode() != 0) {
+        *fehler = QStringLiteral("python3 %1: %2 %3")
+                      .arg(QLatin1String(skript), python.errorString(), QString::fromUtf8(python.readAllStandardError()));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 XlsMappe xlsLesen(const QString& path)
 {
     XlsMappe mappe;
     QProcess python;
-    // The system interpreter, where the Debian package installs xlrd.
-    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(RDX_SOURCE_DIR "/tests/platform/xls/xls_lesen.py"), path});
-    if (!python.waitForFinished(300000) || python.exitStatus() != QProcess::NormalExit || python.exitCode() != 0) {
-        mappe.fehler = QStringLiteral("python3 xls_lesen.py: %1 %2")
-                           .arg(python.errorString(), QString::fromUtf8(python.readAllStandardError()));
+    if (!skriptAusfuehren(python, "xls_lesen.py", path, &mappe.fehler))
         return mappe;
-    }
     mappe.warnungen = QString::fromUtf8(python.readAllStandardError());
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(python.readAllStandardOutput(), &parseError);
@@ -47,6 +60,15 @@ XlsMappe xlsLesen(const QString& path)
     }
     mappe.gelesen = true;
     return mappe;
+}
+
+QString sstPruefen(const QString& path)
+{
+    QProcess python;
+    QString fehler;
+    if (!skriptAusfuehren(python, "sst_pruefen.py", path, &fehler))
+        return fehler;
+    return QString::fromUtf8(python.readAllStandardOutput() + python.readAllStandardError()).trimmed();
 }
 
 namespace {

@@ -31,4 +31,9 @@ XlsMappe xlsLesen(const QString& path);
 // Dates read as dates when the cell's format is one.
 XlsMappe freexlLesen(const QString& path);
 
+// What the shared strings of the file break of the format's rules that the
+// readers above let pass (records split inside a string's header, the EXTSST
+// index), one line each; empty for a sound file.
+QString sstPruefen(const QString& path);
+
 }  // namespace testing_support
