@@ -424,6 +424,11 @@ struct Bytefall {
     QByteArray zelle;
 };
 
+void PrintTo(const Bytefall& fall, std::ostream* os)
+{
+    *os << fall.name;
+}
+
 class AbfragebytesUTF8 : public ::testing::TestWithParam<Bytefall> {};
 
 // Only the shortest encoding of a character is that character: an overlong

@@ -299,6 +299,11 @@ std::vector<Textfall> textfaelle()
     return faelle;
 }
 
+void PrintTo(const Textfall& fall, std::ostream* os)
+{
+    *os << fall.name;
+}
+
 class SharedStrings : public ::testing::TestWithParam<Textfall> {};
 
 }  // namespace
