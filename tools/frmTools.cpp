@@ -42,6 +42,19 @@ QFrame* linie(QWidget* eltern, const char* name)
     return l;
 }
 
+// "Cd.ini" keeps a name on one line and reads it back without one pair of
+// enclosing quotes; a name it would not give back as typed would leave
+// "DB Name0" naming no file.
+bool inIniHaltbar(const QString& name)
+{
+    for (const QChar c : name) {
+        if (c.category() == QChar::Other_Control)
+            return false;
+    }
+    return !(name.size() >= 2 && name.front() == name.back()
+             && (name.front() == QLatin1Char('"') || name.front() == QLatin1Char('\'')));
+}
+
 QPushButton* knopf(QWidget* eltern, const QString& name, const QString& text)
 {
     auto* k = new QPushButton(text, eltern);
@@ -351,6 +364,13 @@ void frmTools::cmdDBrename_Click()
             return;
         }
     }
+    if (!inIniHaltbar(neu)) {
+        meldung(QStringLiteral("\"%1\" ist kein gültiger DB Name. Bitte einen Namen ohne Zeilenumbruch, "
+                               "Steuerzeichen und umschließende Anführungszeichen angeben!")
+                    .arg(neu),
+                sys::mb::Exclamation, TitelUmbenennen);
+        return;
+    }
     const QString quelle = katalogPfad(m_umbenennenQuelle);
     const QString ziel = katalogPfad(neu);
     if (!QFileInfo(quelle).isFile()) {
@@ -377,11 +397,26 @@ void frmTools::cmdDBrename_Click()
             meldung(umbenennenFehler(quelle, ziel, fehler), sys::mb::Exclamation, TitelUmbenennen);
             return;
         }
+        // The main program opens the file that "DB Name0" names: file and key
+        // change together or not at all.
+        if (!frame::cdIni(m_services).write(DB, DBName0, neu, &fehler)) {
+            meldung(zurückbenennen(quelle, ziel, fehler), sys::mb::Exclamation, TitelUmbenennen);
+            return;
+        }
     }
     meldung(QStringLiteral("DB erfolgreich umbennannt."), sys::mb::Information, TitelUmbenennen);
-    if (!frame::cdIni(m_services).write(DB, DBName0, neu))
-        meldung(QStringLiteral("Der neue Name konnte nicht in \"%1\" gespeichert werden.").arg(m_iniPfad),
-                sys::mb::Exclamation, TitelUmbenennen);
+}
+
+QString frmTools::zurückbenennen(const QString& quelle, const QString& ziel, int fehler) const
+{
+    const QString grund = QStringLiteral("Der neue Name konnte nicht in \"%1\" gespeichert werden:\r\n%2\r\n")
+                              .arg(m_iniPfad, db::errorText(fehler));
+    int zurückFehler = 0;
+    if (db::renameNoReplace(ziel, quelle, &zurückFehler))
+        return grund + QStringLiteral("Die Datenbank \"%1\" wurde nicht umbenannt.").arg(quelle);
+    return grund
+           + QStringLiteral("Die Datenbank heißt jetzt \"%1\" und konnte nicht zurückbenannt werden:\r\n%2")
+                 .arg(ziel, db::errorText(zurückFehler));
 }
 
 void frmTools::cmdOK_Click()

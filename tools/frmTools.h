@@ -116,6 +116,8 @@ private:
     void meldung(const QString& text, int flags, const QString& titel);
     // The message for a rename that the file system refused.
     QString umbenennenFehler(const QString& quelle, const QString& ziel, int fehler) const;
+    // Renames the file back after "DB Name0" refused the new name; gives the message telling both.
+    QString zurückbenennen(const QString& quelle, const QString& ziel, int fehler) const;
 
     const sys::Services& m_services;
     QString m_iniPfad;

@@ -98,6 +98,12 @@ Load load(const QString& path, Document& doc)
     return Load::Ok;
 }
 
+// The cause of the last failed call, never 0.
+int lastError()
+{
+    return errno != 0 ? errno : EIO;
+}
+
 bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 
 QStringView trimBlanks(QStringView s)
@@ -219,12 +225,15 @@ public:
     {
         m_fd = ::open(QFile::encodeName(path + QStringLiteral(".lock")).constData(), O_RDONLY | O_CREAT | O_CLOEXEC,
                       0666);
-        if (m_fd < 0)
+        if (m_fd < 0) {
+            m_error = lastError();
             return;
+        }
         // A writer holds the lock for a few milliseconds; one that hangs must not hang us.
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
             if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() > giveUp) {
+                m_error = errno == EWOULDBLOCK || errno == EINTR ? ETIMEDOUT : lastError();
                 ::close(m_fd);
                 m_fd = -1;
                 return;
@@ -241,27 +250,33 @@ public:
     WriteLock& operator=(const WriteLock&) = delete;
 
     bool held() const { return m_fd >= 0; }
+    int error() const { return m_error; }
 
 private:
     int m_fd = -1;
+    int m_error = 0;
 };
 
 // Writes the bytes to "<file>.tmp", syncs it and renames it over the file. Any failure
 // before the rename leaves the old file as it was and removes the temporary file.
 // Called under the write lock, which also guards the temporary name.
-bool save(const QString& path, const QByteArray& bytes)
+bool save(const QString& path, const QByteArray& bytes, int& error)
 {
     const QByteArray target = QFile::encodeName(path);
     const QByteArray temp = target + ".tmp";
     ::unlink(temp.constData());  // left by a writer that crashed
     const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
+    if (fd < 0) {
+        error = lastError();
         return false;
+    }
 
     bool ok = true;
     struct stat old {};
     if (::stat(target.constData(), &old) == 0) {
         ok = ::fchmod(fd, old.st_mode & 07777) == 0;
+        if (!ok)
+            error = lastError();
         if (ok && (old.st_uid != ::geteuid() || old.st_gid != ::getegid()) && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
             // Only root may give the file back to its owner; for anyone else it becomes theirs.
         }
@@ -270,12 +285,20 @@ bool save(const QString& path, const QByteArray& bytes)
         const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
         if (n > 0)
             done += n;
-        else if (n == 0 || errno != EINTR)
+        else if (n == 0 || errno != EINTR) {
+            error = n == 0 ? ENOSPC : lastError();
             ok = false;
+        }
     }
-    ok = ok && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temp.constData(), target.constData()) == 0;
+    const auto step = [&](bool done) {
+        if (ok && !done) {
+            error = lastError();
+            ok = false;
+        }
+    };
+    step(!ok || ::fsync(fd) == 0);
+    step(::close(fd) == 0);
+    step(!ok || ::rename(temp.constData(), target.constData()) == 0);
     if (!ok) {
         ::unlink(temp.constData());
         return false;
@@ -306,12 +329,17 @@ QString writeTarget(const QString& path)
 enum class Edit { Failed, Unchanged, Changed };
 
 // The file's bytes with the key set to `value`.
-Edit edit(const QString& path, QStringView s, QStringView k, const QString& value, QByteArray& result)
+Edit edit(const QString& path, QStringView s, QStringView k, const QString& value, QByteArray& result, int& error)
 {
     Document doc;
+    errno = 0;
     const Load loaded = load(path, doc);
-    if (loaded == Load::Unreadable)
+    if (loaded == Load::Unreadable) {
+        error = lastError();
         return Edit::Failed;
+    }
+    // Every other failure below is a text that the file's encoding cannot hold.
+    error = EILSEQ;
     const QByteArray before = doc.bytes;
     const Found f = find(doc, s, k, true);
 
@@ -370,8 +398,18 @@ QString IniFile::read(const QString& section, const QString& key, int bufferLeng
     return unquote(value).left(bufferLength - 1).toString();
 }
 
-bool IniFile::write(const QString& section, const QString& key, const QString& value) const
+bool IniFile::write(const QString& section, const QString& key, const QString& value, int* errorNumber) const
 {
+    int error = 0;
+    const bool written = writeKey(section, key, value, error);
+    if (errorNumber)
+        *errorNumber = written ? 0 : error;
+    return written;
+}
+
+bool IniFile::writeKey(const QString& section, const QString& key, const QString& value, int& error) const
+{
+    error = EINVAL;
     if (hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value))
         return false;
     const QStringView s = trimBlanks(section);
@@ -382,22 +420,29 @@ bool IniFile::write(const QString& section, const QString& key, const QString& v
     // A first look without the lock: a refused or unchanged write never takes it, so
     // it needs no writable folder.
     QByteArray bytes;
-    const Edit look = edit(m_path, s, k, value, bytes);
+    const Edit look = edit(m_path, s, k, value, bytes, error);
     if (look != Edit::Changed)
         return look == Edit::Unchanged;
 
     const QString target = writeTarget(m_path);
     const QFileInfo info(target);
     // The rename would replace a file that its owner made read-only.
-    if (info.exists() && ::faccessat(AT_FDCWD, QFile::encodeName(target).constData(), W_OK, AT_EACCESS) != 0)
+    if (info.exists() && ::faccessat(AT_FDCWD, QFile::encodeName(target).constData(), W_OK, AT_EACCESS) != 0) {
+        error = lastError();
         return false;
-    if (!info.absoluteDir().exists() && !QDir().mkpath(info.absolutePath()))
+    }
+    errno = 0;
+    if (!info.absoluteDir().exists() && !QDir().mkpath(info.absolutePath())) {
+        error = lastError();
         return false;
+    }
     const WriteLock lock(target);
-    if (!lock.held())
+    if (!lock.held()) {
+        error = lock.error();
         return false;
+    }
     // Read again under the lock: another program may have changed the file meanwhile.
-    switch (edit(target, s, k, value, bytes)) {
+    switch (edit(target, s, k, value, bytes, error)) {
     case Edit::Failed:
         return false;
     case Edit::Unchanged:
@@ -405,7 +450,7 @@ bool IniFile::write(const QString& section, const QString& key, const QString& v
     case Edit::Changed:
         break;
     }
-    return save(target, bytes);
+    return save(target, bytes, error);
 }
 
 }  // namespace ini

@@ -33,10 +33,14 @@ public:
     // name or value with a line break, a value the file's encoding cannot hold,
     // a file or folder that cannot be written, a full disk, or a lock that
     // another writer keeps for more than a few seconds. True without writing
-    // when the file already holds the value.
-    bool write(const QString& section, const QString& key, const QString& value) const;
+    // when the file already holds the value. On failure *errorNumber gets the
+    // cause as an errno value (EINVAL for a line break or an unusable name,
+    // EILSEQ for a value the encoding cannot hold, ETIMEDOUT for the lock).
+    bool write(const QString& section, const QString& key, const QString& value, int* errorNumber = nullptr) const;
 
 private:
+    bool writeKey(const QString& section, const QString& key, const QString& value, int& error) const;
+
     QString m_path;
 };
 

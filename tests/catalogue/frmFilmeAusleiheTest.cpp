@@ -132,6 +132,27 @@ TEST(Ausleihe, AReturnKeepsTheSubEntriesOfAnotherBorrowerAndStoresThePanel)
         << "a folder lending's date \"-\" and another spelling still close";
 }
 
+// A return with an emptied info box keeps a stored info of "" or "-".
+class RückgabeOhneInfo : public testing::TestWithParam<const char*> {};
+
+TEST_P(RückgabeOhneInfo, KeepsTheStoredInfo)
+{
+    Filmkatalog k;
+    k.ausführen("UPDATE Filme SET Wer = 'Bernd', AusDatum = '01.12.2026', Info = ? WHERE Titel = 'Alien 3'",
+                {QString::fromUtf8(GetParam())});
+    frmFilme& f = zeigen(k, "Alien 3");
+    f.c.tfInfo->clear();
+    f.c.back->click();
+    EXPECT_EQ(letzte(k).prompt, "Datensatz wurde gespeichert!");
+    EXPECT_EQ(spalte(k, "Filme", "Wer", "Alien 3"), "-");
+    EXPECT_EQ(spalte(k, "Filme", "Info", "Alien 3"), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Gespeichert, RückgabeOhneInfo, testing::Values("-", ""),
+                         [](const testing::TestParamInfo<const char*>& fall) {
+                             return *fall.param ? std::string("Strich") : std::string("Leer");
+                         });
+
 // Refusals of the main window: text keys of [Hauptfenster], shown only with a language file.
 struct Verweigerung {
     const char* name;

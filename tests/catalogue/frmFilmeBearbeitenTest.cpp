@@ -302,6 +302,34 @@ TEST(Editieren, ATitleWithAnApostropheAndSubEntriesCanBeEdited)
     EXPECT_EQ(spalte(k, "Unterordner", "Titel", "Matrix Teil 1"), "Matrix") << "other titles' sub-entries stay";
 }
 
+// Only "1" marks a title with sub-entries: any other stored mark is set to "-"
+// and sub-entry rows that happen to carry the title's name stay where they are.
+class EditierenOhneUnterordnerkennung : public testing::TestWithParam<const char*> {};
+
+TEST_P(EditierenOhneUnterordnerkennung, SetsTheMarkAndLeavesStraySubEntries)
+{
+    Filmkatalog k;
+    k.ausführen("UPDATE Filme SET Unterordner = ? WHERE Titel = 'Alien'",
+                {GetParam() ? QVariant(QString::fromUtf8(GetParam())) : QVariant()});
+    k.ausführen("INSERT INTO Unterordner (Titel, Titel2, Mappe, Wer) VALUES ('Alien', 'Streuner', 'A', '-')");
+    frmFilme& f = zeigen(k, "Alien");
+    f.c.tfTitel->setText("Alien Director's Cut");
+    f.c.tfMappe->setText("Z");
+    f.c.tfWer->setText("Bernd");
+    f.c.cmdEdit->click();
+    EXPECT_EQ(letzte(k).prompt, "'Alien Director's Cut' wurde editiert!");
+    EXPECT_EQ(spalte(k, "Filme", "Unterordner", "Alien Director's Cut"), "-");
+    EXPECT_EQ(roh(k.folder.file("filme.mdb"), "SELECT Titel, Mappe, Wer FROM Unterordner WHERE Titel2 = 'Streuner'"),
+              (std::vector<QStringList>{{"Alien", "A", "-"}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kennungen, EditierenOhneUnterordnerkennung, testing::Values("0", "2", "", nullptr),
+                         [](const testing::TestParamInfo<const char*>& fall) {
+                             if (!fall.param)
+                                 return std::string("Null");
+                             return *fall.param ? "Wert_" + std::string(fall.param) : std::string("Leer");
+                         });
+
 TEST(Editieren, ADateTypedIsStoredAsADate)
 {
     Filmkatalog k;

@@ -150,20 +150,28 @@ TEST_F(Ausleihbuch, MappeAusleihenProtokolliertNurDieVerliehenenTitel)
 {
     titel({{"Eins", "F'1", "-"}, {"Zwei", "f'1", "-"}, {"Drei", "F'1", "Carla"}, {"Vier", "F'1", "Bernd"},
            {"Fünf", "G", "-"}});
+    // Earlier lendings of the same titles to the same borrower, long returned.
+    log("Eins", "Bernd", "01.01.2025", "02.01.2025");
+    log("Vier", "bernd", "01.03.2025", "02.03.2025");
     log("Vier", "Bernd", "01.11.2026", nullptr);
     ausleihe::mappeAusleihen(*d, QStringLiteral("F'1"), QStringLiteral("Bernd"), Heute);
     EXPECT_EQ(filme(), (std::vector<QStringList>{{"Eins", "Bernd"}, {"Zwei", "Bernd"}, {"Drei", "Carla"},
                                                   {"Vier", "Bernd"}, {"Fünf", "-"}}));
-    EXPECT_EQ(ausleihe(), (std::vector<QStringList>{{"Vier", "Bernd", "01.11.2026", "<null>"},
+    EXPECT_EQ(ausleihe(), (std::vector<QStringList>{{"Eins", "Bernd", "01.01.2025", "02.01.2025"},
+                                                    {"Vier", "bernd", "01.03.2025", "02.03.2025"},
+                                                    {"Vier", "Bernd", "01.11.2026", "<null>"},
                                                     {"Eins", "Bernd", Heute, "<null>"},
                                                     {"Zwei", "Bernd", Heute, "<null>"}}));
 
     ausleihe::mappeZurück(*d, QStringLiteral("f'1"), QStringLiteral("bernd"), QStringLiteral("11.12.2026"));
     EXPECT_EQ(filme(), (std::vector<QStringList>{{"Eins", "-"}, {"Zwei", "-"}, {"Drei", "Carla"}, {"Vier", "-"},
                                                   {"Fünf", "-"}}));
-    EXPECT_EQ(ausleihe(), (std::vector<QStringList>{{"Vier", "Bernd", "01.11.2026", "11.12.2026"},
+    EXPECT_EQ(ausleihe(), (std::vector<QStringList>{{"Eins", "Bernd", "01.01.2025", "02.01.2025"},
+                                                    {"Vier", "bernd", "01.03.2025", "02.03.2025"},
+                                                    {"Vier", "Bernd", "01.11.2026", "11.12.2026"},
                                                     {"Eins", "Bernd", Heute, "11.12.2026"},
-                                                    {"Zwei", "Bernd", Heute, "11.12.2026"}}));
+                                                    {"Zwei", "Bernd", Heute, "11.12.2026"}}))
+        << "the rows returned before keep their dates";
     gesund();
 }
 

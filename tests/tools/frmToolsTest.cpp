@@ -1,5 +1,7 @@
 // The tools window: start-up lists, switch, rename, look, start and end.
+#include "platform/db/FileRename.h"
 #include "platform/db/LockFile.h"
+#include "tests/support/FileSystemFaults.h"
 #include "tests/tools/ToolsFixture.h"
 
 #include <QFile>
@@ -9,6 +11,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cerrno>
 
 using namespace testing_support;
 
@@ -183,7 +189,23 @@ INSTANTIATE_TEST_SUITE_P(
         Umbenennung{"NeuerNameLeer", "filme", "", {"filme"}, false, "Sie sollten schon einen neuen DB Namen",
                     "neuen DB Namen eingeben bitte!", {"filme.mdb"}, "filme"},
         Umbenennung{"AlterNameLeer", "", "neu", {"filme"}, false, "Sie sollten schon den alten DB Namen",
-                    "alten DB Namen eingeben bitte!", {"filme.mdb"}, "filme"}),
+                    "alten DB Namen eingeben bitte!", {"filme.mdb"}, "filme"},
+        // Names that "Cd.ini" cannot give back as typed: refused before the file is touched.
+        Umbenennung{"Zeilenumbruch", "filme", "neu\nname", {"filme"}, false, "\"neu\nname\" ist kein", Titel,
+                    {"filme.mdb"}, "filme"},
+        Umbenennung{"Wagenruecklauf", "filme", "neu\rname", {"filme"}, false, "\"neu\rname\" ist kein", Titel,
+                    {"filme.mdb"}, "filme"},
+        Umbenennung{"Tabulator", "filme", "neu\tname", {"filme"}, false, "\"neu\tname\" ist kein", Titel,
+                    {"filme.mdb"}, "filme"},
+        Umbenennung{"Steuerzeichen", "filme", QStringLiteral("neu") + QChar(0x1b), {"filme"}, false,
+                    QStringLiteral("\"neu") + QChar(0x1b) + QStringLiteral("\" ist kein"), Titel, {"filme.mdb"},
+                    "filme"},
+        Umbenennung{"InAnfuehrungszeichen", "filme", "\"neu\"", {"filme"}, false, "\"\"neu\"\" ist kein", Titel,
+                    {"filme.mdb"}, "filme"},
+        Umbenennung{"InHochkommas", "filme", "'neu'", {"filme"}, false, "\"'neu'\" ist kein", Titel, {"filme.mdb"},
+                    "filme"},
+        Umbenennung{"HochkommaImNamen", "filme", "Anna's", {"filme"}, false, Erfolg, Titel, {"Anna's.mdb"},
+                    "Anna's"}),
     [](const testing::TestParamInfo<Umbenennung>& fall) { return std::string(fall.param.name); });
 
 TEST(Umbenennen, MessagesNameTheFileAndTheCause)
@@ -198,6 +220,72 @@ TEST(Umbenennen, MessagesNameTheFileAndTheCause)
     EXPECT_TRUE(o.fake.messages.shown[0].prompt.contains(o.folder.file("musik.mdb")));
     EXPECT_EQ(o.fake.messages.shown[0].flags, sys::mb::Exclamation);
 }
+
+// "DB Name0" that cannot take the new name: the file goes back to its old name,
+// and the one message names the settings file and the cause.
+struct Unschreibbar {
+    const char* name;
+    QByteArray cdIni;
+    QString neu;
+    bool schreibschutz;  // Cd.ini made read-only
+};
+
+void PrintTo(const Unschreibbar& p, std::ostream* os)
+{
+    *os << p.name;
+}
+
+class UmbenennenOhneCdIni : public testing::TestWithParam<Unschreibbar> {};
+
+TEST_P(UmbenennenOhneCdIni, RenamesTheFileBackAndNamesTheCause)
+{
+    const Unschreibbar& u = GetParam();
+    Programmordner o(u.cdIni);
+    o.katalog("filme");
+    const QByteArray katalogVorher = o.folder.read("filme.mdb");
+    const QString cdIni = o.folder.file("Cd.ini");
+    int ursache = EILSEQ;
+    std::unique_ptr<ImmutableFile> fest;
+    if (u.schreibschutz) {
+        // Modes do not bind root; an immutable file binds everyone.
+        if (::geteuid() == 0) {
+            fest = std::make_unique<ImmutableFile>(cdIni);
+            if (!fest->ok())
+                GTEST_SKIP() << "cannot mark the settings file immutable here";
+            ursache = EPERM;
+        } else {
+            ASSERT_TRUE(QFile::setPermissions(cdIni, QFile::ReadOwner));
+            ursache = EACCES;
+        }
+    }
+    auto f = o.starten();
+    ASSERT_EQ(f->tfDB1->text(), QStringLiteral("filme"));
+    f->tfDB0->setText(u.neu);
+    f->cmdDBrename->click();
+    fest.reset();
+
+    ASSERT_EQ(o.fake.messages.shown.size(), 1u) << o.fake.messages.prompts().join('|').toStdString();
+    const ShownMessage& m = o.fake.messages.shown[0];
+    EXPECT_TRUE(m.prompt.startsWith("Der neue Name konnte nicht in \"" + cdIni + "\" gespeichert werden:"))
+        << m.prompt.toStdString();
+    EXPECT_TRUE(m.prompt.contains(db::errorText(ursache))) << m.prompt.toStdString();
+    EXPECT_TRUE(m.prompt.contains("wurde nicht umbenannt")) << m.prompt.toStdString();
+    EXPECT_EQ(m.flags, sys::mb::Exclamation);
+    EXPECT_EQ(m.title, QStringLiteral("Umbennennen"));
+    EXPECT_EQ(o.dateien().filter(QStringLiteral(".mdb")), QStringList{"filme.mdb"});
+    EXPECT_EQ(o.folder.read("filme.mdb"), katalogVorher);
+    EXPECT_EQ(o.folder.read("Cd.ini"), u.cdIni);
+    EXPECT_EQ(o.ini("DB", "DB Name0"), QStringLiteral("filme"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ursachen, UmbenennenOhneCdIni,
+    testing::Values(
+        // A Windows-1252 file has no letter for the Greek capital.
+        Unschreibbar{"ZeichenFehltDerKodierung", "; K\xe4se\r\n[DB]\r\nDB Name0=filme\r\n", QStringLiteral("Ωmega"),
+                     false},
+        Unschreibbar{"Schreibgeschuetzt", "[DB]\r\nDB Name0=filme\r\n", QStringLiteral("neu"), true}),
+    [](const testing::TestParamInfo<Unschreibbar>& fall) { return std::string(fall.param.name); });
 
 TEST(Umbenennen, WithoutAStoredCurrentNameStopsSilently)
 {

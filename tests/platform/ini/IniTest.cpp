@@ -1,4 +1,5 @@
 #include "platform/ini/IniFile.h"
+#include "tests/support/FileSystemFaults.h"
 #include "tests/support/TempFolder.h"
 
 #include <QDir>
@@ -211,24 +212,27 @@ TEST(IniWrite, RefusesWhatCannotBeWrittenAndLeavesTheFile)
         QString section;
         QString key;
         QString value;
+        int cause;
     } cases[] = {
-        {"LF in the value", utf8, "A", "x", "zwei\nZeilen"},
-        {"CR in the value", utf8, "A", "x", "zwei\rZeilen"},
-        {"line break in the key", utf8, "A", "x\r\ny", "1"},
-        {"line break in the section", utf8, "A\n[B]", "x", "1"},
-        {"Cyrillic into Windows-1252", cp1252, "A", "x", "Привет"},
-        {"Cyrillic key into Windows-1252", cp1252, "A", "Имя", "1"},
-        {"Cyrillic section into Windows-1252", cp1252, "Раздел", "x", "1"},
-        {"lone surrogate into UTF-8", utf8, "A", "x", QString(QChar(0xD800))},
-        {"empty key", utf8, "A", "", "1"},
-        {"key with =", utf8, "A", "a=b", "1"},
-        {"section with ]", utf8, "A]B", "x", "1"},
+        {"LF in the value", utf8, "A", "x", "zwei\nZeilen", EINVAL},
+        {"CR in the value", utf8, "A", "x", "zwei\rZeilen", EINVAL},
+        {"line break in the key", utf8, "A", "x\r\ny", "1", EINVAL},
+        {"line break in the section", utf8, "A\n[B]", "x", "1", EINVAL},
+        {"Cyrillic into Windows-1252", cp1252, "A", "x", "Привет", EILSEQ},
+        {"Cyrillic key into Windows-1252", cp1252, "A", "Имя", "1", EILSEQ},
+        {"Cyrillic section into Windows-1252", cp1252, "Раздел", "x", "1", EILSEQ},
+        {"lone surrogate into UTF-8", utf8, "A", "x", QString(QChar(0xD800)), EILSEQ},
+        {"empty key", utf8, "A", "", "1", EINVAL},
+        {"key with =", utf8, "A", "a=b", "1", EINVAL},
+        {"section with ]", utf8, "A]B", "x", "1", EINVAL},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         TempFolder folder;
         const IniFile file(folder.write("Cd.ini", c.before));
-        EXPECT_FALSE(file.write(c.section, c.key, c.value));
+        int cause = 0;
+        EXPECT_FALSE(file.write(c.section, c.key, c.value, &cause));
+        EXPECT_EQ(cause, c.cause) << std::strerror(cause);
         EXPECT_EQ(bytes(folder.read("Cd.ini")), bytes(c.before));
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Cd.ini"});
     }
@@ -277,27 +281,31 @@ TEST(IniWrite, FailsWhereTheFolderCannotTakeAFile)
     EXPECT_EQ(folder.read("belegt"), "eine Datei, kein Ordner");
 }
 
+// Modes bind only an ordinary user: as root these checks run in a child that
+// drops to one, so the folder that user must reach is opened to everyone.
 TEST(IniWrite, ReadOnlyFolderLeavesTheOldFileWhole)
 {
     TempFolder folder;
+    ASSERT_TRUE(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                         | QFile::ReadOther | QFile::ExeOther));
     const QByteArray before = "; alt\r\n[DB]\r\nDB Name0=filme\r\n";
     const QString path = folder.write("ro/Cd.ini", before);
     const QString ro = folder.file("ro");
-    const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup;
-    ASSERT_TRUE(QFile::setPermissions(ro, readOnly));
+    ASSERT_TRUE(QFile::setPermissions(ro, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
     struct Restore {
         QString folder;
         ~Restore() { QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }
     } restore{ro};
 
-    QFile probe(ro + "/probe");
-    if (probe.open(QIODevice::WriteOnly)) {
-        probe.remove();
-        GTEST_SKIP() << "this user writes into read-only folders (root)";
-    }
-
-    EXPECT_FALSE(IniFile(path).write("DB", "DB Name0", "musik"));
-    EXPECT_FALSE(IniFile(ro + "/Neu.ini").write("DB", "DB Name0", "musik"));
+    const int refused = testing_support::runUnprivileged([&] {
+        int error = 0;
+        const bool file = !IniFile(path).write("DB", "DB Name0", "musik", &error) && error == EACCES;
+        const bool newFile = !IniFile(ro + "/Neu.ini").write("DB", "DB Name0", "musik");
+        return (file ? 0 : 1) | (newFile ? 0 : 2);
+    });
+    if (refused < 0)
+        GTEST_SKIP() << "cannot run as a user to whom file modes apply";
+    EXPECT_EQ(refused, 0) << "1: the existing file, 2: a new file";
     EXPECT_EQ(bytes(folder.read("ro/Cd.ini")), bytes(before));
     EXPECT_EQ(QDir(ro).entryList(QDir::Files | QDir::Hidden), QStringList{"Cd.ini"});
 }
@@ -305,16 +313,24 @@ TEST(IniWrite, ReadOnlyFolderLeavesTheOldFileWhole)
 TEST(IniWrite, ReadOnlyFileIsLeftAsItIs)
 {
     TempFolder folder;
+    // The folder is writable, so only the file's own mode protects it.
+    ASSERT_TRUE(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                         | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther));
     const QByteArray before = "[DB]\r\nDB Name0=filme\r\n";
     const QString path = folder.write("Cd.ini", before);
-    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
-    QFile probe(path);
-    if (probe.open(QIODevice::WriteOnly | QIODevice::Append))
-        GTEST_SKIP() << "this user writes into read-only files (root)";
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
 
-    EXPECT_FALSE(IniFile(path).write("DB", "DB Name0", "musik"));
-    EXPECT_TRUE(IniFile(path).write("DB", "DB Name0", "filme"));  // nothing to write
+    const int refused = testing_support::runUnprivileged([&] {
+        int error = 0;
+        const bool changed = !IniFile(path).write("DB", "DB Name0", "musik", &error) && error == EACCES;
+        const bool same = IniFile(path).write("DB", "DB Name0", "filme");  // nothing to write
+        return (changed ? 0 : 1) | (same ? 0 : 2);
+    });
+    if (refused < 0)
+        GTEST_SKIP() << "cannot run as a user to whom file modes apply";
+    EXPECT_EQ(refused, 0) << "1: a change was written, 2: an unchanged value was refused";
     EXPECT_EQ(bytes(folder.read("Cd.ini")), bytes(before));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Cd.ini"});
 }
 
 // --- Faults: a full disk, a failing write, a second writer ------------------------
@@ -392,7 +408,9 @@ TEST_F(FullDisk, AWriteFailsAndLeavesTheOldFileWhole)
     const IniFile file(path);
 
     EXPECT_FALSE(file.write("Design", "Backcolor", "16777215"));
-    EXPECT_FALSE(file.write("DB", "DB Name0", "musik"));
+    int cause = 0;
+    EXPECT_FALSE(file.write("DB", "DB Name0", "musik", &cause));
+    EXPECT_EQ(cause, ENOSPC) << std::strerror(cause);
     EXPECT_TRUE(file.write("DB", "DB Name0", "filme"));  // nothing to write
     EXPECT_FALSE(IniFile(m_mount + "/Neu.ini").write("A", "x", "1"));
     EXPECT_EQ(bytes(m_folder.read("voll/Cd.ini")), bytes(Old));
