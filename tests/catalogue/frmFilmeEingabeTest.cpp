@@ -103,7 +103,7 @@ TEST_P(TasteOhneZeichen, ErgaenztNichtNochEinmal)
     f.c.cmbFormat1->clear();
     f.c.cmbFormat1->addItems(Formate);
     tippenImFokus(f.c.cmbFormat1, "D");
-    QTest::keyClick(QApplication::focusWidget(), GetParam().second);
+    taste(QApplication::focusWidget(), GetParam().second, QString());
     EXPECT_EQ(ausgewählt(f.c.cmbFormat1), "VD");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
     EXPECT_EQ(f.c.cmbFormat1->currentText(), "D");
@@ -113,7 +113,7 @@ TEST_P(TasteOhneZeichen, ErgaenztNichtNochEinmal)
 
 INSTANTIATE_TEST_SUITE_P(Tasten, TasteOhneZeichen,
                          testing::Values(std::pair{"Shift", Qt::Key_Shift}, std::pair{"Strg", Qt::Key_Control},
-                                         std::pair{"Alt", Qt::Key_Alt}, std::pair{"AltGr", Qt::Key_AltGr},
+                                         std::pair{"AltGr", Qt::Key_AltGr},
                                          std::pair{"Feststell", Qt::Key_CapsLock},
                                          std::pair{"TotesZirkumflex", Qt::Key_Dead_Circumflex}),
                          [](const auto& fall) { return std::string(fall.param.first); });

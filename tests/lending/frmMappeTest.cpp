@@ -255,7 +255,7 @@ TEST(frmMappe, TypeAheadIsCaseSensitiveAndNotRepeatedAfterBackspace)
     EXPECT_EQ(f->cmbWer1->lineEdit()->selectedText(), "rla");
     tippenImFokus(f->cmbWer1, "\b");
     EXPECT_EQ(f->cmbWer1->text(), "Ca") << "Backspace takes the completion back and it is not offered again";
-    tippenImFokus(f->cmbWer1, "\b\b");
+    tippenImFokus(f->cmbWer1, "\b\b\b");
     EXPECT_EQ(f->cmbWer1->text(), "") << "an emptied box is not completed";
     tippenImFokus(f->cmbWer1, "ca");
     EXPECT_EQ(f->cmbWer1->text(), "ca");
