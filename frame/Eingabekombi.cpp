@@ -1,6 +1,7 @@
 #include "frame/Eingabekombi.h"
 
 #include "platform/vb/VbControls.h"
+#include "platform/vb/VbLike.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -16,6 +17,41 @@ int ersterTreffer(const QComboBox& box, const QString& getippt)
     return -1;
 }
 
+int ersterMusterTreffer(const QComboBox& box, const QString& getippt)
+{
+    const QString muster = getippt + u'*';
+    try {
+        for (int i = 0; i < box.count(); ++i) {
+            if (vb::like(box.itemText(i), muster))
+                return i;
+        }
+    } catch (const vb::PatternError&) {
+    }
+    return -1;
+}
+
+bool tipptNichts(int taste)
+{
+    switch (taste) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_ScrollLock:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+    case Qt::Key_Mode_switch:
+        return true;
+    default:
+        return taste >= Qt::Key_Dead_Grave && taste <= Qt::Key_Dead_Longsolidusoverlay;
+    }
+}
+
 Eingabekombi::Eingabekombi(vb::ComboBox* box, QLineEdit* ziel, int kappe, std::function<void()> weiter)
     : Eingabekombi(box, ziel, kappe, std::move(weiter), Art{})
 {
@@ -24,9 +60,9 @@ Eingabekombi::Eingabekombi(vb::ComboBox* box, QLineEdit* ziel, int kappe, std::f
 Eingabekombi::Eingabekombi(vb::ComboBox* box, QLineEdit* ziel, int kappe, std::function<void()> weiter, Art art)
     : QObject(box), m_box(box), m_ziel(ziel), m_kappe(kappe), m_weiter(std::move(weiter)), m_art(art)
 {
+    // Keys reach the box, which has the focus; it hands them to its line edit
+    // directly, past any filter there.
     box->installEventFilter(this);
-    if (box->lineEdit())
-        box->lineEdit()->installEventFilter(this);
     connect(box, &QComboBox::editTextChanged, this, [this] { Change(); });
     // Every change the user makes reaches the entry field at once, so that the
     // value shown is the value saved; a refill of the list from code does not.
@@ -42,13 +78,14 @@ bool Eingabekombi::eventFilter(QObject* ziel, QEvent* ereignis)
 {
     if (ereignis->type() == QEvent::KeyPress) {
         const auto* taste = static_cast<QKeyEvent*>(ereignis);
-        if (taste->key() == Qt::Key_Return || taste->key() == Qt::Key_Enter) {
+        if (m_art.enterNimmt && (taste->key() == Qt::Key_Return || taste->key() == Qt::Key_Enter)) {
             KeyPress(13);
             return true;
         }
     } else if (ereignis->type() == QEvent::KeyRelease) {
         const bool ergebnis = QObject::eventFilter(ziel, ereignis);
-        if (!static_cast<QKeyEvent*>(ereignis)->isAutoRepeat()) {
+        const auto* taste = static_cast<QKeyEvent*>(ereignis);
+        if (!taste->isAutoRepeat() && !tipptNichts(taste->key())) {
             // The box handles the key first; the completion follows its release.
             ziel->event(ereignis);
             KeyUp();
@@ -79,7 +116,13 @@ void Eingabekombi::KeyUp()
     // A completion the user has just taken back is not offered again at once.
     if (text == m_gemerkt)
         return;
-    const int treffer = ersterTreffer(*m_box, text);
+    // An emptied box stays empty (every entry begins with nothing); what is
+    // typed next is completed afresh.
+    if (text.isEmpty()) {
+        m_gemerkt.clear();
+        return;
+    }
+    const int treffer = m_art.muster ? ersterMusterTreffer(*m_box, text) : ersterTreffer(*m_box, text);
     if (treffer < 0)
         return;
     QLineEdit* feld = m_box->lineEdit();

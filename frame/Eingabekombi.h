@@ -1,9 +1,9 @@
 #pragma once
-// An editable combo box as an input aid for an entry field: typing is
-// completed from the list (type-ahead), the text is capped and copied into the
-// entry field that the save reads, Enter takes the value (adds it to the list
-// when new) and moves on. The catalogue's detail panel and the lending windows
-// use it alike.
+// An editable combo box as an input aid: typing is completed from the list
+// (type-ahead) and the text is capped; for an entry field the text is copied
+// into the field that the save reads, and Enter takes the value (adds it to
+// the list when new) and moves on. Every window's type-ahead box uses it: the
+// catalogue's detail panel, the lending windows and the HTML report window.
 #include <QObject>
 #include <QString>
 
@@ -22,12 +22,22 @@ namespace frame {
 // and with case ("d" does not find "DVD", "[" finds "[x"); -1 when none does.
 int ersterTreffer(const QComboBox& box, const QString& getippt);
 
+// The same with `getippt` read as a pattern of VB's Like ("?" one character,
+// "#" a digit, "[list]"); an unclosed "[" finds nothing.
+int ersterMusterTreffer(const QComboBox& box, const QString& getippt);
+
+// A key whose release types nothing and so completes nothing: a modifier, a
+// lock or a dead key.
+bool tipptNichts(int taste);
+
 class Eingabekombi : public QObject {
 public:
     // How a box treats what the user enters.
     struct Art {
+        bool enterNimmt = true;         // Enter takes the value and moves on
         bool enterFügtEin = true;       // Enter adds a new text to the list
         bool kappeNurGetippt = false;   // the cap spares a text that is an entry of the list
+        bool muster = false;            // the typed text is a pattern of VB's Like
     };
 
     // `ziel` (may be null) gets the box's text (at most `kappe` characters);

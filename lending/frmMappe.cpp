@@ -81,9 +81,9 @@ frmMappe::frmMappe(const sys::Services& services, frame::Hauptfenster& hauptfens
     setTabOrder(cmdAusleihen, cmdZurück);
 
     // Enter moves on and adds nothing; the cap spares an entry of the list.
-    const frame::Eingabekombi::Art art{false, true};
-    m_mappeKombi = new frame::Eingabekombi(cmbMappe, nullptr, Kappe, [this] { cmbWer1->setFocus(); }, art);
-    m_werKombi = new frame::Eingabekombi(cmbWer1, nullptr, Kappe, [this] { cmdAusleihen->setFocus(); }, art);
+    const frame::Eingabekombi::Art art{.enterFügtEin = false, .kappeNurGetippt = true};
+    new frame::Eingabekombi(cmbMappe, nullptr, Kappe, [this] { cmbWer1->setFocus(); }, art);
+    new frame::Eingabekombi(cmbWer1, nullptr, Kappe, [this] { cmdAusleihen->setFocus(); }, art);
     // Enter leads on by itself: a button must not take it as its default.
     cmdAusleihen->setAutoDefault(false);
     cmdZurück->setAutoDefault(false);
@@ -229,12 +229,3 @@ bool frmMappe::przMappeRückgabeEintragen()
         return false;
     }
 }
-
-void frmMappe::cmbMappe_KeyPress(int keyAscii) { m_mappeKombi->KeyPress(keyAscii); }
-void frmMappe::cmbWer1_KeyPress(int keyAscii) { m_werKombi->KeyPress(keyAscii); }
-void frmMappe::cmbMappe_KeyUp() { m_mappeKombi->KeyUp(); }
-void frmMappe::cmbWer1_KeyUp() { m_werKombi->KeyUp(); }
-void frmMappe::cmbMappe_Change() { m_mappeKombi->Change(); }
-void frmMappe::cmbWer1_Change() { m_werKombi->Change(); }
-void frmMappe::cmbMappe_Click() { m_mappeKombi->Click(); }
-void frmMappe::cmbWer1_Click() { m_werKombi->Click(); }

@@ -16,9 +16,8 @@ class QLabel;
 class QPushButton;
 
 namespace frame {
-class Eingabekombi;
 class Hauptfenster;
-}  // namespace frame
+}
 namespace vb {
 class ComboBox;
 }
@@ -38,15 +37,6 @@ public:
     void cmdZurück_Click();
     bool przMappeAusleiheEintragen();
     bool przMappeRückgabeEintragen();
-
-    void cmbMappe_KeyPress(int keyAscii);
-    void cmbWer1_KeyPress(int keyAscii);
-    void cmbMappe_KeyUp();
-    void cmbWer1_KeyUp();
-    void cmbMappe_Change();
-    void cmbWer1_Change();
-    void cmbMappe_Click();
-    void cmbWer1_Click();
 
     QLabel* Label(int i) const { return i == 0 ? m_label0 : m_label1; }
     vb::ComboBox* cmbMappe = nullptr;
@@ -68,8 +58,6 @@ private:
     frame::Hauptfenster& m_hauptfenster;
     QLabel* m_label0 = nullptr;
     QLabel* m_label1 = nullptr;
-    frame::Eingabekombi* m_mappeKombi = nullptr;
-    frame::Eingabekombi* m_werKombi = nullptr;
     std::unique_ptr<db::Database> m_datenbank;
     // [Design] of "Cd.ini"
     QString m_label1Wort;  // the word for the storage folder

@@ -2,6 +2,7 @@
 
 #include "frame/Aussehen.h"
 #include "frame/CdIni.h"
+#include "frame/Eingabekombi.h"
 #include "frame/Einmalfenster.h"
 #include "frame/FillCombo.h"
 #include "frame/Sprache.h"
@@ -14,12 +15,9 @@
 #include "reports/HTMLBericht.h"
 #include "reports/Zeilenquelle.h"
 
-#include <QEvent>
 #include <QFileInfo>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -179,10 +177,11 @@ void frmHTML::aufbauen()
         box->setObjectName(QString::fromUtf8(Boxarten[b].name));
         box->setToolTip(QString::fromUtf8(Boxarten[b].tooltip));
         box->setGeometry(100, y, 140, 26);
-        box->lineEdit()->installEventFilter(this);
         *boxen[b] = box;
         m_boxen[size_t(b)] = box;
-        connect(box, &QComboBox::editTextChanged, this, [this, b] { cmb_Change(b); });
+        // Selection boxes: no entry field behind them and nothing for Enter to do.
+        new frame::Eingabekombi(box, nullptr, Kappe, {},
+                                {.enterNimmt = false, .enterFügtEin = false, .muster = true});
         connect(box, &QComboBox::activated, this, [this, b] { cmb_Click(b); });
     }
     cmdAlle = knopf("cmdAlle", "&Alle", "Alle Datensätze in HTML exportieren.", {252, 44, 84, 28});
@@ -346,65 +345,6 @@ void frmHTML::andereFüllen(Box geklickt)
     for (Box b : {Format, Qualitaet, Mappe, Wer, Cat})
         if (b != geklickt)
             füllen(b);
-}
-
-bool frmHTML::eventFilter(QObject* objekt, QEvent* ereignis)
-{
-    if (ereignis->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(ereignis)->isAutoRepeat()) {
-        for (size_t i = 0; i < m_boxen.size(); ++i) {
-            if (m_boxen[i]->lineEdit() == objekt) {
-                // The box takes the key first; the completion follows its release.
-                const bool ergebnis = QWidget::eventFilter(objekt, ereignis);
-                cmb_KeyUp(Box(i));
-                return ergebnis;
-            }
-        }
-    }
-    return QWidget::eventFilter(objekt, ereignis);
-}
-
-// The first entry that the typed text matches as a pattern with any end,
-// case-sensitive; an unclosed "[" is no pattern and completes nothing.
-void frmHTML::cmb_KeyUp(Box b)
-{
-    vb::ComboBox* box = m_boxen[size_t(b)];
-    const QString text = box->currentText();
-    if (text == gemerkt[size_t(b)])
-        return;
-    const QString muster = text + u'*';
-    for (int i = 0; i < box->count(); ++i) {
-        const QString eintrag = box->itemText(i);
-        try {
-            if (!vb::like(eintrag, muster))
-                continue;
-        } catch (const std::exception&) {
-            return;
-        }
-        QLineEdit* feld = box->lineEdit();
-        const int p = feld->hasSelectedText() ? feld->selectionStart() : feld->cursorPosition();
-        gemerkt[size_t(b)] = text;
-        box->setEditText(eintrag);
-        const QString neu = box->currentText();
-        const int caret = qMin(p, int(neu.size()));
-        feld->setSelection(caret, int(neu.size()) - caret);
-        return;
-    }
-}
-
-// Every change of the edit text, a completion included, is capped; a choice
-// from the list is not (Click reads the entry itself).
-void frmHTML::cmb_Change(Box b)
-{
-    if (m_kappt)
-        return;
-    vb::ComboBox* box = m_boxen[size_t(b)];
-    const QString text = box->currentText();
-    if (text.size() <= Kappe)
-        return;
-    m_kappt = true;
-    box->setEditText(text.left(Kappe));
-    box->lineEdit()->setCursorPosition(Kappe);
-    m_kappt = false;
 }
 
 void frmHTML::cmb_Click(Box b)

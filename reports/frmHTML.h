@@ -62,9 +62,7 @@ public:
     // The five selection boxes in their family order.
     enum Box { Mappe, Format, Qualitaet, Wer, Cat };
     vb::ComboBox* box(Box b) const { return m_boxen[b]; }
-    // The handlers every box shares.
-    void cmb_KeyUp(Box b);
-    void cmb_Change(Box b);
+    // A choice from a box's list writes its report.
     void cmb_Click(Box b);
 
     QLabel* Label1 = nullptr;
@@ -94,10 +92,6 @@ public:
     // Form state.
     QString SortFeld;
     QString Auswahlwert;  // the value last chosen in a selection box
-    std::array<QString, 5> gemerkt;  // each box's text at its last completion
-
-protected:
-    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:
     void aufbauen();
@@ -118,5 +112,4 @@ private:
     QString m_dbName;
     QString m_backcolor, m_default, m_textFarbe, m_textFont, m_sprache;
     std::array<vb::ComboBox*, 5> m_boxen{};
-    bool m_kappt = false;
 };

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -47,7 +48,7 @@ TEST_P(Vervollständigung, TextSelectionAndTarget)
     ASSERT_TRUE(box && ziel);
     box->clear();
     box->addItems(fall.liste);
-    tippen(box, QString::fromUtf8(fall.tasten));
+    tippenImFokus(box, QString::fromUtf8(fall.tasten));
     EXPECT_EQ(box->currentText(), QString::fromUtf8(fall.text));
     EXPECT_EQ(ausgewählt(box), QString::fromUtf8(fall.auswahl));
     EXPECT_EQ(ziel->text(), QString::fromUtf8(fall.zielText)) << "the target holds what the box shows";
@@ -62,6 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
         Tippfall{"TippenErsetztDieAuswahl", "cmbFormat1", "tfFormat", Formate, "DV", "DVD", "D", "DVD"},
         Tippfall{"RuecktasteWirdNichtWiederErgaenzt", "cmbFormat1", "tfFormat", Formate, "DV\b", "DV", "", "DV"},
         Tippfall{"ZweiteRuecktasteErgaenztWieder", "cmbFormat1", "tfFormat", Formate, "DV\b\b", "DVD", "VD", "DVD"},
+        Tippfall{"GeleertBleibtLeer", "cmbFormat1", "tfFormat", Formate, "D\b\b", "", "", ""},
+        Tippfall{"NachDemLeerenErgaenztWieder", "cmbFormat1", "tfFormat", Formate, "D\b\bD", "DVD", "VD", "DVD"},
         Tippfall{"KleinbuchstabeErgaenztNicht", "cmbFormat1", "tfFormat", Formate, "d", "d", "", "d"},
         Tippfall{"MusterzeichenSindBuchstaben", "cmbFormat1", "tfFormat", {"[x", "#1", "?"}, "[", "[x", "x", "[x"},
         Tippfall{"RauteIstKeineZiffer", "cmbFormat1", "tfFormat", {"71", "#1"}, "#", "#1", "1", "#1"},
@@ -79,13 +82,55 @@ TEST(Eingabekombi, EnterAddsANewValueOnceAndSelectsIt)
     f.c.Neu->click();
     f.c.cmbFormat1->clear();
     f.c.cmbFormat1->addItems(Formate);
-    tippen(f.c.cmbFormat1, "X\r");
+    tippenImFokus(f.c.cmbFormat1, "X\r");
     EXPECT_EQ(f.c.cmbFormat1->count(), 4);
     EXPECT_EQ(f.c.cmbFormat1->itemText(3), "X");
     EXPECT_EQ(ausgewählt(f.c.cmbFormat1), "X");
     EXPECT_EQ(f.c.tfFormat->text(), "X");
-    tippen(f.c.cmbFormat1, "\r");
+    tippenImFokus(f.c.cmbFormat1, "\r");
     EXPECT_EQ(f.c.cmbFormat1->count(), 4) << "a value in the list is not added again";
+}
+
+// Releasing a key that types nothing leaves the box as the last letter left it:
+// Backspace then takes the completion back.
+class TasteOhneZeichen : public testing::TestWithParam<std::pair<const char*, Qt::Key>> {};
+
+TEST_P(TasteOhneZeichen, ErgaenztNichtNochEinmal)
+{
+    Filmkatalog k;
+    frmFilme& f = k.fenster();
+    f.c.Neu->click();
+    f.c.cmbFormat1->clear();
+    f.c.cmbFormat1->addItems(Formate);
+    tippenImFokus(f.c.cmbFormat1, "D");
+    taste(QApplication::focusWidget(), GetParam().second, QString());
+    EXPECT_EQ(ausgewählt(f.c.cmbFormat1), "VD");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    EXPECT_EQ(f.c.cmbFormat1->currentText(), "D");
+    EXPECT_EQ(ausgewählt(f.c.cmbFormat1), "");
+    EXPECT_EQ(f.c.tfFormat->text(), "D");
+}
+
+INSTANTIATE_TEST_SUITE_P(Tasten, TasteOhneZeichen,
+                         testing::Values(std::pair{"Shift", Qt::Key_Shift}, std::pair{"Strg", Qt::Key_Control},
+                                         std::pair{"AltGr", Qt::Key_AltGr},
+                                         std::pair{"Feststell", Qt::Key_CapsLock},
+                                         std::pair{"TotesZirkumflex", Qt::Key_Dead_Circumflex}),
+                         [](const auto& fall) { return std::string(fall.param.first); });
+
+TEST(Eingabekombi, AnEmptiedFormatIsSavedAsTheEmptyMarker)
+{
+    Filmkatalog k;
+    frmFilme& f = k.fenster();
+    f.przAlleListe();
+    f.c.Neu->click();
+    f.c.tfTitel->setText("Ohne Format");
+    tippenImFokus(f.c.cmbFormat1, "D");
+    ASSERT_FALSE(ausgewählt(f.c.cmbFormat1).isEmpty()) << "the catalogue holds a format beginning with D";
+    tippenImFokus(f.c.cmbFormat1, "\b\b");
+    EXPECT_EQ(f.c.cmbFormat1->currentText(), "");
+    f.c.Speichern->click();
+    EXPECT_EQ(spalte(k, "Filme", "Format", "Ohne Format"), "-");
 }
 
 TEST(Eingabekombi, APickIsCappedBeforeItReachesTheField)
@@ -109,7 +154,7 @@ TEST(Eingabekombi, ATypedWordReachesTheSaveWithoutEnter)
     f.c.Neu->click();
     f.c.tfTitel->setText("Ohne Enter");
     f.c.cmbWer1->clear();
-    tippen(f.c.cmbWer1, "Eva");
+    tippenImFokus(f.c.cmbWer1, "Eva");
     f.c.Speichern->click();
     EXPECT_EQ(spalte(k, "Filme", "Wer", "Ohne Enter"), "Eva");
 }
@@ -126,18 +171,15 @@ TEST(Eingabekombi, EnterMovesToTheNextBoxOfTheTable)
         {f.c.cmbCat1, f.c.cmbDten1},        {f.c.cmbDten1, f.c.Speichern},   {f.c.cmbWer1, f.c.cmdspeichern},
     };
     for (const auto& [box, weiter] : schritte) {
-        box->setFocus();
-        tippen(box, "x\r");
+        tippenImFokus(box, "x\r");
         EXPECT_EQ(QApplication::focusWidget(), weiter) << box->objectName().toStdString();
     }
     // Quality leads on by the filter box of the folder.
     f.c.cmbMappe->setVisible(false);
-    f.c.cmbQualität1->setFocus();
-    tippen(f.c.cmbQualität1, "1\r");
+    tippenImFokus(f.c.cmbQualität1, "1\r");
     EXPECT_EQ(QApplication::focusWidget(), f.c.cmbMappe1);
     f.c.cmbMappe->setVisible(true);
-    f.c.cmbQualität1->setFocus();
-    tippen(f.c.cmbQualität1, "\r");
+    tippenImFokus(f.c.cmbQualität1, "\r");
     EXPECT_EQ(QApplication::focusWidget(), f.c.cmbAnzahl1);
     f.hide();
 }
@@ -283,7 +325,7 @@ TEST(Eingabe, Screenshot)
     f.przAlleListe();
     f.c.Neu->click();
     tippen(f.c.tfTitel, "Neuer Film");
-    tippen(f.c.cmbFormat1, "D");
+    tippenImFokus(f.c.cmbFormat1, "D");
     f.grab().save(ziel + "/frmFilme_Neu.png");
     titelKlicken(k, "Matrix");
     f.c.cmdUnterordner->click();

@@ -203,12 +203,11 @@ TEST(frmMappe, EnterMovesOnWithoutAddingAnEntry)
     Ausleihkatalog k;
     frmMappe* f = öffnen(k);
     ASSERT_TRUE(f);
-    f->cmbMappe->setFocus();
-    tippen(f->cmbMappe, "Neu\r");
+    tippenImFokus(f->cmbMappe, "Neu\r");
     QWidget* fokus = f->focusWidget();
     EXPECT_TRUE(fokus == f->cmbWer1 || f->cmbWer1->isAncestorOf(fokus));
     EXPECT_EQ(f->cmbMappe->count(), 3);
-    tippen(f->cmbWer1, "Eva\r");
+    tippenImFokus(f->cmbWer1, "Eva\r");
     EXPECT_EQ(f->focusWidget(), f->cmdAusleihen);
     EXPECT_EQ(f->cmbWer1->count(), 4);
     EXPECT_TRUE(k.fake.messages.shown.empty()) << "Enter starts no command";
@@ -233,7 +232,7 @@ TEST_P(Kappe, NurGetippterTextWirdGekappt)
     if (*GetParam().gewählt)
         wählen(f->cmbWer1, QString::fromUtf8(GetParam().gewählt));
     else
-        tippen(f->cmbWer1, QString::fromUtf8(GetParam().getippt));
+        tippenImFokus(f->cmbWer1, QString::fromUtf8(GetParam().getippt));
     EXPECT_EQ(f->cmbWer1->text(), QString::fromUtf8(GetParam().text));
     f->close();
 }
@@ -251,14 +250,18 @@ TEST(frmMappe, TypeAheadIsCaseSensitiveAndNotRepeatedAfterBackspace)
     Ausleihkatalog k;
     frmMappe* f = öffnen(k);
     ASSERT_TRUE(f);
-    tippen(f->cmbWer1, "Ca");
+    tippenImFokus(f->cmbWer1, "Ca");
     EXPECT_EQ(f->cmbWer1->text(), "Carla");
     EXPECT_EQ(f->cmbWer1->lineEdit()->selectedText(), "rla");
-    tippen(f->cmbWer1, "\b");
+    tippenImFokus(f->cmbWer1, "\b");
     EXPECT_EQ(f->cmbWer1->text(), "Ca") << "Backspace takes the completion back and it is not offered again";
-    f->cmbWer1->setText({});
-    tippen(f->cmbWer1, "ca");
+    tippenImFokus(f->cmbWer1, "\b\b\b");
+    EXPECT_EQ(f->cmbWer1->text(), "") << "an emptied box is not completed";
+    tippenImFokus(f->cmbWer1, "ca");
     EXPECT_EQ(f->cmbWer1->text(), "ca");
+    tippenImFokus(f->cmbMappe, "K");
+    EXPECT_EQ(f->cmbMappe->text(), "Kino's") << "the folder box completes too";
+    EXPECT_EQ(f->cmbMappe->lineEdit()->selectedText(), "ino's");
     f->close();
 }
 

@@ -237,7 +237,7 @@ TEST_P(Typeahead, CompletesFromTheListAndCapsAtTen)
     HTMLKatalog k;
     frmHTML& h = k.öffnen();
     QComboBox* box = h.box(fall.box);
-    tippen(box->lineEdit(), fall.tasten);
+    tippenImFokus(box, fall.tasten);
     EXPECT_EQ(box->currentText(), fall.text);
     EXPECT_EQ(box->lineEdit()->selectedText(), fall.markiert);
     EXPECT_TRUE(k.fake.shell.opened.isEmpty()) << "typing starts no report";
@@ -248,6 +248,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(Tippfall{"FirstMatch", frmHTML::Cat, "K", "Komödie", "omödie"},
                     Tippfall{"NextLetterNextMatch", frmHTML::Cat, "Kr", "Krimi", "imi"},
                     Tippfall{"BackspaceKeepsTheRememberedText", frmHTML::Cat, "Kr\b", "Kr", ""},
+                    Tippfall{"EmptiedBoxStaysEmpty", frmHTML::Cat, "K\b\b", "", ""},
+                    Tippfall{"TypedAgainAfterEmptying", frmHTML::Cat, "K\b\bK", "Komödie", "omödie"},
                     Tippfall{"CaseSensitive", frmHTML::Cat, "k", "k", ""},
                     Tippfall{"QuestionMarkIsAnyCharacter", frmHTML::Cat, "?", "[Neu]", "Neu]"},
                     Tippfall{"HashIsADigit", frmHTML::Qualitaet, "#", "1", ""},

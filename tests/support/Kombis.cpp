@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace testing_support {
@@ -40,6 +41,27 @@ void tippen(QWidget* w, const QString& tasten)
             taste(w, Qt::Key_Return, QStringLiteral("\r"));
         else
             taste(w, t.isLetter() ? Qt::Key_A + (t.toUpper().unicode() - u'A') : 0, QString(t));
+    }
+}
+
+void fokussieren(QWidget* w)
+{
+    QWidget* fenster = w->window();
+    fenster->show();
+    fenster->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster));
+    w->setFocus(Qt::MouseFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), w) << w->objectName().toStdString();
+}
+
+void tippenImFokus(QWidget* w, const QString& tasten)
+{
+    fokussieren(w);
+    for (const QChar t : tasten) {
+        QWidget* fokus = QApplication::focusWidget();
+        ASSERT_TRUE(fokus);
+        // A capital is typed with Shift, which goes up after the letter.
+        QTest::keyClick(fokus, t.toLatin1(), t.isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
     }
 }
 

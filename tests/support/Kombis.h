@@ -21,4 +21,12 @@ void taste(QWidget* w, int key, const QString& text, Qt::KeyboardModifiers mod =
 // Types a sequence: "\b" is Backspace, "\r" Enter, any other character itself.
 void tippen(QWidget* w, const QString& tasten);
 
+// Gives `w` the keyboard focus as a click into it does: its window shown and
+// active, and `w` the application's focus widget (checked).
+void fokussieren(QWidget* w);
+// Types the sequence as a keyboard does, every key to the widget that has the
+// focus (QApplication::focusWidget()), after giving `w` the focus; characters
+// as in tippen, a capital with Shift held down around it.
+void tippenImFokus(QWidget* w, const QString& tasten);
+
 }  // namespace testing_support
