@@ -285,7 +285,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EXPECT_EQ(f.c.tfTitel->text(), "Matrix");
                   },
                   alleTitel(), "Alien 3"}),
-    [](const ::testing::TestParamInfo<Verlassen>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<Verlassen>& fall) { return std::string(fall.param.name); });
 
 TEST(Unterordnerliste, TheLendingButtonsWorkAgainAfterASubEntryList)
 {
