@@ -190,6 +190,7 @@ public:
     bool przSpeichernUnterordner();
     void cmdEditieren2_Click();
     bool przEditierenUnterordner();
+    void mnuUnterverzeichnis_Click();
 
     // Entry fields: key filters, Enter, and the buttons that reveal fields.
     void tfTitel_KeyPress(int& keyAscii);
@@ -309,6 +310,7 @@ private:
     bool leererTitel(int fehlerText, frame::OhneDatei ohne);
     bool filmAufAnzeige();
     bool unterordnerAufAnzeige();
+    void unterordnerNeuLesen();  // after a sub-entry's edit or delete
 
     void exportVerbinden();  // the exports, printing and report windows
     void druckVerbinden();

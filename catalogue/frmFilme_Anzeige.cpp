@@ -329,6 +329,14 @@ void frmFilme::przUnterordnerModusAus()
         setzeTop(w, 3240);
     c.Label4->setVisible(true);
     c.tfDatum->setVisible(true);
+    // The title view again: the title list in force instead of the
+    // sub-entries, the lending buttons back, and no parent left over for the
+    // next new sub-entry or re-run of the list.
+    c.lfListe2->setVisible(false);
+    c.cmdAusgeliehen->setVisible(true);
+    c.cmdAusleihen->setVisible(true);
+    UnterordnerTitel.clear();
+    UnterordnerListeFlag = QStringLiteral("0");
     // The lending list disables the title list while it shows lending rows.
     if (!c.lfListe->isEnabled()) {
         c.lfListe->setEnabled(true);

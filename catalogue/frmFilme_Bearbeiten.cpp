@@ -363,6 +363,5 @@ void frmFilme::cmdLöschen2_Click()
     }
     m_angezeigterUnterordner = 0;
     c.lfListe2->clear();
-    przAktualisieren();
-    przlesen();
+    unterordnerNeuLesen();
 }

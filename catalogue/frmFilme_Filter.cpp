@@ -283,6 +283,9 @@ void frmFilme::chkausleih_Click()
 // when it was the list shown; then the record of the selected row.
 void frmFilme::przlesen()
 {
+    // The selection's own run leaves sub-entry mode; a sub-entry list in
+    // force is listed again after it.
+    const QString unterordnerTitel = UnterordnerTitel;
     bool neuGelistet = false;
     if (!DSAnsicht.isEmpty()) {
         spezialAnsichtWiederholen();
@@ -337,9 +340,9 @@ void frmFilme::przlesen()
     }
     if (!neuGelistet && GanzeListeFlag)
         przAlleListe();
-    if (!UnterordnerTitel.isEmpty()) {
-        FilterWert = UnterordnerTitel;
-        c.tfTitel->setText(UnterordnerTitel);
+    if (!unterordnerTitel.isEmpty()) {
+        FilterWert = unterordnerTitel;
+        c.tfTitel->setText(unterordnerTitel);
         przUnterordnerListe();
     } else {
         przAnzeige3();

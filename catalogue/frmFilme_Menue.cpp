@@ -135,6 +135,7 @@ void frmFilme::menüVerbinden()
     connect(c.mnuAbout, &QAction::triggered, this, [this] { frmAbout::zeigen(m_services, this); });
     connect(c.mnuCredits, &QAction::triggered, this, [this] { frmCredits::zeigen(m_services, this); });
     connect(c.cmdInfo, &QPushButton::clicked, this, &frmFilme::cmdInfo_Click);
+    connect(c.mnuUnterverzeichnis, &QAction::triggered, this, &frmFilme::mnuUnterverzeichnis_Click);
     suchenVerbinden();
     exportVerbinden();
 
@@ -172,6 +173,13 @@ void frmFilme::cmdInfo_Click()
     else
         m_services.messages->msgBox(QStringLiteral("Kein Datensatz!"), sys::mb::Exclamation,
                                     QStringLiteral("Datensatz-Info"));
+}
+
+// The only way to a first sub-entry typed by hand for a title without any.
+void frmFilme::mnuUnterverzeichnis_Click()
+{
+    if (!c.tfTitel->text().isEmpty())
+        przNeuUnterordner();
 }
 
 // Starts the tools program and leaves it the catalogue and "Cd.ini" alone. A

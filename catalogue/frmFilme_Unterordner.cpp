@@ -57,10 +57,8 @@ void frmFilme::przUnterordnerListe()
 
 void frmFilme::cmdUnterordnerzurück_Click()
 {
-    przUnterordnerModusAus();
-    c.lfListe2->setVisible(false);
     c.tfTitel2->setText(UnterordnerTitel);
-    UnterordnerTitel.clear();
+    przUnterordnerModusAus();
     przAnzeige3();
     c.lbAnzahlSel->setText(QStringLiteral("0"));
 }
@@ -167,8 +165,16 @@ bool frmFilme::przEditierenUnterordner()
     m_services.messages->msgBox(eltern + QStringLiteral(" wurde editiert!"), sys::mb::OkOnly,
                                 QStringLiteral("Editieren"));
     c.tfTitel2->setText(UnterordnerTitel);
-    przAktualisieren();
-    przlesen();
+    unterordnerNeuLesen();
     UnterordnerTitel.clear();
     return true;
+}
+
+// The refresh leaves sub-entry mode; the parent's sub-entries are listed again.
+void frmFilme::unterordnerNeuLesen()
+{
+    const QString eltern = UnterordnerTitel;
+    przAktualisieren();
+    UnterordnerTitel = eltern;
+    przlesen();
 }

@@ -1,9 +1,15 @@
 // Sub-entries through the main window: the listing, a new one, an edit, a
 // delete, and that the buttons act only on the sub-entry on display.
+#include "catalogue/frmSucheTitel.h"
 #include "tests/catalogue/Bearbeitung.h"
+#include "tests/support/Kombis.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QTextEdit>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace testing_support;
 
@@ -177,5 +183,179 @@ TEST(Unterordnerlöschen, DeletesTheSubEntryOnDisplayAndKeepsTheParentsFlag)
     EXPECT_EQ(rohWert(k.folder.file("filme.mdb"), "SELECT group_concat(Titel2) FROM Unterordner"), "Matrix Teil 2");
     EXPECT_EQ(spalte(k, "Filme", "Unterordner", "Matrix"), "1");
     EXPECT_EQ(namen2(f), QStringList({"Matrix Teil 2"})) << "the parent's list again";
+    EXPECT_EQ(integrität(k), "ok");
+}
+
+namespace {
+
+// A new sub-entry through the menu "Datei > Unterverzeichnis" for the title
+// on display, named and saved as the user does.
+void überDasMenü(Filmkatalog& k, const QString& name)
+{
+    frmFilme& f = k.fenster();
+    f.c.mnuUnterverzeichnis->trigger();
+    ASSERT_TRUE(f.c.cmdSpeichern2->isVisible());
+    f.c.tfTitel->setText(name);
+    f.c.cmdSpeichern2->click();
+}
+
+// What a user sees of the title view: the title list, not the sub-entries,
+// and the lending buttons of the panel.
+void erwarteTitelansicht(const frmFilme& f)
+{
+    EXPECT_FALSE(f.c.lfListe2->isVisible()) << "the sub-entry list lies over the title list";
+    EXPECT_TRUE(f.c.lfListe->isVisible());
+    EXPECT_FALSE(f.c.lbUnterordner->isVisible());
+    EXPECT_TRUE(f.c.cmdAusgeliehen->isVisible()) << "\"Ausleiher\"";
+    EXPECT_TRUE(f.c.cmdAusgeliehen->isEnabled());
+    EXPECT_TRUE(f.c.cmdAusleihen->isVisible()) << "\"CD ausleihen\"";
+}
+
+struct Verlassen {
+    const char* name;
+    std::function<void(Filmkatalog&, frmFilme&)> tun;  // leaves the sub-entry list of "Matrix"
+    QStringList titel;                                  // the title list then
+    QString danach;                                     // a title of that list
+};
+
+class UnterordnerVerlassen : public ::testing::TestWithParam<Verlassen> {};
+
+}  // namespace
+
+TEST_P(UnterordnerVerlassen, ShowsTheSelectionInForceAndForgetsTheParent)
+{
+    const Verlassen& fall = GetParam();
+    Filmkatalog k;
+    frmFilme& f = k.fenster();
+    f.show();
+    auflisten(k, "Matrix");
+    ASSERT_TRUE(f.c.lfListe2->isVisible());
+    ASSERT_FALSE(f.c.cmdAusgeliehen->isVisible());
+
+    fall.tun(k, f);
+    erwarteTitelansicht(f);
+    EXPECT_EQ(k.titel(), fall.titel);
+
+    // The next title chosen is the parent of the next sub-entry, and its save
+    // comes back to the title list.
+    titelKlicken(k, fall.danach);
+    EXPECT_EQ(f.c.tfTitel->text(), fall.danach);
+    überDasMenü(k, "Neuer Teil");
+    EXPECT_EQ(k.fake.messages.shown.back().prompt, "'Neuer Teil' wurde gespeichert!");
+    EXPECT_EQ(spalte(k, "Unterordner", "Titel", "Neuer Teil"), fall.danach);
+    EXPECT_EQ(spalte(k, "Filme", "Unterordner", fall.danach), "1");
+    erwarteTitelansicht(f);
+    EXPECT_EQ(f.c.tfTitel->text(), fall.danach);
+    EXPECT_EQ(integrität(k), "ok");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Unterordner, UnterordnerVerlassen,
+    ::testing::Values(
+        Verlassen{"Filter", [](Filmkatalog&, frmFilme& f) { wählen(f.c.cmbFormat, "DVD"); },
+                  {"Alien", "Alien 3", "Ärger im Paradies", "Der Pate", "Matrix", "Matrix 2", "Ocean's Eleven"},
+                  "Alien"},
+        Verlassen{"DateView", [](Filmkatalog&, frmFilme& f) { f.c.chkdat->click(); },
+                  {"Aliens", "Alien 3", "Alien", "Ärger im Paradies", "Matrix 2", "Matrix", "Der Pate", "Film 31",
+                   "Film #1", "Mask", "Ocean's Eleven", "Öl", "[Rec]", "Zorro"},
+                  "Der Pate"},
+        Verlassen{"LentView", [](Filmkatalog&, frmFilme& f) { f.c.mnuDSAusgeliehen->trigger(); },
+                  {"Matrix 2", "Ocean's Eleven"}, "Ocean's Eleven"},
+        Verlassen{"TitleSearch",
+                  [](Filmkatalog&, frmFilme& f) {
+                      f.c.mnuVolltextsucheTitel->trigger();
+                      frmSucheTitel* dialog = f.sucheTitel();
+                      ASSERT_NE(dialog, nullptr);
+                      tippen(dialog->tfSuche, "Ali");
+                      QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+                      QApplication::sendEvent(dialog->tfSuche, &enter);
+                  },
+                  {"Alien", "Alien 3", "Aliens"}, "Aliens"},
+        Verlassen{"AllTitles", [](Filmkatalog&, frmFilme& f) { f.c.Alle->click(); }, alleTitel(), "Zorro"},
+        Verlassen{"BackToTheTitle", [](Filmkatalog&, frmFilme& f) { f.c.cmdUnterordnerzurück->click(); },
+                  alleTitel(), "Öl"},
+        Verlassen{"Refresh", [](Filmkatalog&, frmFilme& f) { f.c.mnuAktualisieren->trigger(); }, alleTitel(),
+                  "Mask"},
+        Verlassen{"SubEntrySaved",
+                  [](Filmkatalog& k, frmFilme& f) {
+                      f.c.cmdNeu2->click();
+                      f.c.tfTitel->setText("Matrix Bonus");
+                      f.c.cmdSpeichern2->click();
+                      EXPECT_EQ(spalte(k, "Unterordner", "Titel", "Matrix Bonus"), "Matrix");
+                      EXPECT_EQ(f.c.tfTitel->text(), "Matrix");
+                  },
+                  alleTitel(), "Alien 3"}),
+    [](const ::testing::TestParamInfo<Verlassen>& fall) { return std::string(fall.param.name); });
+
+TEST(Unterordnerliste, TheLendingButtonsWorkAgainAfterASubEntryList)
+{
+    Filmkatalog k;
+    frmFilme& f = k.fenster();
+    f.show();
+    auflisten(k, "Matrix");
+    f.c.cmdUnterordnerzurück->click();
+
+    titelKlicken(k, "Alien");
+    f.c.cmdAusleihen->click();
+    EXPECT_FALSE(f.c.cmdAusleihen->isVisible()) << "a started lending hides its button";
+    EXPECT_TRUE(f.c.cmdspeichern->isVisible());
+    EXPECT_TRUE(f.c.cmbWer1->isVisible());
+
+    titelKlicken(k, "Ocean's Eleven");
+    EXPECT_TRUE(f.c.cmdAusleihen->isVisible());
+    EXPECT_FALSE(f.c.cmdspeichern->isVisible());
+    f.c.cmdAusgeliehen->click();
+    ASSERT_EQ(k.zeilen().size(), 1);
+    EXPECT_TRUE(k.zeilen()[0].contains("Anna"));
+    EXPECT_FALSE(f.c.cmdAusgeliehen->isEnabled()) << "greyed while the history shows";
+    EXPECT_TRUE(f.c.cmdAusgeliehen->isVisible());
+}
+
+TEST(Unterverzeichnismenü, WithoutATitleDoesNothing)
+{
+    Filmkatalog k;
+    frmFilme& f = k.fenster();
+    f.show();
+    ASSERT_TRUE(f.c.tfTitel->text().isEmpty());
+    const auto vorher = katalogInhalt(k);
+    f.c.mnuUnterverzeichnis->trigger();
+    EXPECT_FALSE(f.c.lbUnterordner->isVisible());
+    EXPECT_FALSE(f.c.cmdSpeichern2->isVisible());
+    EXPECT_TRUE(f.c.cmdZurück->isVisible()) << "still the title view";
+    EXPECT_TRUE(f.c.cmdAusgeliehen->isVisible());
+    EXPECT_TRUE(k.fake.messages.shown.empty());
+    EXPECT_EQ(katalogInhalt(k), vorher);
+}
+
+TEST(Unterverzeichnismenü, AddsAFirstSubEntryToATitleWithoutAny)
+{
+    Filmkatalog k;
+    frmFilme& f = zeigen(k, "Ocean's Eleven");
+    f.show();
+    EXPECT_FALSE(f.c.cmdUnterordner->isVisible()) << "no sub-entries yet: no list to open";
+    f.c.mnuUnterverzeichnis->trigger();
+    EXPECT_TRUE(f.c.lbUnterordner->isVisible());
+    EXPECT_TRUE(f.c.cmdSpeichern2->isEnabled());
+    EXPECT_FALSE(f.c.tfMappe->isVisible()) << "the folder is the parent's";
+    EXPECT_EQ(f.c.tfTitel->text(), "Ocean's Eleven");
+    f.c.tfTitel->setText("Ocean's Eleven Bonus");
+    f.c.tfFormat->setText("DVD");
+    f.c.cmdSpeichern2->click();
+    EXPECT_EQ(k.fake.messages.shown.back().prompt, "'Ocean's Eleven Bonus' wurde gespeichert!");
+    const auto zeile = roh(k.folder.file("filme.mdb"),
+                           "SELECT Titel, Format, Mappe, Wer, Info, Size FROM Unterordner "
+                           "WHERE Titel2 = 'Ocean''s Eleven Bonus'");
+    ASSERT_EQ(zeile.size(), 1u);
+    EXPECT_EQ(zeile[0], QStringList({"Ocean's Eleven", "DVD", "Kino's", "Anna", "-", "0"}));
+    EXPECT_EQ(spalte(k, "Filme", "Unterordner", "Ocean's Eleven"), "1");
+    EXPECT_EQ(f.c.tfTitel->text(), "Ocean's Eleven") << "back to the parent";
+    EXPECT_TRUE(f.c.cmdUnterordner->isVisible());
+
+    // Its list now holds the new entry; the menu on a sub-entry adds to the same parent.
+    f.c.cmdUnterordner->click();
+    EXPECT_EQ(namen2(f), QStringList({"Ocean's Eleven Bonus"}));
+    unterKlicken(f, "Ocean's Eleven Bonus");
+    überDasMenü(k, "Ocean's Eleven Kommentar");
+    EXPECT_EQ(spalte(k, "Unterordner", "Titel", "Ocean's Eleven Kommentar"), "Ocean's Eleven");
     EXPECT_EQ(integrität(k), "ok");
 }
