@@ -120,9 +120,8 @@ bool writeBytes(const QString& source, const QString& temporary, QString* error)
     QByteArray chunk;
     while (ok && !kernel && !in.atEnd()) {
         chunk = in.read(1 << 20);
-        if (chunk.isEmpty() && in.error() != QFileDevice::NoError)
-            ok = false;
-        else if (out.write(chunk) != chunk.size())
+        // A failed read leaves nothing to write.
+        if ((chunk.isEmpty() && in.error() != QFileDevice::NoError) || out.write(chunk) != chunk.size())
             ok = false;
     }
     ok = ok && in.error() == QFileDevice::NoError && out.flush() && ::fsync(out.handle()) == 0;

@@ -149,11 +149,15 @@ private:
         long long rowid = 0;
     };
 
-    // Index order (the snapshot) ...
+    // An index orders the rows; without one, rowid order.
     bool ordered() const { return m_indexColumn >= 0; }
-    void settle();
-    void settle() const;
-    long long currentRowid() const;
+
+    // TableCursor.cpp: the columns and their lookup by name.
+    int columnIndex(const QString& name) const;
+    int lookUpColumn(const QString& name) const;
+    int requireColumn(const QString& name) const;
+
+    // TableCursor_Snapshot.cpp: the German-order snapshot.
     Stamp stampNow(bool withDataVersion);
     bool orderFresh(bool full);
     void refreshOrder(bool full);
@@ -164,22 +168,13 @@ private:
     size_t keyBound(const Key& key, bool upper) const;
     Key keyAt(size_t entry) const;
     Key keyFrom(const QVariant& value) const;
-    void coverCurrent(bool forward, size_t rows = 0);
-    bool batchHolds(size_t entry) const;
-    void stepOrdered(bool next);
-    void seekOrdered(const QString& op, const Key& key, Place missing);
-    void placeOrdered(size_t entry);
-    bool orderHasDuplicate(const Key& key, long long exceptRowid) const;
-    void refuseDuplicates(bool patchable);
     size_t patchOrder(long long rowid, bool removed, const Spot& after);
 
-    // ... and what both orders share, or rowid order alone.
-    int columnIndex(const QString& name) const;
-    int lookUpColumn(const QString& name) const;
-    int requireColumn(const QString& name) const;
+    // TableCursor_Batch.cpp: reading rows, in batches or whole.
     QString orderBy(bool ascending) const;
     static QVariant variantOf(const Cell& cell, const std::string& bytes);
     QVariant cellValue(const Batch& batch, size_t row, int column) const;
+    long long currentRowid() const;
     QVariant currentValue(int column) const;
     const Batch& wholeCurrentRow() const;
     Anchor currentAnchor() const;
@@ -191,11 +186,25 @@ private:
     bool fetch(bool forward, const Anchor* after, int limit);
     bool fetchEnd(bool first, int limit);
     bool loadRow(long long rowid, Batch& into) const;
+    bool batchStale() const;
+    void coverCurrent(bool forward, size_t rows = 0);
+    bool batchHolds(size_t entry) const;
+
+    // TableCursor_Moves.cpp: the moves and seeks in either order.
+    void settle();
+    void settle() const;
+    void moveToEnd(bool first);
     void step(bool next);
     void reachEnd(bool next);
+    void stepOrdered(bool next);
+    void seekOrdered(const QString& op, const Key& key, Place missing);
+    void placeOrdered(size_t entry);
+
+    // TableCursor_Writes.cpp: the writes and their duplicate checks.
     void endEdit();
     void reloadEdited();
-    bool batchStale() const;
+    bool orderHasDuplicate(const Key& key, long long exceptRowid) const;
+    void refuseDuplicates(bool patchable);
 
     Database& m_db;
     QString m_table;
