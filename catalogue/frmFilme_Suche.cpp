@@ -98,7 +98,8 @@ void frmFilme::przCDVolltextsuche()
     const int zeile = c.tfTitel->text().isEmpty() ? -1 : titelZeile();
     {
         const QSignalBlocker still(c.lfListe);
-        c.lfListe->setCurrentRow(zeile);
+        // Through the view, so that the list taking the focus picks no first row of its own.
+        c.lfListe->setCurrentIndex(c.lfListe->model()->index(zeile, 0));
     }
     m_titelNurMarkiert = zeile >= 0;
 }

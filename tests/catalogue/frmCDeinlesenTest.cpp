@@ -449,6 +449,24 @@ TEST(CDeinlesen, TheMarkedStoredTitleIsShownWhenItsRowIsClicked)
     f.hide();
 }
 
+TEST(CDeinlesen, WithoutAnEqualStoredTitleTheListTakingTheFocusKeepsTheScan)
+{
+    Scan t;
+    t.discWechseln("MATRI", {{"Film.avi", 3 * 1024 * 1024}});
+    scan::frmCDeinlesen& s = t.oeffnen();
+    zeileKlicken(s.List1, "D: \tCD-ROM-Laufwerk");
+    s.cmdCDÜbernehmen->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    frmFilme& f = *t.k.f;
+    EXPECT_EQ(t.k.titel(), (QStringList{"Matrix", "Matrix 2"}));
+    f.show();
+    QApplication::setActiveWindow(&f);
+    f.c.lfListe->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(f.c.tfFormat->text(), "XVID") << "no stored title shown by a focus change";
+    EXPECT_TRUE(f.c.lfListe->selectedItems().isEmpty());
+    f.hide();
+}
+
 TEST(CDeinlesen, TheLanguageFileSetsEveryTextAndTheLookItsColours)
 {
     Scan t("[Design]\r\nSprache=Englisch.lng\r\nDefault=1\r\nTextFarbe=255\r\nBackcolor=16711680\r\n");
