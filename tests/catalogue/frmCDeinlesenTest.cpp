@@ -110,10 +110,10 @@ void zeileKlicken(QListWidget* liste, const QString& text)
     zeileKlicken(liste, liste->row(gefunden.first()));
 }
 
-// A disc labelled "MATRIX" read and taken over; "Matrix" and "Matrix 2" are stored.
-frmFilme& matrixUebernehmen(Scan& t)
+// A disc labelled "MATRIX" (or as given) read and taken over; "Matrix" and "Matrix 2" are stored.
+frmFilme& matrixUebernehmen(Scan& t, const QString& label = "MATRIX")
 {
-    t.discWechseln("MATRIX", {{"Film.avi", 3 * 1024 * 1024}});
+    t.discWechseln(label, {{"Film.avi", 3 * 1024 * 1024}});
     scan::frmCDeinlesen& s = t.oeffnen();
     zeileKlicken(s.List1, "D: \tCD-ROM-Laufwerk");
     s.cmdCDÜbernehmen->click();
@@ -452,12 +452,7 @@ TEST(CDeinlesen, TheMarkedStoredTitleIsShownWhenItsRowIsClicked)
 TEST(CDeinlesen, WithoutAnEqualStoredTitleTheListTakingTheFocusKeepsTheScan)
 {
     Scan t;
-    t.discWechseln("MATRI", {{"Film.avi", 3 * 1024 * 1024}});
-    scan::frmCDeinlesen& s = t.oeffnen();
-    zeileKlicken(s.List1, "D: \tCD-ROM-Laufwerk");
-    s.cmdCDÜbernehmen->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    frmFilme& f = *t.k.f;
+    frmFilme& f = matrixUebernehmen(t, "MATRI");
     EXPECT_EQ(t.k.titel(), (QStringList{"Matrix", "Matrix 2"}));
     f.show();
     QApplication::setActiveWindow(&f);
