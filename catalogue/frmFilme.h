@@ -112,6 +112,8 @@ public:
     void przAnzeige4();
     void przDatensatzSuchen();
     void przTitelMarkieren();
+    // The row whose title equals the title on display, or -1.
+    int titelZeile() const;
     void przAnzahlGesamt();
     void przAnzahlSel();
 
@@ -328,6 +330,8 @@ private:
     // display (rowid; 0 = none): an edit or delete acts on them only.
     long long m_angezeigterFilm = 0;
     long long m_angezeigterUnterordner = 0;
+    // A take-over marked the stored title of its disc without showing it.
+    bool m_titelNurMarkiert = false;
 
     QPointer<frmSucheTitel> m_frmSucheTitel;
     QPointer<frmSucheInfo> m_frmSucheInfo;

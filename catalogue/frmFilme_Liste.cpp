@@ -261,24 +261,24 @@ void frmFilme::przDatensatzSuchen()
 // literally; a selection that changes runs the list's click.
 void frmFilme::przTitelMarkieren()
 {
-    vb::ListBox* liste = c.lfListe;
+    const int k = titelZeile();
+    if (k >= 0 && k != c.lfListe->currentRow())
+        c.lfListe->setCurrentRow(k);
+}
+
+int frmFilme::titelZeile() const
+{
+    const vb::ListBox* liste = c.lfListe;
     if (liste->count() == 0)
-        return;
+        return -1;
     const QString schlüssel = c.tfTitel->text().isEmpty() ? c.tfTitel2->text() : c.tfTitel->text();
-    int k = -1;
-    if (schlüssel.isEmpty()) {
-        k = 0;
-    } else {
-        for (int i = 0; i < liste->count(); ++i) {
-            const QString zeile = liste->item(i)->text();
-            if (titelTeil(zeile) == schlüssel) {
-                k = i;
-                break;
-            }
-        }
+    if (schlüssel.isEmpty())
+        return 0;
+    for (int i = 0; i < liste->count(); ++i) {
+        if (titelTeil(liste->item(i)->text()) == schlüssel)
+            return i;
     }
-    if (k >= 0 && k != liste->currentRow())
-        liste->setCurrentRow(k);
+    return -1;
 }
 
 // The Filme recordset starts afresh in title order, on the first title.

@@ -12,6 +12,11 @@ void frmFilme::listeVerbinden()
         if (zeile >= 0)
             lfListe_Click();
     });
+    // A row already current but not shown (marked by a take-over) shows its record when clicked.
+    connect(c.lfListe, &QListWidget::itemClicked, this, [this] {
+        if (m_titelNurMarkiert)
+            lfListe_Click();
+    });
     connect(c.lfListe2, &QListWidget::currentRowChanged, this, [this](int zeile) {
         if (zeile >= 0)
             lfListe2_Click();
@@ -43,6 +48,7 @@ void frmFilme::listeVerbinden()
 
 void frmFilme::lfListe_Click()
 {
+    m_titelNurMarkiert = false;
     if (!c.tfSize->text().isEmpty())
         c.tfSize->setVisible(true);
     c.tfTitel2->clear();

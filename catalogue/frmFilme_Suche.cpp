@@ -9,6 +9,7 @@
 #include "platform/vb/VbLike.h"
 
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -92,7 +93,15 @@ void frmFilme::przCDVolltextsuche()
                    {enthält(vb::literalPattern(FilterWert))});
     przListeFüllen();
     przUnsichtbar();
-    przTitelMarkieren();
+    // The scanned values stay on display: a stored title equal to the disc's is
+    // marked so that the user sees it is catalogued, and shown only when clicked.
+    const int zeile = c.tfTitel->text().isEmpty() ? -1 : titelZeile();
+    {
+        const QSignalBlocker still(c.lfListe);
+        // Through the view, so that the list taking the focus picks no first row of its own.
+        c.lfListe->setCurrentIndex(c.lfListe->model()->index(zeile, 0));
+    }
+    m_titelNurMarkiert = zeile >= 0;
 }
 
 // The word of the last filter or search when there is one, else the dialog's.

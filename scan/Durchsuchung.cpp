@@ -56,9 +56,9 @@ class Lauf {
 public:
     Lauf(Durchsuchung& ergebnis, Laufbegleiter* begleiter) : m_e(ergebnis), m_begleiter(begleiter) {}
 
-    void start(const QString& ordner)
+    void start(const QByteArray& ordner)
     {
-        const int fd = ::open(QFile::encodeName(ordner).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int fd = ::open(ordner.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0)
             return;
         struct stat wurzel {};
@@ -67,7 +67,7 @@ public:
             return;
         }
         m_geraet = wurzel.st_dev;
-        QString pfad = ordner;
+        QString pfad = QFile::decodeName(ordner);
         while (pfad.size() > 1 && pfad.endsWith(QLatin1Char('/')))
             pfad.chop(1);
         ordnerLaufen(fd, pfad);  // takes the descriptor
@@ -207,11 +207,16 @@ QString gruppiert(qint64 zahl)
     return zahl < 0 ? QLatin1Char('-') + ziffern : ziffern;
 }
 
-Durchsuchung durchsuchen(const QString& ordner, Laufbegleiter* begleiter)
+Durchsuchung durchsuchen(const QByteArray& ordner, Laufbegleiter* begleiter)
 {
     Durchsuchung ergebnis;
     Lauf(ergebnis, begleiter).start(ordner);
     return ergebnis;
+}
+
+Durchsuchung durchsuchen(const QString& ordner, Laufbegleiter* begleiter)
+{
+    return durchsuchen(QFile::encodeName(ordner), begleiter);
 }
 
 int przZeileFinden(const QStringList& liste, const QString& text)

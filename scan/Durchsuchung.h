@@ -3,6 +3,7 @@
 // from the names met, the listed entries with their own sizes, the path list
 // and the byte sum. Plain code over strings; the scan window copies the result
 // into its lists.
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -51,8 +52,9 @@ struct Durchsuchung {
     bool abgebrochen = false;
 };
 
-// Walks `ordner` (a folder on disk) without leaving its file system and
-// without following a symbolic link; unreadable folders are passed over.
+// Walks `ordner` (a folder on disk, as its bytes) without leaving its file
+// system and without following a symbolic link; unreadable folders are passed over.
+Durchsuchung durchsuchen(const QByteArray& ordner, Laufbegleiter* begleiter = nullptr);
 Durchsuchung durchsuchen(const QString& ordner, Laufbegleiter* begleiter = nullptr);
 
 // The first row of `liste` equal to `text`, or -1.

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <span>
+#include <vector>
 
 class QCheckBox;
 class QLabel;
@@ -116,9 +117,17 @@ private:
     void aufbauen();
     void verbinden();
     void setzeHoehe(int twips);
+    struct Ordnerzeile {
+        QString pfad;       // as shown: "C:/home/anna"
+        QByteArray ordner;  // the folder on disk
+    };
+    // The data role of a folder row of List1 that holds its folder's bytes.
+    static constexpr int OrdnerRolle = Qt::UserRole;
+
     void laufwerkLesen(const QString& laufwerk);
-    void ordnerLesen(const QString& ordnerZeile);
-    void ordnerSammeln(QStringList& zeilen, int tiefe);
+    void ordnerLesen(const QString& ordnerZeile, const QByteArray& ordner);
+    void ordnerSammeln(std::vector<Ordnerzeile>& zeilen, int tiefe);
+    void uebergabeAngleichen();
     // Lets pending events run, at most about every 100 ms.
     void ereignisseLaufenLassen(bool sofort = false);
 

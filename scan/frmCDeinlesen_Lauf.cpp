@@ -67,7 +67,7 @@ void frmCDeinlesen::Dir1_Change()
     laufwerksinfo.clear();
     vb::setMousePointer(11);
 
-    const QString ordner = Dir1->ordnerAufPlatte();
+    const QByteArray ordner = Dir1->ordnerAufPlatte();
     m_laeuft = true;
     m_abbrechen = false;
     ereignisseLaufenLassen(true);
@@ -95,32 +95,44 @@ void frmCDeinlesen::Dir1_Change()
     haupt.lfListeCDEinlesenOhneGroesse->addItems(ergebnis.namen);
     lfListeCDeinlesenGroesse->addItems(ergebnis.groessen);
     lfListeCDeinlesenAlles->addItems(ergebnis.eintraege);
-    haupt.lfListeCDeinlesen->addItems(ergebnis.eintraege);
+    uebergabeAngleichen();
     Label1[5]->setText(byteText(ergebnis.bytes));
     Label1[7]->setText(mbText(ergebnis.bytes));
     vb::setMousePointer(0);
 }
 
-// One List1 row per folder of the disk, in pre-order. Dir1 moves through the
-// folders; the busy flag keeps it from starting walks.
-void frmCDeinlesen::FindDirectories()
+// The main window's entries with sizes are those of this window, of every
+// disc of a set read so far.
+void frmCDeinlesen::uebergabeAngleichen()
 {
-    QStringList zeilen;
-    ordnerSammeln(zeilen, 0);
-    List1->addItems(zeilen);
+    ersetzen(m_katalog.uebergabe().lfListeCDeinlesen, texte(lfListeCDeinlesenAlles));
 }
 
-void frmCDeinlesen::ordnerSammeln(QStringList& zeilen, int tiefe)
+// One List1 row per folder of the disk, in pre-order. Dir1 moves through the
+// folders; the busy flag keeps it from starting walks. Each row keeps its
+// folder's bytes, as a name need not be valid text.
+void frmCDeinlesen::FindDirectories()
+{
+    std::vector<Ordnerzeile> zeilen;
+    ordnerSammeln(zeilen, 0);
+    for (const Ordnerzeile& z : zeilen) {
+        auto* zeile = new QListWidgetItem(z.pfad);
+        zeile->setData(OrdnerRolle, z.ordner);
+        List1->addItem(zeile);
+    }
+}
+
+void frmCDeinlesen::ordnerSammeln(std::vector<Ordnerzeile>& zeilen, int tiefe)
 {
     // Folders below 4096 levels cannot be named in a path anyway.
     if (tiefe > 4096 || m_abbrechen)
         return;
-    QStringList unterordner;
+    std::vector<Ordnerzeile> unterordner;
     for (int i = 0; i < Dir1->ListCount(); ++i)
-        unterordner.append(Dir1->List(i));
-    for (const QString& pfad : unterordner) {
-        Dir1->setPath(pfad);
-        zeilen.append(Dir1->Path());
+        unterordner.push_back({Dir1->List(i), Dir1->ListOrdner(i)});
+    for (const Ordnerzeile& u : unterordner) {
+        Dir1->setPath(u.pfad, u.ordner);
+        zeilen.push_back({Dir1->Path(), Dir1->ordnerAufPlatte()});
         ordnerSammeln(zeilen, tiefe + 1);
     }
     Dir1->setPath(Dir1->Path() + QStringLiteral("/.."));

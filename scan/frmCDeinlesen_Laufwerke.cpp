@@ -62,9 +62,9 @@ void frmCDeinlesen::List1_Click()
     if (m_laeuft)
         return;
     przFelderLeeren();
-    const Uebergabefelder haupt = m_katalog.uebergabe();
-    haupt.lfListeCDeinlesen->clear();
-    haupt.lfListeCDeinlesen->hide();
+    // No disc of a set is dropped: the hand-over holds what this window lists.
+    uebergabeAngleichen();
+    m_katalog.uebergabe().lfListeCDeinlesen->hide();
     vb::setMousePointer(11);
     Dir1->show();
 
@@ -75,7 +75,7 @@ void frmCDeinlesen::List1_Click()
         vb::setMousePointer(0);
     };
     if (istOrdnerzeile(zeile)) {
-        ordnerLesen(zeile);
+        ordnerLesen(zeile, gewaehlt.first()->data(OrdnerRolle).toByteArray());
         ende();
         return;
     }
@@ -138,9 +138,9 @@ void frmCDeinlesen::laufwerkLesen(const QString& laufwerk)
 }
 
 // A folder of a local disk: its walk's sums stay, the title is its name.
-void frmCDeinlesen::ordnerLesen(const QString& ordnerZeile)
+void frmCDeinlesen::ordnerLesen(const QString& ordnerZeile, const QByteArray& ordner)
 {
-    Dir1->setPath(ordnerZeile);
+    Dir1->setPath(ordnerZeile, ordner);
     if (m_abbrechen)
         return;
     QString name = Dir1->Path().section(u'/', -1);

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,10 +17,32 @@ DirListBox::DirListBox(sys::Drives* drives, QWidget* parent) : QListWidget(paren
 {
 }
 
+namespace {
+
+QByteArray darunter(const QByteArray& ordner, const QByteArray& name)
+{
+    return ordner.endsWith('/') ? ordner + name : ordner + '/' + name;
+}
+
+}  // namespace
+
 void DirListBox::setPath(const QString& drivePath)
 {
     const sys::DrivePath teile = sys::splitDrivePath(drivePath);
+    const QString neu = teile.letter.isEmpty() ? QString() : teile.letter + u'/' + teile.inside;
+    // The parent keeps the bytes of the folder shown: its decoded name may not lead back.
+    QByteArray ordner;
+    const QString eltern = m_path.endsWith(u'/') ? m_path + QStringLiteral("..") : m_path + QStringLiteral("/..");
+    if (!m_ordner.isEmpty() && !teile.inside.isEmpty() && drivePath == eltern)
+        ordner = m_ordner.left(m_ordner.lastIndexOf('/'));
+    setPath(neu, ordner);
+}
+
+void DirListBox::setPath(const QString& drivePath, const QByteArray& ordner)
+{
+    const sys::DrivePath teile = sys::splitDrivePath(drivePath);
     m_path = teile.letter.isEmpty() ? QString() : teile.letter + u'/' + teile.inside;
+    m_ordnerGegeben = m_path.isEmpty() ? QByteArray() : ordner;
     Refresh();
     emit Change();
 }
@@ -30,19 +54,29 @@ QString DirListBox::List(int i) const
     return m_path.endsWith(u'/') ? m_path + m_unterordner.at(i) : m_path + u'/' + m_unterordner.at(i);
 }
 
+QByteArray DirListBox::ListOrdner(int i) const
+{
+    if (i < 0 || i >= m_unterordnerRoh.size())
+        return {};
+    return darunter(m_ordner, m_unterordnerRoh.at(i));
+}
+
 void DirListBox::Refresh()
 {
     m_unterordner.clear();
+    m_unterordnerRoh.clear();
     clear();
-    m_ordner = m_drives && !m_path.isEmpty() ? m_drives->folderOf(m_path) : QString();
-    if (m_ordner.isEmpty())
+    m_ordner = m_ordnerGegeben;
+    if (m_ordner.isEmpty() && m_drives && !m_path.isEmpty())
+        m_ordner = QFile::encodeName(m_drives->folderOf(m_path));
+    if (m_ordner.isEmpty() || !m_drives)
         return;
     // The drive's own file system: a folder mounted below it is another drive.
     struct stat wurzel {};
     const QString wurzelOrdner = m_drives->folderOf(sys::splitDrivePath(m_path).letter + u'/');
     if (::stat(QFile::encodeName(wurzelOrdner).constData(), &wurzel) != 0)
         return;
-    const int fd = ::open(QFile::encodeName(m_ordner).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(m_ordner.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return;
     DIR* verzeichnis = ::fdopendir(fd);
@@ -50,6 +84,7 @@ void DirListBox::Refresh()
         ::close(fd);
         return;
     }
+    std::vector<std::pair<QString, QByteArray>> gefunden;
     while (const dirent* eintrag = ::readdir(verzeichnis)) {
         const char* name = eintrag->d_name;
         if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
@@ -58,13 +93,18 @@ void DirListBox::Refresh()
         if (::fstatat(fd, name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(info.st_mode)
             || info.st_dev != wurzel.st_dev)
             continue;
-        m_unterordner.append(QFile::decodeName(name));
+        const QByteArray roh(name);
+        gefunden.emplace_back(QFile::decodeName(roh), roh);
     }
     ::closedir(verzeichnis);
-    std::sort(m_unterordner.begin(), m_unterordner.end(), [](const QString& a, const QString& b) {
-        const int c = QString::compare(a, b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
+    std::sort(gefunden.begin(), gefunden.end(), [](const auto& a, const auto& b) {
+        const int c = QString::compare(a.first, b.first, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a.first != b.first ? a.first < b.first : a.second < b.second;
     });
+    for (auto& [name, roh] : gefunden) {
+        m_unterordner.append(name);
+        m_unterordnerRoh.append(roh);
+    }
     addItems(m_unterordner);
 }
 

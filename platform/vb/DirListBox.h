@@ -18,14 +18,19 @@ public:
     const QString& Path() const { return m_path; }
     // "D:/", "C:/home/anna", "C:/home/anna/.." (the parent); never above the drive's root.
     void setPath(const QString& drivePath);
+    // A folder this control listed: its path as shown and its bytes on disk
+    // (ListOrdner), which a name that is no valid text needs to be found again.
+    void setPath(const QString& drivePath, const QByteArray& ordner);
     // Lists the sub-folders again: no symbolic links, none on another file system.
     void Refresh();
 
     int ListCount() const { return static_cast<int>(m_unterordner.size()); }
     // The full drive path of sub-folder i.
     QString List(int i) const;
-    // The folder on disk of the path shown; "" when the drive has none.
-    const QString& ordnerAufPlatte() const { return m_ordner; }
+    // The folder on disk of sub-folder i, as bytes.
+    QByteArray ListOrdner(int i) const;
+    // The folder on disk of the path shown; empty when the drive has none.
+    const QByteArray& ordnerAufPlatte() const { return m_ordner; }
 
 signals:
     void Change();
@@ -33,8 +38,10 @@ signals:
 private:
     sys::Drives* m_drives;
     QString m_path;
-    QString m_ordner;
+    QByteArray m_ordner;
+    QByteArray m_ordnerGegeben;  // the bytes of a folder chosen by its own; else the drive maps the path
     QStringList m_unterordner;
+    QList<QByteArray> m_unterordnerRoh;
 };
 
 }  // namespace vb

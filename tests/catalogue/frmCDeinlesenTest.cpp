@@ -3,6 +3,7 @@
 #include "scan/frmCDeinlesen.h"
 #include "tests/catalogue/Bearbeitung.h"
 #include "tests/catalogue/Filmkatalog.h"
+#include "tests/support/Kombis.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -15,9 +16,14 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QThread>
 #include <QKeyEvent>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -67,9 +73,62 @@ struct Scan {
         s.List1_Click();
     }
 
+    // The disc in D: replaced by another with these files.
+    void discWechseln(const QString& label, const std::vector<std::pair<QString, qint64>>& dateien)
+    {
+        QDir(wurzelD).removeRecursively();
+        QDir().mkpath(wurzelD);
+        k.fake.drives.disc("D:")->label = label;
+        for (const auto& [name, groesse] : dateien)
+            datei(name, groesse);
+    }
+
     Filmkatalog k;
     QString wurzelD, wurzelC;
 };
+
+// A click with the mouse on the row, in the shown window.
+void zeileKlicken(QListWidget* liste, int zeile)
+{
+    liste->window()->show();
+    QListWidgetItem* eintrag = liste->item(zeile);
+    ASSERT_NE(eintrag, nullptr) << zeile;
+    liste->scrollToItem(eintrag);
+    const QPoint mitte = liste->visualItemRect(eintrag).center();
+    QWidget* flaeche = liste->viewport();
+    for (const auto typ : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(typ, mitte, flaeche->mapToGlobal(mitte), Qt::LeftButton,
+                      typ == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(flaeche, &e);
+    }
+}
+
+void zeileKlicken(QListWidget* liste, const QString& text)
+{
+    const auto gefunden = liste->findItems(text, Qt::MatchExactly);
+    ASSERT_EQ(gefunden.size(), 1) << text.toStdString();
+    zeileKlicken(liste, liste->row(gefunden.first()));
+}
+
+// A disc labelled "MATRIX" (or as given) read and taken over; "Matrix" and "Matrix 2" are stored.
+frmFilme& matrixUebernehmen(Scan& t, const QString& label = "MATRIX")
+{
+    t.discWechseln(label, {{"Film.avi", 3 * 1024 * 1024}});
+    scan::frmCDeinlesen& s = t.oeffnen();
+    zeileKlicken(s.List1, "D: \tCD-ROM-Laufwerk");
+    s.cmdCDÜbernehmen->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return *t.k.f;
+}
+
+void erwarteScan(const frmFilme& f)
+{
+    EXPECT_EQ(f.c.tfTitel->text(), "Matrix");
+    EXPECT_EQ(f.c.tfFormat->text(), "XVID");
+    EXPECT_EQ(f.c.tfSize->text(), " 4483");
+    EXPECT_EQ(f.c.tfAnzahl->text(), "1");
+    EXPECT_EQ(f.c.tfMappe->text(), "");
+}
 
 }  // namespace
 
@@ -254,6 +313,153 @@ TEST(CDeinlesen, ALocalDiskListsItsFoldersAndAFolderRowWalksThatFolder)
     s.cmdCDÜbernehmen->click();
     EXPECT_EQ(t.k.f->c.tfTitel->text(), "Meine Filme");
     EXPECT_EQ(t.k.f->c.tfSize->text(), " 2");
+}
+
+// A set of two discs read with "+": every disc's entries reach the saved title,
+// as sub-entries and as info text, each with its own size.
+struct Satzfall {
+    const char* name;
+    bool unterordner;
+    bool info;
+};
+
+class DiscSatz : public ::testing::TestWithParam<Satzfall> {};
+
+TEST_P(DiscSatz, EveryDiscOfTheSetIsSaved)
+{
+    const Satzfall& fall = GetParam();
+    Scan t;
+    t.discWechseln("SERIE", {{"Teil1.avi", 1024 * 1024}, {"Extras/Bonus.txt", 3 * 1024 * 1024}});
+    scan::frmCDeinlesen& s = t.oeffnen();
+    frmFilme& f = *t.k.f;
+    zeileKlicken(s.List1, "D: \tCD-ROM-Laufwerk");
+    EXPECT_EQ(zeilenVon(f.c.lfListeCDeinlesen), zeilenVon(s.lfListeCDeinlesenAlles));
+
+    t.discWechseln("SERIE", {{"Teil2.avi", 2 * 1024 * 1024}});
+    t.k.fake.messages.answer(sys::mb::Ok);
+    s.cmdPlus->click();
+    EXPECT_EQ(s.tfAnzahl->text(), "2");
+    const QStringList alles{"Extras: 3", "Bonus.txt: 3", "Teil1.avi: 1", "Teil2.avi: 2"};
+    EXPECT_EQ(zeilenVon(s.lfListeCDeinlesenAlles), alles);
+    EXPECT_EQ(zeilenVon(f.c.lfListeCDeinlesen), alles) << "the hand-over holds every disc of the set";
+
+    if (fall.unterordner)
+        s.optUnterordner->click();
+    if (fall.info)
+        s.optCDInfo->click();
+    s.cmdCDÜbernehmen->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(f.c.tfTitel->text(), "Serie");
+    EXPECT_EQ(f.c.tfAnzahl->text(), "2");
+    f.c.Speichern->click();
+    EXPECT_EQ(t.k.fake.messages.shown.back().prompt, "'Serie' wurde gespeichert!");
+
+    const auto unter = roh(t.k.folder.file("filme.mdb"),
+                           "SELECT Titel2, Size FROM Unterordner WHERE Titel = 'Serie' ORDER BY rowid");
+    std::vector<QStringList> erwartet;
+    if (fall.unterordner)
+        erwartet = {{"Extras: 3", " 3"}, {"Bonus", " 3"}, {"Teil1", " 1"}, {"Teil2", " 2"}};
+    EXPECT_EQ(unter, erwartet);
+    const QString info = spalte(t.k, "Filme", "Info", "Serie");
+    if (fall.info)
+        EXPECT_EQ(info, "Extras, Bonus.txt, Teil1.avi, Teil2.avi, ");
+    else
+        EXPECT_FALSE(info.contains("Teil")) << info.toStdString();
+    EXPECT_EQ(integrität(t.k), "ok");
+}
+
+INSTANTIATE_TEST_SUITE_P(Uebernahme, DiscSatz,
+                         ::testing::Values(Satzfall{"Unterordner", true, false}, Satzfall{"Info", false, true},
+                                           Satzfall{"Beide", true, true}),
+                         [](const auto& fallInfo) { return std::string(fallInfo.param.name); });
+
+// A folder whose name is no valid UTF-8 is found again by its row, as are the
+// folders below and beside it.
+TEST(CDeinlesen, AFolderRowKeepsTheBytesOfItsName)
+{
+    Scan t("[Funktionen]\r\nmit HDD=1\r\n");
+    const QByteArray fremd = QFile::encodeName(t.wurzelC) + "/dir\xff";
+    ASSERT_EQ(::mkdir(fremd.constData(), 0755), 0);
+    ASSERT_EQ(::mkdir((fremd + "/sub").constData(), 0755), 0);
+    for (const QByteArray& datei : {fremd + "/a.avi", fremd + "/sub/b.txt"}) {
+        // QFile cannot name these bytes: written through the descriptor.
+        const int fd = ::open(datei.constData(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::ftruncate(fd, 2 * 1024 * 1024), 0);
+        ::close(fd);
+    }
+    t.k.folder.write("platteC/zz/c.txt", "c");
+    scan::frmCDeinlesen& s = t.oeffnen();
+    zeileKlicken(s.List1, "C: \tLokaler Datenträger");
+    const QString gezeigt = "C:/dir" + QString(QChar(0xFFFD));
+    EXPECT_EQ(zeilenVon(s.List1),
+              (QStringList{"C: \tLokaler Datenträger", "D: \tCD-ROM-Laufwerk", gezeigt, gezeigt + "/sub", "C:/zz"}));
+
+    zeileKlicken(s.List1, gezeigt);
+    EXPECT_EQ(zeilenVon(s.lfListeCDeinlesen), (QStringList{"a.avi", "sub", "b.txt"}));
+    EXPECT_EQ(s.Label1[7]->text(), " 4");
+    EXPECT_EQ(s.tfCDFormat->text(), "XVID");
+    zeileKlicken(s.List1, gezeigt + "/sub");
+    zeileKlicken(s.List1, "C:/zz");
+    EXPECT_EQ(zeilenVon(s.lfListeCDeinlesen), (QStringList{"a.avi", "sub", "b.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(zeilenVon(t.k.f->c.lfListeCDeinlesen), zeilenVon(s.lfListeCDeinlesenAlles));
+}
+
+// A disc whose title is stored: the scan stays on display and can be saved
+// under a new title; the stored title is marked in the list, not shown.
+TEST(CDeinlesen, TheTakeOverOfAStoredTitleKeepsTheScanAndSavesItUnderANewTitle)
+{
+    Scan t;
+    frmFilme& f = matrixUebernehmen(t);
+    EXPECT_EQ(t.k.titel(), (QStringList{"Matrix", "Matrix 2"}));
+    const auto markiert = f.c.lfListe->selectedItems();
+    ASSERT_EQ(markiert.size(), 1);
+    EXPECT_TRUE(markiert.first()->text().startsWith("Matrix\t")) << markiert.first()->text().toStdString();
+    erwarteScan(f);
+    EXPECT_TRUE(f.c.Speichern->isEnabled());
+    EXPECT_FALSE(f.c.cmdEdit->isEnabled());
+
+    QApplication::setActiveWindow(&f);
+    f.c.tfTitel->setFocus();
+    QWidget* feld = QApplication::focusWidget();
+    ASSERT_EQ(feld, f.c.tfTitel);
+    taste(feld, Qt::Key_End, {});
+    tippen(feld, " Reloaded");
+    f.c.Speichern->click();
+    EXPECT_EQ(t.k.fake.messages.shown.back().prompt, "'Matrix Reloaded' wurde gespeichert!");
+    EXPECT_EQ(spalte(t.k, "Filme", "Format", "Matrix Reloaded"), "XVID");
+    EXPECT_EQ(spalte(t.k, "Filme", "Size", "Matrix Reloaded"), " 4483");
+    EXPECT_EQ(spalte(t.k, "Filme", "Format", "Matrix"), "DVD") << "the stored title is untouched";
+    EXPECT_EQ(spalte(t.k, "Filme", "Mappe", "Matrix"), "A");
+    f.hide();
+}
+
+TEST(CDeinlesen, TheMarkedStoredTitleIsShownWhenItsRowIsClicked)
+{
+    Scan t;
+    frmFilme& f = matrixUebernehmen(t);
+    QApplication::setActiveWindow(&f);
+    f.c.lfListe->setFocus(Qt::TabFocusReason);
+    erwarteScan(f);
+    zeileKlicken(f.c.lfListe, int(t.k.titel().indexOf("Matrix")));
+    EXPECT_EQ(f.c.tfTitel->text(), "Matrix");
+    EXPECT_EQ(f.c.tfFormat->text(), "DVD");
+    EXPECT_EQ(f.c.tfMappe->text(), "A");
+    EXPECT_EQ(f.c.tfAnzahl->text(), "2");
+    f.hide();
+}
+
+TEST(CDeinlesen, WithoutAnEqualStoredTitleTheListTakingTheFocusKeepsTheScan)
+{
+    Scan t;
+    frmFilme& f = matrixUebernehmen(t, "MATRI");
+    EXPECT_EQ(t.k.titel(), (QStringList{"Matrix", "Matrix 2"}));
+    f.show();
+    QApplication::setActiveWindow(&f);
+    f.c.lfListe->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(f.c.tfFormat->text(), "XVID") << "no stored title shown by a focus change";
+    EXPECT_TRUE(f.c.lfListe->selectedItems().isEmpty());
+    f.hide();
 }
 
 TEST(CDeinlesen, TheLanguageFileSetsEveryTextAndTheLookItsColours)
