@@ -10,6 +10,7 @@
 // are parked behind the title list; they are never shown.
 #include "catalogue/frmFilme.h"
 
+#include "platform/vb/Formular.h"
 #include "platform/vb/VbControls.h"
 #include "platform/vb/VbRuntime.h"
 
@@ -46,67 +47,219 @@ constexpr int knopfHöhe = 330;
 // Rows of the detail panel.
 constexpr int zTitel = 1440, zFormat = 1800, zQualität = 2160, zMappe = 2520, zAnzahl = 2880, zCat = 3240;
 
-struct Platz {
-    int left, top, width, height;
+using C = FilmeControls;
+using vb::ziel;
+
+// A hidden box that only carries a value, parked behind the title list.
+constexpr vb::Platz ablage(int nr)
+{
+    return {spL + (nr % 5) * 1980, 3900 + (nr / 5) * 360, 1920, feldHöhe};
+}
+
+// The window's plain controls, bottom to top: a later row lies over an earlier
+// one (the edit combo boxes over their text boxes, the list's overlays over the list).
+constexpr vb::Steuerelement<C> Steuerelemente[] = {
+    // The background picture lies under everything.
+    {ziel<&C::Image1>, "Image1", {0, 0, innenBreite, innenHöhe}},
+
+    // Title band.
+    {ziel<&C::Titel>, "Titel", {spL, 30, 4500, 450}, "Rondavex", "", vb::fett},
+    {ziel<&C::lbUnterordner>, "lbUnterordner", {4740, 120, 2580, knopfHöhe}, "Unterverzeichnis", "",
+     vb::fett | vb::versteckt},
+
+    // Record buttons and navigation.
+    {ziel<&C::cmdCDeinlesen>, "cmdCDeinlesen", {spL, 540, 420, knopfHöhe}, "", "Öffnet der CD-Einlese Dialog",
+     vb::enter},
+    {ziel<&C::Neu>, "Neu", {660, 540, 1080, knopfHöhe}, "&Neu", "Neuen Datensatz anlegen", vb::enter},
+    {ziel<&C::Speichern>, "Speichern", {1800, 540, 1080, knopfHöhe}, "&Speichern", "Neuen Datensatz speichern",
+     vb::enter},
+    {ziel<&C::cmdEdit>, "cmdEdit", {2940, 540, 1080, knopfHöhe}, "&Editieren",
+     "Änderungen am angezeigten Datensatz speichern", vb::enter},
+    {ziel<&C::Löschen>, "Löschen", {4080, 540, 1080, knopfHöhe}, "&Löschen", "Datensatz löschen", vb::enter},
+    {ziel<&C::cmdZurück>, "cmdZurück", {5280, 540, 600, knopfHöhe}, "&z<<", "Zum vorherigen Datensatz", vb::enter},
+    {ziel<&C::cmdVor>, "cmdVor", {5940, 540, 600, knopfHöhe}, ">>&v", "Zum nächsten Datensatz", vb::enter},
+
+    // Lending buttons. "CD zurück" comes with a lent title, "Ausleihe speichern"
+    // with the lending fields; both stand at the end of the row.
+    {ziel<&C::cmdAusleihen>, "cmdAusleihen", {spL, 930, 1350, knopfHöhe}, "CD ausleihen",
+     "Wollen Sie die CD verleihen?", vb::enter},
+    {ziel<&C::cmdMappe>, "cmdMappe", {1530, 930, 1680, knopfHöhe}, "Mappe ausleihen",
+     "Wenn Sie eine Mappe ausleihen wollen", vb::enter},
+    {ziel<&C::cmdAusgeliehen>, "cmdAusgeliehen", {3270, 930, 990, knopfHöhe}, "Ausleiher",
+     "Zeigt, an wen die CD bisher verliehen wurde", vb::enter},
+    {ziel<&C::back>, "back", {4320, 930, 1080, knopfHöhe}, "CD zurück", "CD aus Ausleihe zurück!",
+     vb::enter | vb::versteckt},
+    {ziel<&C::cmdspeichern>, "cmdspeichern", {5460, 930, 1860, knopfHöhe}, "Ausleihe speichern",
+     "Ausleihe speichern.", vb::enter | vb::versteckt},
+
+    // Detail panel, row by row.
+    {ziel<&C::lbTitelArray, 0>, "lbTitel_0", {spL, zTitel, brL, feldHöhe}, "Filmtitel"},
+    {ziel<&C::tfTitel>, "tfTitel", {sp1, zTitel, sp3 + br3 - sp1, feldHöhe}, "", "Titel der CD oder DVD"},
+    {ziel<&C::Anzeige>, "Anzeige", {spB, zTitel, brB, knopfHöhe}, "S&uchen",
+     "Sucht den Datensatz zum eingegebenen Titel", vb::enter},
+
+    {ziel<&C::lbFormatArray, 0>, "lbFormat_0", {spL, zFormat, brL, feldHöhe}, "Format"},
+    {ziel<&C::tfFormat>, "tfFormat", {sp1, zFormat, br1, feldHöhe}, "", "Format, z.B. CD, DVD oder VCD"},
+    {ziel<&C::cmbFormat1>, "cmbFormat1", {sp1, zFormat, br1, feldHöhe}, "", "Format auswählen oder neu eingeben",
+     vb::editierbar | vb::versteckt},
+    {ziel<&C::tfdten>, "tfdten", {sp2, zFormat, br2, feldHöhe}, "", "Sprache des Titels", vb::versteckt},
+    {ziel<&C::cmbDten1>, "cmbDten1", {sp2, zFormat, br2, feldHöhe}, "", "Sprache auswählen oder neu eingeben",
+     vb::editierbar | vb::versteckt},
+    {ziel<&C::cmddten>, "cmddten", {sp3, zFormat, br3, knopfHöhe}, "S&prache", "Sprache des Datensatzes wählen",
+     vb::enter},
+    {ziel<&C::cmdVolltextsucheTitel>, "cmdVolltextsucheTitel", {spB, zFormat, brB, knopfHöhe}, "V&TS",
+     "Volltextsuche: einfach (Teil-) Suchbegriff eingeben und VTS klicken!", vb::enter},
+
+    {ziel<&C::lbQualitätArray, 0>, "lbQualität_0", {spL, zQualität, brL, feldHöhe}, "Qualität"},
+    {ziel<&C::tfQualität>, "tfQualität", {sp1, zQualität, br1, feldHöhe}, "", "Qualität als Zahl, z.B. 2 oder 2,5"},
+    {ziel<&C::cmbQualität1>, "cmbQualität1", {sp1, zQualität, br1, feldHöhe}, "",
+     "Qualität auswählen oder neu eingeben", vb::editierbar | vb::versteckt},
+    {ziel<&C::cmdVolltextsucheInfo>, "cmdVolltextsucheInfo", {spB, zQualität, brB, knopfHöhe}, "VTSI",
+     "Sucht den Titel im Infotext", vb::enter},
+
+    {ziel<&C::lbMappeArray, 0>, "lbMappe_0", {spL, zMappe, brL, feldHöhe}, "Mappe"},
+    {ziel<&C::tfMappe>, "tfMappe", {sp1, zMappe, br1, feldHöhe}, "", "Mappe, in der die CD aufbewahrt wird"},
+    {ziel<&C::cmbMappe1>, "cmbMappe1", {sp1, zMappe, br1, feldHöhe}, "", "Mappe auswählen oder neu eingeben",
+     vb::editierbar | vb::versteckt},
+    {ziel<&C::tfWer>, "tfWer", {sp2, zMappe, br2, feldHöhe}, "", "Bitte erfassen Sie hier den Namen des Ausleihers.",
+     vb::versteckt},
+    {ziel<&C::cmbWer1>, "cmbWer1", {sp2, zMappe, br2, feldHöhe}, "",
+     "An Wen soll die CD verliehen werden? Bei NEUEM Datensatz unbedingt mit ENTER bestätigen!",
+     vb::editierbar | vb::versteckt},
+    {ziel<&C::cmdUnterordner>, "cmdUnterordner", {spB, zMappe, brB, knopfHöhe}, "Unterordner",
+     "Zeigt die Unterordner des Titels", vb::enter | vb::versteckt},
+
+    {ziel<&C::lbAnzahl>, "lbAnzahl", {spL, zAnzahl, brL, feldHöhe}, "Anzahl CD´s"},
+    {ziel<&C::tfAnzahl>, "tfAnzahl", {sp1, zAnzahl, br1, feldHöhe}, "", "Anzahl der CDs dieses Titels"},
+    {ziel<&C::cmbAnzahl1>, "cmbAnzahl1", {sp1, zAnzahl, br1, feldHöhe}, "", "Anzahl auswählen oder neu eingeben",
+     vb::editierbar | vb::versteckt},
+    {ziel<&C::tfDatumAusleihe>, "tfDatumAusleihe", {sp2, zAnzahl, br2, feldHöhe}, "",
+     "Bei leerem Feld wird das aktuelle Tagesdatum gespeichert. Sonst bitte Datum eintragen tt.mm.yyyy",
+     vb::versteckt},
+    {ziel<&C::tfSize>, "tfSize", {sp3, zAnzahl, br3, feldHöhe}, "", "Größe in MB", vb::versteckt},
+    {ziel<&C::cmdSize>, "cmdSize", {spB, zAnzahl, brB, knopfHöhe}, "Size", "Die CD Größe kann hier eingegeben werden.",
+     vb::enter},
+
+    {ziel<&C::lbCatArray, 0>, "lbCat_0", {spL, zCat, brL, feldHöhe}, "Kategorie"},
+    {ziel<&C::tfCat>, "tfCat", {sp1, zCat, br1, feldHöhe}, "", "Kategorie, z.B. Komödie oder Krimi"},
+    {ziel<&C::cmbCat1>, "cmbCat1", {sp1, zCat, br1, feldHöhe}, "", "Kategorie auswählen oder neu eingeben",
+     vb::editierbar | vb::versteckt},
+    {ziel<&C::Label4>, "Label4", {sp2, zCat, br2, feldHöhe}, "Eingetragen am:"},
+    {ziel<&C::tfDatum>, "tfDatum", {sp3, zCat, br3, feldHöhe}, "",
+     "Datum, an dem der Datensatz eingetragen wurde; bei einem neuen Datensatz mit leerem Feld das aktuelle Datum"},
+
+    // Sub-entry mode hides the lending date and the entry date row; its own
+    // buttons take their places.
+    {ziel<&C::cmdUnterordnerzurück>, "cmdUnterordnerzurück", {sp2, zAnzahl, br2, knopfHöhe}, "zum Titel",
+     "Zurück zum Titel", vb::enter | vb::versteckt},
+    {ziel<&C::cmdNeu2>, "cmdNeu2", {spL, zCat, 750, knopfHöhe}, "Neu", "Neuen Unterordner anlegen",
+     vb::enter | vb::versteckt},
+    {ziel<&C::cmdSpeichern2>, "cmdSpeichern2", {930, zCat, 1080, knopfHöhe}, "Speichern",
+     "Neuen Unterordner speichern", vb::enter | vb::versteckt},
+    {ziel<&C::cmdEditieren2>, "cmdEditieren2", {2070, zCat, 1020, knopfHöhe}, "Editieren",
+     "Änderungen am Unterordner speichern", vb::enter | vb::versteckt},
+    {ziel<&C::cmdLöschen2>, "cmdLöschen2", {3150, zCat, 960, knopfHöhe}, "&Löschen", "Unterordner löschen",
+     vb::enter | vb::versteckt},
+    {ziel<&C::cmdCover2>, "cmdCover2", {4170, zCat, 780, knopfHöhe}, "Cover", "Cover des Unterordners zeigen oder laden",
+     vb::enter | vb::versteckt},
+
+    // Info box, cover and web look-up.
+    {ziel<&C::tfCover>, "tfCover", {spR, 360, brR, feldHöhe}, "", "", vb::versteckt},
+    {ziel<&C::tfInfo>, "tfInfo", {spR, 360, brR, 2100}, "", "Info zum Titel", vb::versteckt},
+    {ziel<&C::chkCover>, "chkCover", {spR, 2640, 1620, 270}, "Coveranzeige", "", vb::versteckt},
+    {ziel<&C::cmdInfo>, "cmdInfo", {spR, 3060, 780, knopfHöhe}, "In&fo", "Infofeld anzeigen", vb::enter},
+    {ziel<&C::cmdCover>, "cmdCover", {8220, 3060, 840, knopfHöhe}, "Cover", "Cover zeigen oder laden", vb::enter},
+    {ziel<&C::cmdFilminfo>, "cmdFilminfo", {9120, 3060, 420, knopfHöhe}, "",
+     "Öffnet ein Filmverzeichnis im Internet (aktive Verbindung vorausgesetzt!)", vb::enter},
+    {ziel<&C::cmdFilminfogoogle>, "cmdFilminfogoogle", {9600, 3060, 420, knopfHöhe}, "",
+     "Sucht den Titel im Internet und zeigt die Seite", vb::enter},
+
+    // Column headers over the title list.
+    {ziel<&C::lbTitelArray, 1>, "lbTitel_1", {120, 3600, 2415, 240}, "Filmtitel"},
+    {ziel<&C::lbCatArray, 1>, "lbCat_1", {3480, 3600, 1620, 240}, "Kategorie"},
+    {ziel<&C::lbFormatArray, 1>, "lbFormat_1", {5160, 3600, 1020, 240}, "Format"},
+    {ziel<&C::lbQualitätArray, 1>, "lbQualität_1", {6240, 3600, 900, 240}, "Qualität"},
+    {ziel<&C::lbMappeArray, 1>, "lbMappe_1", {7200, 3600, 1380, 240}, "Mappe"},
+    {ziel<&C::lbWerArray, 1>, "lbWer_1", {8640, 3600, 1395, 240}, "Ausleiher"},
+
+    // Hidden boxes that only carry values between procedures and windows.
+    {ziel<&C::tfDBName>, "tfDBName", ablage(0), "", "", vb::versteckt},
+    {ziel<&C::tfTitel2>, "tfTitel2", ablage(1), "", "", vb::versteckt},
+    {ziel<&C::tfUnterordner>, "tfUnterordner", ablage(2), "", "", vb::versteckt},
+    {ziel<&C::tfCDInfo>, "tfCDInfo", ablage(3), "", "", vb::versteckt},
+    {ziel<&C::tfcmbFormat>, "tfcmbFormat", ablage(4), "", "", vb::versteckt},
+    {ziel<&C::tfcmbQualität>, "tfcmbQualität", ablage(5), "", "", vb::versteckt},
+    {ziel<&C::tfcmbMappe>, "tfcmbMappe", ablage(6), "", "", vb::versteckt},
+    {ziel<&C::tfcmbCat>, "tfcmbCat", ablage(7), "", "", vb::versteckt},
+    {ziel<&C::tfcmbWer>, "tfcmbWer", ablage(8), "", "", vb::versteckt},
+    {ziel<&C::tfVolltextsucheTitel>, "tfVolltextsucheTitel", ablage(9), "", "", vb::versteckt},
+    {ziel<&C::tfVolltextsucheInfo>, "tfVolltextsucheInfo", ablage(10), "", "", vb::versteckt},
+    {ziel<&C::tfImgText>, "tfImgText", ablage(11), "", "", vb::versteckt},
+    {ziel<&C::tfCoverübergeben>, "tfCoverübergeben", ablage(12), "0", "", vb::versteckt},
+    {ziel<&C::lfListeCDeinlesen>, "lfListeCDeinlesen", {spL + 3 * 1980, 4980, 1920, 900}, "", "", vb::versteckt},
+    {ziel<&C::lfListeCDEinlesenOhneGroesse>, "lfListeCDEinlesenOhneGroesse", {spL + 4 * 1980, 4980, 1920, 900}, "",
+     "", vb::versteckt},
+    {ziel<&C::optdat>, "optdat", {spL, 5340, 1920, feldHöhe}, "Datum",
+     "Ruft die Datensätze nach dem Datum sortiert auf", vb::versteckt},
+    {ziel<&C::optausleih>, "optausleih", {spL + 1980, 5340, 1920, feldHöhe}, "Ausgeliehen",
+     "Ruft die Datensätze nach Ausleihstatus sortiert auf", vb::versteckt},
 };
 
-void platzieren(QWidget* w, const Platz& p)
-{
-    w->setGeometry(vb::twipsToPixels(p.left), vb::twipsToPixels(p.top), vb::twipsToPixels(p.width),
-                   vb::twipsToPixels(p.height));
-}
+// The title list and what lies over it; made after the hidden picture boxes.
+constexpr vb::Platz liste{120, 3840, 9915, 2190};
+constexpr vb::Steuerelement<C> Liste[] = {
+    {ziel<&C::lfListe>, "lfListe", liste},
+    {ziel<&C::lfListe2>, "lfListe2", liste, "", "", vb::versteckt},
+    {ziel<&C::lfCover>, "lfCover", liste, "", "", vb::versteckt},
+    {ziel<&C::WebBrowser1>, "WebBrowser1", liste, "", "", vb::versteckt},
+};
 
-template <class T>
-T* steuerelement(QWidget* fläche, const QString& name, const Platz& p, bool sichtbar)
+// Filter row: each column's label over its combo box, its sort button beside
+// it; then the views, the list commands and the counts.
+constexpr int filterLinks(int i)
 {
-    auto* w = new T(fläche);
-    w->setObjectName(name);
-    platzieren(w, p);
-    if (!sichtbar)
-        w->setVisible(false);
-    return w;
+    return 900 + i * 1800;
 }
+constexpr vb::Steuerelement<C> Unten[] = {
+    {ziel<&C::Label6>, "Label6", {spL, 6360, 720, knopfHöhe}, "Filter:"},
+    {ziel<&C::lbCatArray, 2>, "lbCat_2", {filterLinks(0) + 270, 6090, 1440, 240}, "Kategorie"},
+    {ziel<&C::optCat>, "optCat", {filterLinks(0), 6405, 240, 240}, "", "", vb::versteckt},
+    {ziel<&C::cmbCat>, "cmbCat", {filterLinks(0) + 270, 6360, 1440, knopfHöhe}, "", "Kategorie als Filter wählen"},
+    {ziel<&C::lbFormatArray, 2>, "lbFormat_2", {filterLinks(1) + 270, 6090, 1440, 240}, "Format"},
+    {ziel<&C::optFormat>, "optFormat", {filterLinks(1), 6405, 240, 240}, "", "", vb::versteckt},
+    {ziel<&C::cmbFormat>, "cmbFormat", {filterLinks(1) + 270, 6360, 1440, knopfHöhe}, "", "Format als Filter wählen"},
+    {ziel<&C::lbQualitätArray, 2>, "lbQualität_2", {filterLinks(2) + 270, 6090, 1440, 240}, "Qualität"},
+    {ziel<&C::optQualität>, "optQualität", {filterLinks(2), 6405, 240, 240}, "", "", vb::versteckt},
+    {ziel<&C::cmbQualität>, "cmbQualität", {filterLinks(2) + 270, 6360, 1440, knopfHöhe}, "", "Qualitätsfilter"},
+    {ziel<&C::lbMappeArray, 2>, "lbMappe_2", {filterLinks(3) + 270, 6090, 1440, 240}, "Mappe"},
+    {ziel<&C::optMappe>, "optMappe", {filterLinks(3), 6405, 240, 240}, "", "", vb::versteckt},
+    {ziel<&C::cmbMappe>, "cmbMappe", {filterLinks(3) + 270, 6360, 1440, knopfHöhe}, "", "Mappe als Filter wählen"},
+    {ziel<&C::lbWerArray, 0>, "lbWer_0", {8100, 6090, 1935, 240}, "Ausleiher"},
+    {ziel<&C::cmbWer>, "cmbWer", {8100, 6360, 1935, knopfHöhe}, "", "Ausleiher als Filter wählen"},
 
-QLabel* label(QWidget* f, const QString& name, const Platz& p, const QString& text, bool sichtbar = true)
-{
-    auto* l = steuerelement<QLabel>(f, name, p, sichtbar);
-    l->setText(text);
-    return l;
-}
+    {ziel<&C::Alle>, "Alle", {spL, 6780, 1350, knopfHöhe}, "Alle anzeigen", "Zeigt alle Datensätze in der Listbox",
+     vb::enter},
+    {ziel<&C::chkdat>, "chkdat", {1560, 6825, 240, 240}},
+    {ziel<&C::Datum>, "Datum", {1830, 6780, 660, knopfHöhe}, "Datum", "Ruft die Datensätze nach dem Datum sortiert auf"},
+    {ziel<&C::chkausleih>, "chkausleih", {2580, 6825, 240, 240}},
+    {ziel<&C::Ausgeliehen>, "Ausgeliehen", {2850, 6780, 1140, knopfHöhe}, "Ausgeliehen",
+     "Ruft die Datensätze nach Ausleihstatus sortiert auf"},
+    {ziel<&C::cmdPrint>, "cmdPrint", {4170, 6780, 1350, knopfHöhe}, "Liste drucken", "Druck der aktuellen Listbox",
+     vb::enter},
+    {ziel<&C::ExcelSel>, "ExcelSel", {5580, 6780, 1080, knopfHöhe}, "Sel. Excel",
+     "Hier können Sie Excel Listen ausgeben, wenn Sie eine Selektion getroffen haben (also z.B. eine Mappe gewählt)",
+     vb::enter},
+    {ziel<&C::cmdHTML>, "cmdHTML", {6720, 6780, 900, knopfHöhe}, "HTML", "HTML-Datei Generator aufrufen", vb::enter},
+    {ziel<&C::cmdClear>, "cmdClear", {9135, 6780, 900, knopfHöhe}, "Clear", "Sortierung der Liste zurücksetzen",
+     vb::enter | vb::versteckt},
 
-QLineEdit* textfeld(QWidget* f, const QString& name, const Platz& p, const QString& tip, bool sichtbar = true)
-{
-    auto* t = steuerelement<QLineEdit>(f, name, p, sichtbar);
-    t->setToolTip(tip);
-    return t;
-}
-
-// The original's buttons click on Enter while they have the focus.
-QPushButton* knopf(QWidget* f, const QString& name, const Platz& p, const QString& text, const QString& tip,
-                   bool sichtbar = true)
-{
-    auto* k = steuerelement<QPushButton>(f, name, p, sichtbar);
-    k->setText(text);
-    k->setToolTip(tip);
-    k->setAutoDefault(true);
-    return k;
-}
-
-vb::ComboBox* kombi(QWidget* f, const QString& name, const Platz& p, bool editierbar, const QString& tip,
-                    bool sichtbar)
-{
-    auto* k = steuerelement<vb::ComboBox>(f, name, p, sichtbar);
-    k->setEditable(editierbar);
-    k->setToolTip(tip);
-    return k;
-}
-
-// A hidden box that only carries a value.
-QLineEdit* ablage(QWidget* f, const QString& name, int nr)
-{
-    const Platz p{spL + (nr % 5) * 1980, 3900 + (nr / 5) * 360, 1920, feldHöhe};
-    return steuerelement<QLineEdit>(f, name, p, false);
-}
+    // Counts and the status line.
+    {ziel<&C::Label3>, "Label3", {spL, 7230, 2925, 270}, "Anzahl selektierter Datensätze:"},
+    {ziel<&C::lbAnzahlSel>, "lbAnzahlSel", {3060, 7230, 720, 270}},
+    {ziel<&C::Label5>, "Label5", {3960, 7230, 2760, 270}, "Gesamtanzahl Titel in der DB:"},
+    {ziel<&C::lbAnzahlF>, "lbAnzahlF", {6780, 7230, 840, 270}},
+    {ziel<&C::Label1>, "Label1", {7680, 7230, 2355, 270}, "Seite wird geladen....", "", vb::versteckt},
+};
 
 // The pictures of the three picture buttons.
 enum class Motiv { Scheibe, Film, Lupe };
@@ -153,12 +306,10 @@ QIcon knopfBild(Motiv motiv)
     return QIcon(bild);
 }
 
-QPushButton* bildknopf(QWidget* f, const QString& name, const Platz& p, Motiv motiv, const QString& tip)
+void bildSetzen(QPushButton* k, Motiv motiv)
 {
-    auto* k = knopf(f, name, p, QString(), tip);
     k->setIcon(knopfBild(motiv));
     k->setIconSize(QSize(16, 16));
-    return k;
 }
 
 QMenu* menü(QMenuBar* leiste, const QString& name, const QString& text)
@@ -191,295 +342,9 @@ QAction* trenner(QMenu* menü, const QString& name)
     return a;
 }
 
-}  // namespace
-
-void frmFilme::aufbauen()
+// The menu bar, menu by menu.
+void menüleisteBauen(C& c, QMenuBar* leiste)
 {
-    auto* fläche = new QWidget(this);
-    fläche->setObjectName(QStringLiteral("Fläche"));
-    platzieren(fläche, {0, 0, innenBreite, innenHöhe});
-    setCentralWidget(fläche);
-    QWidget* f = fläche;
-
-    // The background picture lies under everything and belongs to the window's
-    // surface: a press on it may drag the window.
-    c.Image1 = label(f, QStringLiteral("Image1"), {0, 0, innenBreite, innenHöhe}, QString());
-    c.Image1->setScaledContents(true);
-    c.Image1->setAttribute(Qt::WA_TransparentForMouseEvents);
-
-    // Title band.
-    c.Titel = label(f, QStringLiteral("Titel"), {spL, 30, 4500, 450}, QStringLiteral("Rondavex"));
-    QFont groß = c.Titel->font();
-    groß.setBold(true);
-    groß.setPointSizeF(groß.pointSizeF() * 1.6);
-    c.Titel->setFont(groß);
-    c.lbUnterordner = label(f, QStringLiteral("lbUnterordner"), {4740, 120, 2580, knopfHöhe},
-                            QStringLiteral("Unterverzeichnis"), false);
-    QFont fett = c.lbUnterordner->font();
-    fett.setBold(true);
-    fett.setPointSizeF(fett.pointSizeF() * 1.2);
-    c.lbUnterordner->setFont(fett);
-
-    // Record buttons and navigation.
-    c.cmdCDeinlesen = bildknopf(f, QStringLiteral("cmdCDeinlesen"), {spL, 540, 420, knopfHöhe}, Motiv::Scheibe,
-                                QStringLiteral("Öffnet der CD-Einlese Dialog"));
-    c.Neu = knopf(f, QStringLiteral("Neu"), {660, 540, 1080, knopfHöhe}, QStringLiteral("&Neu"),
-                  QStringLiteral("Neuen Datensatz anlegen"));
-    c.Speichern = knopf(f, QStringLiteral("Speichern"), {1800, 540, 1080, knopfHöhe}, QStringLiteral("&Speichern"),
-                        QStringLiteral("Neuen Datensatz speichern"));
-    c.cmdEdit = knopf(f, QStringLiteral("cmdEdit"), {2940, 540, 1080, knopfHöhe}, QStringLiteral("&Editieren"),
-                      QStringLiteral("Änderungen am angezeigten Datensatz speichern"));
-    c.Löschen = knopf(f, QStringLiteral("Löschen"), {4080, 540, 1080, knopfHöhe}, QStringLiteral("&Löschen"),
-                      QStringLiteral("Datensatz löschen"));
-    c.cmdZurück = knopf(f, QStringLiteral("cmdZurück"), {5280, 540, 600, knopfHöhe}, QStringLiteral("&z<<"),
-                        QStringLiteral("Zum vorherigen Datensatz"));
-    c.cmdVor = knopf(f, QStringLiteral("cmdVor"), {5940, 540, 600, knopfHöhe}, QStringLiteral(">>&v"),
-                     QStringLiteral("Zum nächsten Datensatz"));
-
-    // Lending buttons. "CD zurück" comes with a lent title, "Ausleihe speichern"
-    // with the lending fields; both stand at the end of the row.
-    c.cmdAusleihen = knopf(f, QStringLiteral("cmdAusleihen"), {spL, 930, 1350, knopfHöhe},
-                           QStringLiteral("CD ausleihen"), QStringLiteral("Wollen Sie die CD verleihen?"));
-    c.cmdMappe = knopf(f, QStringLiteral("cmdMappe"), {1530, 930, 1680, knopfHöhe}, QStringLiteral("Mappe ausleihen"),
-                       QStringLiteral("Wenn Sie eine Mappe ausleihen wollen"));
-    c.cmdAusgeliehen = knopf(f, QStringLiteral("cmdAusgeliehen"), {3270, 930, 990, knopfHöhe},
-                             QStringLiteral("Ausleiher"), QStringLiteral("Zeigt, an wen die CD bisher verliehen wurde"));
-    c.back = knopf(f, QStringLiteral("back"), {4320, 930, 1080, knopfHöhe}, QStringLiteral("CD zurück"),
-                   QStringLiteral("CD aus Ausleihe zurück!"), false);
-    c.cmdspeichern = knopf(f, QStringLiteral("cmdspeichern"), {5460, 930, 1860, knopfHöhe},
-                           QStringLiteral("Ausleihe speichern"), QStringLiteral("Ausleihe speichern."), false);
-
-    // Detail panel, row by row. The edit combo boxes are created after their
-    // text boxes so that they lie over them.
-    auto zeilenLabel = [&](std::array<QLabel*, 3>& feld, const QString& name, int zeile, const QString& text) {
-        feld[0] = label(f, name + QStringLiteral("_0"), {spL, zeile, brL, feldHöhe}, text);
-    };
-    c.lbTitelArray[0] = label(f, QStringLiteral("lbTitel_0"), {spL, zTitel, brL, feldHöhe}, QStringLiteral("Filmtitel"));
-    c.tfTitel = textfeld(f, QStringLiteral("tfTitel"), {sp1, zTitel, sp3 + br3 - sp1, feldHöhe},
-                         QStringLiteral("Titel der CD oder DVD"));
-    c.tfTitel->setMaxLength(100);
-    c.Anzeige = knopf(f, QStringLiteral("Anzeige"), {spB, zTitel, brB, knopfHöhe}, QStringLiteral("S&uchen"),
-                      QStringLiteral("Sucht den Datensatz zum eingegebenen Titel"));
-
-    zeilenLabel(c.lbFormatArray, QStringLiteral("lbFormat"), zFormat, QStringLiteral("Format"));
-    c.tfFormat = textfeld(f, QStringLiteral("tfFormat"), {sp1, zFormat, br1, feldHöhe},
-                          QStringLiteral("Format, z.B. CD, DVD oder VCD"));
-    c.cmbFormat1 = kombi(f, QStringLiteral("cmbFormat1"), {sp1, zFormat, br1, feldHöhe}, true,
-                         QStringLiteral("Format auswählen oder neu eingeben"), false);
-    c.tfdten = textfeld(f, QStringLiteral("tfdten"), {sp2, zFormat, br2, feldHöhe}, QStringLiteral("Sprache des Titels"),
-                        false);
-    c.cmbDten1 = kombi(f, QStringLiteral("cmbDten1"), {sp2, zFormat, br2, feldHöhe}, true,
-                       QStringLiteral("Sprache auswählen oder neu eingeben"), false);
-    c.cmddten = knopf(f, QStringLiteral("cmddten"), {sp3, zFormat, br3, knopfHöhe}, QStringLiteral("S&prache"),
-                      QStringLiteral("Sprache des Datensatzes wählen"));
-    c.cmdVolltextsucheTitel =
-        knopf(f, QStringLiteral("cmdVolltextsucheTitel"), {spB, zFormat, brB, knopfHöhe}, QStringLiteral("V&TS"),
-              QStringLiteral("Volltextsuche: einfach (Teil-) Suchbegriff eingeben und VTS klicken!"));
-
-    zeilenLabel(c.lbQualitätArray, QStringLiteral("lbQualität"), zQualität, QStringLiteral("Qualität"));
-    c.tfQualität = textfeld(f, QStringLiteral("tfQualität"), {sp1, zQualität, br1, feldHöhe},
-                            QStringLiteral("Qualität als Zahl, z.B. 2 oder 2,5"));
-    c.cmbQualität1 = kombi(f, QStringLiteral("cmbQualität1"), {sp1, zQualität, br1, feldHöhe}, true,
-                           QStringLiteral("Qualität auswählen oder neu eingeben"), false);
-    c.cmdVolltextsucheInfo = knopf(f, QStringLiteral("cmdVolltextsucheInfo"), {spB, zQualität, brB, knopfHöhe},
-                                   QStringLiteral("VTSI"), QStringLiteral("Sucht den Titel im Infotext"));
-
-    zeilenLabel(c.lbMappeArray, QStringLiteral("lbMappe"), zMappe, QStringLiteral("Mappe"));
-    c.tfMappe = textfeld(f, QStringLiteral("tfMappe"), {sp1, zMappe, br1, feldHöhe},
-                         QStringLiteral("Mappe, in der die CD aufbewahrt wird"));
-    c.cmbMappe1 = kombi(f, QStringLiteral("cmbMappe1"), {sp1, zMappe, br1, feldHöhe}, true,
-                        QStringLiteral("Mappe auswählen oder neu eingeben"), false);
-    c.tfWer = textfeld(f, QStringLiteral("tfWer"), {sp2, zMappe, br2, feldHöhe},
-                       QStringLiteral("Bitte erfassen Sie hier den Namen des Ausleihers."), false);
-    c.cmbWer1 = kombi(f, QStringLiteral("cmbWer1"), {sp2, zMappe, br2, feldHöhe}, true,
-                      QStringLiteral("An Wen soll die CD verliehen werden? Bei NEUEM Datensatz unbedingt mit "
-                                     "ENTER bestätigen!"),
-                      false);
-    c.cmdUnterordner = knopf(f, QStringLiteral("cmdUnterordner"), {spB, zMappe, brB, knopfHöhe},
-                             QStringLiteral("Unterordner"), QStringLiteral("Zeigt die Unterordner des Titels"), false);
-
-    c.lbAnzahl = label(f, QStringLiteral("lbAnzahl"), {spL, zAnzahl, brL, feldHöhe}, QStringLiteral("Anzahl CD´s"));
-    c.tfAnzahl = textfeld(f, QStringLiteral("tfAnzahl"), {sp1, zAnzahl, br1, feldHöhe},
-                          QStringLiteral("Anzahl der CDs dieses Titels"));
-    c.cmbAnzahl1 = kombi(f, QStringLiteral("cmbAnzahl1"), {sp1, zAnzahl, br1, feldHöhe}, true,
-                         QStringLiteral("Anzahl auswählen oder neu eingeben"), false);
-    c.tfDatumAusleihe = textfeld(f, QStringLiteral("tfDatumAusleihe"), {sp2, zAnzahl, br2, feldHöhe},
-                                 QStringLiteral("Bei leerem Feld wird das aktuelle Tagesdatum gespeichert. Sonst "
-                                                "bitte Datum eintragen tt.mm.yyyy"),
-                                 false);
-    c.tfSize = textfeld(f, QStringLiteral("tfSize"), {sp3, zAnzahl, br3, feldHöhe}, QStringLiteral("Größe in MB"),
-                        false);
-    c.cmdSize = knopf(f, QStringLiteral("cmdSize"), {spB, zAnzahl, brB, knopfHöhe}, QStringLiteral("Size"),
-                      QStringLiteral("Die CD Größe kann hier eingegeben werden."));
-
-    zeilenLabel(c.lbCatArray, QStringLiteral("lbCat"), zCat, QStringLiteral("Kategorie"));
-    c.tfCat = textfeld(f, QStringLiteral("tfCat"), {sp1, zCat, br1, feldHöhe},
-                       QStringLiteral("Kategorie, z.B. Komödie oder Krimi"));
-    c.cmbCat1 = kombi(f, QStringLiteral("cmbCat1"), {sp1, zCat, br1, feldHöhe}, true,
-                      QStringLiteral("Kategorie auswählen oder neu eingeben"), false);
-    c.Label4 = label(f, QStringLiteral("Label4"), {sp2, zCat, br2, feldHöhe}, QStringLiteral("Eingetragen am:"));
-    c.tfDatum = textfeld(f, QStringLiteral("tfDatum"), {sp3, zCat, br3, feldHöhe},
-                         QStringLiteral("Datum, an dem der Datensatz eingetragen wurde; bei einem neuen Datensatz "
-                                        "mit leerem Feld das aktuelle Datum"));
-
-    // Sub-entry mode hides the lending date and the entry date row; its own
-    // buttons take their places.
-    c.cmdUnterordnerzurück = knopf(f, QStringLiteral("cmdUnterordnerzurück"), {sp2, zAnzahl, br2, knopfHöhe},
-                                   QStringLiteral("zum Titel"), QStringLiteral("Zurück zum Titel"), false);
-    c.cmdNeu2 = knopf(f, QStringLiteral("cmdNeu2"), {spL, zCat, 750, knopfHöhe}, QStringLiteral("Neu"),
-                      QStringLiteral("Neuen Unterordner anlegen"), false);
-    c.cmdSpeichern2 = knopf(f, QStringLiteral("cmdSpeichern2"), {930, zCat, 1080, knopfHöhe},
-                            QStringLiteral("Speichern"), QStringLiteral("Neuen Unterordner speichern"), false);
-    c.cmdEditieren2 = knopf(f, QStringLiteral("cmdEditieren2"), {2070, zCat, 1020, knopfHöhe},
-                            QStringLiteral("Editieren"), QStringLiteral("Änderungen am Unterordner speichern"), false);
-    c.cmdLöschen2 = knopf(f, QStringLiteral("cmdLöschen2"), {3150, zCat, 960, knopfHöhe}, QStringLiteral("&Löschen"),
-                          QStringLiteral("Unterordner löschen"), false);
-    c.cmdCover2 = knopf(f, QStringLiteral("cmdCover2"), {4170, zCat, 780, knopfHöhe}, QStringLiteral("Cover"),
-                        QStringLiteral("Cover des Unterordners zeigen oder laden"), false);
-
-    // Info box, cover and web look-up.
-    c.tfCover = textfeld(f, QStringLiteral("tfCover"), {spR, 360, brR, feldHöhe}, QString(), false);
-    c.tfInfo = steuerelement<QTextEdit>(f, QStringLiteral("tfInfo"), {spR, 360, brR, 2100}, false);
-    c.tfInfo->setAcceptRichText(false);
-    c.tfInfo->setTabChangesFocus(true);
-    c.tfInfo->setToolTip(QStringLiteral("Info zum Titel"));
-    c.chkCover = steuerelement<QCheckBox>(f, QStringLiteral("chkCover"), {spR, 2640, 1620, 270}, false);
-    c.chkCover->setText(QStringLiteral("Coveranzeige"));
-    c.cmdInfo = knopf(f, QStringLiteral("cmdInfo"), {spR, 3060, 780, knopfHöhe}, QStringLiteral("In&fo"),
-                      QStringLiteral("Infofeld anzeigen"));
-    c.cmdCover = knopf(f, QStringLiteral("cmdCover"), {8220, 3060, 840, knopfHöhe}, QStringLiteral("Cover"),
-                       QStringLiteral("Cover zeigen oder laden"));
-    c.cmdFilminfo = bildknopf(f, QStringLiteral("cmdFilminfo"), {9120, 3060, 420, knopfHöhe}, Motiv::Film,
-                              QStringLiteral("Öffnet ein Filmverzeichnis im Internet (aktive Verbindung "
-                                             "vorausgesetzt!)"));
-    c.cmdFilminfogoogle = bildknopf(f, QStringLiteral("cmdFilminfogoogle"), {9600, 3060, 420, knopfHöhe},
-                                    Motiv::Lupe, QStringLiteral("Sucht den Titel im Internet und zeigt die Seite"));
-
-    // Column headers over the title list.
-    c.lbTitelArray[1] = label(f, QStringLiteral("lbTitel_1"), {120, 3600, 2415, 240}, QStringLiteral("Filmtitel"));
-    c.lbCatArray[1] = label(f, QStringLiteral("lbCat_1"), {3480, 3600, 1620, 240}, QStringLiteral("Kategorie"));
-    c.lbFormatArray[1] = label(f, QStringLiteral("lbFormat_1"), {5160, 3600, 1020, 240}, QStringLiteral("Format"));
-    c.lbQualitätArray[1] =
-        label(f, QStringLiteral("lbQualität_1"), {6240, 3600, 900, 240}, QStringLiteral("Qualität"));
-    c.lbMappeArray[1] = label(f, QStringLiteral("lbMappe_1"), {7200, 3600, 1380, 240}, QStringLiteral("Mappe"));
-    c.lbWerArray[1] = label(f, QStringLiteral("lbWer_1"), {8640, 3600, 1395, 240}, QStringLiteral("Ausleiher"));
-
-    // Hidden boxes, parked behind the title list.
-    int nr = 0;
-    c.tfDBName = ablage(f, QStringLiteral("tfDBName"), nr++);
-    c.tfTitel2 = ablage(f, QStringLiteral("tfTitel2"), nr++);
-    c.tfUnterordner = ablage(f, QStringLiteral("tfUnterordner"), nr++);
-    c.tfCDInfo = ablage(f, QStringLiteral("tfCDInfo"), nr++);
-    c.tfcmbFormat = ablage(f, QStringLiteral("tfcmbFormat"), nr++);
-    c.tfcmbQualität = ablage(f, QStringLiteral("tfcmbQualität"), nr++);
-    c.tfcmbMappe = ablage(f, QStringLiteral("tfcmbMappe"), nr++);
-    c.tfcmbCat = ablage(f, QStringLiteral("tfcmbCat"), nr++);
-    c.tfcmbWer = ablage(f, QStringLiteral("tfcmbWer"), nr++);
-    c.tfVolltextsucheTitel = ablage(f, QStringLiteral("tfVolltextsucheTitel"), nr++);
-    c.tfVolltextsucheInfo = ablage(f, QStringLiteral("tfVolltextsucheInfo"), nr++);
-    c.tfImgText = ablage(f, QStringLiteral("tfImgText"), nr++);
-    c.tfCoverübergeben = ablage(f, QStringLiteral("tfCoverübergeben"), nr++);
-    c.tfCoverübergeben->setText(QStringLiteral("0"));
-    c.lfListeCDeinlesen = steuerelement<vb::ListBox>(f, QStringLiteral("lfListeCDeinlesen"),
-                                                     {spL + 3 * 1980, 4980, 1920, 900}, false);
-    c.lfListeCDEinlesenOhneGroesse = steuerelement<vb::ListBox>(f, QStringLiteral("lfListeCDEinlesenOhneGroesse"),
-                                                                {spL + 4 * 1980, 4980, 1920, 900}, false);
-    c.optdat = steuerelement<QRadioButton>(f, QStringLiteral("optdat"), {spL, 5340, 1920, feldHöhe}, false);
-    c.optdat->setText(QStringLiteral("Datum"));
-    c.optdat->setToolTip(QStringLiteral("Ruft die Datensätze nach dem Datum sortiert auf"));
-    c.optausleih =
-        steuerelement<QRadioButton>(f, QStringLiteral("optausleih"), {spL + 1980, 5340, 1920, feldHöhe}, false);
-    c.optausleih->setText(QStringLiteral("Ausgeliehen"));
-    c.optausleih->setToolTip(QStringLiteral("Ruft die Datensätze nach Ausleihstatus sortiert auf"));
-    QLabel** bilder[] = {&c.Picture1,  &c.Picture2,  &c.Picture3,  &c.Picture4,  &c.Picture5,  &c.Picture6,  &c.Picture7,
-                         &c.Picture8,  &c.Picture10, &c.Picture12, &c.Picture14, &c.Picture15, &c.Picture16, &c.Picture17,
-                         &c.Picture18, &c.Picture19, &c.Picture20, &c.Picture21, &c.Picture22};
-    const int bildNummern[] = {1, 2, 3, 4, 5, 6, 7, 8, 10, 12, 14, 15, 16, 17, 18, 19, 20, 21, 22};
-    for (int i = 0; i < int(std::size(bilder)); ++i)
-        *bilder[i] = label(f, QStringLiteral("Picture%1").arg(bildNummern[i]), {spL + i * 240, 5700, 195, 195},
-                           QString(), false);
-
-    // The title list and what lies over it.
-    const Platz liste{120, 3840, 9915, 2190};
-    c.lfListe = steuerelement<vb::ListBox>(f, QStringLiteral("lfListe"), liste, true);
-    c.lfListe2 = steuerelement<vb::ListBox>(f, QStringLiteral("lfListe2"), liste, false);
-    c.lfCover = steuerelement<vb::ListBox>(f, QStringLiteral("lfCover"), liste, false);
-    c.WebBrowser1 = steuerelement<vb::WebBrowser>(f, QStringLiteral("WebBrowser1"), liste, false);
-
-    // Filter row: each column's label over its combo box, its sort button beside it.
-    struct Filter {
-        std::array<QLabel*, 3>* label;
-        QString name;
-        QString text;
-        vb::ComboBox** kombi;
-        QString kombiName;
-        QString tip;
-        QRadioButton** sortierung;
-        QString sortName;
-    };
-    const Filter filter[] = {
-        {&c.lbCatArray, QStringLiteral("lbCat_2"), QStringLiteral("Kategorie"), &c.cmbCat, QStringLiteral("cmbCat"),
-         QStringLiteral("Kategorie als Filter wählen"), &c.optCat, QStringLiteral("optCat")},
-        {&c.lbFormatArray, QStringLiteral("lbFormat_2"), QStringLiteral("Format"), &c.cmbFormat,
-         QStringLiteral("cmbFormat"), QStringLiteral("Format als Filter wählen"), &c.optFormat,
-         QStringLiteral("optFormat")},
-        {&c.lbQualitätArray, QStringLiteral("lbQualität_2"), QStringLiteral("Qualität"), &c.cmbQualität,
-         QStringLiteral("cmbQualität"), QStringLiteral("Qualitätsfilter"), &c.optQualität,
-         QStringLiteral("optQualität")},
-        {&c.lbMappeArray, QStringLiteral("lbMappe_2"), QStringLiteral("Mappe"), &c.cmbMappe, QStringLiteral("cmbMappe"),
-         QStringLiteral("Mappe als Filter wählen"), &c.optMappe, QStringLiteral("optMappe")},
-    };
-    c.Label6 = label(f, QStringLiteral("Label6"), {spL, 6360, 720, knopfHöhe}, QStringLiteral("Filter:"));
-    for (int i = 0; i < int(std::size(filter)); ++i) {
-        const Filter& fi = filter[i];
-        const int links = 900 + i * 1800;
-        (*fi.label)[2] = label(f, fi.name, {links + 270, 6090, 1440, 240}, fi.text);
-        *fi.sortierung = steuerelement<QRadioButton>(f, fi.sortName, {links, 6405, 240, 240}, false);
-        *fi.kombi = kombi(f, fi.kombiName, {links + 270, 6360, 1440, knopfHöhe}, false, fi.tip, true);
-    }
-    c.lbWerArray[0] = label(f, QStringLiteral("lbWer_0"), {8100, 6090, 1935, 240}, QStringLiteral("Ausleiher"));
-    c.cmbWer = kombi(f, QStringLiteral("cmbWer"), {8100, 6360, 1935, knopfHöhe}, false,
-                     QStringLiteral("Ausleiher als Filter wählen"), true);
-
-    // Views and list commands.
-    c.Alle = knopf(f, QStringLiteral("Alle"), {spL, 6780, 1350, knopfHöhe}, QStringLiteral("Alle anzeigen"),
-                   QStringLiteral("Zeigt alle Datensätze in der Listbox"));
-    c.chkdat = steuerelement<QCheckBox>(f, QStringLiteral("chkdat"), {1560, 6825, 240, 240}, true);
-    c.Datum = label(f, QStringLiteral("Datum"), {1830, 6780, 660, knopfHöhe}, QStringLiteral("Datum"));
-    c.Datum->setToolTip(QStringLiteral("Ruft die Datensätze nach dem Datum sortiert auf"));
-    c.chkausleih = steuerelement<QCheckBox>(f, QStringLiteral("chkausleih"), {2580, 6825, 240, 240}, true);
-    c.Ausgeliehen = label(f, QStringLiteral("Ausgeliehen"), {2850, 6780, 1140, knopfHöhe}, QStringLiteral("Ausgeliehen"));
-    c.Ausgeliehen->setToolTip(QStringLiteral("Ruft die Datensätze nach Ausleihstatus sortiert auf"));
-    c.cmdPrint = knopf(f, QStringLiteral("cmdPrint"), {4170, 6780, 1350, knopfHöhe}, QStringLiteral("Liste drucken"),
-                       QStringLiteral("Druck der aktuellen Listbox"));
-    c.ExcelSel = knopf(f, QStringLiteral("ExcelSel"), {5580, 6780, 1080, knopfHöhe}, QStringLiteral("Sel. Excel"),
-                       QStringLiteral("Hier können Sie Excel Listen ausgeben, wenn Sie eine Selektion getroffen "
-                                      "haben (also z.B. eine Mappe gewählt)"));
-    c.cmdHTML = knopf(f, QStringLiteral("cmdHTML"), {6720, 6780, 900, knopfHöhe}, QStringLiteral("HTML"),
-                      QStringLiteral("HTML-Datei Generator aufrufen"));
-    c.cmdClear = knopf(f, QStringLiteral("cmdClear"), {9135, 6780, 900, knopfHöhe}, QStringLiteral("Clear"),
-                       QStringLiteral("Sortierung der Liste zurücksetzen"), false);
-
-    // Counts and the status line.
-    c.Label3 = label(f, QStringLiteral("Label3"), {spL, 7230, 2925, 270},
-                     QStringLiteral("Anzahl selektierter Datensätze:"));
-    c.lbAnzahlSel = label(f, QStringLiteral("lbAnzahlSel"), {3060, 7230, 720, 270}, QString());
-    c.Label5 = label(f, QStringLiteral("Label5"), {3960, 7230, 2760, 270}, QStringLiteral("Gesamtanzahl Titel in der DB:"));
-    c.lbAnzahlF = label(f, QStringLiteral("lbAnzahlF"), {6780, 7230, 840, 270}, QString());
-    c.Label1 = label(f, QStringLiteral("Label1"), {7680, 7230, 2355, 270}, QStringLiteral("Seite wird geladen...."),
-                     false);
-
-    // Tab order of the entry fields: the title first, then format, quality,
-    // folder and number of discs one after the other, then the category.
-    QWidget* reihe[] = {c.tfTitel,     c.Anzeige,   c.tfFormat, c.tfQualität,      c.tfMappe,   c.tfAnzahl,
-                        c.tfCat,       c.tfdten,    c.tfWer,    c.tfDatumAusleihe, c.tfSize,    c.tfDatum,
-                        c.cmbFormat1,  c.cmbDten1,  c.cmbQualität1, c.cmbMappe1,   c.cmbWer1,   c.cmbAnzahl1,
-                        c.cmbCat1,     c.Speichern, c.Neu,      c.cmdEdit,         c.Löschen,   c.tfInfo};
-    for (int i = 1; i < int(std::size(reihe)); ++i)
-        setTabOrder(reihe[i - 1], reihe[i]);
-
-    // The menu bar.
-    QMenuBar* leiste = menuBar();
     c.mnuDatei = menü(leiste, QStringLiteral("mnuDatei"), QStringLiteral("&Datei"));
     c.mnuCDeinlesen = eintrag(c.mnuDatei, QStringLiteral("mnuCDeinlesen"), QStringLiteral("CD Einlesen"));
     c.mnuFileBar5 = trenner(c.mnuDatei, QStringLiteral("mnuFileBar5"));
@@ -562,7 +427,61 @@ void frmFilme::aufbauen()
     c.mnuHilfe = eintrag(c.About, QStringLiteral("mnuHilfe"), QStringLiteral("Hilfe"));
     c.mnuCredits = eintrag(c.About, QStringLiteral("mnuCredits"), QStringLiteral("Credits"));
     c.mnuAbout = eintrag(c.About, QStringLiteral("mnuAbout"), QStringLiteral("Info"));
+}
 
+}  // namespace
+
+void frmFilme::aufbauen()
+{
+    auto* fläche = new QWidget(this);
+    fläche->setObjectName(QStringLiteral("Fläche"));
+    vb::platzieren(fläche, {0, 0, innenBreite, innenHöhe});
+    setCentralWidget(fläche);
+
+    vb::bauen(c, fläche, Steuerelemente);
+    // The background picture belongs to the window's surface: a press on it may drag the window.
+    c.Image1->setScaledContents(true);
+    c.Image1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QFont groß = c.Titel->font();
+    groß.setPointSizeF(groß.pointSizeF() * 1.6);
+    c.Titel->setFont(groß);
+    QFont fett = c.lbUnterordner->font();
+    fett.setPointSizeF(fett.pointSizeF() * 1.2);
+    c.lbUnterordner->setFont(fett);
+    bildSetzen(c.cmdCDeinlesen, Motiv::Scheibe);
+    bildSetzen(c.cmdFilminfo, Motiv::Film);
+    bildSetzen(c.cmdFilminfogoogle, Motiv::Lupe);
+    c.tfTitel->setMaxLength(100);
+    c.tfInfo->setAcceptRichText(false);
+    c.tfInfo->setTabChangesFocus(true);
+
+    // The picture boxes that hold the menu bitmaps, hidden behind the title list.
+    QLabel** bilder[] = {&c.Picture1,  &c.Picture2,  &c.Picture3,  &c.Picture4,  &c.Picture5,  &c.Picture6,  &c.Picture7,
+                         &c.Picture8,  &c.Picture10, &c.Picture12, &c.Picture14, &c.Picture15, &c.Picture16, &c.Picture17,
+                         &c.Picture18, &c.Picture19, &c.Picture20, &c.Picture21, &c.Picture22};
+    const int bildNummern[] = {1, 2, 3, 4, 5, 6, 7, 8, 10, 12, 14, 15, 16, 17, 18, 19, 20, 21, 22};
+    for (int i = 0; i < int(std::size(bilder)); ++i) {
+        auto* bild = new QLabel(fläche);
+        bild->setObjectName(QStringLiteral("Picture%1").arg(bildNummern[i]));
+        vb::platzieren(bild, {spL + i * 240, 5700, 195, 195});
+        bild->setVisible(false);
+        *bilder[i] = bild;
+    }
+
+    vb::bauen(c, fläche, Liste);
+    vb::bauen(c, fläche, Unten);
+
+    // Tab order of the entry fields: the title first, then format, quality,
+    // folder and number of discs one after the other, then the category.
+    QWidget* reihe[] = {c.tfTitel,     c.Anzeige,   c.tfFormat, c.tfQualität,      c.tfMappe,   c.tfAnzahl,
+                        c.tfCat,       c.tfdten,    c.tfWer,    c.tfDatumAusleihe, c.tfSize,    c.tfDatum,
+                        c.cmbFormat1,  c.cmbDten1,  c.cmbQualität1, c.cmbMappe1,   c.cmbWer1,   c.cmbAnzahl1,
+                        c.cmbCat1,     c.Speichern, c.Neu,      c.cmdEdit,         c.Löschen,   c.tfInfo};
+    for (int i = 1; i < int(std::size(reihe)); ++i)
+        setTabOrder(reihe[i - 1], reihe[i]);
+
+    QMenuBar* leiste = menuBar();
+    menüleisteBauen(c, leiste);
     setWindowTitle(QStringLiteral("Rondavex - CD/DVD Katalog"));
     resize(vb::twipsToPixels(innenBreite), vb::twipsToPixels(innenHöhe) + leiste->sizeHint().height());
 }
