@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <gtest/gtest.h>
+#include "tests/Quellordner.h"
 
 using namespace testing_support;
 

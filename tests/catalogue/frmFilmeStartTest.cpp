@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include "tests/Quellordner.h"
 
 using namespace testing_support;
 

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
+#include "tests/Quellordner.h"
 
 using namespace testing_support;
 

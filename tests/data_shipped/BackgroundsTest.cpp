@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
+#include "tests/Quellordner.h"
 
 using testing_support::TempFolder;
 

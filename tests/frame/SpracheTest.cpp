@@ -16,6 +16,7 @@
 #include <QStringDecoder>
 
 #include <gtest/gtest.h>
+#include "tests/Quellordner.h"
 
 using namespace testing_support;
 

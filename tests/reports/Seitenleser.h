@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <gtest/gtest.h>
+#include "tests/Quellordner.h"
 
 namespace testing_support {
 

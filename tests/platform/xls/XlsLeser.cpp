@@ -11,6 +11,7 @@
 #include <freexl.h>
 
 #include <cmath>
+#include "tests/Quellordner.h"
 
 namespace testing_support {
 
