@@ -12,6 +12,11 @@
 
 namespace sys {
 
+// Qt's own texts (standard buttons, print and file dialogs) in German,
+// whatever the system's language. False when Qt's German translations are
+// not installed; the texts then stay English.
+bool qtTexteDeutsch();
+
 class ProgramContext {
 public:
     // Only the catalogue program hands a second start over to the first;
