@@ -13,18 +13,19 @@ namespace {
 struct Ursache {
     int nummer;
     const char* text;
+    const char* qtWortlaut;  // Qt words a few causes itself, translated with its texts
 };
 
-// Ordered: the first cause whose system wording a file's error text holds wins.
+// Ordered: the first cause whose wording a file's error text holds wins.
 constexpr Ursache Ursachen[] = {
-    {ENOSPC, "Der Datenträger ist voll."},
-    {EDQUOT, "Der Datenträger ist voll."},
-    {EROFS, "Der Datenträger ist schreibgeschützt."},
-    {EACCES, "Keine Berechtigung."},
-    {EPERM, "Keine Berechtigung."},
-    {EISDIR, "Unter diesem Namen steht ein Ordner."},
-    {ENOENT, "Datei oder Ordner nicht gefunden."},
-    {ENOTDIR, "Datei oder Ordner nicht gefunden."},
+    {ENOSPC, "Der Datenträger ist voll.", "No space left on device"},
+    {EDQUOT, "Der Datenträger ist voll.", nullptr},
+    {EROFS, "Der Datenträger ist schreibgeschützt.", nullptr},
+    {EACCES, "Keine Berechtigung.", "Permission denied"},
+    {EPERM, "Keine Berechtigung.", nullptr},
+    {EISDIR, "Unter diesem Namen steht ein Ordner.", nullptr},
+    {ENOENT, "Datei oder Ordner nicht gefunden.", "No such file or directory"},
+    {ENOTDIR, "Datei oder Ordner nicht gefunden.", nullptr},
 };
 
 const char* const Allgemein = "Unbekannter Dateifehler";
@@ -49,7 +50,8 @@ QString dateigrund(const QIODevice& datei)
 {
     const QString text = datei.errorString();
     for (const Ursache& u : Ursachen) {
-        if (text.contains(systemwortlaut(u.nummer)))
+        if (text.contains(systemwortlaut(u.nummer))
+            || (u.qtWortlaut && text.contains(QCoreApplication::translate("QIODevice", u.qtWortlaut))))
             return QString::fromUtf8(u.text);
     }
     // Qt's own wording, in whichever language its texts are loaded.
