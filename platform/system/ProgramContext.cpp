@@ -4,26 +4,23 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QTranslator>
 
 namespace sys {
 
-bool qtTexteDeutsch()
+std::unique_ptr<QTranslator> qtTexteDeutsch()
 {
-    auto* übersetzung = new QTranslator(QCoreApplication::instance());
+    auto übersetzung = std::make_unique<QTranslator>();
     if (!übersetzung->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
-        || !QCoreApplication::installTranslator(übersetzung)) {
-        delete übersetzung;
-        return false;
-    }
-    return true;
+        || !QCoreApplication::installTranslator(übersetzung.get()))
+        return nullptr;
+    return übersetzung;
 }
 
 ProgramContext::ProgramContext(const QString& applicationName, const QString& title, Instances instances)
     : messages(title), userStore(userStorePath()), singleInstance(programFolder())
 {
     QCoreApplication::setApplicationName(applicationName);
-    qtTexteDeutsch();
+    m_qtTexte = qtTexteDeutsch();
     m_services.programFolder = programFolder();
     m_services.title = title;
     wireServices(m_services, *this);

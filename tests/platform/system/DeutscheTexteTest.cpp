@@ -30,11 +30,18 @@ using namespace testing_support;
 
 namespace {
 
-void einmalDeutsch()
-{
-    static const bool geladen = sys::qtTexteDeutsch();
-    ASSERT_TRUE(geladen) << "qtbase_de missing (package qt6-translations-l10n)";
-}
+// Qt's texts as the programs load them at their start, for one test.
+class QtTexteDeutsch : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_texte = sys::qtTexteDeutsch();
+        ASSERT_TRUE(m_texte) << "qtbase_de missing (package qt6-translations-l10n)";
+    }
+
+private:
+    std::unique_ptr<QTranslator> m_texte;
+};
 
 // The buttons of the modal window that opens next, as a user reads them;
 // `schließen` then closes it.
@@ -67,13 +74,12 @@ void PrintTo(const Kastenfall& f, std::ostream* os)
     *os << f.name;
 }
 
-class DeutscheKnöpfe : public testing::TestWithParam<Kastenfall> {};
+class DeutscheKnöpfe : public QtTexteDeutsch, public testing::WithParamInterface<Kastenfall> {};
 
 }  // namespace
 
 TEST_P(DeutscheKnöpfe, MessageBoxButtonsReadGerman)
 {
-    einmalDeutsch();
     sys::QtMessageService meldungen;
     const QStringList texte = knöpfeDesNächstenFensters(
         [&] { meldungen.msgBox(QStringLiteral("Frage"), GetParam().knöpfe, QStringLiteral("Titel")); },
@@ -91,9 +97,10 @@ INSTANTIATE_TEST_SUITE_P(Kästen, DeutscheKnöpfe,
                                          Kastenfall{"YesNoCancel", sys::mb::YesNoCancel, {"Ja", "Nein", "Abbrechen"}}),
                          [](const auto& fallInfo) { return std::string(fallInfo.param.name); });
 
-TEST(DeutscheDialoge, ThePrinterDialogReadsGerman)
+using DeutscheDialoge = QtTexteDeutsch;
+
+TEST_F(DeutscheDialoge, ThePrinterDialogReadsGerman)
 {
-    einmalDeutsch();
     sys::QtPrinter drucker;
     const QStringList texte = knöpfeDesNächstenFensters([&] { drucker.setup(); },
                                                         [](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
