@@ -1,6 +1,7 @@
 #include "reports/HTMLBericht.h"
 
 #include "platform/db/DbError.h"
+#include "platform/system/Dateigrund.h"
 #include "reports/Zeilenquelle.h"
 #include "reports/Zellwert.h"
 
@@ -202,7 +203,7 @@ public:
         if (m_datei.error() != QFileDevice::NoError)
             return false;
         if (std::rename(QFile::encodeName(m_datei.fileName()).constData(), QFile::encodeName(m_pfad).constData()) != 0) {
-            m_fehler = QString::fromLocal8Bit(std::strerror(errno));
+            m_fehler = sys::dateigrund(errno);
             return false;
         }
         m_fertig = true;
@@ -216,7 +217,7 @@ public:
         QFile::remove(m_datei.fileName());
         m_fertig = true;
     }
-    QString fehler() const { return m_fehler.isEmpty() ? m_datei.errorString() : m_fehler; }
+    QString fehler() const { return m_fehler.isEmpty() ? sys::dateigrund(m_datei) : m_fehler; }
 
 private:
     QString m_pfad;

@@ -3,6 +3,7 @@
 #include "platform/db/Database.h"
 #include "platform/db/RowReader.h"
 #include "platform/db/SqlFunctions.h"
+#include "platform/system/Dateigrund.h"
 #include "platform/system/Services.h"
 #include "platform/vb/VbRuntime.h"
 #include "reports/Dateifehler.h"
@@ -110,7 +111,7 @@ bool textexportSchreiben(db::Database& datenbank, const QString& pfad, QString* 
             if (ok && datei.write(puffer) == puffer.size() && datei.commit())
                 return true;
         }
-        grund = datei.errorString();
+        grund = sys::dateigrund(datei);
     } catch (const db::DbError& e) {
         grund = e.message();
     } catch (const std::exception& e) {

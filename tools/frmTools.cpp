@@ -5,6 +5,7 @@
 #include "frame/Programme.h"
 #include "platform/db/FileRename.h"
 #include "platform/db/LockFile.h"
+#include "platform/system/Dateigrund.h"
 #include "tools/Datagrid.h"
 #include "tools/frmNeuDB.h"
 
@@ -332,7 +333,7 @@ QString frmTools::umbenennenFehler(const QString& quelle, const QString& ziel, i
         return QStringLiteral("Die Datenbank \"%1\" wurde nicht gefunden.").arg(quelle);
     default:
         return QStringLiteral("Die Datenbank \"%1\" konnte nicht umbenannt werden:\r\n%2")
-            .arg(quelle, db::errorText(fehler));
+            .arg(quelle, sys::dateigrund(fehler));
     }
 }
 

@@ -9,6 +9,7 @@
 #include "platform/db/FileCopy.h"
 #include "platform/db/FileRename.h"
 #include "platform/db/LockFile.h"
+#include "platform/system/Dateigrund.h"
 #include "tools/Datagrid.h"
 #include "tools/frmNeuDB.h"
 
@@ -95,7 +96,7 @@ void frmTools::przCreateDB1()
             frame::schema::anlegen(*datenbank, QStringLiteral("1.1.6"), frame::schema::Herkunft::Tools);
         }
         if (!db::syncToDisk(temporär))
-            throw db::DbError(db::ErrCopy, db::errorText(errno));
+            throw db::DbError(db::ErrCopy, sys::dateigrund(errno));
         int fehler = 0;
         if (!db::renameNoReplace(temporär, ziel, &fehler)) {
             temporäreEntfernen(temporär);
@@ -103,7 +104,7 @@ void frmTools::przCreateDB1()
                 schonDa();
                 return;
             }
-            throw db::DbError(db::ErrCopy, db::errorText(fehler));
+            throw db::DbError(db::ErrCopy, sys::dateigrund(fehler));
         }
     } catch (const db::DbError& e) {
         temporäreEntfernen(temporär);
@@ -257,17 +258,17 @@ bool frmTools::DBCompact(const QString& mdb, const QString& password, float idle
     if (!db::syncToDisk(ziel)) {
         const int fehler = errno;
         temporäreEntfernen(ziel);
-        return fehlschlag(db::errorText(fehler));
+        return fehlschlag(sys::dateigrund(fehler));
     }
     int fehler = 0;
     if (!db::renameReplacing(mdb, kopie, &fehler)) {
         temporäreEntfernen(ziel);
-        return fehlschlag(db::errorText(fehler));
+        return fehlschlag(sys::dateigrund(fehler));
     }
     if (!db::renameNoReplace(ziel, mdb, &fehler)) {
         db::renameReplacing(kopie, mdb);
         temporäreEntfernen(ziel);
-        return fehlschlag(db::errorText(fehler));
+        return fehlschlag(sys::dateigrund(fehler));
     }
     db::syncToDisk(ordnerVon(mdb));
     meldung(QStringLiteral("DB erfolgreich komprimiert"), sys::mb::Information, {});

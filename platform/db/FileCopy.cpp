@@ -3,6 +3,7 @@
 #include "platform/db/DbError.h"
 #include "platform/db/Integrity.h"
 #include "platform/db/LockFile.h"
+#include "platform/system/Dateigrund.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,7 +78,7 @@ bool renameOver(const QString& temporary, const QString& target, QString* error)
 {
     if (::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target).constData()) != 0) {
         setError(error, QStringLiteral("'%1' kann nicht ersetzt werden: %2")
-                            .arg(target, QString::fromLocal8Bit(std::strerror(errno))));
+                            .arg(target, sys::dateigrund(errno)));
         removeTemporary(temporary);
         return false;
     }
@@ -94,12 +95,12 @@ bool writeBytes(const QString& source, const QString& temporary, QString* error)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("'%1' kann nicht gelesen werden: %2").arg(source, in.errorString()));
+        setError(error, QStringLiteral("'%1' kann nicht gelesen werden: %2").arg(source, sys::dateigrund(in)));
         return false;
     }
     QFile out(temporary);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        setError(error, QStringLiteral("'%1' kann nicht angelegt werden: %2").arg(temporary, out.errorString()));
+        setError(error, QStringLiteral("'%1' kann nicht angelegt werden: %2").arg(temporary, sys::dateigrund(out)));
         return false;
     }
     bool ok = true;
@@ -125,7 +126,7 @@ bool writeBytes(const QString& source, const QString& temporary, QString* error)
             ok = false;
     }
     ok = ok && in.error() == QFileDevice::NoError && out.flush() && ::fsync(out.handle()) == 0;
-    const QString problem = out.error() != QFileDevice::NoError ? out.errorString() : in.errorString();
+    const QString problem = out.error() != QFileDevice::NoError ? sys::dateigrund(out) : sys::dateigrund(in);
     out.close();
     if (!ok || out.error() != QFileDevice::NoError) {
         setError(error, QStringLiteral("Kopie von '%1' fehlgeschlagen: %2").arg(source, problem));

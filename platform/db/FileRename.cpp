@@ -59,9 +59,5 @@ bool syncToDisk(const QString& path)
     return ok;
 }
 
-QString errorText(int errorNumber)
-{
-    return QString::fromLocal8Bit(std::strerror(errorNumber));
-}
 
 }  // namespace db

@@ -16,7 +16,4 @@ bool renameReplacing(const QString& from, const QString& to, int* errorNumber = 
 // Writes a file's data, or a folder's entries, to the disk. False on failure.
 bool syncToDisk(const QString& path);
 
-// The system's text for an errno value.
-QString errorText(int errorNumber);
-
 }  // namespace db

@@ -10,7 +10,16 @@
 #include "platform/system/QtServices.h"
 #include "platform/system/Services.h"
 
+#include <QTranslator>
+
+#include <memory>
+
 namespace sys {
+
+// Qt's own texts (standard buttons, print and file dialogs) in German,
+// whatever the system's language, for as long as the result lives. Empty when
+// Qt's German translations are not installed; the texts then stay English.
+std::unique_ptr<QTranslator> qtTexteDeutsch();
 
 class ProgramContext {
 public:
@@ -38,6 +47,7 @@ public:
     QtPrinter printer;
 
 private:
+    std::unique_ptr<QTranslator> m_qtTexte;
     Services m_services;
 };
 

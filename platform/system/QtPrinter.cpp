@@ -23,6 +23,27 @@ double spaltenbreite(const QFont& schrift, QPaintDevice* gerät)
     return QFontMetricsF(schrift, gerät).horizontalAdvance(QLatin1Char('x'));
 }
 
+// The user's choices of the printer dialog, carried to a fresh printer. The
+// file name goes first: an empty one would switch the format back.
+void einstellungenÜbernehmen(const QPrinter& alt, QPrinter& neu)
+{
+    neu.setOutputFileName(alt.outputFileName());
+    neu.setOutputFormat(alt.outputFormat());
+    if (alt.outputFormat() == QPrinter::NativeFormat)
+        neu.setPrinterName(alt.printerName());
+    neu.setPageLayout(alt.pageLayout());
+    neu.setCopyCount(alt.copyCount());
+    neu.setCollateCopies(alt.collateCopies());
+    neu.setColorMode(alt.colorMode());
+    neu.setDuplex(alt.duplex());
+    neu.setPageOrder(alt.pageOrder());
+    neu.setPaperSource(alt.paperSource());
+    neu.setFullPage(alt.fullPage());
+    neu.setDocName(alt.docName());
+    neu.setPageRanges(alt.pageRanges());
+    neu.setPrintRange(alt.printRange());
+}
+
 }  // namespace
 
 QtPrinter::QtPrinter() = default;
@@ -48,8 +69,8 @@ QPrinter& QtPrinter::drucker()
 
 void QtPrinter::pdfAusgabe(const QString& pfad)
 {
-    drucker().setOutputFormat(QPrinter::PdfFormat);
     drucker().setOutputFileName(pfad);
+    drucker().setOutputFormat(QPrinter::PdfFormat);
 }
 
 int QtPrinter::zeilenProSeite() const
@@ -98,11 +119,18 @@ bool QtPrinter::beginnen()
     return true;
 }
 
+// A QPrinter whose job failed to start stays "active" for good and refuses
+// every later choice of the dialog, so the next job gets a fresh one that
+// keeps the user's choices.
 bool QtPrinter::aufgeben()
 {
     m_gescheitert = true;
     if (m_maler && m_maler->isActive())
         m_maler->end();
+    m_maler.reset();
+    auto neu = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    einstellungenÜbernehmen(*m_drucker, *neu);
+    m_drucker = std::move(neu);
     return false;
 }
 
@@ -165,7 +193,7 @@ bool QtPrinter::endDoc()
 {
     const bool gut = !m_gescheitert;
     if (m_maler && m_maler->isActive() && !m_maler->end())
-        m_gescheitert = true;
+        aufgeben();
     const bool ergebnis = gut && !m_gescheitert;
     m_maler.reset();
     m_regel.reset();

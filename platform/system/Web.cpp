@@ -1,5 +1,7 @@
 #include "platform/system/Web.h"
 
+#include "platform/system/Dateigrund.h"
+
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -297,7 +299,7 @@ bool NetWeb::download(const QUrl& address, const QString& folder, const QString&
         return fail(QStringLiteral("Ungültige Adresse"));
     QSaveFile file(folder + QLatin1Char('/') + fileName);
     if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+        return fail(dateigrund(file));
     std::unique_ptr<QNetworkReply> reply(get(address));
     qint64 received = 0;
     const Ending ending = await(reply.get(), m_timeLimit, [&](const QByteArray& piece) {
@@ -315,7 +317,7 @@ bool NetWeb::download(const QUrl& address, const QString& folder, const QString&
         return fail(why);
     }
     if (!file.commit())
-        return fail(file.errorString());
+        return fail(dateigrund(file));
     return true;
 }
 

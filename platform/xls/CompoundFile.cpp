@@ -1,5 +1,6 @@
 #include "platform/xls/CompoundFile.h"
 
+#include "platform/system/Dateigrund.h"
 #include "platform/xls/Bytes.h"
 
 #include <algorithm>
@@ -50,7 +51,7 @@ bool writeAll(QIODevice& out, const char* data, qint64 size, QString* error)
         const qint64 n = out.write(data, size);
         if (n <= 0) {
             if (error)
-                *error = out.errorString();
+                *error = sys::dateigrund(out);
             return false;
         }
         data += n;

@@ -2,6 +2,7 @@
 
 #include "platform/xls/Bytes.h"
 #include "platform/xls/CompoundFile.h"
+#include "platform/system/Dateigrund.h"
 
 #include <QDate>
 #include <QSaveFile>
@@ -457,7 +458,7 @@ bool Workbook::save(const QString& path, QString* error) const
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
-            *error = file.errorString();
+            *error = sys::dateigrund(file);
         return false;
     }
     if (!writeCompoundFile(file, QStringLiteral("Workbook"), stream(), error)) {
@@ -466,7 +467,7 @@ bool Workbook::save(const QString& path, QString* error) const
     }
     if (!file.commit()) {
         if (error)
-            *error = file.errorString();
+            *error = sys::dateigrund(file);
         return false;
     }
     return true;

@@ -6,10 +6,16 @@
 #include "tests/support/Kombis.h"
 #include "tests/support/Programmausgabe.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -33,6 +39,25 @@ struct Layoutfall {
     QByteArray ini;
     std::vector<Zeile> zeilen;  // of the list of format "PC"
 };
+
+// The printed lines of a PDF, blanks between items made single.
+QStringList pdfZeilen(const QString& pdf)
+{
+    QStringList zeilen;
+    for (const QString& z : programmausgabe("pdftotext", {"-layout", pdf, "-"}).split(u'\n'))
+        if (!z.trimmed().remove(u'\f').isEmpty())
+            zeilen << z.simplified().remove(u'\f');
+    return zeilen;
+}
+
+// The list's rows as "Liste drucken" prints them.
+QStringList gezeigteZeilen(Filmkatalog& k)
+{
+    QStringList zeilen;
+    for (const QString& z : k.zeilen())
+        zeilen << QString(z).replace(u'\t', u' ').simplified();
+    return zeilen;
+}
 
 void PrintTo(const Layoutfall& f, std::ostream* os)
 {
@@ -239,11 +264,7 @@ TEST(ListeDrucken, ThroughTheRealPrinterIntoAPdf)
 
     const QString info = programmausgabe("pdfinfo", {pdf});
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
-    QStringList zeilen;
-    for (const QString& z : programmausgabe("pdftotext", {"-layout", pdf, "-"}).split(u'\n'))
-        if (!z.trimmed().remove(u'\f').isEmpty())
-            zeilen << z.simplified().remove(u'\f');
-    EXPECT_EQ(zeilen, QStringList({"Titel Kategorie Format Qualität Mappe Wer",
+    EXPECT_EQ(pdfZeilen(pdf), QStringList({"Titel Kategorie Format Qualität Mappe Wer",
                                    "Alien Science Fiction Ak DVD 1 A -", "Alien 3 Science Fiction DVD 2 A -",
                                    "Ärger im Paradies Komödie dvd 2,5 B -", "Der Pate Krimi DVD 1.00 C -",
                                    "Matrix Science Fiction Ak DVD 1.00 A -",
@@ -255,11 +276,76 @@ TEST(ListeDrucken, ThroughTheRealPrinterIntoAPdf)
     const QString zeilenPdf = k.folder.file("zeilen.pdf");
     drucker.pdfAusgabe(zeilenPdf);
     f.c.cmdPrint->click();
-    QStringList gedruckt, erwartet;
-    for (const QString& z : programmausgabe("pdftotext", {"-layout", zeilenPdf, "-"}).split(u'\n'))
-        if (!z.trimmed().remove(u'\f').isEmpty())
-            gedruckt << z.simplified().remove(u'\f');
-    for (const QString& z : k.zeilen())
-        erwartet << QString(z).replace(u'\t', u' ').simplified();
-    EXPECT_EQ(gedruckt, erwartet);
+    EXPECT_EQ(pdfZeilen(zeilenPdf), gezeigteZeilen(k));
+}
+
+namespace {
+
+// "Drucker einstellen" as a user fills the dialog: "Print to File (PDF)" and a
+// file name, then "Drucken". Gives the file name the dialog showed on opening.
+QString inDateiDrucken(frmFilme& f, const QString& pdf)
+{
+    QString gezeigt = QStringLiteral("(kein Druckdialog)");
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        auto* drucker = dialog ? dialog->findChild<QComboBox*>(QStringLiteral("printers")) : nullptr;
+        auto* datei = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("filename")) : nullptr;
+        auto* knöpfe = dialog ? dialog->findChild<QDialogButtonBox*>() : nullptr;
+        if (!drucker || !datei || !knöpfe) {
+            if (dialog)
+                dialog->close();
+            return;
+        }
+        drucker->setCurrentIndex(
+            drucker->findText(QCoreApplication::translate("QPrintDialog", "Print to File (PDF)")));
+        gezeigt = datei->text();
+        datei->setText(pdf);
+        knöpfe->button(QDialogButtonBox::Ok)->click();
+    });
+    f.c.mnuDruckSetup->trigger();
+    return gezeigt;
+}
+
+}  // namespace
+
+// Without a printer Qt prints into a PDF without a file name: the job fails,
+// and the printer must still take the file chosen next.
+TEST(ListeDrucken, AFailedJobLeavesThePrinterUsableAndKeepsTheChoices)
+{
+    if (!QFileInfo::exists(QStringLiteral("/usr/bin/pdftotext")))
+        GTEST_SKIP() << "poppler-utils missing";
+    Filmkatalog k("[Funktionen]\r\n6tes Feld=W\r\nSortierung=KF\r\n");
+    frmFilme& f = k.fenster();
+    sys::QtPrinter drucker;
+    drucker.pdfAusgabe(QString());
+    k.fake.services.printer = &drucker;
+    wählen(f.c.cmbFormat, "DVD");
+    ASSERT_FALSE(gezeigteZeilen(k).isEmpty());
+    k.fake.messages.shown.clear();
+    f.c.cmdPrint->click();
+    ASSERT_EQ(k.fake.messages.prompts(), QStringList({"unbekannter Fehler!"}));
+
+    ASSERT_TRUE(QDir(k.folder.path()).mkdir(QStringLiteral("ausdruck")));
+    const QString pdf = k.folder.file("ausdruck/liste.pdf");
+    inDateiDrucken(f, pdf);
+    f.c.cmdPrint->click();
+    EXPECT_EQ(k.fake.messages.prompts(), QStringList({"unbekannter Fehler!"}));
+    EXPECT_EQ(pdfZeilen(pdf), gezeigteZeilen(k));
+
+    // The chosen file's folder gone: that job fails, the next one, once the
+    // folder is back, prints into the same file without a new set-up.
+    ASSERT_TRUE(QDir(k.folder.file("ausdruck")).removeRecursively());
+    f.c.cmdPrint->click();
+    EXPECT_EQ(k.fake.messages.prompts(), QStringList({"unbekannter Fehler!", "unbekannter Fehler!"}));
+    ASSERT_TRUE(QDir(k.folder.path()).mkdir(QStringLiteral("ausdruck")));
+    f.c.cmdPrint->click();
+    EXPECT_EQ(k.fake.messages.shown.size(), 2u);
+    EXPECT_EQ(pdfZeilen(pdf), gezeigteZeilen(k));
+
+    // The dialog opens on the choice in force.
+    const QString zweite = k.folder.file("zweite.pdf");
+    EXPECT_EQ(inDateiDrucken(f, zweite), pdf);
+    f.c.cmdPrint->click();
+    EXPECT_EQ(k.fake.messages.shown.size(), 2u);
+    EXPECT_EQ(pdfZeilen(zweite), gezeigteZeilen(k));
 }

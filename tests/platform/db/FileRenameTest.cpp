@@ -1,6 +1,7 @@
 #include "platform/db/Database.h"
 #include "platform/db/FileRename.h"
 #include "platform/db/LockFile.h"
+#include "platform/system/Dateigrund.h"
 #include "tests/support/TempFolder.h"
 
 #include <QDir>
@@ -28,7 +29,7 @@ TEST(FileRename, NeverReplacesAnExistingTarget)
 
     EXPECT_FALSE(renameNoReplace(t.file("fehlt.mdb"), t.file("c.mdb"), &fehler));
     EXPECT_EQ(fehler, ENOENT);
-    EXPECT_FALSE(errorText(fehler).isEmpty());
+    EXPECT_EQ(sys::dateigrund(fehler), QStringLiteral("Datei oder Ordner nicht gefunden."));
 
     EXPECT_TRUE(renameNoReplace(t.file("a.mdb"), t.file("c.mdb")));
     EXPECT_FALSE(QFileInfo::exists(t.file("a.mdb")));
