@@ -280,10 +280,11 @@ TEST(Ausleihe, TheHistoryHeadersShowTheirWholeWordsAndTheTitleListRestoresThem)
         EXPECT_TRUE(kopf->isVisible());
         const QFontMetrics masse = kopf->fontMetrics();
         EXPECT_GE(kopf->contentsRect().width(), masse.horizontalAdvance(wort)) << wort.toStdString() << " is cut";
-        if (davor)
+        if (davor) {
             EXPECT_GE(kopf->x(), davor->x() + davor->fontMetrics().horizontalAdvance(davor->text())
                                      + masse.horizontalAdvance(u' '))
                 << wort.toStdString() << " crowds the header before it";
+        }
         davor = kopf;
     }
     EXPECT_GE(f.c.lbQualität(1)->x(), vb::twipsToPixels(6600));

@@ -6,7 +6,9 @@
 
 #include "platform/vb/VbRuntime.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QImage>
 #include <QTimer>
 #include <QUrlQuery>
 

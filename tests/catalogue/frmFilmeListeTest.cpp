@@ -4,6 +4,7 @@
 #include "tests/support/Kombis.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
@@ -59,12 +60,14 @@ TEST(GanzeListe, ARowShowsTheMarksAboveCapitals)
     f.c.Alle->click();
     QCoreApplication::processEvents();
     vb::ListBox* liste = f.c.lfListe;
-    const QImage bild = liste->viewport()->grab().toImage();
-    for (const QString titel : {QStringLiteral("Öl"), QStringLiteral("Åland")}) {
+    for (const QString& titel : {QStringLiteral("Öl"), QStringLiteral("Åland")}) {
         const auto treffer = liste->findItems(titel + '\t', Qt::MatchStartsWith);
         ASSERT_EQ(treffer.size(), 1) << titel.toStdString();
         ASSERT_FALSE(treffer[0]->isSelected());
+        liste->scrollToItem(treffer[0]);
+        const QImage bild = liste->viewport()->grab().toImage();
         const QRect zeile = liste->visualItemRect(treffer[0]);
+        ASSERT_TRUE(bild.rect().contains(zeile)) << titel.toStdString();
         const int breite = QFontMetrics(liste->font()).horizontalAdvance(titel) + 4;
 
         // The same title drawn on a free page.
@@ -79,7 +82,8 @@ TEST(GanzeListe, ARowShowsTheMarksAboveCapitals)
 
         const auto [oben, unten] = tinte(bild.copy(zeile.left(), zeile.top(), breite, zeile.height()));
         EXPECT_GE(oben, 1) << titel.toStdString() << ": the marks touch the row above";
-        EXPECT_EQ(unten - oben, freiUnten - freiOben) << titel.toStdString() << ": cut";
+        // A pixel's difference is the rounding of the baseline; cut marks lose more.
+        EXPECT_GE(unten - oben, freiUnten - freiOben - 1) << titel.toStdString() << ": cut";
     }
 }
 
