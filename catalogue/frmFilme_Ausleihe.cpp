@@ -13,6 +13,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cmath>
 
 void frmFilme::ausleiheVerbinden()
@@ -232,7 +233,14 @@ void frmFilme::przAusleiheListeFüllen()
     c.lbCat(1)->setText(sprache.text(frame::HauptfensterSektion, QStringLiteral("Label6")));
     c.lbFormat(1)->setText(sprache.text(frame::HauptfensterSektion, QStringLiteral("Label13")));
     c.lbQualität(1)->setText(sprache.text(frame::HauptfensterSektion, QStringLiteral("Label14")));
-    c.lbQualität(1)->move(vb::twipsToPixels(6600), c.lbQualität(1)->y());
     c.lbMappe(1)->setVisible(false);
     c.lbWer(1)->setVisible(false);
+    // The lending headers' words are longer than the title headers they replace:
+    // each header is as wide as its word, and the last moves right only as far
+    // as it must to leave a blank after the date header.
+    for (QLabel* kopf : {c.lbCat(1), c.lbFormat(1), c.lbQualität(1)})
+        kopf->resize(std::max(kopf->width(), kopf->sizeHint().width()), kopf->height());
+    const QLabel* ausgeliehen = c.lbFormat(1);
+    const int frei = ausgeliehen->geometry().right() + 1 + ausgeliehen->fontMetrics().horizontalAdvance(u' ');
+    c.lbQualität(1)->move(std::max(vb::twipsToPixels(6600), frei), c.lbQualität(1)->y());
 }

@@ -106,7 +106,7 @@ void frmFilme::przFilminfo()
     if (scan::seiteNichtGefunden(text))
         text = QStringLiteral("Es wurden keine Inhalte gefunden! Versuchen Sie zB. eine andere Film DB URL in den "
                               "Optionen zu hinterlegen!");
-    c.tfInfo->setPlainText(text);
+    c.tfInfo->setPlainText(scan::infotext(text));
     if (const auto g = scan::genre(text))
         c.tfCat->setText(*g);
     if (c.tfCoverübergeben->text() == u"1")

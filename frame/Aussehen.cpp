@@ -2,7 +2,9 @@
 
 #include "platform/vb/VbRuntime.h"
 
+#include <QAbstractScrollArea>
 #include <QFont>
+#include <QLineEdit>
 #include <QPalette>
 #include <QWidget>
 
@@ -15,6 +17,13 @@ constexpr long long Weiss = 16777215;
 
 // The largest size the original's fonts accept.
 constexpr float GroessterSchriftgrad = 2160.0f;
+
+// Lists and text boxes paint their inside with Base and Text, not with the
+// Window roles the rest of a window uses.
+bool maltMitBase(const QWidget* control)
+{
+    return qobject_cast<const QAbstractScrollArea*>(control) || qobject_cast<const QLineEdit*>(control);
+}
 
 }  // namespace
 
@@ -53,10 +62,11 @@ void setzeHintergrund(QWidget* control, const QColor& farbe)
     if (!control)
         return;
     QPalette p = control->palette();
-    // Text boxes paint with Base, everything else with Window; a check box's
-    // own square (Base) keeps its colour, as it does in the original.
+    // A check box's own square (Base) keeps its colour, as it does in the original.
     p.setColor(QPalette::Window, farbe);
     p.setColor(control->backgroundRole(), farbe);
+    if (maltMitBase(control))
+        p.setColor(QPalette::Base, farbe);
     control->setPalette(p);
     control->setAutoFillBackground(true);
 }
@@ -70,6 +80,8 @@ void setzeTextfarbe(QWidget* control, const QColor& farbe)
     for (const auto gruppe : {QPalette::Active, QPalette::Inactive}) {
         p.setColor(gruppe, QPalette::WindowText, farbe);
         p.setColor(gruppe, control->foregroundRole(), farbe);
+        if (maltMitBase(control))
+            p.setColor(gruppe, QPalette::Text, farbe);
     }
     control->setPalette(p);
 }

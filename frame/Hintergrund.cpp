@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace frame {
@@ -187,9 +188,15 @@ void Form_Resize(QWidget* fenster)
 
 void przLabel(QWidget* fenster, const Feldwoerter& feldwort, const Einstellungen& werte)
 {
-    // A list mode moves this header and hides lbMappe(1); this restores the normal layout.
+    // A list mode moves this header, widens the headers to its words and hides
+    // lbMappe(1); this restores the normal layout.
     if (QWidget* qualitaet = control(fenster, QStringLiteral("lbQualität_1")))
         qualitaet->move(vb::twipsToPixels(6240), qualitaet->y());
+    const std::pair<const char*, int> köpfe[] = {{"lbCat_1", 1620}, {"lbFormat_1", 1020}, {"lbQualität_1", 900}};
+    for (const auto& [name, breite] : köpfe) {
+        if (QWidget* kopf = control(fenster, QString::fromUtf8(name)))
+            kopf->resize(vb::twipsToPixels(breite), kopf->height());
+    }
     for (const char* n : {"lbMappe_1", "lbWer_1"}) {
         if (QWidget* w = control(fenster, QString::fromUtf8(n)); w && w->isHidden())
             w->show();

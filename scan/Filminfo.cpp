@@ -1,5 +1,6 @@
 #include "scan/Filminfo.h"
 
+#include <QLocale>
 #include <QStringList>
 
 namespace scan {
@@ -60,6 +61,19 @@ std::optional<QString> genre(const QString& text)
 bool seiteNichtGefunden(const QString& text)
 {
     return text.startsWith(QLatin1String("Die Seite "));
+}
+
+QString infotext(const QString& text)
+{
+    if (text.size() <= InfoHoechstlaenge)
+        return text;
+    qsizetype ende = InfoHoechstlaenge;
+    // A character outside the first plane is never split in two.
+    if (text.at(ende - 1).isHighSurrogate())
+        --ende;
+    return text.left(ende)
+           + QStringLiteral("\r\n\r\n(Die Seite ist sehr lang: der Text wurde nach %1 Zeichen abgeschnitten.)")
+                 .arg(QLocale(QLocale::German).toString(InfoHoechstlaenge));
 }
 
 }  // namespace scan

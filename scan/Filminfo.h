@@ -28,4 +28,11 @@ std::optional<QString> genre(const QString& text);
 // The converted text of a page that could not be shown.
 bool seiteNichtGefunden(const QString& text);
 
+// The most characters of a page's text the info field takes: the text box
+// needs minutes to lay out the text of a page of many megabytes.
+constexpr qsizetype InfoHoechstlaenge = 100000;
+// A page's text as the info field takes it: whole up to the limit, else its
+// beginning and a line that says where it was cut.
+QString infotext(const QString& text);
+
 }  // namespace scan

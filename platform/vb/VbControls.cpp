@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
 #include <utility>
 
 namespace vb {
@@ -35,14 +36,35 @@ public:
                                                                                   : QPalette::Inactive;
         const int rand = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
         QTextOption zeile = m_list->textOption(opt.font);
-        zeile.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        zeile.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        // The line is centred with the marks above capitals counted in, and
+        // its top put where the font's own ascent begins.
+        const QFontMetrics masse(opt.font);
+        const int oben = ascentMitAkzenten(masse);
+        const int mitte = (opt.rect.height() - oben - masse.descent()) / 2;
+        const QRectF feld = QRectF(opt.rect).adjusted(rand, mitte + oben - masse.ascent(), -rand, 0);
 
         painter->save();
         painter->setFont(opt.font);
         painter->setPen(opt.palette.color(gruppe, selected ? QPalette::HighlightedText : QPalette::Text));
         painter->setClipRect(opt.rect);
-        painter->drawText(QRectF(opt.rect).adjusted(rand, 0, -rand, 0), text, zeile);
+        painter->drawText(feld, text, zeile);
         painter->restore();
+    }
+
+    // A row holds the marks above capitals ("Ö", "Å"), which reach above the
+    // ascent of many fonts, with a pixel free above and below them.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize groesse = QStyledItemDelegate::sizeHint(option, index);
+        const QFontMetrics masse(option.font);
+        groesse.setHeight(std::max(groesse.height(), ascentMitAkzenten(masse) + masse.descent() + 2));
+        return groesse;
+    }
+
+    static int ascentMitAkzenten(const QFontMetrics& masse)
+    {
+        return std::max(masse.ascent(), -masse.boundingRect(QStringLiteral("ÅÄÖÜÉÈÊÂ")).top());
     }
 
 private:

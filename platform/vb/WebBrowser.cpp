@@ -5,6 +5,14 @@
 
 namespace vb {
 
+namespace {
+
+// Qt's rich text needs seconds per megabyte to lay a page out, so the browser
+// shows only a page's beginning; the lookup reads the whole body.
+constexpr qsizetype GezeigteLaenge = 100000;
+
+}  // namespace
+
 WebBrowser::WebBrowser(QWidget* parent) : QTextBrowser(parent)
 {
     setReadOnly(true);
@@ -24,7 +32,7 @@ void WebBrowser::Navigate(const QUrl& address)
     }
     m_address = seite.address.isEmpty() ? address : seite.address;
     m_body = sys::shownBody(seite);
-    setHtml(m_body);
+    setHtml(m_body.size() > GezeigteLaenge ? m_body.left(GezeigteLaenge) : m_body);
     m_readyState = 4;
 }
 

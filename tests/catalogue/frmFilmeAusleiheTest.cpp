@@ -4,9 +4,12 @@
 #include "tests/catalogue/Bearbeitung.h"
 
 #include "lending/frmMappe.h"
+#include "platform/vb/VbRuntime.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -278,6 +281,42 @@ TEST(Ausleihe, TheHistoryListsEveryLendingOfTheTitleAndDisablesTheList)
     EXPECT_TRUE(f.c.cmdAusgeliehen->isEnabled());
 }
 
+// The history's headers come from the language file; each shows its whole word
+// with room before the next, and a title list gives the headers their layout back.
+TEST(Ausleihe, TheHistoryHeadersShowTheirWholeWordsAndTheTitleListRestoresThem)
+{
+    Filmkatalog k("[Design]\r\nSprache=deutsch.lng\r\n");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(RDX_SOURCE_DIR "/data/deutsch.lng"), k.folder.file("deutsch.lng")));
+    frmFilme& f = zeigen(k, "Ocean's Eleven");
+    f.show();
+    const QRect format = f.c.lbFormat(1)->geometry();
+    const QRect qualität = f.c.lbQualität(1)->geometry();
+    f.c.cmdAusgeliehen->click();
+
+    const std::vector<std::pair<QLabel*, QString>> köpfe = {
+        {f.c.lbCat(1), "Ausleiher"}, {f.c.lbFormat(1), "Ausgeliehen am"}, {f.c.lbQualität(1), "Zurück am"}};
+    const QLabel* davor = nullptr;
+    for (const auto& [kopf, wort] : köpfe) {
+        EXPECT_EQ(kopf->text(), wort);
+        EXPECT_TRUE(kopf->isVisible());
+        const QFontMetrics masse = kopf->fontMetrics();
+        EXPECT_GE(kopf->contentsRect().width(), masse.horizontalAdvance(wort)) << wort.toStdString() << " is cut";
+        if (davor) {
+            EXPECT_GE(kopf->x(), davor->x() + davor->fontMetrics().horizontalAdvance(davor->text())
+                                     + masse.horizontalAdvance(u' '))
+                << wort.toStdString() << " crowds the header before it";
+        }
+        davor = kopf;
+    }
+    EXPECT_GE(f.c.lbQualität(1)->x(), vb::twipsToPixels(6600));
+    EXPECT_TRUE(f.c.lbMappe(1)->isHidden());
+
+    f.przAlleListe();
+    EXPECT_EQ(f.c.lbFormat(1)->geometry(), format);
+    EXPECT_EQ(f.c.lbQualität(1)->geometry(), qualität);
+    EXPECT_EQ(f.c.lbCat(1)->width(), vb::twipsToPixels(1620));
+}
+
 TEST(Ausleihe, TheHistoryWithoutALogSaysSoAndGoesOn)
 {
     Filmkatalog k;
@@ -369,7 +408,9 @@ TEST(Ausleihe, Screenshot)
     if (ordner.isEmpty())
         GTEST_SKIP() << "RDX_SCREENSHOTS not set";
     QDir().mkpath(ordner);
-    Filmkatalog k;
+    // As installed: the shipped language file gives the history its headers.
+    Filmkatalog k("[Design]\r\nSprache=deutsch.lng\r\n");
+    QFile::copy(QStringLiteral(RDX_SOURCE_DIR "/data/deutsch.lng"), k.folder.file("deutsch.lng"));
     frmFilme& f = zeigen(k, "Alien 3");
     f.show();
     f.c.cmdAusleihen->click();

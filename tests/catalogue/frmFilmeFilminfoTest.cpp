@@ -6,7 +6,9 @@
 
 #include "platform/vb/VbRuntime.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QImage>
 #include <QTimer>
 #include <QUrlQuery>
 
@@ -209,6 +211,58 @@ TEST(Filminfo, ClicksDuringALookupAreIgnoredAndATitleWithASlashWritesNothing)
     EXPECT_EQ(s.server.requestLines.size(), 1) << "nothing fetched for a name that leaves \"covers\"";
     EXPECT_EQ(QDir(s.k.folder.file("covers")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     EXPECT_EQ(spalte(s.k, "Filme", "Cover", "AC/DC Live"), "-");
+}
+
+// A page of some 20 MB: the genre at its start, a line to find at its end.
+QByteArray riesenseite()
+{
+    QByteArray seite = "<html><body><p>Matrix (1999)</p><p>GENRE: Science Fiction\r\nDARSTELLER: Neo</p>\r\n";
+    const QByteArray zeile = "<p>Eine lange Seite &amp; noch eine Zeile mit <b>fettem</b> Text und &Auml;rger.</p>\r\n";
+    seite.reserve(20 * 1024 * 1024 + 1024);
+    while (seite.size() < 20 * 1024 * 1024)
+        seite += zeile;
+    return seite + "<p>Das Ende der Seite</p><img src=\"/foto/ende.jpg\"></body></html>";
+}
+
+// The window is drawn as the user sees it, pending events and layouts included.
+QImage gezeichnet(QWidget& w)
+{
+    QCoreApplication::processEvents();
+    return w.grab().toImage();
+}
+
+TEST(Filminfo, AVeryLargePageShowsItsBeginningAndLeavesTheProgramResponsive)
+{
+    Suche s;
+    ASSERT_TRUE(s.server.listening());
+    frmFilme& f = s.zeigen("Matrix");
+    f.show();
+    // The page while the question asks whether to load it.
+    f.c.WebBrowser1->setWeb(&s.k.fake.web);
+    f.c.WebBrowser1->setOffline(false);
+    s.server.answer(ScriptedAnswer::with(200, riesenseite()).header("Content-Type", "text/html; charset=utf-8"));
+    f.c.WebBrowser1->show();
+    f.c.WebBrowser1->raise();
+    f.c.WebBrowser1->Navigate(QUrl(s.server.address() + "/seite"));
+    EXPECT_FALSE(gezeichnet(f).isNull());
+    f.c.WebBrowser1->hide();
+
+    s.server.answer(ScriptedAnswer::with(200, riesenseite()).header("Content-Type", "text/html; charset=utf-8"));
+    s.k.fake.messages.answer(sys::mb::Ok);
+    f.c.cmdFilminfo->click();
+    EXPECT_FALSE(gezeichnet(f).isNull());
+    const QString info = f.c.tfInfo->toPlainText();
+    EXPECT_TRUE(f.c.tfInfo->isVisible());
+    EXPECT_TRUE(info.startsWith("Matrix (1999)")) << info.left(80).toStdString();
+    EXPECT_TRUE(info.endsWith("(Die Seite ist sehr lang: der Text wurde nach 100.000 Zeichen abgeschnitten.)"))
+        << info.right(120).toStdString();
+    EXPECT_FALSE(info.contains("Das Ende der Seite"));
+    EXPECT_EQ(f.c.tfCat->text(), "Science Fiction");
+    EXPECT_EQ(lfCoverZeilen(f), QStringList{"/foto/ende.jpg"}) << "the whole page is searched for pictures";
+
+    // "Beenden" ends the program at once.
+    f.c.mnuBeenden->trigger();
+    EXPECT_FALSE(f.isVisible());
 }
 
 TEST(Filminfo, Screenshots)

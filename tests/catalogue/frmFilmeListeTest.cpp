@@ -4,6 +4,9 @@
 #include "tests/support/Kombis.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QImage>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QLabel>
 #include <QPushButton>
@@ -26,7 +29,63 @@ QString b(int n)
     return QString(n, QLatin1Char(' '));
 }
 
+// The rows of pixels, from the top, that hold ink darker than mid-grey.
+std::pair<int, int> tinte(const QImage& bild)
+{
+    int oben = -1;
+    int unten = -1;
+    for (int y = 0; y < bild.height(); ++y)
+        for (int x = 0; x < bild.width(); ++x)
+            if (qGray(bild.pixel(x, y)) < 128) {
+                if (oben < 0)
+                    oben = y;
+                unten = y;
+                break;
+            }
+    return {oben, unten};
+}
+
 }  // namespace
+
+// Capitals with marks keep them: the row is as tall as the title drawn
+// without any clipping, with a free pixel above the marks.
+TEST(GanzeListe, ARowShowsTheMarksAboveCapitals)
+{
+    Filmkatalog k;
+    k.ausführen("INSERT INTO Filme (Titel, Anzahl, Format, Qualität, Mappe, Wer, Info, Dten, Datum, Cat, AusDatum, "
+                "Cover, Size, Unterordner) VALUES ('Åland', 1, 'DVD', '1', 'A', '-', '-', '-', '2025-01-01', "
+                "'Drama', '-', '-', '0', '-')");
+    frmFilme& f = k.fenster();
+    f.show();
+    f.c.Alle->click();
+    QCoreApplication::processEvents();
+    vb::ListBox* liste = f.c.lfListe;
+    for (const QString& titel : {QStringLiteral("Öl"), QStringLiteral("Åland")}) {
+        const auto treffer = liste->findItems(titel + '\t', Qt::MatchStartsWith);
+        ASSERT_EQ(treffer.size(), 1) << titel.toStdString();
+        ASSERT_FALSE(treffer[0]->isSelected());
+        liste->scrollToItem(treffer[0]);
+        const QImage bild = liste->viewport()->grab().toImage();
+        const QRect zeile = liste->visualItemRect(treffer[0]);
+        ASSERT_TRUE(bild.rect().contains(zeile)) << titel.toStdString();
+        const int breite = QFontMetrics(liste->font()).horizontalAdvance(titel) + 4;
+
+        // The same title drawn on a free page.
+        QImage frei(breite + 8, zeile.height() * 4, QImage::Format_RGB32);
+        frei.fill(Qt::white);
+        QPainter maler(&frei);
+        maler.setFont(liste->font());
+        maler.setPen(Qt::black);
+        maler.drawText(QPointF(4, zeile.height() * 2), titel);
+        maler.end();
+        const auto [freiOben, freiUnten] = tinte(frei);
+
+        const auto [oben, unten] = tinte(bild.copy(zeile.left(), zeile.top(), breite, zeile.height()));
+        EXPECT_GE(oben, 1) << titel.toStdString() << ": the marks touch the row above";
+        // A pixel's difference is the rounding of the baseline; cut marks lose more.
+        EXPECT_GE(unten - oben, freiUnten - freiOben - 1) << titel.toStdString() << ": cut";
+    }
+}
 
 struct Zeilenfall {
     const char* name;

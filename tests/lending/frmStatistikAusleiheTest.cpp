@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -307,6 +308,38 @@ TEST(frmStatistikAusleihe, TextsOfTheLanguageFileAndTheFieldWord)
     EXPECT_EQ(f->Label(6)->text(), "Ordner");
     EXPECT_EQ(f->Label(8)->text(), "Gesamtanzahl ausgeliehener Titel bisher:");
     EXPECT_EQ(f->cmdOK->text(), "&OK");
+    schliessen(f);
+}
+
+// Whether any pixel of the picture has exactly this colour.
+bool hatPixel(const QImage& bild, const QColor& farbe)
+{
+    for (int y = 0; y < bild.height(); ++y)
+        for (int x = 0; x < bild.width(); ++x)
+            if (bild.pixelColor(x, y).rgb() == farbe.rgb())
+                return true;
+    return false;
+}
+
+// The lists paint their inside with the user's colours, not white and black.
+TEST(frmStatistikAusleihe, TheListsTakeTheUsersBackgroundAndTextColour)
+{
+    Ausleihkatalog k("[Design]\r\nTextFarbe=255\r\nBackcolor=8421376\r\n");
+    frmStatistikAusleihe* f = öffnen(k);
+    ASSERT_TRUE(f);
+    f->show();
+    QCoreApplication::processEvents();
+    const QColor text(255, 0, 0);
+    const QColor hinten(0, 128, 128);
+    for (const vb::ListBox* liste : {f->lfAusleihe, f->lfWer, f->lfAusleiheMappe}) {
+        ASSERT_GT(liste->count(), 0);
+        const QImage bild = liste->viewport()->grab().toImage();
+        EXPECT_EQ(bild.pixelColor(bild.width() - 2, bild.height() - 2), hinten)
+            << liste->objectName().toStdString() << ": below the rows";
+        const QRect zeile = liste->visualItemRect(liste->item(0));
+        EXPECT_TRUE(hatPixel(bild.copy(zeile), text)) << liste->objectName().toStdString() << ": the row's text";
+        EXPECT_FALSE(hatPixel(bild.copy(zeile), Qt::white)) << liste->objectName().toStdString();
+    }
     schliessen(f);
 }
 

@@ -186,6 +186,11 @@ TEST(frmStatistik, UserLookTakesThreeHeadersFromCdIniAndKeepsMappe)
     EXPECT_EQ(s.kopf[3]->text(), "Mappe");
     EXPECT_EQ(s.lbGesamt->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_EQ(s.Line1[0]->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    // The lists paint their rows with Base and Text.
+    for (const vb::ListBox* liste : {s.lfFormat, s.lfCat, s.lfQualität, s.lfMappe}) {
+        EXPECT_EQ(liste->palette().color(QPalette::Text), QColor(255, 0, 0)) << liste->objectName().toStdString();
+        EXPECT_EQ(liste->palette().color(QPalette::Base), QColor(255, 255, 255)) << liste->objectName().toStdString();
+    }
 
     Statistikkatalog standard;
     EXPECT_EQ(standard.öffnen().kopf[0]->text(), "Formate") << "the plain look keeps the built-in words";
