@@ -5,6 +5,7 @@
 
 #include "lending/frmMappe.h"
 #include "platform/vb/VbRuntime.h"
+#include "tests/Quellordner.h"
 
 #include <QApplication>
 #include <QDir>
