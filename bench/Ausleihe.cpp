@@ -90,8 +90,7 @@ void zeile(const char* name, double zeit, double bar, const char* ziel, const ch
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreen();
     QApplication app(argc, argv);
     bench::Katalogbank bank(argc, argv);
     logFüllen(bank.path);

@@ -107,14 +107,6 @@ long long schrittweise(sqlite3* h, const QString& sql)
     return summe;
 }
 
-sqlite3* bareÖffnen(const QString& pfad)
-{
-    sqlite3* h = nullptr;
-    sqlite3_open_v2(pfad.toUtf8().constData(), &h, SQLITE_OPEN_READWRITE, nullptr);
-    db::registerSqlFunctions(h);
-    return h;
-}
-
 double scalar(sqlite3* h, const char* sql)
 {
     sqlite3_stmt* s = nullptr;
@@ -246,8 +238,7 @@ void zeile(const char* was, double schicht, double bar, const char* wie)
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreen();
     QApplication app(argc, argv);
     bench::Katalogbank bank(argc, argv, 3);
     const QString ordner = bank.folder.path();
@@ -269,7 +260,7 @@ int main(int argc, char** argv)
         htmlBytes += s.bytes.size();
     const double html = bench::median(bank.runden, htmlSchicht);
     const double htmlBar = bench::median(bank.runden, [&] {
-        sqlite3* h = bareÖffnen(bank.path);
+        sqlite3* h = bench::bareÖffnen(bank.path);
         schrittweise(h, AlleSql);
         sqlite3_close(h);
         dateienSchreiben(seiten);
@@ -304,7 +295,7 @@ int main(int argc, char** argv)
     const std::vector<Datei> textdatei = dateienLesen({txt});
     const double text = bench::median(bank.runden, textSchicht);
     const double textBar = bench::median(bank.runden, [&] {
-        sqlite3* h = bareÖffnen(bank.path);
+        sqlite3* h = bench::bareÖffnen(bank.path);
         schrittweise(h, TextSql);
         sqlite3_close(h);
         dateienSchreiben(textdatei);
@@ -320,7 +311,7 @@ int main(int argc, char** argv)
         volumen = reports::przDatenvolumen(*d).lbByteges;
     });
     const double zählerBar = bench::median(bank.runden, [&] {
-        sqlite3* h = bareÖffnen(bank.path);
+        sqlite3* h = bench::bareÖffnen(bank.path);
         for (const char* sql :
              {"SELECT count(*) FROM Filme", "SELECT COUNT(*) FROM Filme WHERE Wer NOT LIKE '-'",
               "SELECT COUNT(Format) FROM Filme WHERE Format LIKE 'DVD*'",
@@ -361,7 +352,7 @@ int main(int argc, char** argv)
     const double statistikErste = double(erste.nsecsElapsed()) / 1e6;
     const double statistik = bench::median(bank.runden, öffnen);
     const double statistikBar = bench::median(bank.runden, [&] {
-        sqlite3* h = bareÖffnen(bank.path);
+        sqlite3* h = bench::bareÖffnen(bank.path);
         for (const char* spalte : {"Format", "Cat", "Qualität", "Mappe"})
             schrittweise(h, QStringLiteral("SELECT %1, count(%1) FROM Filme WHERE %1 IS NOT NULL AND %1 <> '' "
                                            "GROUP BY %1 COLLATE DEUTSCH ORDER BY %1 COLLATE DEUTSCH")

@@ -4,6 +4,7 @@
 // as plain semicolon-separated text with buffered writes.
 // Usage: bench_excel [titles=100000] [rounds=5]. Prints both medians, the ratio,
 // the file sizes and the peak resident memory.
+#include "bench/Grundlinie.h"
 #include "bench/Katalogfuellung.h"
 #include "platform/db/Database.h"
 #include "platform/db/SqlFunctions.h"
@@ -40,9 +41,7 @@ double bareRun(const QString& path, const QString& target, long* rows)
 {
     QElapsedTimer timer;
     timer.start();
-    sqlite3* h = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &h, SQLITE_OPEN_READWRITE, nullptr);
-    db::registerSqlFunctions(h);
+    sqlite3* h = bench::bareÖffnen(path);
     sqlite3_stmt* s = nullptr;
     sqlite3_prepare_v2(h, ("SELECT *" + Quelle).toUtf8().constData(), -1, &s, nullptr);
     std::FILE* out = std::fopen(target.toUtf8().constData(), "wb");

@@ -9,9 +9,70 @@
 #include <sqlite3.h>
 #include <sys/resource.h>
 
+#include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace bench {
+
+sqlite3* bareÖffnen(const QString& pfad)
+{
+    sqlite3* h = nullptr;
+    sqlite3_open_v2(pfad.toUtf8().constData(), &h, SQLITE_OPEN_READWRITE, nullptr);
+    db::registerSqlFunctions(h);
+    return h;
+}
+
+void einmal(sqlite3* db, const char* sql, const std::function<void(sqlite3_stmt*)>& binden)
+{
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(db, sql, -1, &s, nullptr);
+    binden(s);
+    sqlite3_step(s);
+    sqlite3_finalize(s);
+}
+
+void jeEintrag(sqlite3* db, const char* sql, const QStringList& einträge,
+               const std::function<void(sqlite3_stmt*, const QString&)>& binden)
+{
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(db, sql, -1, &s, nullptr);
+    for (const QString& e : einträge) {
+        sqlite3_reset(s);
+        binden(s, e);
+        if (sqlite3_step(s) != SQLITE_DONE)
+            std::fprintf(stderr, "bare insert failed: %s\n", sqlite3_errmsg(db));
+    }
+    sqlite3_finalize(s);
+}
+
+namespace {
+
+int commitNotieren(void* zeiten)
+{
+    auto* z = static_cast<std::pair<QElapsedTimer*, Speicherzeiten*>*>(zeiten);
+    if (z->second->bisCommit < 0)
+        z->second->bisCommit = double(z->first->nsecsElapsed()) / 1e6;
+    return 0;
+}
+
+}  // namespace
+
+Speicherzeiten barSpeichern(const QString& pfad, const std::function<void(sqlite3*)>& arbeit)
+{
+    sqlite3* db = bareÖffnen(pfad);
+    Speicherzeiten zeiten;
+    QElapsedTimer uhr;
+    std::pair<QElapsedTimer*, Speicherzeiten*> hook{&uhr, &zeiten};
+    sqlite3_commit_hook(db, &commitNotieren, &hook);
+    uhr.start();
+    sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    arbeit(db);
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    zeiten.gesamt = double(uhr.nsecsElapsed()) / 1e6;
+    sqlite3_close(db);
+    return zeiten;
+}
 
 void textBinden(sqlite3_stmt* s, int i, const QString& text)
 {
@@ -44,9 +105,8 @@ long peakRssKb()
 }
 
 Bar::Bar(const QString& pfad)
+    : m_db(bareÖffnen(pfad))
 {
-    sqlite3_open_v2(pfad.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
-    db::registerSqlFunctions(m_db);
 }
 
 Bar::~Bar()

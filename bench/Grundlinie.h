@@ -16,8 +16,25 @@ namespace bench {
 // Keeps the baselines' rows from being optimised away.
 inline volatile qsizetype sink = 0;
 
+// A read-write connection with our functions registered.
+sqlite3* bareÖffnen(const QString& pfad);
+
 // Binds a text as UTF-8 (1-based index), copied by SQLite.
 void textBinden(sqlite3_stmt* s, int i, const QString& text);
+
+// One statement, bound by `binden` and stepped once.
+void einmal(sqlite3* db, const char* sql, const std::function<void(sqlite3_stmt*)>& binden);
+// One prepared statement re-bound by `binden` and stepped for each entry.
+void jeEintrag(sqlite3* db, const char* sql, const QStringList& einträge,
+               const std::function<void(sqlite3_stmt*, const QString&)>& binden);
+
+// A bare save: `arbeit` in one immediate transaction on its own connection.
+// The milliseconds up to the commit (SQLite's commit hook) and past it.
+struct Speicherzeiten {
+    double bisCommit = -1;
+    double gesamt = -1;
+};
+Speicherzeiten barSpeichern(const QString& pfad, const std::function<void(sqlite3*)>& arbeit);
 
 // The milliseconds one run of `arbeit` takes, and the median of `runden` runs.
 double messen(const std::function<void()>& arbeit);

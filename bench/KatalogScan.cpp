@@ -6,6 +6,7 @@
 // Usage: bench_katalogscan [titles=100000] [rounds=5]
 // Prints the medians and the ratios (goals: scan at most 1.5, MoveNext and
 // Seek at most 2).
+#include "bench/Grundlinie.h"
 #include "bench/Katalogfuellung.h"
 #include "frame/Schemaupgrade.h"
 #include "platform/db/Database.h"
@@ -54,9 +55,7 @@ double bareRun(const QString& path, long* rows)
 {
     QElapsedTimer timer;
     timer.start();
-    sqlite3* h = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &h, SQLITE_OPEN_READWRITE, nullptr);
-    db::registerSqlFunctions(h);
+    sqlite3* h = bench::bareÖffnen(path);
     sqlite3_stmt* v = nullptr;
     sqlite3_prepare_v2(h, "SELECT nr FROM Version", -1, &v, nullptr);
     sqlite3_step(v);

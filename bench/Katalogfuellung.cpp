@@ -71,6 +71,21 @@ Katalogbank::Katalogbank(int argc, char** argv, int rundenVorgabe)
     services.clock = &uhr;
 }
 
+QStringList dateinamen(int runde, int n, const QString& anhang)
+{
+    QStringList e;
+    e.reserve(n);
+    for (int i = 0; i < n; ++i)
+        e << QStringLiteral("Datei%1_%2.avi").arg(runde).arg(i, 5, 10, QLatin1Char('0')) + anhang;
+    return e;
+}
+
+void offscreen()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 double median(std::vector<double> werte)
 {
     std::sort(werte.begin(), werte.end());

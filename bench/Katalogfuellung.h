@@ -52,6 +52,12 @@ struct Katalogbank {
     sys::Services services;
 };
 
+// The file names of a scanned disc: "Datei<runde>_<00000>.avi", each followed by `anhang`.
+QStringList dateinamen(int runde, int n, const QString& anhang = {});
+
+// Windows drawn offscreen unless the caller named a platform: before the QApplication.
+void offscreen();
+
 // The middle value of a run of measurements.
 double median(std::vector<double> werte);
 

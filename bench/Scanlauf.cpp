@@ -7,6 +7,7 @@
 // lists filled (goal: within 4 of the same baseline) and the peak resident set
 // (goal: under 250 MB).
 #include "bench/Grundlinie.h"
+#include "bench/Katalogfuellung.h"
 #include "platform/vb/VbControls.h"
 #include "platform/vb/DirListBox.h"
 #include "scan/Durchsuchung.h"
@@ -133,8 +134,7 @@ double fensterLauf(const sys::Services& dienste, qsizetype* zeilen)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreen();
     QApplication app(argc, argv);
     const long dateien = argc > 1 ? std::atol(argv[1]) : 70000;
     const int runden = argc > 2 ? std::atoi(argv[2]) : 5;

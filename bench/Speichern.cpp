@@ -8,7 +8,7 @@
 // Prints the medians, the ratio (goal: within 2 at N = 10,000) and the peak
 // resident set.
 #include "bench/Grundlinie.h"
-#include "bench/Katalogfuellung.h"
+#include "bench/Fensterbank.h"
 #include "catalogue/frmFilme.h"
 #include "platform/db/SqlFunctions.h"
 
@@ -50,69 +50,40 @@ public:
     QString letzte;
 };
 
-QStringList einträge(int runde, int n)
-{
-    QStringList e;
-    e.reserve(n);
-    for (int i = 0; i < n; ++i)
-        e << QStringLiteral("Datei%1_%2.avi:700").arg(runde).arg(i, 5, 10, QLatin1Char('0'));
-    return e;
-}
-
 // The bare save: one transaction, one prepared insert re-bound per row.
 double barSpeichern(const QString& pfad, const QString& titel, const QStringList& liste)
 {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(pfad.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    db::registerSqlFunctions(db);
-    Stoppuhr t;
-    t.start(db);
-    sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-    sqlite3_stmt* film = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO Filme (Titel, Anzahl, Format, Qualität, Mappe, Cat, Dten, Wer, AusDatum, Info, "
-                       "Size, Cover, Unterordner, Datum) VALUES (?, 1, 'DVD', '-', '-', '-', '-', '-', '-', '-', "
-                       "'4700', '-', '-', '2026-12-10')",
-                       -1, &film, nullptr);
-    bench::textBinden(film, 1, titel);
-    sqlite3_step(film);
-    sqlite3_finalize(film);
-    sqlite3_stmt* unter = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO Unterordner (Titel, Titel2, Format, Qualität, Mappe, Wer, Cat, Dten, Info, Size, "
-                       "Cover) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                       -1, &unter, nullptr);
-    const QString strich = QStringLiteral("-");
-    for (const QString& e : liste) {
-        const qsizetype d = e.lastIndexOf(QLatin1Char(':'));
-        sqlite3_reset(unter);
-        bench::textBinden(unter, 1, titel);
-        bench::textBinden(unter, 2, e.left(d - 4));
-        bench::textBinden(unter, 3, QStringLiteral("DVD"));
-        for (int i = 4; i <= 9; ++i)
-            bench::textBinden(unter, i, strich);
-        bench::textBinden(unter, 10, e.mid(d + 1));
-        bench::textBinden(unter, 11, strich);
-        if (sqlite3_step(unter) != SQLITE_DONE)
-            std::fprintf(stderr, "bare insert failed: %s\n", sqlite3_errmsg(db));
-    }
-    sqlite3_finalize(unter);
-    sqlite3_stmt* flag = nullptr;
-    sqlite3_prepare_v2(db, "UPDATE Filme SET Unterordner = '1' WHERE Titel = ?", -1, &flag, nullptr);
-    bench::textBinden(flag, 1, titel);
-    sqlite3_step(flag);
-    sqlite3_finalize(flag);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    return t.commitMs;
+    return bench::barSpeichern(pfad, [&](sqlite3* db) {
+               bench::einmal(db,
+                             "INSERT INTO Filme (Titel, Anzahl, Format, Qualität, Mappe, Cat, Dten, Wer, AusDatum, "
+                             "Info, Size, Cover, Unterordner, Datum) VALUES (?, 1, 'DVD', '-', '-', '-', '-', '-', "
+                             "'-', '-', '4700', '-', '-', '2026-12-10')",
+                             [&](sqlite3_stmt* s) { bench::textBinden(s, 1, titel); });
+               const QString strich = QStringLiteral("-");
+               bench::jeEintrag(db,
+                                "INSERT INTO Unterordner (Titel, Titel2, Format, Qualität, Mappe, Wer, Cat, Dten, "
+                                "Info, Size, Cover) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                                liste, [&](sqlite3_stmt* s, const QString& e) {
+                                    const qsizetype d = e.lastIndexOf(QLatin1Char(':'));
+                                    bench::textBinden(s, 1, titel);
+                                    bench::textBinden(s, 2, e.left(d - 4));
+                                    bench::textBinden(s, 3, QStringLiteral("DVD"));
+                                    for (int i = 4; i <= 9; ++i)
+                                        bench::textBinden(s, i, strich);
+                                    bench::textBinden(s, 10, e.mid(d + 1));
+                                    bench::textBinden(s, 11, strich);
+                                });
+               bench::einmal(db, "UPDATE Filme SET Unterordner = '1' WHERE Titel = ?",
+                             [&](sqlite3_stmt* s) { bench::textBinden(s, 1, titel); });
+           })
+        .bisCommit;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreen();
     QApplication app(argc, argv);
     const int n = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000;
     const int runden = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
@@ -120,14 +91,10 @@ int main(int argc, char** argv)
     bench::Katalogbank bank(1, ohne);
     Stoppuhr stoppuhr;
     bank.services.messages = &stoppuhr;
-    if (!bench::cdIniSchreiben(bank.folder.path()))
+    const auto hauptfenster = bench::hauptfenster(bank, bench::Stand::gelistet);
+    if (!hauptfenster)
         return 1;
-    frmFilme f(bank.services);
-    if (!f.Form_Load())
-        return 1;
-    f.show();
-    f.przAlleListe();
-    QApplication::processEvents();
+    frmFilme& f = *hauptfenster;
 
     std::vector<double> speichern, danach, bar;
     for (int r = 0; r < runden; ++r) {
@@ -138,7 +105,7 @@ int main(int argc, char** argv)
         f.c.tfSize->setText(QStringLiteral("4700"));
         f.c.lfListeCDeinlesen->clear();
         f.c.lfListeCDEinlesenOhneGroesse->clear();
-        f.c.lfListeCDeinlesen->addItems(einträge(r, n));
+        f.c.lfListeCDeinlesen->addItems(bench::dateinamen(r, n, QStringLiteral(":700")));
         f.c.tfUnterordner->setText(QStringLiteral("1"));
         stoppuhr.start(f.datenbank->handle());
         f.Speichern_Click();
@@ -151,7 +118,7 @@ int main(int argc, char** argv)
     // The bare rounds after the window's, so that no other connection's
     // write lands between the window's rounds.
     for (int r = 0; r < runden; ++r)
-        bar.push_back(barSpeichern(bank.path, QStringLiteral("Bar %1").arg(r), einträge(1000 + r, n)));
+        bar.push_back(barSpeichern(bank.path, QStringLiteral("Bar %1").arg(r), bench::dateinamen(1000 + r, n, QStringLiteral(":700"))));
     const double s = bench::median(speichern);
     const double b = bench::median(bar);
     std::printf("titles                        %d, sub-entries per save %d (rounds %d)\n", bank.n, n, runden);

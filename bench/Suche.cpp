@@ -9,7 +9,7 @@
 // Prints the medians, the ratios (goal: each within 2) and the process's peak
 // resident set (goal: under 300 MB).
 #include "bench/Grundlinie.h"
-#include "bench/Katalogfuellung.h"
+#include "bench/Fensterbank.h"
 #include "catalogue/frmFilme.h"
 #include "platform/db/Database.h"
 
@@ -45,16 +45,14 @@ struct Messung {
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreen();
     QApplication app(argc, argv);
     bench::Katalogbank bank(argc, argv);
     infoTexteSchreiben(bank.path);
-    if (!bench::cdIniSchreiben(bank.folder.path()))
+    const auto hauptfenster = bench::hauptfenster(bank, bench::Stand::geladen);
+    if (!hauptfenster)
         return 1;
-    frmFilme f(bank.services);
-    if (!f.Form_Load())
-        return 1;
+    frmFilme& f = *hauptfenster;
     bench::Bar bar(bank.path);
 
     // Titles are "Titel 012342 Ärger": "40 ärger" is in one title of a hundred

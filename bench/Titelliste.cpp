@@ -9,7 +9,7 @@
 // Prints the medians, the ratios (goal: each of a, b, c within 3) and the
 // process's peak resident set (goal: under 300 MB).
 #include "bench/Grundlinie.h"
-#include "bench/Katalogfuellung.h"
+#include "bench/Fensterbank.h"
 #include "catalogue/frmFilme.h"
 
 #include <QApplication>
@@ -41,20 +41,16 @@ using bench::sink;
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreen();
     QApplication app(argc, argv);
     bench::Katalogbank bank(argc, argv);
     const int n = bank.n;
     const int runden = bank.runden;
     const QString& pfad = bank.path;
-    if (!bench::cdIniSchreiben(bank.folder.path()))
+    const auto hauptfenster = bench::hauptfenster(bank, bench::Stand::gezeigt);
+    if (!hauptfenster)
         return 1;
-    frmFilme f(bank.services);
-    if (!f.Form_Load())
-        return 1;
-    f.show();
-    QApplication::processEvents();
+    frmFilme& f = *hauptfenster;
 
     // (a) the whole list, painted once.
     const double a = median(runden, [&] {

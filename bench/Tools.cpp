@@ -292,8 +292,7 @@ void zeile(const char* name, double schicht, double bare, double ziel)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreen();
     QApplication app(argc, argv);
     const int n = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100000;
     const int runden = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;

@@ -9,7 +9,7 @@
 // Prints the medians, the ratio (goal: within 2 at N = 10,000) and the peak
 // resident set.
 #include "bench/Grundlinie.h"
-#include "bench/Katalogfuellung.h"
+#include "bench/Fensterbank.h"
 #include "catalogue/frmFilme.h"
 #include "platform/db/SqlFunctions.h"
 
@@ -56,61 +56,36 @@ public:
     void closeTray(const QString&) override {}
 };
 
-QStringList namen(int runde, int n)
-{
-    QStringList e;
-    e.reserve(n);
-    for (int i = 0; i < n; ++i)
-        e << QStringLiteral("Datei%1_%2.avi").arg(runde).arg(i, 5, 10, QLatin1Char('0'));
-    return e;
-}
-
 double barSpeichern(const QString& pfad, const QString& titel, const QStringList& liste)
 {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(pfad.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    db::registerSqlFunctions(db);
-    QElapsedTimer uhr;
-    uhr.start();
-    sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-    QString info;
-    for (const QString& n : liste)
-        info += n + QStringLiteral(", ");
-    sqlite3_stmt* film = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO Filme (Titel, Anzahl, Format, Qualität, Mappe, Cat, Dten, Wer, AusDatum, Info, "
-                       "Size, Cover, Unterordner, Datum) VALUES (?, 1, 'DVD', '1', '-', '-', '-', '-', '-', ?, "
-                       "' 4483', '-', '1', '2026-12-10')",
-                       -1, &film, nullptr);
-    bench::textBinden(film, 1, titel);
-    bench::textBinden(film, 2, info);
-    sqlite3_step(film);
-    sqlite3_finalize(film);
-    sqlite3_stmt* unter = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO Unterordner (Titel, Titel2, Format, Qualität, Mappe, Wer, Cat, Dten, Info, Size, "
-                       "Cover) VALUES (?, ?, 'DVD', '-', '-', '-', '-', '-', '-', ' 1', '-')",
-                       -1, &unter, nullptr);
-    for (const QString& n : liste) {
-        sqlite3_reset(unter);
-        bench::textBinden(unter, 1, titel);
-        bench::textBinden(unter, 2, n.left(n.size() - 4));
-        if (sqlite3_step(unter) != SQLITE_DONE)
-            std::fprintf(stderr, "bare insert failed: %s\n", sqlite3_errmsg(db));
-    }
-    sqlite3_finalize(unter);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    const double ms = double(uhr.nsecsElapsed()) / 1e6;
-    sqlite3_close(db);
-    return ms;
+    return bench::barSpeichern(pfad, [&](sqlite3* db) {
+               bench::einmal(db,
+                             "INSERT INTO Filme (Titel, Anzahl, Format, Qualität, Mappe, Cat, Dten, Wer, AusDatum, "
+                             "Info, Size, Cover, Unterordner, Datum) VALUES (?, 1, 'DVD', '1', '-', '-', '-', '-', "
+                             "'-', ?, ' 4483', '-', '1', '2026-12-10')",
+                             [&](sqlite3_stmt* s) {
+                                 QString info;
+                                 for (const QString& n : liste)
+                                     info += n + QStringLiteral(", ");
+                                 bench::textBinden(s, 1, titel);
+                                 bench::textBinden(s, 2, info);
+                             });
+               bench::jeEintrag(db,
+                                "INSERT INTO Unterordner (Titel, Titel2, Format, Qualität, Mappe, Wer, Cat, Dten, "
+                                "Info, Size, Cover) VALUES (?, ?, 'DVD', '-', '-', '-', '-', '-', '-', ' 1', '-')",
+                                liste, [&](sqlite3_stmt* s, const QString& n) {
+                                    bench::textBinden(s, 1, titel);
+                                    bench::textBinden(s, 2, n.left(n.size() - 4));
+                                });
+           })
+        .gesamt;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::offscreen();
     QApplication app(argc, argv);
     const int n = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000;
     const int runden = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
@@ -121,14 +96,10 @@ int main(int argc, char** argv)
     Laufwerk laufwerk;
     bank.services.messages = &stoppuhr;
     bank.services.drives = &laufwerk;
-    if (!bench::cdIniSchreiben(bank.folder.path()))
+    const auto hauptfenster = bench::hauptfenster(bank, bench::Stand::gelistet);
+    if (!hauptfenster)
         return 1;
-    frmFilme f(bank.services);
-    if (!f.Form_Load())
-        return 1;
-    f.show();
-    f.przAlleListe();
-    QApplication::processEvents();
+    frmFilme& f = *hauptfenster;
 
     std::vector<double> fenster, nurUebernahme, bar;
     for (int r = 0; r <= runden; ++r) {
@@ -144,7 +115,7 @@ int main(int argc, char** argv)
         // The hand-over as a walk leaves it: a walk empties the sub-entry list
         // first (the names' list the scan window emptied on opening).
         f.c.lfListeCDeinlesen->clear();
-        const QStringList liste = namen(r, n);
+        const QStringList liste = bench::dateinamen(r, n);
         QStringList mitGroesse;
         mitGroesse.reserve(n);
         for (const QString& name : liste)
@@ -174,7 +145,7 @@ int main(int argc, char** argv)
     }
     for (int r = 0; r <= runden; ++r) {
         const QString titel = QStringLiteral("Bar %1").arg(r);
-        const double ms = barSpeichern(bank.path, titel, namen(1000 + r, n));
+        const double ms = barSpeichern(bank.path, titel, bench::dateinamen(1000 + r, n));
         if (r > 0)
             bar.push_back(ms);
         f.datenbank->execute(QStringLiteral("DELETE FROM Unterordner WHERE Titel = ?"), {titel});
