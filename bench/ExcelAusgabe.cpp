@@ -30,7 +30,7 @@ double layerRun(const sys::Services& services, const QString& path)
     QElapsedTimer timer;
     timer.start();
     auto d = db::Database::open(path);
-    if (!reports::ExcelAusgabe(services, *d).ausgeben(reports::Excelweise::MitWiederholung, QStringLiteral("CDs.xls"),
+    if (!reports::ExcelAusgabe(*services.messages, services.programFolder, *d).ausgeben(reports::Excelweise::MitWiederholung, QStringLiteral("CDs.xls"),
                                                        Quelle))
         return -1;
     d.reset();

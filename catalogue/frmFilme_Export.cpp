@@ -38,14 +38,14 @@ void frmFilme::exportVerbinden()
 void frmFilme::przTextexport()
 {
     if (datenbank)
-        reports::textexport(m_services, *datenbank);
+        reports::textexport(*m_services.messages, m_services.programFolder, *datenbank);
 }
 
 // In title order, as "cds.txt" has it.
 void frmFilme::przExcelExport()
 {
     if (datenbank)
-        ExcelAusgabe(m_services, *datenbank)
+        ExcelAusgabe(*m_services.messages, m_services.programFolder, *datenbank)
             .ausgeben(Excelweise::MitWiederholung, QStringLiteral("CDs.xls"),
                       QStringLiteral(" from filme order by Titel") + kollation() + u';');
 }
@@ -53,7 +53,7 @@ void frmFilme::przExcelExport()
 void frmFilme::przExcelUnterordner()
 {
     if (datenbank)
-        ExcelAusgabe(m_services, *datenbank)
+        ExcelAusgabe(*m_services.messages, m_services.programFolder, *datenbank)
             .ausgeben(Excelweise::MitWiederholung, QStringLiteral("Unterordner.xls"),
                       QStringLiteral(" from Unterordner order by Titel") + kollation() + u';');
 }
@@ -74,7 +74,7 @@ void frmFilme::przExcelSelektion()
         {c.cmbMappe, "Mappe", "Mappe.xls"},    {c.cmbCat, "Cat", "Cat.xls"},
         {c.cmbWer, "Wer", "Wer.xls"},
     };
-    ExcelAusgabe ausgabe(m_services, *datenbank);
+    ExcelAusgabe ausgabe(*m_services.messages, m_services.programFolder, *datenbank);
     const QString ordnung = QStringLiteral(" order by Titel") + kollation() + u';';
     for (const Fall& fall : fälle) {
         if (fall.box->text().isEmpty())

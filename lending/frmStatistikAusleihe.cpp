@@ -466,7 +466,7 @@ void frmStatistikAusleihe::przAusleiheExcel()
         gescheitert(e.message());
         return;
     }
-    reports::ExcelAusgabe ausgabe(m_services, *datenbank);
+    reports::ExcelAusgabe ausgabe(*m_services.messages, m_services.programFolder, *datenbank);
     if (!ausgabe.schreiben(Mappe, QStringLiteral(" from StatistikAusleihe ORDER BY rowid"), {}, true)) {
         gescheitert(ausgabe.fehler());
         return;

@@ -2,7 +2,8 @@
 
 #include "platform/db/Database.h"
 #include "platform/db/RowReader.h"
-#include "platform/system/Services.h"
+#include "platform/system/Messages.h"
+#include "platform/system/ProgramFolder.h"
 #include "platform/xls/Workbook.h"
 #include "reports/Dateifehler.h"
 #include "reports/Zellwert.h"
@@ -10,6 +11,7 @@
 #include <QDate>
 #include <QFileInfo>
 
+#include <utility>
 #include <vector>
 
 namespace reports {
@@ -28,8 +30,8 @@ void datumSetzen(xls::Workbook& buch, int spalte, QByteArrayView utf8)
 
 }  // namespace
 
-ExcelAusgabe::ExcelAusgabe(const sys::Services& services, db::Database& datenbank)
-    : m_services(services), m_datenbank(datenbank)
+ExcelAusgabe::ExcelAusgabe(sys::MessageService& meldungen, QString ordner, db::Database& datenbank)
+    : m_meldungen(meldungen), m_ordner(std::move(ordner)), m_datenbank(datenbank)
 {
 }
 
@@ -47,7 +49,7 @@ QString ExcelAusgabe::fehlermeldung(const QString& mappe)
 bool ExcelAusgabe::schreiben(const QString& mappe, const QString& quelle, const QVariantList& werte, bool ersetzen)
 {
     m_fehler.clear();
-    const QString pfad = m_services.file(mappe);
+    const QString pfad = sys::fileIn(m_ordner, mappe);
     if (!ersetzen && QFileInfo::exists(pfad)) {
         m_fehler = QStringLiteral("Die Tabelle 'cds' ist bereits vorhanden.");
         return false;
@@ -101,9 +103,9 @@ bool ExcelAusgabe::ausgeben(Excelweise weise, const QString& mappe, const QStrin
     else
         geschrieben = schreiben(mappe, quelle, werte, true);
     if (geschrieben)
-        m_services.messages->msgBox(bestaetigung(mappe), sys::mb::Information, titel);
+        m_meldungen.msgBox(bestaetigung(mappe), sys::mb::Information, titel);
     else
-        m_services.messages->msgBox(fehlermeldung(mappe), sys::mb::Critical, ExcelAusgabeTitel);
+        m_meldungen.msgBox(fehlermeldung(mappe), sys::mb::Critical, ExcelAusgabeTitel);
     return geschrieben;
 }
 

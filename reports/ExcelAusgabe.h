@@ -11,7 +11,7 @@ namespace db {
 class Database;
 }
 namespace sys {
-struct Services;
+class MessageService;
 }
 
 namespace reports {
@@ -29,7 +29,9 @@ enum class Excelweise {
 
 class ExcelAusgabe {
 public:
-    ExcelAusgabe(const sys::Services& services, db::Database& datenbank);
+    // The workbooks go into `ordner` (the program folder); `meldungen` confirms
+    // them or says why not.
+    ExcelAusgabe(sys::MessageService& meldungen, QString ordner, db::Database& datenbank);
 
     // Writes the workbook `mappe` and confirms it ("Excel Ausgabe", or
     // `titel`; an empty title shows the program's own). A workbook that could
@@ -50,7 +52,8 @@ public:
     static QString fehlermeldung(const QString& mappe);
 
 private:
-    const sys::Services& m_services;
+    sys::MessageService& m_meldungen;
+    QString m_ordner;
     db::Database& m_datenbank;
     QString m_fehler;
 };

@@ -4,7 +4,8 @@
 #include "platform/db/RowReader.h"
 #include "platform/db/SqlFunctions.h"
 #include "platform/system/Dateigrund.h"
-#include "platform/system/Services.h"
+#include "platform/system/Messages.h"
+#include "platform/system/ProgramFolder.h"
 #include "platform/vb/VbRuntime.h"
 #include "reports/Dateifehler.h"
 #include "reports/Zellwert.h"
@@ -123,13 +124,13 @@ bool textexportSchreiben(db::Database& datenbank, const QString& pfad, QString* 
     return false;
 }
 
-bool textexport(const sys::Services& services, db::Database& datenbank)
+bool textexport(sys::MessageService& meldungen, const QString& ordner, db::Database& datenbank)
 {
-    if (textexportSchreiben(datenbank, services.file(TextexportDatei))) {
-        services.messages->msgBox(TextexportErfolg, sys::mb::Information, TextexportErfolgTitel);
+    if (textexportSchreiben(datenbank, sys::fileIn(ordner, TextexportDatei))) {
+        meldungen.msgBox(TextexportErfolg, sys::mb::Information, TextexportErfolgTitel);
         return true;
     }
-    services.messages->msgBox(dateiNichtGeschrieben(TextexportDatei), sys::mb::Critical, TextexportTitel);
+    meldungen.msgBox(dateiNichtGeschrieben(TextexportDatei), sys::mb::Critical, TextexportTitel);
     return false;
 }
 

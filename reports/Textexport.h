@@ -9,7 +9,7 @@ namespace db {
 class Database;
 }
 namespace sys {
-struct Services;
+class MessageService;
 }
 
 namespace reports {
@@ -25,8 +25,9 @@ inline const QString TextexportTitel = QStringLiteral("Textexport");
 // `fehler`.
 bool textexportSchreiben(db::Database& datenbank, const QString& pfad, QString* fehler = nullptr);
 
-// The export as the main window runs it: "cds.txt" in the program folder, then
-// the confirmation, or the message that names the file. True when written.
-bool textexport(const sys::Services& services, db::Database& datenbank);
+// The export as the main window runs it: "cds.txt" in the program folder
+// `ordner`, then the confirmation, or the message that names the file. True
+// when written.
+bool textexport(sys::MessageService& meldungen, const QString& ordner, db::Database& datenbank);
 
 }  // namespace reports

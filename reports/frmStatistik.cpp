@@ -437,6 +437,6 @@ void frmStatistik::przStatistikExcel()
         d.tryExecute(QStringLiteral("INSERT INTO Statistik (Format, Anzahl) SELECT %1, Anzahl FROM %2 ORDER BY rowid")
                          .arg(QString::fromUtf8(art.spalte), QString::fromUtf8(art.tabelle)));
     }
-    reports::ExcelAusgabe(m_services, d).ausgeben(reports::Excelweise::NachLeeren, QStringLiteral("Statistik.xls"),
+    reports::ExcelAusgabe(*m_services.messages, m_services.programFolder, d).ausgeben(reports::Excelweise::NachLeeren, QStringLiteral("Statistik.xls"),
                                                   QStringLiteral(" from Statistik ORDER BY rowid"));
 }

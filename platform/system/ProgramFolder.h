@@ -7,6 +7,14 @@ namespace sys {
 // whatever the working directory. Needs a QCoreApplication.
 QString programFolder();
 
+// A file of the program folder `folder`: the folder, one "/", the name.
+inline QString fileIn(const QString& folder, const QString& name)
+{
+    if (folder.endsWith(QLatin1Char('/')))
+        return folder + name;
+    return folder + QLatin1Char('/') + name;
+}
+
 // The per-user settings file: $XDG_CONFIG_HOME/Rondavex/Rondavex.ini, or
 // ~/.config/Rondavex/Rondavex.ini when the variable is unset or empty.
 QString userStorePath();

@@ -1,12 +1,12 @@
 #include "platform/system/Services.h"
 
+#include "platform/system/ProgramFolder.h"
+
 namespace sys {
 
 QString Services::file(const QString& name) const
 {
-    if (programFolder.endsWith(QLatin1Char('/')))
-        return programFolder + name;
-    return programFolder + QLatin1Char('/') + name;
+    return fileIn(programFolder, name);
 }
 
 }  // namespace sys

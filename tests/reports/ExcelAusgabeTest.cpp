@@ -40,7 +40,7 @@ struct Katalog : testing_support::Berichtkatalog {
         d->execute(QStringLiteral("INSERT INTO Unterordner (Titel, Titel2, Anzahl, Size) VALUES (?, ?, ?, ?)"),
                    {"Ärger im Büro", "Ärger im Büro Teil 1", 1, "350"});
     }
-    ExcelAusgabe ausgabe() { return ExcelAusgabe(fake.services, *d); }
+    ExcelAusgabe ausgabe() { return ExcelAusgabe(fake.messages, fake.services.programFolder, *d); }
 };
 
 const QStringList ZorroZeile = {"s:Zorro", "n:1.5", "s:DVD", "s:1", "s:A1", "s:O'Brien", "s:Info; mit \"Zeichen\"",

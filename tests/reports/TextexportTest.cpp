@@ -32,7 +32,7 @@ TEST(Textexport, ZeilenInDeutscherTitelfolge)
     k.titel({"", QVariant(), "", "", "", "", "", "", QVariant(), "", "", "", "", ""});
     k.titel({"Matrix", 1, "DVD-9", "-", "A1", "-", "Zeile \"eins\"", "en", "1999-12-31", "SciFi", "-", "-", "0", "-"});
 
-    ASSERT_TRUE(reports::textexport(k.fake.services, *k.d));
+    ASSERT_TRUE(reports::textexport(k.fake.messages, k.fake.services.programFolder, *k.d));
     EXPECT_EQ(k.folder.read(QStringLiteral("cds.txt")),
               QByteArray(";;;;;;;;;;;;;;\r\n"
                          "abc;;;;;;;;;;;;;;\r\n"
@@ -51,7 +51,7 @@ TEST(Textexport, LeererKatalogErsetztDieAlteDateiDurchEineLeere)
 {
     Katalog k;
     k.folder.write(QStringLiteral("cds.txt"), "alt\r\n");
-    ASSERT_TRUE(reports::textexport(k.fake.services, *k.d));
+    ASSERT_TRUE(reports::textexport(k.fake.messages, k.fake.services.programFolder, *k.d));
     EXPECT_TRUE(QFileInfo::exists(k.folder.file(QStringLiteral("cds.txt"))));
     EXPECT_EQ(k.folder.read(QStringLiteral("cds.txt")), QByteArray());
 }
@@ -82,7 +82,7 @@ TEST(Textexport, FehlschlagNenntDieDateiUndLaesstDieAlteGanz)
         GTEST_SKIP() << "no tmpfs";
     k.folder.write(QStringLiteral("voll/cds.txt"), "alt\r\n");
     FakeServices voll(ordner);
-    EXPECT_FALSE(reports::textexport(voll.services, *k.d));
+    EXPECT_FALSE(reports::textexport(voll.messages, voll.services.programFolder, *k.d));
     ASSERT_EQ(voll.messages.shown.size(), 1u);
     EXPECT_EQ(voll.messages.shown[0].prompt, reports::dateiNichtGeschrieben(QStringLiteral("cds.txt")));
     EXPECT_EQ(voll.messages.shown[0].title, QStringLiteral("Textexport"));
@@ -96,7 +96,7 @@ TEST(Textexport, FehlendeTabelleMeldetOhneDatei)
     TempFolder folder;
     FakeServices fake(folder.path());
     auto d = db::Database::create(folder.file(QStringLiteral("leer.mdb")));
-    EXPECT_FALSE(reports::textexport(fake.services, *d));
+    EXPECT_FALSE(reports::textexport(fake.messages, fake.services.programFolder, *d));
     EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("cds.txt"))));
     ASSERT_EQ(fake.messages.shown.size(), 1u);
     EXPECT_EQ(fake.messages.shown[0].title, QStringLiteral("Textexport"));
