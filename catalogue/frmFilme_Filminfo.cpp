@@ -63,7 +63,7 @@ void frmFilme::przFilminfo()
         try {
             gespeichert = !datenbank
                                ->query(QStringLiteral("SELECT rowid FROM Unterordner WHERE Titel2 = ?%1 LIMIT 1")
-                                                  .arg(db::kollation()),
+                                           .arg(db::kollation()),
                                        {titel})
                                .empty();
         } catch (const db::DbError&) {

@@ -16,7 +16,6 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 
 #include <array>
@@ -97,8 +96,7 @@ frmMappe::~frmMappe() = default;
 
 frmMappe* frmMappe::zeigen(const sys::Services& services, frame::Hauptfenster& hauptfenster)
 {
-    static QPointer<frmMappe> fenster;
-    return frame::einmalZeigen(fenster, [&] { return new frmMappe(services, hauptfenster); });
+    return frame::einmalZeigen<frmMappe>(services, [&] { return new frmMappe(services, hauptfenster); });
 }
 
 bool frmMappe::Form_Load()

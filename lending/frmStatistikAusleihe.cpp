@@ -16,7 +16,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -224,8 +223,7 @@ frmStatistikAusleihe::~frmStatistikAusleihe() = default;
 
 frmStatistikAusleihe* frmStatistikAusleihe::zeigen(const sys::Services& services, frame::Hauptfenster& hauptfenster)
 {
-    static QPointer<frmStatistikAusleihe> fenster;
-    return frame::einmalZeigen(fenster, [&] { return new frmStatistikAusleihe(services, hauptfenster); });
+    return frame::einmalZeigen<frmStatistikAusleihe>(services, [&] { return new frmStatistikAusleihe(services, hauptfenster); });
 }
 
 bool frmStatistikAusleihe::Form_Load()

@@ -110,8 +110,7 @@ frmHTML::~frmHTML() = default;
 
 frmHTML* frmHTML::zeigen(const sys::Services& services, frame::Hauptfenster& hauptfenster)
 {
-    static QPointer<frmHTML> fenster;
-    return frame::einmalZeigen(fenster, [&] { return new frmHTML(services, hauptfenster); });
+    return frame::einmalZeigen<frmHTML>(services, [&] { return new frmHTML(services, hauptfenster); });
 }
 
 void frmHTML::aufbauen()

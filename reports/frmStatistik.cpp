@@ -62,8 +62,7 @@ frmStatistik::~frmStatistik() = default;
 
 frmStatistik* frmStatistik::zeigen(const sys::Services& services, frame::Hauptfenster& hauptfenster)
 {
-    static QPointer<frmStatistik> fenster;
-    return frame::einmalZeigen(fenster, [&] { return new frmStatistik(services, hauptfenster); });
+    return frame::einmalZeigen<frmStatistik>(services, [&] { return new frmStatistik(services, hauptfenster); });
 }
 
 QLabel* frmStatistik::wertLabel(QLabel*& label, const char* name)

@@ -64,7 +64,11 @@ QPushButton* knopf(QWidget* eltern, const QString& name, const QString& text)
 
 }  // namespace
 
-frmTools::frmTools(const sys::Services& services, QWidget* parent) : QWidget(parent), m_services(services)
+frmTools::frmTools(const sys::Services& services, QWidget* parent)
+    : QWidget(parent),
+      m_services(services),
+      m_neuDB(services.singleWindows->slot<frmNeuDB>()),
+      m_datagrid(services.singleWindows->slot<Datagrid>())
 {
     aufbauen();
 }
@@ -408,13 +412,13 @@ void frmTools::cmdDBrename_Click()
 QString frmTools::zurückbenennen(const QString& quelle, const QString& ziel, int fehler) const
 {
     const QString grund = QStringLiteral("Der neue Name konnte nicht in \"%1\" gespeichert werden:\r\n%2\r\n")
-                              .arg(m_iniPfad, db::errorText(fehler));
+                              .arg(m_iniPfad, sys::dateigrund(fehler));
     int zurückFehler = 0;
     if (db::renameNoReplace(ziel, quelle, &zurückFehler))
         return grund + QStringLiteral("Die Datenbank \"%1\" wurde nicht umbenannt.").arg(quelle);
     return grund
            + QStringLiteral("Die Datenbank heißt jetzt \"%1\" und konnte nicht zurückbenannt werden:\r\n%2")
-                 .arg(ziel, db::errorText(zurückFehler));
+                 .arg(ziel, sys::dateigrund(zurückFehler));
 }
 
 void frmTools::cmdOK_Click()

@@ -137,6 +137,7 @@ private:
     QLabel* m_label1[8] = {};
     QLineEdit* m_tfDB[2] = {};
     QButtonGroup* m_optionen = nullptr;
-    QPointer<frmNeuDB> m_neuDB;
-    QPointer<Datagrid> m_datagrid;
+    // The windows that exist once, kept by the context.
+    QPointer<frmNeuDB>& m_neuDB;
+    QPointer<Datagrid>& m_datagrid;
 };

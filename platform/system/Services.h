@@ -5,6 +5,7 @@
 #include "platform/system/Drives.h"
 #include "platform/system/Web.h"
 #include "platform/system/Printer.h"
+#include "platform/system/SingleWindows.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -128,6 +129,7 @@ struct Services {
     Drives* drives = nullptr;
     Web* web = nullptr;
     Printer* printer = nullptr;
+    SingleWindows* singleWindows = nullptr;
 
     // programFolder + "/" + name
     QString file(const QString& name) const;
@@ -148,6 +150,7 @@ void wireServices(Services& services, Set& set)
     services.drives = &set.drives;
     services.web = &set.web;
     services.printer = &set.printer;
+    services.singleWindows = &set.singleWindows;
 }
 
 }  // namespace sys

@@ -1,6 +1,7 @@
 // The tools window: start-up lists, switch, rename, look, start and end.
 #include "platform/db/FileRename.h"
 #include "platform/db/LockFile.h"
+#include "platform/system/Dateigrund.h"
 #include "tests/support/FileSystemFaults.h"
 #include "tests/tools/ToolsFixture.h"
 
@@ -268,7 +269,7 @@ TEST_P(UmbenennenOhneCdIni, RenamesTheFileBackAndNamesTheCause)
     const ShownMessage& m = o.fake.messages.shown[0];
     EXPECT_TRUE(m.prompt.startsWith("Der neue Name konnte nicht in \"" + cdIni + "\" gespeichert werden:"))
         << m.prompt.toStdString();
-    EXPECT_TRUE(m.prompt.contains(db::errorText(ursache))) << m.prompt.toStdString();
+    EXPECT_TRUE(m.prompt.contains(sys::dateigrund(ursache))) << m.prompt.toStdString();
     EXPECT_TRUE(m.prompt.contains("wurde nicht umbenannt")) << m.prompt.toStdString();
     EXPECT_EQ(m.flags, sys::mb::Exclamation);
     EXPECT_EQ(m.title, QStringLiteral("Umbennennen"));
