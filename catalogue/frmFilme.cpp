@@ -1,10 +1,20 @@
 #include "catalogue/frmFilme.h"
 
+#include "catalogue/frmSucheInfo.h"
+#include "catalogue/frmSucheTitel.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMouseEvent>
 
-frmFilme::frmFilme(const sys::Services& services, QWidget* parent) : QMainWindow(parent), m_services(services)
+frmFilme::frmFilme(const sys::Services& services, QWidget* parent)
+    : QMainWindow(parent),
+      m_services(services),
+      m_frmSucheTitel(services.singleWindows->slot<frmSucheTitel>()),
+      m_frmSucheInfo(services.singleWindows->slot<frmSucheInfo>()),
+      m_frmCDeinlesen(services.singleWindows->slot<scan::frmCDeinlesen>()),
+      m_frmCover(services.singleWindows->slot<scan::frmCover>()),
+      m_frmCover2(services.singleWindows->slot<scan::frmCover>(2))
 {
     setObjectName(QStringLiteral("frmFilme"));
     aufbauen();

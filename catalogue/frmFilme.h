@@ -333,11 +333,12 @@ private:
     // A take-over marked the stored title of its disc without showing it.
     bool m_titelNurMarkiert = false;
 
-    QPointer<frmSucheTitel> m_frmSucheTitel;
-    QPointer<frmSucheInfo> m_frmSucheInfo;
-    QPointer<scan::frmCDeinlesen> m_frmCDeinlesen;
-    QPointer<scan::frmCover> m_frmCover;
-    QPointer<scan::frmCover> m_frmCover2;
+    // The windows that exist once, kept by the context.
+    QPointer<frmSucheTitel>& m_frmSucheTitel;
+    QPointer<frmSucheInfo>& m_frmSucheInfo;
+    QPointer<scan::frmCDeinlesen>& m_frmCDeinlesen;
+    QPointer<scan::frmCover>& m_frmCover;
+    QPointer<scan::frmCover>& m_frmCover2;
     QString m_seitentext;        // the body HTML of the last page loaded
     QString m_coverReferenz;     // the reference of the last download
     bool m_suchtImWeb = false;   // a lookup runs: its buttons are ignored

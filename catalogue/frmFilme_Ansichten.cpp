@@ -65,7 +65,7 @@ void frmFilme::przDSAusgeliehen()
 void frmFilme::przDSnachDatum()
 {
     spezialAnsicht(QStringLiteral("DSnachDatum"), QString(), {},
-                   QStringLiteral("Datum COLLATE %1 DESC").arg(QString::fromUtf8(db::deutscheKollation)));
+                   QStringLiteral("Datum%1 DESC").arg(db::kollation()));
 }
 
 // The language codes of "Cd.ini" are patterns: a wildcard in a setting acts as

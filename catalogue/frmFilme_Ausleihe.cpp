@@ -4,11 +4,13 @@
 // rules of lending/Ausleihbuch; a lending or a return is stored whole or not at all.
 #include "catalogue/frmFilme.h"
 
-#include "catalogue/Schreibhilfen.h"
+#include "catalogue/Leerwert.h"
+#include "catalogue/Satzzeiger.h"
 #include "frame/Sprache.h"
 #include "lending/Ausleihbuch.h"
 #include "lending/frmMappe.h"
 #include "lending/frmStatistikAusleihe.h"
+#include "platform/db/SqlFunctions.h"
 #include "platform/vb/VbRuntime.h"
 
 #include <sqlite3.h>
@@ -129,7 +131,7 @@ void frmFilme::back_Click()
         if (mitUnterordnern) {
             // The sub-entries follow their title's name and folder, as an edit carries them.
             datenbank->execute(QStringLiteral("UPDATE Unterordner SET Titel = ?, Mappe = ? WHERE Titel = ?")
-                                   + katalog::kollation(),
+                                   + db::kollation(),
                                {titel, katalog::oder(c.tfMappe->text(), "-"), gespeicherterTitel});
         }
         transaktion.commit();
@@ -206,7 +208,8 @@ void frmFilme::przÜberfälligeAusleihen()
         return;  // no interval, no list: the start goes on without a reminder
     const QDate stichtag = m_services.clock->today().addDays(-qint64(*tage));
     // The lending date is day.month.year text: compared as a date, not as text.
-    przListeSetzen(QStringLiteral("Select * from Ausleihe where EinDT IS Null And dedate(AusDT) < ? order by Wer COLLATE DEUTSCH, Titel COLLATE DEUTSCH;"),
+    przListeSetzen(QStringLiteral("Select * from Ausleihe where EinDT IS Null And dedate(AusDT) < ? order by Wer%1, Titel%1;")
+                       .arg(db::kollation()),
                    {stichtag.toString(QStringLiteral("yyyy-MM-dd"))});
     przAusleiheListeFüllen();
 }

@@ -3,7 +3,8 @@
 // delete with its sub-entries) is one transaction: it is stored whole or not at all.
 #include "catalogue/frmFilme.h"
 
-#include "catalogue/Schreibhilfen.h"
+#include "catalogue/Leerwert.h"
+#include "catalogue/Satzzeiger.h"
 #include "catalogue/Scanliste.h"
 #include "platform/db/KeyedInsert.h"
 #include "platform/db/SqlFunctions.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-using katalog::kollation;
+using db::kollation;
 using katalog::oder;
 using katalog::pufferVerwerfen;
 

@@ -3,6 +3,7 @@
 #include "catalogue/frmFilme.h"
 
 #include "platform/db/DbError.h"
+#include "platform/db/SqlFunctions.h"
 
 void frmFilme::coverÜbergeben(QPointer<scan::frmCover>& fenster, const scan::Coverart& art, const QVariant& cover)
 {
@@ -18,7 +19,7 @@ void frmFilme::przCover()
         if (!datenbank)
             throw db::DbError(0, QString());
         const db::Result r = datenbank->query(
-            QStringLiteral("SELECT Cover FROM Filme WHERE Titel = ? COLLATE DEUTSCH LIMIT 1"), {c.tfTitel->text()});
+            QStringLiteral("SELECT Cover FROM Filme WHERE Titel = ?%1 LIMIT 1").arg(db::kollation()), {c.tfTitel->text()});
         if (r.empty())
             throw db::DbError(0, QString());
         cover = r.value(0, 0);
@@ -35,7 +36,7 @@ void frmFilme::przCover2()
     try {
         if (datenbank && unterordnerAufAnzeige())
             r = datenbank->query(
-                QStringLiteral("SELECT Cover FROM Unterordner WHERE Titel2 = ? COLLATE DEUTSCH LIMIT 1"),
+                QStringLiteral("SELECT Cover FROM Unterordner WHERE Titel2 = ?%1 LIMIT 1").arg(db::kollation()),
                 {c.tfTitel->text()});
     } catch (const db::DbError&) {
         r = {};

@@ -2,7 +2,7 @@
 // selection and the sub-entries as workbooks in the program folder.
 #include "catalogue/frmFilme.h"
 
-#include "catalogue/Schreibhilfen.h"
+#include "platform/db/SqlFunctions.h"
 #include "platform/vb/VbLike.h"
 #include "reports/ExcelAusgabe.h"
 #include "frame/Einmalfenster.h"
@@ -12,7 +12,7 @@
 
 #include <QPushButton>
 
-using katalog::kollation;
+using db::kollation;
 using reports::ExcelAusgabe;
 using reports::Excelweise;
 

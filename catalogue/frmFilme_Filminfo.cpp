@@ -4,6 +4,7 @@
 
 #include "frame/CdIni.h"
 #include "platform/db/DbError.h"
+#include "platform/db/SqlFunctions.h"
 #include "platform/vb/VbControls.h"
 #include "platform/vb/VbRuntime.h"
 #include "scan/Coverpfad.h"
@@ -61,8 +62,8 @@ void frmFilme::przFilminfo()
         bool gespeichert = true;
         try {
             gespeichert = !datenbank
-                               ->query(QStringLiteral("SELECT rowid FROM Unterordner WHERE Titel2 = ? COLLATE DEUTSCH "
-                                                      "LIMIT 1"),
+                               ->query(QStringLiteral("SELECT rowid FROM Unterordner WHERE Titel2 = ?%1 LIMIT 1")
+                                           .arg(db::kollation()),
                                        {titel})
                                .empty();
         } catch (const db::DbError&) {
@@ -146,8 +147,9 @@ void frmFilme::przCoverDownload()
     try {
         if (datenbank) {
             const db::Result r = datenbank->query(
-                unterordner ? QStringLiteral("SELECT rowid FROM Unterordner WHERE Titel2 = ? COLLATE DEUTSCH LIMIT 1")
-                            : QStringLiteral("SELECT rowid FROM Filme WHERE Titel = ? COLLATE DEUTSCH LIMIT 1"),
+                (unterordner ? QStringLiteral("SELECT rowid FROM Unterordner WHERE Titel2 = ?%1 LIMIT 1")
+                             : QStringLiteral("SELECT rowid FROM Filme WHERE Titel = ?%1 LIMIT 1"))
+                    .arg(db::kollation()),
                 {titel});
             if (!r.empty())
                 rowid = r.value(0, 0).toLongLong();

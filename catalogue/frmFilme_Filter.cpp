@@ -8,18 +8,13 @@
 
 namespace {
 
-QString kollation()
-{
-    return QStringLiteral(" COLLATE ") + QString::fromUtf8(db::deutscheKollation);
-}
-
 // The distinct values of a column, grouped and ordered without regard to case
 // ("DVD" and "dvd" give one entry, "Öl" and "öl" too).
 QString verschiedene(const char* spalte, const char* tabelle = "Filme")
 {
     const QString s = QString::fromUtf8(spalte);
     return QStringLiteral("Select Distinct %1%3 AS %1 from %2 Order by %1%3")
-        .arg(s, QString::fromUtf8(tabelle), kollation());
+        .arg(s, QString::fromUtf8(tabelle), db::kollation());
 }
 
 // An option button set to False from code: auto-exclusive buttons ignore that otherwise.
@@ -121,13 +116,13 @@ void frmFilme::spalteFiltern(const QString& spalte, bool muster)
     c.lfListe->clear();
     QString ordnung;
     if (spalte == QLatin1String("Wer")) {
-        ordnung = QStringLiteral("Wer") + kollation() + QStringLiteral(", Titel") + kollation();
+        ordnung = QStringLiteral("Wer") + db::kollation() + QStringLiteral(", Titel") + db::kollation();
     } else {
         if (SortFeld.isEmpty() || SortFeld == spalte)
             SortFeld = QStringLiteral("Titel");
         ordnung = filmeOrdnung(SortFeld);
     }
-    const QString bedingung = muster ? spalte + QStringLiteral(" like ?") : spalte + QStringLiteral(" = ?") + kollation();
+    const QString bedingung = muster ? spalte + QStringLiteral(" like ?") : spalte + QStringLiteral(" = ?") + db::kollation();
     przListeSetzen(QStringLiteral("Select * from Filme where %1 order by %2;").arg(bedingung, ordnung), {FilterWert});
     przListeFüllen();
     przUnsichtbar();
@@ -239,12 +234,12 @@ void frmFilme::ansichtZeigen(const QString& sql)
 
 void frmFilme::przDatumAnsicht()
 {
-    ansichtZeigen(QStringLiteral("Select * from Filme order by Datum%1 DESC;").arg(kollation()));
+    ansichtZeigen(QStringLiteral("Select * from Filme order by Datum%1 DESC;").arg(db::kollation()));
 }
 
 void frmFilme::przAusleihAnsicht()
 {
-    ansichtZeigen(QStringLiteral("Select * from Filme where Wer not like '-' order by Wer%1, Titel%1;").arg(kollation()));
+    ansichtZeigen(QStringLiteral("Select * from Filme where Wer not like '-' order by Wer%1, Titel%1;").arg(db::kollation()));
 }
 
 void frmFilme::optdat_Click()

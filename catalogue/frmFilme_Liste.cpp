@@ -130,7 +130,7 @@ QString frmFilme::filmeOrdnung(const QString& feld) const
         } catch (const db::DbError&) {
         }
     }
-    const QString kollation = QStringLiteral(" COLLATE ") + QString::fromUtf8(db::deutscheKollation);
+    const QString kollation = db::kollation();
     QStringList terme;
     for (const QString& teil : feld.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QStringList wörter = teil.simplified().split(QLatin1Char(' '));

@@ -13,11 +13,6 @@
 
 namespace {
 
-QString kollation()
-{
-    return QStringLiteral(" COLLATE ") + QString::fromUtf8(db::deutscheKollation);
-}
-
 // A search word keeps the meaning of its wildcards; an unclosed "[" makes the
 // statement fail, and the list fill leaves the list empty.
 QString enthält(const QString& wort)
@@ -54,7 +49,7 @@ void frmFilme::przVolltextsucheTitel()
         FilterWert = suchwort(m_frmSucheTitel);
     przLöschen1();
     c.lfListe->clear();
-    const QString k = kollation();
+    const QString k = db::kollation();
     const QString spalten = QStringLiteral("Titel%1 AS Titel, Cat%1 AS Cat, Format%1 AS Format, "
                                            "Qualität%1 AS Qualität, Mappe%1 AS Mappe, Wer%1 AS Wer")
                                 .arg(k);
@@ -76,7 +71,7 @@ void frmFilme::przVolltextsucheInfo()
         FilterWert = suchwort(m_frmSucheInfo);
     przLöschen1();
     c.lfListe->clear();
-    przListeSetzen(QStringLiteral("Select * from Filme where Info like ? order by Titel%1;").arg(kollation()),
+    przListeSetzen(QStringLiteral("Select * from Filme where Info like ? order by Titel%1;").arg(db::kollation()),
                    {enthält(FilterWert)});
     VolltextsucheInfoFlag = QStringLiteral("1");
     przListeFüllen();
@@ -89,7 +84,7 @@ void frmFilme::przCDVolltextsuche()
 {
     FilterWert = c.tfTitel->text();
     c.lfListe->clear();
-    przListeSetzen(QStringLiteral("Select * from Filme where Titel like ? order by Titel%1;").arg(kollation()),
+    przListeSetzen(QStringLiteral("Select * from Filme where Titel like ? order by Titel%1;").arg(db::kollation()),
                    {enthält(vb::literalPattern(FilterWert))});
     przListeFüllen();
     przUnsichtbar();

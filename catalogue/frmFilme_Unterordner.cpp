@@ -1,12 +1,13 @@
 // Sub-entries: listing those of a title, creating and editing one at a time.
 #include "catalogue/frmFilme.h"
 
-#include "catalogue/Schreibhilfen.h"
+#include "catalogue/Leerwert.h"
+#include "catalogue/Satzzeiger.h"
 #include "platform/db/SqlFunctions.h"
 
 #include <sqlite3.h>
 
-using katalog::kollation;
+using db::kollation;
 using katalog::oder;
 
 void frmFilme::cmdUnterordner_Click()

@@ -2,6 +2,8 @@
 // Every window exists once: created and loaded on first use, shown again while
 // it is open, and created and loaded afresh on its next use after it closed.
 // A window that code hid (verstecken) stays loaded and is shown as it was.
+#include "platform/system/Services.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -42,6 +44,13 @@ Fenster* einmalZeigen(QPointer<Fenster>& fenster, Erzeugen erzeugen)
     fenster->raise();
     fenster->activateWindow();
     return fenster;
+}
+
+// The same for the window of this kind that the context keeps.
+template <class Fenster, class Erzeugen>
+Fenster* einmalZeigen(const sys::Services& services, Erzeugen erzeugen)
+{
+    return einmalZeigen(services.singleWindows->slot<Fenster>(), erzeugen);
 }
 
 }  // namespace frame

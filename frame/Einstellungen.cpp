@@ -12,19 +12,13 @@ struct Schluessel {
     QString Einstellungen::*wert;
 };
 
-// The keys of przInilesen in their reading order.
+// The keys of przInilesen besides the look, in their reading order.
 const Schluessel Lesefolge[] = {
     {"Version", "Nr", &Einstellungen::versionNr},
     {"DB", "DB Name0", &Einstellungen::dbName},
     {"DB", "DB Version", &Einstellungen::dbVersion},
-    {"Design", "Default", &Einstellungen::standard},
     {"Design", "Bild", &Einstellungen::bild},
     {"Design", "Sprache", &Einstellungen::sprache},
-    {"Design", "TextFarbe", &Einstellungen::textFarbe},
-    {"Design", "TextFont", &Einstellungen::textFont},
-    {"Design", "TextBold", &Einstellungen::textBold},
-    {"Design", "TextSize", &Einstellungen::textSize},
-    {"Design", "Backcolor", &Einstellungen::backcolor},
     {"Design", "Deutsch", &Einstellungen::deutsch},
     {"Design", "Englisch", &Einstellungen::englisch},
     {"Design", "DeuEngl", &Einstellungen::deuEngl},
@@ -46,11 +40,11 @@ void przInilesen(const sys::Services& services, Einstellungen& werte)
 {
     const ini::IniFile datei = cdIni(services);
     werte.iniPfad = datei.path();
-    for (const auto& s : Lesefolge) {
+    static_cast<Look&>(werte) = Look::lesen(datei);
+    if (werte.backcolor.isEmpty())
+        datei.write(QStringLiteral("Design"), QStringLiteral("Backcolor"), QStringLiteral("16777215"));
+    for (const auto& s : Lesefolge)
         werte.*(s.wert) = datei.read(QString::fromUtf8(s.section), QString::fromUtf8(s.key));
-        if (s.wert == &Einstellungen::backcolor && werte.backcolor.isEmpty())
-            datei.write(QStringLiteral("Design"), QStringLiteral("Backcolor"), QStringLiteral("16777215"));
-    }
 }
 
 }  // namespace frame

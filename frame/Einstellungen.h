@@ -2,13 +2,15 @@
 // The main window's settings values: what its reader przInilesen takes from
 // "Cd.ini" at every start and every refresh. Each value is kept exactly as
 // stored; its users compare it exactly ("1", "KF", "W", ...).
+#include "frame/Aussehen.h"
 #include "platform/system/Services.h"
 
 #include <QString>
 
 namespace frame {
 
-struct Einstellungen {
+// The look keys of [Design] ("Default", "TextFarbe", ...) come from Look.
+struct Einstellungen : Look {
     QString iniPfad;  // full path of "Cd.ini"
 
     QString versionNr;  // [Version] "Nr": caption of the label Titel
@@ -16,14 +18,8 @@ struct Einstellungen {
     QString dbVersion;  // [DB] "DB Version": kept, not used
 
     // [Design]
-    QString standard;  // "Default"
     QString bild;
     QString sprache;
-    QString textFarbe;
-    QString textFont;
-    QString textBold;
-    QString textSize;
-    QString backcolor;
     QString deutsch;
     QString englisch;
     QString deuEngl;

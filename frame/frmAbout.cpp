@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -85,8 +84,7 @@ frmAbout::frmAbout(const sys::Services& services, frame::Hauptfenster* hauptfens
 
 frmAbout* frmAbout::zeigen(const sys::Services& services, frame::Hauptfenster* hauptfenster)
 {
-    static QPointer<frmAbout> fenster;
-    return frame::einmalZeigen(fenster, [&] { return new frmAbout(services, hauptfenster); });
+    return frame::einmalZeigen<frmAbout>(services, [&] { return new frmAbout(services, hauptfenster); });
 }
 
 QString frmAbout::versionText(const QString& version)

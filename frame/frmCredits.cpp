@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -39,8 +38,7 @@ frmCredits::frmCredits(const sys::Services& services, frame::Hauptfenster* haupt
 
 frmCredits* frmCredits::zeigen(const sys::Services& services, frame::Hauptfenster* hauptfenster)
 {
-    static QPointer<frmCredits> fenster;
-    return frame::einmalZeigen(fenster, [&] { return new frmCredits(services, hauptfenster); });
+    return frame::einmalZeigen<frmCredits>(services, [&] { return new frmCredits(services, hauptfenster); });
 }
 
 void frmCredits::Form_Load()

@@ -11,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -44,8 +43,7 @@ frmOptionen::frmOptionen(const sys::Services& services, frame::Hauptfenster* hau
 
 frmOptionen* frmOptionen::zeigen(const sys::Services& services, frame::Hauptfenster* hauptfenster)
 {
-    static QPointer<frmOptionen> fenster;
-    return frame::einmalZeigen(fenster, [&] { return new frmOptionen(services, hauptfenster); });
+    return frame::einmalZeigen<frmOptionen>(services, [&] { return new frmOptionen(services, hauptfenster); });
 }
 
 void frmOptionen::aufbauen()

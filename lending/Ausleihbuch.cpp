@@ -5,15 +5,6 @@
 
 namespace ausleihe {
 
-namespace {
-
-QString deutsch()
-{
-    return QStringLiteral(" COLLATE ") + QString::fromUtf8(db::deutscheKollation);
-}
-
-}  // namespace
-
 bool keinLeiher(const QString& wer)
 {
     return wer.isEmpty() || wer == QLatin1String("-");
@@ -28,15 +19,15 @@ void ausleiheEintragen(db::Database& datenbank, long long filmZeile)
 
 void rückgabeEintragen(db::Database& datenbank, const QString& titel, const QString& wer, const QString& heute)
 {
-    datenbank.execute(QStringLiteral("UPDATE Ausleihe SET EinDT = ? WHERE EinDT IS NULL AND Titel = ?") + deutsch()
-                          + QStringLiteral(" AND Wer = ?") + deutsch(),
+    datenbank.execute(QStringLiteral("UPDATE Ausleihe SET EinDT = ? WHERE EinDT IS NULL AND Titel = ?") + db::kollation()
+                          + QStringLiteral(" AND Wer = ?") + db::kollation(),
                       {heute, titel, wer});
 }
 
 void unterordnerZurück(db::Database& datenbank, const QString& titel, const QString& wer)
 {
-    datenbank.execute(QStringLiteral("UPDATE Unterordner SET Wer = '-' WHERE Titel = ?") + deutsch()
-                          + QStringLiteral(" AND Wer = ?") + deutsch(),
+    datenbank.execute(QStringLiteral("UPDATE Unterordner SET Wer = '-' WHERE Titel = ?") + db::kollation()
+                          + QStringLiteral(" AND Wer = ?") + db::kollation(),
                       {titel, wer});
 }
 
@@ -47,9 +38,9 @@ void mappeAusleihen(db::Database& datenbank, const QString& mappe, const QString
     // from those that were out already.
     datenbank.execute(QStringLiteral("INSERT INTO Ausleihe (Titel, Wer, AusDT) SELECT Titel, ?, ? FROM Filme "
                                      "WHERE Mappe = ?")
-                          + deutsch() + QStringLiteral(" AND Wer = '-'"),
+                          + db::kollation() + QStringLiteral(" AND Wer = '-'"),
                       {wer, heute, mappe});
-    datenbank.execute(QStringLiteral("UPDATE Filme SET Wer = ? WHERE Mappe = ?") + deutsch()
+    datenbank.execute(QStringLiteral("UPDATE Filme SET Wer = ? WHERE Mappe = ?") + db::kollation()
                           + QStringLiteral(" AND Wer = '-'"),
                       {wer, mappe});
     transaktion.commit();
@@ -58,26 +49,26 @@ void mappeAusleihen(db::Database& datenbank, const QString& mappe, const QString
 void mappeZurück(db::Database& datenbank, const QString& mappe, const QString& wer, const QString& heute)
 {
     db::Database::Transaction transaktion(datenbank, db::Database::Join::Open);
-    datenbank.execute(QStringLiteral("UPDATE Ausleihe SET EinDT = ? WHERE EinDT IS NULL AND Wer = ?") + deutsch()
-                          + QStringLiteral(" AND Titel") + deutsch()
-                          + QStringLiteral(" IN (SELECT Titel FROM Filme WHERE Mappe = ?") + deutsch()
+    datenbank.execute(QStringLiteral("UPDATE Ausleihe SET EinDT = ? WHERE EinDT IS NULL AND Wer = ?") + db::kollation()
+                          + QStringLiteral(" AND Titel") + db::kollation()
+                          + QStringLiteral(" IN (SELECT Titel FROM Filme WHERE Mappe = ?") + db::kollation()
                           + QStringLiteral(")"),
                       {heute, wer, mappe});
-    datenbank.execute(QStringLiteral("UPDATE Filme SET Wer = '-' WHERE Mappe = ?") + deutsch()
-                          + QStringLiteral(" AND Wer = ?") + deutsch(),
+    datenbank.execute(QStringLiteral("UPDATE Filme SET Wer = '-' WHERE Mappe = ?") + db::kollation()
+                          + QStringLiteral(" AND Wer = ?") + db::kollation(),
                       {mappe, wer});
     transaktion.commit();
 }
 
 QString historieSql()
 {
-    return QStringLiteral("Select * from Ausleihe where Titel = ?") + deutsch() + QStringLiteral(";");
+    return QStringLiteral("Select * from Ausleihe where Titel = ?") + db::kollation() + QStringLiteral(";");
 }
 
 long historieZählen(db::Database& datenbank, const QString& titel)
 {
     return db::dscount(datenbank,
-                       QStringLiteral("SELECT COUNT(*) AS Zähler FROM Ausleihe where Titel = ?") + deutsch()
+                       QStringLiteral("SELECT COUNT(*) AS Zähler FROM Ausleihe where Titel = ?") + db::kollation()
                            + QStringLiteral(";"),
                        {titel});
 }

@@ -9,13 +9,13 @@
 #include "frame/Sprache.h"
 #include "lending/Ausleihbuch.h"
 #include "lending/Katalogverbindung.h"
+#include "platform/db/SqlFunctions.h"
 #include "platform/vb/VbControls.h"
 #include "platform/vb/VbRuntime.h"
 
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 
 #include <array>
@@ -96,20 +96,19 @@ frmMappe::~frmMappe() = default;
 
 frmMappe* frmMappe::zeigen(const sys::Services& services, frame::Hauptfenster& hauptfenster)
 {
-    static QPointer<frmMappe> fenster;
-    return frame::einmalZeigen(fenster, [&] { return new frmMappe(services, hauptfenster); });
+    return frame::einmalZeigen<frmMappe>(services, [&] { return new frmMappe(services, hauptfenster); });
 }
 
 bool frmMappe::Form_Load()
 {
     przInilesen();
     przSprache();
-    if (m_default != QLatin1String("0"))
+    if (m_look.benutzerLook())
         przFarbe();
     m_datenbank = ausleihe::katalogÖffnen(m_services, m_hauptfenster.tfDBName());
     if (!m_datenbank)
         return false;
-    const QString deutsch = QStringLiteral(" COLLATE DEUTSCH");
+    const QString deutsch = db::kollation();
     FillCombo(*cmbMappe, *m_datenbank,
               QStringLiteral("Select Distinct Mappe") + deutsch + QStringLiteral(" from Filme Order by Mappe") + deutsch);
     FillCombo(*cmbWer1, *m_datenbank,
@@ -123,10 +122,7 @@ void frmMappe::przInilesen()
     auto design = [&cdIni](const char* schlüssel) { return cdIni.read(QStringLiteral("Design"), QString::fromUtf8(schlüssel)); };
     m_label1Wort = design("Label1");
     m_label6Wort = design("Label6");
-    m_textFarbe = design("TextFarbe");
-    m_textFont = design("TextFont");
-    m_backcolor = design("Backcolor");
-    m_default = design("Default");
+    m_look = frame::Look::lesen(cdIni);
     m_sprache = design("Sprache");
 }
 
@@ -140,16 +136,16 @@ void frmMappe::przSprache()
 
 void frmMappe::przFarbe()
 {
-    const auto text = frame::vbFarbe(m_textFarbe);
+    const auto text = frame::vbFarbe(m_look.textFarbe);
     for (QLabel* l : {m_label0, m_label1}) {
-        if (!m_textFont.isEmpty())
-            frame::setzeSchriftname(l, m_textFont);
+        if (!m_look.textFont.isEmpty())
+            frame::setzeSchriftname(l, m_look.textFont);
         if (text)
             frame::setzeTextfarbe(l, *text);
     }
-    if (const auto hinten = frame::vbFarbe(m_backcolor))
+    if (const auto hinten = frame::vbFarbe(m_look.backcolor))
         frame::setzeHintergrund(this, *hinten);
-    if (const auto linie = frame::linienfarbe(m_backcolor, m_textFarbe))
+    if (const auto linie = frame::linienfarbe(m_look.backcolor, m_look.textFarbe))
         frame::setzeLinienfarbe(Line1, *linie);
 }
 

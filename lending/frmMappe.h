@@ -3,6 +3,7 @@
 // one borrower, and takes back what that borrower holds of the folder. It has
 // its own connection, look and texts, and reaches the main window only
 // through frame::Hauptfenster.
+#include "frame/Aussehen.h"
 #include "platform/db/Database.h"
 #include "platform/system/Services.h"
 
@@ -62,9 +63,6 @@ private:
     // [Design] of "Cd.ini"
     QString m_label1Wort;  // the word for the storage folder
     QString m_label6Wort;  // the word for the borrower
-    QString m_textFarbe;
-    QString m_textFont;
-    QString m_backcolor;
-    QString m_default;
+    frame::Look m_look;
     QString m_sprache;
 };

@@ -8,6 +8,7 @@
 #include "frame/Sprache.h"
 #include "lending/Katalogverbindung.h"
 #include "platform/db/RowReader.h"
+#include "platform/db/SqlFunctions.h"
 #include "platform/vb/VbControls.h"
 #include "reports/ExcelAusgabe.h"
 
@@ -15,7 +16,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -223,8 +223,7 @@ frmStatistikAusleihe::~frmStatistikAusleihe() = default;
 
 frmStatistikAusleihe* frmStatistikAusleihe::zeigen(const sys::Services& services, frame::Hauptfenster& hauptfenster)
 {
-    static QPointer<frmStatistikAusleihe> fenster;
-    return frame::einmalZeigen(fenster, [&] { return new frmStatistikAusleihe(services, hauptfenster); });
+    return frame::einmalZeigen<frmStatistikAusleihe>(services, [&] { return new frmStatistikAusleihe(services, hauptfenster); });
 }
 
 bool frmStatistikAusleihe::Form_Load()
@@ -252,7 +251,7 @@ bool frmStatistikAusleihe::Form_Load()
             sys::mb::Critical, QStringLiteral("Keine Daten!"));
         return false;
     }
-    if (m_default != QLatin1String("0"))
+    if (m_look.benutzerLook())
         przFarbe();
     przSprache();
     m_dbName = m_hauptfenster.tfDBName();
@@ -273,10 +272,7 @@ void frmStatistikAusleihe::przInilesen()
         return cdIni.read(QString::fromUtf8(sektion), QString::fromUtf8(schlüssel));
     };
     m_dbName = lesen("DB", "DB Name0");
-    m_textFarbe = lesen("Design", "TextFarbe");
-    m_textFont = lesen("Design", "TextFont");
-    m_backcolor = lesen("Design", "Backcolor");
-    m_default = lesen("Design", "Default");
+    m_look = frame::Look::lesen(cdIni);
     m_sortierung = lesen("Statistik", "Sortierung");
     m_label1Wort = lesen("Design", "Label1");
     m_sprache = lesen("Design", "Sprache");
@@ -292,8 +288,8 @@ void frmStatistikAusleihe::przSprache()
 
 void frmStatistikAusleihe::przFarbe()
 {
-    const auto text = frame::vbFarbe(m_textFarbe);
-    const auto hinten = frame::vbFarbe(m_backcolor);
+    const auto text = frame::vbFarbe(m_look.textFarbe);
+    const auto hinten = frame::vbFarbe(m_look.backcolor);
     if (hinten)
         frame::setzeHintergrund(this, *hinten);
     for (QWidget* w : {static_cast<QWidget*>(lfAusleihe), static_cast<QWidget*>(lfWer),
@@ -307,18 +303,18 @@ void frmStatistikAusleihe::przFarbe()
     std::vector<QWidget*> beschriftet(m_label.begin(), m_label.end());
     beschriftet.push_back(lbAusleiheZahlen);
     beschriftet.push_back(lbAusleiheMappe);
-    const bool schrift = !m_textFont.isEmpty();
+    const bool schrift = !m_look.textFont.isEmpty();
     for (QWidget* w : beschriftet) {
         if (schrift)
-            frame::setzeSchriftname(w, m_textFont);
+            frame::setzeSchriftname(w, m_look.textFont);
         if (text)
             frame::setzeTextfarbe(w, *text);
     }
     if (schrift) {
-        frame::setzeSchriftname(optWert, m_textFont);
-        frame::setzeSchriftname(optAnzahl, m_textFont);
+        frame::setzeSchriftname(optWert, m_look.textFont);
+        frame::setzeSchriftname(optAnzahl, m_look.textFont);
     }
-    if (const auto farbe = frame::linienfarbe(m_backcolor, m_textFarbe, true))
+    if (const auto farbe = frame::linienfarbe(m_look.backcolor, m_look.textFarbe, true))
         for (QFrame* l : m_line1)
             frame::setzeLinienfarbe(l, *farbe);
     Label(6)->setText(m_label1Wort);
@@ -408,7 +404,7 @@ void frmStatistikAusleihe::listeFüllen(vb::ListBox* liste, int tabStop, const Q
                                     || m_sortierung == QLatin1String("Wer") || m_sortierung == QLatin1String("Mappe");
         if (eigenerBegriff && spalten.contains(spalte, Qt::CaseInsensitive))
             ordnung = nachAnzahl ? QStringLiteral(" order by Anzahl DESC")
-                                 : QStringLiteral(" order by ") + spalte + QStringLiteral(" COLLATE DEUTSCH");
+                                 : QStringLiteral(" order by ") + spalte + db::kollation();
         db::RowReader zeile(*datenbank, QStringLiteral("Select * from ") + tabelle + ordnung);
         while (zeile.next())
             zeilen << zellenText(zeile, 0) + QLatin1Char('\t') + zellenText(zeile, 1);

@@ -3,6 +3,7 @@
 // each borrower borrowed, how many titles of each folder are out now, with
 // two totals; the workbook export and the delete of the lending log. Every
 // opening rebuilds its derived tables inside the catalogue file.
+#include "frame/Aussehen.h"
 #include "platform/db/Database.h"
 #include "platform/system/Services.h"
 
@@ -82,10 +83,7 @@ private:
     std::array<QFrame*, 7> m_line1{};
     std::unique_ptr<db::Database> m_datenbank;
     QString m_dbName;  // [DB] "DB Name0" until the load takes the main window's name
-    QString m_textFarbe;
-    QString m_textFont;
-    QString m_backcolor;
-    QString m_default;
+    frame::Look m_look;
     QString m_sortierung;  // the order of the last list fill
     QString m_label1Wort;
     QString m_sprache;

@@ -89,8 +89,7 @@ bool textexportSchreiben(db::Database& datenbank, const QString& pfad, QString* 
     QString grund;
     QSaveFile datei(pfad);
     try {
-        db::RowReader zeilen(datenbank, QStringLiteral("SELECT * FROM Filme ORDER BY Titel COLLATE %1")
-                                            .arg(QLatin1String(db::deutscheKollation)));
+        db::RowReader zeilen(datenbank, QStringLiteral("SELECT * FROM Filme ORDER BY Titel%1").arg(db::kollation()));
         const int spalten = int(zeilen.columns().size());
         std::vector<bool> datum(size_t(spalten), false);
         for (int c = 0; c < spalten; ++c)

@@ -35,11 +35,6 @@ namespace {
 constexpr int Kappe = 10;
 constexpr int ZeilenProSeite = 100;
 
-QString kollation()
-{
-    return QStringLiteral(" COLLATE ") + QString::fromUtf8(db::deutscheKollation);
-}
-
 // "2" as "2.00", "2,5" as "2.50"; a text that is no number stays as it is.
 QString qualitätszahl(const QString& text)
 {
@@ -50,7 +45,7 @@ QString qualitätszahl(const QString& text)
 QString distinkt(const char* spalte)
 {
     const QString s = QString::fromUtf8(spalte);
-    return QStringLiteral("Select Distinct %1%2 AS %1 from Filme Order by %1%2").arg(s, kollation());
+    return QStringLiteral("Select Distinct %1%2 AS %1 from Filme Order by %1%2").arg(s, db::kollation());
 }
 
 struct Boxart {
@@ -115,8 +110,7 @@ frmHTML::~frmHTML() = default;
 
 frmHTML* frmHTML::zeigen(const sys::Services& services, frame::Hauptfenster& hauptfenster)
 {
-    static QPointer<frmHTML> fenster;
-    return frame::einmalZeigen(fenster, [&] { return new frmHTML(services, hauptfenster); });
+    return frame::einmalZeigen<frmHTML>(services, [&] { return new frmHTML(services, hauptfenster); });
 }
 
 void frmHTML::aufbauen()
@@ -224,7 +218,7 @@ void frmHTML::Form_Load()
 {
     przInilesen();
     przSprache();
-    if (m_default != QLatin1String("0"))
+    if (m_look.benutzerLook())
         przFarbe();
     m_dbName = m_hauptfenster.tfDBName();
     przFormatFüllen();
@@ -239,12 +233,8 @@ void frmHTML::Form_Load()
 void frmHTML::przInilesen()
 {
     const ini::IniFile cdIni = frame::cdIni(m_services);
-    const QString d = QStringLiteral("Design");
-    m_backcolor = cdIni.read(d, QStringLiteral("Backcolor"));
-    m_default = cdIni.read(d, QStringLiteral("Default"));
-    m_textFarbe = cdIni.read(d, QStringLiteral("TextFarbe"));
-    m_textFont = cdIni.read(d, QStringLiteral("TextFont"));
-    m_sprache = cdIni.read(d, QStringLiteral("Sprache"));
+    m_look = frame::Look::lesen(cdIni);
+    m_sprache = cdIni.read(QStringLiteral("Design"), QStringLiteral("Sprache"));
 }
 
 // The option tooltips start with [HTML] "Opt1", the box tooltips end with
@@ -275,10 +265,10 @@ void frmHTML::przSprache()
 
 void frmHTML::przFarbe()
 {
-    const auto text = frame::vbFarbe(m_textFarbe);
-    const auto hinten = frame::vbFarbe(m_backcolor);
+    const auto text = frame::vbFarbe(m_look.textFarbe);
+    const auto hinten = frame::vbFarbe(m_look.backcolor);
     for (QLabel* l : {lbMappe, lbQualität, lbFormat, lbWer, lbCat})
-        frame::setzeSchriftname(l, m_textFont);
+        frame::setzeSchriftname(l, m_look.textFont);
     const std::initializer_list<QRadioButton*> optionen = {optTitel, optQualität, optCat,
                                                            optMappe, optTitelAus, optWerAus};
     if (text) {
@@ -292,7 +282,7 @@ void frmHTML::przFarbe()
         for (QRadioButton* o : optionen)
             frame::setzeHintergrund(o, *hinten);
     }
-    if (const auto farbe = frame::linienfarbe(m_backcolor, m_textFarbe))
+    if (const auto farbe = frame::linienfarbe(m_look.backcolor, m_look.textFarbe))
         for (QFrame* l : Line1)
             frame::setzeLinienfarbe(l, *farbe);
 }
@@ -368,9 +358,9 @@ QString frmHTML::ordnung(bool ausleihe) const
     if (ausleihe && feld != QLatin1String("Titel") && feld != QLatin1String("Wer"))
         feld = QStringLiteral("Titel");
     // Equal values keep the title order, so that a report reads the same each time.
-    QString term = QStringLiteral(" order by ") + feld + kollation();
+    QString term = QStringLiteral(" order by ") + feld + db::kollation();
     if (feld != QLatin1String("Titel"))
-        term += QStringLiteral(", Titel") + kollation();
+        term += QStringLiteral(", Titel") + db::kollation();
     return term + u';';
 }
 
@@ -404,7 +394,7 @@ void frmHTML::auswahlBericht(Box b, const char* spalte, const QString& titel, co
     // The quality as its text, as the main window's filter has it; the others
     // as the entry itself, whatever wildcards it holds.
     const bool qualität = b == Qualitaet;
-    const QString bedingung = qualität ? s + QStringLiteral(" = ?") + kollation() : s + QStringLiteral(" like ?");
+    const QString bedingung = qualität ? s + QStringLiteral(" = ?") + db::kollation() : s + QStringLiteral(" like ?");
     bericht(QStringLiteral("Select Titel, Cat, Format, Qualität from Filme where ") + bedingung + ordnung(false),
             {qualität ? Auswahlwert : vb::literalPattern(Auswahlwert)}, QStringLiteral("CDs.HTML"), titel,
             überschrift);

@@ -3,6 +3,7 @@
 // quality, borrower or category chosen in five boxes, of the lending log, of
 // the open lendings and of the sub-entries, written into the program folder
 // and opened in the user's browser.
+#include "frame/Aussehen.h"
 #include "frame/Hauptfenster.h"
 #include "platform/system/Services.h"
 
@@ -110,6 +111,7 @@ private:
     frame::Hauptfenster& m_hauptfenster;
     std::unique_ptr<db::Database> m_datenbank;
     QString m_dbName;
-    QString m_backcolor, m_default, m_textFarbe, m_textFont, m_sprache;
+    frame::Look m_look;
+    QString m_sprache;
     std::array<vb::ComboBox*, 5> m_boxen{};
 };

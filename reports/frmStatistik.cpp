@@ -35,11 +35,6 @@ const Listenart Listenarten[] = {
     {"StatistikMappe", "Mappe", {50}},
 };
 
-QString kollation()
-{
-    return QStringLiteral(" COLLATE ") + QString::fromUtf8(db::deutscheKollation);
-}
-
 QFrame* linie(QWidget* eltern, int nummer, bool senkrecht)
 {
     auto* l = new QFrame(eltern);
@@ -67,8 +62,7 @@ frmStatistik::~frmStatistik() = default;
 
 frmStatistik* frmStatistik::zeigen(const sys::Services& services, frame::Hauptfenster& hauptfenster)
 {
-    static QPointer<frmStatistik> fenster;
-    return frame::einmalZeigen(fenster, [&] { return new frmStatistik(services, hauptfenster); });
+    return frame::einmalZeigen<frmStatistik>(services, [&] { return new frmStatistik(services, hauptfenster); });
 }
 
 QLabel* frmStatistik::wertLabel(QLabel*& label, const char* name)
@@ -236,10 +230,7 @@ void frmStatistik::przInilesen()
         return cdIni.read(QString::fromUtf8(abschnitt), QString::fromUtf8(schlüssel), 200);
     };
     m_dbName = lesen("DB", "DB Name0");
-    m_textFarbe = lesen("Design", "TextFarbe");
-    m_textFont = lesen("Design", "TextFont");
-    m_backcolor = lesen("Design", "Backcolor");
-    m_default = lesen("Design", "Default");
+    m_look = frame::Look::lesen(cdIni);
     m_label2 = lesen("Design", "Label2");
     m_label3 = lesen("Design", "Label3");
     m_label7 = lesen("Design", "Label7");
@@ -249,10 +240,10 @@ void frmStatistik::przInilesen()
 
 void frmStatistik::przFarbe()
 {
-    const auto text = frame::vbFarbe(m_textFarbe);
-    const auto hinten = frame::vbFarbe(m_backcolor);
+    const auto text = frame::vbFarbe(m_look.textFarbe);
+    const auto hinten = frame::vbFarbe(m_look.backcolor);
     for (QLabel* l : m_beschriftungen) {
-        frame::setzeSchriftname(l, m_textFont);
+        frame::setzeSchriftname(l, m_look.textFont);
         if (text)
             frame::setzeTextfarbe(l, *text);
     }
@@ -268,13 +259,13 @@ void frmStatistik::przFarbe()
     if (hinten)
         frame::setzeHintergrund(this, *hinten);
     for (QRadioButton* o : {optWert, optAnzahl}) {
-        frame::setzeSchriftname(o, m_textFont);
+        frame::setzeSchriftname(o, m_look.textFont);
         if (hinten)
             frame::setzeHintergrund(o, *hinten);
         if (text)
             frame::setzeTextfarbe(o, *text);
     }
-    if (const auto farbe = frame::linienfarbe(m_backcolor, m_textFarbe))
+    if (const auto farbe = frame::linienfarbe(m_look.backcolor, m_look.textFarbe))
         for (QFrame* l : Line1)
             frame::setzeLinienfarbe(l, *farbe);
     kopf[0]->setText(m_label3);
@@ -311,7 +302,7 @@ void frmStatistik::Form_Load()
 {
     m_imÖffnen = true;
     przInilesen();
-    if (m_default != QLatin1String("0"))
+    if (m_look.benutzerLook())
         przFarbe();
     if (Sortierung.isEmpty() || Sortierung == QLatin1String("Wert"))
         optWert->setChecked(true), optWert_Click();
@@ -354,7 +345,7 @@ void frmStatistik::przStatistikTabellen()
         m_datenbank->tryExecute(QStringLiteral("DROP TABLE IF EXISTS ") + tabelle);
         m_datenbank->tryExecute(QStringLiteral("CREATE TABLE %1 AS SELECT %2, count(%2) AS Anzahl FROM Filme WHERE "
                                                "%2 IS NOT NULL AND %2 <> '' GROUP BY %2%3")
-                                    .arg(tabelle, spalte, kollation()));
+                                    .arg(tabelle, spalte, db::kollation()));
     }
 }
 
@@ -376,7 +367,7 @@ bool frmStatistik::przStatistikListe(Liste liste)
         Sortierung = QStringLiteral("Anzahl DESC");
     QString term;
     if (Sortierung == spalte)
-        term = spalte + kollation();
+        term = spalte + db::kollation();
     else if (Sortierung == QLatin1String("Anzahl DESC"))
         term = Sortierung;
     bool zeilen = false;

@@ -4,6 +4,7 @@
 // data volume, and the export of the four lists into "Statistik.xls". Every
 // opening recomputes it all; the window rebuilds its own derived tables in
 // the catalogue file.
+#include "frame/Aussehen.h"
 #include "frame/Hauptfenster.h"
 #include "platform/system/Services.h"
 #include "reports/Katalogzaehler.h"
@@ -95,7 +96,8 @@ private:
     frame::Hauptfenster& m_hauptfenster;
     std::unique_ptr<db::Database> m_datenbank;
     QString m_dbName;
-    QString m_textFarbe, m_textFont, m_backcolor, m_default, m_label2, m_label3, m_label7;
+    frame::Look m_look;
+    QString m_label2, m_label3, m_label7;
     reports::Sprachcodes m_codes;
     QList<QLabel*> m_beschriftungen;  // every caption label
     QList<QLabel*> m_werte;           // every value label

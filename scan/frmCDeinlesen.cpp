@@ -184,7 +184,7 @@ void frmCDeinlesen::Form_Load()
     Timer1->stop();
     przInilesen();
     przSprache();
-    if (werte.standard != u"0")
+    if (werte.look.benutzerLook())
         przFarbe();
     txtDriveInfo->setPlainText(QString());
     List1->clear();
@@ -203,9 +203,7 @@ void frmCDeinlesen::przInilesen()
 {
     const ini::IniFile cdIni = frame::cdIni(m_services);
     const QString design = QStringLiteral("Design");
-    werte.textFarbe = cdIni.read(design, QStringLiteral("TextFarbe"), Puffer);
-    werte.backcolor = cdIni.read(design, QStringLiteral("Backcolor"), Puffer);
-    werte.standard = cdIni.read(design, QStringLiteral("Default"), Puffer);
+    werte.look = frame::Look::lesen(cdIni);
     werte.mappe = cdIni.read(Sektion, QStringLiteral("Mappe"), Puffer);
     werte.mitHDD = cdIni.read(QStringLiteral("Funktionen"), QStringLiteral("mit HDD"), Puffer);
     werte.sprache = cdIni.read(design, QStringLiteral("Sprache"), Puffer);
@@ -225,7 +223,7 @@ void frmCDeinlesen::przSprache()
 
 void frmCDeinlesen::przFarbe()
 {
-    if (const auto text = frame::vbFarbe(werte.textFarbe)) {
+    if (const auto text = frame::vbFarbe(werte.look.textFarbe)) {
         for (QWidget* w : {static_cast<QWidget*>(Label1[0]), static_cast<QWidget*>(Label1[1]),
                            static_cast<QWidget*>(Label1[2]), static_cast<QWidget*>(Label1[3]),
                            static_cast<QWidget*>(Label1[4]), static_cast<QWidget*>(Label1[6]),
@@ -233,7 +231,7 @@ void frmCDeinlesen::przFarbe()
                            static_cast<QWidget*>(optUnterordner)})
             frame::setzeTextfarbe(w, *text);
     }
-    if (const auto hinten = frame::vbFarbe(werte.backcolor)) {
+    if (const auto hinten = frame::vbFarbe(werte.look.backcolor)) {
         for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(chkHDD),
                            static_cast<QWidget*>(optCDInfo), static_cast<QWidget*>(optUnterordner)})
             frame::setzeHintergrund(w, *hinten);

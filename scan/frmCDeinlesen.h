@@ -1,6 +1,7 @@
 #pragma once
 // The scan window "CD einlesen": lists the drives, reads a disc or a folder of
 // a local disk into entry lists and hands the result to the main window.
+#include "frame/Aussehen.h"
 #include "platform/system/Services.h"
 #include "scan/Katalogfenster.h"
 
@@ -105,7 +106,8 @@ public:
 
     // The settings values of the last przInilesen.
     struct Werte {
-        QString textFarbe, backcolor, standard, mappe, mitHDD, sprache;
+        frame::Look look;
+        QString mappe, mitHDD, sprache;
     } werte;
     QString laufwerksinfo;  // the drive information text
 

@@ -5,6 +5,7 @@
 #include "frame/Hintergrund.h"
 #include "frame/Sprache.h"
 #include "platform/db/DbError.h"
+#include "platform/db/SqlFunctions.h"
 #include "platform/vb/VbRuntime.h"
 #include "scan/Coverpfad.h"
 
@@ -104,7 +105,7 @@ bool frmCover::Form_Load()
 {
     przInilesen();
     przSprache();
-    if (werte.standard != u"0")
+    if (werte.look.benutzerLook())
         przFarbe();
     przStart();
     return !m_geschlossen;
@@ -113,8 +114,7 @@ bool frmCover::Form_Load()
 void frmCover::przInilesen()
 {
     const ini::IniFile cdIni = frame::cdIni(m_services);
-    werte.backcolor = cdIni.read(QStringLiteral("Design"), QStringLiteral("Backcolor"), Puffer);
-    werte.standard = cdIni.read(QStringLiteral("Design"), QStringLiteral("Default"), Puffer);
+    werte.look = frame::Look::lesen(cdIni);
     werte.coverNormal = cdIni.read(QStringLiteral("Funktionen"), QStringLiteral("Cover Normal"), Puffer);
     werte.sprache = cdIni.read(QStringLiteral("Design"), QStringLiteral("Sprache"), Puffer);
 }
@@ -129,7 +129,7 @@ void frmCover::przSprache()
 
 void frmCover::przFarbe()
 {
-    if (const auto farbe = frame::vbFarbe(werte.backcolor))
+    if (const auto farbe = frame::vbFarbe(werte.look.backcolor))
         frame::setzeHintergrund(this, *farbe);
 }
 
@@ -158,8 +158,8 @@ std::optional<frmCover::Zeile> frmCover::zeileSuchen()
 {
     if (!m_datenbank)
         return std::nullopt;
-    const QString sql = QStringLiteral("SELECT rowid, Cover FROM %1 WHERE %2 = ? COLLATE DEUTSCH LIMIT 1")
-                            .arg(QString::fromUtf8(m_art.tabelle), QString::fromUtf8(m_art.schluessel));
+    const QString sql = QStringLiteral("SELECT rowid, Cover FROM %1 WHERE %2 = ?%3 LIMIT 1")
+                            .arg(QString::fromUtf8(m_art.tabelle), QString::fromUtf8(m_art.schluessel), db::kollation());
     try {
         const db::Result r = m_datenbank->query(sql, {m_katalog.uebergabe().tfTitel->text()});
         if (r.empty())

@@ -2,6 +2,7 @@
 // The cover windows: frmCover shows and attaches the cover of a title,
 // frmCover2 that of a sub-entry. One class, made from a table of differences.
 #include "platform/db/Database.h"
+#include "frame/Aussehen.h"
 #include "platform/system/Services.h"
 #include "scan/Katalogfenster.h"
 
@@ -63,7 +64,8 @@ public:
     QPushButton* cmdEntladen = nullptr;
 
     struct Werte {
-        QString backcolor, standard, coverNormal, sprache;
+        frame::Look look;
+        QString coverNormal, sprache;
     } werte;
 
 protected:

@@ -51,8 +51,7 @@ const FilmeModell::Seite& FilmeModell::seite(int nummer) const
     try {
         // rowid breaks ties, so that pages never overlap or leave a row out.
         const db::Result zeilen = m_datenbank->query(
-            QStringLiteral("SELECT * FROM Filme ORDER BY Titel COLLATE %1, rowid LIMIT ?1 OFFSET ?2")
-                .arg(QString::fromLatin1(db::deutscheKollation)),
+            QStringLiteral("SELECT * FROM Filme ORDER BY Titel%1, rowid LIMIT ?1 OFFSET ?2").arg(db::kollation()),
             {SeitenGroesse, qlonglong(nummer) * SeitenGroesse});
         const int spalten = int(m_spalten.size());
         zellen.reserve(size_t(zeilen.size()) * size_t(spalten));

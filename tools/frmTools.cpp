@@ -27,7 +27,6 @@
 namespace {
 
 const QString DB = QStringLiteral("DB");
-const QString Design = QStringLiteral("Design");
 const QString DBName0 = QStringLiteral("DB Name0");
 const QString DBName1 = QStringLiteral("DB Name1");
 const QString TitelUmbenennen = QStringLiteral("Umbennennen");
@@ -65,7 +64,11 @@ QPushButton* knopf(QWidget* eltern, const QString& name, const QString& text)
 
 }  // namespace
 
-frmTools::frmTools(const sys::Services& services, QWidget* parent) : QWidget(parent), m_services(services)
+frmTools::frmTools(const sys::Services& services, QWidget* parent)
+    : QWidget(parent),
+      m_services(services),
+      m_neuDB(services.singleWindows->slot<frmNeuDB>()),
+      m_datagrid(services.singleWindows->slot<Datagrid>())
 {
     aufbauen();
 }
@@ -244,18 +247,16 @@ void frmTools::Form_Load()
     m_umbenennenQuelle = frame::cdIni(m_services).read(DB, DBName0, NamenPuffer);
     tfDB1->setText(m_umbenennenQuelle);
     przDBListeFüllen();
-    if (m_default != QLatin1String("0"))
+    if (m_look.benutzerLook())
         przFarbe();
 }
 
 void frmTools::przInilesen()
 {
     const ini::IniFile cdIni(m_iniPfad);
-    m_default = cdIni.read(Design, QStringLiteral("Default"));
+    m_look = frame::Look::lesen(cdIni);
     m_dbName0 = cdIni.read(DB, DBName0);
     m_dbName1 = cdIni.read(DB, DBName1);
-    m_backcolor = cdIni.read(Design, QStringLiteral("Backcolor"));
-    m_textFarbe = cdIni.read(Design, QStringLiteral("TextFarbe"));
 }
 
 void frmTools::przDBListeFüllen()
@@ -277,8 +278,8 @@ void frmTools::przFarbe()
         m_neuDB->setAttribute(Qt::WA_DeleteOnClose);
     }
     // A colour key that is empty or no number leaves the design colour.
-    const auto hinten = frame::vbFarbe(m_backcolor);
-    const auto text = frame::vbFarbe(m_textFarbe);
+    const auto hinten = frame::vbFarbe(m_look.backcolor);
+    const auto text = frame::vbFarbe(m_look.textFarbe);
     QRadioButton* const optionen[] = {optFormat, optMappe, optCat, optQualität, optDatum};
     if (hinten) {
         frame::setzeHintergrund(this, *hinten);
@@ -296,7 +297,7 @@ void frmTools::przFarbe()
         for (QRadioButton* o : optionen)
             frame::setzeTextfarbe(o, *text);
     }
-    if (const auto linien = frame::linienfarbe(m_backcolor, QStringLiteral("0"))) {
+    if (const auto linien = frame::linienfarbe(m_look.backcolor, QStringLiteral("0"))) {
         for (QFrame* l : {Line1, Line2, Line3, Line4})
             frame::setzeLinienfarbe(l, *linien);
     }

@@ -2,6 +2,7 @@
 // The tools program's main window: the two catalogues of "Cd.ini" (switch,
 // rename, create), value replacement in table Filme, the cover path
 // conversion, compaction and the grid view of a chosen catalogue.
+#include "frame/Aussehen.h"
 #include "platform/db/Database.h"
 #include "platform/system/Services.h"
 #include "platform/vb/VbControls.h"
@@ -121,9 +122,7 @@ private:
 
     const sys::Services& m_services;
     QString m_iniPfad;
-    QString m_default;
-    QString m_backcolor;
-    QString m_textFarbe;
+    frame::Look m_look;
     QString m_dbName0;
     QString m_dbName1;
     QString m_umbenennenQuelle;
@@ -138,6 +137,7 @@ private:
     QLabel* m_label1[8] = {};
     QLineEdit* m_tfDB[2] = {};
     QButtonGroup* m_optionen = nullptr;
-    QPointer<frmNeuDB> m_neuDB;
-    QPointer<Datagrid> m_datagrid;
+    // The windows that exist once, kept by the context.
+    QPointer<frmNeuDB>& m_neuDB;
+    QPointer<Datagrid>& m_datagrid;
 };

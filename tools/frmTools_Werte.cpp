@@ -20,9 +20,7 @@ QString zitiert(const QString& spalte)
 // only in case or umlaut case give one entry.
 QString listenAbfrage(const QString& feld)
 {
-    const QString kollation = QString::fromLatin1(db::deutscheKollation);
-    return QStringLiteral("SELECT DISTINCT %1 COLLATE %2 FROM Filme ORDER BY 1 COLLATE %2")
-        .arg(zitiert(feld), kollation);
+    return QStringLiteral("SELECT DISTINCT %1%2 FROM Filme ORDER BY 1%2").arg(zitiert(feld), db::kollation());
 }
 
 // Dates are stored as "yyyy-mm-dd" and listed as "dd.MM.yyyy", in date order.
@@ -124,7 +122,7 @@ void frmTools::cmdÄndern_Click()
             }
             QVariant neuWert = neu;
             QVariant altWert = alt;
-            QString vergleich = QStringLiteral(" COLLATE ") + QString::fromLatin1(db::deutscheKollation);
+            QString vergleich = db::kollation();
             if (feld == QLatin1String("Datum")) {
                 // Dates are typed and listed as day.month.year and stored as ISO text.
                 const QDate neuDatum = vb::parseDateText(neu);

@@ -270,9 +270,8 @@ bool Database::hasGermanDuplicate(const QString& table, const QString& column, c
 {
     if (!isText(value))
         return false;
-    Statement st(m_db, QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ?1 COLLATE %3 AND rowid <> ?2 LIMIT 1")
-                             .arg(detail::quoteIdentifier(table), detail::quoteIdentifier(column),
-                                  QLatin1String(deutscheKollation)));
+    Statement st(m_db, QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ?1%3 AND rowid <> ?2 LIMIT 1")
+                             .arg(detail::quoteIdentifier(table), detail::quoteIdentifier(column), kollation()));
     st.bindAll({value, exceptRowid});
     return st.step() == SQLITE_ROW;
 }
@@ -293,9 +292,9 @@ void Database::executeWithUniqueKey(const QString& sql, const QVariantList& para
     try {
         execute(sql, params);
         if (isText(value) && dscount(*this,
-                                     QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = ?1 COLLATE %3")
+                                     QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = ?1%3")
                                          .arg(detail::quoteIdentifier(table), detail::quoteIdentifier(column),
-                                              QLatin1String(deutscheKollation)),
+                                              kollation()),
                                      {value}) > 1)
             throw keyViolation(table, column, isPrimaryKey(*this, table, column));
     } catch (...) {

@@ -31,6 +31,12 @@ std::optional<double> denum(QStringView text);
 // The name of our German collation, for the statements that name it
 // ("ORDER BY Titel COLLATE DEUTSCH").
 inline constexpr char deutscheKollation[] = "DEUTSCH";
+// " COLLATE DEUTSCH": what a statement appends where it compares or orders
+// texts as the catalogue's keys see them.
+inline QString kollation()
+{
+    return QStringLiteral(" COLLATE ") + QLatin1String(deutscheKollation);
+}
 
 // Registers DEUTSCH, like(), dedate() and denum() on the connection.
 void registerSqlFunctions(sqlite3* db);

@@ -6,6 +6,7 @@
 #include "platform/system/Messages.h"
 #include "platform/system/Web.h"
 #include "platform/system/Printer.h"
+#include "platform/system/SingleWindows.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -96,6 +97,7 @@ struct Services {
     Drives* drives = nullptr;
     Web* web = nullptr;
     Printer* printer = nullptr;
+    SingleWindows* singleWindows = nullptr;
 
     // programFolder + "/" + name
     QString file(const QString& name) const;
@@ -116,6 +118,7 @@ void wireServices(Services& services, Set& set)
     services.drives = &set.drives;
     services.web = &set.web;
     services.printer = &set.printer;
+    services.singleWindows = &set.singleWindows;
 }
 
 }  // namespace sys

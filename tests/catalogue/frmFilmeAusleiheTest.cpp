@@ -2,6 +2,7 @@
 // their controls, the log rows (read by a stock SQLite connection), every
 // message the user sees, and refused writes that leave the catalogue as it was.
 #include "tests/catalogue/Bearbeitung.h"
+#include "tests/Quellordner.h"
 
 #include "lending/frmMappe.h"
 #include "platform/vb/VbRuntime.h"

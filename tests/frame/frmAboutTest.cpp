@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -228,4 +229,24 @@ TEST(frmAbout, EachWindowExistsOnceStaysOnTopAndLoadsAgainAfterItClosed)
     credits->cmdOK->click();
     EXPECT_FALSE(credits->isVisible());
     QApplication::processEvents();
+}
+
+TEST(frmAbout, AWindowBelongsToTheContextItWasMadeWith)
+{
+    QPointer<frmAbout> erster;
+    {
+        Ordner a("Default=0\r\nSprache=sprache.lng\r\n", "[About]\r\nCaption=Erster Ordner\r\n");
+        erster = frmAbout::zeigen(a.fake.services, nullptr);
+        ASSERT_TRUE(erster);
+        // Another context, as the next test has, gets a window of its own, read from its own folder.
+        Ordner b("Default=0\r\nSprache=sprache.lng\r\n", "[About]\r\nCaption=Zweiter Ordner\r\n");
+        frmAbout* zweiter = frmAbout::zeigen(b.fake.services, nullptr);
+        ASSERT_NE(zweiter, nullptr);
+        EXPECT_NE(zweiter, erster.data());
+        EXPECT_EQ(zweiter->windowTitle(), QStringLiteral("Zweiter Ordner"));
+        EXPECT_EQ(erster->windowTitle(), QStringLiteral("Erster Ordner"));
+        EXPECT_TRUE(erster->isVisible());
+    }
+    // The window still open went with its context.
+    EXPECT_TRUE(erster.isNull());
 }

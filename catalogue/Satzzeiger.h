@@ -1,23 +1,9 @@
 #pragma once
-// Small pieces the writing procedures of the main window share.
-#include "platform/db/SqlFunctions.h"
+// Placing the main window's recordsets on a row, and cleaning up after a
+// write that failed.
 #include "platform/db/TableCursor.h"
 
-#include <QString>
-
 namespace katalog {
-
-// A field's text, or the empty marker of its column when the field is empty.
-inline QString oder(const QString& text, const char* leer)
-{
-    return text.isEmpty() ? QString::fromUtf8(leer) : text;
-}
-
-// " COLLATE DEUTSCH": equality of titles as the catalogue's keys see it.
-inline QString kollation()
-{
-    return QStringLiteral(" COLLATE ") + QString::fromUtf8(db::deutscheKollation);
-}
 
 // A write that failed leaves the recordset's buffer behind: it is dropped.
 inline void pufferVerwerfen(db::TableCursor* cursor)
