@@ -3,6 +3,7 @@
 #include "frame/CdIni.h"
 #include "frame/Sprache.h"
 #include "frame/basHyperlink.h"
+#include "platform/vb/Formular.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -11,13 +12,10 @@
 
 namespace frame {
 
-QFrame* linie(QWidget* fenster, const QString& name)
+void alsLinie(QFrame* linie)
 {
-    auto* l = new QFrame(fenster);
-    l->setObjectName(name);
-    l->setFrameShape(QFrame::HLine);
-    l->setFrameShadow(QFrame::Sunken);
-    return l;
+    linie->setFrameShape(QFrame::HLine);
+    linie->setFrameShadow(QFrame::Sunken);
 }
 
 Infofenster::Infofenster(const sys::Services& services, Hauptfenster* hauptfenster, QWidget* parent,
@@ -29,21 +27,22 @@ Infofenster::Infofenster(const sys::Services& services, Hauptfenster* hauptfenst
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    Label1 = new QLabel(label1, this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setWordWrap(true);
-    const auto linkfeld = [this](const char* boxName) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(QString::fromUtf8(boxName));
-        basHyperlink::HyperlinkEreignisse(box, *m_services.shell);
-        return box;
+    using vb::ziel;
+    // Label1's text is the window's own.
+    static constexpr vb::Steuerelement<Infofenster> Steuerelemente[] = {
+        {ziel<&Infofenster::Label1>, "Label1", {}},
+        {ziel<&Infofenster::txtHyperlink>, "txtHyperlink", {}},
+        {ziel<&Infofenster::txtHyperlink1>, "txtHyperlink1", {}},
+        {ziel<&Infofenster::txtHyperlink2>, "txtHyperlink2", {}},
+        {ziel<&Infofenster::cmdOK>, "cmdOK", {}, "&OK"},
+        {ziel<&Infofenster::Line1>, "Line1", {}},
     };
-    txtHyperlink = linkfeld("txtHyperlink");
-    txtHyperlink1 = linkfeld("txtHyperlink1");
-    txtHyperlink2 = linkfeld("txtHyperlink2");
-    Line1 = linie(this, QStringLiteral("Line1"));
-    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    vb::bauen(*this, this, Steuerelemente);
+    Label1->setText(label1);
+    Label1->setWordWrap(true);
+    for (QLineEdit* box : {txtHyperlink, txtHyperlink1, txtHyperlink2})
+        basHyperlink::HyperlinkEreignisse(box, *m_services.shell);
+    alsLinie(Line1);
     cmdOK->setDefault(true);
 }
 

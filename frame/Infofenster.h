@@ -19,8 +19,8 @@ class QPushButton;
 
 namespace frame {
 
-// A decorative sunken line.
-QFrame* linie(QWidget* fenster, const QString& name);
+// Makes a frame a decorative sunken line.
+void alsLinie(QFrame* linie);
 
 class Infofenster : public QDialog {
 public:

@@ -2,6 +2,7 @@
 
 #include "frame/Einmalfenster.h"
 #include "frame/Infofenster.h"
+#include "platform/vb/Formular.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -22,32 +23,30 @@ frmAbout::frmAbout(const sys::Services& services, frame::Hauptfenster* hauptfens
                   QStringLiteral("Besuchen Sie mich im Internet, schreiben Sie mir eine eMail oder laden Sie die "
                                  "neueste Exe-Datei herunter!"))
 {
-    picIcon = new QLabel(this);
-    picIcon->setObjectName(QStringLiteral("picIcon"));
+    using vb::ziel;
+    // The controls beside those of the shared part; the title and the version come with the load.
+    static constexpr vb::Steuerelement<frmAbout> Steuerelemente[] = {
+        {ziel<&frmAbout::lblTitle>, "lblTitle", {}, "", "", vb::fett},
+        {ziel<&frmAbout::lblVersion>, "lblVersion", {}},
+        {ziel<&frmAbout::lblDescription>, "lblDescription", {},
+         "Rondavex ist ein kleines Programm, das Ihnen hilft, Ihre CDs, DVDs und Datenträger aller Art zu "
+         "verwalten.\n\nWenn Ihnen das Programm gefällt, unterstützen Sie den Autor oder sagen Sie ihm einfach Danke!"},
+        {ziel<&frmAbout::picIcon>, "picIcon", {}},
+        {ziel<&frmAbout::cmdSysInfo>, "cmdSysInfo", {}, "&Systeminfo..."},
+        {ziel<&frmAbout::Line2>, "Line2", {}},
+    };
+    vb::bauen(*this, this, Steuerelemente);
+
     const QIcon icon = QApplication::windowIcon().isNull() ? style()->standardIcon(QStyle::SP_DriveCDIcon)
                                                             : QApplication::windowIcon();
     picIcon->setPixmap(icon.pixmap(48, 48));
     picIcon->setFixedSize(52, 52);
     picIcon->setAlignment(Qt::AlignCenter);
-
-    lblTitle = new QLabel(this);
-    lblTitle->setObjectName(QStringLiteral("lblTitle"));
     QFont titel = lblTitle->font();
     titel.setPointSizeF(titel.pointSizeF() * 1.6);
-    titel.setBold(true);
     lblTitle->setFont(titel);
-    lblVersion = new QLabel(this);
-    lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    lblDescription = new QLabel(
-        QStringLiteral("Rondavex ist ein kleines Programm, das Ihnen hilft, Ihre CDs, DVDs und Datenträger "
-                       "aller Art zu verwalten.\n\nWenn Ihnen das Programm gefällt, unterstützen Sie den Autor "
-                       "oder sagen Sie ihm einfach Danke!"),
-        this);
-    lblDescription->setObjectName(QStringLiteral("lblDescription"));
     lblDescription->setWordWrap(true);
-    Line2 = frame::linie(this, QStringLiteral("Line2"));
-    cmdSysInfo = new QPushButton(QStringLiteral("&Systeminfo..."), this);
-    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
+    frame::alsLinie(Line2);
 
     auto* kopf = new QVBoxLayout;
     kopf->addWidget(lblTitle);

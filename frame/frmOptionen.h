@@ -17,6 +17,7 @@ class QAbstractButton;
 class QCheckBox;
 class QFrame;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -131,7 +132,14 @@ public:
     const QString& feldwort(int n) const { return m_feldwort.at(n - 1); }
 
 private:
+    // The controls from their table, their settings, tab order and places.
     void aufbauen();
+    void steuerelemente();
+    void einrichten();
+    void tabReihenfolge();
+    QLayout* linkeSpalte();
+    QLayout* rechteSpalte();
+    QLayout* knopfzeile();
     void verbinden();
     // One pass of the load; false when the look could not convert a value.
     bool ladeDurchgang(bool standardwerteEinsetzen);
@@ -151,6 +159,23 @@ private:
     std::array<QLabel*, 7> m_label{};
     std::array<QLineEdit*, 7> m_tfLabel{};
     std::array<QFrame*, 8> m_line{};
+    // The headings and the words beside the controls.
+    QLabel* lblListenansicht = nullptr;
+    QLabel* lbl6tesListenfeld = nullptr;
+    QLabel* lblAusleihen = nullptr;
+    QLabel* lblAusleiherListe = nullptr;
+    QLabel* lblSonderfunktionen = nullptr;
+    QLabel* lblErinnerungsintervall = nullptr;
+    QLabel* lblTage = nullptr;
+    QLabel* lblFormatfilter = nullptr;
+    QLabel* lblFilmURL = nullptr;
+    QLabel* lblFeldbezeichnungen = nullptr;
+    QLabel* lblTextfarbe = nullptr;
+    QLabel* lblSchriftart = nullptr;
+    QLabel* lblHintergrundfarbe = nullptr;
+    QLabel* lblDt = nullptr;
+    QLabel* lblEngl = nullptr;
+    QLabel* lblDtEng = nullptr;
     // The labels by their part in the look: every label takes the text colour;
     // the "Sprachbezeichnung" group takes neither bold nor, for its heading, the font.
     QList<QLabel*> m_labels;
