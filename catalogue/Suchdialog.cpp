@@ -3,6 +3,7 @@
 #include "catalogue/frmFilme.h"
 #include "frame/Aussehen.h"
 #include "frame/Sprache.h"
+#include "platform/vb/Formular.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,6 +12,17 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+namespace {
+
+// Placed by the layout below.
+constexpr vb::Steuerelement<Suchdialog> Steuerelemente[] = {
+    {vb::ziel<&Suchdialog::Label1>, "Label1", {}, "Hier bitte den Suchbegriff eingeben:"},
+    {vb::ziel<&Suchdialog::tfSuche>, "tfSuche", {}},
+    {vb::ziel<&Suchdialog::cmdOK>, "cmdOK", {}, "OK"},
+};
+
+}  // namespace
+
 Suchdialog::Suchdialog(const sys::Services& services, frmFilme& filme, const QString& name, const QString& titel)
     : QDialog(&filme), m_services(services), m_filme(filme)
 {
@@ -18,13 +30,8 @@ Suchdialog::Suchdialog(const sys::Services& services, frmFilme& filme, const QSt
     setWindowTitle(titel);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    Label1 = new QLabel(QStringLiteral("Hier bitte den Suchbegriff eingeben:"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    tfSuche = new QLineEdit(this);
-    tfSuche->setObjectName(QStringLiteral("tfSuche"));
+    vb::bauen(*this, this, Steuerelemente);
     tfSuche->setMinimumWidth(240);
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
     // Enter in the text box is the text box's own key; the button must not take it too.
     cmdOK->setAutoDefault(false);
     Timer1 = new QTimer(this);

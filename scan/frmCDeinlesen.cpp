@@ -3,6 +3,7 @@
 #include "frame/Aussehen.h"
 #include "frame/CdIni.h"
 #include "frame/Sprache.h"
+#include "platform/vb/Formular.h"
 #include "platform/vb/VbControls.h"
 #include "platform/vb/VbRuntime.h"
 #include "platform/vb/DirListBox.h"
@@ -56,14 +57,42 @@ constexpr frame::Sprachzeile Tabelle[] = {
 const QString Sektion = QStringLiteral("CDeinlesen");
 constexpr int Puffer = 200;
 
-template <class W>
-W* platzieren(W* w, QWidget* fenster, const QString& name, int x, int y, int breite, int hoehe)
-{
-    w->setParent(fenster);
-    w->setObjectName(name);
-    w->setGeometry(vb::twipsToPixels(x), vb::twipsToPixels(y), vb::twipsToPixels(breite), vb::twipsToPixels(hoehe));
-    return w;
-}
+using F = frmCDeinlesen;
+using vb::ziel;
+
+// The window's plain controls in twips, upper part (drives, tray, read values)
+// then lower part (the entries and how they are taken over). Dir1 is made over
+// the drives service after them.
+constexpr vb::Steuerelement<F> Steuerelemente[] = {
+    {ziel<&F::List1>, "List1", {120, 120, 2640, 1500}},
+    {ziel<&F::txtDriveInfo>, "txtDriveInfo", {2880, 120, 2775, 1500}},
+    {ziel<&F::chkHDD>, "chkHDD", {120, 1710, 1215, 330}, "mit HDD"},
+    {ziel<&F::cmdCDAuswerfen>, "cmdCDAuswerfen", {1440, 1680, 1335, 375}, "Auswerfen"},
+    {ziel<&F::cmdCDeinziehen>, "cmdCDeinziehen", {2880, 1680, 1335, 375}, "Einziehen"},
+    {ziel<&F::cmdPlus>, "cmdPlus", {4320, 1680, 495, 375}, "+"},
+    {ziel<&F::tfAnzahl>, "tfAnzahl", {4920, 1680, 735, 375}, "", "", vb::versteckt},
+    {ziel<&F::Label1, 0>, "Label1_0", {120, 2190, 1335, 300}, "CD Name:"},
+    {ziel<&F::tfCDName>, "tfCDName", {1560, 2160, 2295, 315}},
+    {ziel<&F::Label1, 1>, "Label1_1", {120, 2535, 1335, 300}, "Inhalt in MB:"},
+    {ziel<&F::Label1, 7>, "Label1_7", {1560, 2535, 2295, 300}},
+    {ziel<&F::Label1, 2>, "Label1_2", {120, 2880, 1335, 300}, "CD Format:"},
+    {ziel<&F::tfCDFormat>, "tfCDFormat", {1560, 2850, 2295, 315}},
+    {ziel<&F::Label1, 3>, "Label1_3", {120, 3225, 1335, 300}, "Mappe:"},
+    {ziel<&F::tfCDMappe>, "tfCDMappe", {1560, 3195, 2295, 315}},
+    {ziel<&F::Label1, 4>, "Label1_4", {120, 3570, 1335, 300}, "Inhalt in Byte:"},
+    {ziel<&F::Label1, 5>, "Label1_5", {1560, 3570, 2295, 300}},
+    {ziel<&F::cmdCDÜbernehmen>, "cmdCDÜbernehmen", {1560, 3960, 1335, 375}, "übernehmen"},
+    {ziel<&F::cmdAbbrechen>, "cmdAbbrechen", {3000, 3960, 1335, 375}, "&Abbrechen"},
+    {ziel<&F::tfCDROM>, "tfCDROM", {4440, 3960, 735, 375}, "", "", vb::versteckt},
+    {ziel<&F::lfListeCDeinlesen>, "lfListeCDeinlesen", {120, 4500, 5535, 2160}},
+    {ziel<&F::lfListeCDeinlesenAlles>, "lfListeCDeinlesenAlles", {120, 4500, 5535, 2160}, "", "", vb::versteckt},
+    {ziel<&F::lfListeCDeinlesenGroesse>, "lfListeCDeinlesenGroesse", {120, 4500, 5535, 2160}, "", "", vb::versteckt},
+    {ziel<&F::cmdDel>, "cmdDel", {3240, 7080, 1215, 375}, "Zeile Löschen", "", vb::versteckt},
+    {ziel<&F::Label1, 6>, "Label1_6", {120, 6780, 5535, 300}, "Die Liste übernehmen als:"},
+    {ziel<&F::optUnterordner>, "optUnterordner", {120, 7110, 1695, 330}, "Unterordner"},
+    {ziel<&F::optCDInfo>, "optCDInfo", {1920, 7110, 1095, 330}, "Info"},
+    {ziel<&F::cmdClear>, "cmdClear", {4560, 7080, 1095, 375}, "Löschen"},
+};
 
 }  // namespace
 
@@ -85,61 +114,17 @@ frmCDeinlesen::frmCDeinlesen(const sys::Services& services, Katalogfenster& kata
 // the entries and how they are taken over.
 void frmCDeinlesen::aufbauen()
 {
-    List1 = platzieren(new vb::ListBox, this, QStringLiteral("List1"), 120, 120, 2640, 1500);
-    txtDriveInfo = platzieren(new QPlainTextEdit, this, QStringLiteral("txtDriveInfo"), 2880, 120, 2775, 1500);
+    vb::bauen(*this, this, Steuerelemente);
+    Dir1 = new vb::DirListBox(m_services.drives, this);
+    Dir1->setObjectName(QStringLiteral("Dir1"));
+    vb::platzieren(Dir1, {3960, 2160, 1695, 1710});
+    Dir1->hide();
+
     // Six lines of drive data in the box; a long one wraps rather than hides its end.
     QFont klein = txtDriveInfo->font();
     klein.setPointSizeF(klein.pointSizeF() * 0.85);
     txtDriveInfo->setFont(klein);
     txtDriveInfo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    chkHDD = platzieren(new QCheckBox(QStringLiteral("mit HDD")), this, QStringLiteral("chkHDD"), 120, 1710, 1215, 330);
-    cmdCDAuswerfen = platzieren(new QPushButton(QStringLiteral("Auswerfen")), this, QStringLiteral("cmdCDAuswerfen"),
-                                1440, 1680, 1335, 375);
-    cmdCDeinziehen = platzieren(new QPushButton(QStringLiteral("Einziehen")), this, QStringLiteral("cmdCDeinziehen"),
-                                2880, 1680, 1335, 375);
-    cmdPlus = platzieren(new QPushButton(QStringLiteral("+")), this, QStringLiteral("cmdPlus"), 4320, 1680, 495, 375);
-    tfAnzahl = platzieren(new QLineEdit, this, QStringLiteral("tfAnzahl"), 4920, 1680, 735, 375);
-    tfAnzahl->hide();
-
-    const QString beschriftungen[] = {QStringLiteral("CD Name:"), QStringLiteral("Inhalt in MB:"),
-                                      QStringLiteral("CD Format:"), QStringLiteral("Mappe:"),
-                                      QStringLiteral("Inhalt in Byte:")};
-    for (int i = 0; i < 5; ++i)
-        Label1[static_cast<std::size_t>(i)] =
-            platzieren(new QLabel(beschriftungen[i]), this, QStringLiteral("Label1_%1").arg(i), 120, 2190 + i * 345,
-                       1335, 300);
-    tfCDName = platzieren(new QLineEdit, this, QStringLiteral("tfCDName"), 1560, 2160, 2295, 315);
-    Label1[7] = platzieren(new QLabel, this, QStringLiteral("Label1_7"), 1560, 2535, 2295, 300);
-    tfCDFormat = platzieren(new QLineEdit, this, QStringLiteral("tfCDFormat"), 1560, 2850, 2295, 315);
-    tfCDMappe = platzieren(new QLineEdit, this, QStringLiteral("tfCDMappe"), 1560, 3195, 2295, 315);
-    Label1[5] = platzieren(new QLabel, this, QStringLiteral("Label1_5"), 1560, 3570, 2295, 300);
-    Dir1 = platzieren(new vb::DirListBox(m_services.drives), this, QStringLiteral("Dir1"), 3960, 2160, 1695, 1710);
-    Dir1->hide();
-    cmdCDÜbernehmen = platzieren(new QPushButton(QStringLiteral("übernehmen")), this, QStringLiteral("cmdCDÜbernehmen"),
-                                 1560, 3960, 1335, 375);
-    cmdAbbrechen = platzieren(new QPushButton(QStringLiteral("&Abbrechen")), this, QStringLiteral("cmdAbbrechen"), 3000,
-                              3960, 1335, 375);
-    tfCDROM = platzieren(new QLineEdit, this, QStringLiteral("tfCDROM"), 4440, 3960, 735, 375);
-    tfCDROM->hide();
-
-    lfListeCDeinlesen = platzieren(new vb::ListBox, this, QStringLiteral("lfListeCDeinlesen"), 120, 4500, 5535, 2160);
-    lfListeCDeinlesenAlles =
-        platzieren(new vb::ListBox, this, QStringLiteral("lfListeCDeinlesenAlles"), 120, 4500, 5535, 2160);
-    lfListeCDeinlesenAlles->hide();
-    lfListeCDeinlesenGroesse =
-        platzieren(new vb::ListBox, this, QStringLiteral("lfListeCDeinlesenGroesse"), 120, 4500, 5535, 2160);
-    lfListeCDeinlesenGroesse->hide();
-    Label1[6] = platzieren(new QLabel(QStringLiteral("Die Liste übernehmen als:")), this, QStringLiteral("Label1_6"),
-                           120, 6780, 5535, 300);
-    optUnterordner = platzieren(new QCheckBox(QStringLiteral("Unterordner")), this, QStringLiteral("optUnterordner"),
-                                120, 7110, 1695, 330);
-    optCDInfo =
-        platzieren(new QCheckBox(QStringLiteral("Info")), this, QStringLiteral("optCDInfo"), 1920, 7110, 1095, 330);
-    cmdClear = platzieren(new QPushButton(QStringLiteral("Löschen")), this, QStringLiteral("cmdClear"), 4560, 7080,
-                          1095, 375);
-    cmdDel = platzieren(new QPushButton(QStringLiteral("Zeile Löschen")), this, QStringLiteral("cmdDel"), 3240, 7080,
-                        1215, 375);
-    cmdDel->hide();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

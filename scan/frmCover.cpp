@@ -6,6 +6,7 @@
 #include "frame/Sprache.h"
 #include "platform/db/DbError.h"
 #include "platform/db/SqlFunctions.h"
+#include "platform/vb/Formular.h"
 #include "platform/vb/VbRuntime.h"
 #include "scan/Coverpfad.h"
 
@@ -42,26 +43,19 @@ constexpr frame::Sprachzeile Tabelle[] = {
 constexpr int Puffer = 200;
 constexpr float TwipsJePixel = 15.0f;
 
-template <class W>
-W* platzieren(W* w, QWidget* fenster, const char* name, int x, int y, int breite, int hoehe)
-{
-    w->setParent(fenster);
-    w->setObjectName(QString::fromUtf8(name));
-    w->setGeometry(vb::twipsToPixels(x), vb::twipsToPixels(y), vb::twipsToPixels(breite), vb::twipsToPixels(hoehe));
-    return w;
-}
+using vb::ziel;
 
-QPushButton* knopf(QWidget* fenster, const char* name, const QString& text, const QString& tipp, int x, int y,
-                   int breite)
-{
-    auto* k = platzieren(new QPushButton(text), fenster, name, x, y, breite, 255);
-    k->setToolTip(tipp);
-    // The design's buttons are 17 pixels high: a smaller face keeps their texts whole.
-    QFont schrift = k->font();
-    schrift.setPointSizeF(schrift.pointSizeF() * 0.8);
-    k->setFont(schrift);
-    return k;
-}
+// The picture fills the window; the path field and the buttons lie on top of it.
+constexpr vb::Steuerelement<frmCover> Steuerelemente[] = {
+    {ziel<&frmCover::Image1>, "Image1", {0, 0, 3015, 3375}},
+    {ziel<&frmCover::tfCover>, "tfCover", {0, 0, 3015, 285}, "-", "", vb::versteckt},
+    {ziel<&frmCover::cmdPfad>, "cmdPfad", {0, 2880, 1095, 255}, "Pfad", "Zeigt im Fenster den Dateipfad an."},
+    {ziel<&frmCover::cmdOK>, "cmdOK", {1200, 2880, 1335, 255}, "Cover laden",
+     "Verknüpfung des Datensatz zu einem Cover herstellen."},
+    {ziel<&frmCover::cmdCancel>, "cmdCancel", {0, 3120, 1095, 255}, "OK", "Fenster schliessen"},
+    {ziel<&frmCover::cmdEntladen>, "cmdEntladen", {1200, 3120, 1335, 255}, "Cover Entladen",
+     "Verknüpfung des Covers zum Datensatz löschen."},
+};
 
 const QString NichtGespeichert = QStringLiteral("Das Cover konnte nicht gespeichert werden!");
 
@@ -79,17 +73,14 @@ frmCover::frmCover(const sys::Services& services, Katalogfenster& katalog, const
     setWindowTitle(QString::fromUtf8(art.caption));
     resize(vb::twipsToPixels(3000), vb::twipsToPixels(3345));
 
-    Image1 = platzieren(new QLabel, this, "Image1", 0, 0, 3015, 3375);
+    vb::bauen(*this, this, Steuerelemente);
     Image1->setScaledContents(true);
-    tfCover = platzieren(new QLineEdit(QStringLiteral("-")), this, "tfCover", 0, 0, 3015, 285);
-    tfCover->hide();
-    cmdPfad = knopf(this, "cmdPfad", QStringLiteral("Pfad"), QStringLiteral("Zeigt im Fenster den Dateipfad an."), 0,
-                    2880, 1095);
-    cmdOK = knopf(this, "cmdOK", QStringLiteral("Cover laden"),
-                  QStringLiteral("Verknüpfung des Datensatz zu einem Cover herstellen."), 1200, 2880, 1335);
-    cmdCancel = knopf(this, "cmdCancel", QStringLiteral("OK"), QStringLiteral("Fenster schliessen"), 0, 3120, 1095);
-    cmdEntladen = knopf(this, "cmdEntladen", QStringLiteral("Cover Entladen"),
-                        QStringLiteral("Verknüpfung des Covers zum Datensatz löschen."), 1200, 3120, 1335);
+    // The design's buttons are 17 pixels high: a smaller face keeps their texts whole.
+    for (QPushButton* k : {cmdPfad, cmdOK, cmdCancel, cmdEntladen}) {
+        QFont schrift = k->font();
+        schrift.setPointSizeF(schrift.pointSizeF() * 0.8);
+        k->setFont(schrift);
+    }
     setTabOrder(tfCover, cmdCancel);
     setTabOrder(cmdCancel, cmdOK);
     setTabOrder(cmdOK, cmdEntladen);
