@@ -10,6 +10,7 @@
 #include "lending/Ausleihbuch.h"
 #include "lending/Katalogverbindung.h"
 #include "platform/db/SqlFunctions.h"
+#include "platform/vb/Formular.h"
 #include "platform/vb/VbControls.h"
 #include "platform/vb/VbRuntime.h"
 
@@ -41,27 +42,20 @@ frmMappe::frmMappe(const sys::Services& services, frame::Hauptfenster& hauptfens
 {
     setObjectName(QStringLiteral("frmMappe"));
     setWindowTitle(QStringLiteral("Mappe ausleihen"));
-    m_label0 = new QLabel(QStringLiteral("Mappe"), this);
-    m_label0->setObjectName(QStringLiteral("Label_0"));
-    m_label1 = new QLabel(QStringLiteral("An wen?"), this);
-    m_label1->setObjectName(QStringLiteral("Label_1"));
-    cmbMappe = new vb::ComboBox(this);
-    cmbMappe->setObjectName(QStringLiteral("cmbMappe"));
-    cmbMappe->setEditable(true);
-    cmbMappe->setToolTip(QStringLiteral("Hier bitte die Mappe wählen die verliehen wird."));
-    cmbWer1 = new vb::ComboBox(this);
-    cmbWer1->setObjectName(QStringLiteral("cmbWer1"));
-    cmbWer1->setEditable(true);
-    cmbWer1->setToolTip(QStringLiteral(
-        "Hier bitte den Leiher wählen oder eintragen. Bei NEUEM Datensatz bitte mit ENTER bestätigen!"));
-    cmdAusleihen = new QPushButton(QStringLiteral("Mappe &ausleihen"), this);
-    cmdAusleihen->setObjectName(QStringLiteral("cmdAusleihen"));
-    cmdAusleihen->setToolTip(QStringLiteral("Mappe ausleihen"));
-    cmdZurück = new QPushButton(QStringLiteral("Mappe &zurück"), this);
-    cmdZurück->setObjectName(QStringLiteral("cmdZurück"));
-    cmdZurück->setToolTip(QStringLiteral("Mappe wieder zurück"));
-    Line1 = new QFrame(this);
-    Line1->setObjectName(QStringLiteral("Line1"));
+    using F = frmMappe;
+    using vb::ziel;
+    static constexpr vb::Steuerelement<F> Steuerelemente[] = {
+        {ziel<&F::m_label0>, "Label_0", {}, "Mappe"},
+        {ziel<&F::m_label1>, "Label_1", {}, "An wen?"},
+        {ziel<&F::cmbMappe>, "cmbMappe", {}, "", "Hier bitte die Mappe wählen die verliehen wird.", vb::editierbar},
+        {ziel<&F::cmbWer1>, "cmbWer1", {}, "",
+         "Hier bitte den Leiher wählen oder eintragen. Bei NEUEM Datensatz bitte mit ENTER bestätigen!",
+         vb::editierbar},
+        {ziel<&F::cmdAusleihen>, "cmdAusleihen", {}, "Mappe &ausleihen", "Mappe ausleihen"},
+        {ziel<&F::cmdZurück>, "cmdZurück", {}, "Mappe &zurück", "Mappe wieder zurück"},
+        {ziel<&F::Line1>, "Line1", {}},
+    };
+    vb::bauen(*this, this, Steuerelemente);
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Sunken);
 

@@ -9,6 +9,7 @@
 #include "lending/Katalogverbindung.h"
 #include "platform/db/RowReader.h"
 #include "platform/db/SqlFunctions.h"
+#include "platform/vb/Formular.h"
 #include "platform/vb/VbControls.h"
 #include "reports/ExcelAusgabe.h"
 
@@ -44,10 +45,6 @@ const frame::Sprachzeile StatistikTexte[] = {
     {"Statistik Ausleihe", "Button2", "cmdStatistikExcell", frame::Eigenschaft::Beschriftung},
     {"Statistik Ausleihe", "Button3", "cmdOK", frame::Eigenschaft::Beschriftung},
 };
-
-const char* const LabelTexte[10] = {"Ausleih - Statistik", "Titel", "Ausleihen", "Ausleiher", "Ausleihen",
-                                    "Ausleihen", "Mappe", "Sortierung:",
-                                    "Gesamtanzahl ausgeliehener Titel bisher:", "Verliehene Titel:"};
 
 // The derived tables keep the catalogue's text rules, and the counts stay
 // numbers for the workbook.
@@ -92,36 +89,10 @@ void alleAusführen(db::Database& datenbank, std::span<const char* const> statem
     transaktion.commit();
 }
 
-QLabel* beschriftung(QWidget* fenster, const QString& name, const QString& text)
+void linie(QFrame* l, QFrame::Shape form)
 {
-    auto* l = new QLabel(text, fenster);
-    l->setObjectName(name);
-    return l;
-}
-
-QFrame* linie(QWidget* fenster, const QString& name, QFrame::Shape form)
-{
-    auto* l = new QFrame(fenster);
-    l->setObjectName(name);
     l->setFrameShape(form);
     l->setFrameShadow(QFrame::Sunken);
-    return l;
-}
-
-vb::ListBox* liste(QWidget* fenster, const QString& name, int breite)
-{
-    auto* l = new vb::ListBox(fenster);
-    l->setObjectName(name);
-    l->setFixedSize(breite, 260);
-    return l;
-}
-
-QPushButton* knopf(QWidget* fenster, const QString& name, const QString& text)
-{
-    auto* k = new QPushButton(text, fenster);
-    k->setObjectName(name);
-    k->setAutoDefault(false);
-    return k;
 }
 
 }  // namespace
@@ -132,31 +103,53 @@ frmStatistikAusleihe::frmStatistikAusleihe(const sys::Services& services, frame:
 {
     setObjectName(QStringLiteral("frmStatistikAusleihe"));
     setWindowTitle(QStringLiteral("Ausleih - Statistik"));
-    for (int i = 0; i < 10; ++i)
-        m_label[std::size_t(i)] =
-            beschriftung(this, QStringLiteral("Label_%1").arg(i), QString::fromUtf8(LabelTexte[i]));
+    using F = frmStatistikAusleihe;
+    using vb::ziel;
+    static constexpr vb::Steuerelement<F> Steuerelemente[] = {
+        {ziel<&F::lfAusleihe>, "lfAusleihe", {}},
+        {ziel<&F::lfWer>, "lfWer", {}},
+        {ziel<&F::lfAusleiheMappe>, "lfAusleiheMappe", {}},
+        {ziel<&F::lbAusleiheZahlen>, "lbAusleiheZahlen", {}},
+        {ziel<&F::lbAusleiheMappe>, "lbAusleiheMappe", {}},
+        {ziel<&F::optWert>, "optWert", {}, "Text"},
+        {ziel<&F::optAnzahl>, "optAnzahl", {}, "Zahl"},
+        {ziel<&F::cmdStatistikExcell>, "cmdStatistikExcell", {}, "Excel Ausg."},
+        {ziel<&F::cmdDatenlöschen>, "cmdDatenlöschen", {}, "Daten löschen"},
+        {ziel<&F::cmdOK>, "cmdOK", {}, "&OK"},
+        {ziel<&F::m_label, 0>, "Label_0", {}, "Ausleih - Statistik", "", vb::fett},
+        {ziel<&F::m_label, 1>, "Label_1", {}, "Titel"},
+        {ziel<&F::m_label, 2>, "Label_2", {}, "Ausleihen"},
+        {ziel<&F::m_label, 3>, "Label_3", {}, "Ausleiher"},
+        {ziel<&F::m_label, 4>, "Label_4", {}, "Ausleihen"},
+        {ziel<&F::m_label, 5>, "Label_5", {}, "Ausleihen"},
+        {ziel<&F::m_label, 6>, "Label_6", {}, "Mappe"},
+        {ziel<&F::m_label, 7>, "Label_7", {}, "Sortierung:"},
+        {ziel<&F::m_label, 8>, "Label_8", {}, "Gesamtanzahl ausgeliehener Titel bisher:"},
+        {ziel<&F::m_label, 9>, "Label_9", {}, "Verliehene Titel:"},
+        {ziel<&F::m_line1, 0>, "Line1_0", {}},
+        {ziel<&F::m_line1, 1>, "Line1_1", {}},
+        {ziel<&F::m_line1, 2>, "Line1_2", {}},
+        {ziel<&F::m_line1, 3>, "Line1_3", {}, "", "", vb::versteckt},
+        {ziel<&F::m_line1, 4>, "Line1_4", {}},
+        {ziel<&F::m_line1, 5>, "Line1_5", {}},
+        {ziel<&F::m_line1, 6>, "Line1_6", {}, "", "", vb::versteckt},
+        {ziel<&F::Line4>, "Line4", {}, "", "", vb::versteckt},
+    };
+    vb::bauen(*this, this, Steuerelemente);
+
+    // The first four lines run across, the others down.
     for (int i = 0; i < 7; ++i)
-        m_line1[std::size_t(i)] =
-            linie(this, QStringLiteral("Line1_%1").arg(i), i < 4 ? QFrame::HLine : QFrame::VLine);
-    Line4 = linie(this, QStringLiteral("Line4"), QFrame::HLine);
+        linie(Line1(i), i < 4 ? QFrame::HLine : QFrame::VLine);
+    linie(Line4, QFrame::HLine);
     QFont groß = Label(0)->font();
     groß.setPointSizeF(groß.pointSizeF() * 1.4);
-    groß.setBold(true);
     Label(0)->setFont(groß);
-
     // Each list a little wider than its tab stop and a count.
-    lfAusleihe = liste(this, QStringLiteral("lfAusleihe"), 340);
-    lfWer = liste(this, QStringLiteral("lfWer"), 180);
-    lfAusleiheMappe = liste(this, QStringLiteral("lfAusleiheMappe"), 190);
-    lbAusleiheZahlen = beschriftung(this, QStringLiteral("lbAusleiheZahlen"), {});
-    lbAusleiheMappe = beschriftung(this, QStringLiteral("lbAusleiheMappe"), {});
-    optWert = new QRadioButton(QStringLiteral("Text"), this);
-    optWert->setObjectName(QStringLiteral("optWert"));
-    optAnzahl = new QRadioButton(QStringLiteral("Zahl"), this);
-    optAnzahl->setObjectName(QStringLiteral("optAnzahl"));
-    cmdStatistikExcell = knopf(this, QStringLiteral("cmdStatistikExcell"), QStringLiteral("Excel Ausg."));
-    cmdDatenlöschen = knopf(this, QStringLiteral("cmdDatenlöschen"), QStringLiteral("Daten löschen"));
-    cmdOK = knopf(this, QStringLiteral("cmdOK"), QStringLiteral("&OK"));
+    lfAusleihe->setFixedSize(340, 260);
+    lfWer->setFixedSize(180, 260);
+    lfAusleiheMappe->setFixedSize(190, 260);
+    for (QPushButton* k : {cmdStatistikExcell, cmdDatenlöschen, cmdOK})
+        k->setAutoDefault(false);
 
     auto* raster = new QGridLayout(this);
     raster->addWidget(Label(0), 0, 0, 1, 5);
@@ -200,9 +193,6 @@ frmStatistikAusleihe::frmStatistikAusleihe(const sys::Services& services, frame:
     raster->addLayout(knöpfe, 7, 0, 1, 5);
     raster->addWidget(Line1(3), 8, 0, 1, 5);
     raster->addWidget(Line4, 9, 0, 1, 5);
-    Line1(3)->setVisible(false);
-    Line1(6)->setVisible(false);
-    Line4->setVisible(false);
     raster->setSizeConstraint(QLayout::SetFixedSize);
 
     // Chosen by the user or from code: the unchecking signal does nothing.

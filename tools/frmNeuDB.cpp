@@ -1,6 +1,7 @@
 #include "tools/frmNeuDB.h"
 
 #include "frame/basPruefling.h"
+#include "platform/vb/Formular.h"
 #include "tools/frmTools.h"
 
 #include <QCloseEvent>
@@ -8,15 +9,21 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+namespace {
+
+constexpr vb::Steuerelement<frmNeuDB> Steuerelemente[] = {
+    {vb::ziel<&frmNeuDB::Label1>, "Label1", {}, "Neuen DB Namen eingeben und bestätigen:"},
+    {vb::ziel<&frmNeuDB::tfDBNameNeu>, "tfDBNameNeu", {}},
+};
+
+}  // namespace
+
 frmNeuDB::frmNeuDB(frmTools& tools, QWidget* parent) : QWidget(parent), m_tools(tools)
 {
     setWindowFlag(Qt::Window);
     setObjectName(QStringLiteral("frmNeuDB"));
     setWindowTitle(QStringLiteral("Neue Datenbank erstellen"));
-    Label1 = new QLabel(QStringLiteral("Neuen DB Namen eingeben und bestätigen:"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    tfDBNameNeu = new QLineEdit(this);
-    tfDBNameNeu->setObjectName(QStringLiteral("tfDBNameNeu"));
+    vb::bauen(*this, this, Steuerelemente);
     auto* fenster = new QVBoxLayout(this);
     fenster->addWidget(Label1);
     fenster->addWidget(tfDBNameNeu);

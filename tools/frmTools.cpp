@@ -6,6 +6,7 @@
 #include "platform/db/FileRename.h"
 #include "platform/db/LockFile.h"
 #include "platform/system/Dateigrund.h"
+#include "platform/vb/Formular.h"
 #include "tools/Datagrid.h"
 #include "tools/frmNeuDB.h"
 
@@ -33,15 +34,6 @@ const QString TitelUmbenennen = QStringLiteral("Umbennennen");
 // The database names are read into a buffer of 50 characters.
 constexpr int NamenPuffer = 50;
 
-QFrame* linie(QWidget* eltern, const char* name)
-{
-    auto* l = new QFrame(eltern);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setFrameShape(QFrame::HLine);
-    l->setFrameShadow(QFrame::Sunken);
-    return l;
-}
-
 // "Cd.ini" keeps a name on one line and reads it back without one pair of
 // enclosing quotes; a name it would not give back as typed would leave
 // "DB Name0" naming no file.
@@ -53,13 +45,6 @@ bool inIniHaltbar(const QString& name)
     }
     return !(name.size() >= 2 && name.front() == name.back()
              && (name.front() == QLatin1Char('"') || name.front() == QLatin1Char('\'')));
-}
-
-QPushButton* knopf(QWidget* eltern, const QString& name, const QString& text)
-{
-    auto* k = new QPushButton(text, eltern);
-    k->setObjectName(name);
-    return k;
 }
 
 }  // namespace
@@ -83,82 +68,72 @@ void frmTools::aufbauen()
 {
     setObjectName(QStringLiteral("frmTools"));
     setWindowTitle(QStringLiteral("Tools"));
-
-    const char* labelTexte[8] = {"Neuer DB-Name",
-                                 "Datenbank umbenennen:",
-                                 "Alter DB-Name",
-                                 "Hier bitte die aktuelle Datenbank wählen:",
-                                 "Datenfelder ändern",
-                                 "Datenbank auswählen:",
-                                 "Alter Wert",
-                                 "Neuer Wert"};
-    for (int i = 0; i < 8; ++i) {
-        m_label1[i] = new QLabel(QString::fromUtf8(labelTexte[i]), this);
-        m_label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
-    }
-    QFont fett = m_label1[1]->font();
-    fett.setBold(true);
-    m_label1[1]->setFont(fett);
-    m_label1[4]->setFont(fett);
-
-    cmbDBU = new vb::ComboBox(this);
-    cmbDBU->setObjectName(QStringLiteral("cmbDBU"));
-    cmbDBU->setPlaceholderText(QStringLiteral("DB wählen"));
-    cmdKomp = knopf(this, QStringLiteral("cmdKomp"), QStringLiteral("DB &komprimieren"));
-    cmdDBAnsicht = knopf(this, QStringLiteral("cmdDBAnsicht"), QStringLiteral("Tabellen-Ansicht"));
-
     m_optionen = new QButtonGroup(this);
-    const std::pair<QRadioButton**, const char*> optionen[] = {{&optFormat, "Format"},
-                                                               {&optMappe, "Mappe"},
-                                                               {&optCat, "Kategorie"},
-                                                               {&optQualität, "Qualität"},
-                                                               {&optDatum, "Datum"}};
-    const char* optionNamen[] = {"optFormat", "optMappe", "optCat", "optQualität", "optDatum"};
-    int n = 0;
-    for (const auto& [option, text] : optionen) {
-        *option = new QRadioButton(QString::fromUtf8(text), this);
-        (*option)->setObjectName(QString::fromUtf8(optionNamen[n++]));
-        m_optionen->addButton(*option);
-    }
+    steuerelementeBauen();
+    layoutSetzen();
+    verbinden();
+}
 
-    cmbCombo = new vb::ComboBox(this);
-    cmbCombo->setObjectName(QStringLiteral("cmbCombo"));
-    cmbCombo->setEditable(true);
+void frmTools::steuerelementeBauen()
+{
+    using F = frmTools;
+    using vb::ziel;
+    // By row from top to bottom; the labels are the elements of Label1. The
+    // three text boxes at the end lie outside the visible area in the
+    // original: hidden here.
+    static constexpr vb::Steuerelement<F> Steuerelemente[] = {
+        {ziel<&F::m_label1, 5>, "Label1_5", {}, "Datenbank auswählen:"},
+        {ziel<&F::cmbDBU>, "cmbDBU", {}},
+        {ziel<&F::cmdKomp>, "cmdKomp", {}, "DB &komprimieren"},
+        {ziel<&F::cmdDBAnsicht>, "cmdDBAnsicht", {}, "Tabellen-Ansicht"},
+        {ziel<&F::m_label1, 4>, "Label1_4", {}, "Datenfelder ändern", "", vb::fett},
+        {ziel<&F::optFormat>, "optFormat", {}, "Format"},
+        {ziel<&F::optMappe>, "optMappe", {}, "Mappe"},
+        {ziel<&F::optCat>, "optCat", {}, "Kategorie"},
+        {ziel<&F::optQualität>, "optQualität", {}, "Qualität"},
+        {ziel<&F::optDatum>, "optDatum", {}, "Datum"},
+        {ziel<&F::m_label1, 6>, "Label1_6", {}, "Alter Wert"},
+        {ziel<&F::cmbCombo>, "cmbCombo", {}, "", "", vb::editierbar},
+        {ziel<&F::m_label1, 7>, "Label1_7", {}, "Neuer Wert"},
+        {ziel<&F::cmbCombo1>, "cmbCombo1", {}, "", "", vb::editierbar},
+        {ziel<&F::cmdÄndern>, "cmdÄndern", {}, "&ändern"},
+        {ziel<&F::m_label1, 3>, "Label1_3", {}, "Hier bitte die aktuelle Datenbank wählen:"},
+        {ziel<&F::cmbDB>, "cmbDB", {}},
+        {ziel<&F::m_label1, 1>, "Label1_1", {}, "Datenbank umbenennen:", "", vb::fett},
+        {ziel<&F::m_label1, 2>, "Label1_2", {}, "Alter DB-Name"},
+        {ziel<&F::tfDB1>, "tfDB1", {}},
+        {ziel<&F::m_label1, 0>, "Label1_0", {}, "Neuer DB-Name"},
+        {ziel<&F::tfDB0>, "tfDB0", {}},
+        {ziel<&F::cmdDBrename>, "cmdDBrename", {}, "DB &umbenennen"},
+        {ziel<&F::cmdCreateDB>, "cmdCreateDB", {}, "&Neue DB"},
+        {ziel<&F::cmdCoversumbenennen>, "cmdCoversumbenennen", {}, "Cover",
+         "Ändert alle hinterlegten Covers von absolutem zu relativen Pfad. Ist nicht mehr rückgängig zu machen!"},
+        {ziel<&F::cmdEnde>, "cmdEnde", {}, "&Ende"},
+        {ziel<&F::cmdOK>, "cmdOK", {}, "&RVX"},
+        {ziel<&F::Line1>, "Line1", {}},
+        {ziel<&F::Line2>, "Line2", {}},
+        {ziel<&F::Line3>, "Line3", {}},
+        {ziel<&F::Line4>, "Line4", {}},
+        {ziel<&F::m_tfDB, 0>, "tfDB_0", {}, "", "", vb::versteckt},
+        {ziel<&F::m_tfDB, 1>, "tfDB_1", {}, "", "", vb::versteckt},
+        {ziel<&F::tfDBNameNeu1>, "tfDBNameNeu1", {}, "", "", vb::versteckt},
+    };
+    vb::bauen(*this, this, Steuerelemente);
+
+    // Design texts of the combo boxes.
+    cmbDBU->setPlaceholderText(QStringLiteral("DB wählen"));
     cmbCombo->setText(QStringLiteral("Combo"));
-    cmbCombo1 = new vb::ComboBox(this);
-    cmbCombo1->setObjectName(QStringLiteral("cmbCombo1"));
-    cmbCombo1->setEditable(true);
     cmbCombo1->setText(QStringLiteral("Combo1"));
-    cmdÄndern = knopf(this, QStringLiteral("cmdÄndern"), QStringLiteral("&ändern"));
-
-    cmbDB = new vb::ComboBox(this);
-    cmbDB->setObjectName(QStringLiteral("cmbDB"));
-    tfDB1 = new QLineEdit(this);
-    tfDB1->setObjectName(QStringLiteral("tfDB1"));
-    tfDB0 = new QLineEdit(this);
-    tfDB0->setObjectName(QStringLiteral("tfDB0"));
-    cmdDBrename = knopf(this, QStringLiteral("cmdDBrename"), QStringLiteral("DB &umbenennen"));
-    cmdCreateDB = knopf(this, QStringLiteral("cmdCreateDB"), QStringLiteral("&Neue DB"));
-    cmdCoversumbenennen = knopf(this, QStringLiteral("cmdCoversumbenennen"), QStringLiteral("Cover"));
-    cmdCoversumbenennen->setToolTip(QStringLiteral(
-        "Ändert alle hinterlegten Covers von absolutem zu relativen Pfad. Ist nicht mehr rückgängig zu machen!"));
-    cmdEnde = knopf(this, QStringLiteral("cmdEnde"), QStringLiteral("&Ende"));
-    cmdOK = knopf(this, QStringLiteral("cmdOK"), QStringLiteral("&RVX"));
-    Line1 = linie(this, "Line1");
-    Line2 = linie(this, "Line2");
-    Line3 = linie(this, "Line3");
-    Line4 = linie(this, "Line4");
-
-    // Outside the visible area in the original: hidden here.
-    for (int i = 0; i < 2; ++i) {
-        m_tfDB[i] = new QLineEdit(this);
-        m_tfDB[i]->setObjectName(QStringLiteral("tfDB_%1").arg(i));
-        m_tfDB[i]->hide();
+    for (QRadioButton* o : {optFormat, optMappe, optCat, optQualität, optDatum})
+        m_optionen->addButton(o);
+    for (QFrame* l : {Line1, Line2, Line3, Line4}) {
+        l->setFrameShape(QFrame::HLine);
+        l->setFrameShadow(QFrame::Sunken);
     }
-    tfDBNameNeu1 = new QLineEdit(this);
-    tfDBNameNeu1->setObjectName(QStringLiteral("tfDBNameNeu1"));
-    tfDBNameNeu1->hide();
+}
 
+void frmTools::layoutSetzen()
+{
     auto* fenster = new QVBoxLayout(this);
     auto* wahl = new QGridLayout;
     wahl->addWidget(m_label1[5], 0, 0);
@@ -211,7 +186,10 @@ void frmTools::aufbauen()
     knöpfe->addWidget(cmdOK);
     fenster->addLayout(knöpfe);
     setMinimumWidth(520);
+}
 
+void frmTools::verbinden()
+{
     connect(cmbDBU, &QComboBox::activated, this, [this] { cmbDBU_Click(); });
     connect(cmbDB, &QComboBox::activated, this, [this] { cmbDB_Click(); });
     connect(cmdDBrename, &QPushButton::clicked, this, [this] { cmdDBrename_Click(); });

@@ -14,6 +14,7 @@
 #include <QVariantList>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 
 class QButtonGroup;
@@ -94,14 +95,17 @@ public:
     QFrame* Line4 = nullptr;
     QLineEdit* tfDBNameNeu1 = nullptr;
 
-    QLabel* Label1(int index) const { return m_label1[index]; }
-    QLineEdit* tfDB(int index) const { return m_tfDB[index]; }
+    QLabel* Label1(int index) const { return m_label1.at(std::size_t(index)); }
+    QLineEdit* tfDB(int index) const { return m_tfDB.at(std::size_t(index)); }
 
 protected:
     void closeEvent(QCloseEvent* ereignis) override;
 
 private:
     void aufbauen();
+    void steuerelementeBauen();
+    void layoutSetzen();
+    void verbinden();
     void przInilesen();
     void przDBListeFüllen();
     void przFarbe();
@@ -134,8 +138,8 @@ private:
     std::shared_ptr<db::Database> m_gridDB;
     bool m_beendet = false;
 
-    QLabel* m_label1[8] = {};
-    QLineEdit* m_tfDB[2] = {};
+    std::array<QLabel*, 8> m_label1{};
+    std::array<QLineEdit*, 2> m_tfDB{};
     QButtonGroup* m_optionen = nullptr;
     // The windows that exist once, kept by the context.
     QPointer<frmNeuDB>& m_neuDB;
