@@ -8,6 +8,7 @@
 #include "frame/Sprache.h"
 #include "platform/db/Database.h"
 #include "platform/db/SqlFunctions.h"
+#include "platform/vb/Formular.h"
 #include "platform/vb/VbControls.h"
 #include "platform/vb/VbLike.h"
 #include "platform/vb/VbRuntime.h"
@@ -48,19 +49,8 @@ QString distinkt(const char* spalte)
     return QStringLiteral("Select Distinct %1%2 AS %1 from Filme Order by %1%2").arg(s, db::kollation());
 }
 
-struct Boxart {
-    const char* name;
-    const char* spalte;
-    const char* tooltip;
-};
-
-const Boxart Boxarten[] = {
-    {"cmbMappe", "Mappe", "Bitte eine Mappe zum exportieren wählen"},
-    {"cmbFormat", "Format", "Bitte ein Format zum exportieren wählen."},
-    {"cmbQualität", "Qualität", "Bitte eine Qualitätsstufe zum exportieren wählen."},
-    {"cmbWer", "Wer", "Bitte einen Ausleiher zum exportieren wählen."},
-    {"cmbCat", "Cat", "Bitte eine Kategorie zum exportieren wählen."},
-};
+// The column each selection box lists, in the family order of `frmHTML::Box`.
+const char* const Boxspalten[] = {"Mappe", "Format", "Qualität", "Wer", "Cat"};
 
 using E = frame::Eigenschaft;
 constexpr const char* H = "HTML";
@@ -115,81 +105,45 @@ frmHTML* frmHTML::zeigen(const sys::Services& services, frame::Hauptfenster& hau
 
 void frmHTML::aufbauen()
 {
+    using F = frmHTML;
+    using vb::ziel;
+    static constexpr vb::Steuerelement<F> Steuerelemente[] = {
+        {ziel<&F::Label1>, "Label1", {240, 150, 3000, 300}, "Selektionsfelder", "", vb::fett},
+        {ziel<&F::lbMappe>, "lbMappe", {240, 705, 1200, 300}, "Mappe"},
+        {ziel<&F::lbQualität>, "lbQualität", {240, 1215, 1200, 300}, "Qualität"},
+        {ziel<&F::lbFormat>, "lbFormat", {240, 1725, 1200, 300}, "Format"},
+        {ziel<&F::lbCat>, "lbCat", {240, 2235, 1200, 300}, "Kategorie"},
+        {ziel<&F::lbWer>, "lbWer", {240, 2745, 1200, 300}, "Wer"},
+        {ziel<&F::cmbMappe>, "cmbMappe", {1500, 660, 2100, 390}, "", "Bitte eine Mappe zum exportieren wählen",
+         vb::editierbar},
+        {ziel<&F::cmbQualität>, "cmbQualität", {1500, 1170, 2100, 390}, "",
+         "Bitte eine Qualitätsstufe zum exportieren wählen.", vb::editierbar},
+        {ziel<&F::cmbFormat>, "cmbFormat", {1500, 1680, 2100, 390}, "", "Bitte ein Format zum exportieren wählen.",
+         vb::editierbar},
+        {ziel<&F::cmbCat>, "cmbCat", {1500, 2190, 2100, 390}, "", "Bitte eine Kategorie zum exportieren wählen.",
+         vb::editierbar},
+        {ziel<&F::cmbWer>, "cmbWer", {1500, 2700, 2100, 390}, "", "Bitte einen Ausleiher zum exportieren wählen.",
+         vb::editierbar},
+        {ziel<&F::cmdAlle>, "cmdAlle", {3780, 660, 1260, 420}, "&Alle", "Alle Datensätze in HTML exportieren."},
+        {ziel<&F::Label2>, "Label2", {5550, 150, 1950, 300}, "Sortierung", "", vb::fett},
+        {ziel<&F::optTitel>, "optTitel", {5550, 660, 1950, 360}, "Titel", "sortiert nach Titel"},
+        {ziel<&F::optQualität>, "optQualität", {5550, 1110, 1950, 360}, "Qualität", "sortiert nach Qualität"},
+        {ziel<&F::optCat>, "optCat", {5550, 1560, 1950, 360}, "Kategorie", "sortiert nach Kategorie"},
+        {ziel<&F::optMappe>, "optMappe", {5550, 2010, 1950, 360}, "Mappe", "sortiert nach Mappe"},
+        {ziel<&F::cmdAusleihen>, "cmdAusleihen", {240, 3480, 2250, 420}, "A&usleihen"},
+        {ziel<&F::cmdAktAusleihen>, "cmdAktAusleihen", {240, 3990, 2250, 420}, "&aktive Ausleihen"},
+        {ziel<&F::optTitelAus>, "optTitelAus", {2700, 3510, 1650, 360}, "Titel"},
+        {ziel<&F::optWerAus>, "optWerAus", {2700, 4020, 1650, 360}, "Wer"},
+        {ziel<&F::cmdUnterordner>, "cmdUnterordner", {5550, 3480, 1950, 420}, "Unterordner"},
+        {ziel<&F::Line1, 0>, "Line1_0", {150, 3270, 7500, 45}},
+        {ziel<&F::Line1, 1>, "Line1_1", {5250, 600, 45, 2550}},
+        {ziel<&F::Line1, 2>, "Line1_2", {150, 480, 7500, 45}},
+    };
     setFixedSize(520, 330);
-    auto label = [this](const char* name, const char* text, QRect ort) {
-        auto* l = new QLabel(QString::fromUtf8(text), this);
-        l->setObjectName(QString::fromUtf8(name));
-        l->setGeometry(ort);
-        return l;
-    };
-    auto knopf = [this](const char* name, const char* text, const char* tip, QRect ort) {
-        auto* k = new QPushButton(QString::fromUtf8(text), this);
-        k->setObjectName(QString::fromUtf8(name));
-        if (*tip)
-            k->setToolTip(QString::fromUtf8(tip));
-        k->setGeometry(ort);
-        return k;
-    };
-    auto option = [this](const char* name, const char* text, const char* tip, QRect ort) {
-        auto* o = new QRadioButton(QString::fromUtf8(text), this);
-        o->setObjectName(QString::fromUtf8(name));
-        if (*tip)
-            o->setToolTip(QString::fromUtf8(tip));
-        o->setGeometry(ort);
-        return o;
-    };
-    auto linie = [this](int index, QRect ort, bool senkrecht) {
-        auto* l = new QFrame(this);
-        l->setObjectName(QStringLiteral("Line1_%1").arg(index));
-        l->setFrameShape(senkrecht ? QFrame::VLine : QFrame::HLine);
-        l->setGeometry(ort);
-        return l;
-    };
-
-    Label1 = label("Label1", "Selektionsfelder", {16, 10, 200, 20});
-    Label2 = label("Label2", "Sortierung", {370, 10, 130, 20});
-    QFont fett = Label1->font();
-    fett.setBold(true);
-    Label1->setFont(fett);
-    Label2->setFont(fett);
-    Line1[2] = linie(2, {10, 32, 500, 3}, false);
-    Line1[1] = linie(1, {350, 40, 3, 170}, true);
-    Line1[0] = linie(0, {10, 218, 500, 3}, false);
-
-    QLabel** labels[] = {&lbMappe, &lbQualität, &lbFormat, &lbCat, &lbWer};
-    const char* labelNamen[] = {"lbMappe", "lbQualität", "lbFormat", "lbCat", "lbWer"};
-    const char* labelTexte[] = {"Mappe", "Qualität", "Format", "Kategorie", "Wer"};
-    // Rows from top to bottom: Mappe, Qualität, Format, Kategorie, Wer.
-    const Box reihen[] = {Mappe, Qualitaet, Format, Cat, Wer};
-    vb::ComboBox** boxen[] = {&cmbMappe, &cmbFormat, &cmbQualität, &cmbWer, &cmbCat};
-    for (int r = 0; r < 5; ++r) {
-        const int y = 44 + r * 34;
-        *labels[r] = label(labelNamen[r], labelTexte[r], {16, y + 3, 80, 20});
-        const Box b = reihen[r];
-        auto* box = new vb::ComboBox(this);
-        box->setEditable(true);
-        box->setObjectName(QString::fromUtf8(Boxarten[b].name));
-        box->setToolTip(QString::fromUtf8(Boxarten[b].tooltip));
-        box->setGeometry(100, y, 140, 26);
-        *boxen[b] = box;
-        m_boxen[size_t(b)] = box;
-        // Selection boxes: no entry field behind them and nothing for Enter to do.
-        new frame::Eingabekombi(box, nullptr, Kappe, {},
-                                {.enterNimmt = false, .enterFügtEin = false, .muster = true});
-        connect(box, &QComboBox::activated, this, [this, b] { cmb_Click(b); });
-    }
-    cmdAlle = knopf("cmdAlle", "&Alle", "Alle Datensätze in HTML exportieren.", {252, 44, 84, 28});
-
-    optTitel = option("optTitel", "Titel", "sortiert nach Titel", {370, 44, 130, 24});
-    optQualität = option("optQualität", "Qualität", "sortiert nach Qualität", {370, 74, 130, 24});
-    optCat = option("optCat", "Kategorie", "sortiert nach Kategorie", {370, 104, 130, 24});
-    optMappe = option("optMappe", "Mappe", "sortiert nach Mappe", {370, 134, 130, 24});
-
-    cmdAusleihen = knopf("cmdAusleihen", "A&usleihen", "", {16, 232, 150, 28});
-    cmdAktAusleihen = knopf("cmdAktAusleihen", "&aktive Ausleihen", "", {16, 266, 150, 28});
-    optTitelAus = option("optTitelAus", "Titel", "", {180, 234, 110, 24});
-    optWerAus = option("optWerAus", "Wer", "", {180, 268, 110, 24});
-    cmdUnterordner = knopf("cmdUnterordner", "Unterordner", "", {370, 232, 130, 28});
+    vb::bauen(*this, this, Steuerelemente);
+    Line1[0]->setFrameShape(QFrame::HLine);
+    Line1[1]->setFrameShape(QFrame::VLine);
+    Line1[2]->setFrameShape(QFrame::HLine);
     // The design look, dark blue with white texts, until the user's look replaces it.
     frame::setzeHintergrund(this, *frame::vbFarbe(QStringLiteral("8388608")));
     for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, lbMappe, lbQualität, lbFormat, lbCat, lbWer,
@@ -197,7 +151,19 @@ void frmHTML::aufbauen()
         frame::setzeTextfarbe(w, Qt::white);
     // All six options share the window as their container: one group.
     optTitelAus->setChecked(true);
+    verbinden();
+}
 
+void frmHTML::verbinden()
+{
+    m_boxen = {cmbMappe, cmbFormat, cmbQualität, cmbWer, cmbCat};
+    for (const Box b : {Mappe, Qualitaet, Format, Cat, Wer}) {
+        vb::ComboBox* box = m_boxen[size_t(b)];
+        // Selection boxes: no entry field behind them and nothing for Enter to do.
+        new frame::Eingabekombi(box, nullptr, Kappe, {},
+                                {.enterNimmt = false, .enterFügtEin = false, .muster = true});
+        connect(box, &QComboBox::activated, this, [this, b] { cmb_Click(b); });
+    }
     const std::pair<QRadioButton*, const char*> sortierung[] = {
         {optTitel, "Titel"}, {optQualität, "Qualität"}, {optCat, "Cat"}, {optMappe, "Mappe"},
         {optTitelAus, "Titel"}, {optWerAus, "Wer"}};
@@ -302,7 +268,7 @@ void frmHTML::füllen(Box b)
 {
     if (!öffnen())
         return;
-    FillCombo(*m_boxen[size_t(b)], *m_datenbank, distinkt(Boxarten[b].spalte));
+    FillCombo(*m_boxen[size_t(b)], *m_datenbank, distinkt(Boxspalten[b]));
 }
 
 void frmHTML::przFormatFüllen()

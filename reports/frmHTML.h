@@ -96,6 +96,7 @@ public:
 
 private:
     void aufbauen();
+    void verbinden();
     void przInilesen();
     void przSprache();
     void przFarbe();

@@ -6,6 +6,7 @@
 #include "platform/db/Database.h"
 #include "platform/db/RowReader.h"
 #include "platform/db/SqlFunctions.h"
+#include "platform/vb/Formular.h"
 #include "platform/vb/VbControls.h"
 #include "reports/ExcelAusgabe.h"
 
@@ -35,15 +36,6 @@ const Listenart Listenarten[] = {
     {"StatistikMappe", "Mappe", {50}},
 };
 
-QFrame* linie(QWidget* eltern, int nummer, bool senkrecht)
-{
-    auto* l = new QFrame(eltern);
-    l->setObjectName(QStringLiteral("Line1_%1").arg(nummer));
-    l->setFrameShape(senkrecht ? QFrame::VLine : QFrame::HLine);
-    l->setFrameShadow(QFrame::Plain);
-    return l;
-}
-
 }  // namespace
 
 frmStatistik::frmStatistik(const sys::Services& services, frame::Hauptfenster& hauptfenster)
@@ -65,27 +57,123 @@ frmStatistik* frmStatistik::zeigen(const sys::Services& services, frame::Hauptfe
     return frame::einmalZeigen<frmStatistik>(services, [&] { return new frmStatistik(services, hauptfenster); });
 }
 
-QLabel* frmStatistik::wertLabel(QLabel*& label, const char* name)
-{
-    label = new QLabel(this);
-    label->setObjectName(QString::fromUtf8(name));
-    label->setMinimumWidth(60);
-    m_werte << label;
-    return label;
-}
-
 void frmStatistik::aufbauen()
 {
-    auto beschriftung = [this](const QString& text) {
-        auto* l = new QLabel(text, this);
-        m_beschriftungen << l;
-        return l;
+    using F = frmStatistik;
+    using vb::ziel;
+    // The creation order is the tab order; the layouts below place the controls.
+    static constexpr vb::Steuerelement<F> Steuerelemente[] = {
+        {ziel<&F::m_beschriftung, 0>, "Label1", {}, "Statistik"},
+        {ziel<&F::lfFormat>, "lfFormat", {}},
+        {ziel<&F::kopf, 0>, "", {}, "Formate"},
+        {ziel<&F::m_beschriftung, 1>, "", {}, "CDs"},
+        {ziel<&F::lfCat>, "lfCat", {}},
+        {ziel<&F::kopf, 1>, "", {}, "Kategorien"},
+        {ziel<&F::m_beschriftung, 2>, "", {}, "CDs"},
+        {ziel<&F::lfQualität>, "lfQualität", {}},
+        {ziel<&F::kopf, 2>, "", {}, "Qualität"},
+        {ziel<&F::m_beschriftung, 3>, "", {}, "CDs"},
+        {ziel<&F::lfMappe>, "lfMappe", {}},
+        {ziel<&F::kopf, 3>, "", {}, "Mappe"},
+        {ziel<&F::m_beschriftung, 4>, "", {}, "CDs"},
+        {ziel<&F::Line1, 0>, "Line1_0", {}},
+        {ziel<&F::m_beschriftung, 5>, "", {}, "DS ohne Cover:"},
+        {ziel<&F::lbohneCover>, "lbohneCover", {}},
+        {ziel<&F::m_beschriftung, 6>, "", {}, "DS ohne Info:"},
+        {ziel<&F::lbohneInfo>, "lbohneInfo", {}},
+        {ziel<&F::m_beschriftung, 7>, "", {}, "DS ohne Size:"},
+        {ziel<&F::lbohneSize>, "lbohneSize", {}},
+        {ziel<&F::m_beschriftung, 8>, "", {}, "Anzahl Deu./Engl.:"},
+        {ziel<&F::lbdeuengl>, "lbdeuengl", {}},
+        {ziel<&F::m_beschriftung, 9>, "", {}, "Anzahl Engl.:"},
+        {ziel<&F::lbengl>, "lbengl", {}},
+        {ziel<&F::m_beschriftung, 10>, "", {}, "Anzahl Deut.:"},
+        {ziel<&F::lbdeu>, "lbdeu", {}},
+        {ziel<&F::m_beschriftung, 11>, "", {}, "Anzahl ohne:"},
+        {ziel<&F::lbohneSP>, "lbohneSP", {}},
+        {ziel<&F::Line1, 1>, "Line1_1", {}},
+        {ziel<&F::m_beschriftung, 12>, "", {}, "Anzahl Titel Gesamt:"},
+        {ziel<&F::lbGesamt>, "lbGesamt", {}},
+        {ziel<&F::m_beschriftung, 13>, "", {}, "Gesamtanzahl CDs:"},
+        {ziel<&F::lbCDs>, "lbCDs", {}},
+        {ziel<&F::m_beschriftung, 14>, "", {}, "Gesamtanzahl DVDs:"},
+        {ziel<&F::lbDVD>, "lbDVD", {}},
+        {ziel<&F::m_beschriftung, 15>, "", {}, "Anzahl Titel verliehen:"},
+        {ziel<&F::lbAus>, "lbAus", {}},
+        {ziel<&F::Line1, 2>, "Line1_2", {}},
+        {ziel<&F::m_beschriftung, 16>, "", {}, "Datenvolumen:", "Grob geschätztes Datenvolumen"},
+        {ziel<&F::m_beschriftung, 17>, "", {}, "CDs:"},
+        {ziel<&F::lbByte>, "lbByte", {}},
+        {ziel<&F::m_beschriftung, 18>, "", {}, "GB"},
+        {ziel<&F::m_beschriftung, 19>, "", {}, "DVDs:"},
+        {ziel<&F::lbDVDs>, "lbDVDs", {}},
+        {ziel<&F::m_beschriftung, 20>, "", {}, "GB"},
+        {ziel<&F::m_beschriftung, 21>, "", {}, "Gesamt:"},
+        {ziel<&F::lbByteges>, "lbByteges", {}},
+        {ziel<&F::m_beschriftung, 22>, "", {}, "GB"},
+        {ziel<&F::Line1, 3>, "Line1_3", {}},
+        {ziel<&F::m_beschriftung, 23>, "", {}, "orginal DVDs:"},
+        {ziel<&F::lborgDVD>, "lborgDVD", {}},
+        {ziel<&F::m_beschriftung, 24>, "", {}, "kopierte DVD:"},
+        {ziel<&F::lbkopDVD>, "lbkopDVD", {}},
+        {ziel<&F::Line1, 4>, "Line1_4", {}},
+        {ziel<&F::m_beschriftung, 25>, "", {}, "Sortierung:"},
+        {ziel<&F::optWert>, "optWert", {}, "Text"},
+        {ziel<&F::optAnzahl>, "optAnzahl", {}, "Zahl"},
+        {ziel<&F::cmdStatistikExcell>, "cmdStatistikExcell", {}, "Excel Ausg."},
+        {ziel<&F::cmdOK>, "cmdOK", {}, "&OK"},
+        {ziel<&F::Line1, 5>, "Line1_5", {}, "", "", vb::versteckt},
+        {ziel<&F::Line1, 6>, "Line1_6", {}, "", "", vb::versteckt},
+        {ziel<&F::Line1, 7>, "Line1_7", {}, "", "", vb::versteckt},
+        {ziel<&F::Line1, 8>, "Line1_8", {}, "", "", vb::versteckt},
+        {ziel<&F::tfCDAnzahl>, "tfCDAnzahl", {}, "", "", vb::versteckt},
+        {ziel<&F::tfDVDAnzahl>, "tfDVDAnzahl", {}, "", "", vb::versteckt},
+        {ziel<&F::tfCDSize>, "tfCDSize", {}, "", "", vb::versteckt},
+        {ziel<&F::tfDVDSize>, "tfDVDSize", {}, "", "", vb::versteckt},
     };
+    vb::bauen(*this, this, Steuerelemente);
+    einrichten();
     auto* fenster = new QVBoxLayout(this);
     fenster->setContentsMargins(0, 0, 0, 8);
+    fenster->addWidget(m_beschriftung[0]);
+    fenster->addLayout(listenAnordnen());
+    fenster->addWidget(Line1[0]);
+    fenster->addLayout(untenAnordnen());
+}
 
-    auto* band = beschriftung(QStringLiteral("Statistik"));
-    band->setObjectName(QStringLiteral("Label1"));
+// The counters in four columns between upright lines, the sort choice and the buttons.
+QHBoxLayout* frmStatistik::untenAnordnen()
+{
+    auto* unten = new QHBoxLayout;
+    unten->setContentsMargins(10, 4, 10, 4);
+    unten->addLayout(zeilen(5, {lbohneCover, lbohneInfo, lbohneSize, lbdeuengl, lbengl, lbdeu, lbohneSP}));
+    unten->addWidget(Line1[1]);
+    unten->addLayout(mitteAnordnen());
+    unten->addWidget(Line1[3]);
+    auto* rechts = new QVBoxLayout;
+    rechts->addWidget(m_beschriftung[23]);
+    rechts->addWidget(lborgDVD);
+    rechts->addSpacing(8);
+    rechts->addWidget(m_beschriftung[24]);
+    rechts->addWidget(lbkopDVD);
+    rechts->addStretch();
+    unten->addLayout(rechts);
+    unten->addWidget(Line1[4]);
+    auto* ganzRechts = new QVBoxLayout;
+    ganzRechts->addWidget(m_beschriftung[25]);
+    ganzRechts->addWidget(optWert);
+    ganzRechts->addWidget(optAnzahl);
+    ganzRechts->addStretch();
+    ganzRechts->addWidget(cmdStatistikExcell);
+    ganzRechts->addWidget(cmdOK);
+    unten->addLayout(ganzRechts);
+    return unten;
+}
+
+// The look of the made controls and the lists the colouring walks.
+void frmStatistik::einrichten()
+{
+    QLabel* band = m_beschriftung[0];
     band->setAutoFillBackground(true);
     QPalette grau = band->palette();
     grau.setColor(QPalette::Window, QColor(192, 192, 192));
@@ -95,132 +183,85 @@ void frmStatistik::aufbauen()
     gross.setBold(true);
     band->setFont(gross);
     band->setContentsMargins(12, 6, 12, 6);
-    fenster->addWidget(band);
 
-    // The lists side by side, each with its header and the count header "CDs"
-    // above its first stop.
+    for (size_t i = 0; i < Line1.size(); ++i) {
+        const bool senkrecht = i == 1 || i == 3 || i == 4;
+        Line1[i]->setFrameShape(senkrecht ? QFrame::VLine : QFrame::HLine);
+        Line1[i]->setFrameShadow(QFrame::Plain);
+    }
+    m_beschriftungen.clear();
+    for (QLabel* l : m_beschriftung)
+        m_beschriftungen << l;
+    for (QLabel* l : kopf)
+        m_beschriftungen << l;
+    m_werte = {lbohneCover, lbohneInfo, lbohneSize, lbdeuengl, lbengl, lbdeu,     lbohneSP, lbGesamt,
+               lbCDs,       lbDVD,      lbAus,      lbByte,    lbDVDs, lbByteges, lborgDVD, lbkopDVD};
+    for (QLabel* l : m_werte)
+        l->setMinimumWidth(60);
+    for (QLabel* l : {lbByte, lbDVDs, lbByteges})
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+// The lists side by side, each with its header and the count header "CDs"
+// above its first stop.
+QHBoxLayout* frmStatistik::listenAnordnen()
+{
     auto* listen = new QHBoxLayout;
     listen->setContentsMargins(10, 4, 10, 4);
-    const char* namen[] = {"lfFormat", "lfCat", "lfQualität", "lfMappe"};
-    const char* köpfe[] = {"Formate", "Kategorien", "Qualität", "Mappe"};
-    vb::ListBox** boxen[] = {&lfFormat, &lfCat, &lfQualität, &lfMappe};
+    vb::ListBox* const boxen[] = {lfFormat, lfCat, lfQualität, lfMappe};
     const int breiten[] = {190, 190, 110, 150};
     for (int i = 0; i < 4; ++i) {
-        auto* box = new vb::ListBox(this);
-        box->setObjectName(QString::fromUtf8(namen[i]));
+        vb::ListBox* box = boxen[i];
         box->setFixedSize(breiten[i], 210);
-        *boxen[i] = box;
-        kopf[i] = beschriftung(QString::fromUtf8(köpfe[i]));
-        auto* cds = beschriftung(QStringLiteral("CDs"));
         const int stopp = Listenarten[i].stopps.empty() ? 32 : Listenarten[i].stopps[0];
         const double einheit = vb::ListBox::dialogUnit(box->font());
         auto* kopfzeile = new QHBoxLayout;
         kopfzeile->setSpacing(0);
         kopfzeile->addWidget(kopf[i]);
         kopf[i]->setFixedWidth(int(stopp * einheit) + 2);
-        kopfzeile->addWidget(cds);
+        kopfzeile->addWidget(m_beschriftung[1 + i]);
         kopfzeile->addStretch();
         auto* spalte = new QVBoxLayout;
         spalte->addLayout(kopfzeile);
         spalte->addWidget(box);
         listen->addLayout(spalte);
     }
-    fenster->addLayout(listen);
-    int nummer = 0;
-    Line1[nummer] = linie(this, nummer, false);
-    fenster->addWidget(Line1[nummer++]);
+    return listen;
+}
 
-    auto* unten = new QHBoxLayout;
-    unten->setContentsMargins(10, 4, 10, 4);
-    auto zeilen = [&](std::initializer_list<std::pair<const char*, std::pair<QLabel**, const char*>>> einträge) {
-        auto* g = new QGridLayout;
-        g->setVerticalSpacing(3);
-        int r = 0;
-        for (const auto& [text, wert] : einträge) {
-            g->addWidget(beschriftung(QString::fromUtf8(text)), r, 0);
-            g->addWidget(wertLabel(*wert.first, wert.second), r, 1);
-            ++r;
-        }
-        g->setRowStretch(r, 1);
-        return g;
-    };
-    auto senkrecht = [&] {
-        Line1[nummer] = linie(this, nummer, true);
-        unten->addWidget(Line1[nummer++]);
-    };
-    unten->addLayout(zeilen({{"DS ohne Cover:", {&lbohneCover, "lbohneCover"}},
-                             {"DS ohne Info:", {&lbohneInfo, "lbohneInfo"}},
-                             {"DS ohne Size:", {&lbohneSize, "lbohneSize"}},
-                             {"Anzahl Deu./Engl.:", {&lbdeuengl, "lbdeuengl"}},
-                             {"Anzahl Engl.:", {&lbengl, "lbengl"}},
-                             {"Anzahl Deut.:", {&lbdeu, "lbdeu"}},
-                             {"Anzahl ohne:", {&lbohneSP, "lbohneSP"}}}));
-    senkrecht();
+// Caption and value rows, the captions from `erste` on.
+QGridLayout* frmStatistik::zeilen(int erste, std::initializer_list<QLabel*> werte)
+{
+    auto* g = new QGridLayout;
+    g->setVerticalSpacing(3);
+    int r = 0;
+    for (QLabel* wert : werte) {
+        g->addWidget(m_beschriftung[erste + r], r, 0);
+        g->addWidget(wert, r, 1);
+        ++r;
+    }
+    g->setRowStretch(r, 1);
+    return g;
+}
+
+// The title counters over the rough data volume in GB.
+QVBoxLayout* frmStatistik::mitteAnordnen()
+{
     auto* mitte = new QVBoxLayout;
-    mitte->addLayout(zeilen({{"Anzahl Titel Gesamt:", {&lbGesamt, "lbGesamt"}},
-                             {"Gesamtanzahl CDs:", {&lbCDs, "lbCDs"}},
-                             {"Gesamtanzahl DVDs:", {&lbDVD, "lbDVD"}},
-                             {"Anzahl Titel verliehen:", {&lbAus, "lbAus"}}}));
-    Line1[nummer] = linie(this, nummer, false);
-    mitte->addWidget(Line1[nummer++]);
+    mitte->addLayout(zeilen(12, {lbGesamt, lbCDs, lbDVD, lbAus}));
+    mitte->addWidget(Line1[2]);
     auto* volumen = new QGridLayout;
     volumen->setVerticalSpacing(3);
-    auto* datenvolumen = beschriftung(QStringLiteral("Datenvolumen:"));
-    datenvolumen->setToolTip(QStringLiteral("Grob geschätztes Datenvolumen"));
-    volumen->addWidget(datenvolumen, 0, 0, 1, 3);
-    const std::pair<const char*, std::pair<QLabel**, const char*>> gb[] = {
-        {"CDs:", {&lbByte, "lbByte"}}, {"DVDs:", {&lbDVDs, "lbDVDs"}}, {"Gesamt:", {&lbByteges, "lbByteges"}}};
+    volumen->addWidget(m_beschriftung[16], 0, 0, 1, 3);
+    QLabel* const gb[] = {lbByte, lbDVDs, lbByteges};
     for (int r = 0; r < 3; ++r) {
-        volumen->addWidget(beschriftung(QString::fromUtf8(gb[r].first)), r + 1, 0);
-        QLabel* wert = wertLabel(*gb[r].second.first, gb[r].second.second);
-        wert->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        volumen->addWidget(wert, r + 1, 1);
-        volumen->addWidget(beschriftung(QStringLiteral("GB")), r + 1, 2);
+        volumen->addWidget(m_beschriftung[17 + 2 * r], r + 1, 0);
+        volumen->addWidget(gb[r], r + 1, 1);
+        volumen->addWidget(m_beschriftung[18 + 2 * r], r + 1, 2);
     }
     mitte->addLayout(volumen);
     mitte->addStretch();
-    unten->addLayout(mitte);
-    senkrecht();
-    auto* rechts = new QVBoxLayout;
-    rechts->addWidget(beschriftung(QStringLiteral("orginal DVDs:")));
-    rechts->addWidget(wertLabel(lborgDVD, "lborgDVD"));
-    rechts->addSpacing(8);
-    rechts->addWidget(beschriftung(QStringLiteral("kopierte DVD:")));
-    rechts->addWidget(wertLabel(lbkopDVD, "lbkopDVD"));
-    rechts->addStretch();
-    unten->addLayout(rechts);
-    senkrecht();
-    auto* ganzRechts = new QVBoxLayout;
-    ganzRechts->addWidget(beschriftung(QStringLiteral("Sortierung:")));
-    optWert = new QRadioButton(QStringLiteral("Text"), this);
-    optWert->setObjectName(QStringLiteral("optWert"));
-    optAnzahl = new QRadioButton(QStringLiteral("Zahl"), this);
-    optAnzahl->setObjectName(QStringLiteral("optAnzahl"));
-    ganzRechts->addWidget(optWert);
-    ganzRechts->addWidget(optAnzahl);
-    ganzRechts->addStretch();
-    cmdStatistikExcell = new QPushButton(QStringLiteral("Excel Ausg."), this);
-    cmdStatistikExcell->setObjectName(QStringLiteral("cmdStatistikExcell"));
-    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    ganzRechts->addWidget(cmdStatistikExcell);
-    ganzRechts->addWidget(cmdOK);
-    unten->addLayout(ganzRechts);
-    fenster->addLayout(unten);
-    // The remaining lines of the array frame the lower area.
-    while (nummer < int(Line1.size())) {
-        Line1[nummer] = linie(this, nummer, false);
-        Line1[nummer]->hide();
-        ++nummer;
-    }
-
-    QLineEdit** versteckt[] = {&tfCDAnzahl, &tfDVDAnzahl, &tfCDSize, &tfDVDSize};
-    const char* versteckteNamen[] = {"tfCDAnzahl", "tfDVDAnzahl", "tfCDSize", "tfDVDSize"};
-    for (int i = 0; i < 4; ++i) {
-        *versteckt[i] = new QLineEdit(this);
-        (*versteckt[i])->setObjectName(QString::fromUtf8(versteckteNamen[i]));
-        (*versteckt[i])->hide();
-    }
+    return mitte;
 }
 
 void frmStatistik::przInilesen()

@@ -17,10 +17,13 @@
 #include <memory>
 
 class QFrame;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QVBoxLayout;
 
 namespace db {
 class Database;
@@ -87,7 +90,11 @@ public:
 
 private:
     void aufbauen();
-    QLabel* wertLabel(QLabel*& label, const char* name);
+    void einrichten();
+    QHBoxLayout* listenAnordnen();
+    QHBoxLayout* untenAnordnen();
+    QVBoxLayout* mitteAnordnen();
+    QGridLayout* zeilen(int erste, std::initializer_list<QLabel*> werte);
     bool öffnen(const QString& name);
     void option(const QString& wert, bool anzahl);
     void zählerZeigen(std::initializer_list<reports::Zähler> zähler);
@@ -99,6 +106,11 @@ private:
     frame::Look m_look;
     QString m_label2, m_label3, m_label7;
     reports::Sprachcodes m_codes;
+    // The captions without a name of their own, in creation order: 0 the
+    // title band, 1-4 "CDs" over the lists, 5-11 the left counters, 12-15 the
+    // middle counters, 16 "Datenvolumen:", 17-22 the volume rows with their
+    // "GB", 23-24 the DVD counters, 25 "Sortierung:".
+    std::array<QLabel*, 26> m_beschriftung{};
     QList<QLabel*> m_beschriftungen;  // every caption label
     QList<QLabel*> m_werte;           // every value label
     bool m_imÖffnen = false;
