@@ -186,9 +186,9 @@ void frmFilme::mnuUnterverzeichnis_Click()
 // start that fails says so and keeps the main window.
 void frmFilme::mnuTools_Click()
 {
-    if (!m_services.shell->start(m_services.file(frame::ToolsDatei))) {
+    if (!m_services.shell->start(m_services.executable(frame::ToolsDatei))) {
         m_services.messages->msgBox(
-            QStringLiteral("Das Programm \"%1\" lässt sich nicht starten.").arg(m_services.file(frame::ToolsDatei)),
+            QStringLiteral("Das Programm \"%1\" lässt sich nicht starten.").arg(m_services.executable(frame::ToolsDatei)),
             sys::mb::Critical, QStringLiteral("Tools"));
         return;
     }

@@ -1,5 +1,5 @@
 #pragma once
-// The file names of the two programs; each starts the other from the program folder.
+// The file names of the two programs; each starts the other from the folder of its own executable.
 #include <QString>
 
 namespace frame {

@@ -402,7 +402,7 @@ QString frmTools::zurückbenennen(const QString& quelle, const QString& ziel, in
 void frmTools::cmdOK_Click()
 {
     // The program ends whether or not the start succeeded.
-    m_services.shell->start(m_services.file(frame::HauptprogrammDatei));
+    m_services.shell->start(m_services.executable(frame::HauptprogrammDatei));
     close();
 }
 

@@ -22,6 +22,7 @@ ProgramContext::ProgramContext(const QString& applicationName, const QString& ti
     QCoreApplication::setApplicationName(applicationName);
     m_qtTexte = qtTexteDeutsch();
     m_services.programFolder = programFolder();
+    m_services.executableFolder = executableFolder();
     m_services.title = title;
     wireServices(m_services, *this);
     if (instances == Instances::Any)

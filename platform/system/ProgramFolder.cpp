@@ -6,11 +6,16 @@
 
 namespace sys {
 
-QString programFolder()
+QString executableFolder()
 {
     const QFileInfo exe(QCoreApplication::applicationFilePath());
     const QString resolved = exe.canonicalFilePath();
     return QFileInfo(resolved.isEmpty() ? exe.absoluteFilePath() : resolved).absolutePath();
+}
+
+QString programFolder()
+{
+    return executableFolder();
 }
 
 QString userStorePath()

@@ -5,6 +5,10 @@ namespace sys {
 
 // The folder that holds the running executable, resolved (links followed),
 // whatever the working directory. Needs a QCoreApplication.
+QString executableFolder();
+
+// The folder of "Cd.ini", the catalogues and every file the programs write:
+// today the executable's folder.
 QString programFolder();
 
 // A file of the program folder `folder`: the folder, one "/", the name.

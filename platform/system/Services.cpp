@@ -9,4 +9,9 @@ QString Services::file(const QString& name) const
     return fileIn(programFolder, name);
 }
 
+QString Services::executable(const QString& name) const
+{
+    return fileIn(executableFolder.isEmpty() ? programFolder : executableFolder, name);
+}
+
 }  // namespace sys

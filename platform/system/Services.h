@@ -86,6 +86,9 @@ public:
 // context (the program's main, or a test) and outlive every window.
 struct Services {
     QString programFolder;  // the folder of Cd.ini, the catalogues and every file the program writes
+    // The folder of the programs' executables, from which each starts the other
+    // and its helpers; the program folder when empty (a test's context).
+    QString executableFolder;
     QString title = programTitle();  // the program's own title, that of a message box without one ("Tools" for tools)
     MessageService* messages = nullptr;
     Clock* clock = nullptr;
@@ -101,6 +104,8 @@ struct Services {
 
     // programFolder + "/" + name
     QString file(const QString& name) const;
+    // An executable of ours: executableFolder (or programFolder) + "/" + name
+    QString executable(const QString& name) const;
 };
 
 // Points each service of the context at the member of the same name in `set`:
