@@ -13,12 +13,13 @@
 #include "tests/support/JetSchreiber.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace jettest {
 
 struct Film {
-    Wert Titel;
+    Wert Titel = Wert();
     Wert Anzahl = 0.0;
     Wert Format = "-";
     Wert Qualität = "-";
@@ -26,7 +27,7 @@ struct Film {
     Wert Wer = "-";
     Wert Info = "-";
     Wert Dten = "-";
-    Wert Datum;
+    Wert Datum = Wert();
     Wert Cat = "-";
     Wert AusDatum = "-";
     Wert Cover = "-";
@@ -35,8 +36,8 @@ struct Film {
 };
 
 struct Unterordner {
-    Wert Titel;
-    Wert Titel2;
+    Wert Titel = Wert();
+    Wert Titel2 = Wert();
     Wert Anzahl = 1;
     Wert Format = "-";
     Wert Qualität = "-";
@@ -50,10 +51,10 @@ struct Unterordner {
 };
 
 struct Ausleihe {
-    Wert Titel;
-    Wert Wer;
-    Wert AusDT;
-    Wert EinDT;  // Null while the title is out
+    Wert Titel = Wert();
+    Wert Wer = Wert();
+    Wert AusDT = Wert();
+    Wert EinDT = Wert();  // Null while the title is out
 };
 
 // The one row of Design (below 1.1.6). TextFarbe is a Long before 1.1.0
@@ -84,7 +85,7 @@ struct KatalogArt {
     Spaltenfolge folge = Spaltenfolge::Frisch;
     // "tools" named one column of its 1.1.6 file "Ausdatum".
     frame::schema::Herkunft herkunft = frame::schema::Herkunft::Hauptprogramm;
-    Optionen optionen;
+    Optionen optionen = {};
 };
 
 struct KatalogInhalt {
@@ -92,7 +93,7 @@ struct KatalogInhalt {
     std::vector<Unterordner> unterordner;  // from 1.4
     std::vector<Ausleihe> ausleihe;        // from 1.3.4
     Design design;                         // below 1.1.6
-    Wert nr;                               // Version.nr; Null: the version itself
+    std::optional<Wert> nr;                // Version.nr; not set: the version itself
     bool ohneVersionszeile = false;        // Version without its row
     std::vector<TabelleMitZeilen> weitere;  // more tables after the catalogue's, e.g. statistikTabellen()
 };
@@ -104,13 +105,18 @@ struct KatalogQuelle {
     std::function<bool(Unterordner&)> unterordner;
     std::function<bool(Ausleihe&)> ausleihe;
     Design design;
-    Wert nr;
+    std::optional<Wert> nr;
     bool ohneVersionszeile = false;
     std::vector<TabelleMitZeilen> weitere;
 };
 
 void katalog(const QString& pfad, const QString& version, const KatalogInhalt& inhalt, const KatalogArt& art = {});
 void katalog(const QString& pfad, const QString& version, const KatalogQuelle& quelle, const KatalogArt& art = {});
+
+// What katalog() writes for the content, table by table in file order with
+// every row: the values a test expects to read back.
+std::vector<TabelleMitZeilen> katalogDaten(const QString& version, const KatalogInhalt& inhalt,
+                                           const KatalogArt& art = {});
 
 // The catalogue's tables at a version as Jet tables, in file order.
 std::vector<Tabelle> katalogTabellen(const QString& version, const KatalogArt& art = {});
