@@ -91,8 +91,8 @@ public:
     Wert(int i) : m_art(Art::Ganzzahl), m_ganz(i) {}
     Wert(qint64 i) : m_art(Art::Ganzzahl), m_ganz(i) {}
     Wert(double d) : m_art(Art::Zahl), m_zahl(d) {}
-    Wert(const QDateTime& t);  // its date and time of day as written, whatever its time zone
-    Wert(const QDate& d);      // midnight
+    Wert(const QDateTime& t);  // its date and time of day as written, whatever its time zone; invalid: Null
+    Wert(const QDate& d);      // midnight; invalid: Null
     Wert(const QString& s) : m_art(Art::Text), m_text(s) {}
     Wert(const char* utf8) : m_art(Art::Text), m_text(QString::fromUtf8(utf8)) {}
     static Wert jetTage(double tage);  // a Date/Time as Jet stores it
