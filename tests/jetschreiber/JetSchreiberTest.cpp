@@ -290,7 +290,7 @@ TEST(JetSchreiber, LegtMemosInDieZeileAufEineLvalSeiteOderInEineKette)
     }
 }
 
-TEST(JetSchreiber, SchreibtZeilenOhneSieZuSammeln)
+TEST(JetSchreiber, SchreibtZeileFuerZeileTabelleNachTabelle)
 {
     JET_LESER_NOETIG();
     TempFolder ordner;
