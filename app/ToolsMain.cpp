@@ -8,6 +8,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     const sys::ProgramContext kontext(QStringLiteral("tools"), QStringLiteral("Tools"), sys::ProgramContext::Instances::Any);
+    if (!kontext.programFolderReady())
+        return 1;
 
     frmTools fenster(kontext.services());
     fenster.Form_Load();
