@@ -7,6 +7,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    QApplication::setDesktopFileName(QStringLiteral(RONDAVEX_DESKTOP_ID));
     const sys::ProgramContext kontext(QStringLiteral("tools"), QStringLiteral("Tools"), sys::ProgramContext::Instances::Any);
     if (!kontext.programFolderReady())
         return 1;
