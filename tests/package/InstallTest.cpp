@@ -1,78 +1,48 @@
 // The Debian package unpacked into a temporary root and its commands started
 // headless by a user with a fresh home, as after `apt install`.
 #include "platform/ini/IniFile.h"
-#include "platform/system/LocalSingleInstance.h"
+#include "tests/support/Programmstart.h"
 #include "tests/support/RohSqlite.h"
 #include "tests/support/TempFolder.h"
 
 #include <QDate>
-#include <QDir>
-#include <QDirIterator>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QThread>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <memory>
 
+using testing_support::entriesBelow;
+using testing_support::fileBytes;
+using testing_support::LockDateiWeg;
 using testing_support::TempFolder;
+using testing_support::waitFor;
 
 namespace {
 
-template <class F> bool waitFor(F condition, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!condition()) {
-        if (t.elapsed() > ms)
-            return false;
-        QThread::msleep(50);
-    }
-    return true;
-}
-
 // A program started by a user whose home is `home`; nothing else points it anywhere.
-struct Start {
-    Start(const QString& program, const QString& home)
+struct Start : testing_support::Programmstart {
+    Start(const QString& program, const QString& home) : Programmstart(program, environment(home)) {}
+    static QProcessEnvironment environment(const QString& home)
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
+        QProcessEnvironment env = testing_support::headless();
         env.insert("HOME", home);
         env.remove("XDG_DATA_HOME");
         env.remove("XDG_CONFIG_HOME");
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(QDir::tempPath());
-        process.start(program, {});
+        return env;
     }
-    ~Start() { end(); }
-    void end()
-    {
-        if (process.state() != QProcess::NotRunning) {
-            process.terminate();
-            if (!process.waitForFinished(5000)) {
-                process.kill();
-                process.waitForFinished(5000);
-            }
-        }
-    }
-    // Still running once the splash has given way to the main window.
-    bool runsPastTheSplash()
-    {
-        return !process.waitForFinished(2500) && process.state() == QProcess::Running;
-    }
-    std::string output() { return process.readAllStandardError().toStdString(); }
-    QProcess process;
 };
 
-// The single-instance lock file of a program folder stays when the program
-// ends; the test's folder goes, so does its lock file.
-struct LockDateiWeg {
-    ~LockDateiWeg() { QFile::remove(sys::LocalSingleInstance::lockPath(folder)); }
-    QString folder;
-};
+// Started and past its splash, with the catalogue of `folder` open (its lock file stands beside it).
+::testing::AssertionResult opensTheCatalogueIn(Start& start, const QString& folder)
+{
+    if (!waitFor([&] { return QFileInfo::exists(folder + "/filme.ldb"); }, 20000))
+        return ::testing::AssertionFailure() << "no catalogue opened in " << folder.toStdString() << ": " << start.output();
+    if (!start.runsPastTheSplash())
+        return ::testing::AssertionFailure() << "ended: " << start.output();
+    return ::testing::AssertionSuccess();
+}
 
 QString userFolder(const TempFolder& home)
 {
@@ -84,31 +54,15 @@ QString todaysBackup(const QString& folder)
     return folder + "/Backup/" + QDate::currentDate().toString("dd.MM.yyyy") + " filme.bak";
 }
 
-QByteArray bytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-QStringList entries(const QString& folder)
-{
-    QStringList names;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        names << QDir(folder).relativeFilePath(it.next());
-    names.sort();
-    return names;
-}
-
 // Every shipped file is in the user's folder with its bytes, but those named in `changed`.
 ::testing::AssertionResult holdsTheShippedFiles(const QString& shipped, const QString& folder,
                                                 const QStringList& changed = {})
 {
-    for (const QString& name : entries(shipped)) {
+    for (const QString& name : entriesBelow(shipped)) {
         const QString copy = folder + '/' + name;
         if (!QFileInfo::exists(copy))
             return ::testing::AssertionFailure() << name.toStdString() << " is missing";
-        if (QFileInfo(shipped + '/' + name).isFile() && !changed.contains(name) && bytes(copy) != bytes(shipped + '/' + name))
+        if (QFileInfo(shipped + '/' + name).isFile() && !changed.contains(name) && fileBytes(copy) != fileBytes(shipped + '/' + name))
             return ::testing::AssertionFailure() << name.toStdString() << " differs";
     }
     return ::testing::AssertionSuccess();
@@ -142,13 +96,13 @@ protected:
         QProcess dpkg;
         dpkg.start("dpkg-deb", {"-x", QStringLiteral(RDX_DEB), root->path()});
         unpacked = dpkg.waitForFinished(60000) && dpkg.exitStatus() == QProcess::NormalExit && dpkg.exitCode() == 0;
-        installed = entries(root->path());
+        installed = entriesBelow(root->path());
     }
     static void TearDownTestSuite() { root.reset(); }
     void SetUp() override { ASSERT_TRUE(unpacked) << "dpkg-deb -x " RDX_DEB; }
     void TearDown() override
     {
-        EXPECT_EQ(entries(root->path()), installed) << "a program wrote into the installation";
+        EXPECT_EQ(entriesBelow(root->path()), installed) << "a program wrote into the installation";
     }
 
     static QString command(const char* name) { return root->file(QStringLiteral("usr/bin/") + name); }
@@ -167,9 +121,7 @@ TEST_F(InstalledPackage, TheFirstStartFillsTheUsersOwnFolderAndOpensTheEmptyCata
     const QString folder = userFolder(home);
     const LockDateiWeg weg{folder};
     Start first(command("rondavex"), home.path());
-    // The catalogue open in the user's folder: its lock file stands beside it.
-    ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(folder + "/filme.ldb"); }, 20000)) << first.output();
-    EXPECT_TRUE(first.runsPastTheSplash()) << first.output();
+    ASSERT_TRUE(opensTheCatalogueIn(first, folder));
     EXPECT_TRUE(holdsTheShippedFiles(shipped(), folder, {"Cd.ini", "filme.mdb"}));
     EXPECT_EQ(testing_support::rohWert(folder + "/filme.mdb", "SELECT count(*) FROM Filme"), "0");
     EXPECT_EQ(testing_support::rohWert(folder + "/filme.mdb", "pragma integrity_check"), "ok");
@@ -190,7 +142,7 @@ TEST_F(InstalledPackage, ToolsStartedFirstFillsTheUsersFolderAsWell)
     ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(folder + "/Cd.ini"); }, 20000)) << tools.output();
     EXPECT_TRUE(tools.runsPastTheSplash()) << tools.output();
     EXPECT_TRUE(holdsTheShippedFiles(shipped(), folder));
-    EXPECT_EQ(entries(folder), entries(shipped()));
+    EXPECT_EQ(entriesBelow(folder), entriesBelow(shipped()));
 }
 
 TEST_F(InstalledPackage, ASecondStartKeepsTheTitlesAndSettingsOfTheFirst)
@@ -200,8 +152,7 @@ TEST_F(InstalledPackage, ASecondStartKeepsTheTitlesAndSettingsOfTheFirst)
     const LockDateiWeg weg{folder};
     {
         Start first(command("rondavex"), home.path());
-        ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(folder + "/filme.ldb"); }, 20000)) << first.output();
-        ASSERT_TRUE(first.runsPastTheSplash()) << first.output();
+        ASSERT_TRUE(opensTheCatalogueIn(first, folder));
     }
     ASSERT_TRUE(saveTitle(folder + "/filme.mdb", "Der Himmel über Berlin"));
     const ini::IniFile cdIni(folder + "/Cd.ini");

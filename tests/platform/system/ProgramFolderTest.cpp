@@ -6,7 +6,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -18,6 +17,8 @@
 #include <vector>
 
 using testing_support::TempFolder;
+using testing_support::entriesBelow;
+using testing_support::fileBytes;
 
 namespace {
 
@@ -70,37 +71,20 @@ struct Installation {
     TempFolder root;
 };
 
-QByteArray bytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 bool put(const QString& path, const QByteArray& content)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(content) == content.size();
 }
 
-// Every file and folder below `folder`, relative to it, sorted.
-QStringList entries(const QString& folder)
-{
-    QStringList names;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        names << QDir(folder).relativeFilePath(it.next());
-    names.sort();
-    return names;
-}
-
 // The user's folder holds every shipped file with its bytes and nothing else.
 ::testing::AssertionResult holdsWhatIsShipped(const Installation& inst, const QString& folder)
 {
-    if (entries(folder) != entries(inst.shipped()))
-        return ::testing::AssertionFailure() << entries(folder).join(' ').toStdString() << " instead of "
-                                             << entries(inst.shipped()).join(' ').toStdString();
-    for (const QString& name : entries(inst.shipped())) {
-        if (QFileInfo(inst.shipped() + '/' + name).isFile() && bytes(folder + '/' + name) != bytes(inst.shipped() + '/' + name))
+    if (entriesBelow(folder) != entriesBelow(inst.shipped()))
+        return ::testing::AssertionFailure() << entriesBelow(folder).join(' ').toStdString() << " instead of "
+                                             << entriesBelow(inst.shipped()).join(' ').toStdString();
+    for (const QString& name : entriesBelow(inst.shipped())) {
+        if (QFileInfo(inst.shipped() + '/' + name).isFile() && fileBytes(folder + '/' + name) != fileBytes(inst.shipped() + '/' + name))
             return ::testing::AssertionFailure() << name.toStdString() << " differs";
     }
     return ::testing::AssertionSuccess();
@@ -166,10 +150,10 @@ TEST(ProgramFolder, ASecondStartAndAnUpdateKeepEveryFileTheUserHasAndAddOnlyWhat
     const sys::ProgramFolderChoice second = sys::chooseProgramFolder(inst.exe(), user);
     ASSERT_TRUE(second.ready()) << second.failure.toStdString();
     EXPECT_EQ(second.folder, user);
-    EXPECT_EQ(bytes(user + "/Cd.ini"), eigeneIni);
-    EXPECT_EQ(bytes(user + "/filme.mdb"), eigenerKatalog);
-    EXPECT_EQ(bytes(user + "/bilder/desert.jpg"), QByteArray(3000, '\x33'));
-    EXPECT_EQ(entries(user), entries(inst.shipped()));
+    EXPECT_EQ(fileBytes(user + "/Cd.ini"), eigeneIni);
+    EXPECT_EQ(fileBytes(user + "/filme.mdb"), eigenerKatalog);
+    EXPECT_EQ(fileBytes(user + "/bilder/desert.jpg"), QByteArray(3000, '\x33'));
+    EXPECT_EQ(entriesBelow(user), entriesBelow(inst.shipped()));
 }
 
 TEST(ProgramFolder, ASecondUserGetsAFolderOfTheirOwnFromTheSameInstallation)
@@ -194,7 +178,7 @@ TEST(ProgramFolder, ASecondUserGetsAFolderOfTheirOwnFromTheSameInstallation)
     EXPECT_EQ(result, 0) << "1: no folder, 2: his settings are not writable";
     EXPECT_TRUE(holdsWhatIsShipped(inst, ben));
     EXPECT_EQ(QFileInfo(ben + "/Cd.ini").ownerId(), Nobody);
-    EXPECT_EQ(bytes(anna + "/Cd.ini"), "[DB]\r\nDB Name0=annas\r\n");
+    EXPECT_EQ(fileBytes(anna + "/Cd.ini"), "[DB]\r\nDB Name0=annas\r\n");
 }
 
 TEST(ProgramFolder, AFolderThatCannotBeCreatedIsReportedWithTheFolderAndTheCause)
@@ -234,10 +218,10 @@ TEST(ProgramFolder, AFileThatCannotBeCopiedIsReportedAndLeavesNoHalfFileBehind)
     EXPECT_TRUE(choice.failure.contains("\"" + user + "\"")) << choice.failure.toStdString();
     EXPECT_TRUE(choice.failure.contains("\"filme.mdb\"")) << choice.failure.toStdString();
     EXPECT_TRUE(choice.failure.contains("Der Datenträger ist voll.")) << choice.failure.toStdString();
-    for (const QString& name : entries(user)) {
+    for (const QString& name : entriesBelow(user)) {
         EXPECT_FALSE(name.startsWith("filme.mdb")) << name.toStdString();
         if (QFileInfo(user + '/' + name).isFile()) {
-            EXPECT_EQ(bytes(user + '/' + name), bytes(inst.shipped() + '/' + name)) << name.toStdString();
+            EXPECT_EQ(fileBytes(user + '/' + name), fileBytes(inst.shipped() + '/' + name)) << name.toStdString();
         }
     }
 }
