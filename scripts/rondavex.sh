@@ -10,9 +10,11 @@ build="${RONDAVEX_BUILD:-$here/build}"
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev libgtest-dev python3-xlrd libfreexl-dev libblkid-dev poppler-utils qt6-translations-l10n)
 
 # The installed tree's icons are rendered from their drawings; the Debian
-# package and its checks need the packaging tools.
+# package and its checks in the test suite need the packaging tools.
 packages+=(librsvg2-bin)
-package_tools=(dpkg-dev desktop-file-utils appstream lintian)
+case "${1:-}" in
+test|package) packages+=(dpkg-dev desktop-file-utils appstream lintian) ;;
+esac
 
 install_missing() {
     local missing=()
@@ -39,14 +41,12 @@ start)
     exec "$build/Rondavex/Rondavex"
     ;;
 test)
-    packages+=("${package_tools[@]}")
     install_missing
     configure_and_build -DRONDAVEX_WERROR=ON
     cd "$build"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 600
     ;;
 package)
-    packages+=("${package_tools[@]}")
     install_missing
     configure_and_build
     cd "$build"
