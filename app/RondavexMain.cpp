@@ -9,7 +9,10 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(RONDAVEX_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral(RONDAVEX_DESKTOP_ID));
     const sys::ProgramContext kontext(QStringLiteral("Rondavex"), sys::programTitle(), sys::ProgramContext::Instances::One);
+    if (!kontext.programFolderReady())
+        return 1;
 
     frmFilme hauptfenster(kontext.services());
     bool zweiteInstanz = false;

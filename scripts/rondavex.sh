@@ -2,11 +2,19 @@
 # Sets up a fresh Debian 12 machine and builds Rondavex.
 #   scripts/rondavex.sh start   build and start Rondavex on the ready program folder
 #   scripts/rondavex.sh test    build everything and run the whole test suite headless
+#   scripts/rondavex.sh package build the Debian package rondavex_<version>_<architecture>.deb
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${RONDAVEX_BUILD:-$here/build}"
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev libgtest-dev python3-xlrd libfreexl-dev libblkid-dev poppler-utils qt6-translations-l10n mdbtools)
+
+# The installed tree's icons are rendered from their drawings; the Debian
+# package and its checks in the test suite need the packaging tools.
+packages+=(librsvg2-bin)
+case "${1:-}" in
+test|package) packages+=(dpkg-dev desktop-file-utils appstream lintian) ;;
+esac
 
 install_missing() {
     local missing=()
@@ -55,8 +63,14 @@ test)
     cd "$build"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 600
     ;;
+package)
+    install_missing
+    configure_and_build
+    cd "$build"
+    cpack -G DEB
+    ;;
 *)
-    echo "usage: $0 start|test" >&2
+    echo "usage: $0 start|test|package" >&2
     exit 2
     ;;
 esac

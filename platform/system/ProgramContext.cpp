@@ -1,7 +1,5 @@
 #include "platform/system/ProgramContext.h"
 
-#include "platform/system/ProgramFolder.h"
-
 #include <QCoreApplication>
 #include <QLibraryInfo>
 
@@ -17,16 +15,25 @@ std::unique_ptr<QTranslator> qtTexteDeutsch()
 }
 
 ProgramContext::ProgramContext(const QString& applicationName, const QString& title, Instances instances)
-    : messages(title), userStore(userStorePath()), singleInstance(programFolder())
+    : m_folder(programFolder()), messages(title), userStore(userStorePath()), singleInstance(m_folder.folder)
 {
     QCoreApplication::setApplicationName(applicationName);
     m_qtTexte = qtTexteDeutsch();
-    m_services.programFolder = programFolder();
+    m_services.programFolder = m_folder.folder;
     m_services.executableFolder = executableFolder();
     m_services.title = title;
     wireServices(m_services, *this);
     if (instances == Instances::Any)
         m_services.singleInstance = nullptr;
+}
+
+bool ProgramContext::programFolderReady() const
+{
+    if (m_folder.ready())
+        return true;
+    m_services.messages->msgBox(m_folder.failure + QStringLiteral("\n\n%1 wird beendet.").arg(m_services.title),
+                                mb::OkOnly | mb::Critical);
+    return false;
 }
 
 }  // namespace sys

@@ -5,6 +5,7 @@
 #include "platform/system/DesktopSettings.h"
 #include "platform/system/LinuxDrives.h"
 #include "platform/system/LocalSingleInstance.h"
+#include "platform/system/ProgramFolder.h"
 #include "platform/system/QtDialogs.h"
 #include "platform/system/QtPrinter.h"
 #include "platform/system/QtServices.h"
@@ -22,6 +23,9 @@ namespace sys {
 std::unique_ptr<QTranslator> qtTexteDeutsch();
 
 class ProgramContext {
+    // Chosen first: the single instance is named after it.
+    ProgramFolderChoice m_folder;
+
 public:
     // Only the catalogue program hands a second start over to the first;
     // the other program leaves the context's single instance empty.
@@ -33,6 +37,10 @@ public:
     ProgramContext& operator=(const ProgramContext&) = delete;
 
     const Services& services() const { return m_services; }
+
+    // False when the program folder cannot be created or filled: the user has
+    // then been told why, and the program ends with a non-zero exit status.
+    bool programFolderReady() const;
 
     // The members that wireServices looks up by name.
     QtMessageService messages;

@@ -1,7 +1,7 @@
 // Rondavex started for real: the executables copied into a prepared program
 // folder, run headless.
 #include "platform/ini/IniFile.h"
-#include "platform/system/LocalSingleInstance.h"
+#include "tests/support/Programmstart.h"
 #include "tests/support/TempFolder.h"
 
 #include <QDate>
@@ -16,7 +16,9 @@
 #include <memory>
 #include <vector>
 
+using testing_support::LockDateiWeg;
 using testing_support::TempFolder;
+using testing_support::waitFor;
 
 namespace {
 
@@ -25,45 +27,14 @@ bool copyInto(const QString& source, const QString& folder)
     return QFile::copy(source, folder + '/' + QFileInfo(source).fileName());
 }
 
-// Waits until the condition holds or the time is up.
-template <class F> bool waitFor(F condition, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!condition()) {
-        if (t.elapsed() > ms)
-            return false;
-        QThread::msleep(50);
-    }
-    return true;
-}
-
-struct Start {
-    Start(const QString& folder, const QString& config)
+struct Start : testing_support::Programmstart {
+    Start(const QString& folder, const QString& config) : Programmstart(folder + "/Rondavex", environment(config)) {}
+    static QProcessEnvironment environment(const QString& config)
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
+        QProcessEnvironment env = testing_support::headless();
         env.insert("XDG_CONFIG_HOME", config);
-        process.setProcessEnvironment(env);
-        // Started from elsewhere: the program finds its folder by its own path.
-        process.setWorkingDirectory(QDir::tempPath());
-        process.start(folder + "/Rondavex", {});
+        return env;
     }
-    ~Start()
-    {
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished(5000);
-        }
-    }
-    QProcess process;
-};
-
-// The single-instance lock file stays when the program ends (see
-// LocalSingleInstance); a test's folder is gone afterwards, so is its lock file.
-struct LockDateiWeg {
-    ~LockDateiWeg() { QFile::remove(pfad); }
-    QString pfad;
 };
 
 // The executables and the shipped files of an installation in a folder of their own.
@@ -87,7 +58,7 @@ struct LockDateiWeg {
 TEST(EndToEnd, AStartWritesItsDefaultsAndBackupAndASecondStartHandsOver)
 {
     TempFolder folder;
-    const LockDateiWeg weg{sys::LocalSingleInstance::lockPath(folder.path())};
+    const LockDateiWeg weg{folder.path()};
     TempFolder config;
     ASSERT_TRUE(programmordnerAnlegen(folder));
     // A settings file without the list defaults: the start writes them.
@@ -118,7 +89,7 @@ TEST(EndToEnd, AStartWritesItsDefaultsAndBackupAndASecondStartHandsOver)
 TEST(EndToEnd, OfSeveralStartsAtTheSameMomentExactlyOneGoesOnAndTheOthersHandOver)
 {
     TempFolder folder;
-    const LockDateiWeg weg{sys::LocalSingleInstance::lockPath(folder.path())};
+    const LockDateiWeg weg{folder.path()};
     TempFolder config;
     ASSERT_TRUE(programmordnerAnlegen(folder));
 

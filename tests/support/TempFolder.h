@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 namespace testing_support {
@@ -21,5 +22,10 @@ private:
     QTemporaryDir m_dir;
     QString m_path;
 };
+
+// A file's bytes, "<missing>" when it cannot be read.
+QByteArray fileBytes(const QString& path);
+// Every file and folder below `folder`, relative to it, sorted.
+QStringList entriesBelow(const QString& folder);
 
 }  // namespace testing_support

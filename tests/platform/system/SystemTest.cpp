@@ -14,17 +14,6 @@
 
 using testing_support::TempFolder;
 
-TEST(ProgramFolder, IsTheFolderOfTheRunningExecutableWhateverTheWorkingDirectory)
-{
-    TempFolder elsewhere;
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(elsewhere.path());
-    const QString folder = sys::programFolder();
-    QDir::setCurrent(before);
-    EXPECT_EQ(folder, QFileInfo(QCoreApplication::applicationFilePath()).canonicalPath());
-    EXPECT_NE(folder, elsewhere.path());
-}
-
 TEST(UserStore, LivesUnderXdgConfigHomeAndFallsBackToDotConfig)
 {
     TempFolder home;
