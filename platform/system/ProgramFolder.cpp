@@ -99,19 +99,28 @@ ProgramFolderChoice chooseProgramFolder(const QString& executableFolder, const Q
         choice.failure = notCreated(userFolder, cause);
         return choice;
     }
+    // A folder that holds "Cd.ini" was filled before: what the user removed
+    // since (a catalogue renamed in tools) stays removed.
+    if (QFileInfo(fileIn(userFolder, cdIni)).isFile())
+        return choice;
     const QString shipped = shippedDataFolder(executableFolder);
     if (!QFileInfo(shipped).isDir()) {
-        // A folder filled earlier still serves an executable moved out of its installation.
-        if (!QFileInfo(fileIn(userFolder, cdIni)).isFile())
-            choice.failure = notFilled(userFolder, QStringLiteral("Die Dateien der Installation fehlen in \"%1\".").arg(shipped));
+        choice.failure = notFilled(userFolder, QStringLiteral("Die Dateien der Installation fehlen in \"%1\".").arg(shipped));
         return choice;
     }
 
+    // "Cd.ini" comes last, so that a fill cut short is taken up again at the next start.
     const QDir quelle(shipped);
+    QStringList names;
     QDirIterator it(shipped, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
     while (it.hasNext()) {
-        const QFileInfo entry(it.next());
-        const QString name = quelle.relativeFilePath(entry.filePath());
+        const QString name = quelle.relativeFilePath(it.next());
+        if (name != cdIni)
+            names << name;
+    }
+    names << cdIni;
+    for (const QString& name : names) {
+        const QFileInfo entry(fileIn(shipped, name));
         const QString target = fileIn(userFolder, name);
         QString cause;
         if (entry.isDir())

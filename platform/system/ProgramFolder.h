@@ -17,9 +17,9 @@ struct ProgramFolderChoice {
 
 // The executable's own folder when it holds "Cd.ini" (the build's folder, a
 // portable copy). Otherwise the per-user folder `userFolder`: created when it
-// is missing and given every file of the installation's data folder that it
-// lacks. A file that is already there is never replaced, so a second start,
-// a second user and an update keep everything.
+// is missing and, while it holds no "Cd.ini", given every file of the
+// installation's data folder that it lacks. A file that is already there is
+// never replaced, so a second start, a second user and an update keep everything.
 ProgramFolderChoice chooseProgramFolder(const QString& executableFolder, const QString& userFolder);
 
 // The shipped files of an installation whose executables lie in

@@ -132,17 +132,19 @@ TEST(ProgramFolder, AnInstallationFillsAFreshUserFolderWithEveryShippedFile)
     EXPECT_FALSE(QFileInfo::exists(inst.exe() + "/Cd.ini"));
 }
 
-TEST(ProgramFolder, ASecondStartAndAnUpdateKeepEveryFileTheUserHasAndAddOnlyWhatIsNew)
+TEST(ProgramFolder, ASecondStartAndAnUpdateKeepEveryFileTheUserHasAndBringNothingBack)
 {
     const Installation inst;
     const QString user = inst.home("anna");
     ASSERT_TRUE(sys::chooseProgramFolder(inst.exe(), user).ready());
-    // The user's work since the first start, one file of it read-only.
+    // The user's work since the first start: own settings, a catalogue made
+    // read-only, the shipped catalogue renamed away in tools.
     const QByteArray eigeneIni = "[DB]\r\nDB Name0=musik\r\n";
     const QByteArray eigenerKatalog = "SQLite format 3 mit Titeln";
     ASSERT_TRUE(put(user + "/Cd.ini", eigeneIni));
-    ASSERT_TRUE(put(user + "/filme.mdb", eigenerKatalog));
-    ASSERT_TRUE(QFile::setPermissions(user + "/filme.mdb", Lesbar));
+    ASSERT_TRUE(QFile::rename(user + "/filme.mdb", user + "/musik.mdb"));
+    ASSERT_TRUE(put(user + "/musik.mdb", eigenerKatalog));
+    ASSERT_TRUE(QFile::setPermissions(user + "/musik.mdb", Lesbar));
     // The package's update changes the starting settings and ships a new picture.
     inst.ship("Cd.ini", "[DB]\r\nDB Name0=neu\r\n");
     inst.ship("bilder/desert.jpg", QByteArray(3000, '\x33'));
@@ -151,9 +153,25 @@ TEST(ProgramFolder, ASecondStartAndAnUpdateKeepEveryFileTheUserHasAndAddOnlyWhat
     ASSERT_TRUE(second.ready()) << second.failure.toStdString();
     EXPECT_EQ(second.folder, user);
     EXPECT_EQ(fileBytes(user + "/Cd.ini"), eigeneIni);
-    EXPECT_EQ(fileBytes(user + "/filme.mdb"), eigenerKatalog);
-    EXPECT_EQ(fileBytes(user + "/bilder/desert.jpg"), QByteArray(3000, '\x33'));
+    EXPECT_EQ(fileBytes(user + "/musik.mdb"), eigenerKatalog);
+    EXPECT_FALSE(QFileInfo::exists(user + "/filme.mdb"));
+    EXPECT_FALSE(QFileInfo::exists(user + "/bilder/desert.jpg"));
+}
+
+TEST(ProgramFolder, AFillCutShortBeforeTheSettingsIsCompletedAtTheNextStart)
+{
+    const Installation inst;
+    const QString user = inst.home("anna");
+    // What a first start killed half-way leaves: some files, no "Cd.ini".
+    QDir().mkpath(user + "/bilder");
+    const QByteArray eigenesBild(100, '\x44');
+    ASSERT_TRUE(put(user + "/bilder/lacs.jpg", eigenesBild));
+
+    const sys::ProgramFolderChoice next = sys::chooseProgramFolder(inst.exe(), user);
+    ASSERT_TRUE(next.ready()) << next.failure.toStdString();
     EXPECT_EQ(entriesBelow(user), entriesBelow(inst.shipped()));
+    EXPECT_EQ(fileBytes(user + "/bilder/lacs.jpg"), eigenesBild);
+    EXPECT_EQ(fileBytes(user + "/filme.mdb"), fileBytes(inst.shipped() + "/filme.mdb"));
 }
 
 TEST(ProgramFolder, ASecondUserGetsAFolderOfTheirOwnFromTheSameInstallation)
