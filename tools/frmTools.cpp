@@ -52,8 +52,8 @@ bool inIniHaltbar(const QString& name)
 frmTools::frmTools(const sys::Services& services, QWidget* parent)
     : QWidget(parent),
       m_services(services),
-      m_neuDB(services.singleWindows->slot<frmNeuDB>()),
-      m_datagrid(services.singleWindows->slot<Datagrid>())
+      m_neuDB(services.singleWindows.slot<frmNeuDB>()),
+      m_datagrid(services.singleWindows.slot<Datagrid>())
 {
     aufbauen();
 }
