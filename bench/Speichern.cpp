@@ -1,10 +1,10 @@
 // Saving a scanned disc as a new title with N sub-entries, on a catalogue of
-// 100,000 titles: Speichern_Click up to the commit (SQLite's commit hook; the
+// 100,000 titles (by default): Speichern_Click up to the commit (SQLite's commit hook; the
 // message box is answered by a double), and separately the count, the refresh
 // and the list re-run that follow. Against one bare transaction through the SQLite C API on
 // a connection with our functions registered: the same title row, the same N
 // sub-entry rows through one prepared statement re-bound per row, the flag.
-// Usage: bench_speichern [entries=10000] [rounds=3]
+// Usage: bench_speichern [entries=10000] [rounds=3] [titles=100000]
 // Prints the medians, the ratio (goal: within 2 at N = 10,000) and the peak
 // resident set.
 #include "bench/Grundlinie.h"
@@ -87,8 +87,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const int n = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000;
     const int runden = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
-    char* ohne[] = {argv[0]};
-    bench::Katalogbank bank(1, ohne);
+    // The catalogue's size is the third argument, the bank's first.
+    char* titel[] = {argv[0], argc > 3 ? argv[3] : nullptr};
+    bench::Katalogbank bank(argc > 3 ? 2 : 1, titel);
     Stoppuhr stoppuhr;
     bank.services.messages = &stoppuhr;
     const auto hauptfenster = bench::hauptfenster(bank, bench::Stand::gelistet);
@@ -97,6 +98,7 @@ int main(int argc, char** argv)
     frmFilme& f = *hauptfenster;
 
     std::vector<double> speichern, danach, bar;
+    bool gescheitert = false;  // a failed save measures nothing: the status says so
     for (int r = 0; r < runden; ++r) {
         f.Neu_Click();
         f.c.tfTitel->setText(QStringLiteral("Scan %1").arg(r));
@@ -110,8 +112,10 @@ int main(int argc, char** argv)
         stoppuhr.start(f.datenbank->handle());
         f.Speichern_Click();
         const double gesamt = double(stoppuhr.uhr.nsecsElapsed()) / 1e6;
-        if (!stoppuhr.letzte.endsWith(QLatin1String("wurde gespeichert!")) || stoppuhr.commitMs < 0)
+        if (!stoppuhr.letzte.endsWith(QLatin1String("wurde gespeichert!")) || stoppuhr.commitMs < 0) {
             std::fprintf(stderr, "save failed: %s\n", qPrintable(stoppuhr.letzte));
+            gescheitert = true;
+        }
         speichern.push_back(stoppuhr.commitMs);
         danach.push_back(gesamt - stoppuhr.commitMs);
     }
@@ -125,5 +129,5 @@ int main(int argc, char** argv)
     std::printf("save up to the commit (ms)    %8.1f   bare %8.1f   ratio %.2f   (goal <= 2)\n", s, b, s / b);
     std::printf("count, refresh, list (ms)     %8.1f\n", bench::median(danach));
     std::printf("peak resident set (MB)        %8.1f\n", double(bench::peakRssKb()) / 1024.0);
-    return 0;
+    return gescheitert ? 1 : 0;
 }

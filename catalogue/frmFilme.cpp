@@ -10,11 +10,11 @@
 frmFilme::frmFilme(const sys::Services& services, QWidget* parent)
     : QMainWindow(parent),
       m_services(services),
-      m_frmSucheTitel(services.singleWindows->slot<frmSucheTitel>()),
-      m_frmSucheInfo(services.singleWindows->slot<frmSucheInfo>()),
-      m_frmCDeinlesen(services.singleWindows->slot<scan::frmCDeinlesen>()),
-      m_frmCover(services.singleWindows->slot<scan::frmCover>()),
-      m_frmCover2(services.singleWindows->slot<scan::frmCover>(2))
+      m_frmSucheTitel(services.singleWindows.slot<frmSucheTitel>()),
+      m_frmSucheInfo(services.singleWindows.slot<frmSucheInfo>()),
+      m_frmCDeinlesen(services.singleWindows.slot<scan::frmCDeinlesen>()),
+      m_frmCover(services.singleWindows.slot<scan::frmCover>()),
+      m_frmCover2(services.singleWindows.slot<scan::frmCover>(2))
 {
     setObjectName(QStringLiteral("frmFilme"));
     aufbauen();

@@ -50,7 +50,7 @@ Fenster* einmalZeigen(QPointer<Fenster>& fenster, Erzeugen erzeugen)
 template <class Fenster, class Erzeugen>
 Fenster* einmalZeigen(const sys::Services& services, Erzeugen erzeugen)
 {
-    return einmalZeigen(services.singleWindows->slot<Fenster>(), erzeugen);
+    return einmalZeigen(services.singleWindows.slot<Fenster>(), erzeugen);
 }
 
 }  // namespace frame

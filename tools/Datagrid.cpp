@@ -5,6 +5,7 @@
 #include "platform/vb/VbRuntime.h"
 #include "tools/FilmeModell.h"
 
+#include <QCloseEvent>
 #include <QHeaderView>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -62,6 +63,15 @@ void Datagrid::verbinden(std::shared_ptr<db::Database> datenbank)
     DataGrid1->setModel(m_modell);
     delete alt;
     breitenSetzen();
+}
+
+void Datagrid::closeEvent(QCloseEvent* ereignis)
+{
+    DataGrid1->setModel(nullptr);
+    delete m_modell;
+    m_modell = nullptr;
+    m_datenbank.reset();
+    ereignis->accept();
 }
 
 void Datagrid::breitenSetzen()

@@ -16,6 +16,8 @@ public:
     void Form_Load();
     // Shows another catalogue in the open window.
     void verbinden(std::shared_ptr<db::Database> datenbank);
+    // The catalogue file the grid holds open; "" once the window is closed.
+    QString katalog() const { return m_datenbank ? m_datenbank->path() : QString(); }
 
     // The widths in twips of the columns by position (0 is Titel); -1 keeps
     // the grid's default width.
@@ -23,6 +25,10 @@ public:
 
     QTableView* DataGrid1 = nullptr;
     FilmeModell* modell() const { return m_modell; }
+
+protected:
+    // The connection goes with the window, so the catalogue is free at once.
+    void closeEvent(QCloseEvent* ereignis) override;
 
 private:
     void breitenSetzen();

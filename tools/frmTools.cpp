@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include <cerrno>
+#include <unistd.h>
 
 namespace {
 
@@ -52,8 +53,8 @@ bool inIniHaltbar(const QString& name)
 frmTools::frmTools(const sys::Services& services, QWidget* parent)
     : QWidget(parent),
       m_services(services),
-      m_neuDB(services.singleWindows->slot<frmNeuDB>()),
-      m_datagrid(services.singleWindows->slot<Datagrid>())
+      m_neuDB(services.singleWindows.slot<frmNeuDB>()),
+      m_datagrid(services.singleWindows.slot<Datagrid>())
 {
     aufbauen();
 }
@@ -221,12 +222,51 @@ void frmTools::Form_Load()
 {
     m_iniPfad = m_services.file(frame::CdIniName);
     przInilesen();
-    cmbDB->clear();
-    m_umbenennenQuelle = frame::cdIni(m_services).read(DB, DBName0, NamenPuffer);
-    tfDB1->setText(m_umbenennenQuelle);
-    przDBListeFüllen();
+    przListenNeu();
     if (m_look.benutzerLook())
         przFarbe();
+}
+
+void frmTools::przListenNeu()
+{
+    const ini::IniFile cdIni(m_iniPfad);
+    m_dbName0 = cdIni.read(DB, DBName0);
+    m_dbName1 = cdIni.read(DB, DBName1);
+    cmbDB->clear();
+    cmbDBU->clear();
+    m_umbenennenQuelle = cdIni.read(DB, DBName0, NamenPuffer);
+    tfDB1->setText(m_umbenennenQuelle);
+    przDBListeFüllen();
+    // A working catalogue that is no longer listed (renamed) is chosen anew.
+    const int wahl = m_arbeitsName.isEmpty() ? -1 : cmbDBU->findText(m_arbeitsName, Qt::MatchExactly);
+    cmbDBU->setCurrentIndex(wahl);
+    if (wahl < 0) {
+        m_arbeitsName.clear();
+        m_arbeitsPfad.clear();
+    }
+}
+
+QString frmTools::schreibschutz(const QString& pfad)
+{
+    // As the file system sees it: an immutable file or a read-only mount binds root too.
+    const QString ordner = QFileInfo(pfad).absolutePath();
+    if (::access(QFile::encodeName(ordner).constData(), W_OK) != 0 && errno != ENOENT)
+        return QStringLiteral("Der Ordner \"%1\" ist schreibgeschützt.").arg(ordner);
+    if (::access(QFile::encodeName(pfad).constData(), W_OK) != 0 && errno != ENOENT)
+        return QStringLiteral("Die Datenbank ist schreibgeschützt.");
+    return {};
+}
+
+bool frmTools::inTabellenAnsicht(const QString& pfad, const QString& titel)
+{
+    if (!m_datagrid || m_datagrid->katalog().isEmpty()
+        || QFileInfo(m_datagrid->katalog()).absoluteFilePath() != QFileInfo(pfad).absoluteFilePath())
+        return false;
+    meldung(QStringLiteral("Die Datenbank \"%1\" ist in der Tabellen-Ansicht geöffnet. Bitte erst die "
+                           "Tabellen-Ansicht schließen!")
+                .arg(pfad),
+            sys::mb::Exclamation, titel);
+    return true;
 }
 
 void frmTools::przInilesen()
@@ -297,6 +337,14 @@ void frmTools::cmbDB_Click()
     const QString wahl = cmbDB->text();
     if (m_dbName0 == wahl)
         return;
+    // The main program opens the catalogue that "DB Name0" names.
+    if (!QFileInfo(katalogPfad(wahl)).isFile()) {
+        meldung(QStringLiteral("Die Datenbank \"%1\" gibt es nicht, Rondavex könnte sie nicht öffnen. Die aktuelle "
+                               "Datenbank bleibt \"%2\".")
+                    .arg(katalogPfad(wahl), m_dbName0),
+                sys::mb::Exclamation, QStringLiteral("Datenbank wählen"));
+        return;
+    }
     m_dbName1 = m_dbName0;
     m_dbName0 = wahl.left(NamenPuffer - 1);
     cdIni.write(DB, DBName0, m_dbName0);
@@ -357,6 +405,13 @@ void frmTools::cmdDBrename_Click()
         meldung(umbenennenFehler(quelle, ziel, ENOENT), sys::mb::Exclamation, TitelUmbenennen);
         return;
     }
+    if (inTabellenAnsicht(quelle, TitelUmbenennen))
+        return;
+    if (const QString grund = schreibschutz(quelle); !grund.isEmpty()) {
+        meldung(QStringLiteral("Die Datenbank \"%1\" kann nicht umbenannt werden:\r\n%2").arg(quelle, grund),
+                sys::mb::Exclamation, TitelUmbenennen);
+        return;
+    }
     {
         // An open catalogue keeps its name: the program holding it would go on
         // writing into the renamed file.
@@ -384,6 +439,7 @@ void frmTools::cmdDBrename_Click()
             return;
         }
     }
+    przListenNeu();
     meldung(QStringLiteral("DB erfolgreich umbennannt."), sys::mb::Information, TitelUmbenennen);
 }
 
@@ -429,8 +485,6 @@ void frmTools::Form_Unload()
         m_datagrid->close();
     delete m_neuDB.data();
     delete m_datagrid.data();
-    m_arbeitsDB.reset();
-    m_gridDB.reset();
     if (isVisible())
         hide();
     QCoreApplication::quit();

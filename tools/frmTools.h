@@ -32,8 +32,8 @@ public:
 
     void Form_Load();
 
-    // Opens the working catalogue as the window's working connection (a
-    // failure throws db::DbError to the caller), then fills the box from it.
+    // Opens the working catalogue (a failure throws db::DbError to the
+    // caller), fills the box from it and closes it again.
     void FillCombo(vb::ComboBox& box, const QString& sql, const QVariantList& werte = {});
     // Creates the catalogue named by tfDBNameNeu1 and records it as "DB Name1".
     void przCreateDB1();
@@ -63,8 +63,7 @@ public:
     // The working catalogue chosen in cmbDBU ("" until the first pick).
     const QString& arbeitsName() const { return m_arbeitsName; }
     const QString& arbeitsPfad() const { return m_arbeitsPfad; }
-    bool hatArbeitsverbindung() const { return m_arbeitsDB != nullptr; }
-    bool hatGridverbindung() const { return m_gridDB != nullptr; }
+    bool hatGridverbindung() const { return m_datagrid && !m_datagrid->katalog().isEmpty(); }
     frmNeuDB* neuDB() const { return m_neuDB; }
     Datagrid* datagrid() const { return m_datagrid; }
     const QString& aktuellerName() const { return m_dbName0; }
@@ -114,6 +113,16 @@ private:
     void przComboCat();
     void przComboQualität();
     void przCoverUmbenennen();
+    // The lists of catalogues, the rename source and the names read again
+    // from "Cd.ini", as at start-up; the working catalogue stays chosen while
+    // it is listed.
+    void przListenNeu();
+    // Why the catalogue file cannot be changed or renamed (the file or its
+    // folder is read-only), or "" when it can.
+    static QString schreibschutz(const QString& pfad);
+    // Tells the user and gives true when the grid shows the catalogue: its
+    // connection holds the catalogue open.
+    bool inTabellenAnsicht(const QString& pfad, const QString& titel);
     // Fills cmbCombo and cmbCombo1 with the field's values; a working catalogue
     // that cannot be opened is reported.
     void werteFüllen(const QString& feld);
@@ -132,10 +141,6 @@ private:
     QString m_umbenennenQuelle;
     QString m_arbeitsName;
     QString m_arbeitsPfad;
-    std::unique_ptr<db::Database> m_arbeitsDB;
-    // The grid's connection: it outlives the grid window until the next
-    // showing or the end of the program.
-    std::shared_ptr<db::Database> m_gridDB;
     bool m_beendet = false;
 
     std::array<QLabel*, 8> m_label1{};

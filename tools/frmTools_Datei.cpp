@@ -121,6 +121,7 @@ void frmTools::przCreateDB1()
                 sys::mb::Exclamation, QStringLiteral("DB Genrierung"));
         return;
     }
+    przListenNeu();
     meldung(QStringLiteral("Datenbank erfolgreich generiert! Bitte wechseln Sie die DB wenn Sie die Neue benutzen "
                            "wollen."),
             sys::mb::Information, QStringLiteral("DB Genrierung erfolgreich!"));
@@ -143,10 +144,10 @@ void frmTools::przCoverUmbenennen()
         return;
     }
     try {
-        m_arbeitsDB.reset();
-        m_arbeitsDB = db::Database::open(pfad);
+        // Open only for this work: the catalogue is free again when it is done.
+        const auto datenbank = db::Database::open(pfad);
         // Every cover is read before the first one is changed.
-        const db::Result cover = m_arbeitsDB->query(QStringLiteral("SELECT rowid, Cover FROM Filme WHERE Cover NOT LIKE '-'"));
+        const db::Result cover = datenbank->query(QStringLiteral("SELECT rowid, Cover FROM Filme WHERE Cover NOT LIKE '-'"));
         std::vector<std::pair<qlonglong, QString>> änderungen;
         for (int i = 0; i < cover.size(); ++i) {
             const QString text = cover.value(i, 1).toString();
@@ -162,9 +163,9 @@ void frmTools::przCoverUmbenennen()
             meldung(QStringLiteral("Cover-Update schon ausgeführt!"), sys::mb::Information, TitelCover);
             return;
         }
-        db::Database::Transaction t(*m_arbeitsDB);
+        db::Database::Transaction t(*datenbank);
         for (const auto& [zeile, rest] : änderungen)
-            m_arbeitsDB->execute(QStringLiteral("UPDATE Filme SET Cover = ?1 WHERE rowid = ?2"), {rest, zeile});
+            datenbank->execute(QStringLiteral("UPDATE Filme SET Cover = ?1 WHERE rowid = ?2"), {rest, zeile});
         t.commit();
     } catch (const db::DbError& e) {
         meldung(QStringLiteral("Die Cover der Datenbank \"%1\" konnten nicht geändert werden:\r\n%2")
@@ -192,20 +193,14 @@ bool frmTools::FileExists(const QString& path)
 
 void frmTools::cmdKomp_Click()
 {
-    if (!m_arbeitsName.isEmpty()) {
-        bool belegt = false;
-        const auto probe = db::LockFile::tryAcquire(m_arbeitsPfad, db::LockFile::Mode::Exclusive, &belegt);
-        if (!probe && belegt) {
-            meldung(SperrText, sys::mb::OkOnly, {});
-            return;
-        }
-    }
+    // DBCompact refuses an open catalogue first, with the lock's message.
     if (m_arbeitsName.isEmpty()) {
         meldung(QStringLiteral("Bitte wählen Sie eine zu komprimierende Datenbank!"), sys::mb::Exclamation,
                 TitelKomprimieren);
         return;
     }
     DBCompact(m_arbeitsPfad, QString(), 1);
+    przListenNeu();
 }
 
 bool frmTools::DBCompact(const QString& mdb, const QString& password, float idle)
@@ -218,17 +213,20 @@ bool frmTools::DBCompact(const QString& mdb, const QString& password, float idle
     if (!password.isEmpty())
         return fehlschlag(QStringLiteral("Datenbanken mit Kennwort gibt es hier nicht."));
 
+    if (inTabellenAnsicht(mdb, TitelKomprimieren))
+        return false;
     // Held from before the first file is touched until the last rename, so no
     // program can open the catalogue in between.
     bool belegt = false;
     const auto sperre = db::LockFile::tryAcquire(mdb, db::LockFile::Mode::Exclusive, &belegt);
-    if (!sperre) {
-        if (belegt) {
-            meldung(SperrText, sys::mb::OkOnly, {});
-            return false;
-        }
-        return fehlschlag(QStringLiteral("Die Sperrdatei \"%1\" lässt sich nicht anlegen.").arg(db::LockFile::pathFor(mdb)));
+    if (!sperre && belegt) {
+        meldung(SperrText, sys::mb::OkOnly, {});
+        return false;
     }
+    if (const QString grund = schreibschutz(mdb); !grund.isEmpty())
+        return fehlschlag(grund);
+    if (!sperre)
+        return fehlschlag(QStringLiteral("Die Sperrdatei \"%1\" lässt sich nicht anlegen.").arg(db::LockFile::pathFor(mdb)));
 
     const QString kopie = mdb + QStringLiteral(".bak");
     if (FileExists(kopie)) {
@@ -293,9 +291,9 @@ void frmTools::cmdDBAnsicht_Click()
                 sys::mb::Exclamation, QStringLiteral("Tabellen-Ansicht"));
         return;
     }
-    m_gridDB = datenbank;
+    // The grid holds the connection while it is open and drops it when it closes.
     const bool offen = m_datagrid && m_datagrid->isVisible();
-    frame::einmalZeigen(m_datagrid, [&] { return new Datagrid(m_gridDB, this); });
+    frame::einmalZeigen(m_datagrid, [&] { return new Datagrid(datenbank, this); });
     if (offen)
-        m_datagrid->verbinden(m_gridDB);
+        m_datagrid->verbinden(datenbank);
 }

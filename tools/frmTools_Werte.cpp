@@ -4,8 +4,11 @@
 #include "platform/db/SqlFunctions.h"
 #include "platform/vb/VbRuntime.h"
 #include "frame/FillCombo.h"
+#include "frame/Katalogschema.h"
 
 #include <QRadioButton>
+
+#include <utility>
 
 namespace {
 
@@ -31,14 +34,43 @@ const QString DatumAbfrage = QStringLiteral(
 
 const QString FehltText = QStringLiteral(
     "Es fehlen noch Angaben. \r\nBitte eine Datenbank und zwei zu ändernden Werte wählen oder eingeben!");
+const QString TitelÄndern = QStringLiteral("Datenfelder ändern");
+
+// The characters a Text column of Filme holds; 0 for other columns.
+int feldBreite(const QString& feld)
+{
+    for (const frame::schema::Spalte& s : frame::schema::spalten(QStringLiteral("Filme"), frame::schema::AktuelleVersion)) {
+        if (feld.compare(QString::fromUtf8(s.name), Qt::CaseInsensitive) == 0)
+            return s.typ == frame::schema::Typ::Text ? s.breite : 0;
+    }
+    return 0;
+}
+
+QString schreibgeschützt(const QString& pfad, const QString& grund)
+{
+    return QStringLiteral("Die Werte der Datenbank \"%1\" können nicht geändert werden:\r\n%2")
+        .arg(pfad, grund.isEmpty() ? QStringLiteral("Die Datenbank ist schreibgeschützt.") : grund);
+}
+
+QString zuLang(const QString& wert, const QString& feld, int breite)
+{
+    return QStringLiteral("Der neue Wert \"%1\" ist zu lang: Das Feld \"%2\" fasst höchstens %3 Zeichen.")
+        .arg(wert, feld, QString::number(breite));
+}
+
+QString keinDatensatz(const QString& wert, const QString& feld)
+{
+    return QStringLiteral("Kein Datensatz hat im Feld \"%1\" den Wert \"%2\". Es wurde nichts geändert.")
+        .arg(feld, wert);
+}
 
 }  // namespace
 
 void frmTools::FillCombo(vb::ComboBox& box, const QString& sql, const QVariantList& werte)
 {
-    m_arbeitsDB.reset();
-    m_arbeitsDB = db::Database::open(m_arbeitsPfad);
-    ::FillCombo(box, *m_arbeitsDB, sql, werte);
+    // Open only for the fill: the catalogue is free again when it is done.
+    const auto datenbank = db::Database::open(m_arbeitsPfad);
+    ::FillCombo(box, *datenbank, sql, werte);
 }
 
 void frmTools::werteFüllen(const QString& feld)
@@ -102,9 +134,12 @@ void frmTools::cmdÄndern_Click()
 {
     const std::pair<QRadioButton*, const char*> felder[] = {
         {optFormat, "Format"}, {optMappe, "Mappe"}, {optCat, "Cat"}, {optQualität, "Qualität"}, {optDatum, "Datum"}};
+    const auto abweisen = [this](const QString& text) {
+        meldung(text, sys::mb::Exclamation, TitelÄndern);
+    };
     try {
-        m_arbeitsDB.reset();
-        m_arbeitsDB = db::Database::open(m_arbeitsPfad);
+        // Open only for this replacement: the catalogue is free again when it is done.
+        const auto datenbank = db::Database::open(m_arbeitsPfad);
         const QString alt = cmbCombo->text();
         const QString neu = cmbCombo1->text();
         if (neu.isEmpty() || alt.isEmpty()) {
@@ -115,9 +150,10 @@ void frmTools::cmdÄndern_Click()
             if (!option->isChecked())
                 continue;
             const QString feld = QString::fromUtf8(name);
-            if (m_services.messages->msgBox(alt + QStringLiteral(" gegen ") + neu + QStringLiteral(" ersetzen?"),
-                                            sys::mb::OkCancel, QStringLiteral("Umbenennen")) != sys::mb::Ok) {
-                meldung(QStringLiteral("Aktion abgebrochen"), sys::mb::OkOnly, {});
+            const QString wort = option->text().remove(QLatin1Char('&'));
+            // What cannot be done is said before the question, and nothing changes.
+            if (const QString grund = schreibschutz(m_arbeitsPfad); !grund.isEmpty() || datenbank->readOnly()) {
+                abweisen(schreibgeschützt(m_arbeitsPfad, grund));
                 return;
             }
             QVariant neuWert = neu;
@@ -127,21 +163,50 @@ void frmTools::cmdÄndern_Click()
                 // Dates are typed and listed as day.month.year and stored as ISO text.
                 const QDate neuDatum = vb::parseDateText(neu);
                 const QDate altDatum = vb::parseDateText(alt);
-                if (!neuDatum.isValid() || !altDatum.isValid())
-                    throw db::DbError(0, QStringLiteral("Kein Datum"));
+                for (const auto& [text, datum] : {std::pair{alt, altDatum}, std::pair{neu, neuDatum}}) {
+                    if (!datum.isValid()) {
+                        abweisen(QStringLiteral("\"%1\" ist kein Datum. Bitte ein Datum wie \"31.12.2024\" "
+                                                "angeben!")
+                                     .arg(text));
+                        return;
+                    }
+                }
                 neuWert = neuDatum;
                 altWert = altDatum;
                 vergleich.clear();
+            } else if (const int breite = feldBreite(feld); breite > 0 && neu.toUcs4().size() > breite) {
+                abweisen(zuLang(neu, wort, breite));
+                return;
             }
-            db::Database::Transaction t(*m_arbeitsDB);
-            m_arbeitsDB->execute(
-                QStringLiteral("UPDATE Filme SET \"%1\" = ?1 WHERE %2 = ?2%3").arg(feld, zitiert(feld), vergleich),
-                {neuWert, altWert});
+            const QString bedingung = QStringLiteral("%1 = ?1%2").arg(zitiert(feld), vergleich);
+            if (datenbank->scalar(QStringLiteral("SELECT count(*) FROM Filme WHERE ") + bedingung, {altWert}).toLongLong()
+                == 0) {
+                abweisen(keinDatensatz(alt, wort));
+                return;
+            }
+            if (m_services.messages->msgBox(alt + QStringLiteral(" gegen ") + neu + QStringLiteral(" ersetzen?"),
+                                            sys::mb::OkCancel, QStringLiteral("Umbenennen")) != sys::mb::Ok) {
+                meldung(QStringLiteral("Aktion abgebrochen"), sys::mb::OkOnly, {});
+                return;
+            }
+            db::Database::Transaction t(*datenbank);
+            datenbank->execute(QStringLiteral("UPDATE Filme SET \"%1\" = ?2 WHERE ").arg(feld) + bedingung,
+                               {altWert, neuWert});
             t.commit();
             meldung(QStringLiteral("Aktion erfolgreich ausgeführt"), sys::mb::OkOnly, {});
             return;
         }
-    } catch (const db::DbError&) {
-        meldung(FehltText, sys::mb::Exclamation, QStringLiteral("Eingabe fehlt!"));
+    } catch (const db::DbError& e) {
+        // Without a chosen catalogue an entry is missing; otherwise the cause is named.
+        if (m_arbeitsName.isEmpty())
+            meldung(FehltText, sys::mb::Exclamation, QStringLiteral("Eingabe fehlt!"));
+        else if (e.code() == db::ErrFileMissing)
+            abweisen(QStringLiteral("Die Datenbank \"%1\" gibt es nicht. Bitte eine andere Datenbank wählen!")
+                         .arg(m_arbeitsPfad));
+        else if (db::isReadOnly(e.code()))
+            abweisen(schreibgeschützt(m_arbeitsPfad, schreibschutz(m_arbeitsPfad)));
+        else
+            abweisen(QStringLiteral("Die Werte der Datenbank \"%1\" konnten nicht geändert werden:\r\n%2")
+                         .arg(m_arbeitsPfad, e.message()));
     }
 }

@@ -26,6 +26,13 @@ constexpr bool isDamage(int code)
     return code == ErrDamaged || (code < 1000 && ((code & 0xFF) == 11 || (code & 0xFF) == 26));
 }
 
+// Whether an error code says that the file may not be written: SQLite's
+// SQLITE_READONLY (8) under any of its extended codes.
+constexpr bool isReadOnly(int code)
+{
+    return code < 1000 && (code & 0xFF) == 8;
+}
+
 class DbError : public std::runtime_error {
 public:
     DbError(int code, const QString& message)

@@ -53,11 +53,10 @@ public:
     LinuxDrives drives;
     NetWeb web{std::chrono::seconds(30)};
     QtPrinter printer;
-    // Last, so that the windows go before the services they use.
-    SingleWindows singleWindows;
 
 private:
     std::unique_ptr<QTranslator> m_qtTexte;
+    // Last, so that its windows go before the services they use.
     Services m_services;
 };
 

@@ -83,8 +83,14 @@ public:
 };
 
 // What a window needs of the world. The pointers are owned by whoever built the
-// context (the program's main, or a test) and outlive every window.
+// context (the program's main, or a test) and outlive every window. The context
+// owns the registry of windows that exist once: there is no context without it,
+// and its windows go with the context, before the services that outlive it.
 struct Services {
+    Services() = default;
+    Services(const Services&) = delete;
+    Services& operator=(const Services&) = delete;
+
     QString programFolder;  // the folder of Cd.ini, the catalogues and every file the program writes
     // The folder of the programs' executables, from which each starts the other
     // and its helpers; the program folder when empty (a test's context).
@@ -100,7 +106,9 @@ struct Services {
     Drives* drives = nullptr;
     Web* web = nullptr;
     Printer* printer = nullptr;
-    SingleWindows* singleWindows = nullptr;
+    // Last, so that its windows go first. Mutable: windows get the context as
+    // const, and their registry is the one part of it they change.
+    mutable SingleWindows singleWindows;
 
     // programFolder + "/" + name
     QString file(const QString& name) const;
@@ -123,7 +131,6 @@ void wireServices(Services& services, Set& set)
     services.drives = &set.drives;
     services.web = &set.web;
     services.printer = &set.printer;
-    services.singleWindows = &set.singleWindows;
 }
 
 }  // namespace sys

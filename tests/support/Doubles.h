@@ -152,8 +152,7 @@ struct FakeServices {
     // The real web service, with a short limit: tests talk to a server on 127.0.0.1.
     sys::NetWeb web{std::chrono::seconds(3)};
     FakePrinter printer;
-    // Last of the set, so that the windows go before the doubles they use.
-    sys::SingleWindows singleWindows;
+    // Last, so that its windows go before the doubles they use.
     sys::Services services;
 };
 

@@ -164,11 +164,12 @@ TEST(Datagrid, ASecondClickShowsTheNewChoiceInTheOpenWindow)
     EXPECT_FALSE(QFile::exists(o.folder.file("filme.ldb"))) << "the previous connection is gone";
     EXPECT_TRUE(QFile::exists(o.folder.file("musik.ldb")));
 
-    // The connection outlives the window until the end of tools.
+    // The connection goes with the window, at once.
     grid->close();
+    EXPECT_FALSE(f->hatGridverbindung());
+    EXPECT_FALSE(QFile::exists(o.folder.file("musik.ldb")));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(f->datagrid(), nullptr);
-    EXPECT_TRUE(QFile::exists(o.folder.file("musik.ldb")));
 }
 
 // Screenshots of the windows for a look by eye: RDX_SCREENSHOTS names a folder.

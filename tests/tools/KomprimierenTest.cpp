@@ -137,24 +137,6 @@ TEST(Komprimieren, RefusedWhileAnotherProgramHoldsTheCatalogue)
     EXPECT_EQ(o.dateien(), (QStringList{"Cd.ini", "filme.mdb"}));
 }
 
-TEST(Komprimieren, RefusedWhileToolsItselfHoldsTheCatalogue)
-{
-    Programmordner o;
-    löchrigerKatalog(o);
-    auto f = gewählt(o);
-    f->optFormat->click();
-    f->cmdKomp->click();
-    EXPECT_EQ(o.fake.messages.prompts(), QStringList{Gesperrt});
-
-    Programmordner g;
-    löchrigerKatalog(g);
-    auto grid = gewählt(g);
-    grid->cmdDBAnsicht->click();
-    grid->cmdKomp->click();
-    EXPECT_EQ(g.fake.messages.prompts(), QStringList{Gesperrt});
-    EXPECT_FALSE(QFile::exists(g.folder.file("filme.mdb.bak")));
-}
-
 TEST(Komprimieren, LeftoversOfACrashBlockNothing)
 {
     Programmordner o;

@@ -47,7 +47,7 @@ QRadioButton* option(frmTools& f, const QString& feld)
         return f.optMappe;
     if (feld == QLatin1String("Cat"))
         return f.optCat;
-    if (feld == QLatin1String("Qualität"))
+    if (feld == QStringLiteral("Qualität"))
         return f.optQualität;
     return f.optDatum;
 }
@@ -58,7 +58,7 @@ struct Ersetzung {
     QStringList vorher;
     QString alt, neu;
     QStringList nachher;
-    bool erfolg;
+    QString abgewiesen;  // the one message of a refusal, asked nothing before; "" = replaced
 };
 
 void PrintTo(const Ersetzung& e, std::ostream* os)
@@ -81,14 +81,15 @@ TEST_P(Ersetzen, ChangesEveryTitleHoldingTheOldValueAndNothingElse)
     f->cmdÄndern->click();
 
     const QString frage = e.alt + QStringLiteral(" gegen ") + e.neu + QStringLiteral(" ersetzen?");
-    if (e.erfolg) {
-        EXPECT_EQ(o.fake.messages.prompts(), (QStringList{frage, "Aktion erfolgreich ausgeführt"}));
+    if (e.abgewiesen.isEmpty()) {
+        ASSERT_EQ(o.fake.messages.prompts(), (QStringList{frage, "Aktion erfolgreich ausgeführt"}));
         EXPECT_EQ(o.fake.messages.shown[0].title, QStringLiteral("Umbenennen"));
         EXPECT_EQ(o.fake.messages.shown[1].title, QStringLiteral("Tools"));
         EXPECT_EQ(o.fake.messages.shown[1].flags, sys::mb::OkOnly);
     } else {
-        EXPECT_EQ(o.fake.messages.prompts().last(), Fehlt);
-        EXPECT_EQ(o.fake.messages.shown.back().title, QStringLiteral("Eingabe fehlt!"));
+        ASSERT_EQ(o.fake.messages.prompts(), QStringList{e.abgewiesen});
+        EXPECT_EQ(o.fake.messages.shown[0].title, QStringLiteral("Datenfelder ändern"));
+        EXPECT_EQ(o.fake.messages.shown[0].flags, sys::mb::Exclamation);
     }
     f.reset();
     QStringList nachher;
@@ -106,16 +107,31 @@ INSTANTIATE_TEST_SUITE_P(
     Felder, Ersetzen,
     testing::Values(
         Ersetzung{"FormatOhneRuecksichtAufGross", "Format", {"DVD", "dvd", "VCD"}, "dvd", "DVD-R",
-                  {"DVD-R", "DVD-R", "VCD"}, true},
+                  {"DVD-R", "DVD-R", "VCD"}, ""},
         Ersetzung{"MappeMitUmlauten", "Mappe", {"Ärger", "ärger", "Arger"}, "ärger", "Ä1",
-                  {"Ä1", "Ä1", "Arger"}, true},
+                  {"Ä1", "Ä1", "Arger"}, ""},
         Ersetzung{"KategorieMitApostroph", "Cat", {"Director's", "Drama"}, "Director's", "Kino's",
-                  {"Kino's", "Drama"}, true},
-        Ersetzung{"KeinTitelMitAltemWert", "Format", {"DVD"}, "VHS", "DVD-R", {"DVD"}, true},
-        Ersetzung{"ZuLangFuerQualitaet", "Qualität", {"1", "1", "2"}, "1", "12345", {"1", "1", "2"}, false},
+                  {"Kino's", "Drama"}, ""},
+        // The width counts characters, not bytes: four umlauts fill a quality.
+        Ersetzung{"QualitaetGanzVoll", "Qualität", {"1", "2"}, "1", "ÄÖÜß", {"ÄÖÜß", "2"}, ""},
+        Ersetzung{"FormatGanzVoll", "Format", {"DVD"}, "DVD", "DVD-R 9 GB", {"DVD-R 9 GB"}, ""},
+        Ersetzung{"KeinTitelMitAltemWert", "Format", {"DVD"}, "VHS", "DVD-R", {"DVD"},
+                  "Kein Datensatz hat im Feld \"Format\" den Wert \"VHS\". Es wurde nichts geändert."},
+        Ersetzung{"ProzentIstKeinMuster", "Mappe", {"M1", "M2"}, "%", "M3", {"M1", "M2"},
+                  "Kein Datensatz hat im Feld \"Mappe\" den Wert \"%\". Es wurde nichts geändert."},
+        Ersetzung{"KeinTitelMitAltemDatum", "Datum", {"2020-02-01"}, "02.02.2020", "3.4.2022", {"2020-02-01"},
+                  "Kein Datensatz hat im Feld \"Datum\" den Wert \"02.02.2020\". Es wurde nichts geändert."},
+        Ersetzung{"ZuLangFuerQualitaet", "Qualität", {"1", "1", "2"}, "1", "12345", {"1", "1", "2"},
+                  "Der neue Wert \"12345\" ist zu lang: Das Feld \"Qualität\" fasst höchstens 4 Zeichen."},
+        Ersetzung{"ElfZeichenFuerFormat", "Format", {"DVD", "VCD"}, "DVD", "DVD-R 9 GB+", {"DVD", "VCD"},
+                  "Der neue Wert \"DVD-R 9 GB+\" ist zu lang: Das Feld \"Format\" fasst höchstens 10 Zeichen."},
+        Ersetzung{"ZuLangFuerKategorie", "Cat", {"Drama"}, "Drama", "Science Fiction %3 Doku", {"Drama"},
+                  "Der neue Wert \"Science Fiction %3 Doku\" ist zu lang: Das Feld \"Kategorie\" fasst höchstens "
+                  "20 Zeichen."},
         Ersetzung{"DatumAlsDeutschesDatum", "Datum", {"2020-02-01", "2021-03-04"}, "01.02.2020", "3.4.2022",
-                  {"2022-04-03", "2021-03-04"}, true},
-        Ersetzung{"DatumDasKeinesIst", "Datum", {"2020-02-01"}, "01.02.2020", "morgen", {"2020-02-01"}, false}),
+                  {"2022-04-03", "2021-03-04"}, ""},
+        Ersetzung{"DatumDasKeinesIst", "Datum", {"2020-02-01"}, "01.02.2020", "morgen", {"2020-02-01"},
+                  "\"morgen\" ist kein Datum. Bitte ein Datum wie \"31.12.2024\" angeben!"}),
     [](const testing::TestParamInfo<Ersetzung>& fall) { return std::string(fall.param.name); });
 
 TEST(Werte, ListsHoldEachValueOnceInGermanOrder)
@@ -173,6 +189,23 @@ TEST(Werte, AnOptionBeforeAWorkingCatalogueChangesNothing)
     EXPECT_EQ(o.dateien(), (QStringList{"Cd.ini", "filme.mdb"}));
 }
 
+TEST(Werte, AChosenCatalogueThatIsGoneIsNamed)
+{
+    Programmordner o;
+    katalogMit(o, "Format", {"DVD"});
+    auto f = mitKatalog(o);
+    f->optFormat->click();
+    // Meanwhile another program renamed it.
+    ASSERT_TRUE(QFile::rename(o.folder.file("filme.mdb"), o.folder.file("anders.mdb")));
+    f->cmbCombo->setText(QStringLiteral("DVD"));
+    f->cmbCombo1->setText(QStringLiteral("VCD"));
+    f->cmdÄndern->click();
+    EXPECT_EQ(o.fake.messages.prompts(),
+              QStringList{"Die Datenbank \"" + o.folder.file("filme.mdb")
+                          + "\" gibt es nicht. Bitte eine andere Datenbank wählen!"});
+    EXPECT_EQ(o.dateien(), (QStringList{"Cd.ini", "anders.mdb"}));
+}
+
 TEST(Werte, AnOldCatalogueWithoutTheColumnListsNothingQuietly)
 {
     Programmordner o;
@@ -219,8 +252,7 @@ TEST(Werte, WithoutAnOptionTheClickDoesNothingAndListsStayAfterAReplacement)
     o.fake.messages.answer(sys::mb::Ok);
     f->cmdÄndern->click();
     EXPECT_EQ(einträge(f->cmbCombo), QStringList{"DVD"}) << "not refilled";
-    EXPECT_TRUE(f->hatArbeitsverbindung());
-    EXPECT_TRUE(QFile::exists(o.folder.file("filme.ldb"))) << "the working connection stays open";
+    EXPECT_FALSE(QFile::exists(o.folder.file("filme.ldb"))) << "the catalogue is free again";
 }
 
 }  // namespace

@@ -85,6 +85,10 @@ TEST_P(Umschalten, WritesTheKeysAsTheRuleSays)
     const Wechsel& w = GetParam();
     Programmordner o(("[DB]\r\nDB Name0=" + w.name0 + "\r\nDB Name1=" + w.name1 + "\r\n").toUtf8());
     auto f = o.starten();
+    for (const QString& name : einträge(f->cmbDB)) {
+        if (!name.isEmpty())
+            o.katalog(name);
+    }
     f->cmbDB->setCurrentIndex(w.wahl);
     emit f->cmbDB->activated(w.wahl);
     EXPECT_EQ(o.ini("DB", "DB Name0"), w.nachher0);
@@ -104,6 +108,22 @@ INSTANTIATE_TEST_SUITE_P(
                             QStringLiteral("x") + Sechzig.left(48), Sechzig.left(49)}),
     [](const testing::TestParamInfo<Wechsel>& fall) { return std::string(fall.param.name); });
 
+TEST(Umschalten, ACatalogueThatIsGoneNeverBecomesTheCurrentOne)
+{
+    Programmordner o("[DB]\r\nDB Name0=filme\r\nDB Name1=weg\r\n");
+    o.katalog("filme");
+    const QByteArray iniVorher = o.folder.read("Cd.ini");
+    auto f = o.starten();
+    wählen(f->cmbDB, QStringLiteral("weg"));
+    ASSERT_EQ(o.fake.messages.prompts(),
+              QStringList{"Die Datenbank \"" + o.folder.file("weg.mdb")
+                          + "\" gibt es nicht, Rondavex könnte sie nicht öffnen. Die aktuelle Datenbank bleibt "
+                            "\"filme\"."});
+    EXPECT_EQ(o.fake.messages.shown[0].flags, sys::mb::Exclamation);
+    EXPECT_EQ(o.folder.read("Cd.ini"), iniVorher);
+    EXPECT_FALSE(QFile::exists(o.folder.file("weg.mdb")));
+}
+
 TEST(Umschalten, PickingInTheFirstBoxOnlyChoosesTheWorkingCatalogue)
 {
     Programmordner o("[DB]\r\nDB Name0=filme\r\nDB Name1=musik\r\n");
@@ -113,6 +133,94 @@ TEST(Umschalten, PickingInTheFirstBoxOnlyChoosesTheWorkingCatalogue)
     EXPECT_EQ(f->arbeitsPfad(), o.folder.file("musik.mdb"));
     EXPECT_EQ(o.ini("DB", "DB Name0"), QStringLiteral("filme"));
     EXPECT_FALSE(QFile::exists(o.folder.file("musik.mdb"))) << "nothing is opened or created";
+}
+
+// ---- The lists after a creation, a rename and a compaction ------------------
+
+struct Auffrischung {
+    const char* name;
+    void (*tun)(frmTools& f, Programmordner& o);
+    QStringList liste;    // both combo boxes and tfDB(0), tfDB(1) after
+    QString quelle;       // tfDB1 after
+    QString arbeitsName;  // the working catalogue after
+    QString meldung;      // the action's message
+};
+
+void PrintTo(const Auffrischung& a, std::ostream* os)
+{
+    *os << a.name;
+}
+
+class Auffrischen : public testing::TestWithParam<Auffrischung> {};
+
+TEST_P(Auffrischen, RefillsEveryListOfCatalogues)
+{
+    const Auffrischung& a = GetParam();
+    Programmordner o("[DB]\r\nDB Name0=filme\r\nDB Name1=musik\r\n");
+    o.katalog("filme");
+    o.katalog("musik");
+    auto f = o.starten();
+    f->show();
+    wählen(f->cmbDBU, QStringLiteral("filme"));
+    a.tun(*f, o);
+
+    EXPECT_EQ(o.fake.messages.prompts(), QStringList{a.meldung});
+    EXPECT_EQ(einträge(f->cmbDB), a.liste);
+    EXPECT_EQ(einträge(f->cmbDBU), a.liste);
+    EXPECT_EQ(f->tfDB(0)->text(), a.liste.value(0));
+    EXPECT_EQ(f->tfDB(1)->text(), a.liste.value(1));
+    EXPECT_EQ(f->tfDB1->text(), a.quelle);
+    EXPECT_EQ(f->arbeitsName(), a.arbeitsName);
+    EXPECT_EQ(f->cmbDBU->currentText(), a.arbeitsName) << "the box shows the working catalogue";
+    for (const QString& name : a.liste)
+        EXPECT_TRUE(QFile::exists(o.folder.file(name + ".mdb"))) << "listed but gone: " << name.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Aktionen, Auffrischen,
+    testing::Values(
+        Auffrischung{"NeueDB",
+                     [](frmTools& f, Programmordner&) {
+                         f.cmdCreateDB->click();
+                         tippenImFokus(f.neuDB()->tfDBNameNeu, QStringLiteral("jazz\r"));
+                     },
+                     {"filme", "jazz"}, "filme", "filme",
+                     "Datenbank erfolgreich generiert! Bitte wechseln Sie die DB wenn Sie die Neue benutzen wollen."},
+        Auffrischung{"Umbenennen",
+                     [](frmTools& f, Programmordner&) {
+                         f.tfDB0->setText(QStringLiteral("neu"));
+                         f.cmdDBrename->click();
+                     },
+                     {"neu", "musik"}, "neu", "", "DB erfolgreich umbennannt."},
+        Auffrischung{"Komprimieren",
+                     [](frmTools& f, Programmordner& o) {
+                         // Meanwhile the main program switched the second catalogue.
+                         o.folder.write("Cd.ini", "[DB]\r\nDB Name0=filme\r\nDB Name1=jazz\r\n");
+                         o.katalog("jazz");
+                         f.cmdKomp->click();
+                     },
+                     {"filme", "jazz"}, "filme", "filme", "DB erfolgreich komprimiert"}),
+    [](const testing::TestParamInfo<Auffrischung>& fall) { return std::string(fall.param.name); });
+
+TEST(Auffrischen, AfterARenameTheOldNameCannotBeChosen)
+{
+    Programmordner o("[DB]\r\nDB Name0=filme\r\nDB Name1=musik\r\n");
+    o.katalog("filme");
+    o.katalog("musik");
+    auto f = o.starten();
+    f->tfDB0->setText(QStringLiteral("neu"));
+    f->cmdDBrename->click();
+    ASSERT_EQ(o.fake.messages.prompts(), QStringList{"DB erfolgreich umbennannt."});
+    EXPECT_FALSE(einträge(f->cmbDB).contains(QStringLiteral("filme")));
+    wählen(f->cmbDB, QStringLiteral("musik"));
+    EXPECT_EQ(o.ini("DB", "DB Name0"), QStringLiteral("musik"));
+    EXPECT_EQ(o.ini("DB", "DB Name1"), QStringLiteral("neu"));
+    // A second rename starts from the name the file has now.
+    o.fake.messages.shown.clear();
+    f->tfDB0->setText(QStringLiteral("zwei"));
+    f->cmdDBrename->click();
+    EXPECT_EQ(o.fake.messages.prompts(), QStringList{"DB erfolgreich umbennannt."});
+    EXPECT_EQ(o.dateien().filter(QStringLiteral(".mdb")), (QStringList{"musik.mdb", "zwei.mdb"}));
 }
 
 // ---- Rename ---------------------------------------------------------------
@@ -301,21 +409,6 @@ TEST(Umbenennen, WithoutAStoredCurrentNameStopsSilently)
     EXPECT_TRUE(o.ini("DB", "DB Name0").isEmpty());
 }
 
-TEST(Umbenennen, TheOwnWorkingConnectionKeepsTheName)
-{
-    Programmordner o("[DB]\r\nDB Name0=filme\r\n");
-    o.katalog("filme");
-    auto f = o.starten();
-    wählen(f->cmbDBU, QStringLiteral("filme"));
-    f->optFormat->click();
-    ASSERT_TRUE(f->hatArbeitsverbindung());
-    f->tfDB0->setText(QStringLiteral("neu"));
-    f->cmdDBrename->click();
-    ASSERT_EQ(o.fake.messages.shown.size(), 1u);
-    EXPECT_TRUE(o.fake.messages.shown[0].prompt.contains(QStringLiteral("geöffnet")));
-    EXPECT_TRUE(QFile::exists(o.folder.file("filme.mdb")));
-}
-
 // ---- Look -----------------------------------------------------------------
 
 QColor hintergrund(const QWidget* w)
@@ -406,14 +499,12 @@ TEST(Ende, ClosesEveryWindowAndEveryConnection)
     f->optMappe->click();
     f->cmdDBAnsicht->click();
     f->cmdCreateDB->click();
-    ASSERT_TRUE(f->hatArbeitsverbindung());
     ASSERT_TRUE(f->hatGridverbindung());
     ASSERT_TRUE(QFile::exists(o.folder.file("filme.ldb")));
     f->cmdEnde->click();
     EXPECT_FALSE(f->isVisible());
     EXPECT_EQ(f->datagrid(), nullptr);
     EXPECT_EQ(f->neuDB(), nullptr);
-    EXPECT_FALSE(f->hatArbeitsverbindung());
     EXPECT_FALSE(f->hatGridverbindung());
     EXPECT_FALSE(QFile::exists(o.folder.file("filme.ldb")));
 }
