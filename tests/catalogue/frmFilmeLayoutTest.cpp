@@ -849,6 +849,48 @@ TEST(Fläche, TheWindowIsNeverSmallerThanItsDesign)
     f.close();
 }
 
+namespace {
+
+// A background picture of the program folder, as the picture entries store it.
+void hintergrundbild(const Filmkatalog& k)
+{
+    QDir().mkpath(k.folder.file("bilder"));
+    QImage bild(400, 300, QImage::Format_RGB32);
+    QPainter maler(&bild);
+    QLinearGradient verlauf(0, 0, 400, 300);
+    verlauf.setColorAt(0, QColor(120, 170, 210));
+    verlauf.setColorAt(1, QColor(230, 240, 250));
+    maler.fillRect(bild.rect(), verlauf);
+    maler.end();
+    ASSERT_TRUE(bild.save(k.folder.file("bilder/lacs.jpg")));
+}
+
+const QByteArray MitBild = "[Design]\r\nHintergrundfarbe=0\r\nBild=bilder/lacs.jpg\r\n";
+
+}  // namespace
+
+// The background picture fills the enlarged window, also after a refresh lays
+// the look on again.
+TEST(Fläche, ThePictureFillsTheEnlargedWindowAlsoAfterARefresh)
+{
+    Filmkatalog k(MitBild);
+    hintergrundbild(k);
+    frmFilme& f = k.fenster();
+    f.show();
+    f.resize(1400, 1000);
+    QApplication::processEvents();
+    const QWidget* fläche = f.centralWidget();
+    const QRect gefüllt = f.c.Image1->geometry();
+    EXPECT_EQ(gefüllt.height(), fläche->height());
+    EXPECT_NEAR(gefüllt.center().x(), fläche->rect().center().x(), 1);
+
+    f.c.mnuAktualisieren->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(f.c.Image1->geometry(), gefüllt);
+    EXPECT_FALSE(f.c.Image1->isHidden());
+    f.close();
+}
+
 // The enlarged window and the labels in the looks, for a look by eye: RDX_SCREENSHOTS names a folder.
 TEST(Fläche, Screenshot)
 {
@@ -857,18 +899,10 @@ TEST(Fläche, Screenshot)
         GTEST_SKIP() << "RDX_SCREENSHOTS not set";
     QDir().mkpath(ordner);
     {
-        Filmkatalog k(Ausgeliefert + "[Design]\r\nHintergrundfarbe=0\r\nBild=bilder/lacs.jpg\r\n");
+        Filmkatalog k(Ausgeliefert + MitBild);
         vieleTitel(k);
         spracheAusliefern(k);
-        QDir().mkpath(k.folder.file("bilder"));
-        QImage bild(400, 300, QImage::Format_RGB32);
-        QPainter maler(&bild);
-        QLinearGradient verlauf(0, 0, 400, 300);
-        verlauf.setColorAt(0, QColor(120, 170, 210));
-        verlauf.setColorAt(1, QColor(230, 240, 250));
-        maler.fillRect(bild.rect(), verlauf);
-        maler.end();
-        bild.save(k.folder.file("bilder/lacs.jpg"));
+        hintergrundbild(k);
         frmFilme& f = zeigen(k, "Matrix");
         f.show();
         f.resize(1400, 1000);
