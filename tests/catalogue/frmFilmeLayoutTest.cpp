@@ -610,7 +610,14 @@ void PrintTo(const Aussehen& a, std::ostream* os)
     *os << a.name;
 }
 
-class Beschriftung : public ::testing::TestWithParam<Aussehen> {};
+// The window's catalogue in the face and look of the case, with the shipped language file.
+class Beschriftung : public ::testing::TestWithParam<Aussehen> {
+protected:
+    void SetUp() override { spracheAusliefern(k); }
+
+    Anwendungsschrift schrift{GetParam().anwendungsPunkte};
+    Filmkatalog k{GetParam().cdIni};
+};
 
 }  // namespace
 
@@ -619,10 +626,6 @@ class Beschriftung : public ::testing::TestWithParam<Aussehen> {};
 // of a wide header make room, in every mode of the window.
 TEST_P(Beschriftung, EveryWordShowsWholeAndCoversNothingInEveryMode)
 {
-    const Aussehen& a = GetParam();
-    Anwendungsschrift schrift(a.anwendungsPunkte);
-    Filmkatalog k(a.cdIni);
-    spracheAusliefern(k);
     frmFilme& f = zeigen(k, "Matrix");
     f.show();
     const FilmeControls& c = f.c;
@@ -690,7 +693,7 @@ std::pair<int, int> zelle(const vb::ListBox* liste, int zeile, int nr)
     return {ursprung.x() + rand + int(z.cursorToX(anfang)), ursprung.x() + rand + int(z.cursorToX(ende))};
 }
 
-class Ausleihliste : public ::testing::TestWithParam<Aussehen> {};
+class Ausleihliste : public Beschriftung {};
 
 }  // namespace
 
@@ -698,10 +701,6 @@ class Ausleihliste : public ::testing::TestWithParam<Aussehen> {};
 // over its column, apart from the one before it.
 TEST_P(Ausleihliste, NamesStayWholeAndEachHeaderStandsOverItsColumn)
 {
-    const Aussehen& a = GetParam();
-    Anwendungsschrift schrift(a.anwendungsPunkte);
-    Filmkatalog k(a.cdIni);
-    spracheAusliefern(k);
     k.ausführen("INSERT INTO Ausleihe VALUES ('Ocean''s Eleven', 'Jürgen Müller', '01.02.2026', '15.02.2026')");
     frmFilme& f = zeigen(k, "Ocean's Eleven");
     f.show();
@@ -729,7 +728,7 @@ INSTANTIATE_TEST_SUITE_P(Looks, Ausleihliste, ::testing::ValuesIn(looks),
                          [](const auto& fall) { return std::string(fall.param.name); });
 
 // A smaller face applied again gives every label and field its design place back.
-TEST(Beschriftung, ASmallerFaceGivesTheDesignPlacesBack)
+TEST(Schriftwechsel, ASmallerFaceGivesTheDesignPlacesBack)
 {
     Filmkatalog k(ZwölfPunktFett);
     spracheAusliefern(k);
