@@ -917,6 +917,13 @@ TEST(Fläche, Screenshot)
         f.show();
         QApplication::processEvents();
         f.grab().save(ordner + "/frmFilme_" + name + ".png");
+        f.c.cmdUnterordner->click();
+        QApplication::processEvents();
+        f.grab().save(ordner + "/frmFilme_Unterordner_" + name + ".png");
+        f.c.cmdUnterordnerzurück->click();
+        f.c.Neu->click();
+        QApplication::processEvents();
+        f.grab().save(ordner + "/frmFilme_Neu_" + name + ".png");
         titelKlicken(k, "Ocean's Eleven");
         f.c.cmdAusgeliehen->click();
         QApplication::processEvents();
