@@ -284,6 +284,12 @@ protected:
 
 private:
     void aufbauen();       // controls and menu (layout)
+    // An enlarged window gives its extra room to the lists; what lies under
+    // them moves down with their lower edge.
+    void flächeAnpassen();
+    // Labels as wide as their texts in their faces; what stands right of a
+    // widened label makes room for it.
+    void beschriftungenEinpassen();
     void menüVerbinden();  // menu and button commands
     void bilderVerbinden();
     bool programmBeenden();
@@ -326,6 +332,8 @@ private:
     std::optional<QPoint> m_ziehPunkt;  // the last press on the window's own surface
     bool m_zieht = false;  // the button went down on the surface, not on a control
     bool m_entladen = false;
+    // The title list shows lending rows under the lending headers.
+    bool m_ausleihköpfe = false;
     // The rows that przDatensatzAnzeigen / przUnterordnerAnzeigen put on
     // display (rowid; 0 = none): an edit or delete acts on them only.
     long long m_angezeigterFilm = 0;

@@ -15,7 +15,6 @@
 
 #include <sqlite3.h>
 
-#include <algorithm>
 #include <cmath>
 
 void frmFilme::ausleiheVerbinden()
@@ -221,11 +220,11 @@ void frmFilme::przAusleiheListeFüllen()
         try {
             const db::Result r = datenbank->query(ListenSQL, ListenWerte);
             for (int i = 0; i < r.size(); ++i) {
-                const QString wer = r.value(i, QStringLiteral("Wer")).toString().left(10);
-                c.lfListe->addItem(r.value(i, QStringLiteral("Titel")).toString() + QLatin1Char('\t')
-                                   + wer.leftJustified(15, QLatin1Char(' ')) + QLatin1Char('\t')
-                                   + r.value(i, QStringLiteral("AusDT")).toString() + QLatin1Char('\t')
-                                   + r.value(i, QStringLiteral("EinDT")).toString());
+                // A name as long as the title list's borrower cell holds stays whole.
+                const QString wer = vb::fixedString(r.value(i, QStringLiteral("Wer")).toString(), 15);
+                c.lfListe->addItem(r.value(i, QStringLiteral("Titel")).toString() + QLatin1Char('\t') + wer
+                                   + QLatin1Char('\t') + r.value(i, QStringLiteral("AusDT")).toString()
+                                   + QLatin1Char('\t') + r.value(i, QStringLiteral("EinDT")).toString());
             }
         } catch (const db::DbError&) {
         }
@@ -238,12 +237,6 @@ void frmFilme::przAusleiheListeFüllen()
     c.lbQualität(1)->setText(sprache.text(frame::HauptfensterSektion, QStringLiteral("Label14")));
     c.lbMappe(1)->setVisible(false);
     c.lbWer(1)->setVisible(false);
-    // The lending headers' words are longer than the title headers they replace:
-    // each header is as wide as its word, and the last moves right only as far
-    // as it must to leave a blank after the date header.
-    for (QLabel* kopf : {c.lbCat(1), c.lbFormat(1), c.lbQualität(1)})
-        kopf->resize(std::max(kopf->width(), kopf->sizeHint().width()), kopf->height());
-    const QLabel* ausgeliehen = c.lbFormat(1);
-    const int frei = ausgeliehen->geometry().right() + 1 + ausgeliehen->fontMetrics().horizontalAdvance(u' ');
-    c.lbQualität(1)->move(std::max(vb::twipsToPixels(6600), frei), c.lbQualität(1)->y());
+    m_ausleihköpfe = true;
+    beschriftungenEinpassen();
 }

@@ -3,20 +3,29 @@
 
 #include "frame/Hintergrund.h"
 #include "frame/Sprache.h"
+#include "platform/vb/VbRuntime.h"
 
 void frmFilme::przSprache()
 {
     frame::przSprache(this, m_services, ini.sprache, feldwoerter);
+    beschriftungenEinpassen();
 }
 
 void frmFilme::przBild()
 {
     frame::przBild(this, m_services, ini);
+    // The picture fits the designed area; an enlarged window has more.
+    const QSize fläche = centralWidget()->size();
+    if (fläche.width() > vb::twipsToPixels(int(frame::Innenbreite))
+        || fläche.height() > vb::twipsToPixels(int(frame::Innenhoehe)))
+        Form_Resize();
 }
 
 void frmFilme::przLabel()
 {
+    m_ausleihköpfe = false;
     frame::przLabel(this, feldwoerter, ini);
+    beschriftungenEinpassen();
 }
 
 void frmFilme::przFarbe()
@@ -27,10 +36,12 @@ void frmFilme::przFarbe()
 void frmFilme::przFont()
 {
     frame::przFont(this, ini);
+    beschriftungenEinpassen();
 }
 
 void frmFilme::Form_Resize()
 {
+    flächeAnpassen();
     frame::Form_Resize(this);
 }
 

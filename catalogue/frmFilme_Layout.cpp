@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QHash>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +28,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
+
+#include <algorithm>
+#include <span>
+#include <vector>
 
 namespace {
 
@@ -261,6 +266,59 @@ constexpr vb::Steuerelement<C> Unten[] = {
     {ziel<&C::Label1>, "Label1", {7680, 7230, 2355, 270}, "Seite wird geladen....", "", vb::versteckt},
 };
 
+// The design place of a control of the tables, or nothing.
+const vb::Platz* entwurf(const QString& name)
+{
+    static const QHash<QString, vb::Platz> plätze = [] {
+        QHash<QString, vb::Platz> h;
+        for (const std::span<const vb::Steuerelement<C>> tabelle :
+             {std::span<const vb::Steuerelement<C>>(Steuerelemente), std::span<const vb::Steuerelement<C>>(Liste),
+              std::span<const vb::Steuerelement<C>>(Unten)}) {
+            for (const vb::Steuerelement<C>& z : tabelle)
+                h.insert(QString::fromUtf8(z.name), z.platz);
+        }
+        return h;
+    }();
+    const auto it = plätze.constFind(name);
+    return it == plätze.constEnd() ? nullptr : &*it;
+}
+
+int px(int twips)
+{
+    return vb::twipsToPixels(twips);
+}
+
+int entwurfLinks(const vb::Platz& p)
+{
+    return px(p.left);
+}
+
+int entwurfRechts(const vb::Platz& p)
+{
+    return px(p.left) + px(p.width);
+}
+
+// The room a control leaves after it: a label ends where its text ends.
+int belegtBis(const QWidget* w)
+{
+    if (const auto* l = qobject_cast<const QLabel*>(w))
+        return l->x() + l->sizeHint().width();
+    return w->geometry().right() + 1;
+}
+
+// The blank between two column headers: wider than a word's blank, so that
+// two headers never read as one.
+int kopfAbstand(const QWidget* kopf)
+{
+    return kopf->fontMetrics().horizontalAdvance(u'M');
+}
+
+// The design's blank between a label and the control after it.
+constexpr int feldAbstand = sp1 - spL - brL;
+
+// The lending headers: the return date's header stands further right.
+constexpr int rückgabeKopfLinks = 6600;
+
 // The pictures of the three picture buttons.
 enum class Motiv { Scheibe, Film, Lupe };
 
@@ -436,6 +494,8 @@ void frmFilme::aufbauen()
     auto* fläche = new QWidget(this);
     fläche->setObjectName(QStringLiteral("Fläche"));
     vb::platzieren(fläche, {0, 0, innenBreite, innenHöhe});
+    // The window grows, but never below its design.
+    fläche->setMinimumSize(px(innenBreite), px(innenHöhe));
     setCentralWidget(fläche);
 
     vb::bauen(c, fläche, Steuerelemente);
@@ -484,4 +544,83 @@ void frmFilme::aufbauen()
     menüleisteBauen(c, leiste);
     setWindowTitle(QStringLiteral("Rondavex - CD/DVD Katalog"));
     resize(vb::twipsToPixels(innenBreite), vb::twipsToPixels(innenHöhe) + leiste->sizeHint().height());
+}
+
+void frmFilme::flächeAnpassen()
+{
+    QWidget* fläche = centralWidget();
+    if (!fläche)
+        return;
+    const int breiter = std::max(0, fläche->width() - px(innenBreite));
+    const int höher = std::max(0, fläche->height() - px(innenHöhe));
+    for (const vb::Steuerelement<C>& z : Liste) {
+        if (auto* w = fläche->findChild<QWidget*>(QString::fromUtf8(z.name), Qt::FindDirectChildrenOnly))
+            w->setGeometry(px(z.platz.left), px(z.platz.top), px(z.platz.width) + breiter, px(z.platz.height) + höher);
+    }
+    for (const vb::Steuerelement<C>& z : Unten) {
+        if (auto* w = fläche->findChild<QWidget*>(QString::fromUtf8(z.name), Qt::FindDirectChildrenOnly))
+            w->move(w->x(), px(z.platz.top) + höher);
+    }
+}
+
+void frmFilme::beschriftungenEinpassen()
+{
+    QWidget* fläche = centralWidget();
+    if (!fläche)
+        return;
+    // Every label at least as wide as its text; a label never reaches past
+    // its design edge or its text, whichever lies further right.
+    const auto einpassen = [](QLabel* l, const vb::Platz& p) {
+        l->resize(std::max(l->sizeHint().width(), entwurfRechts(p) - l->x()), l->height());
+    };
+    for (QLabel* l : fläche->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        const vb::Platz* p = entwurf(l->objectName());
+        if (p && l != c.Image1)
+            einpassen(l, *p);
+    }
+
+    // The fields of the detail panel's first column start right of its widest
+    // label and keep their right edges.
+    int breiteste = 0;
+    for (const QLabel* l : {c.lbTitel(0), c.lbFormat(0), c.lbQualität(0), c.lbMappe(0), c.lbAnzahl, c.lbCat(0)})
+        breiteste = std::max(breiteste, l->sizeHint().width());
+    const int feldLinks = std::max(px(sp1), px(spL) + breiteste + px(feldAbstand));
+    for (const vb::Steuerelement<C>& z : Steuerelemente) {
+        if (z.platz.left != sp1)
+            continue;
+        if (auto* w = fläche->findChild<QWidget*>(QString::fromUtf8(z.name), Qt::FindDirectChildrenOnly))
+            w->setGeometry(feldLinks, w->y(), entwurfRechts(z.platz) - feldLinks, w->height());
+    }
+
+    // Rows in which a control moves right, as far as it must, when the text
+    // before it needs the room. A header stands over its column as nearly as
+    // it can; in the other rows what follows keeps its design distance.
+    struct Reihe {
+        std::vector<QWidget*> controls;
+        bool köpfe;
+    };
+    const Reihe reihen[] = {
+        {{c.lbTitel(1), c.lbCat(1), c.lbFormat(1), c.lbQualität(1), c.lbMappe(1), c.lbWer(1)}, true},
+        {{c.Label4, c.tfDatum}, false},
+        {{c.Alle, c.chkdat, c.Datum, c.chkausleih, c.Ausgeliehen, c.cmdPrint, c.ExcelSel, c.cmdHTML, c.cmdClear},
+         false},
+        {{c.Label3, c.lbAnzahlSel, c.Label5, c.lbAnzahlF, c.Label1}, false},
+    };
+    for (const Reihe& r : reihen) {
+        int frei = 0;
+        int schub = 0;
+        for (QWidget* w : r.controls) {
+            const vb::Platz* p = entwurf(w->objectName());
+            if (!p || w->isHidden())
+                continue;
+            const int anker = w == c.lbQualität(1) && m_ausleihköpfe ? px(rückgabeKopfLinks) : entwurfLinks(*p);
+            const int x = std::max(anker + schub, frei);
+            w->move(x, w->y());
+            if (!r.köpfe)
+                schub = x - anker;
+            if (auto* l = qobject_cast<QLabel*>(w))
+                einpassen(l, *p);
+            frei = belegtBis(w) + (r.köpfe ? kopfAbstand(w) : qobject_cast<QLabel*>(w) ? px(feldAbstand) : 0);
+        }
+    }
 }

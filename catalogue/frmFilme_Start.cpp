@@ -131,6 +131,7 @@ void frmFilme::przDBÖffnen()
                            static_cast<QWidget*>(c.cmdClear)})
             w->setVisible(false);
     }
+    beschriftungenEinpassen();
 }
 
 void frmFilme::przSortierungsfunktion()

@@ -19,6 +19,9 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
+#include <algorithm>
+#include <array>
+
 namespace scan {
 
 const Coverart CoverTitel{"frmCover", "Filme", "Titel", "Coveranzeige"};
@@ -45,16 +48,23 @@ constexpr float TwipsJePixel = 15.0f;
 
 using vb::ziel;
 
+// The buttons' design places: two rows of two under the picture.
+constexpr int KnopfOben1 = 2880, KnopfOben2 = 3120, KnopfHoehe = 255;
+constexpr int KnopfBreiteLinks = 1095, KnopfLinksRechts = 1200, KnopfBreiteRechts = 1335;
+constexpr int KnopfAbstand = KnopfLinksRechts - KnopfBreiteLinks;
+
 // The picture fills the window; the path field and the buttons lie on top of it.
 constexpr vb::Steuerelement<frmCover> Steuerelemente[] = {
     {ziel<&frmCover::Image1>, "Image1", {0, 0, 3015, 3375}},
     {ziel<&frmCover::tfCover>, "tfCover", {0, 0, 3015, 285}, "-", "", vb::versteckt},
-    {ziel<&frmCover::cmdPfad>, "cmdPfad", {0, 2880, 1095, 255}, "Pfad", "Zeigt im Fenster den Dateipfad an."},
-    {ziel<&frmCover::cmdOK>, "cmdOK", {1200, 2880, 1335, 255}, "Cover laden",
+    {ziel<&frmCover::cmdPfad>, "cmdPfad", {0, KnopfOben1, KnopfBreiteLinks, KnopfHoehe}, "Pfad",
+     "Zeigt im Fenster den Dateipfad an."},
+    {ziel<&frmCover::cmdOK>, "cmdOK", {KnopfLinksRechts, KnopfOben1, KnopfBreiteRechts, KnopfHoehe}, "Cover laden",
      "Verknüpfung des Datensatz zu einem Cover herstellen."},
-    {ziel<&frmCover::cmdCancel>, "cmdCancel", {0, 3120, 1095, 255}, "OK", "Fenster schliessen"},
-    {ziel<&frmCover::cmdEntladen>, "cmdEntladen", {1200, 3120, 1335, 255}, "Cover Entladen",
-     "Verknüpfung des Covers zum Datensatz löschen."},
+    {ziel<&frmCover::cmdCancel>, "cmdCancel", {0, KnopfOben2, KnopfBreiteLinks, KnopfHoehe}, "OK",
+     "Fenster schliessen"},
+    {ziel<&frmCover::cmdEntladen>, "cmdEntladen", {KnopfLinksRechts, KnopfOben2, KnopfBreiteRechts, KnopfHoehe},
+     "Cover Entladen", "Verknüpfung des Covers zum Datensatz löschen."},
 };
 
 const QString NichtGespeichert = QStringLiteral("Das Cover konnte nicht gespeichert werden!");
@@ -75,12 +85,7 @@ frmCover::frmCover(const sys::Services& services, Katalogfenster& katalog, const
 
     vb::bauen(*this, this, Steuerelemente);
     Image1->setScaledContents(true);
-    // The design's buttons are 17 pixels high: a smaller face keeps their texts whole.
-    for (QPushButton* k : {cmdPfad, cmdOK, cmdCancel, cmdEntladen}) {
-        QFont schrift = k->font();
-        schrift.setPointSizeF(schrift.pointSizeF() * 0.8);
-        k->setFont(schrift);
-    }
+    knöpfeEinpassen();
     setTabOrder(tfCover, cmdCancel);
     setTabOrder(cmdCancel, cmdOK);
     setTabOrder(cmdOK, cmdEntladen);
@@ -96,6 +101,7 @@ bool frmCover::Form_Load()
 {
     przInilesen();
     przSprache();
+    knöpfeEinpassen();
     if (werte.look.benutzerLook())
         przFarbe();
     przStart();
@@ -116,6 +122,35 @@ void frmCover::przSprache()
         return;
     frame::Feldwoerter keine;
     frame::spracheAnwenden(this, frame::Sprachdatei(m_services, werte.sprache, Puffer), coverTabelle(), keine);
+}
+
+void frmCover::knöpfeEinpassen()
+{
+    // Two columns of two buttons each, under the picture's path field.
+    const std::array<QPushButton*, 2> links{cmdPfad, cmdCancel};
+    const std::array<QPushButton*, 2> rechts{cmdOK, cmdEntladen};
+    int höhe = vb::twipsToPixels(KnopfHoehe);
+    const auto breite = [&höhe](const std::array<QPushButton*, 2>& spalte, int entwurf) {
+        int b = vb::twipsToPixels(entwurf);
+        for (const QPushButton* k : spalte) {
+            b = std::max(b, k->sizeHint().width());
+            höhe = std::max(höhe, k->sizeHint().height());
+        }
+        return b;
+    };
+    const int breiteLinks = breite(links, KnopfBreiteLinks);
+    const int breiteRechts = breite(rechts, KnopfBreiteRechts);
+    const int abstand = vb::twipsToPixels(KnopfAbstand);
+    const int xRechts = std::max(vb::twipsToPixels(KnopfLinksRechts), breiteLinks + abstand);
+    const int oben1 = vb::twipsToPixels(KnopfOben1);
+    const int oben2 = std::max(vb::twipsToPixels(KnopfOben2), oben1 + höhe + abstand);
+    for (int i = 0; i < 2; ++i) {
+        const int oben = i == 0 ? oben1 : oben2;
+        links[size_t(i)]->setGeometry(0, oben, breiteLinks, höhe);
+        rechts[size_t(i)]->setGeometry(xRechts, oben, breiteRechts, höhe);
+    }
+    tfCover->resize(tfCover->width(), std::max(tfCover->height(), tfCover->sizeHint().height()));
+    resize(std::max(width(), xRechts + breiteRechts), std::max(height(), oben2 + höhe));
 }
 
 void frmCover::przFarbe()

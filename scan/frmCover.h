@@ -81,6 +81,8 @@ private:
     void przInilesen();
     void przSprache();
     void przFarbe();
+    // The buttons as large as their captions need, the window around them.
+    void knöpfeEinpassen();
     void einpassen();
     void schliessen();
 

@@ -121,10 +121,8 @@ void frmTools::steuerelementeBauen()
     };
     vb::bauen(*this, this, Steuerelemente);
 
-    // Design texts of the combo boxes.
+    // The choice of the working catalogue asks for one; the value boxes start empty.
     cmbDBU->setPlaceholderText(QStringLiteral("DB wählen"));
-    cmbCombo->setText(QStringLiteral("Combo"));
-    cmbCombo1->setText(QStringLiteral("Combo1"));
     for (QRadioButton* o : {optFormat, optMappe, optCat, optQualität, optDatum})
         m_optionen->addButton(o);
     for (QFrame* l : {Line1, Line2, Line3, Line4}) {

@@ -270,7 +270,8 @@ TEST(Ausleihe, TheHistoryListsEveryLendingOfTheTitleAndDisablesTheList)
     f.c.cmdAusgeliehen->click();
     EXPECT_TRUE(k.fake.messages.shown.empty());
     EXPECT_EQ(k.zeilen(), (QStringList{"Ocean's Eleven\tAnna           \t05.03.2026\t",
-                                       "OCEAN'S ELEVEN\tMaximilian     \t01.01.2020\t02.01.2020"}));
+                                       "OCEAN'S ELEVEN\tMaximilian Must\t01.01.2020\t02.01.2020"}))
+        << "a borrower keeps as many characters as the title list's borrower cell shows";
     EXPECT_EQ(f.c.lbAnzahlSel->text(), "2");
     EXPECT_EQ(f.SortFeld, "Titel");
     EXPECT_FALSE(f.c.lfListe->isEnabled());

@@ -1,6 +1,10 @@
 #include "catalogue/frmFilme.h"
+#include "platform/ini/IniFile.h"
 #include "platform/vb/VbControls.h"
 #include "platform/vb/VbRuntime.h"
+#include "tests/Quellordner.h"
+#include "tests/catalogue/Bearbeitung.h"
+#include "tests/support/Anwendungsschrift.h"
 #include "tests/support/Doubles.h"
 #include "tests/support/TempFolder.h"
 
@@ -10,15 +14,22 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTextEdit>
+#include <QTextLayout>
 
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <utility>
@@ -530,5 +541,403 @@ TEST_F(Fenster, EntryFieldsFollowEachOtherInTabOrderAndEnterClicksTheSaveButtons
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
         QApplication::sendEvent(knopf, &enter);
         EXPECT_EQ(klicks, 1);
+    }
+}
+
+namespace {
+
+// A look of the window: the application's face (none: the platform's) and the
+// lines added to "Cd.ini".
+struct Aussehen {
+    const char* name;
+    std::optional<double> anwendungsPunkte;
+    QByteArray cdIni;
+};
+
+const QByteArray Ausgeliefert = "[Design]\r\nDefault=0\r\nSprache=deutsch.lng\r\n";
+const QByteArray ZwölfPunktFett =
+    "[Design]\r\nDefault=1\r\nSprache=deutsch.lng\r\nTextFont=DejaVu Sans\r\nTextSize=12\r\nTextBold=1\r\n"
+    "TextFarbe=0\r\n";
+
+// The shipped language file, with the number of discs named as the design names it.
+void spracheAusliefern(const Filmkatalog& k)
+{
+    ASSERT_TRUE(QFile::copy(QStringLiteral(RDX_SOURCE_DIR "/data/deutsch.lng"), k.folder.file("deutsch.lng")));
+    QFile::setPermissions(k.folder.file("deutsch.lng"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    ASSERT_TRUE(ini::IniFile(k.folder.file("deutsch.lng")).write("Hauptfenster", "Label5", "Anzahl CD´s"));
+}
+
+std::vector<QLabel*> feldwortLabels(const FilmeControls& c)
+{
+    std::vector<QLabel*> l{c.lbAnzahl, c.Label4, c.Label6};
+    for (const auto* feld : {&c.lbCatArray, &c.lbFormatArray, &c.lbQualitätArray, &c.lbMappeArray})
+        l.insert(l.end(), feld->begin(), feld->end());
+    for (const auto* feld : {&c.lbTitelArray, &c.lbWerArray})
+        l.insert(l.end(), feld->begin(), feld->end());
+    return l;
+}
+
+// Every visible label shows its whole text, nothing covers anything, and the
+// column headers read as separate words.
+void erwarteLesbar(frmFilme& f, const char* modus)
+{
+    SCOPED_TRACE(modus);
+    QApplication::processEvents();
+    for (QLabel* l : feldwortLabels(f.c)) {
+        if (!l->isVisible())
+            continue;
+        EXPECT_GE(l->contentsRect().width(), l->fontMetrics().horizontalAdvance(l->text()))
+            << l->objectName().toStdString() << " cuts \"" << l->text().toStdString() << "\"";
+    }
+    EXPECT_EQ(überlappungen(f, überEinander(f)), std::vector<QString>{});
+
+    const QLabel* davor = nullptr;
+    for (QLabel* kopf : {f.c.lbTitel(1), f.c.lbCat(1), f.c.lbFormat(1), f.c.lbQualität(1), f.c.lbMappe(1),
+                         f.c.lbWer(1)}) {
+        if (!kopf->isVisible())
+            continue;
+        if (davor) {
+            const int textEnde = davor->x() + davor->fontMetrics().horizontalAdvance(davor->text());
+            EXPECT_GE(kopf->x(), textEnde + 2 * davor->fontMetrics().horizontalAdvance(u' '))
+                << "\"" << davor->text().toStdString() << "\" runs into \"" << kopf->text().toStdString() << "\"";
+        }
+        davor = kopf;
+    }
+}
+
+void PrintTo(const Aussehen& a, std::ostream* os)
+{
+    *os << a.name;
+}
+
+// The window's catalogue in the face and look of the case, with the shipped language file.
+class Beschriftung : public ::testing::TestWithParam<Aussehen> {
+protected:
+    void SetUp() override { spracheAusliefern(k); }
+
+    Anwendungsschrift schrift{GetParam().anwendungsPunkte};
+    Filmkatalog k{GetParam().cdIni};
+};
+
+}  // namespace
+
+// Each label is as wide as its word in the face the look gives it and keeps
+// its left edge; the fields right of the panel's labels and the headers right
+// of a wide header make room, in every mode of the window.
+TEST_P(Beschriftung, EveryWordShowsWholeAndCoversNothingInEveryMode)
+{
+    frmFilme& f = zeigen(k, "Matrix");
+    f.show();
+    const FilmeControls& c = f.c;
+    ASSERT_EQ(c.lbAnzahl->text(), "Anzahl CD´s");
+    erwarteLesbar(f, "a title shown");
+
+    // Left edges as placed: the panel's labels, the first headers and the filter row.
+    for (QLabel* l : {c.lbTitel(0), c.lbFormat(0), c.lbQualität(0), c.lbMappe(0), c.lbAnzahl, c.lbCat(0)})
+        EXPECT_EQ(l->x(), px(120)) << l->objectName().toStdString();
+    EXPECT_EQ(c.lbTitel(1)->x(), px(120));
+    EXPECT_EQ(c.lbCat(1)->x(), px(3480));
+    EXPECT_EQ(c.lbFormat(1)->x(), px(5160));
+    for (int i = 0; i < 4; ++i) {
+        QLabel* filter[] = {c.lbCat(2), c.lbFormat(2), c.lbQualität(2), c.lbMappe(2)};
+        EXPECT_EQ(filter[i]->x(), px(900 + i * 1800 + 270)) << filter[i]->objectName().toStdString();
+    }
+    // The fields keep their right edges, the widest in line with the others.
+    for (QWidget* feld : std::initializer_list<QWidget*>{c.tfFormat, c.tfQualität, c.tfMappe, c.tfAnzahl, c.tfCat})
+        EXPECT_EQ(feld->geometry().right() + 1, px(1380) + px(1500)) << feld->objectName().toStdString();
+    EXPECT_EQ(c.tfAnzahl->x(), c.tfTitel->x());
+
+    c.cmdUnterordner->click();
+    ASSERT_TRUE(c.lfListe2->isVisible());
+    erwarteLesbar(f, "the sub-entries");
+
+    c.cmdUnterordnerzurück->click();
+    c.Neu->click();
+    erwarteLesbar(f, "a new record");
+
+    titelKlicken(k, "Ocean's Eleven");
+    c.cmdAusgeliehen->click();
+    ASSERT_EQ(c.lbQualität(1)->text(), "Zurück am");
+    erwarteLesbar(f, "the lending history");
+    f.close();
+}
+
+const Aussehen looks[] = {
+    {"Shipped", std::nullopt, Ausgeliefert},
+    {"ShippedOnATenPointDesktop", 10.0, Ausgeliefert},
+    {"TwelvePointBold", std::nullopt, ZwölfPunktFett},
+    {"TwelvePointBoldFormatFirst", std::nullopt, ZwölfPunktFett + "[Funktionen]\r\nSortierung=FK\r\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Looks, Beschriftung, ::testing::ValuesIn(looks),
+                         [](const auto& fall) { return std::string(fall.param.name); });
+
+namespace {
+
+// Where a cell of a list row begins and ends on the window's surface, as the list draws it.
+std::pair<int, int> zelle(const vb::ListBox* liste, int zeile, int nr)
+{
+    const QString text = liste->item(zeile)->text();
+    QTextLayout satz(text, liste->font());
+    satz.setTextOption(liste->textOption(liste->font()));
+    satz.beginLayout();
+    QTextLine z = satz.createLine();
+    z.setLineWidth(100000);
+    satz.endLayout();
+    int anfang = 0;
+    for (int i = 0; i < nr; ++i)
+        anfang = int(text.indexOf(u'\t', anfang)) + 1;
+    const int ende = text.indexOf(u'\t', anfang) < 0 ? int(text.size()) : int(text.indexOf(u'\t', anfang));
+    const QPoint ursprung = liste->viewport()->mapTo(liste->parentWidget(), liste->visualItemRect(liste->item(zeile)).topLeft());
+    const int rand = liste->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, liste) + 1;
+    return {ursprung.x() + rand + int(z.cursorToX(anfang)), ursprung.x() + rand + int(z.cursorToX(ende))};
+}
+
+class Ausleihliste : public Beschriftung {};
+
+}  // namespace
+
+// The lending history shows a borrower's whole name, and each header stands
+// over its column, apart from the one before it.
+TEST_P(Ausleihliste, NamesStayWholeAndEachHeaderStandsOverItsColumn)
+{
+    k.ausführen("INSERT INTO Ausleihe VALUES ('Ocean''s Eleven', 'Jürgen Müller', '01.02.2026', '15.02.2026')");
+    frmFilme& f = zeigen(k, "Ocean's Eleven");
+    f.show();
+    f.c.cmdAusgeliehen->click();
+    QApplication::processEvents();
+    const int zeile = k.zeilen().indexOf("Ocean's Eleven\tJürgen Müller  \t01.02.2026\t15.02.2026");
+    ASSERT_GE(zeile, 0) << k.zeilen().join(" | ").toStdString();
+
+    const std::pair<QLabel*, const char*> köpfe[] = {
+        {f.c.lbCat(1), "Ausleiher"}, {f.c.lbFormat(1), "Ausgeliehen am"}, {f.c.lbQualität(1), "Zurück am"}};
+    for (int i = 0; i < 3; ++i) {
+        QLabel* kopf = köpfe[i].first;
+        SCOPED_TRACE(köpfe[i].second);
+        EXPECT_EQ(kopf->text(), köpfe[i].second);
+        EXPECT_TRUE(kopf->isVisible());
+        const auto [links, rechts] = zelle(f.c.lfListe, zeile, i + 1);
+        EXPECT_LT(kopf->x(), rechts) << "the header stands over its column, not right of it";
+        EXPECT_GT(kopf->x() + kopf->fontMetrics().horizontalAdvance(kopf->text()), links);
+    }
+    erwarteLesbar(f, "the lending history");
+    f.close();
+}
+
+INSTANTIATE_TEST_SUITE_P(Looks, Ausleihliste, ::testing::ValuesIn(looks),
+                         [](const auto& fall) { return std::string(fall.param.name); });
+
+// A smaller face applied again gives every label and field its design place back.
+TEST(Schriftwechsel, ASmallerFaceGivesTheDesignPlacesBack)
+{
+    Filmkatalog k(ZwölfPunktFett);
+    spracheAusliefern(k);
+    frmFilme& f = zeigen(k, "Matrix");
+    const FilmeControls& c = f.c;
+    ASSERT_GT(c.tfAnzahl->x(), px(1380)) << "twelve points bold need more room than the design gives";
+
+    const ini::IniFile cdIni(k.folder.file("Cd.ini"));
+    cdIni.write("Design", "TextSize", "8");
+    cdIni.write("Design", "TextBold", "0");
+    c.mnuAktualisieren->trigger();
+    f.przAlleListe();
+    for (QWidget* feld : std::initializer_list<QWidget*>{c.tfTitel, c.tfFormat, c.cmbFormat1, c.tfAnzahl, c.tfCat,
+                                                         c.cmbCat1}) {
+        EXPECT_EQ(feld->x(), px(1380)) << feld->objectName().toStdString();
+        EXPECT_EQ(feld->geometry().right() + 1, px(1380) + (feld == c.tfTitel ? px(4320) : px(1500)))
+            << feld->objectName().toStdString();
+    }
+    const std::pair<QLabel*, int> köpfe[] = {{c.lbQualität(1), 6240}, {c.lbMappe(1), 7200}, {c.lbWer(1), 8640}};
+    for (const auto& [kopf, links] : köpfe)
+        EXPECT_EQ(kopf->x(), px(links)) << kopf->objectName().toStdString();
+    EXPECT_EQ(c.lbAnzahl->width(), px(1200));
+    EXPECT_EQ(c.tfDatum->x(), px(4560));
+}
+
+namespace {
+
+// The rows a user sees whole.
+int sichtbareZeilen(const QListWidget* liste)
+{
+    int n = 0;
+    for (int i = 0; i < liste->count(); ++i)
+        if (liste->viewport()->rect().contains(liste->visualItemRect(liste->item(i))))
+            ++n;
+    return n;
+}
+
+Filmkatalog& vieleTitel(Filmkatalog& k)
+{
+    for (int i = 1; i <= 60; ++i)
+        k.ausführen("INSERT INTO Filme (Titel, Format, Qualität, Mappe, Wer, Cat, Unterordner) VALUES "
+                    "(?, 'DVD', '1', 'A', '-', 'Krimi', '-')",
+                    {QStringLiteral("Titel %1 mit einem langen Namen über die Spalten").arg(i, 2, 10, QLatin1Char('0'))});
+    return k;
+}
+
+}  // namespace
+
+// Enlarged, the window gives its extra width and height to the lists; the
+// filter row and the buttons under them move down with their lower edge, the
+// panel and the headers stay, and the tab stops are the same.
+TEST(Fläche, AnEnlargedWindowGivesItsRoomToTheLists)
+{
+    Filmkatalog k;
+    vieleTitel(k);
+    frmFilme& f = zeigen(k, "Matrix");
+    f.show();
+    QApplication::processEvents();
+    const FilmeControls& c = f.c;
+    const QRect liste = c.lfListe->geometry();
+    ASSERT_EQ(liste, QRect(px(120), px(3840), px(9915), px(2190)));
+    const int zeilenVorher = sichtbareZeilen(c.lfListe);
+    EXPECT_EQ(zeilenVorher, 8);
+    std::vector<std::pair<QWidget*, QRect>> oben, unten;
+    for (QWidget* w : std::initializer_list<QWidget*>{c.tfTitel, c.tfInfo, c.Neu, c.cmdCover, c.lbTitel(1),
+                                                      c.lbWer(1), c.cmdSize})
+        oben.emplace_back(w, w->geometry());
+    for (QWidget* w : std::initializer_list<QWidget*>{c.Label6, c.lbCat(2), c.cmbCat, c.lbWer(0), c.cmbWer, c.Alle,
+                                                      c.chkdat, c.Datum, c.cmdHTML, c.Label3, c.lbAnzahlSel,
+                                                      c.Label5, c.lbAnzahlF})
+        unten.emplace_back(w, w->geometry());
+
+    f.resize(1400, 1000);
+    QApplication::processEvents();
+    const int breiter = f.centralWidget()->width() - px(10155);
+    const int höher = f.centralWidget()->height() - px(7650);
+    ASSERT_EQ(f.width(), 1400);
+    ASSERT_GT(höher, 300);
+    EXPECT_EQ(c.lfListe->geometry(), liste.adjusted(0, 0, breiter, höher));
+    for (QWidget* w : std::initializer_list<QWidget*>{c.lfListe2, c.lfCover, c.WebBrowser1})
+        EXPECT_EQ(w->geometry(), c.lfListe->geometry()) << w->objectName().toStdString();
+    for (const auto& [w, vorher] : oben)
+        EXPECT_EQ(w->geometry(), vorher) << w->objectName().toStdString() << " stays";
+    for (const auto& [w, vorher] : unten)
+        EXPECT_EQ(w->geometry(), vorher.translated(0, höher)) << w->objectName().toStdString() << " moves down";
+    const int zeilenhöhe = c.lfListe->visualItemRect(c.lfListe->item(0)).height();
+    EXPECT_GE(sichtbareZeilen(c.lfListe), zeilenVorher + höher / zeilenhöhe);
+    EXPECT_EQ(c.lfListe->tabStops(), (std::vector<int>{150, 160, 225, 235, 245, 255}));
+    EXPECT_EQ(überlappungen(f, überEinander(f)), std::vector<QString>{});
+
+    // The sub-entry list opens as large as the title list.
+    c.cmdUnterordner->click();
+    ASSERT_TRUE(c.lfListe2->isVisible());
+    EXPECT_EQ(c.lfListe2->geometry(), liste.adjusted(0, 0, breiter, höher));
+
+    // Back to the design size, everything is where the design has it.
+    c.cmdUnterordnerzurück->click();
+    f.resize(f.minimumSize());
+    QApplication::processEvents();
+    EXPECT_EQ(c.lfListe->geometry(), liste);
+    for (const auto& [w, vorher] : unten)
+        EXPECT_EQ(w->geometry(), vorher) << w->objectName().toStdString();
+    EXPECT_EQ(sichtbareZeilen(c.lfListe), zeilenVorher);
+    f.close();
+}
+
+TEST(Fläche, TheWindowIsNeverSmallerThanItsDesign)
+{
+    Filmkatalog k;
+    frmFilme& f = k.fenster();
+    f.show();
+    f.resize(400, 300);
+    QApplication::processEvents();
+    EXPECT_EQ(f.centralWidget()->size(), QSize(px(10155), px(7650)));
+    EXPECT_EQ(f.c.lfListe->geometry(), QRect(px(120), px(3840), px(9915), px(2190)));
+    EXPECT_EQ(f.c.Alle->pos(), QPoint(px(120), px(6780)));
+    f.close();
+}
+
+namespace {
+
+// A background picture of the program folder, as the picture entries store it.
+void hintergrundbild(const Filmkatalog& k)
+{
+    QDir().mkpath(k.folder.file("bilder"));
+    QImage bild(400, 300, QImage::Format_RGB32);
+    QPainter maler(&bild);
+    QLinearGradient verlauf(0, 0, 400, 300);
+    verlauf.setColorAt(0, QColor(120, 170, 210));
+    verlauf.setColorAt(1, QColor(230, 240, 250));
+    maler.fillRect(bild.rect(), verlauf);
+    maler.end();
+    ASSERT_TRUE(bild.save(k.folder.file("bilder/lacs.jpg")));
+}
+
+const QByteArray MitBild = "[Design]\r\nHintergrundfarbe=0\r\nBild=bilder/lacs.jpg\r\n";
+
+}  // namespace
+
+// The background picture fills the enlarged window, also after a refresh lays
+// the look on again.
+TEST(Fläche, ThePictureFillsTheEnlargedWindowAlsoAfterARefresh)
+{
+    Filmkatalog k(MitBild);
+    hintergrundbild(k);
+    frmFilme& f = k.fenster();
+    f.show();
+    f.resize(1400, 1000);
+    QApplication::processEvents();
+    const QWidget* fläche = f.centralWidget();
+    const QRect gefüllt = f.c.Image1->geometry();
+    EXPECT_EQ(gefüllt.height(), fläche->height());
+    EXPECT_NEAR(gefüllt.center().x(), fläche->rect().center().x(), 1);
+
+    f.c.mnuAktualisieren->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(f.c.Image1->geometry(), gefüllt);
+    EXPECT_FALSE(f.c.Image1->isHidden());
+    f.close();
+}
+
+// The enlarged window and the labels in the looks, for a look by eye: RDX_SCREENSHOTS names a folder.
+TEST(Fläche, Screenshot)
+{
+    const QString ordner = qEnvironmentVariable("RDX_SCREENSHOTS");
+    if (ordner.isEmpty())
+        GTEST_SKIP() << "RDX_SCREENSHOTS not set";
+    QDir().mkpath(ordner);
+    {
+        Filmkatalog k(Ausgeliefert + MitBild);
+        vieleTitel(k);
+        spracheAusliefern(k);
+        hintergrundbild(k);
+        frmFilme& f = zeigen(k, "Matrix");
+        f.show();
+        f.resize(1400, 1000);
+        QApplication::processEvents();
+        f.grab().save(ordner + "/frmFilme_gross.png");
+        f.close();
+    }
+    const std::pair<const char*, QByteArray> bilder[] = {{"ausgeliefert", Ausgeliefert}, {"12pt", ZwölfPunktFett}};
+    for (const auto& [name, cdIni] : bilder) {
+        Filmkatalog k(cdIni);
+        spracheAusliefern(k);
+        frmFilme& f = zeigen(k, "Matrix");
+        f.show();
+        QApplication::processEvents();
+        f.grab().save(ordner + "/frmFilme_" + name + ".png");
+        f.c.cmdUnterordner->click();
+        QApplication::processEvents();
+        f.grab().save(ordner + "/frmFilme_Unterordner_" + name + ".png");
+        f.c.cmdUnterordnerzurück->click();
+        f.c.Neu->click();
+        QApplication::processEvents();
+        f.grab().save(ordner + "/frmFilme_Neu_" + name + ".png");
+        titelKlicken(k, "Ocean's Eleven");
+        f.c.cmdAusgeliehen->click();
+        QApplication::processEvents();
+        f.grab().save(ordner + "/frmFilme_Ausleiher_" + name + ".png");
+        f.close();
+    }
+    {
+        Anwendungsschrift schrift(12.0);
+        Filmkatalog k(Ausgeliefert);
+        spracheAusliefern(k);
+        frmFilme& f = zeigen(k, "Matrix");
+        f.show();
+        QApplication::processEvents();
+        f.grab().save(ordner + "/frmFilme_12pt_Desktop.png");
+        f.close();
     }
 }

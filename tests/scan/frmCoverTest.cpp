@@ -4,16 +4,24 @@
 #include "scan/frmCover.h"
 #include "tests/catalogue/Bearbeitung.h"
 #include "tests/catalogue/Filmkatalog.h"
+#include "tests/Quellordner.h"
+#include "tests/support/Anwendungsschrift.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <utility>
+#include <vector>
 
 using namespace testing_support;
 
@@ -211,17 +219,81 @@ TEST(Cover, TheSubEntryWindowWritesTheSubEntry)
     EXPECT_EQ(spalte(k, "Filme", "Cover", "Matrix"), "-");
 }
 
+namespace {
+
+struct Schriftfall {
+    const char* name;
+    std::optional<double> punkte;  // the desktop's face; none: the platform's
+};
+
+void PrintTo(const Schriftfall& s, std::ostream* os)
+{
+    *os << s.name;
+}
+
+class CoverKnoepfe : public ::testing::TestWithParam<Schriftfall> {};
+
+}  // namespace
+
+// Every button shows its whole caption inside the window and beside the others,
+// with the shipped texts of the language file as with the built-in ones.
+TEST_P(CoverKnoepfe, EveryCaptionShowsWholeInsideTheWindow)
+{
+    Anwendungsschrift schrift(GetParam().punkte);
+    for (const bool sprache : {false, true}) {
+        SCOPED_TRACE(sprache ? "shipped language file" : "built-in texts");
+        Filmkatalog k(sprache ? QByteArray("[Design]\r\nSprache=deutsch.lng\r\n") : QByteArray());
+        if (sprache) {
+            ASSERT_TRUE(QFile::copy(QStringLiteral(RDX_SOURCE_DIR "/data/deutsch.lng"), k.folder.file("deutsch.lng")));
+        }
+        // A title without a cover: the window shows its load button.
+        scan::frmCover* w = anhaengen(k, "Alien", bild(k, "covers/alien.bmp", 400, 300));
+        ASSERT_NE(w, nullptr);
+        w->cmdPfad->click();
+        QApplication::processEvents();
+        std::vector<QPushButton*> knöpfe;
+        for (QPushButton* b : {w->cmdPfad, w->cmdOK, w->cmdCancel, w->cmdEntladen}) {
+            ASSERT_TRUE(b->isVisible()) << b->objectName().toStdString();
+            SCOPED_TRACE(b->text().toStdString());
+            EXPECT_FALSE(b->text().isEmpty());
+            EXPECT_GE(b->width(), b->sizeHint().width()) << "the caption is cut at the side";
+            EXPECT_GE(b->height(), b->sizeHint().height()) << "the caption is cut at the bottom";
+            EXPECT_TRUE(w->rect().contains(b->geometry())) << "the button lies inside the window";
+            EXPECT_FALSE(b->geometry().intersects(w->tfCover->geometry()));
+            for (const QPushButton* davor : knöpfe)
+                EXPECT_FALSE(b->geometry().intersects(davor->geometry())) << "covers " << davor->objectName().toStdString();
+            knöpfe.push_back(b);
+        }
+        EXPECT_GE(w->tfCover->height(), w->tfCover->sizeHint().height());
+        w->close();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Faces, CoverKnoepfe,
+                         ::testing::Values(Schriftfall{"Shipped", std::nullopt},
+                                           Schriftfall{"TwelvePointDesktop", 12.0}),
+                         [](const auto& fall) { return std::string(fall.param.name); });
+
 TEST(Cover, Screenshot)
 {
     const QByteArray ordner = qgetenv("RDX_SCREENSHOTS");
     if (ordner.isEmpty())
         GTEST_SKIP() << "RDX_SCREENSHOTS names no folder";
-    Filmkatalog k;
-    bild(k, "covers/mask.jpg", 600, 400);
-    k.ausführen("UPDATE Filme SET Cover = 'mask.jpg' WHERE Titel = 'Mask'");
-    frmFilme& f = zeigen(k, "Mask");
-    f.c.cmdCover->click();
-    ASSERT_NE(f.coverfenster(), nullptr);
-    f.coverfenster()->cmdPfad->click();
-    f.coverfenster()->grab().save(QString::fromUtf8(ordner) + "/frmCover.png");
+    for (const auto& [name, punkte] : {std::pair<const char*, std::optional<double>>{"", std::nullopt},
+                                       std::pair<const char*, std::optional<double>>{"_12pt", 12.0}}) {
+        Anwendungsschrift schrift(punkte);
+        Filmkatalog k;
+        bild(k, "covers/mask.jpg", 600, 400);
+        k.ausführen("UPDATE Filme SET Cover = 'mask.jpg' WHERE Titel = 'Mask'");
+        frmFilme& f = zeigen(k, "Mask");
+        f.c.cmdCover->click();
+        ASSERT_NE(f.coverfenster(), nullptr);
+        f.coverfenster()->cmdPfad->click();
+        f.coverfenster()->grab().save(QString::fromUtf8(ordner) + "/frmCover" + name + ".png");
+        f.coverfenster()->close();
+        scan::frmCover* w = anhaengen(k, "Alien", bild(k, "covers/alien.bmp", 300, 400));
+        ASSERT_NE(w, nullptr);
+        w->grab().save(QString::fromUtf8(ordner) + "/frmCover_laden" + name + ".png");
+        w->close();
+    }
 }

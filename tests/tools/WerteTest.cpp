@@ -176,8 +176,8 @@ TEST(Werte, AnOptionBeforeAWorkingCatalogueChangesNothing)
         EXPECT_EQ(o.fake.messages.shown[0].prompt, QStringLiteral("Bitte erst eine Datenbank wählen!"));
         EXPECT_EQ(o.fake.messages.shown[0].title, QStringLiteral("Datenbank wählen"));
         EXPECT_EQ(o.fake.messages.shown[0].flags, sys::mb::Critical);
-        EXPECT_EQ(f->cmbCombo->text(), QStringLiteral("Combo"));
-        EXPECT_EQ(f->cmbCombo1->text(), QStringLiteral("Combo1"));
+        EXPECT_EQ(f->cmbCombo->text(), QString());
+        EXPECT_EQ(f->cmbCombo1->text(), QString());
     }
     o.fake.messages.shown.clear();
     f->optFormat->setChecked(true);

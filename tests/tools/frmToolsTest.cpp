@@ -53,6 +53,12 @@ TEST_P(Startliste, ListsBothNamesInBothBoxes)
     EXPECT_EQ(f->cmbDBU->currentIndex(), -1);
     EXPECT_EQ(f->cmbDBU->placeholderText(), QStringLiteral("DB wählen"));
     EXPECT_TRUE(f->arbeitsName().isEmpty());
+    // The boxes of the old and the new value show nothing until a field is chosen.
+    for (const vb::ComboBox* box : {f->cmbCombo, f->cmbCombo1}) {
+        EXPECT_EQ(box->text(), QString()) << box->objectName().toStdString();
+        EXPECT_EQ(box->lineEdit()->text(), QString()) << box->objectName().toStdString();
+        EXPECT_EQ(box->count(), 0) << box->objectName().toStdString();
+    }
     EXPECT_TRUE(o.fake.messages.shown.empty());
 }
 
