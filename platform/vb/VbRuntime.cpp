@@ -202,11 +202,15 @@ QString dateText(const QDate& date)
 
 QDate parseDateText(const QString& text)
 {
-    static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,2})\\.([0-9]{1,2})\\.([0-9]{4})$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^([0-9]{1,2})\\.([0-9]{1,2})\\.([0-9]{4}|[0-9]{2})$"));
     const QRegularExpressionMatch m = pattern.match(text);
     if (!m.hasMatch())
         return {};
-    return QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+    int year = m.captured(3).toInt();
+    if (m.capturedLength(3) == 2)
+        year += 2000;
+    return QDate(year, m.captured(2).toInt(), m.captured(1).toInt());
 }
 
 int twipsToPixels(int twips, double dpi)

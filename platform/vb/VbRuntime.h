@@ -36,7 +36,9 @@ QString formatTwoDecimals(double value);
 // The date as day.month.year with a four-digit year ("09.12.2026").
 QString dateText(const QDate& date);
 
-// Reads "d.m.yyyy" or "dd.mm.yyyy"; an invalid text gives an invalid date.
+// Reads a German date: day and month of one or two digits, the year of four
+// or of two (read as 20yy): "1.9.26", "1.9.2026", "01.09.2026". Anything else
+// ("2026-09-01", "31.02.2026", " 1.9.26") gives an invalid date.
 QDate parseDateText(const QString& text);
 
 // Twips to pixels at the given resolution (15 twips a pixel at 96 dpi).
