@@ -247,6 +247,45 @@ TEST(VbRuntime, DatesAsDayMonthYear)
         EXPECT_EQ(vb::parseDateText(QString::fromUtf8(row.text)), row.expected) << row.text;
 }
 
+struct Zeilenfall {
+    const char* name;
+    QString text;
+    QString eineZeile;
+    QString mitTabs;  // with the tabs kept
+};
+
+class VbEineZeile : public ::testing::TestWithParam<Zeilenfall> {};
+
+TEST_P(VbEineZeile, EveryLineBreakAndControlBecomesOneBlank)
+{
+    const Zeilenfall& fall = GetParam();
+    EXPECT_EQ(vb::singleLine(fall.text), fall.eineZeile);
+    EXPECT_EQ(vb::singleLine(fall.text, true), fall.mitTabs);
+
+    QByteArray bytes("vorne;");
+    vb::appendSingleLine(bytes, fall.text.toUtf8());
+    EXPECT_EQ(bytes, "vorne;" + fall.eineZeile.toUtf8()) << "the same on UTF-8";
+    EXPECT_EQ(vb::isSingleLine(fall.text.toUtf8()), fall.text == fall.eineZeile);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texte, VbEineZeile,
+    ::testing::Values(
+        Zeilenfall{"Pasted", QStringLiteral("Zeile1\nZeile2\t\a\u2026"), QStringLiteral("Zeile1 Zeile2  \u2026"),
+                   QStringLiteral("Zeile1 Zeile2\t \u2026")},
+        Zeilenfall{"CrLfIsOneBreak", QStringLiteral("a\r\nb\n\rc\rd"), QStringLiteral("a b  c d"),
+                   QStringLiteral("a b  c d")},
+        Zeilenfall{"CrLfAtTheEnd", QStringLiteral("a\r\n"), QStringLiteral("a "), QStringLiteral("a ")},
+        Zeilenfall{"NulDelAndC1", QStringLiteral("a") + QChar(0) + QStringLiteral("b\x7F\u0085\u009Fc"),
+                   QStringLiteral("a b   c"), QStringLiteral("a b   c")},
+        Zeilenfall{"UnicodeLineBreaks", QStringLiteral("a\u2028b\u2029c"), QStringLiteral("a b c"),
+                   QStringLiteral("a b c")},
+        Zeilenfall{"PrintableKept", QStringLiteral("\u00C4rger \u00A0\u00FF\u0100\u20AC \U0001F600 \u200D"),
+                   QStringLiteral("\u00C4rger \u00A0\u00FF\u0100\u20AC \U0001F600 \u200D"),
+                   QStringLiteral("\u00C4rger \u00A0\u00FF\u0100\u20AC \U0001F600 \u200D")},
+        Zeilenfall{"Empty", QString(), QString(), QString()}),
+    [](const auto& fall) { return std::string(fall.param.name); });
+
 TEST(VbRuntime, TwipsToPixels)
 {
     EXPECT_EQ(vb::twipsToPixels(2520), 168);
