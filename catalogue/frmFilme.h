@@ -12,6 +12,7 @@
 #include "scan/frmCDeinlesen.h"
 #include "scan/frmCover.h"
 
+#include <QDate>
 #include <QMainWindow>
 #include <QPoint>
 #include <QPointer>
@@ -177,8 +178,10 @@ public:
     void cmdEdit_Click();
     bool przSpeichern();
     // `imSchreiben` runs inside the write's transaction, right after the
-    // record's update (the lending adds its log row there).
-    bool przEditieren(const std::function<void()>& imSchreiben = {});
+    // record's update (the lending adds its log row there); `fenstertitel`
+    // titles the refusal of a typed date.
+    bool przEditieren(const std::function<void()>& imSchreiben = {},
+                      const QString& fenstertitel = QStringLiteral("Editieren"));
     void Löschen_Click();
     void cmdLöschen2_Click();
 
@@ -315,6 +318,7 @@ private:
     void kombisVerbinden();      // the edit combo boxes
     void tastenVerbinden();      // key filters of the entry fields
     void speichernFehler(const QString& titel, const QString& fenstertitel);
+    std::optional<QDate> getipptesDatum(const QLineEdit* feld, const QString& feldname, const QString& fenstertitel);
     bool leererTitel(int fehlerText, frame::OhneDatei ohne);
     bool filmAufAnzeige();
     bool unterordnerAufAnzeige();

@@ -64,7 +64,7 @@ void frmFilme::cmdspeichern_Click()
         return;
     }
     c.tfTitel2->setText(c.tfTitel->text());
-    if (!przEditieren([this] { przAusleiheEintragen(); }))
+    if (!przEditieren([this] { przAusleiheEintragen(); }, QStringLiteral("Ausleihe speichern")))
         return;
     przlesen();
     c.cmdMappe->setVisible(true);

@@ -18,6 +18,10 @@ using db::kollation;
 using katalog::oder;
 using katalog::pufferVerwerfen;
 
+// The names of the panel's date fields in the refusal of a typed date.
+const QString Ausleihdatum = QStringLiteral("Ausleihdatum");
+const QString EingetragenAm = QStringLiteral("Eingetragen am");
+
 [[noreturn]] void verweigern(const QString& warum)
 {
     throw db::DbError(SQLITE_MISMATCH, warum);
@@ -78,6 +82,25 @@ void frmFilme::speichernFehler(const QString& titel, const QString& fenstertitel
                                 sys::mb::Critical, fenstertitel);
 }
 
+// A date the user typed into the panel, read as a German date (d.m.yy,
+// d.m.yyyy, dd.mm.yyyy): an invalid date for an empty field, nothing after
+// the refusal of a text that is no date, which names the field.
+std::optional<QDate> frmFilme::getipptesDatum(const QLineEdit* feld, const QString& feldname,
+                                              const QString& fenstertitel)
+{
+    const QString text = feld->text().trimmed();
+    if (text.isEmpty())
+        return QDate();
+    const QDate datum = vb::parseDateText(text);
+    if (datum.isValid())
+        return datum;
+    m_services.messages->msgBox(feldname + QStringLiteral(": \"") + feld->text()
+                                    + QStringLiteral("\" ist kein gültiges Datum.\nBitte das Datum als tt.mm.yyyy "
+                                                     "eintragen."),
+                                sys::mb::Exclamation, fenstertitel);
+    return std::nullopt;
+}
+
 void frmFilme::Speichern_Click()
 {
     const QString titel = c.tfTitel->text();
@@ -112,12 +135,18 @@ bool frmFilme::przSpeichern()
 {
     const QString titel = c.tfTitel->text();
     UmbenannteUnterordner = 0;
+    const std::optional<QDate> ausgeliehen = getipptesDatum(c.tfDatumAusleihe, Ausleihdatum, QStringLiteral("Speichern"));
+    if (!ausgeliehen)
+        return false;
+    const std::optional<QDate> eingetragen = getipptesDatum(c.tfDatum, EingetragenAm, QStringLiteral("Speichern"));
+    if (!eingetragen)
+        return false;
     try {
         if (!datenbank || !rsFilme)
             throw db::DbError(db::ErrNoDatabase, QStringLiteral("Keine Datenbank geöffnet."));
         const double anzahl = anzahlLesen(c.tfAnzahl->text());
         const QString wer = c.tfWer->text();
-        const QString ausDatum = c.tfDatumAusleihe->text();
+        const QString ausDatum = vb::dateText(*ausgeliehen);
         const QString format = oder(c.tfFormat->text(), "-");
         const QString qualität = oder(c.tfQualität->text(), "-");
         const QString mappe = oder(c.tfMappe->text(), "-");
@@ -145,8 +174,9 @@ bool frmFilme::przSpeichern()
         rsFilme->setField(QStringLiteral("Size"), oder(c.tfSize->text(), "0"));
         rsFilme->setField(QStringLiteral("Cover"), c.tfCover->text());
         rsFilme->setField(QStringLiteral("Unterordner"), QStringLiteral("-"));
-        // The day of entry, which the date field's tooltip promises.
-        rsFilme->setField(QStringLiteral("Datum"), m_services.clock->today().toString(u"yyyy-MM-dd"));
+        // The day of entry, which the date field's tooltip promises for an empty field.
+        rsFilme->setField(QStringLiteral("Datum"),
+                          (eingetragen->isValid() ? *eingetragen : m_services.clock->today()).toString(u"yyyy-MM-dd"));
         rsFilme->update();
         rsFilme->setBookmark(rsFilme->lastModified());
 
@@ -204,9 +234,20 @@ bool frmFilme::przSpeichern()
     return true;
 }
 
-bool frmFilme::przEditieren(const std::function<void()>& imSchreiben)
+bool frmFilme::przEditieren(const std::function<void()>& imSchreiben, const QString& fenstertitel)
 {
     if (!datenbank || !filmAufAnzeige())
+        return false;
+    const QString wer = c.tfWer->text();
+    // The lending date is stored only with a borrower; without one the stored date stays.
+    std::optional<QDate> ausgeliehen;
+    if (!wer.isEmpty()) {
+        ausgeliehen = getipptesDatum(c.tfDatumAusleihe, Ausleihdatum, fenstertitel);
+        if (!ausgeliehen)
+            return false;
+    }
+    const std::optional<QDate> eingetragen = getipptesDatum(c.tfDatum, EingetragenAm, fenstertitel);
+    if (!eingetragen)
         return false;
     QString titel;
     try {
@@ -214,14 +255,7 @@ bool frmFilme::przEditieren(const std::function<void()>& imSchreiben)
         const QString gespeicherterTitel = titel;
         const bool mitUnterordnern = rsFilme->field(QStringLiteral("Unterordner")).toString() == QLatin1String("1");
         const double anzahl = anzahlLesen(c.tfAnzahl->text());
-        std::optional<QString> datum;
-        if (!c.tfDatum->text().isEmpty()) {
-            datum = db::dedate(c.tfDatum->text());
-            if (!datum)
-                verweigern(QStringLiteral("Kein Datum: %1").arg(c.tfDatum->text()));
-        }
         const QString neuerTitel = c.tfTitel->text();
-        const QString wer = c.tfWer->text();
 
         db::Database::Transaction transaktion(*datenbank);
         rsFilme->edit();
@@ -234,16 +268,15 @@ bool frmFilme::przEditieren(const std::function<void()>& imSchreiben)
         rsFilme->setField(QStringLiteral("Cat"), oder(c.tfCat->text(), "-"));
         if (!wer.isEmpty()) {
             rsFilme->setField(QStringLiteral("Wer"), wer);
-            rsFilme->setField(QStringLiteral("AusDatum"), c.tfDatumAusleihe->text().isEmpty()
-                                                             ? vb::dateText(m_services.clock->today())
-                                                             : c.tfDatumAusleihe->text());
+            rsFilme->setField(QStringLiteral("AusDatum"),
+                              vb::dateText(ausgeliehen->isValid() ? *ausgeliehen : m_services.clock->today()));
         } else {
             rsFilme->setField(QStringLiteral("Wer"), QStringLiteral("-"));
         }
         rsFilme->setField(QStringLiteral("Dten"), oder(c.tfdten->text(), "-"));
         rsFilme->setField(QStringLiteral("Info"), oder(c.tfInfo->toPlainText(), "-"));
-        if (datum)
-            rsFilme->setField(QStringLiteral("Datum"), *datum);
+        if (eingetragen->isValid())
+            rsFilme->setField(QStringLiteral("Datum"), eingetragen->toString(u"yyyy-MM-dd"));
         rsFilme->setField(QStringLiteral("Size"), oder(c.tfSize->text(), "0"));
         if (mitUnterordnern) {
             // The sub-entries follow their title's folder, borrower and name.

@@ -56,6 +56,8 @@ QString druckwert(const QVariant& wert, int breite)
                        || wert.typeId() == QMetaType::Int
                    ? vb::cstr(wert.toDouble())
                    : wert.toString();
+    // A stored line break must not break the printed line.
+    text = vb::singleLine(text);
     return breite > 0 ? text.left(breite).leftJustified(breite, u' ') : text;
 }
 
@@ -73,13 +75,14 @@ void frmFilme::druckVerbinden()
     connect(c.mnuDruckSetup, &QAction::triggered, this, [this] { mnuDruckSetup_Click(); });
 }
 
-// The rows' tabs go to the list's own stops, measured in the printer's font.
+// The rows' tabs go to the list's own stops, measured in the printer's font;
+// each row is one printed line, as the list shows it.
 void frmFilme::cmdPrint_Click()
 {
     sys::Printer& drucker = *m_services.printer;
     const QTextOption layout = c.lfListe->textOption(drucker.font());
     for (int i = 0; i < c.lfListe->count(); ++i) {
-        if (!drucker.print(1, c.lfListe->item(i)->text(), layout) || !drucker.newLine()) {
+        if (!drucker.print(1, vb::singleLine(c.lfListe->item(i)->text(), true), layout) || !drucker.newLine()) {
             druckfehler(m_services);
             break;
         }

@@ -99,9 +99,12 @@ void frmFilme::przCDVolltextsuche()
     m_titelNurMarkiert = zeile >= 0;
 }
 
-// The word of the last filter or search when there is one, else the dialog's.
+// The word in the title field, as the button's tooltip promises; with an empty
+// field the word of the last filter or search when there is one, else the dialog's.
 void frmFilme::cmdVolltextsucheTitel_Click()
 {
+    if (!c.tfTitel->text().isEmpty())
+        FilterWert = c.tfTitel->text();
     przVolltextsucheTitel();
 }
 

@@ -4,6 +4,7 @@
 #include "platform/db/RowReader.h"
 #include "platform/system/Messages.h"
 #include "platform/system/ProgramFolder.h"
+#include "platform/vb/VbRuntime.h"
 #include "platform/xls/Workbook.h"
 #include "reports/Dateifehler.h"
 #include "reports/Zellwert.h"
@@ -18,6 +19,19 @@ namespace reports {
 
 namespace {
 
+// A text cell holds one line: a stored line break or other control character
+// shows as a blank.
+void textSetzen(xls::Workbook& buch, int spalte, QByteArrayView utf8)
+{
+    if (vb::isSingleLine(utf8)) {
+        buch.setTextUtf8(spalte, utf8);
+        return;
+    }
+    QByteArray zeile;
+    vb::appendSingleLine(zeile, utf8);
+    buch.setTextUtf8(spalte, zeile);
+}
+
 // A date column's text as a date cell; a text that is no date stays text.
 void datumSetzen(xls::Workbook& buch, int spalte, QByteArrayView utf8)
 {
@@ -25,7 +39,7 @@ void datumSetzen(xls::Workbook& buch, int spalte, QByteArrayView utf8)
     if (datum.isValid())
         buch.setDate(spalte, datum);
     else
-        buch.setTextUtf8(spalte, utf8);
+        textSetzen(buch, spalte, utf8);
 }
 
 }  // namespace
@@ -77,10 +91,10 @@ bool ExcelAusgabe::schreiben(const QString& mappe, const QString& quelle, const 
                     if (datum[size_t(c)])
                         datumSetzen(buch, c, zeilen.utf8(c));
                     else
-                        buch.setTextUtf8(c, zeilen.utf8(c));
+                        textSetzen(buch, c, zeilen.utf8(c));
                     break;
                 case Typ::Blob:
-                    buch.setTextUtf8(c, zeilen.utf8(c));
+                    textSetzen(buch, c, zeilen.utf8(c));
                     break;
                 }
             }

@@ -2,6 +2,7 @@
 
 #include "platform/db/DbError.h"
 #include "platform/system/Dateigrund.h"
+#include "platform/vb/VbRuntime.h"
 #include "reports/Zeilenquelle.h"
 #include "reports/Zellwert.h"
 
@@ -144,9 +145,16 @@ char* obenAnhängen(char* p, char32_t c)
 }
 
 // A cell's UTF-8 text through the entity encoder, in Windows-1252, straight
-// into the page's buffer.
+// into the page's buffer. A cell is one line: a stored line break or other
+// control character shows as a blank.
 void zelleAnhängen(QByteArray& aus, QByteArrayView text)
 {
+    if (!vb::isSingleLine(text)) {
+        QByteArray zeile;
+        vb::appendSingleLine(zeile, text);
+        zelleAnhängen(aus, zeile);
+        return;
+    }
     // Room for the widest case: a broken byte as "&#65533;".
     const qsizetype anfang = aus.size();
     aus.resize(anfang + 8 * text.size());
@@ -175,7 +183,7 @@ void zelleAnhängen(QByteArray& aus, QByteArrayView text)
 // Title, heading and field names: markup characters escaped, umlauts kept.
 QByteArray htmlText(const QString& text)
 {
-    QString t = text;
+    QString t = vb::singleLine(text);
     t.replace(QLatin1Char('&'), QLatin1String("&amp;"));
     t.replace(QLatin1Char('<'), QLatin1String("&lt;"));
     t.replace(QLatin1Char('>'), QLatin1String("&gt;"));

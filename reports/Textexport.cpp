@@ -74,10 +74,10 @@ void wertAnhängen(QByteArray& zeile, const db::RowReader& zeilen, int spalte, b
                 return;
             }
         }
-        zeile.append(zeilen.utf8(spalte));
+        vb::appendSingleLine(zeile, zeilen.utf8(spalte));
         return;
     case Typ::Blob:
-        zeile.append(zeilen.utf8(spalte));
+        vb::appendSingleLine(zeile, zeilen.utf8(spalte));
         return;
     }
 }

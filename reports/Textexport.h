@@ -2,7 +2,8 @@
 // The text export "cds.txt": every title of Filme in German title order, one
 // line per title ended by CR LF, each column of the table in its own order
 // followed by ";" (Null adds nothing, ";" inside a value stays), UTF-8 without
-// a byte-order mark. Numbers as CStr, dates as day.month.year.
+// a byte-order mark. Numbers as CStr, dates as day.month.year. A title stays one
+// line: a stored line break, tab or other control character is written as a blank.
 #include <QString>
 
 namespace db {

@@ -34,6 +34,8 @@ void einrichten(QWidget* w, const char* name, const Platz& platz, const char* te
     }
     if (*tip)
         w->setToolTip(QString::fromUtf8(tip));
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        keepSingleLine(e);
     if (merkmale & editierbar) {
         if (auto* k = qobject_cast<ComboBox*>(w))
             k->setEditable(true);

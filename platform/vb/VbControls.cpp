@@ -1,10 +1,13 @@
 #include "platform/vb/VbControls.h"
 
+#include "platform/vb/VbRuntime.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QValidator>
 
 #include <algorithm>
 #include <utility>
@@ -62,6 +65,13 @@ public:
         return groesse;
     }
 
+    // A stored value may hold a line break: the row stays one line, its tabs stops.
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->text = singleLine(option->text, true);
+    }
+
     static int ascentMitAkzenten(const QFontMetrics& masse)
     {
         return std::max(masse.ascent(), -masse.boundingRect(QStringLiteral("ÅÄÖÜÉÈÊÂ")).top());
@@ -71,7 +81,34 @@ private:
     ListBox* m_list;
 };
 
+// QLineEdit validates after every change, the user's and the code's alike;
+// setText clears the modified flag first, so an unmodified box holds a text
+// set from code, which keeps its bytes.
+class SingleLineValidator : public QValidator {
+public:
+    explicit SingleLineValidator(QLineEdit* edit) : QValidator(edit), m_edit(edit) {}
+
+    State validate(QString& input, int& pos) const override
+    {
+        if (m_edit->isModified())
+            if (QString line = singleLine(input); line != input) {
+                pos = int(singleLine(input.left(pos)).size());
+                input = std::move(line);
+            }
+        return Acceptable;
+    }
+
+private:
+    QLineEdit* m_edit;
+};
+
 }  // namespace
+
+void keepSingleLine(QLineEdit* edit)
+{
+    if (!dynamic_cast<const SingleLineValidator*>(edit->validator()))
+        edit->setValidator(new SingleLineValidator(edit));
+}
 
 ListBox::ListBox(QWidget* parent) : QListWidget(parent)
 {
@@ -136,6 +173,7 @@ void ComboBox::feldAnpassen()
     if (!edit)
         return;
     setCompleter(nullptr);
+    keepSingleLine(edit);
     // QComboBox selects the entry equal to the typed text on Enter and when the
     // focus leaves; the original's box keeps the text and its selection as they are.
     disconnect(edit, &QLineEdit::returnPressed, this, nullptr);

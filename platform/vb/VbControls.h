@@ -1,7 +1,8 @@
 #pragma once
 // List and combo boxes with the behaviour the windows expect of the original's
-// controls: tab stops in dialog units, item texts kept exactly, and combo boxes
-// that neither complete, select nor insert anything on their own.
+// controls: tab stops in dialog units, item texts kept exactly, combo boxes
+// that neither complete, select nor insert anything on their own, and one-line
+// boxes that a pasted line break cannot break.
 #include <QComboBox>
 #include <QListWidget>
 #include <QTextOption>
@@ -60,6 +61,13 @@ public:
 private:
     void feldAnpassen();
 };
+
+// Keeps a one-line box free of what the user types, pastes or drops that would
+// break its line: every line break, tab and other control character becomes a
+// blank. A text set from code keeps its bytes, so a stored value shows and is
+// written back as it is. Every box that `bauen` makes and the edit field of
+// every ComboBox get it.
+void keepSingleLine(QLineEdit* edit);
 
 // Screen.MousePointer: 11 the hourglass, 0 the default. An absolute state,
 // not a stack: setting 11 twice and 0 once gives the default again.

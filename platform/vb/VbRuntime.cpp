@@ -202,11 +202,92 @@ QString dateText(const QDate& date)
 
 QDate parseDateText(const QString& text)
 {
-    static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,2})\\.([0-9]{1,2})\\.([0-9]{4})$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^([0-9]{1,2})\\.([0-9]{1,2})\\.([0-9]{4}|[0-9]{2})$"));
     const QRegularExpressionMatch m = pattern.match(text);
     if (!m.hasMatch())
         return {};
-    return QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+    int year = m.captured(3).toInt();
+    if (m.capturedLength(3) == 2)
+        year += 2000;
+    return QDate(year, m.captured(2).toInt(), m.captured(1).toInt());
+}
+
+namespace {
+
+// C0 and C1 controls, DEL, and the two Unicode line breaks.
+bool breaksTheLine(char32_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
+}
+
+}  // namespace
+
+QString singleLine(const QString& text, bool keepTabs)
+{
+    const auto stays = [keepTabs](char16_t c) { return !breaksTheLine(c) || (keepTabs && c == u'\t'); };
+    qsizetype i = 0;
+    while (i < text.size() && stays(text[i].unicode()))
+        ++i;
+    if (i == text.size())
+        return text;
+    QString out = text.left(i);
+    out.reserve(text.size());
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (stays(c)) {
+            out.append(QChar(c));
+            continue;
+        }
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        out.append(QLatin1Char(' '));
+    }
+    return out;
+}
+
+namespace {
+
+// Where the next control character of UTF-8 starts from `from` on, and its
+// length in bytes (CR LF as one); -1 when there is none. The controls are the
+// bytes below 0x20 and 0x7F, the C1 controls 0xC2 0x80..0x9F and the line
+// breaks 0xE2 0x80 0xA8/0xA9.
+qsizetype nextControl(QByteArrayView utf8, qsizetype from, qsizetype* length)
+{
+    const auto* b = reinterpret_cast<const uchar*>(utf8.data());
+    const qsizetype n = utf8.size();
+    for (qsizetype i = from; i < n; ++i) {
+        if (b[i] < 0x20 || b[i] == 0x7F)
+            *length = b[i] == '\r' && i + 1 < n && b[i + 1] == '\n' ? 2 : 1;
+        else if (b[i] == 0xC2 && i + 1 < n && b[i + 1] >= 0x80 && b[i + 1] <= 0x9F)
+            *length = 2;
+        else if (b[i] == 0xE2 && i + 2 < n && b[i + 1] == 0x80 && (b[i + 2] == 0xA8 || b[i + 2] == 0xA9))
+            *length = 3;
+        else
+            continue;
+        return i;
+    }
+    return -1;
+}
+
+}  // namespace
+
+bool isSingleLine(QByteArrayView utf8)
+{
+    qsizetype length = 0;
+    return nextControl(utf8, 0, &length) < 0;
+}
+
+void appendSingleLine(QByteArray& out, QByteArrayView utf8)
+{
+    qsizetype from = 0;
+    qsizetype length = 0;
+    for (qsizetype i = nextControl(utf8, 0, &length); i >= 0; i = nextControl(utf8, from, &length)) {
+        out.append(utf8.sliced(from, i - from));
+        out.append(' ');
+        from = i + length;
+    }
+    out.append(utf8.sliced(from));
 }
 
 int twipsToPixels(int twips, double dpi)

@@ -2,6 +2,8 @@
 // The small pieces of the VB runtime that the windows rely on, with the German
 // conventions of the original system fixed in code (never the process locale):
 // decimal comma, no thousands separator, dates as "dd.MM.yyyy", halves to even.
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 #include <optional>
@@ -36,8 +38,18 @@ QString formatTwoDecimals(double value);
 // The date as day.month.year with a four-digit year ("09.12.2026").
 QString dateText(const QDate& date);
 
-// Reads "d.m.yyyy" or "dd.mm.yyyy"; an invalid text gives an invalid date.
+// Reads a German date: day and month of one or two digits, the year of four
+// or of two (read as 20yy): "1.9.26", "1.9.2026", "01.09.2026". Anything else
+// ("2026-09-01", "31.02.2026", " 1.9.26") gives an invalid date.
 QDate parseDateText(const QString& text);
+
+// The text as one line: every line break (CR LF counts as one) and every other
+// control character becomes one blank. With `keepTabs` the tabs stay (a list
+// row's column stops).
+QString singleLine(const QString& text, bool keepTabs = false);
+// The same on UTF-8, appended to `out`; and whether nothing would change.
+void appendSingleLine(QByteArray& out, QByteArrayView utf8);
+bool isSingleLine(QByteArrayView utf8);
 
 // Twips to pixels at the given resolution (15 twips a pixel at 96 dpi).
 int twipsToPixels(int twips, double dpi = 96.0);

@@ -3,6 +3,7 @@
 // message the user sees, and refused writes that leave the catalogue as it was.
 #include "tests/catalogue/Bearbeitung.h"
 #include "tests/Quellordner.h"
+#include "tests/support/Kombis.h"
 
 #include "lending/frmMappe.h"
 #include "platform/vb/VbRuntime.h"
@@ -13,6 +14,8 @@
 #include <QFile>
 #include <QLabel>
 #include <gtest/gtest.h>
+
+#include <cctype>
 
 using namespace testing_support;
 
@@ -244,6 +247,81 @@ INSTANTIATE_TEST_SUITE_P(Fälle, Leiher,
                          ::testing::Values(Leiherfall{"Leer", "", false}, Leiherfall{"Strich", "-", false},
                                            Leiherfall{"EinundzwanzigZeichen", "Maximilian Mustermann", true}),
                          [](const auto& fall) { return std::string(fall.param.name); });
+
+// A lending date as the user types it: read as a German date and stored in
+// the one form that the overdue list and the return read.
+struct Ausleihdatumfall {
+    const char* name;
+    const char* getippt;
+    const char* gespeichert;
+};
+
+class Ausleihdatum : public ::testing::TestWithParam<Ausleihdatumfall> {};
+
+TEST_P(Ausleihdatum, IsStoredAsDayMonthYearAndTheOverdueListFindsIt)
+{
+    Filmkatalog k("[Funktionen]\r\nErinnerungsintervall=14\r\n");
+    frmFilme& f = zeigen(k, "Alien 3");
+    f.c.cmdAusleihen->click();
+    tippenImFokus(f.c.tfWer, "Karl");
+    tippenImFokus(f.c.tfDatumAusleihe, QString::fromUtf8(GetParam().getippt));
+    f.c.cmdspeichern->click();
+    ASSERT_EQ(k.fake.messages.shown.size(), 1u);
+    EXPECT_EQ(letzte(k).prompt, "'Alien 3' wurde editiert!");
+    const QString gespeichert = QString::fromUtf8(GetParam().gespeichert);
+    EXPECT_EQ(spalte(k, "Filme", "AusDatum", "Alien 3"), gespeichert);
+    EXPECT_EQ(log(k).back(), (QStringList{"Alien 3", "Karl", gespeichert, "<null>"}));
+    EXPECT_EQ(f.c.tfDatumAusleihe->text(), gespeichert) << "the panel shows the stored date";
+
+    f.c.mnuÜberfälligeAusleihen->trigger();
+    EXPECT_EQ(k.titel().contains("Alien 3"), QDate::fromString(gespeichert, "dd.MM.yyyy") < QDate(2026, 11, 25))
+        << "three months out is overdue, today is not";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formen, Ausleihdatum,
+    ::testing::Values(Ausleihdatumfall{"ShortYear", "1.9.26", "01.09.2026"},
+                      Ausleihdatumfall{"FullYear", "1.9.2026", "01.09.2026"},
+                      Ausleihdatumfall{"TwoDigitDay", "01.9.26", "01.09.2026"},
+                      Ausleihdatumfall{"TwoDigitsEach", "01.09.2026", "01.09.2026"},
+                      Ausleihdatumfall{"BlanksAround", " 1.9.26 ", "01.09.2026"},
+                      Ausleihdatumfall{"EmptyIsToday", "", "09.12.2026"}),
+    [](const auto& fall) { return std::string(fall.param.name); });
+
+class AusleihdatumVerweigert : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(AusleihdatumVerweigert, NamesTheFieldAndTheFormAndStoresNothing)
+{
+    Filmkatalog k;
+    frmFilme& f = zeigen(k, "Alien 3");
+    const auto vorher = alles(k);
+    f.c.cmdAusleihen->click();
+    tippenImFokus(f.c.tfWer, "Karl");
+    tippenImFokus(f.c.tfDatumAusleihe, QString::fromUtf8(GetParam()));
+    f.c.cmdspeichern->click();
+    ASSERT_EQ(k.fake.messages.shown.size(), 1u);
+    EXPECT_EQ(letzte(k).prompt, QStringLiteral("Ausleihdatum: \"") + QString::fromUtf8(GetParam())
+                                    + QStringLiteral("\" ist kein gültiges Datum.\nBitte das Datum als tt.mm.yyyy "
+                                                     "eintragen."));
+    EXPECT_EQ(letzte(k).title, "Ausleihe speichern");
+    EXPECT_EQ(letzte(k).flags, sys::mb::Exclamation);
+    EXPECT_EQ(alles(k), vorher);
+    EXPECT_FALSE(f.c.cmdspeichern->isHidden()) << "the started lending stays open";
+    EXPECT_EQ(f.c.tfDatumAusleihe->text(), QString::fromUtf8(GetParam())) << "the typed text stays to be corrected";
+
+    ersetzenImFokus(f.c.tfDatumAusleihe, "1.12.26");
+    f.c.cmdspeichern->click();
+    EXPECT_EQ(spalte(k, "Filme", "AusDatum", "Alien 3"), "01.12.2026") << "the corrected date is stored";
+}
+
+INSTANTIATE_TEST_SUITE_P(Texte, AusleihdatumVerweigert,
+                         ::testing::Values("31.02.2026", "gestern", "2026-09-01", "1.9.", "1.9.026", "9/1/26"),
+                         [](const auto& fall) {
+                             std::string name;
+                             for (const char* z = fall.param; *z; ++z)
+                                 name += std::isalnum(uchar(*z)) ? *z : '_';
+                             return name;
+                         });
 
 TEST(Ausleihe, AReturnWhoseNumberOfDiscsIsNoNumberStoresNothing)
 {

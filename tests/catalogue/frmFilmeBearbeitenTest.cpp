@@ -6,6 +6,7 @@
 #include "catalogue/Scanliste.h"
 
 #include "tests/support/FileSystemFaults.h"
+#include "tests/support/Kombis.h"
 
 #include <QDir>
 #include <QFile>
@@ -68,11 +69,11 @@ TEST(Speichern, TheLendingRuleOfANewTitle)
 
     f.c.Neu->click();
     f.c.tfTitel->setText("Nur Datum");
-    f.c.tfDatumAusleihe->setText("01.12.2026");
+    tippenImFokus(f.c.tfDatumAusleihe, "1.12.26");
     f.c.tfAnzahl->setText("2,5");
     f.c.Speichern->click();
     EXPECT_EQ(spalte(k, "Filme", "Wer", "Nur Datum"), "-");
-    EXPECT_EQ(spalte(k, "Filme", "AusDatum", "Nur Datum"), "01.12.2026");
+    EXPECT_EQ(spalte(k, "Filme", "AusDatum", "Nur Datum"), "01.12.2026") << "a typed date as day.month.year";
     EXPECT_EQ(spalte(k, "Filme", "Anzahl", "Nur Datum"), "2.5") << "a German number";
 }
 
@@ -341,6 +342,87 @@ TEST(Editieren, ADateTypedIsStoredAsADate)
     EXPECT_EQ(spalte(k, "Filme", "Cover", "Der Pate"), "pate.jpg");
 }
 
+// The entry date as the user types it, on an edit and on a new title.
+struct Eintragsdatumfall {
+    const char* name;
+    const char* getippt;
+    const char* gespeichert;  // Datum as the file holds it
+};
+
+class Eintragsdatum : public testing::TestWithParam<Eintragsdatumfall> {};
+
+TEST_P(Eintragsdatum, IsReadAsAGermanDate)
+{
+    Filmkatalog k;
+    frmFilme& f = zeigen(k, "Alien");
+    ersetzenImFokus(f.c.tfDatum, QString::fromUtf8(GetParam().getippt));
+    f.c.cmdEdit->click();
+    EXPECT_EQ(letzte(k).prompt, "'Alien' wurde editiert!");
+    const QString gespeichert = QString::fromUtf8(GetParam().gespeichert);
+    EXPECT_EQ(spalte(k, "Filme", "Datum", "Alien"), QByteArray(GetParam().getippt) == "\b" ? "2025-01-10" : gespeichert)
+        << "an emptied field leaves the stored date";
+
+    f.c.Neu->click();
+    tippenImFokus(f.c.tfTitel, "Neu");
+    tippenImFokus(f.c.tfDatum, QString::fromUtf8(GetParam().getippt));
+    f.c.Speichern->click();
+    EXPECT_EQ(letzte(k).prompt, "'Neu' wurde gespeichert!");
+    EXPECT_EQ(spalte(k, "Filme", "Datum", "Neu"), gespeichert) << "an empty field on a new title: today";
+    EXPECT_EQ(integrität(k), "ok");
+}
+
+INSTANTIATE_TEST_SUITE_P(Formen, Eintragsdatum,
+                         testing::Values(Eintragsdatumfall{"ShortYear", "1.9.26", "2026-09-01"},
+                                         Eintragsdatumfall{"FullYear", "1.9.2026", "2026-09-01"},
+                                         Eintragsdatumfall{"TwoDigitsEach", "01.09.2026", "2026-09-01"},
+                                         Eintragsdatumfall{"Empty", "\b", "2026-12-09"}),
+                         [](const auto& fall) { return std::string(fall.param.name); });
+
+// A typed date that is no date: the message names the field and the form,
+// and nothing is stored, on an edit, a new title and a new title's lending date.
+struct Datumsfehler {
+    const char* name;
+    QLineEdit* FilmeControls::*feld;
+    const char* feldname;
+    bool neu;
+    const char* getippt;
+};
+
+class DatumVerweigert : public testing::TestWithParam<Datumsfehler> {};
+
+TEST_P(DatumVerweigert, NamesTheFieldAndStoresNothing)
+{
+    const Datumsfehler& fall = GetParam();
+    Filmkatalog k;
+    const auto vorher = katalogInhalt(k);
+    frmFilme& f = zeigen(k, "Matrix");
+    if (fall.neu) {
+        f.c.Neu->click();
+        tippenImFokus(f.c.tfTitel, "Neu");
+    }
+    ersetzenImFokus(f.c.*fall.feld, QString::fromUtf8(fall.getippt));
+    (fall.neu ? f.c.Speichern : f.c.cmdEdit)->click();
+    ASSERT_EQ(k.fake.messages.shown.size(), 1u);
+    EXPECT_EQ(letzte(k).prompt, QString::fromUtf8(fall.feldname) + QStringLiteral(": \"")
+                                    + QString::fromUtf8(fall.getippt)
+                                    + QStringLiteral("\" ist kein gültiges Datum.\nBitte das Datum als tt.mm.yyyy "
+                                                     "eintragen."));
+    EXPECT_EQ(letzte(k).title, fall.neu ? "Speichern" : "Editieren");
+    EXPECT_EQ(letzte(k).flags, sys::mb::Exclamation);
+    EXPECT_EQ(katalogInhalt(k), vorher);
+    EXPECT_EQ(integrität(k), "ok");
+    EXPECT_EQ((f.c.*fall.feld)->text(), QString::fromUtf8(fall.getippt)) << "the panel keeps what was typed";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fehler, DatumVerweigert,
+    testing::Values(Datumsfehler{"EditNoSuchDay", &FilmeControls::tfDatum, "Eingetragen am", false, "31.02.2020"},
+                    Datumsfehler{"EditWord", &FilmeControls::tfDatum, "Eingetragen am", false, "gestern"},
+                    Datumsfehler{"NewIso", &FilmeControls::tfDatum, "Eingetragen am", true, "2026-09-01"},
+                    Datumsfehler{"NewLendingDate", &FilmeControls::tfDatumAusleihe, "Ausleihdatum", true,
+                                 "31.02.2026"}),
+    [](const auto& fall) { return std::string(fall.param.name); });
+
 class EditierenVerweigert : public testing::TestWithParam<Fehlfall> {};
 
 TEST_P(EditierenVerweigert, NothingChangesNotEvenTheSubEntries)
@@ -368,7 +450,6 @@ INSTANTIATE_TEST_SUITE_P(
         Fehlfall{"UmbenanntMitUmlautInVorhandenen", [](frmFilme& f) { f.c.tfTitel->setText("ärger im paradies"); }},
         Fehlfall{"TitelZuLang", [](frmFilme& f) { f.c.tfTitel->setText(QString(51, u'y')); }},
         Fehlfall{"AnzahlKeineZahl", [](frmFilme& f) { f.c.tfAnzahl->setText("1a"); }},
-        Fehlfall{"KeinDatum", [](frmFilme& f) { f.c.tfDatum->setText("31.02.2020"); }},
         Fehlfall{"MappeZuLang", [](frmFilme& f) { f.c.tfMappe->setText("A' , Titel = 'Z"); }}),
     [](const testing::TestParamInfo<Fehlfall>& fall) { return std::string(fall.param.name); });
 

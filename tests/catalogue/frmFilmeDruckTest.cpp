@@ -279,6 +279,37 @@ TEST(ListeDrucken, ThroughTheRealPrinterIntoAPdf)
     EXPECT_EQ(pdfZeilen(zeilenPdf), gezeigteZeilen(k));
 }
 
+// A title and a category stored with line breaks, a tab and a bell: each
+// record is one printed line in both print commands.
+TEST(ListeDrucken, AStoredLineBreakPrintsOnItsRecordsLine)
+{
+    if (!QFileInfo::exists(QStringLiteral("/usr/bin/pdftotext")))
+        GTEST_SKIP() << "poppler-utils missing";
+    Filmkatalog k("[Funktionen]\r\n6tes Feld=W\r\nSortierung=KF\r\n");
+    k.ausführen("INSERT INTO Filme (Titel, Format, Cat, Qualität, Mappe, Wer) VALUES (?, 'Zip', ?, '1', 'A', '-')",
+                {QStringLiteral("Zeile1\nZeile2\t\aEnde"), QStringLiteral("Sci\r\nFi")});
+    k.ausführen("INSERT INTO Filme (Titel, Format, Cat, Qualität, Mappe, Wer) VALUES ('Zweiter', 'Zip', 'Krimi', "
+                "'2', 'B', '-')");
+    frmFilme& f = k.fenster();
+    sys::QtPrinter drucker;
+    k.fake.services.printer = &drucker;
+    wählen(f.c.cmbFormat, "Zip");
+
+    const QString pdf = k.folder.file("liste.pdf");
+    drucker.pdfAusgabe(pdf);
+    f.c.mnuDrucken->trigger();
+    EXPECT_EQ(pdfZeilen(pdf), QStringList({"Titel Kategorie Format Qualität Mappe Wer",
+                                           "Zeile1 Zeile2 Ende Sci Fi Zip 1 A -", "Zweiter Krimi Zip 2 B -"}));
+
+    const QString zeilenPdf = k.folder.file("zeilen.pdf");
+    drucker.pdfAusgabe(zeilenPdf);
+    f.c.cmdPrint->click();
+    const QStringList zeilen = pdfZeilen(zeilenPdf);
+    ASSERT_EQ(zeilen.size(), 2) << zeilen.join(" | ").toStdString();
+    EXPECT_TRUE(zeilen[0].startsWith("Zeile1 Zeile2 Ende Sci Fi Zip 1 A")) << zeilen[0].toStdString();
+    EXPECT_TRUE(zeilen[1].startsWith("Zweiter Krimi Zip 2 B")) << zeilen[1].toStdString();
+}
+
 namespace {
 
 // "Drucker einstellen" as a user fills the dialog: "Print to File (PDF)" and a

@@ -17,6 +17,12 @@ using namespace testing_support;
 
 namespace {
 
+const ShownMessage& letzte(const Filmkatalog& k)
+{
+    static const ShownMessage keine;
+    return k.fake.messages.shown.empty() ? keine : k.fake.messages.shown.back();
+}
+
 QString ausgewählt(const vb::ComboBox* box)
 {
     return box->lineEdit()->selectedText();
@@ -157,6 +163,53 @@ TEST(Eingabekombi, ATypedWordReachesTheSaveWithoutEnter)
     tippenImFokus(f.c.cmbWer1, "Eva");
     f.c.Speichern->click();
     EXPECT_EQ(spalte(k, "Filme", "Wer", "Ohne Enter"), "Eva");
+}
+
+// Pasted text in the fields of the panel: the one-line fields take a line
+// break, tab or bell as a blank; the info memo keeps its lines.
+TEST(Einfügen, PastedLineBreaksBecomeBlanksInOneLineFieldsAndStayInTheInfo)
+{
+    Filmkatalog k;
+    frmFilme& f = k.fenster();
+    f.przAlleListe();
+    f.c.Neu->click();
+    const auto einfügen = [](QWidget* feld, const QString& text) {
+        QApplication::clipboard()->setText(text);
+        fokussieren(feld);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    };
+    einfügen(f.c.tfTitel, QStringLiteral("Zeile1\r\nZeile2\t\a\u2026"));
+    einfügen(f.c.cmbWer1, QStringLiteral("Karl\nMüller"));
+    einfügen(f.c.cmbCat1, QStringLiteral("Sci\tFi"));
+    einfügen(f.c.tfInfo, QStringLiteral("Erste Zeile\nZweite Zeile"));
+    EXPECT_EQ(f.c.tfTitel->text(), QStringLiteral("Zeile1 Zeile2  \u2026"));
+    EXPECT_EQ(f.c.cmbWer1->currentText(), "Karl Müller");
+    f.c.Speichern->click();
+    const QString titel = QStringLiteral("Zeile1 Zeile2  \u2026");
+    EXPECT_EQ(letzte(k).prompt, "'" + titel + "' wurde gespeichert!");
+    EXPECT_EQ(spalte(k, "Filme", "Wer", titel), "Karl Müller");
+    EXPECT_EQ(spalte(k, "Filme", "Cat", titel), "Sci Fi");
+    EXPECT_EQ(spalte(k, "Filme", "Info", titel), "Erste Zeile\nZweite Zeile");
+    EXPECT_EQ(integrität(k), "ok");
+}
+
+// A value stored with a line break before the fields kept it out: it shows as
+// stored, and an edit of another field writes it back unchanged.
+TEST(Einfügen, AStoredLineBreakKeepsItsBytesThroughAnEdit)
+{
+    Filmkatalog k;
+    const QString gespeichert = QStringLiteral("Zeile1\nZeile2");
+    k.ausführen("INSERT INTO Filme (Titel, Anzahl, Format, Qualität, Mappe, Wer, Info, Dten, Cat, AusDatum, Cover, "
+                "Size, Unterordner) VALUES (?, 1, 'DVD', '1', 'A', '-', '-', '-', '-', '-', '-', '0', '-')",
+                {gespeichert});
+    frmFilme& f = zeigen(k, gespeichert);
+    EXPECT_EQ(f.c.tfTitel->text(), gespeichert);
+    ersetzenImFokus(f.c.tfMappe, "B");
+    f.c.cmdEdit->click();
+    EXPECT_EQ(letzte(k).prompt, "'" + gespeichert + "' wurde editiert!");
+    EXPECT_EQ(spalte(k, "Filme", "Mappe", gespeichert), "B");
+    EXPECT_EQ(roh(k.folder.file("filme.mdb"), "SELECT count(*) FROM Filme WHERE Titel = 'Zeile1' || char(10) || 'Zeile2'"),
+              std::vector<QStringList>{{"1"}});
 }
 
 TEST(Eingabekombi, EnterMovesToTheNextBoxOfTheTable)

@@ -211,6 +211,53 @@ TEST(Textexport, MenuWritesCdsTxtInTitleOrder)
     EXPECT_EQ(zeilen[14], QByteArray());
 }
 
+// A title stored with a line break, a tab and a bell (before the fields kept
+// them out, or from a disc): every export keeps the record on one line and
+// each value in one cell, the breaks written as blanks.
+void zeilenbruchSpeichern(const Filmkatalog& k)
+{
+    k.ausführen("INSERT INTO Filme (Titel, Anzahl, Format, Qualität, Mappe, Wer, Info, Dten, Cat, AusDatum, Cover, "
+                "Size, Unterordner) VALUES (?, 1, 'DVD', '1', 'A', '-', ?, '-', ?, '-', '-', '0', '-')",
+                {QStringLiteral("Zeile1\nZeile2\t\a\u2026"), QStringLiteral("Erste Zeile\r\nZweite Zeile"),
+                 QStringLiteral("Sci\r\nFi")});
+}
+
+const QString TitelEinzeilig = QStringLiteral("Zeile1 Zeile2  \u2026");
+
+TEST(Textexport, AStoredLineBreakStaysInItsRecordsLine)
+{
+    Filmkatalog k;
+    zeilenbruchSpeichern(k);
+    frmFilme& f = k.fenster();
+    f.c.mnuText->trigger();
+    const QString inhalt = QString::fromUtf8(k.folder.read("cds.txt"));
+    QStringList zeilen = inhalt.split(QStringLiteral("\r\n"));
+    ASSERT_EQ(zeilen.takeLast(), "");
+    EXPECT_EQ(zeilen.size(), alleTitel().size() + 1) << "one line a record";
+    for (const QString& zeile : zeilen)
+        EXPECT_FALSE(zeile.contains(u'\n') || zeile.contains(u'\r') || zeile.contains(u'\t')) << zeile.toStdString();
+    EXPECT_EQ(zeilen.value(int(alleTitel().indexOf("Öl")) + 1),
+              TitelEinzeilig + ";1;DVD;1;A;-;Erste Zeile Zweite Zeile;-;;Sci Fi;-;-;0;-;");
+}
+
+TEST(ExcelExport, AStoredLineBreakStaysInItsCell)
+{
+    Filmkatalog k;
+    zeilenbruchSpeichern(k);
+    frmFilme& f = k.fenster();
+    f.c.mnuExcell->trigger();
+    const XlsMappe m = xlsLesen(k.folder.file("CDs.xls"));
+    ASSERT_TRUE(m.gelesen) << m.fehler.toStdString();
+    ASSERT_EQ(m.blaetter.size(), 1u);
+    const auto& zeilen = m.blaetter[0].zeilen;
+    ASSERT_EQ(zeilen.size(), size_t(alleTitel().size() + 2));
+    const QStringList& satz = zeilen[size_t(alleTitel().indexOf("Öl") + 2)];
+    EXPECT_EQ(satz.value(0), "s:" + TitelEinzeilig);
+    EXPECT_EQ(satz.value(6), "s:Erste Zeile Zweite Zeile");
+    EXPECT_EQ(satz.value(9), "s:Sci Fi");
+    EXPECT_EQ(satz.value(1), "n:1") << "the cells after it keep their columns";
+}
+
 TEST(Berichtfenster, SubEntryReportLeavesTheHtmlWindowLoadedAndHiddenAndHtmlShowsItAsItWas)
 {
     Filmkatalog k;

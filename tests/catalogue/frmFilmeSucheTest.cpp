@@ -171,15 +171,54 @@ TEST(TitelSucheKnopf, FromAnEmptyPanelSelectsAndShowsTheFirstResult)
 TEST(TitelSucheKnopf, SelectsTheRowOfTheTitleOnDisplay)
 {
     Filmkatalog k;
+    // A sub-entry that leads to a parent sorted before the title on display.
+    k.ausführen("INSERT INTO Unterordner (Titel, Titel2, Anzahl, Format, Qualität, Info, Dten, Cat, Cover, Size) "
+                "VALUES ('Ärger im Paradies', 'Der Pate Extras', 1, 'DVD', '1', '-', '-', '-', '-', '0')");
     frmFilme& f = k.fenster();
     f.przAlleListe();
-    f.c.lfListe->setCurrentRow(3);  // Aliens
-    ASSERT_EQ(f.c.tfTitel->text(), "Aliens");
+    f.c.lfListe->setCurrentRow(5);
+    ASSERT_EQ(f.c.tfTitel->text(), "Der Pate");
     f.FilterWert = "Alien";
     f.c.cmdVolltextsucheTitel->click();
-    EXPECT_EQ(f.c.lfListe->currentRow(), 2);
-    EXPECT_EQ(f.c.tfTitel->text(), "Aliens");
+    EXPECT_EQ(k.titel(), QStringList({"Ärger im Paradies", "Der Pate"})) << "the word is the title on display";
+    EXPECT_EQ(f.c.lfListe->currentRow(), 1);
+    EXPECT_EQ(f.c.tfTitel->text(), "Der Pate");
 }
+
+// What ran before the button: the word typed into the title field is searched all the same.
+struct Vorlauf {
+    const char* name;
+    void (*machen)(frmFilme& f);
+};
+
+class TitelfeldSuche : public ::testing::TestWithParam<Vorlauf> {};
+
+TEST_P(TitelfeldSuche, SearchesTheWordTypedIntoTheTitleField)
+{
+    Filmkatalog k;
+    frmFilme& f = k.fenster();
+    GetParam().machen(f);
+    ASSERT_EQ(f.c.tfTitel->text(), "");
+    tippenImFokus(f.c.tfTitel, "alien");
+    f.c.cmdVolltextsucheTitel->click();
+    EXPECT_EQ(k.titel(), QStringList({"Alien", "Alien 3", "Aliens"}));
+    EXPECT_EQ(f.FilterWert, "alien");
+    EXPECT_EQ(f.VolltextsucheTitelFlag, "1");
+    EXPECT_EQ(f.c.tfVolltextsucheTitel->text(), "") << "the button stores no word";
+    EXPECT_EQ(f.c.tfcmbQualität->text(), "") << "the search empties the hidden filter boxes";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Vorher, TitelfeldSuche,
+    ::testing::Values(Vorlauf{"RightAfterStart", [](frmFilme&) {}},
+                      Vorlauf{"AfterAQualityFilter", [](frmFilme& f) { wählen(f.c.cmbQualität, "1"); }},
+                      Vorlauf{"AfterAFormatFilter", [](frmFilme& f) { wählen(f.c.cmbFormat, "DVD"); }},
+                      Vorlauf{"BesideTheOpenDialogsWord",
+                              [](frmFilme& f) {
+                                  f.c.mnuVolltextsucheTitel->trigger();
+                                  tippen(f.sucheTitel()->tfSuche, "Matrix");
+                              }}),
+    [](const auto& fall) { return std::string(fall.param.name); });
 
 // ---------------------------------------------------------------- info search
 

@@ -9,12 +9,14 @@
 #include "platform/vb/VbControls.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace testing_support;
@@ -155,6 +157,22 @@ TEST(frmMappe, LendsTheFreeTitlesAndTakesThemBack)
     EXPECT_EQ(k.log()[4][3], "20.12.2026");
     EXPECT_EQ(k.log()[0][3], "<null>") << "Bernd's row stays open";
     EXPECT_EQ(k.integrität(), "ok");
+}
+
+TEST(frmMappe, APastedLineBreakInTheBorrowerBecomesABlank)
+{
+    Ausleihkatalog k(Wörter);
+    frmMappe* f = öffnen(k);
+    ASSERT_TRUE(f);
+    tippenImFokus(f->cmbMappe, "a");
+    QApplication::clipboard()->setText(QStringLiteral("Karl\r\nMai"));
+    fokussieren(f->cmbWer1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(f->cmbWer1->text(), "Karl Mai");
+    f->cmdAusleihen->click();
+    EXPECT_EQ(letzte(k).prompt, "Verleihstatus gesetzt.");
+    EXPECT_EQ(k.filme()[0], (QStringList{"Alien", "A", "Karl Mai"}));
+    EXPECT_EQ(k.log().back(), (QStringList{"Ärger im Paradies", "Karl Mai", "09.12.2026", "<null>"}));
 }
 
 TEST(frmMappe, AFailedLendingSaysSoAndKeepsTheWindow)

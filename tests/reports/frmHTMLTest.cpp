@@ -95,6 +95,30 @@ const QStringList FilmeKopf = {"Titel", "Cat", "Format", "Qualität"};
 
 }  // namespace
 
+// Values stored with line breaks, a tab and a bell stay in their cell, and a
+// chosen one in the page's title and heading, written as blanks.
+TEST(frmHTML, AStoredLineBreakStaysInItsCellAndRow)
+{
+    HTMLKatalog k;
+    k.titel("Titel, Format, Cat, Qualität, Mappe, Wer",
+            {QStringLiteral("Zeile1\nZeile2\t\aEnde"), "DVD", QStringLiteral("Sci\r\nFi"), "1", "M1", "-"});
+    frmHTML& h = k.öffnen();
+    h.cmdAlle->click();
+    const QString pfad = k.folder.file("CDs.HTML");
+    const QJsonObject alle = seiteLesen(pfad);
+    EXPECT_EQ(alle["zeilen"].toArray().size(), 7);
+    EXPECT_TRUE(spalte(alle, 0).contains("Zeile1 Zeile2  Ende")) << spalte(alle, 0).join("|").toStdString();
+    EXPECT_TRUE(spalte(alle, 1).contains("Sci Fi"));
+    for (const QByteArray& zeile : k.folder.read("CDs.HTML").split('\n'))
+        EXPECT_FALSE(zeile.contains("Zeile1") && !zeile.contains("Ende")) << "the cell is on one line of the page";
+
+    wählen(h.cmbCat, QStringLiteral("Sci\r\nFi"));
+    const QJsonObject kategorie = seiteLesen(pfad);
+    EXPECT_EQ(kategorie["titel"].toString(), "CD Liste Kategorie Sci Fi");
+    EXPECT_EQ(kategorie["ueberschrift"].toString(), "CD Liste Kategorie Sci Fi");
+    EXPECT_EQ(spalte(kategorie, 0), QStringList({"Zeile1 Zeile2  Ende"}));
+}
+
 TEST(frmHTML, LoadFillsTheBoxesInGermanOrderWithoutTextAndSortsByTitle)
 {
     HTMLKatalog k;

@@ -65,4 +65,11 @@ void tippenImFokus(QWidget* w, const QString& tasten)
     }
 }
 
+void ersetzenImFokus(QWidget* w, const QString& tasten)
+{
+    fokussieren(w);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    tippenImFokus(w, tasten);
+}
+
 }  // namespace testing_support

@@ -28,5 +28,7 @@ void fokussieren(QWidget* w);
 // focus (QApplication::focusWidget()), after giving `w` the focus; characters
 // as in tippen, a capital with Shift held down around it.
 void tippenImFokus(QWidget* w, const QString& tasten);
+// The same in place of the box's whole text: Ctrl+A first, then the keys.
+void ersetzenImFokus(QWidget* w, const QString& tasten);
 
 }  // namespace testing_support

@@ -477,7 +477,9 @@ TEST(SqlFunctions, DedateAndDenumTurnTextsIntoValues)
         {"29.02.2024", QStringLiteral("2024-02-29")},
         {"31.02.2024", std::nullopt},
         {"2024-03-05", std::nullopt},
-        {"05.03.24", std::nullopt},
+        {"05.03.24", QStringLiteral("2024-03-05")},
+        {"1.9.26", QStringLiteral("2026-09-01")},
+        {"1.9.026", std::nullopt},
         {"-", std::nullopt},
         {"", std::nullopt},
     };

@@ -1,11 +1,19 @@
 #include "platform/vb/VbControls.h"
 
+#include "platform/vb/Formular.h"
+#include "tests/support/Kombis.h"
+#include "tests/support/QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QTest>
 
 #include <cmath>
 #include <optional>
@@ -215,4 +223,136 @@ TEST(VbComboBox, TextOfADropDownListSelectsTheEqualEntry)
     box.setText(QStringLiteral("DVD"));
     box.setText(QString());
     EXPECT_EQ(box.currentIndex(), -1);
+}
+
+// ---------------------------------------------------------------- one-line boxes
+
+namespace {
+
+// A form as the windows build theirs: a text box and an edit combo box from a table.
+struct Einzeilenform {
+    QWidget fläche;
+    QLineEdit* tfText = nullptr;
+    vb::ComboBox* cmbWahl = nullptr;
+    QLineEdit* tfTräger = nullptr;
+};
+
+constexpr vb::Steuerelement<Einzeilenform> Einzeilentabelle[] = {
+    {vb::ziel<&Einzeilenform::tfText>, "tfText", {120, 120, 3000, 315}},
+    {vb::ziel<&Einzeilenform::cmbWahl>, "cmbWahl", {120, 600, 3000, 315}, "", "", vb::editierbar},
+    {vb::ziel<&Einzeilenform::tfTräger>, "tfTräger", {120, 1080, 3000, 315}, "", "", vb::versteckt},
+};
+
+// One way a user puts a text into the box that has the focus.
+struct Eingabeweg {
+    const char* name;
+    void (*eingeben)(const QString& text);
+};
+
+void einfügen(const QString& text, Qt::Key taste, Qt::KeyboardModifiers mod)
+{
+    QGuiApplication::clipboard()->setText(text);
+    QWidget* fokus = QApplication::focusWidget();
+    ASSERT_TRUE(fokus);
+    QTest::keyClick(fokus, taste, mod);
+}
+
+const Eingabeweg Eingabewege[] = {
+    {"CtrlV", [](const QString& text) { einfügen(text, Qt::Key_V, Qt::ControlModifier); }},
+    {"ShiftInsert", [](const QString& text) { einfügen(text, Qt::Key_Insert, Qt::ShiftModifier); }},
+    {"InputMethod",
+     [](const QString& text) {
+         QInputMethodEvent ereignis;
+         ereignis.setCommitString(text);
+         QApplication::sendEvent(QApplication::focusWidget(), &ereignis);
+     }},
+};
+
+class Einzeilig : public ::testing::TestWithParam<Eingabeweg> {};
+
+}  // namespace
+
+TEST_P(Einzeilig, APastedLineBreakTabOrBellBecomesABlankInEveryBoxOfAForm)
+{
+    Einzeilenform form;
+    vb::bauen(form, &form.fläche, Einzeilentabelle);
+    form.cmbWahl->addItem(QStringLiteral("DVD"));
+    form.fläche.resize(400, 200);
+    for (QWidget* box : {static_cast<QWidget*>(form.tfText), static_cast<QWidget*>(form.cmbWahl)}) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        QLineEdit* feld = box == form.tfText ? form.tfText : form.cmbWahl->lineEdit();
+        testing_support::tippenImFokus(box, QStringLiteral("ab"));
+        feld->setCursorPosition(1);
+        GetParam().eingeben(QStringLiteral("Zeile1\r\nZeile2\t\a\u2026"));
+        EXPECT_EQ(feld->text(), QStringLiteral("aZeile1 Zeile2  \u2026b"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_X);
+        EXPECT_EQ(feld->text(), QStringLiteral("aZeile1 Zeile2  \u2026xb")) << "typing goes on where the paste ended";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Wege, Einzeilig, ::testing::ValuesIn(Eingabewege),
+                         [](const auto& weg) { return std::string(weg.param.name); });
+
+TEST(Einzeilig, ADroppedTextIsOneLineToo)
+{
+    Einzeilenform form;
+    vb::bauen(form, &form.fläche, Einzeilentabelle);
+    form.fläche.show();
+    QMimeData daten;
+    daten.setText(QStringLiteral("Zeile1\nZeile2"));
+    const QPoint mitte = form.tfText->rect().center();
+    QDragEnterEvent hinein(mitte, Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.tfText, &hinein);
+    QDropEvent fallen(QPointF(mitte), Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.tfText, &fallen);
+    EXPECT_EQ(form.tfText->text(), "Zeile1 Zeile2");
+}
+
+TEST(Einzeilig, AValueSetFromCodeKeepsItsBytesUntilTheUserChangesTheBox)
+{
+    Einzeilenform form;
+    vb::bauen(form, &form.fläche, Einzeilentabelle);
+    const QString gespeichert = QStringLiteral("Zeile1\nZeile2\tA");
+    form.tfTräger->setText(gespeichert);
+    EXPECT_EQ(form.tfTräger->text(), gespeichert) << "a hidden box carries values as they are";
+    form.tfText->setText(gespeichert);
+    EXPECT_EQ(form.tfText->text(), gespeichert) << "a stored value shows as it is";
+    form.cmbWahl->addItem(gespeichert);
+    form.cmbWahl->setCurrentIndex(0);
+    EXPECT_EQ(form.cmbWahl->text(), gespeichert) << "an entry chosen from the list is the entry";
+
+    testing_support::fokussieren(form.tfText);
+    form.tfText->end(false);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_B);
+    EXPECT_EQ(form.tfText->text(), "Zeile1 Zeile2 Ab") << "what the user changed is one line";
+    form.tfText->setText(gespeichert);
+    EXPECT_EQ(form.tfText->text(), gespeichert) << "the next value from code is kept again";
+}
+
+TEST(Einzeilig, TypedControlKeysStillActAsKeys)
+{
+    Einzeilenform form;
+    vb::bauen(form, &form.fläche, Einzeilentabelle);
+    int enter = 0;
+    QObject::connect(form.tfText, &QLineEdit::returnPressed, [&] { ++enter; });
+    testing_support::tippenImFokus(form.tfText, QStringLiteral("abc\b\r"));
+    EXPECT_EQ(form.tfText->text(), "ab");
+    EXPECT_EQ(enter, 1);
+}
+
+TEST(VbListBox, ARowWithAStoredLineBreakStaysOneLineAndKeepsItsText)
+{
+    const QString gespeichert = QStringLiteral("Zeile1\nZeile2\tDVD");
+    vb::ListBox mitUmbruch;
+    mitUmbruch.addItem(gespeichert);
+    mitUmbruch.addItem(QStringLiteral("Alien\tDVD"));
+    vb::ListBox ohne;
+    ohne.addItem(QStringLiteral("Alien\tDVD"));
+    for (vb::ListBox* liste : {&mitUmbruch, &ohne}) {
+        liste->resize(300, 200);
+        liste->show();
+    }
+    EXPECT_EQ(mitUmbruch.sizeHintForRow(0), ohne.sizeHintForRow(0)) << "the rows keep their height";
+    EXPECT_EQ(mitUmbruch.visualItemRect(mitUmbruch.item(1)).height(), ohne.visualItemRect(ohne.item(0)).height());
+    EXPECT_EQ(mitUmbruch.item(0)->text(), gespeichert) << "the row's text, the key of its lookup, stays";
 }

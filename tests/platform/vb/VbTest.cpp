@@ -224,8 +224,19 @@ TEST(VbRuntime, DatesAsDayMonthYear)
         {"29.02.2024", QDate(2024, 2, 29)},
         {"31.02.2024", QDate()},
         {"29.02.2023", QDate()},
-        {"1.1.26", QDate()},
+        {"1.1.26", QDate(2026, 1, 1)},
+        {"01.9.26", QDate(2026, 9, 1)},
+        {"1.09.2026", QDate(2026, 9, 1)},
+        {"31.12.99", QDate(2099, 12, 31)},
+        {"1.1.00", QDate(2000, 1, 1)},
+        {"31.02.26", QDate()},
+        {"1.9.026", QDate()},
+        {"1.9.20260", QDate()},
+        {"1.9.", QDate()},
+        {"001.9.2026", QDate()},
+        {"gestern", QDate()},
         {"2026-12-09", QDate()},
+        {"1/9/26", QDate()},
         {" 09.12.2026", QDate()},
         {"09.12.2026x", QDate()},
         {"", QDate()},
@@ -235,6 +246,45 @@ TEST(VbRuntime, DatesAsDayMonthYear)
     for (const auto& row : rows)
         EXPECT_EQ(vb::parseDateText(QString::fromUtf8(row.text)), row.expected) << row.text;
 }
+
+struct Zeilenfall {
+    const char* name;
+    QString text;
+    QString eineZeile;
+    QString mitTabs;  // with the tabs kept
+};
+
+class VbEineZeile : public ::testing::TestWithParam<Zeilenfall> {};
+
+TEST_P(VbEineZeile, EveryLineBreakAndControlBecomesOneBlank)
+{
+    const Zeilenfall& fall = GetParam();
+    EXPECT_EQ(vb::singleLine(fall.text), fall.eineZeile);
+    EXPECT_EQ(vb::singleLine(fall.text, true), fall.mitTabs);
+
+    QByteArray bytes("vorne;");
+    vb::appendSingleLine(bytes, fall.text.toUtf8());
+    EXPECT_EQ(bytes, "vorne;" + fall.eineZeile.toUtf8()) << "the same on UTF-8";
+    EXPECT_EQ(vb::isSingleLine(fall.text.toUtf8()), fall.text == fall.eineZeile);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texte, VbEineZeile,
+    ::testing::Values(
+        Zeilenfall{"Pasted", QStringLiteral("Zeile1\nZeile2\t\a\u2026"), QStringLiteral("Zeile1 Zeile2  \u2026"),
+                   QStringLiteral("Zeile1 Zeile2\t \u2026")},
+        Zeilenfall{"CrLfIsOneBreak", QStringLiteral("a\r\nb\n\rc\rd"), QStringLiteral("a b  c d"),
+                   QStringLiteral("a b  c d")},
+        Zeilenfall{"CrLfAtTheEnd", QStringLiteral("a\r\n"), QStringLiteral("a "), QStringLiteral("a ")},
+        Zeilenfall{"NulDelAndC1", QStringLiteral("a") + QChar(0) + QStringLiteral("b\x7F\u0085\u009Fc"),
+                   QStringLiteral("a b   c"), QStringLiteral("a b   c")},
+        Zeilenfall{"UnicodeLineBreaks", QStringLiteral("a\u2028b\u2029c"), QStringLiteral("a b c"),
+                   QStringLiteral("a b c")},
+        Zeilenfall{"PrintableKept", QStringLiteral("\u00C4rger \u00A0\u00FF\u0100\u20AC \U0001F600 \u200D"),
+                   QStringLiteral("\u00C4rger \u00A0\u00FF\u0100\u20AC \U0001F600 \u200D"),
+                   QStringLiteral("\u00C4rger \u00A0\u00FF\u0100\u20AC \U0001F600 \u200D")},
+        Zeilenfall{"Empty", QString(), QString(), QString()}),
+    [](const auto& fall) { return std::string(fall.param.name); });
 
 TEST(VbRuntime, TwipsToPixels)
 {
