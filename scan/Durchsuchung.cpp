@@ -144,7 +144,7 @@ private:
             if (e.art == Eintrag::Art::Datei) {
                 ++m_stand.dateien;
                 groesse = e.laenge;
-                m_e.groessen.append(mbText(double(groesse)));
+                m_e.groessen.append(groessenText(groesse));
                 m_e.bytes += double(groesse);
             } else {
                 ++m_stand.ordner;
@@ -169,8 +169,22 @@ private:
         return summe;
     }
 
+    // A file's size row; rows of one size share their text, as most files
+    // of a disc are below a megabyte.
+    QString groessenText(qint64 bytes)
+    {
+        const qint64 mb = std::llround(double(bytes) / 1024 / 1024);
+        if (mb < 0 || mb >= qint64(m_groessenTexte.size()))
+            return mbText(double(bytes));
+        QString& text = m_groessenTexte[size_t(mb)];
+        if (text.isNull())
+            text = mbText(double(bytes));
+        return text;
+    }
+
     Durchsuchung& m_e;
     Laufbegleiter* m_begleiter;
+    std::vector<QString> m_groessenTexte = std::vector<QString>(4096);
     Laufstand m_stand;
     dev_t m_geraet = 0;
     std::vector<qint64> m_groesse;  // per listed name

@@ -4,6 +4,7 @@
 #include "frame/CdIni.h"
 #include "frame/Sprache.h"
 #include "platform/vb/Formular.h"
+#include "platform/vb/HiddenListBox.h"
 #include "platform/vb/VbControls.h"
 #include "platform/vb/VbRuntime.h"
 #include "platform/vb/DirListBox.h"

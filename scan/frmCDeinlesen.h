@@ -27,6 +27,7 @@ struct Sprachzeile;
 }
 namespace vb {
 class DirListBox;
+class HiddenListBox;
 class ListBox;
 }
 
@@ -109,8 +110,9 @@ public:
     vb::DirListBox* Dir1 = nullptr;
     QLineEdit* tfCDROM = nullptr;
     vb::ListBox* lfListeCDeinlesen = nullptr;
-    vb::ListBox* lfListeCDeinlesenAlles = nullptr;
-    vb::ListBox* lfListeCDeinlesenGroesse = nullptr;
+    // Hidden: rows without an item object each, as they may hold a whole disk.
+    vb::HiddenListBox* lfListeCDeinlesenAlles = nullptr;
+    vb::HiddenListBox* lfListeCDeinlesenGroesse = nullptr;
     QPushButton* cmdDel = nullptr;
     QCheckBox* optUnterordner = nullptr;
     QCheckBox* optCDInfo = nullptr;

@@ -4,6 +4,7 @@
 
 #include "frame/CdIni.h"
 #include "frame/Einmalfenster.h"
+#include "platform/vb/HiddenListBox.h"
 #include "platform/vb/VbControls.h"
 #include "platform/vb/VbRuntime.h"
 #include "platform/vb/DirListBox.h"
@@ -106,6 +107,8 @@ bool frmCDeinlesen::ereignisseLaufenLassen(const Laufstand* stand, bool sofort)
     return !m_abbrechen;
 }
 
+// The display first shows once a walk has taken an interval: a short walk
+// ends before anything could flicker.
 void frmCDeinlesen::fortschrittBeginnen(bool ordnersuche, const QString& wurzel, const QString& laufwerkspfad)
 {
     m_laufUhr.start();
@@ -120,7 +123,7 @@ void frmCDeinlesen::fortschrittBeginnen(bool ordnersuche, const QString& wurzel,
         m_anzeigeLaufwerk.chop(1);
 }
 
-// Shown only once a walk has taken a while: a short one ends before anything flickers.
+// What was read so far, and the folder being read, in the drive's own terms.
 void frmCDeinlesen::fortschrittZeigen(const Laufstand& stand)
 {
     QString ordner = stand.ordnerPfad;
@@ -192,7 +195,7 @@ void frmCDeinlesen::Dir1_Change()
 // disc of a set read so far.
 void frmCDeinlesen::uebergabeAngleichen()
 {
-    ersetzen(m_katalog.uebergabe().lfListeCDeinlesen, texte(lfListeCDeinlesenAlles));
+    ersetzen(m_katalog.uebergabe().lfListeCDeinlesen, lfListeCDeinlesenAlles->rows());
 }
 
 // One List1 row per folder of the disk, in pre-order. Dir1 moves through the
@@ -257,13 +260,13 @@ void frmCDeinlesen::przEintragLöschen()
         return;
     const Uebergabefelder haupt = m_katalog.uebergabe();
     QStringList sichtbar = texte(lfListeCDeinlesen);
-    QStringList alles = texte(lfListeCDeinlesenAlles);
+    QStringList alles = lfListeCDeinlesenAlles->rows();
     QStringList hauptMitGroesse = texte(haupt.lfListeCDeinlesen);
     QStringList hauptNamen = texte(haupt.lfListeCDEinlesenOhneGroesse);
     if (!eintragEntfernen({sichtbar, alles, hauptMitGroesse, hauptNamen}, zeile))
         return;
     ersetzen(lfListeCDeinlesen, sichtbar);
-    ersetzen(lfListeCDeinlesenAlles, alles);
+    lfListeCDeinlesenAlles->setRows(std::move(alles));
     ersetzen(haupt.lfListeCDeinlesen, hauptMitGroesse);
     ersetzen(haupt.lfListeCDEinlesenOhneGroesse, hauptNamen);
     lfListeCDeinlesen->setCurrentRow(std::min(zeile, lfListeCDeinlesen->count() - 1));

@@ -2,6 +2,7 @@
 #include "scan/frmCDeinlesen.h"
 
 #include "frame/CdIni.h"
+#include "platform/vb/HiddenListBox.h"
 #include "platform/vb/VbControls.h"
 #include "platform/vb/DirListBox.h"
 #include "scan/Durchsuchung.h"

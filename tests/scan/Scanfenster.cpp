@@ -1,5 +1,6 @@
 #include "tests/scan/Scanfenster.h"
 
+#include "platform/vb/HiddenListBox.h"
 #include "scan/frmCDeinlesen.h"
 
 #include <QApplication>
@@ -17,6 +18,14 @@ QStringList zeilenVon(const QListWidget* liste)
     QStringList z;
     for (int i = 0; i < liste->count(); ++i)
         z.append(liste->item(i)->text());
+    return z;
+}
+
+QStringList zeilenVon(const vb::HiddenListBox* liste)
+{
+    QStringList z;
+    for (int i = 0; i < liste->count(); ++i)
+        z.append(liste->text(i));
     return z;
 }
 

@@ -14,10 +14,14 @@ class QListWidget;
 namespace scan {
 class frmCDeinlesen;
 }
+namespace vb {
+class HiddenListBox;
+}
 
 namespace testing_support {
 
 QStringList zeilenVon(const QListWidget* liste);
+QStringList zeilenVon(const vb::HiddenListBox* liste);
 
 struct Scan {
     explicit Scan(const QByteArray& cdIni = {});

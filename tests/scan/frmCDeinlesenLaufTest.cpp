@@ -294,6 +294,7 @@ TEST_P(Fortschritt, ShowsEveryStepByIntervalAndGoesWithTheWalk)
             EXPECT_EQ(zeilenVon(s.lfListeCDeinlesen), DiscNamen);
             EXPECT_EQ(zeilenVon(s.lfListeCDeinlesenAlles),
                       (QStringList{"A: 0", "a1.txt: 0", "a2.txt: 0", "a3.txt: 0", "b.avi: 0", "C: 0", "c1.txt: 0"}));
+            EXPECT_EQ(zeilenVon(s.lfListeCDeinlesenGroesse), QStringList(5, " 0")) << "one size row a file";
             EXPECT_EQ(s.txtDriveInfo->toPlainText().section(u'\n', 1, 1), "Bezeichnung: ZWEITE");
             EXPECT_EQ(s.tfCDFormat->text(), "XVID");
         } else {

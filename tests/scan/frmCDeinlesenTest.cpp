@@ -1,5 +1,6 @@
 // The scan window driven over folders presented as discs, through to the saved title.
 #include "platform/vb/DirListBox.h"
+#include "platform/vb/HiddenListBox.h"
 #include "scan/frmCDeinlesen.h"
 #include "tests/catalogue/Bearbeitung.h"
 #include "tests/catalogue/Filmkatalog.h"
