@@ -135,7 +135,8 @@ protected:
 
 private:
     // Held by each handler that walks. While one is held, a handler that events
-    // run into ends the walk and is put off until the last one is let go.
+    // run into ends the walk and is put off until the last one is let go, and
+    // a new opening leaves the window, if it was closed, to go by itself.
     class Laufwache {
     public:
         explicit Laufwache(frmCDeinlesen& fenster);
