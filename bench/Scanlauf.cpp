@@ -4,12 +4,14 @@
 // Usage: bench_scanlauf [files=70000] [rounds=5]
 // Prints the medians (warm cache, after one warm-up round), the ratio (goal at
 // 70,000 files: at most 1.5), the whole Dir1_Change of the scan window with its
-// lists filled (goal: within 4 of the same baseline) and the peak resident set
+// lists filled (goal: within 4 of the same baseline), the memory one walk takes
+// at its peak and what its lists keep afterwards, and the peak resident set
 // (goal: under 250 MB).
 #include "bench/Grundlinie.h"
 #include "bench/Katalogfuellung.h"
 #include "platform/vb/VbControls.h"
 #include "platform/vb/DirListBox.h"
+#include "platform/vb/HiddenListBox.h"
 #include "scan/Durchsuchung.h"
 #include "scan/frmCDeinlesen.h"
 
@@ -21,10 +23,14 @@
 #include <QTemporaryDir>
 
 #include <fts.h>
+#include <malloc.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -119,15 +125,49 @@ public:
 };
 
 // A fresh window per round, so that the lists hold one walk; only the walk
-// and the filling of the lists are timed.
-double fensterLauf(const sys::Services& dienste, qsizetype* zeilen)
+// and the filling of the lists are timed. `danach` sees the filled lists.
+double fensterLauf(const sys::Services& dienste, qsizetype* zeilen,
+                   const std::function<void(const scan::frmCDeinlesen&, const Hauptlisten&)>& danach = {})
 {
     Hauptlisten haupt;
     scan::frmCDeinlesen fenster(dienste, haupt);
     fenster.Form_Load();
     const double ms = bench::messen([&] { fenster.Dir1->setPath(QStringLiteral("D:/")); });
     *zeilen = fenster.lfListeCDeinlesenAlles->count();
+    if (danach)
+        danach(fenster, haupt);
     return ms;
+}
+
+// A line of /proc/self/status in kB: "VmRSS" now, "VmHWM" the peak.
+long statusKb(const std::string& feld)
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string zeile; std::getline(status, zeile);)
+        if (zeile.rfind(feld + ':', 0) == 0)
+            return std::stol(zeile.substr(feld.size() + 1));
+    return -1;
+}
+
+// What one piece of work takes above the memory resident before it: at its
+// peak, and kept by what it leaves (read by `behalten` while that lives).
+struct Speicher {
+    double spitzeMb = -1;
+    double behaltenMb = -1;
+};
+
+// Freed memory is given back first, so that the work's pages count; the
+// kernel's peak is then reset to what is resident.
+long speicherBasis()
+{
+    ::malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
+    return statusKb("VmRSS");
+}
+
+double ueberBasisMb(long kb, long basis)
+{
+    return kb < 0 || basis < 0 ? -1 : double(kb - basis) / 1024.0;
 }
 
 }  // namespace
@@ -161,10 +201,36 @@ int main(int argc, char** argv)
         fensterZeiten.push_back(fensterLauf(dienste, &zeilen));
     std::sort(fensterZeiten.begin(), fensterZeiten.end());
     const double w = fensterZeiten[fensterZeiten.size() / 2];
+
+    Speicher kern;
+    long basis = speicherBasis();
+    {
+        const scan::Durchsuchung d = scan::durchsuchen(wurzel);
+        ::malloc_trim(0);
+        kern.behaltenMb = ueberBasisMb(statusKb("VmRSS"), basis);
+    }
+    kern.spitzeMb = ueberBasisMb(statusKb("VmHWM"), basis);
+    Speicher fenster;
+    qsizetype listenzeilen = 0;
+    basis = speicherBasis();
+    fensterLauf(dienste, &zeilen, [&](const scan::frmCDeinlesen& f, const Hauptlisten& haupt) {
+        ::malloc_trim(0);
+        fenster.behaltenMb = ueberBasisMb(statusKb("VmRSS"), basis);
+        listenzeilen = f.lfListeCDeinlesen->count() + f.lfListeCDeinlesenAlles->count()
+                       + f.lfListeCDeinlesenGroesse->count() + haupt.mitGroesse.count() + haupt.namen.count();
+    });
+    fenster.spitzeMb = ueberBasisMb(statusKb("VmHWM"), basis);
+
     std::printf("files %ld, entry and size rows %lld\n", dateien, static_cast<long long>(eintraege));
     std::printf("walk core %.1f ms, bare fts %.1f ms, ratio %.2f (goal <= 1.5)\n", k, b, k / b);
     std::printf("whole Dir1_Change %.1f ms (%lld rows), ratio %.2f to bare fts (goal <= 4)\n", w,
                 static_cast<long long>(zeilen), w / b);
+    std::printf("memory of the walk core: %.1f MB at its peak, %.1f MB kept by its result\n", kern.spitzeMb,
+                kern.behaltenMb);
+    std::printf("memory of one Dir1_Change: %.1f MB at its peak, %.1f MB kept by the five lists afterwards "
+                "(%lld rows, %.0f bytes a row)\n",
+                fenster.spitzeMb, fenster.behaltenMb, static_cast<long long>(listenzeilen),
+                listenzeilen > 0 ? fenster.behaltenMb * 1024 * 1024 / double(listenzeilen) : 0.0);
     std::printf("peak resident %.1f MB\n", double(bench::peakRssKb()) / 1024.0);
     return 0;
 }

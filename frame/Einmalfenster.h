@@ -12,6 +12,9 @@
 namespace frame {
 
 inline constexpr char VerstecktEigenschaft[] = "rdxVersteckt";
+// Set while a window runs a loop of its own that lets events run (a disc walk):
+// closed meanwhile, it deletes itself once that loop has ended.
+inline constexpr char LaeuftEigenschaft[] = "rdxLaeuft";
 
 // Hides the window and keeps it loaded, with its state, for its next use.
 inline void verstecken(QWidget* fenster)
@@ -25,8 +28,13 @@ inline void verstecken(QWidget* fenster)
 template <class Fenster, class Erzeugen>
 Fenster* einmalZeigen(QPointer<Fenster>& fenster, Erzeugen erzeugen)
 {
-    if (fenster && !fenster->isVisible() && !fenster->property(VerstecktEigenschaft).toBool())
-        delete fenster.data();
+    if (fenster && !fenster->isVisible() && !fenster->property(VerstecktEigenschaft).toBool()) {
+        // One still inside its loop is let go, and a new one opens now.
+        if (fenster->property(LaeuftEigenschaft).toBool())
+            fenster = nullptr;
+        else
+            delete fenster.data();
+    }
     if (!fenster) {
         fenster = erzeugen();
         fenster->setAttribute(Qt::WA_DeleteOnClose);

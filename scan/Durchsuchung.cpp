@@ -127,8 +127,9 @@ private:
         }
         qint64 summe = 0;
         const QString vorne = pfad == QLatin1String("/") ? pfad : pfad + QLatin1Char('/');
+        m_stand.ordnerPfad = pfad;
         for (const Eintrag& e : eintraege) {
-            if (m_e.abgebrochen || (m_begleiter && !m_begleiter->weiter())) {
+            if (m_e.abgebrochen || (m_begleiter && !m_begleiter->weiter(m_stand))) {
                 m_e.abgebrochen = true;
                 break;
             }
@@ -139,20 +140,21 @@ private:
                 m_e.namen.append(e.name);
                 m_groesse.push_back(0);
             }
-            const QString voll = vorne + e.name;
             qint64 groesse = 0;
             if (e.art == Eintrag::Art::Datei) {
-                m_e.pfade.append(voll);
+                ++m_stand.dateien;
                 groesse = e.laenge;
-                m_e.groessen.append(mbText(double(groesse)));
+                m_e.groessen.append(groessenText(groesse));
                 m_e.bytes += double(groesse);
             } else {
-                m_e.pfade.append(QChar(u'°') + voll);
+                ++m_stand.ordner;
                 if (e.art == Eintrag::Art::Ordner) {
                     const int unter = ::openat(::dirfd(dir), e.roh.constData(),
                                                O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-                    if (unter >= 0)
-                        groesse = ordnerLaufen(unter, voll);
+                    if (unter >= 0) {
+                        groesse = ordnerLaufen(unter, vorne + e.name);
+                        m_stand.ordnerPfad = pfad;
+                    }
                 }
             }
             summe += groesse;
@@ -167,8 +169,23 @@ private:
         return summe;
     }
 
+    // A file's size row; rows of one size share their text, as most files
+    // of a disc are below a megabyte.
+    QString groessenText(qint64 bytes)
+    {
+        const qint64 mb = std::llround(double(bytes) / 1024 / 1024);
+        if (mb < 0 || mb >= qint64(m_groessenTexte.size()))
+            return mbText(double(bytes));
+        QString& text = m_groessenTexte[size_t(mb)];
+        if (text.isNull())
+            text = mbText(double(bytes));
+        return text;
+    }
+
     Durchsuchung& m_e;
     Laufbegleiter* m_begleiter;
+    std::vector<QString> m_groessenTexte = std::vector<QString>(4096);
+    Laufstand m_stand;
     dev_t m_geraet = 0;
     std::vector<qint64> m_groesse;  // per listed name
 };

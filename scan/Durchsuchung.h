@@ -1,8 +1,7 @@
 #pragma once
 // The walk of a disc or folder: every entry in sorted order, the format guess
-// from the names met, the listed entries with their own sizes, the path list
-// and the byte sum. Plain code over strings; the scan window copies the result
-// into its lists.
+// from the names met, the listed entries with their own sizes and the byte
+// sum. Plain code over strings; the scan window copies the result into its lists.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -33,12 +32,19 @@ QString byteText(double bytes);
 // With the German grouping: "4.700.372.992".
 QString gruppiert(qint64 zahl);
 
-// Asked before each entry; the window lets pending events run from here and
-// stops the walk when the user closed it.
+// How far a walk has come: the entries met so far and the folder being read.
+struct Laufstand {
+    qint64 ordner = 0;   // folders met
+    qint64 dateien = 0;  // every other entry met
+    QString ordnerPfad;  // the folder being read, named as the walk was given it
+};
+
+// Asked before each entry; the window lets pending events run from here, shows
+// how far the walk is, and stops it when the user ended it.
 class Laufbegleiter {
 public:
     virtual ~Laufbegleiter() = default;
-    virtual bool weiter() = 0;
+    virtual bool weiter(const Laufstand& stand) = 0;
 };
 
 struct Durchsuchung {
@@ -46,8 +52,7 @@ struct Durchsuchung {
     bool erweitert = false;  // the window shows its lower part
     QStringList namen;      // the listed entries' names, in walk order
     QStringList eintraege;  // per listed entry: name, ":" and its size text
-    QStringList groessen;   // per file, listed or not, in path-list order: its size text
-    QStringList pfade;      // "°" and a folder, or a file, in pre-order
+    QStringList groessen;   // per file, listed or not, in walk order: its size text
     double bytes = 0;       // all files
     bool abgebrochen = false;
 };

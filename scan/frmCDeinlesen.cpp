@@ -4,6 +4,7 @@
 #include "frame/CdIni.h"
 #include "frame/Sprache.h"
 #include "platform/vb/Formular.h"
+#include "platform/vb/HiddenListBox.h"
 #include "platform/vb/VbControls.h"
 #include "platform/vb/VbRuntime.h"
 #include "platform/vb/DirListBox.h"
@@ -130,6 +131,18 @@ void frmCDeinlesen::aufbauen()
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setSingleShot(true);
 
+    // In the drive information's place, which a walk has emptied, and looking like it.
+    lbFortschritt = new QLabel(this);
+    lbFortschritt->setObjectName(QStringLiteral("lbFortschritt"));
+    lbFortschritt->setGeometry(txtDriveInfo->geometry());
+    lbFortschritt->setFont(klein);
+    lbFortschritt->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    lbFortschritt->setBackgroundRole(QPalette::Base);
+    lbFortschritt->setAutoFillBackground(true);
+    lbFortschritt->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lbFortschritt->setMargin(3);
+    lbFortschritt->hide();
+
     // Tab order as the controls are read top to bottom.
     QWidget* reihe[] = {List1, txtDriveInfo, chkHDD, cmdCDAuswerfen, cmdCDeinziehen, cmdPlus, tfCDName, tfCDFormat,
                         tfCDMappe, cmdCDÜbernehmen, cmdAbbrechen, Dir1, lfListeCDeinlesen, optUnterordner, optCDInfo,
@@ -247,18 +260,25 @@ void frmCDeinlesen::cmdAbbrechen_Click()
     close();
 }
 
-// A close during a walk stops it at the next entry; the window goes once the
-// walk has returned, handing nothing over.
+// A close during a walk ends it at once, and nothing of it is handed over.
+// The walk lets no more events run, so the window's deletion waits until it
+// has unwound; what a handler put off until then is dropped.
 void frmCDeinlesen::closeEvent(QCloseEvent* event)
 {
-    if (m_laeuft) {
+    m_geschlossen = true;
+    if (laeuft()) {
         m_abbrechen = true;
-        event->ignore();
-        return;
+        m_danach = nullptr;
     }
     Timer1->stop();
     vb::setMousePointer(0);
     QWidget::closeEvent(event);
+}
+
+void frmCDeinlesen::showEvent(QShowEvent* event)
+{
+    m_geschlossen = false;
+    QWidget::showEvent(event);
 }
 
 bool frmCDeinlesen::eventFilter(QObject* objekt, QEvent* ereignis)

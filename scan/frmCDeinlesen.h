@@ -8,7 +8,10 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <QElapsedTimer>
+
 #include <array>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -24,10 +27,13 @@ struct Sprachzeile;
 }
 namespace vb {
 class DirListBox;
+class HiddenListBox;
 class ListBox;
 }
 
 namespace scan {
+
+struct Laufstand;
 
 // Window heights in twips: without and with the entry list.
 constexpr int HoeheEingeklappt = 4425;
@@ -75,9 +81,17 @@ public:
     void cmdCDÜbernehmen_Click();
     void cmdPlus_Click();
 
-    bool laeuft() const { return m_laeuft; }
+    // A walk (of a disc, a folder or the folders of a local disk) is under way.
+    bool laeuft() const { return m_laufTiefe > 0; }
     // The window's inner height in twips.
     int hoeheTwips() const { return m_hoeheTwips; }
+
+    // How often a walk lets pending events run and refreshes what it shows of
+    // its progress, in milliseconds of the walk.
+    struct Takt {
+        int ereignisseMs = 50;
+        int anzeigeMs = 250;
+    } takt;
 
     // Controls, named as the original's
     vb::ListBox* List1 = nullptr;
@@ -96,13 +110,16 @@ public:
     vb::DirListBox* Dir1 = nullptr;
     QLineEdit* tfCDROM = nullptr;
     vb::ListBox* lfListeCDeinlesen = nullptr;
-    vb::ListBox* lfListeCDeinlesenAlles = nullptr;
-    vb::ListBox* lfListeCDeinlesenGroesse = nullptr;
+    // Hidden: rows without an item object each, as they may hold a whole disk.
+    vb::HiddenListBox* lfListeCDeinlesenAlles = nullptr;
+    vb::HiddenListBox* lfListeCDeinlesenGroesse = nullptr;
     QPushButton* cmdDel = nullptr;
     QCheckBox* optUnterordner = nullptr;
     QCheckBox* optCDInfo = nullptr;
     QPushButton* cmdClear = nullptr;
     QTimer* Timer1 = nullptr;
+    // Over the drive information while a walk runs: how far it is.
+    QLabel* lbFortschritt = nullptr;
 
     // The settings values of the last przInilesen.
     struct Werte {
@@ -113,9 +130,25 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:
+    // Held by each handler that walks. While one is held, a handler that events
+    // run into ends the walk and is put off until the last one is let go, and
+    // a new opening leaves the window, if it was closed, to go by itself.
+    class Laufwache {
+    public:
+        explicit Laufwache(frmCDeinlesen& fenster);
+        ~Laufwache();
+        Laufwache(const Laufwache&) = delete;
+        Laufwache& operator=(const Laufwache&) = delete;
+
+    private:
+        frmCDeinlesen& m_fenster;
+    };
+    class Begleiter;
+
     void aufbauen();
     void verbinden();
     void setzeHoehe(int twips);
@@ -128,17 +161,36 @@ private:
 
     void laufwerkLesen(const QString& laufwerk);
     void ordnerLesen(const QString& ordnerZeile, const QByteArray& ordner);
-    void ordnerSammeln(std::vector<Ordnerzeile>& zeilen, int tiefe);
+    void ordnerSammeln(std::vector<Ordnerzeile>& zeilen, Laufstand& stand, int tiefe);
     void uebergabeAngleichen();
-    // Lets pending events run, at most about every 100 ms.
-    void ereignisseLaufenLassen(bool sofort = false);
+
+    // Called by a handler that events ran into during a walk: the walk ends,
+    // and `handlung` runs once it has unwound, unless the window was closed.
+    // False outside a walk's event pump: the handler goes on as usual.
+    bool nachDemLauf(std::function<void()> handlung);
+    void laufEnde();
+    // Lets pending events run, at most every takt.ereignisseMs unless `sofort`,
+    // and shows `stand` every takt.anzeigeMs. False once the walk is to end.
+    bool ereignisseLaufenLassen(const Laufstand* stand, bool sofort = false);
+    // Starts the clock and the progress display of a walk below `wurzel`, shown
+    // as the drive path `laufwerkspfad`; a folder search shows folders only.
+    void fortschrittBeginnen(bool ordnersuche, const QString& wurzel, const QString& laufwerkspfad);
+    void fortschrittZeigen(const Laufstand& stand);
 
     const sys::Services& m_services;
     Katalogfenster& m_katalog;
     QString m_beschaeftigt = QStringLiteral("0");  // "1" while FindDirectories moves Dir1
-    bool m_laeuft = false;      // a walk runs
-    bool m_abbrechen = false;   // the user closed the window during a walk
+    int m_laufTiefe = 0;       // Laufwachen held
+    int m_inPumpe = 0;         // inside a walk's event pump
+    bool m_durchsucht = false;  // Dir1_Change walks
+    bool m_abbrechen = false;  // the walk is to end at its next step
+    bool m_geschlossen = false;       // closed, and not shown again since
+    std::function<void()> m_danach;   // put off until the walk has ended
+    QElapsedTimer m_laufUhr;
     qint64 m_letzteRunde = 0;
+    qint64 m_letzteAnzeige = 0;
+    bool m_ordnersuche = false;
+    QString m_anzeigeWurzel, m_anzeigeLaufwerk;
     int m_hoeheTwips = HoeheEingeklappt;
 };
 

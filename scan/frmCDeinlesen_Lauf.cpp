@@ -3,6 +3,8 @@
 #include "scan/frmCDeinlesen.h"
 
 #include "frame/CdIni.h"
+#include "frame/Einmalfenster.h"
+#include "platform/vb/HiddenListBox.h"
 #include "platform/vb/VbControls.h"
 #include "platform/vb/VbRuntime.h"
 #include "platform/vb/DirListBox.h"
@@ -10,11 +12,14 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QDateTime>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
+
+#include <utility>
 
 namespace scan {
 
@@ -35,30 +40,117 @@ void ersetzen(QListWidget* liste, const QStringList& zeilen)
     liste->addItems(zeilen);
 }
 
-class Fensterbegleiter : public Laufbegleiter {
-public:
-    explicit Fensterbegleiter(std::function<bool()> weiterFrage) : m_frage(std::move(weiterFrage)) {}
-    bool weiter() override { return m_frage(); }
-
-private:
-    std::function<bool()> m_frage;
-};
-
 }  // namespace
 
-void frmCDeinlesen::ereignisseLaufenLassen(bool sofort)
+// The walk's companion: asked before each entry.
+class frmCDeinlesen::Begleiter : public Laufbegleiter {
+public:
+    explicit Begleiter(frmCDeinlesen& fenster) : m_fenster(fenster) {}
+    bool weiter(const Laufstand& stand) override { return m_fenster.ereignisseLaufenLassen(&stand); }
+
+private:
+    frmCDeinlesen& m_fenster;
+};
+
+frmCDeinlesen::Laufwache::Laufwache(frmCDeinlesen& fenster) : m_fenster(fenster)
 {
-    const qint64 jetzt = QDateTime::currentMSecsSinceEpoch();
-    if (!sofort && jetzt - m_letzteRunde < 100)
-        return;
+    if (m_fenster.m_laufTiefe++ == 0)
+        m_fenster.setProperty(frame::LaeuftEigenschaft, true);
+}
+
+frmCDeinlesen::Laufwache::~Laufwache()
+{
+    if (--m_fenster.m_laufTiefe == 0)
+        m_fenster.laufEnde();
+}
+
+bool frmCDeinlesen::nachDemLauf(std::function<void()> handlung)
+{
+    if (m_inPumpe == 0)
+        return false;
+    m_abbrechen = true;
+    if (!m_geschlossen)
+        m_danach = std::move(handlung);
+    return true;
+}
+
+void frmCDeinlesen::laufEnde()
+{
+    setProperty(frame::LaeuftEigenschaft, false);
+    lbFortschritt->hide();
+    if (std::exchange(m_abbrechen, false))
+        vb::setMousePointer(0);
+    // From the event loop, as if the user's action came only now; a window
+    // closed before then runs nothing more.
+    if (std::function<void()> danach = std::exchange(m_danach, nullptr))
+        QTimer::singleShot(0, this, [this, danach = std::move(danach)] {
+            if (!m_geschlossen)
+                danach();
+        });
+}
+
+bool frmCDeinlesen::ereignisseLaufenLassen(const Laufstand* stand, bool sofort)
+{
+    if (m_abbrechen)
+        return false;
+    const qint64 jetzt = m_laufUhr.elapsed();
+    if (!sofort && jetzt - m_letzteRunde < takt.ereignisseMs)
+        return true;
     m_letzteRunde = jetzt;
+    if (stand && jetzt - m_letzteAnzeige >= takt.anzeigeMs) {
+        m_letzteAnzeige = jetzt;
+        fortschrittZeigen(*stand);
+    }
+    ++m_inPumpe;
     QCoreApplication::processEvents();
+    --m_inPumpe;
+    return !m_abbrechen;
+}
+
+// The display first shows once a walk has taken an interval: a short walk
+// ends before anything could flicker.
+void frmCDeinlesen::fortschrittBeginnen(bool ordnersuche, const QString& wurzel, const QString& laufwerkspfad)
+{
+    m_laufUhr.start();
+    m_letzteRunde = 0;
+    m_letzteAnzeige = 0;
+    m_ordnersuche = ordnersuche;
+    m_anzeigeWurzel = wurzel;
+    while (m_anzeigeWurzel.size() > 1 && m_anzeigeWurzel.endsWith(u'/'))
+        m_anzeigeWurzel.chop(1);
+    m_anzeigeLaufwerk = laufwerkspfad;
+    while (m_anzeigeLaufwerk.endsWith(u'/'))
+        m_anzeigeLaufwerk.chop(1);
+}
+
+// What was read so far, and the folder being read, in the drive's own terms.
+void frmCDeinlesen::fortschrittZeigen(const Laufstand& stand)
+{
+    QString ordner = stand.ordnerPfad;
+    if (!m_anzeigeWurzel.isEmpty() && ordner.startsWith(m_anzeigeWurzel))
+        ordner = m_anzeigeLaufwerk + ordner.mid(m_anzeigeWurzel.size());
+    if (ordner.size() == 2 && ordner.at(1) == u':')
+        ordner += u'/';
+    const int breite = lbFortschritt->contentsRect().width() - 2 * lbFortschritt->margin();
+    const QString zeilen[] = {
+        m_ordnersuche ? QStringLiteral("Ordner werden gesucht …") : QStringLiteral("Einlesen läuft …"),
+        m_ordnersuche ? gruppiert(stand.ordner) + QStringLiteral(" Ordner")
+                      : gruppiert(stand.ordner) + QStringLiteral(" Ordner, ") + gruppiert(stand.dateien)
+                            + (stand.dateien == 1 ? QStringLiteral(" Datei") : QStringLiteral(" Dateien")),
+        lbFortschritt->fontMetrics().elidedText(ordner, Qt::ElideMiddle, breite),
+    };
+    lbFortschritt->setText(QStringList(std::begin(zeilen), std::end(zeilen)).join(u'\n'));
+    if (lbFortschritt->isHidden()) {
+        lbFortschritt->show();
+        lbFortschritt->raise();
+    }
 }
 
 void frmCDeinlesen::Dir1_Change()
 {
-    if (m_beschaeftigt == u"1" || m_laeuft)
+    if (m_beschaeftigt == u"1" || m_durchsucht)
         return;
+    Laufwache wache(*this);
     vb::setMousePointer(11);
     Label1[5]->clear();
     Label1[7]->clear();
@@ -68,34 +160,32 @@ void frmCDeinlesen::Dir1_Change()
     vb::setMousePointer(11);
 
     const QByteArray ordner = Dir1->ordnerAufPlatte();
-    m_laeuft = true;
-    m_abbrechen = false;
-    ereignisseLaufenLassen(true);
-    Durchsuchung ergebnis;
-    if (!ordner.isEmpty() && !m_abbrechen) {
-        Fensterbegleiter begleiter([this] {
-            ereignisseLaufenLassen();
-            return !m_abbrechen;
-        });
-        ergebnis = durchsuchen(ordner, &begleiter);
-    }
-    m_laeuft = false;
-    if (m_abbrechen || ergebnis.abgebrochen) {
-        vb::setMousePointer(0);
-        close();
+    fortschrittBeginnen(false, QFile::decodeName(ordner), Dir1->Path());
+    if (!ereignisseLaufenLassen(nullptr, true))
         return;
+    Durchsuchung ergebnis;
+    if (!ordner.isEmpty()) {
+        m_durchsucht = true;
+        Begleiter begleiter(*this);
+        ergebnis = durchsuchen(ordner, &begleiter);
+        m_durchsucht = false;
     }
+    lbFortschritt->hide();
+    if (m_abbrechen || ergebnis.abgebrochen)
+        return;
 
     tfCDFormat->setText(ergebnis.format);
     if (ergebnis.erweitert)
         setzeHoehe(HoeheErweitert);
-    // In batches: one insertion per list, not a repaint per row.
+    // In batches, one insertion per list rather than a repaint per row; each
+    // part of the result is let go once its lists hold it.
     const Uebergabefelder haupt = m_katalog.uebergabe();
     lfListeCDeinlesen->addItems(ergebnis.namen);
-    haupt.lfListeCDEinlesenOhneGroesse->addItems(ergebnis.namen);
-    lfListeCDeinlesenGroesse->addItems(ergebnis.groessen);
+    haupt.lfListeCDEinlesenOhneGroesse->addItems(std::exchange(ergebnis.namen, {}));
+    lfListeCDeinlesenGroesse->addItems(std::exchange(ergebnis.groessen, {}));
+    // The hand-over held this window's entries when the drive was chosen.
     lfListeCDeinlesenAlles->addItems(ergebnis.eintraege);
-    uebergabeAngleichen();
+    haupt.lfListeCDeinlesen->addItems(std::exchange(ergebnis.eintraege, {}));
     Label1[5]->setText(byteText(ergebnis.bytes));
     Label1[7]->setText(mbText(ergebnis.bytes));
     vb::setMousePointer(0);
@@ -105,16 +195,29 @@ void frmCDeinlesen::Dir1_Change()
 // disc of a set read so far.
 void frmCDeinlesen::uebergabeAngleichen()
 {
-    ersetzen(m_katalog.uebergabe().lfListeCDeinlesen, texte(lfListeCDeinlesenAlles));
+    ersetzen(m_katalog.uebergabe().lfListeCDeinlesen, lfListeCDeinlesenAlles->rows());
 }
 
 // One List1 row per folder of the disk, in pre-order. Dir1 moves through the
 // folders; the busy flag keeps it from starting walks. Each row keeps its
-// folder's bytes, as a name need not be valid text.
+// folder's bytes, as a name need not be valid text. An ended search adds no
+// row and leaves Dir1 where it began.
 void frmCDeinlesen::FindDirectories()
 {
+    Laufwache wache(*this);
+    const QString anfang = Dir1->Path();
+    const QByteArray anfangOrdner = Dir1->ordnerAufPlatte();
+    fortschrittBeginnen(true, {}, {});
     std::vector<Ordnerzeile> zeilen;
-    ordnerSammeln(zeilen, 0);
+    Laufstand stand;
+    ordnerSammeln(zeilen, stand, 0);
+    lbFortschritt->hide();
+    if (m_abbrechen) {
+        const QString beschaeftigt = std::exchange(m_beschaeftigt, QStringLiteral("1"));
+        Dir1->setPath(anfang, anfangOrdner);
+        m_beschaeftigt = beschaeftigt;
+        return;
+    }
     for (const Ordnerzeile& z : zeilen) {
         auto* zeile = new QListWidgetItem(z.pfad);
         zeile->setData(OrdnerRolle, z.ordner);
@@ -122,21 +225,26 @@ void frmCDeinlesen::FindDirectories()
     }
 }
 
-void frmCDeinlesen::ordnerSammeln(std::vector<Ordnerzeile>& zeilen, int tiefe)
+void frmCDeinlesen::ordnerSammeln(std::vector<Ordnerzeile>& zeilen, Laufstand& stand, int tiefe)
 {
     // Folders below 4096 levels cannot be named in a path anyway.
-    if (tiefe > 4096 || m_abbrechen)
+    if (tiefe > 4096)
         return;
     std::vector<Ordnerzeile> unterordner;
     for (int i = 0; i < Dir1->ListCount(); ++i)
         unterordner.push_back({Dir1->List(i), Dir1->ListOrdner(i)});
     for (const Ordnerzeile& u : unterordner) {
+        stand.ordnerPfad = Dir1->Path();
+        if (!ereignisseLaufenLassen(&stand))
+            return;
         Dir1->setPath(u.pfad, u.ordner);
         zeilen.push_back({Dir1->Path(), Dir1->ordnerAufPlatte()});
-        ordnerSammeln(zeilen, tiefe + 1);
+        ++stand.ordner;
+        ordnerSammeln(zeilen, stand, tiefe + 1);
+        if (m_abbrechen)
+            return;
     }
     Dir1->setPath(Dir1->Path() + QStringLiteral("/.."));
-    ereignisseLaufenLassen();
 }
 
 // The selected row goes from the visible list and the main window's name
@@ -152,13 +260,13 @@ void frmCDeinlesen::przEintragLöschen()
         return;
     const Uebergabefelder haupt = m_katalog.uebergabe();
     QStringList sichtbar = texte(lfListeCDeinlesen);
-    QStringList alles = texte(lfListeCDeinlesenAlles);
+    QStringList alles = lfListeCDeinlesenAlles->rows();
     QStringList hauptMitGroesse = texte(haupt.lfListeCDeinlesen);
     QStringList hauptNamen = texte(haupt.lfListeCDEinlesenOhneGroesse);
     if (!eintragEntfernen({sichtbar, alles, hauptMitGroesse, hauptNamen}, zeile))
         return;
     ersetzen(lfListeCDeinlesen, sichtbar);
-    ersetzen(lfListeCDeinlesenAlles, alles);
+    lfListeCDeinlesenAlles->setRows(std::move(alles));
     ersetzen(haupt.lfListeCDeinlesen, hauptMitGroesse);
     ersetzen(haupt.lfListeCDEinlesenOhneGroesse, hauptNamen);
     lfListeCDeinlesen->setCurrentRow(std::min(zeile, lfListeCDeinlesen->count() - 1));
@@ -169,9 +277,10 @@ void frmCDeinlesen::cmdDel_Click()
     przEintragLöschen();
 }
 
+// Nothing of a walk under way can be taken over: the button waits for its end.
 void frmCDeinlesen::cmdCDÜbernehmen_Click()
 {
-    if (m_laeuft)
+    if (laeuft())
         return;
     const Uebergabefelder haupt = m_katalog.uebergabe();
     m_katalog.przLöschen();
@@ -209,12 +318,13 @@ void frmCDeinlesen::cmdCDÜbernehmen_Click()
 
 void frmCDeinlesen::cmdPlus_Click()
 {
-    if (m_laeuft || !m_services.messages)
+    if (nachDemLauf([this] { cmdPlus_Click(); }) || !m_services.messages)
         return;
     if (m_services.messages->msgBox(QStringLiteral("Haben sie die CD gewechselt?"), sys::mb::OkCancel,
                                     QStringLiteral("CD wechseln bitte!"))
         != sys::mb::Ok)
         return;
+    Laufwache wache(*this);
     double anzahl = vb::val(tfAnzahl->text());
     if (anzahl == 0)
         anzahl = 1;

@@ -2,6 +2,7 @@
 #include "scan/frmCDeinlesen.h"
 
 #include "frame/CdIni.h"
+#include "platform/vb/HiddenListBox.h"
 #include "platform/vb/VbControls.h"
 #include "platform/vb/DirListBox.h"
 #include "scan/Durchsuchung.h"
@@ -59,8 +60,9 @@ void frmCDeinlesen::przLaufwerkeFüllen()
 
 void frmCDeinlesen::List1_Click()
 {
-    if (m_laeuft)
+    if (nachDemLauf([this] { List1_Click(); }))
         return;
+    Laufwache wache(*this);
     przFelderLeeren();
     // No disc of a set is dropped: the hand-over holds what this window lists.
     uebergabeAngleichen();
@@ -152,7 +154,7 @@ void frmCDeinlesen::ordnerLesen(const QString& ordnerZeile, const QByteArray& or
 
 void frmCDeinlesen::cmdCDAuswerfen_Click()
 {
-    if (m_laeuft)
+    if (nachDemLauf([this] { cmdCDAuswerfen_Click(); }))
         return;
     setzeHoehe(HoeheEingeklappt);
     cmdDel->hide();
@@ -173,7 +175,7 @@ void frmCDeinlesen::cmdCDAuswerfen_Click()
 
 void frmCDeinlesen::cmdCDeinziehen_Click()
 {
-    if (m_laeuft)
+    if (nachDemLauf([this] { cmdCDeinziehen_Click(); }))
         return;
     List1->clear();
     przLaufwerkeFüllen();
@@ -203,6 +205,8 @@ void frmCDeinlesen::przSchubladeSchließen()
 
 void frmCDeinlesen::chkHDD_Click()
 {
+    if (nachDemLauf([this] { chkHDD_Click(); }))
+        return;
     if (!frame::cdIni(m_services).write(QStringLiteral("Funktionen"), QStringLiteral("mit HDD"),
                                         chkHDD->isChecked() ? QStringLiteral("1") : QStringLiteral("0")))
         frame::nichtGespeichert(m_services, {frame::CdIniName});

@@ -127,18 +127,36 @@ INSTANTIATE_TEST_SUITE_P(
         Baum{"EmptyFolderFindsNothingAndReturnsAtOnce", {{"leer/"}}, "PC", {QStringLiteral("leer: 0")}, 0, true}),
     [](const auto& fall) { return std::string(fall.param.name); });
 
-TEST(durchsuchen, KeepsThePathListFoldersFirstAndTheSizeRowsPerFile)
+// What the companion is shown before each entry: the folders and other
+// entries met so far and the folder being read, in pre-order.
+class Mitschrift : public scan::Laufbegleiter {
+public:
+    explicit Mitschrift(QString wurzel) : m_wurzel(std::move(wurzel)) {}
+    bool weiter(const scan::Laufstand& stand) override
+    {
+        staende << QStringLiteral("%1 %2 %3").arg(stand.ordner).arg(stand.dateien).arg(stand.ordnerPfad.mid(m_wurzel.size()));
+        return true;
+    }
+    QStringList staende;
+
+private:
+    QString m_wurzel;
+};
+
+TEST(durchsuchen, ShowsItsProgressInPreOrderAndKeepsTheSizeRowsPerFile)
 {
     TempFolder wurzel;
-    anlegen(wurzel, {{"VIDEO_TS/VTS_01_1.VOB", 3 * MB}, {"AUDIO_TS/"}, {"z.txt", MB / 2}});
-    const scan::Durchsuchung d = scan::durchsuchen(wurzel.path() + QStringLiteral("/"));
-    const QString w = wurzel.path();
-    EXPECT_EQ(d.pfade, (QStringList{QStringLiteral("°") + w + QStringLiteral("/AUDIO_TS"),
-                                    QStringLiteral("°") + w + QStringLiteral("/VIDEO_TS"),
-                                    w + QStringLiteral("/VIDEO_TS/VTS_01_1.VOB"), w + QStringLiteral("/z.txt")}));
+    anlegen(wurzel, {{"VIDEO_TS/VTS_01_1.VOB", 3 * MB}, {"VIDEO_TS/VTS_01_2.VOB", MB}, {"AUDIO_TS/"}, {"z.txt", MB / 2}});
+    Mitschrift mitschrift(wurzel.path());
+    const scan::Durchsuchung d = scan::durchsuchen(wurzel.path() + QStringLiteral("/"), &mitschrift);
+    EXPECT_EQ(mitschrift.staende, (QStringList{QStringLiteral("0 0 "), QStringLiteral("1 0 "),
+                                               QStringLiteral("2 0 /VIDEO_TS"), QStringLiteral("2 1 /VIDEO_TS"),
+                                               QStringLiteral("2 2 ")}))
+        << "the empty AUDIO_TS ends at once; back in the root after VIDEO_TS";
     // Halves of a megabyte round up, as Format does.
-    EXPECT_EQ(d.groessen, (QStringList{QStringLiteral(" 3"), QStringLiteral(" 1")}));
+    EXPECT_EQ(d.groessen, (QStringList{QStringLiteral(" 3"), QStringLiteral(" 1"), QStringLiteral(" 1")}));
     EXPECT_EQ(d.format, QStringLiteral("DVD"));
+    EXPECT_FALSE(d.abgebrochen);
 }
 
 TEST(durchsuchen, NeverFollowsASymlinkLoopAndPassesAnUnreadableFolder)
@@ -200,7 +218,7 @@ TEST(durchsuchen, WalksAndSizesNamesThatAreNoUtf8)
 
 class Abbrechen : public scan::Laufbegleiter {
 public:
-    bool weiter() override { return ++gefragt < 3; }
+    bool weiter(const scan::Laufstand&) override { return ++gefragt < 3; }
     int gefragt = 0;
 };
 

@@ -1,8 +1,10 @@
 // The scan window driven over folders presented as discs, through to the saved title.
 #include "platform/vb/DirListBox.h"
+#include "platform/vb/HiddenListBox.h"
 #include "scan/frmCDeinlesen.h"
 #include "tests/catalogue/Bearbeitung.h"
 #include "tests/catalogue/Filmkatalog.h"
+#include "tests/scan/Scanfenster.h"
 #include "tests/support/Kombis.h"
 
 #include <QCheckBox>
@@ -30,85 +32,6 @@
 using namespace testing_support;
 
 namespace {
-
-QStringList zeilenVon(const QListWidget* liste)
-{
-    QStringList z;
-    for (int i = 0; i < liste->count(); ++i)
-        z.append(liste->item(i)->text());
-    return z;
-}
-
-struct Scan {
-    explicit Scan(const QByteArray& cdIni = {}) : k(cdIni)
-    {
-        wurzelD = k.folder.path() + "/discD";
-        wurzelC = k.folder.path() + "/platteC";
-        QDir().mkpath(wurzelD);
-        QDir().mkpath(wurzelC);
-        k.fake.drives.discs = {
-            {"C:", sys::drivetype::Fixed, true, "System", "ext4", 7, 1000000, 500, wurzelC},
-            {"D:", sys::drivetype::CdRom, true, "MY_MOVIE_2", "udf", -5, 4700372992LL, 0, wurzelD},
-            {"E:", sys::drivetype::Removable, true, "Stick", "vfat", 0, 100, 0, k.folder.path()},
-        };
-    }
-
-    scan::frmCDeinlesen& oeffnen()
-    {
-        frmFilme& f = k.fenster();
-        f.przAlleListe();
-        f.c.Neu->click();
-        f.cmdCDeinlesen_Click();
-        return *f.scanfenster();
-    }
-
-    void datei(const QString& name, qint64 groesse)
-    {
-        k.folder.write("discD/" + name, QByteArray(static_cast<int>(groesse), 'x'));
-    }
-
-    static void waehlen(scan::frmCDeinlesen& s, int zeile)
-    {
-        s.List1->setCurrentRow(zeile);
-        s.List1_Click();
-    }
-
-    // The disc in D: replaced by another with these files.
-    void discWechseln(const QString& label, const std::vector<std::pair<QString, qint64>>& dateien)
-    {
-        QDir(wurzelD).removeRecursively();
-        QDir().mkpath(wurzelD);
-        k.fake.drives.disc("D:")->label = label;
-        for (const auto& [name, groesse] : dateien)
-            datei(name, groesse);
-    }
-
-    Filmkatalog k;
-    QString wurzelD, wurzelC;
-};
-
-// A click with the mouse on the row, in the shown window.
-void zeileKlicken(QListWidget* liste, int zeile)
-{
-    liste->window()->show();
-    QListWidgetItem* eintrag = liste->item(zeile);
-    ASSERT_NE(eintrag, nullptr) << zeile;
-    liste->scrollToItem(eintrag);
-    const QPoint mitte = liste->visualItemRect(eintrag).center();
-    QWidget* flaeche = liste->viewport();
-    for (const auto typ : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent e(typ, mitte, flaeche->mapToGlobal(mitte), Qt::LeftButton,
-                      typ == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(flaeche, &e);
-    }
-}
-
-void zeileKlicken(QListWidget* liste, const QString& text)
-{
-    const auto gefunden = liste->findItems(text, Qt::MatchExactly);
-    ASSERT_EQ(gefunden.size(), 1) << text.toStdString();
-    zeileKlicken(liste, liste->row(gefunden.first()));
-}
 
 // A disc labelled "MATRIX" (or as given) read and taken over; "Matrix" and "Matrix 2" are stored.
 frmFilme& matrixUebernehmen(Scan& t, const QString& label = "MATRIX")
