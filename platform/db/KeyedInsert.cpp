@@ -10,7 +10,7 @@ KeyedInsert::KeyedInsert(Database& database, const QString& table, const QString
     : m_table(table), m_keyColumn(keyColumn), m_keyIndex(int(columns.indexOf(keyColumn))), m_handle(database.handle()),
       m_utf8(size_t(columns.size()))
 {
-    if (m_keyIndex < 0)
+    if (m_keyIndex < 0 && !keyColumn.isEmpty())
         throw DbError(ErrUnknownField, QStringLiteral("Element in dieser Auflistung nicht gefunden: %1").arg(keyColumn));
     QStringList names;
     QStringList marks;
@@ -23,6 +23,8 @@ KeyedInsert::KeyedInsert(Database& database, const QString& table, const QString
     m_insert = std::make_unique<detail::Statement>(
         m_handle, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                       .arg(quotedTable, names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
+    if (m_keyIndex < 0)
+        return;
     m_keyOf = std::make_unique<detail::Statement>(
         m_handle, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(quotedKey, quotedTable));
     // Hashed from the bytes as SQLite hands them out: no text is built per row.
@@ -55,6 +57,8 @@ bool KeyedInsert::takenByHash(quint64 hash, const QString& key) const
 
 bool KeyedInsert::taken(const QString& key) const
 {
+    if (m_keyIndex < 0)
+        return false;
     const quint64 hash = germanEqualityHash(key);
     const bool belegt = takenByHash(hash, key);
     m_freeKnown = !belegt;
@@ -92,7 +96,7 @@ void KeyedInsert::insert(const QVariantList& values)
         throw DbError(SQLITE_RANGE, QStringLiteral("Die Anweisung erwartet %1 Werte, übergeben wurden %2.")
                                         .arg(m_utf8.size())
                                         .arg(values.size()));
-    const QVariant& key = values.value(m_keyIndex);
+    const QVariant key = m_keyIndex >= 0 ? values.value(m_keyIndex) : QVariant();
     const bool text = key.typeId() == QMetaType::QString && !key.isNull();
     quint64 hash = 0;
     if (text) {

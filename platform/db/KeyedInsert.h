@@ -22,7 +22,8 @@ class Statement;
 
 class KeyedInsert {
 public:
-    // `columns` are the columns each insert fills, in order; `keyColumn` is one of them.
+    // `columns` are the columns each insert fills, in order; `keyColumn` is one
+    // of them, or "" for a table without such a key (rows are then only inserted).
     KeyedInsert(Database& database, const QString& table, const QStringList& columns, const QString& keyColumn);
     ~KeyedInsert();
     KeyedInsert(const KeyedInsert&) = delete;

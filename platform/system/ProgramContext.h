@@ -7,6 +7,7 @@
 #include "platform/system/LocalSingleInstance.h"
 #include "platform/system/QtDialogs.h"
 #include "platform/system/QtPrinter.h"
+#include "platform/system/QtProzesse.h"
 #include "platform/system/QtServices.h"
 #include "platform/system/Services.h"
 
@@ -45,6 +46,8 @@ public:
     LinuxDrives drives;
     NetWeb web{std::chrono::seconds(30)};
     QtPrinter printer;
+    QtProzesse prozesse;
+    QtFortschritt fortschritt;
     // Last, so that the windows go before the services they use.
     SingleWindows singleWindows;
 

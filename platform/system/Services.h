@@ -6,6 +6,7 @@
 #include "platform/system/Messages.h"
 #include "platform/system/Web.h"
 #include "platform/system/Printer.h"
+#include "platform/system/Prozesse.h"
 #include "platform/system/SingleWindows.h"
 
 #include <QDate>
@@ -101,6 +102,8 @@ struct Services {
     Web* web = nullptr;
     Printer* printer = nullptr;
     SingleWindows* singleWindows = nullptr;
+    Prozesse* prozesse = nullptr;
+    Fortschritt* fortschritt = nullptr;
 
     // programFolder + "/" + name
     QString file(const QString& name) const;
@@ -124,6 +127,8 @@ void wireServices(Services& services, Set& set)
     services.web = &set.web;
     services.printer = &set.printer;
     services.singleWindows = &set.singleWindows;
+    services.prozesse = &set.prozesse;
+    services.fortschritt = &set.fortschritt;
 }
 
 }  // namespace sys
