@@ -6,18 +6,34 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${RONDAVEX_BUILD:-$here/build}"
 
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev libgtest-dev python3-xlrd libfreexl-dev libblkid-dev poppler-utils qt6-translations-l10n)
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev libgtest-dev python3-xlrd libfreexl-dev libblkid-dev poppler-utils qt6-translations-l10n mdbtools)
 
 install_missing() {
     local missing=()
     for p in "${packages[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
+    # The tests read Jet files back with the JavaScript reader mdb-reader; a node
+    # that came from elsewhere is used as it is.
+    if [ "${1:-}" = test ]; then
+        command -v node >/dev/null || missing+=(nodejs)
+        command -v npm >/dev/null || missing+=(npm)
+    fi
     if [ ${#missing[@]} -gt 0 ]; then
         local sudo=""
         [ "$(id -u)" -eq 0 ] || sudo="sudo"
         $sudo apt-get update -qq
         DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    fi
+}
+
+# mdb-reader, at the version of tests/support/jetlesen/package-lock.json, into
+# the build folder's "jetlesen" that the build lays out.
+install_jet_reader() {
+    local dir="$build/jetlesen"
+    if ! cmp -s "$dir/package-lock.json" "$dir/node_modules/.rondavex-lock" 2>/dev/null; then
+        npm ci --prefix "$dir" --no-audit --no-fund --loglevel=error
+        cp "$dir/package-lock.json" "$dir/node_modules/.rondavex-lock"
     fi
 }
 
@@ -33,8 +49,9 @@ start)
     exec "$build/Rondavex/Rondavex"
     ;;
 test)
-    install_missing
+    install_missing test
     configure_and_build -DRONDAVEX_WERROR=ON
+    install_jet_reader
     cd "$build"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 600
     ;;

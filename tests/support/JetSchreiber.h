@@ -1,0 +1,154 @@
+#pragma once
+// A small writer of Jet 4 (Access 2000, ".mdb") files, for tests and
+// benchmarks only: no tool on Debian writes them. Correct and simple over
+// complete.
+//
+// What it writes:
+// - Columns of type Boolean, Byte, Integer (16 bit), Long (32 bit), Double,
+//   Date/Time, Text(n) (1 <= n <= 255 characters) and Memo, in the order given.
+// - Text and Memo values in Jet's compressed Unicode where the column allows it
+//   (Spalte::komprimiert) and the value gets shorter by it, else as plain UCS-2.
+//   A value with a character whose low byte is 0 (U+0100, U+2000, ...) cannot be
+//   compressed and is stored plain. Memos longer than 1024 characters are never
+//   compressed.
+// - Memos in their row up to Optionen::memoInlineBis bytes as stored, beyond that
+//   in one row of a long value ("LVAL") page up to LvalZeileMax bytes, beyond that
+//   as a chain of LVAL pages (over 64 KB included).
+// - Null in every column but Boolean (Jet has no Null there: Null is false).
+// - Many rows over many data pages; each table's page map (type 0 in a row, or
+//   type 1 with map pages of their own for big tables or when asked for).
+// - The system catalogue MSysObjects (Id, ParentId, Name, Type, DateCreate,
+//   DateUpdate, Flags, LvProp) with the "Tables" container and a row per table,
+//   as far as mdbtools and the JavaScript reader mdb-reader need it to find the
+//   tables; the database definition page (Jet 4, code page 1252, sort order
+//   "General", no password, no encryption).
+// - Table definitions with their columns and index definitions (name, columns
+//   ascending, unique, primary).
+//
+// What it leaves out: index pages (an index is defined but holds no entries, so
+// a reader that searches through an index finds nothing; readers that scan the
+// table are not affected), other system tables (MSysACEs, MSysQueries,
+// MSysRelationships, ...), properties (LvProp is Null), free space maps (always
+// empty), the global page map (empty), deleted rows, overflow rows, Jet 3,
+// encryption, other column types (Currency, Single, Binary, OLE, GUID, Decimal),
+// autonumbers, uniqueness checks (an index marked unique does not refuse a
+// repeated key: tests may write what Jet would have refused, or what Jet keeps
+// apart but our rules join).
+//
+// Memory does not grow with the number of rows: rows go to their page as they
+// come, one data page and one long value page of the current table are held.
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace jettest {
+
+enum class Typ { Boolean, Byte, Integer, Long, Double, Datum, Text, Memo };
+
+struct Spalte {
+    QString name;
+    Typ typ = Typ::Text;
+    int laenge = 0;           // Text: characters, 1..255; ignored for the other types
+    bool komprimiert = true;  // Text and Memo: compressed Unicode where a value allows it
+};
+
+struct Index {
+    QString name;
+    QStringList spalten;  // 1 to 10 columns of the table, ascending
+    bool eindeutig = false;
+    bool primaer = false;  // a primary key, which is unique too
+};
+
+struct Tabelle {
+    QString name;
+    std::vector<Spalte> spalten;
+    std::vector<Index> indizes;
+};
+
+// One value of a row. Integers go to Byte, Integer and Long (range checked) and
+// to Double; a Date/Time takes a date, a date and time of day, or a stored Jet
+// day count as it is.
+class Wert {
+public:
+    enum class Art { Null, Bool, Ganzzahl, Zahl, Datum, Text };
+
+    Wert() = default;  // Null
+    Wert(std::nullptr_t) {}
+    Wert(bool b) : m_art(Art::Bool), m_ganz(b) {}
+    Wert(int i) : m_art(Art::Ganzzahl), m_ganz(i) {}
+    Wert(qint64 i) : m_art(Art::Ganzzahl), m_ganz(i) {}
+    Wert(double d) : m_art(Art::Zahl), m_zahl(d) {}
+    Wert(const QDateTime& t);  // its date and time of day as written, whatever its time zone
+    Wert(const QDate& d);      // midnight
+    Wert(const QString& s) : m_art(Art::Text), m_text(s) {}
+    Wert(const char* utf8) : m_art(Art::Text), m_text(QString::fromUtf8(utf8)) {}
+    static Wert jetTage(double tage);  // a Date/Time as Jet stores it
+
+    Art art() const { return m_art; }
+    bool istNull() const { return m_art == Art::Null; }
+    bool alsBool() const { return m_ganz != 0; }
+    qint64 alsGanzzahl() const { return m_ganz; }
+    double alsZahl() const { return m_art == Art::Ganzzahl ? double(m_ganz) : m_zahl; }
+    double alsJetTage() const { return m_zahl; }  // Art::Datum
+    const QString& alsText() const { return m_text; }
+
+private:
+    Art m_art = Art::Null;
+    qint64 m_ganz = 0;
+    double m_zahl = 0;
+    QString m_text;
+};
+
+using Zeile = std::vector<Wert>;
+
+// Jet's Date/Time: days since 1899-12-30, the fraction the time of day; before
+// that day the fraction still counts forward from midnight (-1.25 is
+// 1899-12-29 06:00). To and from the millisecond.
+double jetTage(const QDate& datum, const QTime& zeit = QTime(0, 0));
+QDateTime ausJetTage(double tage);  // a QDateTime in UTC, invalid for a value out of range
+
+// The most bytes one long value row holds, on a page of its own.
+inline constexpr int LvalZeileMax = 4096 - 14 - 2;
+
+struct Optionen {
+    int memoInlineBis = 256;       // bytes a memo value may take inside its row
+    bool indirekteKarten = false;  // every table's page map on map pages of their own
+};
+
+// Writes one file: tables one after the other, each with its rows. Throws
+// std::runtime_error when the file cannot be written and std::invalid_argument
+// for a definition or value that does not fit (a text longer than its column,
+// an integer out of range, a value of the wrong kind, a row over a page).
+class Schreiber {
+public:
+    explicit Schreiber(const QString& pfad, Optionen optionen = {});  // creates or empties the file
+    ~Schreiber();  // without schliessen() the file stays incomplete
+    Schreiber(const Schreiber&) = delete;
+    Schreiber& operator=(const Schreiber&) = delete;
+
+    // Begins the next table; the one before is complete then.
+    void tabelle(const Tabelle& tabelle);
+    // One value per column of the current table, in its order.
+    void zeile(const Zeile& werte);
+    // Writes the catalogue and the definitions, and closes the file.
+    void schliessen();
+
+private:
+    struct Daten;
+    std::unique_ptr<Daten> d;
+};
+
+struct TabelleMitZeilen {
+    Tabelle tabelle;
+    std::vector<Zeile> zeilen;
+};
+
+// A whole file at once.
+void schreiben(const QString& pfad, const std::vector<TabelleMitZeilen>& tabellen, Optionen optionen = {});
+
+}  // namespace jettest
