@@ -127,9 +127,9 @@ TEST_P(GeteilteDatei, JederWertWieMdbReaderIhnLiest)
 }
 
 INSTANTIATE_TEST_SUITE_P(Access, GeteilteDatei, ::testing::Values("DateTestDatabase.mdb", "ASampleDatabase.accdb"),
-                         [](const auto& info) {
-                             return QFileInfo(QString::fromUtf8(info.param)).completeBaseName().toStdString()
-                                    + QFileInfo(QString::fromUtf8(info.param)).suffix().toStdString();
+                         [](const testing::TestParamInfo<const char*>& i) {
+                             const QFileInfo f(QString::fromUtf8(i.param));
+                             return (f.completeBaseName() + f.suffix()).toStdString();
                          });
 
 TEST(JetDatei, DatenVor1900UndImJahr9999)
@@ -215,7 +215,7 @@ INSTANTIATE_TEST_SUITE_P(
                      jet::JetFehler::Grund::KeinJet, "keine Jet-Datenbank"},
         Verweigerung{"Leer", [](QByteArray) { return QByteArray(); }, jet::JetFehler::Grund::KeinJet,
                      "keine Jet-Datenbank"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<Verweigerung>& i) { return std::string(i.param.name); });
 
 TEST(JetDatei, FehlendeDateiIstNichtLesbar)
 {
