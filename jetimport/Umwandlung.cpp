@@ -96,8 +96,11 @@ QString mitNummer(const QString& text, int nummer, int zeichen)
 {
     const QString endung = QStringLiteral(" [%1]").arg(nummer);
     QString kopf = text;
-    if (zeichen > 0 && kopf.size() + endung.size() > zeichen)
+    if (zeichen > 0 && kopf.size() + endung.size() > zeichen) {
         kopf.truncate(qMax(0, int(zeichen - endung.size())));
+        while (kopf.endsWith(QLatin1Char(' ')))
+            kopf.chop(1);
+    }
     return kopf + endung;
 }
 
