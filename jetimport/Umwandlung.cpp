@@ -15,6 +15,7 @@
 #include <QHash>
 
 #include <cerrno>
+#include <cstdio>
 #include <unistd.h>
 
 namespace jetimport {
@@ -27,11 +28,6 @@ const QString Versionstabelle = QStringLiteral("Version");
 // The temporary files of a run beside the target ("<kind>" of sys::restdatei).
 const QStringList Restarten = {QStringLiteral("jetimport"), QStringLiteral("jetimport-journal"), QStringLiteral("ldb"),
                                QStringLiteral("bericht")};
-
-QString datumText(const jet::DatumZeit& d)
-{
-    return d.datum.toString(QStringLiteral("yyyy-MM-dd"));
-}
 
 // How a column of the file becomes one of ours.
 struct Ziel {
@@ -239,33 +235,28 @@ private:
         db::KeyedInsert einfuegen(ziel, t.name, namen, schluesselIndex >= 0 ? t.spalten[size_t(schluesselIndex)].name
                                                                            : QString());
         auto zeilen = datei.lesen(t.name);
-        QVariantList werte;
-        werte.resize(qsizetype(spalten.size()));
         long long zeile = 0;
         while (zeilen->naechste()) {
             ++zeile;
-            const auto& jetWerte = zeilen->werte();
-            for (size_t i = 0; i < spalten.size(); ++i)
-                werte[qsizetype(i)] = wert(jetWerte[i], spalten[i], t.name, zeile, jetWerte, schluesselIndex);
-            if (titelIndex >= 0 && werte[titelIndex].typeId() == QMetaType::QString) {
-                const auto neu = m_neueTitel.constFind(werte[titelIndex].toString().toCaseFolded());
-                if (neu != m_neueTitel.constEnd())
-                    werte[titelIndex] = *neu;
-            }
-            if (schluesselIndex >= 0 && werte[schluesselIndex].typeId() == QMetaType::QString) {
-                const QString alt = werte[schluesselIndex].toString();
-                if (einfuegen.taken(alt)) {
-                    const Ziel& s = spalten[size_t(schluesselIndex)];
-                    QString neu;
-                    for (int n = 2; neu.isEmpty() || einfuegen.taken(neu); ++n)
-                        neu = mitNummer(alt, n, s.zeichen);
-                    werte[schluesselIndex] = neu;
-                    m_bericht.umbenannt.push_back({t.name, s.name, alt, neu});
-                    if (katalog)
-                        m_neueTitel.insert(alt.toCaseFolded(), neu);
+            const auto& werte = zeilen->werte();
+            QString schluesselText;
+            for (size_t i = 0; i < spalten.size(); ++i) {
+                const jet::Wert& w = werte[i];
+                if (w.art == jet::Wert::Art::Text && int(i) == titelIndex && !m_neueTitel.isEmpty()) {
+                    const auto neu = m_neueTitel.constFind(w.text().toCaseFolded());
+                    einfuegen.bindText(int(i), neu != m_neueTitel.constEnd() ? neu->toUtf8() : w.utf8);
+                } else if (w.art == jet::Wert::Art::Text && int(i) == schluesselIndex) {
+                    const QString alt = w.text();
+                    schluesselText = freierSchluessel(einfuegen, alt, spalten[i], t.name, katalog);
+                    if (schluesselText == alt)
+                        einfuegen.bindText(int(i), w.utf8);
+                    else
+                        einfuegen.bindText(int(i), schluesselText.toUtf8());
+                } else {
+                    binden(einfuegen, int(i), w, spalten[i], t.name, zeile, werte, schluesselIndex);
                 }
             }
-            einfuegen.insert(werte);
+            einfuegen.insertBound(schluesselText);
             ++m_erledigt;
             if (m_fortschritt)
                 m_fortschritt(m_erledigt, m_gesamt);
@@ -277,20 +268,38 @@ private:
         m_bericht.tabellen.push_back({t.name, zeilen->gelesen()});
     }
 
-    QVariant wert(const jet::Wert& w, const Ziel& s, const QString& tabelle, long long zeile,
-                  const std::vector<jet::Wert>& zeilenwerte, int schluesselIndex)
+    // The key as the engine stored it, or, when our German equality joins it
+    // with one stored before, the first free name "<key> [n]".
+    QString freierSchluessel(db::KeyedInsert& einfuegen, const QString& alt, const Ziel& s, const QString& tabelle,
+                             bool katalog)
+    {
+        if (!einfuegen.taken(alt))
+            return alt;
+        QString neu;
+        for (int n = 2; neu.isEmpty() || einfuegen.taken(neu); ++n)
+            neu = mitNummer(alt, n, s.zeichen);
+        m_bericht.umbenannt.push_back({tabelle, s.name, alt, neu});
+        if (katalog)
+            m_neueTitel.insert(alt.toCaseFolded(), neu);
+        return neu;
+    }
+
+    void binden(db::KeyedInsert& einfuegen, int i, const jet::Wert& w, const Ziel& s, const QString& tabelle,
+                long long zeile, const std::vector<jet::Wert>& zeilenwerte, int schluesselIndex)
     {
         using Art = jet::Wert::Art;
         switch (w.art) {
-        case Art::Null: return {};
+        case Art::Null: einfuegen.bindNull(i); return;
         case Art::Text:
             if (s.jetTyp == jet::Typ::Money || s.jetTyp == jet::Typ::Numeric)
-                return w.text().toDouble();
-            return w.text();
-        case Art::Zahl: return w.zahl;
+                einfuegen.bindReal(i, w.utf8.toDouble());
+            else
+                einfuegen.bindText(i, w.utf8);
+            return;
+        case Art::Zahl: einfuegen.bindReal(i, w.zahl); return;
         case Art::Ganzzahl:
-        case Art::Wahrheit: return qlonglong(w.ganz);
-        case Art::Bytes: return w.utf8;
+        case Art::Wahrheit: einfuegen.bindInteger(i, w.ganz); return;
+        case Art::Bytes: einfuegen.bindBlob(i, w.utf8); return;
         case Art::DatumZeit: {
             const jet::DatumZeit d = jet::datumZeit(w.zahl);
             if (d.zeit != QTime(0, 0)) {
@@ -301,10 +310,13 @@ private:
                                                d.datum.toString(QStringLiteral("dd.MM.yyyy")) + QLatin1Char(' ')
                                                    + d.zeit.toString(QStringLiteral("HH:mm:ss"))});
             }
-            return datumText(d);
+            char iso[16];
+            const int n = std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", d.datum.year(), d.datum.month(),
+                                        d.datum.day());
+            einfuegen.bindText(i, QByteArrayView(iso, n));
+            return;
         }
         }
-        return {};
     }
 
     void berichtSchreiben()

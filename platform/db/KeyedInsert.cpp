@@ -90,6 +90,76 @@ void KeyedInsert::bindColumn(int column, const QVariant& value)
         m_bound[column] = value;
 }
 
+void KeyedInsert::checkKey(const QString& key, quint64* hash)
+{
+    if (m_freeKnown && key == m_freeKey) {
+        *hash = m_freeHash;
+    } else {
+        *hash = germanEqualityHash(key);
+        if (takenByHash(*hash, key))
+            throw keyViolation(m_table, m_keyColumn, false);
+    }
+    m_freeKnown = false;
+}
+
+void KeyedInsert::bound(int rc)
+{
+    if (rc != SQLITE_OK)
+        detail::throwSqlite(m_handle);
+}
+
+void KeyedInsert::bindNull(int column)
+{
+    bound(sqlite3_bind_null(m_insert->get(), column + 1));
+}
+
+void KeyedInsert::bindInteger(int column, long long value)
+{
+    bound(sqlite3_bind_int64(m_insert->get(), column + 1, value));
+}
+
+void KeyedInsert::bindReal(int column, double value)
+{
+    bound(sqlite3_bind_double(m_insert->get(), column + 1, value));
+}
+
+void KeyedInsert::bindText(int column, QByteArrayView utf8)
+{
+    // An empty text is a text: SQLite binds a null pointer as Null.
+    bound(sqlite3_bind_text64(m_insert->get(), column + 1, utf8.data() ? utf8.data() : "", sqlite3_uint64(utf8.size()),
+                              SQLITE_TRANSIENT, SQLITE_UTF8));
+}
+
+void KeyedInsert::bindBlob(int column, QByteArrayView bytes)
+{
+    bound(sqlite3_bind_blob64(m_insert->get(), column + 1, bytes.data(), sqlite3_uint64(bytes.size()),
+                              SQLITE_TRANSIENT));
+}
+
+void KeyedInsert::insertBound(const QString& key)
+{
+    const bool text = m_keyIndex >= 0 && !key.isNull();
+    quint64 hash = 0;
+    try {
+        if (text)
+            checkKey(key, &hash);
+        else
+            m_freeKnown = false;
+        m_insert->step();
+    } catch (...) {
+        sqlite3_reset(m_insert->get());
+        sqlite3_clear_bindings(m_insert->get());
+        m_bound.clear();
+        throw;
+    }
+    sqlite3_reset(m_insert->get());
+    // Unbound again, as insert() expects a statement that holds no values it does not remember.
+    sqlite3_clear_bindings(m_insert->get());
+    m_bound.clear();
+    if (text)
+        m_keys.emplace(hash, sqlite3_last_insert_rowid(m_handle));
+}
+
 void KeyedInsert::insert(const QVariantList& values)
 {
     if (values.size() != qsizetype(m_utf8.size()))
@@ -99,17 +169,10 @@ void KeyedInsert::insert(const QVariantList& values)
     const QVariant key = m_keyIndex >= 0 ? values.value(m_keyIndex) : QVariant();
     const bool text = key.typeId() == QMetaType::QString && !key.isNull();
     quint64 hash = 0;
-    if (text) {
-        const QString k = key.toString();
-        if (m_freeKnown && k == m_freeKey) {
-            hash = m_freeHash;
-        } else {
-            hash = germanEqualityHash(k);
-            if (takenByHash(hash, k))
-                throw keyViolation(m_table, m_keyColumn, false);
-        }
-    }
-    m_freeKnown = false;
+    if (text)
+        checkKey(key.toString(), &hash);
+    else
+        m_freeKnown = false;
     sqlite3_reset(m_insert->get());
     if (m_bound.isEmpty())
         m_bound.resize(values.size());
@@ -123,6 +186,8 @@ void KeyedInsert::insert(const QVariantList& values)
         throw;
     }
     m_insert->step();
+    // Reset at once, so that values bound one by one can follow.
+    sqlite3_reset(m_insert->get());
     if (text)
         m_keys.emplace(hash, sqlite3_last_insert_rowid(m_handle));
 }

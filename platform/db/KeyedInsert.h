@@ -6,6 +6,7 @@
 // transaction; it neither begins nor commits one.
 #include "platform/db/Database.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -36,7 +37,20 @@ public:
     // A value equal to the one bound for the previous row is not bound again.
     void insert(const QVariantList& values);
 
+    // The same without a QVariant per value, for converters of many rows:
+    // bind every column of the row (from 0), then insertBound() with the
+    // row's key as text (a null QString when the key is no text). Texts are
+    // UTF-8 and copied by SQLite.
+    void bindNull(int column);
+    void bindInteger(int column, long long value);
+    void bindReal(int column, double value);
+    void bindText(int column, QByteArrayView utf8);
+    void bindBlob(int column, QByteArrayView bytes);
+    void insertBound(const QString& key);
+
 private:
+    void checkKey(const QString& key, quint64* hash);
+    void bound(int rc);
     bool takenByHash(quint64 hash, const QString& key) const;
     void bindColumn(int column, const QVariant& value);
     QString m_table;

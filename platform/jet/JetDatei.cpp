@@ -383,12 +383,12 @@ private:
             w.utf8.clear();
             return;
         }
+        // Into the value's own buffer, which keeps its size from row to row.
         const qsizetype platz = qsizetype(bytes) * 3 + 4;
-        if (m_puffer.size() < platz)
-            m_puffer.resize(platz);
-        const int n = mdb_unicode2ascii(m_mdb, reinterpret_cast<const char*>(p), size_t(bytes), m_puffer.data(),
-                                        size_t(m_puffer.size()));
-        w.utf8 = QByteArray(m_puffer.constData(), n);
+        w.utf8.resize(platz);
+        const int n =
+            mdb_unicode2ascii(m_mdb, reinterpret_cast<const char*>(p), size_t(bytes), w.utf8.data(), size_t(platz));
+        w.utf8.resize(n);
     }
 
     // A memo or OLE value whole, whatever its length: inline in the row, or
@@ -428,7 +428,6 @@ private:
     QString m_name;
     std::vector<MdbField> m_felder;
     std::vector<Wert> m_werte;
-    QByteArray m_puffer;
     QByteArray m_stueck;
     QByteArray m_lang;
     long long m_gelesen = 0;
