@@ -17,7 +17,7 @@ struct Programmende {
         Beendet,         // ended by itself with `code`
         Signal,          // ended by the signal `code` (a crash)
         Zeitlimit,       // wrote nothing for longer than its limit and was ended
-        Abgebrochen,     // ended on the caller's request
+        Abgebrochen,     // ended on the caller's request (one that completed first counts as Beendet)
         NichtGestartet,  // could not be started (`fehler` says why)
     };
     Art art = Art::NichtGestartet;

@@ -95,7 +95,10 @@ Programmende QtProzesse::ausfuehren(const Programmlauf& lauf)
             ende.fehler = p.errorString();
         return ende;
     }
-    if (grund == Grund::Abgebrochen)
+    // A run that completed before the request to end reached it has done its work.
+    if (p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
+        ende.art = Programmende::Art::Beendet;
+    else if (grund == Grund::Abgebrochen)
         ende.art = Programmende::Art::Abgebrochen;
     else if (grund == Grund::Zeitlimit)
         ende.art = Programmende::Art::Zeitlimit;

@@ -113,3 +113,18 @@ TEST(Fortschritt, ZeigtTextUndBalkenUndMerktSichAbbrechen)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Prozesse, EinLaufDerVorDemAbbruchFertigWurdeZaehltAlsBeendet)
+{
+    sys::QtProzesse prozesse;
+    // Asked to end, it finishes its work and ends with 0: that work is done.
+    auto lauf = shell("trap 'sleep 0.2; exit 0' TERM; echo x; while true; do sleep 0.05; done");
+    lauf.abbrechen = [] { return true; };
+    const sys::Programmende ende = prozesse.ausfuehren(lauf);
+    EXPECT_EQ(ende.art, sys::Programmende::Art::Beendet);
+    EXPECT_TRUE(ende.erfolgreich());
+}
+
+}  // namespace
