@@ -12,6 +12,9 @@
 #include <csignal>
 #include <cstdio>
 
+#include <sys/prctl.h>
+#include <unistd.h>
+
 namespace {
 
 std::atomic<bool> beenden{false};
@@ -41,6 +44,12 @@ int main(int argc, char** argv)
     handlung.sa_handler = aufhoeren;
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
         sigaction(signal, &handlung, nullptr);
+    // A program that started it and was killed leaves no conversion behind
+    // that finishes on its own: it ends this one as a cancel does.
+    const pid_t eltern = getppid();
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != eltern)
+        beenden = true;
 
     const QString quelle = QString::fromLocal8Bit(argv[1]);
     const QString ziel = QString::fromLocal8Bit(argv[2]);

@@ -118,7 +118,11 @@ bool przWindowsKatalog(const sys::Services& services, const QString& dbName)
         return true;
     const QString name = dbName + QStringLiteral(".mdb");
     const QString pfad = services.file(name);
-    if (!istJetDatei(pfad))
+    const QString jetPfad = services.file(dbName + QStringLiteral(".jet.mdb"));
+    // A take-over that was cut off (the program killed meanwhile) left the
+    // Windows file under its new name and no catalogue: it is offered again.
+    const bool unterbrochen = !QFileInfo::exists(pfad) && istJetDatei(jetPfad);
+    if (!unterbrochen && !istJetDatei(pfad))
         return true;
     const int antwort = services.messages->msgBox(
         QStringLiteral("Der Katalog \"%1\" stammt aus der Windows-Fassung. Jetzt übernehmen? Die Windows-Datei bleibt "
@@ -128,7 +132,8 @@ bool przWindowsKatalog(const sys::Services& services, const QString& dbName)
     if (antwort != sys::mb::Yes)
         return true;
 
-    const QString jetPfad = services.file(dbName + QStringLiteral(".jet.mdb"));
+    if (unterbrochen)
+        return windowsKatalogUebernehmen(services, jetPfad, pfad, name);
     int fehler = 0;
     if (!db::renameNoReplace(pfad, jetPfad, &fehler)) {
         services.messages->msgBox(QStringLiteral("Die Datei \"%1\" kann nicht in \"%2\" umbenannt werden: %3")

@@ -22,7 +22,8 @@ bool windowsKatalogUebernehmen(const sys::Services& services, const QString& que
 
 // At start: when "<dbName>.mdb" is a Jet file, asks whether to take it over;
 // on "Ja" renames it to "<dbName>.jet.mdb" and converts it into "<dbName>.mdb",
-// renaming it back when that fails. False when the start cannot go on (a
+// renaming it back when that fails; "<dbName>.jet.mdb" without a "<dbName>.mdb"
+// (a take-over cut off) is offered again. False when the start cannot go on (a
 // failed conversion, told already); true otherwise, "Nein" included: the
 // start then goes on as with any file it cannot open.
 bool przWindowsKatalog(const sys::Services& services, const QString& dbName);

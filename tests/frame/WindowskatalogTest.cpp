@@ -182,3 +182,20 @@ TEST(Windowskatalog, EineVorhandeneJetKopieWirdNichtUeberschrieben)
 }
 
 }  // namespace
+
+namespace {
+
+// A start killed during the take-over left the Windows file renamed and no
+// catalogue: the next start offers it again.
+TEST(Windowskatalog, EineAbgebrocheneUebernahmeWirdWiederAngeboten)
+{
+    Windowsordner w;
+    ASSERT_TRUE(QFile::rename(w.folder.file("filme.mdb"), w.folder.file("filme.jet.mdb")));
+    w.fake.messages.answer(sys::mb::Yes);
+    ASSERT_TRUE(frame::przWindowsKatalog(w.fake.services, "filme"));
+    EXPECT_EQ(w.fake.messages.shown[0].prompt, Frage);
+    EXPECT_EQ(w.folder.read("filme.jet.mdb"), w.original);
+    EXPECT_EQ(rohWert(w.folder.file("filme.mdb"), "SELECT count(*) FROM Filme"), "3");
+}
+
+}  // namespace

@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -208,6 +209,25 @@ TEST_P(Getoetet, HinterlaesstNichtsWorueberDerNaechsteLaufStolpert)
 
 INSTANTIATE_TEST_SUITE_P(Momente, Getoetet, testing::Values(0, 1, 2, 4),
                          [](const testing::TestParamInfo<int>& i) { return "NachZeilen" + std::to_string(i.param); });
+
+// The program that started it killed with kill -9: the child ends too, as on
+// a cancel, instead of finishing on its own.
+TEST(Jetimport, EndetWennSeinStarterGetoetetWird)
+{
+    TempFolder quelle;
+    TempFolder ziel;
+    grosserKatalog(quelle.file("w.mdb"), 80000);
+    QProcess starter;
+    starter.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("\"$0\" \"$1\" \"$2\"; exit 0"),
+                                              Programm, quelle.file("w.mdb"), ziel.file("filme.mdb")});
+    ASSERT_TRUE(starter.waitForReadyRead(20000)) << "kein Fortschritt";
+    ::kill(pid_t(starter.processId()), SIGKILL);
+    starter.waitForFinished();
+    // The child has its parent's death as a cancel: it removes what it wrote.
+    for (int i = 0; i < 100 && !dateien(ziel.path()).isEmpty(); ++i)
+        QThread::msleep(100);
+    EXPECT_TRUE(dateien(ziel.path()).isEmpty()) << dateien(ziel.path()).join(' ').toStdString();
+}
 
 TEST(Jetimport, EinVollerDatentraegerGibtEinenGrundUndKeinZiel)
 {
