@@ -234,11 +234,14 @@ private:
                          .arg(db::quoteIdentifier(t.name), definitionen.join(QStringLiteral(", "))));
         db::KeyedInsert einfuegen(ziel, t.name, namen, schluesselIndex >= 0 ? t.spalten[size_t(schluesselIndex)].name
                                                                            : QString());
+        einfuegen.reserve(qsizetype(t.zeilen));
         auto zeilen = datei.lesen(t.name);
         long long zeile = 0;
         while (zeilen->naechste()) {
             ++zeile;
             const auto& werte = zeilen->werte();
+            // The key as stored when it is free, which it is as a rule.
+            bool schluesselFrei = false;
             QString schluesselText;
             for (size_t i = 0; i < spalten.size(); ++i) {
                 const jet::Wert& w = werte[i];
@@ -246,17 +249,21 @@ private:
                     const auto neu = m_neueTitel.constFind(w.text().toCaseFolded());
                     einfuegen.bindText(int(i), neu != m_neueTitel.constEnd() ? neu->toUtf8() : w.utf8);
                 } else if (w.art == jet::Wert::Art::Text && int(i) == schluesselIndex) {
-                    const QString alt = w.text();
-                    schluesselText = freierSchluessel(einfuegen, alt, spalten[i], t.name, katalog);
-                    if (schluesselText == alt)
+                    schluesselFrei = !einfuegen.takenUtf8(w.utf8);
+                    if (schluesselFrei) {
                         einfuegen.bindText(int(i), w.utf8);
-                    else
+                    } else {
+                        schluesselText = freierSchluessel(einfuegen, w.text(), spalten[i], t.name, katalog);
                         einfuegen.bindText(int(i), schluesselText.toUtf8());
+                    }
                 } else {
                     binden(einfuegen, int(i), w, spalten[i], t.name, zeile, werte, schluesselIndex);
                 }
             }
-            einfuegen.insertBound(schluesselText);
+            if (schluesselFrei)
+                einfuegen.insertBoundUtf8(werte[size_t(schluesselIndex)].utf8);
+            else
+                einfuegen.insertBound(schluesselText);
             ++m_erledigt;
             if (m_fortschritt)
                 m_fortschritt(m_erledigt, m_gesamt);
@@ -268,13 +275,11 @@ private:
         m_bericht.tabellen.push_back({t.name, zeilen->gelesen()});
     }
 
-    // The key as the engine stored it, or, when our German equality joins it
-    // with one stored before, the first free name "<key> [n]".
+    // A key that our German equality joins with one stored before: the first
+    // free name "<key> [n]", told in the report.
     QString freierSchluessel(db::KeyedInsert& einfuegen, const QString& alt, const Ziel& s, const QString& tabelle,
                              bool katalog)
     {
-        if (!einfuegen.taken(alt))
-            return alt;
         QString neu;
         for (int n = 2; neu.isEmpty() || einfuegen.taken(neu); ++n)
             neu = mitNummer(alt, n, s.zeichen);

@@ -33,26 +33,55 @@ KeyedInsert::KeyedInsert(Database& database, const QString& table, const QString
     sqlite3_stmt* st = keys.get();
     while (keys.step() == SQLITE_ROW) {
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, 1));
-        m_keys.emplace(germanEqualityHashUtf8(text, sqlite3_column_bytes(st, 1)), sqlite3_column_int64(st, 0));
+        m_keys.add(germanEqualityHashUtf8(text, sqlite3_column_bytes(st, 1)), sqlite3_column_int64(st, 0));
     }
 }
 
 KeyedInsert::~KeyedInsert() = default;
 
+void KeyedInsert::Schluessel::reserve(size_t zeilen)
+{
+    if (2 * (m_anzahl + zeilen) > m_plaetze.size())
+        wachsen(m_anzahl + zeilen);
+}
+
+void KeyedInsert::Schluessel::add(quint64 hash, long long rowid)
+{
+    if (2 * (m_anzahl + 1) > m_plaetze.size())
+        wachsen(2 * (m_anzahl + 1));
+    size_t i = platz(hash);
+    while (m_plaetze[i].rowid != Leer)
+        i = (i + 1) & (m_plaetze.size() - 1);
+    m_plaetze[i] = {hash, rowid};
+    ++m_anzahl;
+}
+
+void KeyedInsert::Schluessel::wachsen(size_t mindestens)
+{
+    // At most half full, so that a probe ends soon at an empty place.
+    size_t groesse = 64;
+    while (groesse < 2 * mindestens)
+        groesse *= 2;
+    std::vector<Platz> alt;
+    alt.swap(m_plaetze);
+    m_plaetze.assign(groesse, Platz{});
+    m_anzahl = 0;
+    for (const Platz& p : alt) {
+        if (p.rowid != Leer)
+            add(p.hash, p.rowid);
+    }
+}
+
 bool KeyedInsert::takenByHash(quint64 hash, const QString& key) const
 {
     // Equal hashes are necessary for equal keys; the comparison itself decides.
-    const auto [first, last] = m_keys.equal_range(hash);
-    for (auto it = first; it != last; ++it) {
+    const bool belegt = m_keys.eines(hash, [&](long long rowid) {
         sqlite3_reset(m_keyOf->get());
-        m_keyOf->bind(1, it->second);
-        if (m_keyOf->step() == SQLITE_ROW && germanCompare(m_keyOf->value(0).toString(), key) == 0) {
-            sqlite3_reset(m_keyOf->get());
-            return true;
-        }
-    }
+        m_keyOf->bind(1, rowid);
+        return m_keyOf->step() == SQLITE_ROW && germanCompare(m_keyOf->value(0).toString(), key) == 0;
+    });
     sqlite3_reset(m_keyOf->get());
-    return false;
+    return belegt;
 }
 
 bool KeyedInsert::taken(const QString& key) const
@@ -136,6 +165,57 @@ void KeyedInsert::bindBlob(int column, QByteArrayView bytes)
                               SQLITE_TRANSIENT));
 }
 
+bool KeyedInsert::takenByHashUtf8(quint64 hash, QByteArrayView key) const
+{
+    const bool belegt = m_keys.eines(hash, [&](long long rowid) {
+        sqlite3_reset(m_keyOf->get());
+        m_keyOf->bind(1, rowid);
+        if (m_keyOf->step() != SQLITE_ROW)
+            return false;
+        const auto* stored = reinterpret_cast<const char*>(sqlite3_column_text(m_keyOf->get(), 0));
+        return germanCompareUtf8(stored, sqlite3_column_bytes(m_keyOf->get(), 0), key.data(), int(key.size())) == 0;
+    });
+    sqlite3_reset(m_keyOf->get());
+    return belegt;
+}
+
+bool KeyedInsert::takenUtf8(QByteArrayView key) const
+{
+    if (m_keyIndex < 0)
+        return false;
+    const quint64 hash = germanEqualityHashUtf8(key.data(), int(key.size()));
+    const bool belegt = takenByHashUtf8(hash, key);
+    m_freeUtf8Known = !belegt;
+    if (!belegt) {
+        m_freeUtf8 = key.toByteArray();
+        m_freeHash = hash;
+    }
+    m_freeKnown = false;
+    return belegt;
+}
+
+void KeyedInsert::insertBoundUtf8(QByteArrayView key)
+{
+    quint64 hash = 0;
+    const bool text = m_keyIndex >= 0;
+    if (text) {
+        if (m_freeUtf8Known && key == m_freeUtf8) {
+            hash = m_freeHash;
+        } else {
+            hash = germanEqualityHashUtf8(key.data(), int(key.size()));
+            if (takenByHashUtf8(hash, key)) {
+                m_freeUtf8Known = false;
+                sqlite3_clear_bindings(m_insert->get());
+                m_bound.clear();
+                throw keyViolation(m_table, m_keyColumn, false);
+            }
+        }
+    }
+    m_freeUtf8Known = false;
+    m_freeKnown = false;
+    insertBoundWith(hash, text);
+}
+
 void KeyedInsert::insertBound(const QString& key)
 {
     const bool text = m_keyIndex >= 0 && !key.isNull();
@@ -145,6 +225,18 @@ void KeyedInsert::insertBound(const QString& key)
             checkKey(key, &hash);
         else
             m_freeKnown = false;
+    } catch (...) {
+        sqlite3_clear_bindings(m_insert->get());
+        m_bound.clear();
+        throw;
+    }
+    m_freeUtf8Known = false;
+    insertBoundWith(hash, text);
+}
+
+void KeyedInsert::insertBoundWith(quint64 hash, bool text)
+{
+    try {
         m_insert->step();
     } catch (...) {
         sqlite3_reset(m_insert->get());
@@ -157,7 +249,13 @@ void KeyedInsert::insertBound(const QString& key)
     sqlite3_clear_bindings(m_insert->get());
     m_bound.clear();
     if (text)
-        m_keys.emplace(hash, sqlite3_last_insert_rowid(m_handle));
+        m_keys.add(hash, sqlite3_last_insert_rowid(m_handle));
+}
+
+void KeyedInsert::reserve(qsizetype rows)
+{
+    if (m_keyIndex >= 0)
+        m_keys.reserve(size_t(rows));
 }
 
 void KeyedInsert::insert(const QVariantList& values)
@@ -173,6 +271,7 @@ void KeyedInsert::insert(const QVariantList& values)
         checkKey(key.toString(), &hash);
     else
         m_freeKnown = false;
+    m_freeUtf8Known = false;
     sqlite3_reset(m_insert->get());
     if (m_bound.isEmpty())
         m_bound.resize(values.size());
@@ -189,7 +288,7 @@ void KeyedInsert::insert(const QVariantList& values)
     // Reset at once, so that values bound one by one can follow.
     sqlite3_reset(m_insert->get());
     if (text)
-        m_keys.emplace(hash, sqlite3_last_insert_rowid(m_handle));
+        m_keys.add(hash, sqlite3_last_insert_rowid(m_handle));
 }
 
 }  // namespace db
