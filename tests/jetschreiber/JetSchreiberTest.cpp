@@ -1,5 +1,6 @@
 #include "tests/jetschreiber/JetPruefung.h"
 #include "tests/support/JetSchreiber.h"
+#include "tests/Quellordner.h"
 #include "tests/support/TempFolder.h"
 
 #include <QFile>
@@ -289,7 +290,7 @@ TEST(JetSchreiber, LegtMemosInDieZeileAufEineLvalSeiteOderInEineKette)
     }
 }
 
-TEST(JetSchreiber, SchreibtZeilenOhneSieZuSammeln)
+TEST(JetSchreiber, SchreibtZeileFuerZeileTabelleNachTabelle)
 {
     JET_LESER_NOETIG();
     TempFolder ordner;
@@ -386,6 +387,48 @@ TEST(JetSchreiber, ZaehltTageWieJet)
     // A fraction of 0 days counts from 1899-12-30 whatever its sign.
     EXPECT_EQ(ausJetTage(-0.25), QDateTime(QDate(1899, 12, 30), QTime(6, 0), Qt::UTC));
     EXPECT_FALSE(ausJetTage(std::nan("")).isValid());
+}
+
+}  // namespace
+
+namespace {
+
+// The harness on a file that Access wrote: dates of the year 9999 and before
+// 1900 and 1000, a memo and a text with line breaks.
+TEST(MdbLesen, LiestEineDateiDieAccessGeschriebenHat)
+{
+    if (const QString fehlt = mdbReaderFehlt(); !fehlt.isEmpty())
+        GTEST_SKIP() << fehlt.toStdString();
+    const QString quelle = QStringLiteral(RDX_SOURCE_DIR "/../shared/jet/DateTestDatabase.mdb");
+    if (!QFile::exists(quelle))
+        GTEST_SKIP() << "no " << quelle.toStdString();
+    TempFolder ordner;
+    const QString pfad = ordner.file(QStringLiteral("DateTestDatabase.mdb"));
+    ASSERT_TRUE(QFile::copy(quelle, pfad));
+    const JsLesung lesung = mitMdbReader(pfad);
+    EXPECT_EQ(lesung.format, "Jet4");
+    ASSERT_EQ(lesung.tabellen.size(), 1u);
+    const JsTabelle& t = lesung.tabellen[0];
+    EXPECT_EQ(t.name, "DateTest");
+    QStringList spalten;
+    for (const auto& s : t.spalten)
+        spalten << QStringLiteral("%1:%2:%3").arg(s.name, s.typ).arg(s.laenge);
+    EXPECT_EQ(spalten, QStringList({"IDCol:long:0", "DateTimeCol:datetime:0", "DateCol:datetime:0",
+                                    "TimeCol:datetime:0", "LongTextCol:memo:0", "ShortTextCol:text:255"}));
+    ASSERT_EQ(t.zeilen.size(), 6u);
+    auto zeile = [&](size_t i) {
+        QStringList out;
+        for (const QJsonValue v : t.zeilen[i])
+            out << jetpruefung::jsForm(v);
+        return out;
+    };
+    EXPECT_EQ(zeile(1), QStringList({"n:2", "s:9999-01-01T00:00:00.000", "s:9999-01-01T00:00:00.000",
+                                     "s:9999-01-01T00:00:00.000", "s:Year 9999", "s:Year 1999"}));
+    EXPECT_EQ(zeile(2), QStringList({"n:3", "s:1898-01-01T00:00:00.000", "s:1899-01-01T00:00:00.000",
+                                     "s:1900-01-01T00:00:00.000", "s:Pre-1900 years", "s:Pre-1900 years"}));
+    EXPECT_EQ(zeile(3), QStringList({"n:4", "s:0632-01-01T00:00:00.000", "s:0633-01-01T00:00:00.000",
+                                     "s:0634-01-01T00:00:00.000", "s:Pre-1000 years", "s:Pre-1000 years"}));
+    EXPECT_EQ(zeile(5).mid(4), QStringList({"s:New line\r\nin field", "s:No new line"}));
 }
 
 }  // namespace

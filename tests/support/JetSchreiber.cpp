@@ -314,9 +314,14 @@ void rc4(quint8* daten, int laenge)
 
 }  // namespace
 
-Wert::Wert(const QDateTime& t) : m_art(Art::Datum), m_zahl(jettest::jetTage(t.date(), t.time())) {}
+Wert::Wert(const QDateTime& t)
+    : m_art(t.isValid() ? Art::Datum : Art::Null), m_zahl(t.isValid() ? jettest::jetTage(t.date(), t.time()) : 0)
+{
+}
 
-Wert::Wert(const QDate& d) : m_art(Art::Datum), m_zahl(jettest::jetTage(d)) {}
+Wert::Wert(const QDate& d) : m_art(d.isValid() ? Art::Datum : Art::Null), m_zahl(d.isValid() ? jettest::jetTage(d) : 0)
+{
+}
 
 Wert Wert::jetTage(double tage)
 {

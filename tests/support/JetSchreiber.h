@@ -5,25 +5,28 @@
 //
 // What it writes:
 // - Columns of type Boolean, Byte, Integer (16 bit), Long (32 bit), Double,
-//   Date/Time, Text(n) (1 <= n <= 255 characters) and Memo, in the order given.
+//   Date/Time, Text(n) (1 <= n <= 255 characters) and Memo, in the order given,
+//   up to 255 a table.
 // - Text and Memo values in Jet's compressed Unicode where the column allows it
-//   (Spalte::komprimiert) and the value gets shorter by it, else as plain UCS-2.
-//   A value with a character whose low byte is 0 (U+0100, U+2000, ...) cannot be
-//   compressed and is stored plain. Memos longer than 1024 characters are never
-//   compressed.
+//   (Spalte::komprimiert) and the value gets shorter by it, switching between
+//   one and two bytes a character as the value needs, else as plain UCS-2. A
+//   value with a character whose low byte is 0 (U+0100, U+2000, ...) cannot be
+//   compressed and is stored plain; memos over 1024 characters are stored plain.
 // - Memos in their row up to Optionen::memoInlineBis bytes as stored, beyond that
 //   in one row of a long value ("LVAL") page up to LvalZeileMax bytes, beyond that
-//   as a chain of LVAL pages (over 64 KB included).
+//   as a chain of LVAL pages (4076 bytes a link; over 64 KB included).
 // - Null in every column but Boolean (Jet has no Null there: Null is false).
-// - Many rows over many data pages; each table's page map (type 0 in a row, or
-//   type 1 with map pages of their own for big tables or when asked for).
+// - Rows in the order given over as many data pages as they need (255 rows a
+//   page at most, a row at most 4080 bytes); each table's page map as a bitmap
+//   in a row (type 0) or, for big tables or when asked for, on map pages of
+//   their own (type 1).
 // - The system catalogue MSysObjects (Id, ParentId, Name, Type, DateCreate,
 //   DateUpdate, Flags, LvProp) with the "Tables" container and a row per table,
 //   as far as mdbtools and the JavaScript reader mdb-reader need it to find the
 //   tables; the database definition page (Jet 4, code page 1252, sort order
 //   "General", no password, no encryption).
-// - Table definitions with their columns and index definitions (name, columns
-//   ascending, unique, primary).
+// - Table definitions (over several pages when long) with their columns and
+//   index definitions: name, up to 10 columns ascending, unique, primary.
 //
 // What it leaves out: index pages (an index is defined but holds no entries, so
 // a reader that searches through an index finds nothing; readers that scan the
@@ -35,8 +38,13 @@
 // repeated key: tests may write what Jet would have refused, or what Jet keeps
 // apart but our rules join).
 //
+// Both readers it is proven against drop a value's leading U+FEFF; mdb-export
+// shows an empty text as Null (see JetLeser.h for what else they show).
+//
 // Memory does not grow with the number of rows: rows go to their page as they
-// come, one data page and one long value page of the current table are held.
+// come; one data page and one long value page are held. The benchmark's
+// catalogue of 100,000 titles, 200,000 sub-entries and 50,000 lendings (49 MB)
+// takes about 2 seconds and 10 MB.
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -83,8 +91,8 @@ public:
     Wert(int i) : m_art(Art::Ganzzahl), m_ganz(i) {}
     Wert(qint64 i) : m_art(Art::Ganzzahl), m_ganz(i) {}
     Wert(double d) : m_art(Art::Zahl), m_zahl(d) {}
-    Wert(const QDateTime& t);  // its date and time of day as written, whatever its time zone
-    Wert(const QDate& d);      // midnight
+    Wert(const QDateTime& t);  // its date and time of day as written, whatever its time zone; invalid: Null
+    Wert(const QDate& d);      // midnight; invalid: Null
     Wert(const QString& s) : m_art(Art::Text), m_text(s) {}
     Wert(const char* utf8) : m_art(Art::Text), m_text(QString::fromUtf8(utf8)) {}
     static Wert jetTage(double tage);  // a Date/Time as Jet stores it
