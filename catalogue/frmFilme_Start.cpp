@@ -4,6 +4,7 @@
 #include "frame/Backup.h"
 #include "frame/CdIni.h"
 #include "frame/Schemaupgrade.h"
+#include "frame/Windowskatalog.h"
 #include "platform/vb/VbRuntime.h"
 
 namespace {
@@ -25,6 +26,10 @@ bool frmFilme::Form_Load(bool* zweiteInstanz)
     frame::przInilesen(m_services, ini);
     c.tfDBName->setText(ini.dbName);
     c.Titel->setText(ini.versionNr);
+    // A catalogue of the Windows program is taken over first (on the user's
+    // word); the start then goes on with the new file as with any other.
+    if (!frame::przWindowsKatalog(m_services, ini.dbName))
+        return false;
     // A second start also makes its backup before it hands over.
     const frame::Sicherung sicherung = frame::przBackup(m_services, ini.dbName);
     c.WebBrowser1->setProperty("Offline", true);

@@ -7,7 +7,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${RONDAVEX_BUILD:-$here/build}"
 
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev libgtest-dev python3-xlrd libfreexl-dev libblkid-dev poppler-utils qt6-translations-l10n mdbtools)
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev libgtest-dev python3-xlrd libfreexl-dev libblkid-dev poppler-utils qt6-translations-l10n mdbtools libmdb3 mdbtools-dev)
 
 # The installed tree's icons are rendered from their drawings; the Debian
 # package and its checks in the test suite need the packaging tools.

@@ -107,6 +107,8 @@ void frmTools::steuerelementeBauen()
         {ziel<&F::tfDB0>, "tfDB0", {}},
         {ziel<&F::cmdDBrename>, "cmdDBrename", {}, "DB &umbenennen"},
         {ziel<&F::cmdCreateDB>, "cmdCreateDB", {}, "&Neue DB"},
+        {ziel<&F::cmdWindowsKatalog>, "cmdWindowsKatalog", {}, "Windows-Katalog übernehmen…",
+         "Übernimmt einen Katalog der Windows-Fassung (.mdb) als neue Datenbank; die Windows-Datei bleibt unverändert."},
         {ziel<&F::cmdCoversumbenennen>, "cmdCoversumbenennen", {}, "Cover",
          "Ändert alle hinterlegten Covers von absolutem zu relativen Pfad. Ist nicht mehr rückgängig zu machen!"},
         {ziel<&F::cmdEnde>, "cmdEnde", {}, "&Ende"},
@@ -179,12 +181,14 @@ void frmTools::layoutSetzen()
 
     auto* knöpfe = new QHBoxLayout;
     knöpfe->addWidget(cmdCreateDB);
+    knöpfe->addWidget(cmdWindowsKatalog);
     knöpfe->addWidget(cmdCoversumbenennen);
     knöpfe->addStretch();
     knöpfe->addWidget(cmdEnde);
     knöpfe->addWidget(cmdOK);
     fenster->addLayout(knöpfe);
-    setMinimumWidth(520);
+    // No caption of a row is cut: the window is as wide as its widest row wants.
+    setMinimumWidth(qMax(520, fenster->sizeHint().width()));
 }
 
 void frmTools::verbinden()
@@ -195,6 +199,7 @@ void frmTools::verbinden()
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdEnde, &QPushButton::clicked, this, [this] { cmdEnde_Click(); });
     connect(cmdCreateDB, &QPushButton::clicked, this, [this] { cmdCreateDB_Click(); });
+    connect(cmdWindowsKatalog, &QPushButton::clicked, this, [this] { cmdWindowsKatalog_Click(); });
     connect(optFormat, &QRadioButton::clicked, this, [this] { optFormat_Click(); });
     connect(optMappe, &QRadioButton::clicked, this, [this] { optMappe_Click(); });
     connect(optCat, &QRadioButton::clicked, this, [this] { optCat_Click(); });

@@ -59,6 +59,8 @@ public:
     void cmdCoversumbenennen_Click();
     void cmdKomp_Click();
     void cmdDBAnsicht_Click();
+    // Picks a catalogue of the Windows program and asks for the new name, as "&Neue DB" does.
+    void cmdWindowsKatalog_Click();
 
     // The working catalogue chosen in cmbDBU ("" until the first pick).
     const QString& arbeitsName() const { return m_arbeitsName; }
@@ -85,6 +87,7 @@ public:
     QLineEdit* tfDB0 = nullptr;
     QPushButton* cmdDBrename = nullptr;
     QPushButton* cmdCreateDB = nullptr;
+    QPushButton* cmdWindowsKatalog = nullptr;
     QPushButton* cmdCoversumbenennen = nullptr;
     QPushButton* cmdEnde = nullptr;
     QPushButton* cmdOK = nullptr;
@@ -107,6 +110,8 @@ private:
     void verbinden();
     void przInilesen();
     void przDBListeFüllen();
+    // Converts the chosen Windows catalogue into the new catalogue `ziel` named `name`.
+    void przWindowsKatalog(const QString& name, const QString& ziel);
     void przFarbe();
     void przComboFormat();
     void przComboMappe();
@@ -142,6 +147,8 @@ private:
     QString m_arbeitsName;
     QString m_arbeitsPfad;
     bool m_beendet = false;
+    // The Windows catalogue whose new name frmNeuDB asks for; "" for a new empty one.
+    QString m_jetQuelle;
 
     std::array<QLabel*, 8> m_label1{};
     std::array<QLineEdit*, 2> m_tfDB{};

@@ -45,6 +45,7 @@ QString ordnerVon(const QString& pfad)
 
 void frmTools::cmdCreateDB_Click()
 {
+    m_jetQuelle.clear();
     // The window loaded hidden by the look is shown as it is; once closed it
     // comes back new.
     if (m_neuDB && m_neuDB->geschlossen())
@@ -53,6 +54,7 @@ void frmTools::cmdCreateDB_Click()
         m_neuDB = new frmNeuDB(*this, this);
         m_neuDB->setAttribute(Qt::WA_DeleteOnClose);
     }
+    m_neuDB->setWindowTitle(QStringLiteral("Neue Datenbank erstellen"));
     m_neuDB->show();
     m_neuDB->raise();
     m_neuDB->activateWindow();
@@ -82,6 +84,10 @@ void frmTools::przCreateDB1()
     const QFileInfo zielInfo(ziel);
     if (zielInfo.exists() || zielInfo.isSymLink()) {
         schonDa();
+        return;
+    }
+    if (!m_jetQuelle.isEmpty()) {
+        przWindowsKatalog(name, ziel);
         return;
     }
 

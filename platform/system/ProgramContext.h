@@ -8,6 +8,7 @@
 #include "platform/system/ProgramFolder.h"
 #include "platform/system/QtDialogs.h"
 #include "platform/system/QtPrinter.h"
+#include "platform/system/QtProzesse.h"
 #include "platform/system/QtServices.h"
 #include "platform/system/Services.h"
 
@@ -53,6 +54,8 @@ public:
     LinuxDrives drives;
     NetWeb web{std::chrono::seconds(30)};
     QtPrinter printer;
+    QtProzesse prozesse;
+    QtFortschritt fortschritt;
 
 private:
     std::unique_ptr<QTranslator> m_qtTexte;

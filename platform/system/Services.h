@@ -6,6 +6,7 @@
 #include "platform/system/Messages.h"
 #include "platform/system/Web.h"
 #include "platform/system/Printer.h"
+#include "platform/system/Prozesse.h"
 #include "platform/system/SingleWindows.h"
 
 #include <QDate>
@@ -106,6 +107,8 @@ struct Services {
     Drives* drives = nullptr;
     Web* web = nullptr;
     Printer* printer = nullptr;
+    Prozesse* prozesse = nullptr;
+    Fortschritt* fortschritt = nullptr;
     // Last, so that its windows go first. Mutable: windows get the context as
     // const, and their registry is the one part of it they change.
     mutable SingleWindows singleWindows;
@@ -131,6 +134,8 @@ void wireServices(Services& services, Set& set)
     services.drives = &set.drives;
     services.web = &set.web;
     services.printer = &set.printer;
+    services.prozesse = &set.prozesse;
+    services.fortschritt = &set.fortschritt;
 }
 
 }  // namespace sys

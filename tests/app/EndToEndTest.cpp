@@ -41,7 +41,7 @@ struct Start : testing_support::Programmstart {
 ::testing::AssertionResult programmordnerAnlegen(const TempFolder& folder)
 {
     const QString program = QStringLiteral(RDX_PROGRAM_DIR);
-    for (const char* name : {"Rondavex", "tools", "filme.mdb"})
+    for (const char* name : {"Rondavex", "tools", "jetimport", "filme.mdb"})
         if (!copyInto(program + '/' + name, folder.path()))
             return ::testing::AssertionFailure() << name;
     for (const char* name : {"Cd.ini", "deutsch.lng"})

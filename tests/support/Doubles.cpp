@@ -148,6 +148,54 @@ sys::Printer::Einrichtung FakePrinter::setup()
     return antwort;
 }
 
+sys::Programmende FakeProzesse::ausfuehren(const sys::Programmlauf& lauf)
+{
+    laeufe.push_back(lauf);
+    if (antworten.empty()) {
+        sys::Programmende nicht;
+        nicht.fehler = QStringLiteral("kein Lauf vorgesehen");
+        return nicht;
+    }
+    Antwort a = antworten.front();
+    antworten.pop_front();
+    for (const QString& z : a.zeilen) {
+        if (lauf.abbrechen && lauf.abbrechen()) {
+            a.ende = {};
+            a.ende.art = sys::Programmende::Art::Abgebrochen;
+            return a.ende;
+        }
+        if (lauf.zeile)
+            lauf.zeile(z);
+    }
+    if (lauf.abbrechen && lauf.abbrechen()) {
+        a.ende = {};
+        a.ende.art = sys::Programmende::Art::Abgebrochen;
+    }
+    return a.ende;
+}
+
+namespace {
+
+class FakeAnzeige : public sys::Fortschrittsanzeige {
+public:
+    explicit FakeAnzeige(FakeFortschritt& f) : m_f(f) { ++m_f.offen; }
+    ~FakeAnzeige() override { --m_f.offen; }
+    void setzen(const QString& text, long long, long long) override { m_f.texte << text; }
+    bool abgebrochen() const override { return m_f.abbrechenNach >= 0 && m_f.texte.size() >= m_f.abbrechenNach; }
+
+private:
+    FakeFortschritt& m_f;
+};
+
+}  // namespace
+
+std::unique_ptr<sys::Fortschrittsanzeige> FakeFortschritt::zeigen(const QString& t, const QString& text)
+{
+    titel << t;
+    texte << text;
+    return std::make_unique<FakeAnzeige>(*this);
+}
+
 FakeServices::FakeServices(const QString& folder)
 {
     services.programFolder = folder;

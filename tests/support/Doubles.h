@@ -138,6 +138,30 @@ private:
     int m_items = 0;
 };
 
+// Child processes from a script: each run is recorded and answered by the
+// next entry (its output lines, then its end); without one it is not started.
+class FakeProzesse : public sys::Prozesse {
+public:
+    struct Antwort {
+        QStringList zeilen;
+        sys::Programmende ende;
+    };
+    sys::Programmende ausfuehren(const sys::Programmlauf& lauf) override;
+    std::deque<Antwort> antworten;
+    std::vector<sys::Programmlauf> laeufe;
+};
+
+// The progress dialog: records what it showed; `abbrechenNach` cancels once
+// that many texts have been set (-1 never).
+class FakeFortschritt : public sys::Fortschritt {
+public:
+    std::unique_ptr<sys::Fortschrittsanzeige> zeigen(const QString& titel, const QString& text) override;
+    QStringList titel;
+    QStringList texte;
+    int offen = 0;  // dialogs shown now
+    int abbrechenNach = -1;
+};
+
 // A services context over a folder, wired to the doubles above.
 struct FakeServices {
     explicit FakeServices(const QString& folder);
@@ -152,6 +176,8 @@ struct FakeServices {
     // The real web service, with a short limit: tests talk to a server on 127.0.0.1.
     sys::NetWeb web{std::chrono::seconds(3)};
     FakePrinter printer;
+    FakeProzesse prozesse;
+    FakeFortschritt fortschritt;
     // Last, so that its windows go before the doubles they use.
     sys::Services services;
 };

@@ -87,3 +87,37 @@ TEST(GermanEqualityHash, EqualTextsHashAlikeFromEitherEncoding)
         EXPECT_EQ(db::germanEqualityHash(t[0]), db::germanEqualityHashUtf8(u.constData(), int(u.size()))) << paar;
     }
 }
+
+// Rows bound value by value: an empty text stays a text beside Null, a taken
+// key is refused before it is written, and the QVariant rows that follow
+// carry none of the values bound before.
+TEST(KeyedInsert, WertFuerWertGebundeneZeilen)
+{
+    TempFolder folder;
+    auto d = tabelle(folder);
+    d->execute(QStringLiteral("CREATE TABLE V (a TEXT, b REAL, k TEXT COLLATE NOCASE UNIQUE)"));
+    db::KeyedInsert ins(*d, QStringLiteral("V"), {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("k")},
+                        QStringLiteral("k"));
+    ins.bindText(0, QByteArrayView());
+    ins.bindReal(1, 0.1);
+    ins.bindText(2, QByteArrayView("Ärger"));
+    ins.insertBound(QStringLiteral("Ärger"));
+    ins.bindNull(0);
+    ins.bindInteger(1, 7);
+    ins.bindText(2, QByteArrayView("ärger"));
+    EXPECT_THROW(ins.insertBound(QStringLiteral("ärger")), db::DbError);
+    ins.insert({QStringLiteral("x"), QVariant(), QStringLiteral("Öl")});
+    ins.bindBlob(0, QByteArrayView("\x01\x02", 2));
+    ins.bindNull(1);
+    ins.bindNull(2);
+    ins.insertBound(QString());
+    const db::Result r = d->query(QStringLiteral("SELECT typeof(a), a, b, k FROM V ORDER BY rowid"));
+    ASSERT_EQ(r.size(), 3);
+    EXPECT_EQ(r.value(0, 0).toString(), "text");
+    EXPECT_EQ(r.value(0, 1).toString(), "");
+    EXPECT_EQ(r.value(0, 2).toDouble(), 0.1);
+    EXPECT_EQ(r.value(1, 1).toString(), "x");
+    EXPECT_TRUE(r.value(1, 2).isNull()) << "the refused row's 7 is not carried on";
+    EXPECT_EQ(r.value(2, 0).toString(), "blob");
+    EXPECT_TRUE(r.value(2, 3).isNull());
+}

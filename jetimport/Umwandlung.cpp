@@ -1,0 +1,417 @@
+#include "jetimport/Umwandlung.h"
+
+#include "frame/Katalogschema.h"
+#include "platform/db/Database.h"
+#include "platform/db/FileRename.h"
+#include "platform/db/Identifier.h"
+#include "platform/db/KeyedInsert.h"
+#include "platform/jet/JetDatei.h"
+#include "platform/system/Dateigrund.h"
+#include "platform/system/Dateireste.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+#include <cerrno>
+#include <cstdio>
+#include <unistd.h>
+
+namespace jetimport {
+
+namespace {
+
+const QString Katalogtabelle = QStringLiteral("Filme");
+const QString Versionstabelle = QStringLiteral("Version");
+
+// The temporary files of a run beside the target ("<kind>" of sys::restdatei).
+const QStringList Restarten = {QStringLiteral("jetimport"), QStringLiteral("jetimport-journal"), QStringLiteral("ldb"),
+                               QStringLiteral("bericht")};
+
+// How a column of the file becomes one of ours.
+struct Ziel {
+    QString name;
+    jet::Typ jetTyp;
+    int zeichen = 0;
+    QString definition;
+};
+
+Ziel zielspalte(const jet::Spalte& s, bool schluessel)
+{
+    using frame::schema::Typ;
+    Ziel z{s.name, s.typ, s.zeichen, {}};
+    Typ typ = Typ::Memo;
+    switch (s.typ) {
+    case jet::Typ::Text: typ = Typ::Text; break;
+    case jet::Typ::Memo:
+    case jet::Typ::GUID: typ = Typ::Memo; break;
+    case jet::Typ::Double:
+    case jet::Typ::Single:
+    case jet::Typ::Money:
+    case jet::Typ::Numeric: typ = Typ::Double; break;
+    case jet::Typ::Integer: typ = Typ::Integer; break;
+    case jet::Typ::Long:
+    case jet::Typ::Byte:
+    case jet::Typ::Boolean: typ = Typ::Long; break;
+    case jet::Typ::DatumZeit: typ = Typ::Datum; break;
+    case jet::Typ::Binaer:
+    case jet::Typ::OLE:
+        z.definition = db::quoteIdentifier(s.name) + QStringLiteral(" BLOB");
+        return z;
+    }
+    const QByteArray name = s.name.toUtf8();
+    const frame::schema::Spalte spalte{"", name.constData(), typ, s.zeichen, "", nullptr, schluessel};
+    z.definition = frame::schema::spaltenDefinition(spalte);
+    return z;
+}
+
+// The key column of a table at the file's version ("" for none); a version
+// we do not know keeps the keys of the current one.
+QString schluesselspalte(const QString& tabelle, const QString& version)
+{
+    const QString v = frame::schema::versionsIndex(version) >= 0 ? version : frame::schema::AktuelleVersion;
+    for (const auto& s : frame::schema::spalten(tabelle, v)) {
+        if (s.schluessel)
+            return QString::fromUtf8(s.name);
+    }
+    return {};
+}
+
+int spaltenIndex(const jet::Tabelle& t, const QString& name)
+{
+    for (size_t i = 0; i < t.spalten.size(); ++i) {
+        if (t.spalten[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    }
+    return -1;
+}
+
+// "Müller [2]", shortened at its end so that the suffix fits the column.
+QString mitNummer(const QString& text, int nummer, int zeichen)
+{
+    const QString endung = QStringLiteral(" [%1]").arg(nummer);
+    QString kopf = text;
+    if (zeichen > 0 && kopf.size() + endung.size() > zeichen) {
+        kopf.truncate(qMax(0, int(zeichen - endung.size())));
+        while (kopf.endsWith(QLatin1Char(' ')))
+            kopf.chop(1);
+    }
+    return kopf + endung;
+}
+
+QString dbFehler(const db::DbError& e)
+{
+    const int code = e.code() & 0xff;
+    if (code == 13)  // SQLITE_FULL
+        return sys::dateigrund(ENOSPC);
+    if (code == 8)  // SQLITE_READONLY
+        return sys::dateigrund(EROFS);
+    return e.message();
+}
+
+class Lauf {
+public:
+    Lauf(const QString& quelle, const QString& ziel, const Fortschritt& fortschritt, const Abbruch& abbruch)
+        : m_quelle(quelle), m_ziel(QFileInfo(ziel).absoluteFilePath()), m_fortschritt(fortschritt), m_abbruch(abbruch)
+    {
+    }
+
+    Bericht ausfuehren()
+    {
+        resteEntfernen(m_ziel);
+        const QFileInfo zielInfo(m_ziel);
+        if (zielInfo.exists() || zielInfo.isSymLink())
+            throw Fehler(QStringLiteral("Die Datei \"%1\" gibt es schon; sie wird nicht überschrieben.").arg(m_ziel));
+        const QString ordner = zielInfo.absolutePath();
+        if (::access(QFile::encodeName(ordner).constData(), W_OK) != 0)
+            throw Fehler(QStringLiteral("Im Ordner \"%1\" kann nichts angelegt werden: %2")
+                             .arg(ordner, sys::dateigrund(errno)));
+
+        std::unique_ptr<jet::JetDatei> datei;
+        try {
+            datei = jet::JetDatei::oeffnen(m_quelle);
+        } catch (const jet::JetFehler& e) {
+            throw Fehler(e.text());
+        }
+        for (const QString& noetig : {Katalogtabelle, Versionstabelle}) {
+            if (!datei->tabelle(noetig))
+                throw Fehler(QStringLiteral("Sie ist kein Katalog: ihr fehlt die Tabelle \"%1\".").arg(noetig));
+        }
+        m_bericht.quelle = m_quelle;
+        m_bericht.ziel = m_ziel;
+        m_bericht.fassung = datei->version();
+        m_bericht.schema = schemaversion(*datei);
+        for (const auto& t : datei->tabellen())
+            m_gesamt += t.zeilen;
+
+        m_temp = sys::restdatei(m_ziel, QStringLiteral("jetimport"));
+        m_tempBericht = sys::restdatei(m_ziel, QStringLiteral("bericht"));
+        try {
+            schreiben(*datei);
+            berichtSchreiben();
+            einsetzen();
+        } catch (...) {
+            aufraeumen();
+            throw;
+        }
+        return m_bericht;
+    }
+
+private:
+    QString schemaversion(jet::JetDatei& datei)
+    {
+        const jet::Tabelle& t = *datei.tabelle(Versionstabelle);
+        const int nr = spaltenIndex(t, QStringLiteral("nr"));
+        if (nr < 0)
+            throw Fehler(QStringLiteral("Sie ist kein Katalog: ihrer Tabelle \"Version\" fehlt die Spalte \"nr\"."));
+        try {
+            auto zeilen = datei.lesen(t.name);
+            if (zeilen->naechste() && !zeilen->werte()[size_t(nr)].istNull())
+                return zeilen->werte()[size_t(nr)].text();
+        } catch (const jet::JetFehler& e) {
+            throw Fehler(e.text());
+        }
+        throw Fehler(QStringLiteral("Sie ist kein Katalog: ihre Tabelle \"Version\" nennt keine Schemaversion."));
+    }
+
+    void schreiben(jet::JetDatei& datei)
+    {
+        std::unique_ptr<db::Database> ziel;
+        try {
+            ziel = db::Database::create(m_temp);
+            // A file that is thrown away on any failure needs no journal.
+            ziel->execute(QStringLiteral("PRAGMA journal_mode=OFF"));
+            ziel->execute(QStringLiteral("PRAGMA synchronous=OFF"));
+            ziel->execute(QStringLiteral("BEGIN"));
+            // The catalogue's table first: the sub-entries and lendings follow its renamed titles.
+            std::vector<const jet::Tabelle*> folge;
+            for (const auto& t : datei.tabellen()) {
+                if (t.name.compare(Katalogtabelle, Qt::CaseInsensitive) == 0)
+                    folge.insert(folge.begin(), &t);
+                else
+                    folge.push_back(&t);
+            }
+            for (const jet::Tabelle* t : folge)
+                tabelle(datei, *ziel, *t);
+            ziel->execute(QStringLiteral("COMMIT"));
+            ziel->execute(QStringLiteral("PRAGMA journal_mode=DELETE"));
+            const db::Result pruefung = ziel->query(QStringLiteral("PRAGMA integrity_check"));
+            const QString ergebnis = pruefung.empty() ? QString() : pruefung.value(0, 0).toString();
+            if (ergebnis != QLatin1String("ok"))
+                throw Fehler(QStringLiteral("Die neue Datei besteht die Prüfung nicht: %1").arg(ergebnis));
+        } catch (const db::DbError& e) {
+            throw Fehler(QStringLiteral("Die neue Datei \"%1\" kann nicht geschrieben werden: %2")
+                             .arg(m_ziel, dbFehler(e)));
+        } catch (const jet::JetFehler& e) {
+            throw Fehler(e.text());
+        }
+        ziel.reset();
+        if (!db::syncToDisk(m_temp))
+            throw Fehler(QStringLiteral("Die neue Datei \"%1\" kann nicht geschrieben werden: %2")
+                             .arg(m_ziel, sys::dateigrund(errno)));
+    }
+
+    void tabelle(jet::JetDatei& datei, db::Database& ziel, const jet::Tabelle& t)
+    {
+        const bool katalog = t.name.compare(Katalogtabelle, Qt::CaseInsensitive) == 0;
+        const QString schluessel = schluesselspalte(katalog ? Katalogtabelle : t.name, m_bericht.schema);
+        const int schluesselIndex = schluessel.isEmpty() ? -1 : spaltenIndex(t, schluessel);
+        // The sub-entries and lendings name their title.
+        const bool folgtTiteln = t.name.compare(QStringLiteral("Unterordner"), Qt::CaseInsensitive) == 0
+                                 || t.name.compare(QStringLiteral("Ausleihe"), Qt::CaseInsensitive) == 0;
+        const int titelIndex = folgtTiteln ? spaltenIndex(t, QStringLiteral("Titel")) : -1;
+
+        std::vector<Ziel> spalten;
+        QStringList definitionen;
+        QStringList namen;
+        for (size_t i = 0; i < t.spalten.size(); ++i) {
+            spalten.push_back(zielspalte(t.spalten[i], int(i) == schluesselIndex));
+            definitionen << spalten.back().definition;
+            namen << t.spalten[i].name;
+        }
+        ziel.execute(QStringLiteral("CREATE TABLE %1 (%2)")
+                         .arg(db::quoteIdentifier(t.name), definitionen.join(QStringLiteral(", "))));
+        db::KeyedInsert einfuegen(ziel, t.name, namen, schluesselIndex >= 0 ? t.spalten[size_t(schluesselIndex)].name
+                                                                           : QString());
+        einfuegen.reserve(qsizetype(t.zeilen));
+        auto zeilen = datei.lesen(t.name);
+        long long zeile = 0;
+        while (zeilen->naechste()) {
+            ++zeile;
+            const auto& werte = zeilen->werte();
+            // The key as stored when it is free, which it is as a rule.
+            bool schluesselFrei = false;
+            QString schluesselText;
+            for (size_t i = 0; i < spalten.size(); ++i) {
+                const jet::Wert& w = werte[i];
+                if (w.art == jet::Wert::Art::Text && int(i) == titelIndex && !m_neueTitel.isEmpty()) {
+                    const auto neu = m_neueTitel.constFind(w.text().toCaseFolded());
+                    einfuegen.bindText(int(i), neu != m_neueTitel.constEnd() ? neu->toUtf8() : w.utf8);
+                } else if (w.art == jet::Wert::Art::Text && int(i) == schluesselIndex) {
+                    schluesselFrei = !einfuegen.takenUtf8(w.utf8);
+                    if (schluesselFrei) {
+                        einfuegen.bindText(int(i), w.utf8);
+                    } else {
+                        schluesselText = freierSchluessel(einfuegen, w.text(), spalten[i], t.name, katalog);
+                        einfuegen.bindText(int(i), schluesselText.toUtf8());
+                    }
+                } else {
+                    binden(einfuegen, int(i), w, spalten[i], t.name, zeile, werte, schluesselIndex);
+                }
+            }
+            if (schluesselFrei)
+                einfuegen.insertBoundUtf8(werte[size_t(schluesselIndex)].utf8);
+            else
+                einfuegen.insertBound(schluesselText);
+            ++m_erledigt;
+            if (m_fortschritt)
+                m_fortschritt(m_erledigt, m_gesamt);
+            if ((m_erledigt & 63) == 0 && m_abbruch && m_abbruch())
+                throw Fehler(QStringLiteral("Die Übernahme wurde abgebrochen."));
+        }
+        if (m_abbruch && m_abbruch())
+            throw Fehler(QStringLiteral("Die Übernahme wurde abgebrochen."));
+        m_bericht.tabellen.push_back({t.name, zeilen->gelesen()});
+    }
+
+    // A key that our German equality joins with one stored before: the first
+    // free name "<key> [n]", told in the report.
+    QString freierSchluessel(db::KeyedInsert& einfuegen, const QString& alt, const Ziel& s, const QString& tabelle,
+                             bool katalog)
+    {
+        QString neu;
+        for (int n = 2; neu.isEmpty() || einfuegen.taken(neu); ++n)
+            neu = mitNummer(alt, n, s.zeichen);
+        m_bericht.umbenannt.push_back({tabelle, s.name, alt, neu});
+        if (katalog)
+            m_neueTitel.insert(alt.toCaseFolded(), neu);
+        return neu;
+    }
+
+    void binden(db::KeyedInsert& einfuegen, int i, const jet::Wert& w, const Ziel& s, const QString& tabelle,
+                long long zeile, const std::vector<jet::Wert>& zeilenwerte, int schluesselIndex)
+    {
+        using Art = jet::Wert::Art;
+        switch (w.art) {
+        case Art::Null: einfuegen.bindNull(i); return;
+        case Art::Text:
+            if (s.jetTyp == jet::Typ::Money || s.jetTyp == jet::Typ::Numeric)
+                einfuegen.bindReal(i, w.utf8.toDouble());
+            else
+                einfuegen.bindText(i, w.utf8);
+            return;
+        case Art::Zahl: einfuegen.bindReal(i, w.zahl); return;
+        case Art::Ganzzahl:
+        case Art::Wahrheit: einfuegen.bindInteger(i, w.ganz); return;
+        case Art::Bytes: einfuegen.bindBlob(i, w.utf8); return;
+        case Art::DatumZeit: {
+            const jet::DatumZeit d = jet::datumZeit(w.zahl);
+            if (d.zeit != QTime(0, 0)) {
+                const QString wo = schluesselIndex >= 0 && zeilenwerte[size_t(schluesselIndex)].art == Art::Text
+                                       ? QStringLiteral("\"%1\"").arg(zeilenwerte[size_t(schluesselIndex)].text())
+                                       : QStringLiteral("Zeile %1").arg(zeile);
+                m_bericht.uhrzeiten.push_back({tabelle, s.name, wo,
+                                               d.datum.toString(QStringLiteral("dd.MM.yyyy")) + QLatin1Char(' ')
+                                                   + d.zeit.toString(QStringLiteral("HH:mm:ss"))});
+            }
+            char iso[16];
+            const int n = std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", d.datum.year(), d.datum.month(),
+                                        d.datum.day());
+            einfuegen.bindText(i, QByteArrayView(iso, n));
+            return;
+        }
+        }
+    }
+
+    void berichtSchreiben()
+    {
+        QFile datei(m_tempBericht);
+        const QByteArray text = m_bericht.text().toUtf8();
+        if (!datei.open(QIODevice::WriteOnly | QIODevice::NewOnly) || datei.write(text) != text.size()
+            || !datei.flush())
+            throw Fehler(QStringLiteral("Der Bericht \"%1\" kann nicht geschrieben werden: %2")
+                             .arg(berichtPfad(m_ziel), sys::dateigrund(datei)));
+        datei.close();
+        if (!db::syncToDisk(m_tempBericht))
+            throw Fehler(QStringLiteral("Der Bericht \"%1\" kann nicht geschrieben werden: %2")
+                             .arg(berichtPfad(m_ziel), sys::dateigrund(errno)));
+    }
+
+    void einsetzen()
+    {
+        int fehler = 0;
+        if (!db::renameNoReplace(m_temp, m_ziel, &fehler)) {
+            if (fehler == EEXIST)
+                throw Fehler(QStringLiteral("Die Datei \"%1\" gibt es inzwischen; sie wird nicht überschrieben.")
+                                 .arg(m_ziel));
+            throw Fehler(QStringLiteral("Die neue Datei \"%1\" kann nicht an ihren Platz: %2")
+                             .arg(m_ziel, sys::dateigrund(fehler)));
+        }
+        // The catalogue is in place: a report that cannot follow is no reason to take it back.
+        db::renameReplacing(m_tempBericht, berichtPfad(m_ziel));
+        db::syncToDisk(QFileInfo(m_ziel).absolutePath());
+    }
+
+    void aufraeumen()
+    {
+        for (const QString& p : {m_temp, m_temp + QStringLiteral("-journal"), m_tempBericht})
+            QFile::remove(p);
+    }
+
+    QString m_quelle;
+    QString m_ziel;
+    const Fortschritt& m_fortschritt;
+    const Abbruch& m_abbruch;
+    Bericht m_bericht;
+    QString m_temp;
+    QString m_tempBericht;
+    long long m_gesamt = 0;
+    long long m_erledigt = 0;
+    // The catalogue's renamed titles, by the old title as the engine compared it (case ignored).
+    QHash<QString, QString> m_neueTitel;
+};
+
+}  // namespace
+
+QString Bericht::text() const
+{
+    QString t;
+    t += QStringLiteral("Übernahme des Windows-Katalogs \"%1\"\n").arg(quelle);
+    t += QStringLiteral("in \"%1\" (Schemaversion %2, %3)\n\n").arg(ziel, schema, fassung);
+    t += QStringLiteral("Zeilen je Tabelle:\n");
+    for (const auto& tab : tabellen)
+        t += QStringLiteral("  %1: %2\n").arg(tab.name).arg(tab.zeilen);
+    t += QStringLiteral("\nUmbenannte Schlüssel (in der deutschen Schreibweise gleich einem früheren):\n");
+    if (umbenannt.empty())
+        t += QStringLiteral("  keine\n");
+    for (const auto& u : umbenannt)
+        t += QStringLiteral("  %1.%2: \"%3\" -> \"%4\"\n").arg(u.tabelle, u.spalte, u.alt, u.neu);
+    t += QStringLiteral("\nUhrzeiten, von denen nur das Datum übernommen wurde:\n");
+    if (uhrzeiten.empty())
+        t += QStringLiteral("  keine\n");
+    for (const auto& u : uhrzeiten)
+        t += QStringLiteral("  %1.%2 bei %3: %4\n").arg(u.tabelle, u.spalte, u.zeile, u.wert);
+    return t;
+}
+
+QString berichtPfad(const QString& ziel)
+{
+    const QFileInfo info(ziel);
+    const QString name = info.fileName();
+    const QString stamm = name.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive) ? name.chopped(4) : name;
+    return info.absolutePath() + QLatin1Char('/') + stamm + QStringLiteral(".import.txt");
+}
+
+void resteEntfernen(const QString& ziel)
+{
+    sys::resteEntfernen(ziel, Restarten);
+}
+
+Bericht umwandeln(const QString& quelle, const QString& ziel, const Fortschritt& fortschritt, const Abbruch& abbruch)
+{
+    Lauf lauf(quelle, ziel, fortschritt, abbruch);
+    return lauf.ausfuehren();
+}
+
+}  // namespace jetimport

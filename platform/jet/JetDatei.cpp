@@ -1,0 +1,455 @@
+#include "platform/jet/JetDatei.h"
+
+#include "platform/system/Dateigrund.h"
+
+#include <mdbtools.h>
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <array>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+
+namespace jet {
+
+namespace {
+
+constexpr int OffsetMaske = 0x1fff;
+constexpr int Geloescht = 0x4000;
+constexpr int LangwertKopf = 12;  // the part of a memo or OLE value kept in its row
+
+[[noreturn]] void beschaedigt(const QString& warum)
+{
+    throw JetFehler(JetFehler::Grund::Beschaedigt, QStringLiteral("Sie ist beschädigt: %1").arg(warum));
+}
+
+// The start of the first page is masked with a fixed RC4 key, as the format
+// notes describe; the password and the page key lie inside it.
+void rc4(const unsigned char* schluessel, int laenge, unsigned char* daten, int anzahl)
+{
+    std::array<unsigned char, 256> s{};
+    for (int i = 0; i < 256; ++i)
+        s[size_t(i)] = static_cast<unsigned char>(i);
+    for (int i = 0, j = 0; i < 256; ++i) {
+        j = (j + s[size_t(i)] + schluessel[i % laenge]) & 0xff;
+        std::swap(s[size_t(i)], s[size_t(j)]);
+    }
+    for (int k = 0, i = 0, j = 0; k < anzahl; ++k) {
+        i = (i + 1) & 0xff;
+        j = (j + s[size_t(i)]) & 0xff;
+        std::swap(s[size_t(i)], s[size_t(j)]);
+        daten[k] ^= s[size_t((s[size_t(i)] + s[size_t(j)]) & 0xff)];
+    }
+}
+
+struct Kopf {
+    int fassung = 0;  // 0 Jet 3, 1 Jet 4, 2 and on ACE
+    int seite = 4096;
+};
+
+// Checks the first page before libmdb sees the file: the engine's signature,
+// a whole number of pages, no page encryption, no database password.
+Kopf kopfPruefen(const QString& pfad)
+{
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly))
+        throw JetFehler(JetFehler::Grund::NichtLesbar,
+                        QStringLiteral("Sie kann nicht gelesen werden: %1").arg(sys::dateigrund(datei)));
+    QByteArray seite = datei.read(4096);
+    static const char jet[] = "\x00\x01\x00\x00Standard Jet DB";
+    static const char ace[] = "\x00\x01\x00\x00Standard ACE DB";
+    const bool istJet = seite.size() >= 19 && std::memcmp(seite.constData(), jet, 19) == 0;
+    const bool istAce = seite.size() >= 19 && std::memcmp(seite.constData(), ace, 19) == 0;
+    if (!istJet && !istAce)
+        throw JetFehler(JetFehler::Grund::KeinJet, QStringLiteral("Sie ist keine Jet-Datenbank (Access)."));
+    if (seite.size() < 0x18 + 128)
+        beschaedigt(QStringLiteral("sie ist nach %1 Bytes abgeschnitten.").arg(seite.size()));
+
+    Kopf kopf;
+    kopf.fassung = static_cast<unsigned char>(seite[0x14]);
+    kopf.seite = kopf.fassung == 0 ? 2048 : 4096;
+    const qint64 groesse = datei.size();
+    if (groesse < 3 * kopf.seite || groesse % kopf.seite != 0)
+        beschaedigt(QStringLiteral("sie ist abgeschnitten (%1 Bytes, keine ganze Zahl von Seiten).").arg(groesse));
+
+    auto* p = reinterpret_cast<unsigned char*>(seite.data());
+    const unsigned char kopfschluessel[] = {0xc7, 0xda, 0x39, 0x6b};
+    rc4(kopfschluessel, 4, p + 0x18, kopf.fassung == 0 ? 126 : 128);
+
+    if (p[0x3e] | p[0x3f] | p[0x40] | p[0x41])
+        throw JetFehler(JetFehler::Grund::Verschluesselt,
+                        QStringLiteral("Sie ist verschlüsselt; entschlüsseln Sie sie zuerst in Access."));
+
+    const int kennwortLaenge = kopf.fassung == 0 ? 20 : 40;
+    std::array<unsigned char, 4> maske{};
+    if (kopf.fassung != 0) {
+        // From Jet 4 on the password is masked with the file's creation day.
+        double erstellt = 0;
+        std::memcpy(&erstellt, p + 0x72, sizeof erstellt);
+        const auto tag = static_cast<qint32>(std::floor(erstellt));
+        std::memcpy(maske.data(), &tag, 4);
+    }
+    for (int i = 0; i < kennwortLaenge; ++i) {
+        if ((p[0x42 + i] ^ maske[size_t(i % 4)]) != 0)
+            throw JetFehler(JetFehler::Grund::Kennwort,
+                            QStringLiteral("Sie ist mit einem Kennwort geschützt; entfernen Sie es zuerst in Access."));
+    }
+    return kopf;
+}
+
+bool istSystemtabelle(MdbCatalogEntry* eintrag)
+{
+    return mdb_is_system_table(eintrag)
+           || QByteArray(eintrag->object_name).startsWith("MSys")
+           || QByteArray(eintrag->object_name).toLower().startsWith("msys");
+}
+
+struct TabellenDef {
+    MdbTableDef* def = nullptr;
+    explicit TabellenDef(MdbTableDef* d) : def(d) {}
+    TabellenDef(const TabellenDef&) = delete;
+    TabellenDef& operator=(const TabellenDef&) = delete;
+    ~TabellenDef()
+    {
+        if (def)
+            mdb_free_tabledef(def);
+    }
+};
+
+Spalte spalteVon(const MdbColumn& c, int fassung)
+{
+    Spalte s;
+    s.name = QString::fromUtf8(c.name);
+    s.typ = static_cast<Typ>(c.col_type);
+    s.bytes = c.col_size;
+    if (s.typ == Typ::Text)
+        s.zeichen = fassung == 0 ? c.col_size : c.col_size / 2;
+    return s;
+}
+
+}  // namespace
+
+QString typName(Typ typ)
+{
+    switch (typ) {
+    case Typ::Boolean: return QStringLiteral("Boolean");
+    case Typ::Byte: return QStringLiteral("Byte");
+    case Typ::Integer: return QStringLiteral("Integer");
+    case Typ::Long: return QStringLiteral("Long");
+    case Typ::Money: return QStringLiteral("Currency");
+    case Typ::Single: return QStringLiteral("Single");
+    case Typ::Double: return QStringLiteral("Double");
+    case Typ::DatumZeit: return QStringLiteral("Date/Time");
+    case Typ::Binaer: return QStringLiteral("Binary");
+    case Typ::Text: return QStringLiteral("Text");
+    case Typ::OLE: return QStringLiteral("OLE");
+    case Typ::Memo: return QStringLiteral("Memo");
+    case Typ::GUID: return QStringLiteral("GUID");
+    case Typ::Numeric: return QStringLiteral("Numeric");
+    }
+    return QStringLiteral("Typ %1").arg(int(typ));
+}
+
+DatumZeit datumZeit(double tage)
+{
+    // The whole part counts days from 30.12.1899, also backwards; the time of
+    // day is the fraction's size whatever the sign.
+    const double ganz = std::trunc(tage);
+    auto ms = static_cast<long long>(std::llround(std::fabs(tage - ganz) * 86400000.0));
+    long long tag = static_cast<long long>(ganz);
+    if (ms >= 86400000LL) {
+        ms -= 86400000LL;
+        tag += tage < 0 ? -1 : 1;
+    }
+    DatumZeit d;
+    d.datum = QDate(1899, 12, 30).addDays(tag);
+    d.zeit = QTime::fromMSecsSinceStartOfDay(int(ms));
+    return d;
+}
+
+struct JetDatei::Innen {
+    MdbHandle* mdb = nullptr;
+    Kopf kopf;
+    ~Innen()
+    {
+        if (mdb)
+            mdb_close(mdb);
+    }
+};
+
+JetDatei::JetDatei(std::unique_ptr<Innen> innen) : m_innen(std::move(innen)) {}
+
+JetDatei::~JetDatei() = default;
+
+std::unique_ptr<JetDatei> JetDatei::oeffnen(const QString& pfad)
+{
+    auto innen = std::make_unique<Innen>();
+    innen->kopf = kopfPruefen(pfad);
+    innen->mdb = mdb_open(QFile::encodeName(QFileInfo(pfad).absoluteFilePath()).constData(), MDB_NOFLAGS);
+    if (!innen->mdb)
+        beschaedigt(QStringLiteral("ihre erste Seite ist nicht lesbar."));
+    if (!mdb_read_catalog(innen->mdb, MDB_TABLE))
+        beschaedigt(QStringLiteral("ihr Verzeichnis der Tabellen ist nicht lesbar."));
+
+    std::unique_ptr<JetDatei> datei(new JetDatei(std::move(innen)));
+    MdbHandle* mdb = datei->m_innen->mdb;
+    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
+        auto* eintrag = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+        if (eintrag->object_type != MDB_TABLE || istSystemtabelle(eintrag))
+            continue;
+        TabellenDef t(mdb_read_table(eintrag));
+        if (!t.def || !mdb_read_columns(t.def))
+            beschaedigt(QStringLiteral("die Tabelle \"%1\" ist nicht lesbar.").arg(QString::fromUtf8(eintrag->object_name)));
+        Tabelle tabelle;
+        tabelle.name = QString::fromUtf8(eintrag->object_name);
+        tabelle.zeilen = t.def->num_rows;
+        for (unsigned c = 0; c < t.def->num_cols; ++c)
+            tabelle.spalten.push_back(
+                spalteVon(*static_cast<MdbColumn*>(g_ptr_array_index(t.def->columns, c)), datei->m_innen->kopf.fassung));
+        datei->m_tabellen.push_back(std::move(tabelle));
+    }
+    return datei;
+}
+
+QString JetDatei::version() const
+{
+    switch (m_innen->kopf.fassung) {
+    case 0: return QStringLiteral("Jet 3");
+    case 1: return QStringLiteral("Jet 4");
+    default: return QStringLiteral("ACE %1").arg(10 + m_innen->kopf.fassung);
+    }
+}
+
+const Tabelle* JetDatei::tabelle(const QString& name) const
+{
+    for (const auto& t : m_tabellen) {
+        if (t.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &t;
+    }
+    return nullptr;
+}
+
+namespace {
+
+class MdbZeilen : public JetDatei::Zeilen {
+public:
+    MdbZeilen(MdbHandle* mdb, MdbTableDef* def, QString name)
+        : m_mdb(mdb), m_def(def), m_name(std::move(name)), m_felder(def->num_cols), m_werte(def->num_cols)
+    {
+        mdb_rewind_table(def);
+    }
+
+    bool naechste() override
+    {
+        MdbTableDef* t = m_def.def;
+        if (t->num_cols == 0 || m_ende)
+            return false;
+        if (!t->cur_pg_num) {
+            t->cur_pg_num = 1;
+            t->cur_row = 0;
+            if (!mdb_read_next_dpg(t))
+                return ende();
+        }
+        for (;;) {
+            const int zeilenAufSeite = mdb_get_int16(m_mdb->pg_buf, m_mdb->fmt->row_count_offset);
+            if (int(t->cur_row) >= zeilenAufSeite) {
+                t->cur_row = 0;
+                if (!mdb_read_next_dpg(t))
+                    return ende();
+                continue;
+            }
+            const int zeile = int(t->cur_row++);
+            int anfang = 0;
+            size_t laenge = 0;
+            if (mdb_find_row(m_mdb, zeile, &anfang, &laenge) != 0 || laenge == 0 || (anfang & Geloescht))
+                continue;
+            if (mdb_crack_row(t, anfang & OffsetMaske, laenge, m_felder.data()) < 0)
+                beschaedigt(QStringLiteral("eine Zeile der Tabelle \"%1\" ist nicht lesbar.").arg(m_name));
+            for (unsigned i = 0; i < t->num_cols; ++i)
+                uebernehmen(m_felder[i]);
+            ++m_gelesen;
+            return true;
+        }
+    }
+
+    const std::vector<Wert>& werte() const override { return m_werte; }
+    long long gelesen() const override { return m_gelesen; }
+
+private:
+    // The table's definition counts its rows: fewer rows found means pages
+    // that are missing or not the table's.
+    bool ende()
+    {
+        m_ende = true;
+        if (m_gelesen != static_cast<long long>(m_def.def->num_rows))
+            beschaedigt(QStringLiteral("statt der %1 Zeilen der Tabelle \"%2\" sind %3 lesbar.")
+                            .arg(m_def.def->num_rows)
+                            .arg(m_name)
+                            .arg(m_gelesen));
+        return false;
+    }
+
+    void uebernehmen(const MdbField& feld)
+    {
+        auto* spalte = static_cast<MdbColumn*>(g_ptr_array_index(m_def.def->columns, feld.colnum));
+        Wert& w = m_werte[size_t(feld.colnum)];
+        const unsigned char* p = m_mdb->pg_buf + feld.start;
+        if (spalte->col_type == MDB_BOOL) {
+            w.art = Wert::Art::Wahrheit;
+            w.ganz = feld.is_null ? 0 : 1;
+            return;
+        }
+        if (feld.is_null) {
+            w.art = Wert::Art::Null;
+            return;
+        }
+        switch (spalte->col_type) {
+        case MDB_BYTE:
+            ganzzahl(w, p[0]);
+            break;
+        case MDB_INT: {
+            qint16 v;
+            std::memcpy(&v, p, 2);
+            ganzzahl(w, v);
+            break;
+        }
+        case MDB_LONGINT: {
+            qint32 v;
+            std::memcpy(&v, p, 4);
+            ganzzahl(w, v);
+            break;
+        }
+        case MDB_FLOAT: {
+            float v;
+            std::memcpy(&v, p, 4);
+            w.art = Wert::Art::Zahl;
+            w.zahl = v;
+            break;
+        }
+        case MDB_DOUBLE:
+        case MDB_DATETIME:
+            w.art = spalte->col_type == MDB_DOUBLE ? Wert::Art::Zahl : Wert::Art::DatumZeit;
+            std::memcpy(&w.zahl, p, 8);
+            break;
+        case MDB_TEXT:
+            text(w, p, feld.siz);
+            break;
+        case MDB_MEMO:
+            langwert(*spalte, feld);
+            text(w, reinterpret_cast<const unsigned char*>(m_lang.constData()), int(m_lang.size()));
+            break;
+        case MDB_OLE:
+            langwert(*spalte, feld);
+            w.art = Wert::Art::Bytes;
+            w.utf8 = m_lang;
+            break;
+        case MDB_BINARY:
+            w.art = Wert::Art::Bytes;
+            w.utf8 = QByteArray(reinterpret_cast<const char*>(p), feld.siz);
+            break;
+        case MDB_MONEY:
+            libmdbText(w, mdb_money_to_string(m_mdb, feld.start));
+            break;
+        case MDB_NUMERIC:
+            libmdbText(w, mdb_numeric_to_string(m_mdb, feld.start, spalte->col_scale, spalte->col_prec));
+            break;
+        default:
+            libmdbText(w, mdb_col_to_string(m_mdb, m_mdb->pg_buf, feld.start, spalte->col_type, feld.siz));
+            break;
+        }
+    }
+
+    static void ganzzahl(Wert& w, long long v)
+    {
+        w.art = Wert::Art::Ganzzahl;
+        w.ganz = v;
+    }
+
+    static void libmdbText(Wert& w, char* text)
+    {
+        w.art = Wert::Art::Text;
+        w.utf8 = text ? QByteArray(text) : QByteArray();
+        g_free(text);
+    }
+
+    // A text as the file stores it (UCS-2, often compressed; Windows-1252 in
+    // Jet 3), through libmdb's own conversion into UTF-8.
+    void text(Wert& w, const unsigned char* p, int bytes)
+    {
+        w.art = Wert::Art::Text;
+        if (bytes <= 0) {
+            w.utf8.clear();
+            return;
+        }
+        // Into the value's own buffer, which keeps its size from row to row.
+        const qsizetype platz = qsizetype(bytes) * 3 + 4;
+        w.utf8.resize(platz);
+        const int n =
+            mdb_unicode2ascii(m_mdb, reinterpret_cast<const char*>(p), size_t(bytes), w.utf8.data(), size_t(platz));
+        w.utf8.resize(n);
+    }
+
+    // A memo or OLE value whole, whatever its length: inline in the row, or
+    // on pages of their own. libmdb's own text of a memo stops at its bind
+    // size; its long-value reads take a chunk at a time.
+    void langwert(MdbColumn& spalte, const MdbField& feld)
+    {
+        m_lang.clear();
+        if (feld.siz < LangwertKopf)
+            return;
+        unsigned char kopf[LangwertKopf];
+        std::memcpy(kopf, m_mdb->pg_buf + feld.start, LangwertKopf);
+        quint32 angabe;
+        std::memcpy(&angabe, kopf, 4);
+        const qsizetype gesamt = qsizetype(angabe & 0x3fffffffu);
+        if (m_stueck.size() < MDB_PGSIZE)
+            m_stueck.resize(MDB_PGSIZE);
+        spalte.cur_value_start = feld.start;
+        spalte.cur_value_len = feld.siz;
+        spalte.bind_ptr = m_stueck.data();
+        size_t n = mdb_ole_read(m_mdb, &spalte, kopf, size_t(m_stueck.size()));
+        while (n > 0 && m_lang.size() + qsizetype(n) <= gesamt) {
+            m_lang.append(m_stueck.constData(), qsizetype(n));
+            n = mdb_ole_read_next(m_mdb, &spalte, kopf);
+        }
+        spalte.bind_ptr = nullptr;
+        if (m_lang.size() != gesamt)
+            beschaedigt(QStringLiteral("ein langer Wert der Spalte \"%1\" in der Tabelle \"%2\" ist unvollständig "
+                                       "(%3 von %4 Bytes).")
+                            .arg(QString::fromUtf8(spalte.name), m_name)
+                            .arg(m_lang.size())
+                            .arg(gesamt));
+    }
+
+    MdbHandle* m_mdb;
+    TabellenDef m_def;
+    QString m_name;
+    std::vector<MdbField> m_felder;
+    std::vector<Wert> m_werte;
+    QByteArray m_stueck;
+    QByteArray m_lang;
+    long long m_gelesen = 0;
+    bool m_ende = false;
+};
+
+}  // namespace
+
+std::unique_ptr<JetDatei::Zeilen> JetDatei::lesen(const QString& name)
+{
+    MdbHandle* mdb = m_innen->mdb;
+    const QByteArray utf8 = name.toUtf8();
+    MdbCatalogEntry* eintrag = mdb_get_catalogentry_by_name(mdb, utf8.constData());
+    if (!eintrag)
+        beschaedigt(QStringLiteral("die Tabelle \"%1\" fehlt in ihrem Verzeichnis.").arg(name));
+    MdbTableDef* def = mdb_read_table(eintrag);
+    if (!def || !mdb_read_columns(def)) {
+        if (def)
+            mdb_free_tabledef(def);
+        beschaedigt(QStringLiteral("die Tabelle \"%1\" ist nicht lesbar.").arg(name));
+    }
+    return std::make_unique<MdbZeilen>(mdb, def, name);
+}
+
+}  // namespace jet
