@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine and builds Rondavex.
 #   scripts/rondavex.sh start   build and start Rondavex on the ready program folder
-#   scripts/rondavex.sh test    build everything and run the whole test suite headless
+#   scripts/rondavex.sh test    build everything and run the whole test suite headless,
+#                               then again under the sanitizers, then the fuzz runs
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${RONDAVEX_BUILD:-$here/build}"
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev libgtest-dev python3-xlrd libfreexl-dev libblkid-dev poppler-utils qt6-translations-l10n)
+# The sanitizer build and the fuzz targets: clang, its runtimes with libFuzzer, llvm-symbolizer.
+packages+=(clang-14 libclang-rt-14-dev llvm-14)
 
 install_missing() {
     local missing=()
@@ -26,6 +29,24 @@ configure_and_build() {
     cmake --build "$build" --parallel "$(nproc)"
 }
 
+# The whole suite again, built by clang under AddressSanitizer and
+# UndefinedBehaviorSanitizer (any report fails its test; leaks are not looked
+# for, as Qt keeps some allocations to the end on purpose), then a minute of
+# fuzzing for each reader of what comes from outside, the targets side by side.
+sanitizer_suite() {
+    local san="${RONDAVEX_SAN_BUILD:-$here/build-san}"
+    export ASAN_OPTIONS="detect_leaks=0:halt_on_error=1:detect_stack_use_after_return=1:check_initialization_order=1"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+    export ASAN_SYMBOLIZER_PATH=/usr/lib/llvm-14/bin/llvm-symbolizer
+    cmake -S "$here" -B "$san" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRONDAVEX_WERROR=ON \
+        -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+        -DRONDAVEX_SANITIZE=ON -DRONDAVEX_FUZZ=ON -DRONDAVEX_BENCHMARKS=OFF
+    cmake --build "$san" --parallel "$(nproc)"
+    cd "$san"
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 600 -LE fuzzlauf
+    ctest --output-on-failure --parallel "$(nproc)" -L fuzzlauf
+}
+
 case "${1:-}" in
 start)
     install_missing
@@ -37,6 +58,7 @@ test)
     configure_and_build -DRONDAVEX_WERROR=ON
     cd "$build"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 600
+    sanitizer_suite
     ;;
 *)
     echo "usage: $0 start|test" >&2
