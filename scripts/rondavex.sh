@@ -40,7 +40,7 @@ sanitizer_suite() {
     export ASAN_SYMBOLIZER_PATH=/usr/lib/llvm-14/bin/llvm-symbolizer
     cmake -S "$here" -B "$san" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRONDAVEX_WERROR=ON \
         -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
-        -DRONDAVEX_SANITIZE=ON -DRONDAVEX_FUZZ=ON -DRONDAVEX_BENCHMARKS=OFF
+        -DRONDAVEX_SANITIZE=ON -DRONDAVEX_FUZZ=ON
     cmake --build "$san" --parallel "$(nproc)"
     cd "$san"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" --timeout 600 -LE fuzzlauf
