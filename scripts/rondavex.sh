@@ -8,8 +8,11 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${RONDAVEX_BUILD:-$here/build}"
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libsqlite3-dev libgtest-dev python3-xlrd libfreexl-dev libblkid-dev poppler-utils qt6-translations-l10n)
-# The sanitizer build and the fuzz targets: clang, its runtimes with libFuzzer, llvm-symbolizer.
-packages+=(clang-14 libclang-rt-14-dev llvm-14)
+# The sanitizer build and the fuzz targets of the test command: clang, its
+# runtimes with libFuzzer, llvm-symbolizer.
+case "${1:-}" in
+test) packages+=(clang-14 libclang-rt-14-dev llvm-14) ;;
+esac
 
 install_missing() {
     local missing=()
