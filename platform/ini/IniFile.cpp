@@ -208,10 +208,12 @@ bool encode(const Document& doc, const QString& text, QByteArray& out)
 }
 
 // Inserts whole lines before byte `at`, or after the last line when that one has no line end.
+// A lone CR ending that line is part of its text: the line end put after it is CR LF, as a
+// bare LF would make the two one line end and take the CR from the line's value.
 void insertLines(Document& doc, qsizetype at, const QByteArray& lines)
 {
     if (at == doc.bytes.size() && !doc.endsWithLineEnd())
-        doc.bytes.append(doc.eol + lines.chopped(doc.eol.size()));
+        doc.bytes.append((doc.bytes.endsWith('\r') ? QByteArray("\r\n") : doc.eol) + lines.chopped(doc.eol.size()));
     else
         doc.bytes.insert(at, lines);
 }

@@ -202,6 +202,25 @@ TEST(IniWrite, KeepsTheFilesEncodingAndLineEnds)
         expectWrites(c);
 }
 
+// A CR with no LF after it ends a file: a line added after it must not turn
+// that CR into the line end of the key before.
+TEST(IniWrite, ALoneCrAtTheEndStaysInTheValueItEnds)
+{
+    const WriteCase cases[] = {
+        {"new key", "[A]\nx=1\r", "A", "y", "2", "[A]\nx=1\r\r\ny=2"},
+        {"new section", "[A]\nx=1\r", "B", "y", "2", "[A]\nx=1\r\r\n\n[B]\ny=2"},
+        {"CR LF file, new key", "[A]\r\nx=1\r", "A", "y", "2", "[A]\r\nx=1\r\r\ny=2"},
+    };
+    for (const WriteCase& c : cases) {
+        expectWrites(c);
+        TempFolder folder;
+        const IniFile file(folder.write("Cd.ini", c.before));
+        const QString before = file.read("A", "x");
+        ASSERT_TRUE(file.write(QString::fromUtf8(c.section), QString::fromUtf8(c.key), QString::fromUtf8(c.value)));
+        EXPECT_EQ(file.read("A", "x"), before) << c.what;
+    }
+}
+
 TEST(IniWrite, RefusesWhatCannotBeWrittenAndLeavesTheFile)
 {
     const QByteArray utf8 = "[A]\r\nx=1\r\n";
