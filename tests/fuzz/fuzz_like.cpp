@@ -73,7 +73,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse)
     if (*antwort) {
         fuzz::pruefen(passt(text, u'*' + muster, fall) == true, "a star in front keeps a match");
         fuzz::pruefen(passt(text, muster + u'*', fall) == true, "a star behind keeps a match");
-        fuzz::pruefen(passt(text + text, muster + u'*' + muster, fall) == true, "a match repeats around a star");
+        // Unless the text ends in a lone high surrogate and starts with a low
+        // one: the two copies then meet in one character.
+        if (text.isEmpty() || !text.back().isHighSurrogate() || !text.front().isLowSurrogate())
+            fuzz::pruefen(passt(text + text, muster + u'*' + muster, fall) == true, "a match repeats around a star");
     }
     // The regular expression folds case by other rules beyond ASCII.
     if (const auto ausdruck = alsAusdruck(muster, fall);
