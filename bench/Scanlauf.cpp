@@ -120,8 +120,8 @@ public:
     QString tfDBName() const override { return {}; }
     void przLöschen() override {}
     void przCDVolltextsuche() override {}
-    vb::ListBox mitGroesse;
-    vb::ListBox namen;
+    vb::HiddenListBox mitGroesse;
+    vb::HiddenListBox namen;
 };
 
 // A fresh window per round, so that the lists hold one walk; only the walk

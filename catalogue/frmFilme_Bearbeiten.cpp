@@ -39,14 +39,6 @@ double anzahlLesen(const QString& text)
     return *zahl;
 }
 
-QStringList einträge(const vb::ListBox* liste)
-{
-    QStringList alle;
-    for (int i = 0; i < liste->count(); ++i)
-        alle << liste->item(i)->text();
-    return alle;
-}
-
 }  // namespace
 
 void frmFilme::Neu_Click()
@@ -182,7 +174,7 @@ bool frmFilme::przSpeichern()
 
         if (c.tfCDInfo->text() == QLatin1String("1")) {
             rsFilme->edit();
-            rsFilme->setField(QStringLiteral("Info"), katalog::infoText(einträge(c.lfListeCDEinlesenOhneGroesse)));
+            rsFilme->setField(QStringLiteral("Info"), katalog::infoText(c.lfListeCDEinlesenOhneGroesse->rows()));
             rsFilme->update();
         }
         if (c.tfUnterordner->text() == QLatin1String("1")) {
@@ -197,7 +189,9 @@ bool frmFilme::przSpeichern()
                                         QStringLiteral("Titel2"));
             const QString werOder = oder(wer, "-");
             const auto vergeben = [&unterordner](const QString& name) { return unterordner.taken(name); };
-            for (const QString& eintrag : einträge(c.lfListeCDeinlesen)) {
+            // A shared copy: the rows stay as they are while they are saved.
+            const QStringList einträge = c.lfListeCDeinlesen->rows();
+            for (const QString& eintrag : einträge) {
                 if (eintrag.isEmpty())
                     continue;
                 // The same file name recurs on many discs: a taken name gets a

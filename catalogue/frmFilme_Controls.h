@@ -2,6 +2,7 @@
 // The controls of the main window, each named as the window names it. A
 // control array is a std::array reached through an accessor with the array's
 // name: lbWer(1) is the element whose objectName is "lbWer_1".
+#include "platform/vb/HiddenListBox.h"
 #include "platform/vb/VbControls.h"
 #include "platform/vb/WebBrowser.h"
 
@@ -149,8 +150,8 @@ struct FilmeControls {
     QLineEdit* tfVolltextsucheInfo = nullptr;
     QLineEdit* tfImgText = nullptr;
     QLineEdit* tfCoverübergeben = nullptr;
-    vb::ListBox* lfListeCDeinlesen = nullptr;
-    vb::ListBox* lfListeCDEinlesenOhneGroesse = nullptr;
+    vb::HiddenListBox* lfListeCDeinlesen = nullptr;
+    vb::HiddenListBox* lfListeCDEinlesenOhneGroesse = nullptr;
 
     // Hidden picture boxes that carry the menu pictures.
     QLabel* Picture1 = nullptr;

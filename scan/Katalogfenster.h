@@ -10,7 +10,7 @@ class QPushButton;
 class QWidget;
 
 namespace vb {
-class ListBox;
+class HiddenListBox;
 }
 
 namespace scan {
@@ -25,8 +25,8 @@ struct Uebergabefelder {
     QLineEdit* tfUnterordner = nullptr;  // hidden flag "1"
     QLineEdit* tfCDInfo = nullptr;       // hidden flag "1"
     QPushButton* cmdEdit = nullptr;
-    vb::ListBox* lfListeCDeinlesen = nullptr;             // name, ":" and size
-    vb::ListBox* lfListeCDEinlesenOhneGroesse = nullptr;  // names
+    vb::HiddenListBox* lfListeCDeinlesen = nullptr;             // name, ":" and size
+    vb::HiddenListBox* lfListeCDEinlesenOhneGroesse = nullptr;  // names
     QLineEdit* tfCover = nullptr;  // hidden: the shown record's cover reference
     QCheckBox* chkCover = nullptr;
 };

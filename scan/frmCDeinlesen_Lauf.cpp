@@ -34,12 +34,6 @@ QStringList texte(const QListWidget* liste)
     return zeilen;
 }
 
-void ersetzen(QListWidget* liste, const QStringList& zeilen)
-{
-    liste->clear();
-    liste->addItems(zeilen);
-}
-
 }  // namespace
 
 // The walk's companion: asked before each entry.
@@ -195,7 +189,7 @@ void frmCDeinlesen::Dir1_Change()
 // disc of a set read so far.
 void frmCDeinlesen::uebergabeAngleichen()
 {
-    ersetzen(m_katalog.uebergabe().lfListeCDeinlesen, lfListeCDeinlesenAlles->rows());
+    m_katalog.uebergabe().lfListeCDeinlesen->setRows(lfListeCDeinlesenAlles->rows());
 }
 
 // One List1 row per folder of the disk, in pre-order. Dir1 moves through the
@@ -258,17 +252,20 @@ void frmCDeinlesen::przEintragLöschen()
     if (!m_services.messages
         || m_services.messages->msgBox(u'*' + text + QStringLiteral("*  löschen?"), sys::mb::OkCancel) != sys::mb::Ok)
         return;
+    // The hidden lists' rows are edited where they lie, not copied.
     const Uebergabefelder haupt = m_katalog.uebergabe();
     QStringList sichtbar = texte(lfListeCDeinlesen);
-    QStringList alles = lfListeCDeinlesenAlles->rows();
-    QStringList hauptMitGroesse = texte(haupt.lfListeCDeinlesen);
-    QStringList hauptNamen = texte(haupt.lfListeCDEinlesenOhneGroesse);
-    if (!eintragEntfernen({sichtbar, alles, hauptMitGroesse, hauptNamen}, zeile))
-        return;
-    ersetzen(lfListeCDeinlesen, sichtbar);
+    QStringList alles = lfListeCDeinlesenAlles->takeRows();
+    QStringList hauptMitGroesse = haupt.lfListeCDeinlesen->takeRows();
+    QStringList hauptNamen = haupt.lfListeCDEinlesenOhneGroesse->takeRows();
+    const bool entfernt = eintragEntfernen({sichtbar, alles, hauptMitGroesse, hauptNamen}, zeile);
     lfListeCDeinlesenAlles->setRows(std::move(alles));
-    ersetzen(haupt.lfListeCDeinlesen, hauptMitGroesse);
-    ersetzen(haupt.lfListeCDEinlesenOhneGroesse, hauptNamen);
+    haupt.lfListeCDeinlesen->setRows(std::move(hauptMitGroesse));
+    haupt.lfListeCDEinlesenOhneGroesse->setRows(std::move(hauptNamen));
+    if (!entfernt)
+        return;
+    // The visible list loses just that row.
+    delete lfListeCDeinlesen->takeItem(zeile);
     lfListeCDeinlesen->setCurrentRow(std::min(zeile, lfListeCDeinlesen->count() - 1));
 }
 

@@ -2,6 +2,8 @@
 
 #include <QAbstractListModel>
 
+#include <utility>
+
 namespace vb {
 
 class HiddenListBox::Model : public QAbstractListModel {
@@ -16,12 +18,16 @@ public:
         return zeilen.at(index.row());
     }
 
-    void anhaengen(const QStringList& neu)
+    void anhaengen(QStringList neu)
     {
         if (neu.isEmpty())
             return;
         beginInsertRows({}, int(zeilen.size()), int(zeilen.size() + neu.size() - 1));
-        zeilen += neu;
+        // Appending to an empty list would copy every row's reference.
+        if (zeilen.isEmpty())
+            zeilen = std::move(neu);
+        else
+            zeilen += std::move(neu);
         endInsertRows();
     }
 
@@ -30,6 +36,14 @@ public:
         beginResetModel();
         zeilen = std::move(neu);
         endResetModel();
+    }
+
+    QStringList nehmen()
+    {
+        beginResetModel();
+        QStringList alte = std::exchange(zeilen, {});
+        endResetModel();
+        return alte;
     }
 
     QStringList zeilen;
@@ -57,14 +71,19 @@ const QStringList& HiddenListBox::rows() const
     return m_model->zeilen;
 }
 
-void HiddenListBox::addItems(const QStringList& rows)
+void HiddenListBox::addItems(QStringList rows)
 {
-    m_model->anhaengen(rows);
+    m_model->anhaengen(std::move(rows));
 }
 
 void HiddenListBox::setRows(QStringList rows)
 {
     m_model->setzen(std::move(rows));
+}
+
+QStringList HiddenListBox::takeRows()
+{
+    return m_model->nehmen();
 }
 
 void HiddenListBox::clear()

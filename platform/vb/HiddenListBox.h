@@ -8,6 +8,7 @@
 namespace vb {
 
 class HiddenListBox : public QListView {
+    Q_OBJECT
 public:
     explicit HiddenListBox(QWidget* parent = nullptr);
 
@@ -16,8 +17,11 @@ public:
     QString text(int row) const;
     const QStringList& rows() const;
 
-    void addItems(const QStringList& rows);
+    // Rows added to an empty list are shared with `rows`, not copied.
+    void addItems(QStringList rows);
     void setRows(QStringList rows);
+    // The rows handed out, the list left empty: to edit them in place and set them back.
+    QStringList takeRows();
     void clear();
 
 private:

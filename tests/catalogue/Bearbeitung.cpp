@@ -9,12 +9,11 @@ namespace testing_support {
 
 void scanÜbergeben(frmFilme& f, const QStringList& einträge, bool alsUnterordner)
 {
-    f.c.lfListeCDeinlesen->clear();
-    f.c.lfListeCDEinlesenOhneGroesse->clear();
-    for (const QString& e : einträge) {
-        f.c.lfListeCDeinlesen->addItem(e);
-        f.c.lfListeCDEinlesenOhneGroesse->addItem(katalog::eintragTeilen(e).name);
-    }
+    QStringList namen;
+    for (const QString& e : einträge)
+        namen << katalog::eintragTeilen(e).name;
+    f.c.lfListeCDeinlesen->setRows(einträge);
+    f.c.lfListeCDEinlesenOhneGroesse->setRows(namen);
     f.c.tfUnterordner->setText(alsUnterordner ? QStringLiteral("1") : QStringLiteral("0"));
     f.c.tfCDInfo->setText(alsUnterordner ? QStringLiteral("0") : QStringLiteral("1"));
 }

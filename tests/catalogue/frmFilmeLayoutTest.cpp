@@ -127,7 +127,7 @@ TEST_F(Fenster, EveryControlExistsUnderItsNameWithItsKind)
         STEUER(tfVolltextsucheInfo, "QLineEdit"), STEUER(tfImgText, "QLineEdit"),
         STEUER(tfCoverübergeben, "QLineEdit"),
         STEUER(lfListe, "vb::ListBox"), STEUER(lfListe2, "vb::ListBox"), STEUER(lfCover, "vb::ListBox"),
-        STEUER(lfListeCDeinlesen, "vb::ListBox"), STEUER(lfListeCDEinlesenOhneGroesse, "vb::ListBox"),
+        STEUER(lfListeCDeinlesen, "vb::HiddenListBox"), STEUER(lfListeCDEinlesenOhneGroesse, "vb::HiddenListBox"),
         STEUER(cmbFormat, "vb::ComboBox"), STEUER(cmbQualität, "vb::ComboBox"), STEUER(cmbMappe, "vb::ComboBox"),
         STEUER(cmbCat, "vb::ComboBox"), STEUER(cmbWer, "vb::ComboBox"), STEUER(cmbFormat1, "vb::ComboBox"),
         STEUER(cmbQualität1, "vb::ComboBox"), STEUER(cmbMappe1, "vb::ComboBox"), STEUER(cmbAnzahl1, "vb::ComboBox"),
