@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -476,22 +477,14 @@ struct Schreiber::Daten {
             }
             case Typ::Double: {
                 artPruefen(s, w, {Wert::Art::Null, Wert::Art::Zahl, Wert::Art::Ganzzahl});
-                if (da) {
-                    quint64 bits;
-                    const double d = w.alsZahl();
-                    std::memcpy(&bits, &d, 8);
-                    setze64(fest, bits);
-                }
+                if (da)
+                    setze64(fest, std::bit_cast<quint64>(w.alsZahl()));
                 break;
             }
             case Typ::Datum: {
                 artPruefen(s, w, {Wert::Art::Null, Wert::Art::Datum});
-                if (da) {
-                    quint64 bits;
-                    const double d = w.alsJetTage();
-                    std::memcpy(&bits, &d, 8);
-                    setze64(fest, bits);
-                }
+                if (da)
+                    setze64(fest, std::bit_cast<quint64>(w.alsJetTage()));
                 break;
             }
             case Typ::Text: {
