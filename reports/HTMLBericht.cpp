@@ -106,7 +106,7 @@ char32_t utf8Zeichen(QByteArrayView t, qsizetype i, int* länge)
 }
 
 // The bytes of each character below 0x100 in a cell: its entity, itself in
-// Windows-1252, or "&#N;" for the control characters 0x80..0x9F it lacks.
+// Windows-1252, or a blank for a control character, so a cell stays one line.
 struct Zellzeichen {
     unsigned char länge = 0;
     char bytes[7] = {};
@@ -119,11 +119,10 @@ constexpr std::array<Zellzeichen, 256> ZellTabelle = [] {
         if (const char* e = entity(c)) {
             for (; e[z.länge]; ++z.länge)
                 z.bytes[z.länge] = e[z.länge];
-        } else if (c < 0x80 || c >= 0xA0) {
-            z.bytes[z.länge++] = char(c);
+        } else if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+            z.bytes[z.länge++] = ' ';
         } else {
-            for (const char b : {'&', '#', char('0' + c / 100), char('0' + c / 10 % 10), char('0' + c % 10), ';'})
-                z.bytes[z.länge++] = b;
+            z.bytes[z.länge++] = char(c);
         }
     }
     return tabelle;
@@ -145,16 +144,10 @@ char* obenAnhängen(char* p, char32_t c)
 }
 
 // A cell's UTF-8 text through the entity encoder, in Windows-1252, straight
-// into the page's buffer. A cell is one line: a stored line break or other
-// control character shows as a blank.
+// into the page's buffer. A cell is one line: a stored line break (CR LF
+// included) or other control character shows as one blank.
 void zelleAnhängen(QByteArray& aus, QByteArrayView text)
 {
-    if (!vb::isSingleLine(text)) {
-        QByteArray zeile;
-        vb::appendSingleLine(zeile, text);
-        zelleAnhängen(aus, zeile);
-        return;
-    }
     // Room for the widest case: a broken byte as "&#65533;".
     const qsizetype anfang = aus.size();
     aus.resize(anfang + 8 * text.size());
@@ -164,10 +157,16 @@ void zelleAnhängen(QByteArray& aus, QByteArrayView text)
         char32_t c = b;
         if (b < 0x80) {
             ++i;
+            if (b == '\r' && i < text.size() && text[i] == '\n')
+                ++i;
         } else {
             int länge = 1;
             c = utf8Zeichen(text, i, &länge);
             i += länge;
+            if (c == 0x2028 || c == 0x2029) {
+                *p++ = ' ';
+                continue;
+            }
             if (c > 0xFF) {
                 p = obenAnhängen(p, c);
                 continue;
