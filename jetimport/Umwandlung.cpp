@@ -246,7 +246,7 @@ private:
             for (size_t i = 0; i < spalten.size(); ++i) {
                 const jet::Wert& w = werte[i];
                 if (w.art == jet::Wert::Art::Text && int(i) == titelIndex && !m_neueTitel.isEmpty()) {
-                    const auto neu = m_neueTitel.constFind(w.text().toCaseFolded());
+                    const auto neu = m_neueTitel.constFind(w.text());
                     einfuegen.bindText(int(i), neu != m_neueTitel.constEnd() ? neu->toUtf8() : w.utf8);
                 } else if (w.art == jet::Wert::Art::Text && int(i) == schluesselIndex) {
                     schluesselFrei = !einfuegen.takenUtf8(w.utf8);
@@ -285,7 +285,7 @@ private:
             neu = mitNummer(alt, n, s.zeichen);
         m_bericht.umbenannt.push_back({tabelle, s.name, alt, neu});
         if (katalog)
-            m_neueTitel.insert(alt.toCaseFolded(), neu);
+            m_neueTitel.insert(alt, neu);
         return neu;
     }
 
@@ -368,7 +368,8 @@ private:
     QString m_tempBericht;
     long long m_gesamt = 0;
     long long m_erledigt = 0;
-    // The catalogue's renamed titles, by the old title as the engine compared it (case ignored).
+    // The catalogue's renamed titles, by the old title exactly: a sub-entry or
+    // lending of the title that kept its name ("Ärger" beside "ärger") stays with it.
     QHash<QString, QString> m_neueTitel;
 };
 

@@ -125,6 +125,7 @@ KatalogInhalt reicherInhalt(const QString&)
         Unterordner{.Titel = "Müller", .Titel2 = "Müller CD1", .Anzahl = 1, .Info = memo(70000)},
         Unterordner{.Titel = "ärger", .Titel2 = "Ärger CD1", .Anzahl = Wert(), .Wer = "Jürgen"},
         Unterordner{.Titel = "ärger", .Titel2 = "ärger CD1", .Anzahl = -32768, .Size = "700"},
+        Unterordner{.Titel = "Ärger", .Titel2 = "Ärger CD2"},
         Unterordner{.Titel = lang.toUpper(), .Titel2 = "Teil 1", .Anzahl = 32767, .Format = Wert()},
     };
     in.ausleihe = {
