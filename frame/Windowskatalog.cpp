@@ -53,11 +53,7 @@ QString grundVon(const sys::Programmende& ende)
 
 QString berichtVon(const QString& ziel)
 {
-    const QFileInfo info(ziel);
-    QString stamm = info.fileName();
-    if (stamm.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive))
-        stamm.chop(4);
-    QFile bericht(info.absolutePath() + QLatin1Char('/') + stamm + QStringLiteral(".import.txt"));
+    QFile bericht(sys::importBericht(ziel));
     if (!bericht.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(bericht.readAll());
@@ -100,8 +96,7 @@ bool windowsKatalogUebernehmen(const sys::Services& services, const QString& que
         return true;
     }
     // What a child that was ended left beside the target.
-    sys::resteEntfernen(ziel, {QStringLiteral("jetimport"), QStringLiteral("jetimport-journal"), QStringLiteral("ldb"),
-                               QStringLiteral("bericht")});
+    sys::resteEntfernen(ziel, sys::ImportRestarten);
     if (ende.art == sys::Programmende::Art::Abgebrochen) {
         services.messages->msgBox(
             QStringLiteral("Die Übernahme von \"%1\" wurde abgebrochen. Es wurde nichts geschrieben.").arg(anzeigename),

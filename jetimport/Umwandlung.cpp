@@ -25,10 +25,6 @@ namespace {
 const QString Katalogtabelle = QStringLiteral("Filme");
 const QString Versionstabelle = QStringLiteral("Version");
 
-// The temporary files of a run beside the target ("<kind>" of sys::restdatei).
-const QStringList Restarten = {QStringLiteral("jetimport"), QStringLiteral("jetimport-journal"), QStringLiteral("ldb"),
-                               QStringLiteral("bericht")};
-
 // How a column of the file becomes one of ours.
 struct Ziel {
     QString name;
@@ -398,15 +394,12 @@ QString Bericht::text() const
 
 QString berichtPfad(const QString& ziel)
 {
-    const QFileInfo info(ziel);
-    const QString name = info.fileName();
-    const QString stamm = name.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive) ? name.chopped(4) : name;
-    return info.absolutePath() + QLatin1Char('/') + stamm + QStringLiteral(".import.txt");
+    return sys::importBericht(ziel);
 }
 
 void resteEntfernen(const QString& ziel)
 {
-    sys::resteEntfernen(ziel, Restarten);
+    sys::resteEntfernen(ziel, sys::ImportRestarten);
 }
 
 Bericht umwandeln(const QString& quelle, const QString& ziel, const Fortschritt& fortschritt, const Abbruch& abbruch)

@@ -37,4 +37,12 @@ void resteEntfernen(const QString& ziel, const QStringList& arten)
     }
 }
 
+QString importBericht(const QString& ziel)
+{
+    const QFileInfo info(ziel);
+    const QString name = info.fileName();
+    const QString stamm = name.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive) ? name.chopped(4) : name;
+    return info.absolutePath() + QLatin1Char('/') + stamm + QStringLiteral(".import.txt");
+}
+
 }  // namespace sys

@@ -14,4 +14,11 @@ QString restdatei(const QString& ziel, const QString& art);
 // that no longer run, and those of this process.
 void resteEntfernen(const QString& ziel, const QStringList& arten);
 
+// The take-over of a Windows catalogue, which the programs start and the
+// child does: its report "<folder>/<name>.import.txt" beside a target
+// "<folder>/<name>.mdb", and the kinds of the temporary files it writes.
+QString importBericht(const QString& ziel);
+inline const QStringList ImportRestarten = {QStringLiteral("jetimport"), QStringLiteral("jetimport-journal"),
+                                            QStringLiteral("ldb"), QStringLiteral("bericht")};
+
 }  // namespace sys
