@@ -33,7 +33,5 @@ void frmTools::przWindowsKatalog(const QString& name, const QString& ziel)
     // Known as the second catalogue, like a new one; the current one stays.
     if (!frame::cdIni(m_services).write(DB, QStringLiteral("DB Name1"), name))
         frame::nichtGespeichert(m_services, {m_services.file(frame::CdIniName)});
-    cmbDB->clear();
-    cmbDBU->clear();
-    przDBListeFüllen();
+    przListenNeu();
 }
