@@ -4,9 +4,13 @@
 #include "frame/CdIni.h"
 #include "frame/Katalogschema.h"
 #include "platform/db/FileCopy.h"
+#include "platform/system/Dateigrund.h"
+#include "platform/system/Dateireste.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QThread>
 
 #include <array>
@@ -54,10 +58,18 @@ QString Schemaupgrade::filmePfad() const
 
 bool Schemaupgrade::fehler(const QString& version, const QString& pfad, const QString& grund)
 {
-    m_services.messages->msgBox(QStringLiteral("DB konnte nicht auf Version %1 gepatcht werden.\n\n%2\n%3\n\n"
-                                               "Die Datenbank bleibt auf dem bisherigen Stand. Rondavex wird beendet.")
-                                    .arg(version, pfad, grund),
-                                sys::mb::Critical, Titel);
+    QString text = QStringLiteral("DB konnte nicht auf Version %1 gepatcht werden.\n\n%2\n%3\n\n"
+                                  "Die Datenbank bleibt auf dem bisherigen Stand. Rondavex wird beendet.")
+                       .arg(version, pfad, grund);
+    if (m_nachUebernahme) {
+        if (!m_schritte.isEmpty())
+            text = QStringLiteral("Schon ausgeführt:\n%1\n\n").arg(m_schritte.join(QLatin1Char('\n'))) + text;
+        const QString bericht = berichtErgaenzen(QStringLiteral("DB konnte nicht auf Version %1 gepatcht werden: %2")
+                                                     .arg(version, grund));
+        if (!bericht.isEmpty())
+            text += QStringLiteral("\n\n") + bericht;
+    }
+    m_services.messages->msgBox(text, sys::mb::Critical, Titel);
     m_db.reset();
     m_gesperrt.clear();
     return false;
@@ -65,7 +77,27 @@ bool Schemaupgrade::fehler(const QString& version, const QString& pfad, const QS
 
 void Schemaupgrade::ok(const QString& meldung)
 {
-    m_services.messages->msgBox(meldung, sys::mb::OkOnly, Titel);
+    if (m_nachUebernahme)
+        m_schritte << meldung;
+    else
+        m_services.messages->msgBox(meldung, sys::mb::OkOnly, Titel);
+}
+
+QString Schemaupgrade::berichtErgaenzen(const QString& fehlschlag)
+{
+    const QString pfad = sys::importBericht(datenbankPfad());
+    QByteArray text;
+    if (QFile alt(pfad); alt.open(QIODevice::ReadOnly))
+        text = alt.readAll();
+    text += QStringLiteral("\nSchritte auf die Version %1 nach der Übernahme:\n").arg(schema::AktuelleVersion).toUtf8();
+    for (const QString& s : m_schritte)
+        text += QStringLiteral("  %1\n").arg(s).toUtf8();
+    if (!fehlschlag.isEmpty())
+        text += QStringLiteral("  %1\n").arg(fehlschlag).toUtf8();
+    QSaveFile neu(pfad);
+    if (neu.open(QIODevice::WriteOnly) && neu.write(text) == text.size() && neu.commit())
+        return {};
+    return QStringLiteral("Der Bericht \"%1\" lässt sich nicht ergänzen: %2").arg(pfad, sys::dateigrund(neu));
 }
 
 bool Schemaupgrade::przDBVersion()
@@ -143,11 +175,17 @@ bool Schemaupgrade::przDBVersion()
         return false;
     // The window's connection shares the file with the other program again.
     m_gesperrt.clear();
+    const QString bericht = m_schritte.isEmpty() ? QString() : berichtErgaenzen();
     try {
         m_db = db::Database::open(pfad);
     } catch (const db::DbError& e) {
         return abbrechen(e.message());
     }
+    if (!m_schritte.isEmpty())
+        m_services.messages->msgBox(QStringLiteral("Der übernommene Katalog ist jetzt auf der Version %1:\n\n%2%3")
+                                        .arg(schema::AktuelleVersion, m_schritte.join(QLatin1Char('\n')),
+                                             bericht.isEmpty() ? QString() : QStringLiteral("\n\n") + bericht),
+                                    sys::mb::OkOnly, Titel);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "frame/Aussehen.h"
 #include "frame/CdIni.h"
 #include "frame/Programme.h"
+#include "frame/Windowskatalog.h"
 #include "platform/db/FileRename.h"
 #include "platform/db/LockFile.h"
 #include "platform/system/Dateigrund.h"
@@ -224,6 +225,7 @@ void frmTools::meldung(const QString& text, int flags, const QString& titel)
 void frmTools::Form_Load()
 {
     m_iniPfad = m_services.file(frame::CdIniName);
+    frame::uebernahmeresteEntfernen(m_services);
     przInilesen();
     przListenNeu();
     if (m_look.benutzerLook())
