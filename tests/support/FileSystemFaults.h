@@ -55,6 +55,19 @@ private:
     bool m_ok = false;
 };
 
+// While it lives, a rename onto `target` that does not replace (the layer's
+// renameNoReplace, Qt's QFile::rename) fails with `error` and changes nothing;
+// every other rename works as ever. One at a time.
+class FailingRename {
+public:
+    explicit FailingRename(const QString& target, int error);
+    ~FailingRename();
+    FailingRename(const FailingRename&) = delete;
+    FailingRename& operator=(const FailingRename&) = delete;
+    // The renames it refused so far.
+    int refused() const;
+};
+
 // A database file's bytes as a crash or a failing disk leaves them.
 enum class Damage { CutToHalf, CutInTheHeader, Empty, BrokenPagesInTheMiddle };
 QByteArray damaged(const QByteArray& database, Damage how);
