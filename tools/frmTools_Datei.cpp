@@ -99,7 +99,8 @@ void frmTools::przCreateDB1()
     try {
         {
             auto datenbank = db::Database::create(temporär);
-            frame::schema::anlegen(*datenbank, QStringLiteral("1.1.6"), frame::schema::Herkunft::Tools);
+            // At the main program's schema: it opens like any current catalogue.
+            frame::schema::anlegen(*datenbank, frame::schema::AktuelleVersion, frame::schema::Herkunft::Tools);
         }
         if (!db::syncToDisk(temporär))
             throw db::DbError(db::ErrCopy, sys::dateigrund(errno));

@@ -100,7 +100,7 @@ TEST(WindowsKatalog, DanachFragtNeueDBWiederNachEinerLeerenDatenbank)
     u.f->cmdCreateDB->click();
     EXPECT_EQ(u.f->neuDB()->windowTitle(), "Neue Datenbank erstellen");
     tippenImFokus(u.f->neuDB()->tfDBNameNeu, QStringLiteral("leer\r"));
-    EXPECT_EQ(rohWert(u.o.folder.file("leer.mdb"), "SELECT nr FROM Version"), "1.1.6");
+    EXPECT_EQ(rohWert(u.o.folder.file("leer.mdb"), "SELECT nr FROM Version"), "1.4.1");
     EXPECT_EQ(rohWert(u.o.folder.file("leer.mdb"), "SELECT count(*) FROM Filme"), "0");
 }
 
