@@ -438,8 +438,12 @@ void frmTools::cmdDBrename_Click()
             return;
         }
         // The main program opens the file that "DB Name0" names: file and key
-        // change together or not at all.
-        if (!frame::cdIni(m_services).write(DB, DBName0, neu, &fehler)) {
+        // change together or not at all. The second catalogue renamed is
+        // "DB Name1" under its new name.
+        const ini::IniFile cd = frame::cdIni(m_services);
+        const bool zweiter = cd.read(DB, DBName0, NamenPuffer) != m_umbenennenQuelle
+                             && cd.read(DB, DBName1, NamenPuffer) == m_umbenennenQuelle;
+        if (!cd.write(DB, zweiter ? DBName1 : DBName0, neu, &fehler)) {
             meldung(zurückbenennen(quelle, ziel, fehler), sys::mb::Exclamation, TitelUmbenennen);
             return;
         }
