@@ -51,11 +51,6 @@ QString Schemaupgrade::datenbankPfad() const
     return m_services.file(m_dbName + QStringLiteral(".mdb"));
 }
 
-QString Schemaupgrade::filmePfad() const
-{
-    return m_services.file(QStringLiteral("filme.mdb"));
-}
-
 bool Schemaupgrade::fehler(const QString& version, const QString& pfad, const QString& grund)
 {
     QString text = QStringLiteral("DB konnte nicht auf Version %1 gepatcht werden.\n\n%2\n%3\n\n"
@@ -253,11 +248,12 @@ bool Schemaupgrade::schrittAusführen(const char* version, db::Database& datei, 
     return fehler(QString::fromUtf8(version), ort, grund);
 }
 
-// Steps on table Design: always the file "filme.mdb", as every catalogue of
-// these versions was named so.
+// Steps on table Design. Every catalogue of these versions was "filme" in the
+// Windows program; one taken over under another name is upgraded as itself,
+// never the "filme.mdb" beside it.
 bool Schemaupgrade::designSchritt(const char* version, const char* meldung, const QStringList& anweisungen)
 {
-    db::Database* datei = schrittDatei(QString::fromUtf8(version), filmePfad());
+    db::Database* datei = schrittDatei(QString::fromUtf8(version), datenbankPfad());
     if (!datei || !schrittAusführen(version, *datei, anweisungen, Anweisungsfehler::Überspringen))
         return false;
     ok(QString::fromUtf8(meldung));
@@ -302,7 +298,7 @@ bool Schemaupgrade::przPatch111()
 bool Schemaupgrade::przPatch116()
 {
     const QString version = QStringLiteral("1.1.6");
-    const QString pfad = filmePfad();
+    const QString pfad = datenbankPfad();
     db::Database* datei = schrittDatei(version, pfad);
     if (!datei)
         return false;
@@ -335,7 +331,8 @@ bool Schemaupgrade::przPatch116()
         werte.push_back({QStringLiteral("Design"), QStringLiteral("Bild"), laden});
     }
     werte.push_back({QStringLiteral("Version"), QStringLiteral("Nr"), QStringLiteral("Rondavex 1.2")});
-    werte.push_back({QStringLiteral("DB"), QStringLiteral("DB Name0"), QStringLiteral("filme")});
+    // "filme" in the Windows program, which knew no other name.
+    werte.push_back({QStringLiteral("DB"), QStringLiteral("DB Name0"), m_dbName});
     werte.push_back({QStringLiteral("DB"), QStringLiteral("DB Version"), version});
     for (int i = 1; i <= 7; ++i) {
         const QString label = QStringLiteral("Label%1").arg(i);

@@ -58,7 +58,6 @@ private:
     using Einstellungen = std::function<bool(const ini::IniFile&)>;
 
     QString datenbankPfad() const;
-    QString filmePfad() const;
     db::Database* schrittDatei(const QString& version, const QString& pfad);
     bool schrittAusführen(const char* version, db::Database& datei, const QStringList& anweisungen,
                           Anweisungsfehler modus, const Einstellungen& einstellungen = {});

@@ -132,6 +132,27 @@ INSTANTIATE_TEST_SUITE_P(Versions, UpgradeFromEachVersion,
                              return "von_" + QString::fromUtf8(fall.param.version).replace('.', '_').toStdString();
                          });
 
+// A catalogue of a version before 1.1.6 under another name (one that tools
+// took over): upgraded as itself; the "filme.mdb" beside it stays as it was.
+TEST(Upgrade, AnOldCatalogueUnderAnotherNameIsUpgradedAsItself)
+{
+    TempFolder folder;
+    folder.write("Cd.ini", "[DB]\r\nDB Name0=Alte Filme\r\n");
+    katalogAnlegen(folder.file("Alte Filme.mdb"), "1.0.8");
+    katalogAnlegen(folder.file("filme.mdb"), "1.4.1");
+    const QByteArray filme = folder.read("filme.mdb");
+    FakeServices fake(folder.path());
+    frame::Schemaupgrade upgrade(fake.services, "Alte Filme");
+    ASSERT_TRUE(upgrade.przDBVersion()) << fake.messages.prompts().join('|').toStdString();
+    EXPECT_EQ(fake.messages.prompts(), AlleMeldungen);
+    auto datenbank = upgrade.takeDatabase();
+    ASSERT_TRUE(datenbank);
+    expectCurrentSchema(*datenbank, folder);
+    EXPECT_EQ(folder.read("filme.mdb"), filme);
+    EXPECT_EQ(cdIniWert(folder, "DB", "DB Name0"), "Alte Filme");
+    EXPECT_EQ(cdIniWert(folder, "Design", "Label6"), "Ausleiher");
+}
+
 TEST(Upgrade, MovesTableDesignIntoCdIni)
 {
     TempFolder folder;
