@@ -271,9 +271,14 @@ bool frmTools::DBCompact(const QString& mdb, const QString& password, float idle
         return fehlschlag(sys::dateigrund(fehler));
     }
     if (!db::renameNoReplace(ziel, mdb, &fehler)) {
-        db::renameReplacing(kopie, mdb);
+        const QString grund = sys::dateigrund(fehler);
         temporäreEntfernen(ziel);
-        return fehlschlag(sys::dateigrund(fehler));
+        if (!db::renameReplacing(kopie, mdb, &fehler))
+            return fehlschlag(grund
+                              + QStringLiteral("\r\nDie Datenbank liegt jetzt unter \"%1\" und konnte nicht "
+                                               "zurückbenannt werden: %2")
+                                    .arg(kopie, sys::dateigrund(fehler)));
+        return fehlschlag(grund);
     }
     db::syncToDisk(ordnerVon(mdb));
     meldung(QStringLiteral("DB erfolgreich komprimiert"), sys::mb::Information, {});

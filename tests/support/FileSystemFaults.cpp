@@ -72,6 +72,7 @@ std::mutex g_umbenennenSperre;
 std::atomic<bool> g_umbenennenFehlt{false};
 QByteArray g_umbenennenZiel;
 int g_umbenennenFehler = 0;
+int g_umbenennenMal = -1;
 int g_umbenennenVerweigert = 0;
 
 bool umbenennenVerweigern(const char* ziel)
@@ -79,7 +80,8 @@ bool umbenennenVerweigern(const char* ziel)
     if (!g_umbenennenFehlt.load())
         return false;
     const std::lock_guard<std::mutex> sperre(g_umbenennenSperre);
-    if (!g_umbenennenFehlt.load() || g_umbenennenZiel != ziel)
+    if (!g_umbenennenFehlt.load() || g_umbenennenZiel != ziel
+        || (g_umbenennenMal >= 0 && g_umbenennenVerweigert >= g_umbenennenMal))
         return false;
     ++g_umbenennenVerweigert;
     errno = g_umbenennenFehler;
@@ -88,11 +90,12 @@ bool umbenennenVerweigern(const char* ziel)
 
 }  // namespace
 
-FailingRename::FailingRename(const QString& target, int error)
+FailingRename::FailingRename(const QString& target, int error, int times)
 {
     const std::lock_guard<std::mutex> sperre(g_umbenennenSperre);
     g_umbenennenZiel = QFile::encodeName(target);
     g_umbenennenFehler = error;
+    g_umbenennenMal = times;
     g_umbenennenVerweigert = 0;
     g_umbenennenFehlt = true;
 }
@@ -212,12 +215,19 @@ int runUnprivileged(const std::function<int()>& check)
 
 }  // namespace testing_support
 
-// Stands in for the C library's renameat2 in every test program that links
-// these faults; without a fault it is the system call itself.
+// Stand in for the C library's renames in every test program that links
+// these faults; without a fault each is the system call itself.
 extern "C" int renameat2(int olddirfd, const char* oldpath, int newdirfd, const char* newpath,
                          unsigned int flags) noexcept
 {
     if (testing_support::umbenennenVerweigern(newpath))
         return -1;
     return int(::syscall(SYS_renameat2, olddirfd, oldpath, newdirfd, newpath, flags));
+}
+
+extern "C" int rename(const char* oldpath, const char* newpath) noexcept
+{
+    if (testing_support::umbenennenVerweigern(newpath))
+        return -1;
+    return int(::syscall(SYS_renameat2, AT_FDCWD, oldpath, AT_FDCWD, newpath, 0U));
 }

@@ -55,12 +55,12 @@ private:
     bool m_ok = false;
 };
 
-// While it lives, a rename onto `target` that does not replace (the layer's
-// renameNoReplace, Qt's QFile::rename) fails with `error` and changes nothing;
-// every other rename works as ever. One at a time.
+// While it lives, the first `times` renames onto `target` (all for -1), with
+// or without replacing (the layer's renames, Qt's), fail with `error` and
+// change nothing; every other rename works as ever. One at a time.
 class FailingRename {
 public:
-    explicit FailingRename(const QString& target, int error);
+    FailingRename(const QString& target, int error, int times = -1);
     ~FailingRename();
     FailingRename(const FailingRename&) = delete;
     FailingRename& operator=(const FailingRename&) = delete;

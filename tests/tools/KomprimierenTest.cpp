@@ -1,5 +1,6 @@
 // Compaction: the lock, the one-day rule, the ".bak" and ".tmp" files.
 #include "platform/db/LockFile.h"
+#include "platform/system/Dateigrund.h"
 #include "tests/support/FileSystemFaults.h"
 #include "tests/frame/Katalogfixture.h"
 #include "tests/tools/ToolsFixture.h"
@@ -161,7 +162,7 @@ TEST(Komprimieren, AFailingFinalRenamePutsTheCatalogueBackFromBak)
     const QString pfad = löchrigerKatalog(o);
     const QByteArray vorher = o.folder.read("filme.mdb");
     auto f = gewählt(o);
-    FailingRename fehlt(pfad, EIO);
+    FailingRename fehlt(pfad, EIO, 1);
     f->cmdKomp->click();
 
     EXPECT_EQ(fehlt.refused(), 1);
@@ -172,6 +173,26 @@ TEST(Komprimieren, AFailingFinalRenamePutsTheCatalogueBackFromBak)
     EXPECT_EQ(o.folder.read("filme.mdb"), vorher);
     EXPECT_EQ(rohWert(pfad, "PRAGMA integrity_check"), QStringLiteral("ok"));
     EXPECT_EQ(o.dateien(), (QStringList{"Cd.ini", "filme.mdb"}));
+}
+
+// Nor can the catalogue go back: the message says where it is now.
+TEST(Komprimieren, ACatalogueThatCannotGoBackIsNamedWhereItIs)
+{
+    Programmordner o;
+    const QString pfad = löchrigerKatalog(o);
+    const QByteArray vorher = o.folder.read("filme.mdb");
+    auto f = gewählt(o);
+    FailingRename fehlt(pfad, EIO);
+    f->cmdKomp->click();
+
+    EXPECT_EQ(fehlt.refused(), 2);
+    ASSERT_EQ(o.fake.messages.shown.size(), 1u);
+    EXPECT_TRUE(o.fake.messages.shown[0].prompt.endsWith(
+        "\r\nDie Datenbank liegt jetzt unter \"" + pfad + ".bak\" und konnte nicht zurückbenannt werden: "
+        + sys::dateigrund(EIO)))
+        << o.fake.messages.shown[0].prompt.toStdString();
+    EXPECT_EQ(o.folder.read("filme.mdb.bak"), vorher);
+    EXPECT_EQ(o.dateien(), (QStringList{"Cd.ini", "filme.mdb.bak"}));
 }
 
 TEST(Komprimieren, AFileThatIsNoDatabaseStaysAsItWas)
