@@ -28,7 +28,8 @@ bool frmFilme::Form_Load(bool* zweiteInstanz)
     c.Titel->setText(ini.versionNr);
     // A catalogue of the Windows program is taken over first (on the user's
     // word); the start then goes on with the new file as with any other.
-    if (!frame::przWindowsKatalog(m_services, ini.dbName))
+    bool uebernommen = false;
+    if (!frame::przWindowsKatalog(m_services, ini.dbName, &uebernommen))
         return false;
     // A second start also makes its backup before it hands over.
     const frame::Sicherung sicherung = frame::przBackup(m_services, ini.dbName);
@@ -53,6 +54,8 @@ bool frmFilme::Form_Load(bool* zweiteInstanz)
     if (sicherung.ergebnis == db::CopyResult::Damaged)
         return frame::meldeBeschaedigt(m_services, ini.dbName);
     frame::Schemaupgrade upgrade(m_services, c.tfDBName->text());
+    if (uebernommen)
+        upgrade.nachUebernahme();
     if (!upgrade.przDBVersion())
         return false;
     datenbank = upgrade.takeDatabase();

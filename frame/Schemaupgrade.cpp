@@ -4,9 +4,13 @@
 #include "frame/CdIni.h"
 #include "frame/Katalogschema.h"
 #include "platform/db/FileCopy.h"
+#include "platform/system/Dateigrund.h"
+#include "platform/system/Dateireste.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QThread>
 
 #include <array>
@@ -47,17 +51,20 @@ QString Schemaupgrade::datenbankPfad() const
     return m_services.file(m_dbName + QStringLiteral(".mdb"));
 }
 
-QString Schemaupgrade::filmePfad() const
-{
-    return m_services.file(QStringLiteral("filme.mdb"));
-}
-
 bool Schemaupgrade::fehler(const QString& version, const QString& pfad, const QString& grund)
 {
-    m_services.messages->msgBox(QStringLiteral("DB konnte nicht auf Version %1 gepatcht werden.\n\n%2\n%3\n\n"
-                                               "Die Datenbank bleibt auf dem bisherigen Stand. Rondavex wird beendet.")
-                                    .arg(version, pfad, grund),
-                                sys::mb::Critical, Titel);
+    QString text = QStringLiteral("DB konnte nicht auf Version %1 gepatcht werden.\n\n%2\n%3\n\n"
+                                  "Die Datenbank bleibt auf dem bisherigen Stand. Rondavex wird beendet.")
+                       .arg(version, pfad, grund);
+    if (m_nachUebernahme) {
+        if (!m_schritte.isEmpty())
+            text = QStringLiteral("Schon ausgeführt:\n%1\n\n").arg(m_schritte.join(QLatin1Char('\n'))) + text;
+        const QString bericht = berichtErgaenzen(QStringLiteral("DB konnte nicht auf Version %1 gepatcht werden: %2")
+                                                     .arg(version, grund));
+        if (!bericht.isEmpty())
+            text += QStringLiteral("\n\n") + bericht;
+    }
+    m_services.messages->msgBox(text, sys::mb::Critical, Titel);
     m_db.reset();
     m_gesperrt.clear();
     return false;
@@ -65,7 +72,27 @@ bool Schemaupgrade::fehler(const QString& version, const QString& pfad, const QS
 
 void Schemaupgrade::ok(const QString& meldung)
 {
-    m_services.messages->msgBox(meldung, sys::mb::OkOnly, Titel);
+    if (m_nachUebernahme)
+        m_schritte << meldung;
+    else
+        m_services.messages->msgBox(meldung, sys::mb::OkOnly, Titel);
+}
+
+QString Schemaupgrade::berichtErgaenzen(const QString& fehlschlag)
+{
+    const QString pfad = sys::importBericht(datenbankPfad());
+    QByteArray text;
+    if (QFile alt(pfad); alt.open(QIODevice::ReadOnly))
+        text = alt.readAll();
+    text += QStringLiteral("\nSchritte auf die Version %1 nach der Übernahme:\n").arg(schema::AktuelleVersion).toUtf8();
+    for (const QString& s : m_schritte)
+        text += QStringLiteral("  %1\n").arg(s).toUtf8();
+    if (!fehlschlag.isEmpty())
+        text += QStringLiteral("  %1\n").arg(fehlschlag).toUtf8();
+    QSaveFile neu(pfad);
+    if (neu.open(QIODevice::WriteOnly) && neu.write(text) == text.size() && neu.commit())
+        return {};
+    return QStringLiteral("Der Bericht \"%1\" lässt sich nicht ergänzen: %2").arg(pfad, sys::dateigrund(neu));
 }
 
 bool Schemaupgrade::przDBVersion()
@@ -143,11 +170,17 @@ bool Schemaupgrade::przDBVersion()
         return false;
     // The window's connection shares the file with the other program again.
     m_gesperrt.clear();
+    const QString bericht = m_schritte.isEmpty() ? QString() : berichtErgaenzen();
     try {
         m_db = db::Database::open(pfad);
     } catch (const db::DbError& e) {
         return abbrechen(e.message());
     }
+    if (!m_schritte.isEmpty())
+        m_services.messages->msgBox(QStringLiteral("Der übernommene Katalog ist jetzt auf der Version %1:\n\n%2%3")
+                                        .arg(schema::AktuelleVersion, m_schritte.join(QLatin1Char('\n')),
+                                             bericht.isEmpty() ? QString() : QStringLiteral("\n\n") + bericht),
+                                    sys::mb::OkOnly, Titel);
     return true;
 }
 
@@ -215,11 +248,12 @@ bool Schemaupgrade::schrittAusführen(const char* version, db::Database& datei, 
     return fehler(QString::fromUtf8(version), ort, grund);
 }
 
-// Steps on table Design: always the file "filme.mdb", as every catalogue of
-// these versions was named so.
+// Steps on table Design. Every catalogue of these versions was "filme" in the
+// Windows program; one taken over under another name is upgraded as itself,
+// never the "filme.mdb" beside it.
 bool Schemaupgrade::designSchritt(const char* version, const char* meldung, const QStringList& anweisungen)
 {
-    db::Database* datei = schrittDatei(QString::fromUtf8(version), filmePfad());
+    db::Database* datei = schrittDatei(QString::fromUtf8(version), datenbankPfad());
     if (!datei || !schrittAusführen(version, *datei, anweisungen, Anweisungsfehler::Überspringen))
         return false;
     ok(QString::fromUtf8(meldung));
@@ -264,7 +298,7 @@ bool Schemaupgrade::przPatch111()
 bool Schemaupgrade::przPatch116()
 {
     const QString version = QStringLiteral("1.1.6");
-    const QString pfad = filmePfad();
+    const QString pfad = datenbankPfad();
     db::Database* datei = schrittDatei(version, pfad);
     if (!datei)
         return false;
@@ -297,7 +331,8 @@ bool Schemaupgrade::przPatch116()
         werte.push_back({QStringLiteral("Design"), QStringLiteral("Bild"), laden});
     }
     werte.push_back({QStringLiteral("Version"), QStringLiteral("Nr"), QStringLiteral("Rondavex 1.2")});
-    werte.push_back({QStringLiteral("DB"), QStringLiteral("DB Name0"), QStringLiteral("filme")});
+    // "filme" in the Windows program, which knew no other name.
+    werte.push_back({QStringLiteral("DB"), QStringLiteral("DB Name0"), m_dbName});
     werte.push_back({QStringLiteral("DB"), QStringLiteral("DB Version"), version});
     for (int i = 1; i <= 7; ++i) {
         const QString label = QStringLiteral("Label%1").arg(i);

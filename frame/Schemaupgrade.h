@@ -27,6 +27,12 @@ public:
     // dbName: the main window's copy of [DB] "DB Name0".
     Schemaupgrade(const sys::Services& services, QString dbName);
 
+    // Right after the catalogue was taken over from the Windows program: the
+    // steps are told in one box that lists them, once the chain is done, and
+    // written into the take-over's report beside the file; a failure names
+    // the steps done before it.
+    void nachUebernahme() { m_nachUebernahme = true; }
+
     // Opens the catalogue, reads Version.nr and runs the steps it needs. False
     // when the start cannot go on; the user has then been told, once, why.
     bool przDBVersion();
@@ -52,7 +58,6 @@ private:
     using Einstellungen = std::function<bool(const ini::IniFile&)>;
 
     QString datenbankPfad() const;
-    QString filmePfad() const;
     db::Database* schrittDatei(const QString& version, const QString& pfad);
     bool schrittAusführen(const char* version, db::Database& datei, const QStringList& anweisungen,
                           Anweisungsfehler modus, const Einstellungen& einstellungen = {});
@@ -60,10 +65,14 @@ private:
     bool kopieSchritt(const char* version, const char* meldung, const char* nr, const QStringList& anweisungen);
     bool fehler(const QString& version, const QString& pfad, const QString& grund);
     void ok(const QString& meldung);
+    // Adds the steps (and a failure) to the take-over's report; "" or why it failed.
+    QString berichtErgaenzen(const QString& fehlschlag = {});
 
     const sys::Services& m_services;
     QString m_dbName;
     QString m_gelesen;
+    bool m_nachUebernahme = false;
+    QStringList m_schritte;
     std::unique_ptr<db::Database> m_db;
     // The chain's files, held exclusively until it ends.
     std::vector<std::unique_ptr<db::Database>> m_gesperrt;

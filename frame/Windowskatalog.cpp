@@ -6,10 +6,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QDir>
 #include <QRegularExpression>
 
-#include <cstring>
+#include <csignal>
 
 namespace frame {
 
@@ -17,9 +16,11 @@ namespace {
 
 const QString Titel = QStringLiteral("Windows-Katalog übernehmen");
 
+// The headline names the file; the cause, the child's own sentence or ours,
+// follows once.
 QString fehlschlag(const QString& anzeigename, const QString& grund)
 {
-    return QStringLiteral("Die Datei \"%1\" ist beschädigt oder kein Katalog: %2").arg(anzeigename, grund);
+    return QStringLiteral("Die Datei \"%1\" kann nicht übernommen werden.\n\n%2").arg(anzeigename, grund);
 }
 
 // The child's last line on standard error is its cause; what libmdb wrote
@@ -27,7 +28,26 @@ QString fehlschlag(const QString& anzeigename, const QString& grund)
 QString letzteZeile(const QString& ausgabe)
 {
     const QStringList zeilen = ausgabe.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    return zeilen.isEmpty() ? QString() : zeilen.last().trimmed();
+    for (auto z = zeilen.crbegin(); z != zeilen.crend(); ++z) {
+        if (!z->trimmed().isEmpty())
+            return z->trimmed();
+    }
+    return {};
+}
+
+QString absturz(int signal)
+{
+    static const std::pair<int, const char*> Namen[] = {
+        {SIGSEGV, "Speicherzugriffsfehler"}, {SIGBUS, "Busfehler"},       {SIGABRT, "Programmabbruch"},
+        {SIGFPE, "Rechenfehler"},            {SIGILL, "ungültiger Befehl"},
+    };
+    for (const auto& [nummer, name] : Namen) {
+        if (nummer == signal)
+            return QStringLiteral("Das Einlesen ist abgestürzt (Signal %1, %2); die Datei ist vermutlich beschädigt.")
+                .arg(signal)
+                .arg(QString::fromUtf8(name));
+    }
+    return QStringLiteral("Das Einlesen wurde von außen beendet (Signal %1).").arg(signal);
 }
 
 QString grundVon(const sys::Programmende& ende)
@@ -39,13 +59,15 @@ QString grundVon(const sys::Programmende& ende)
     case Art::Zeitlimit:
         return QStringLiteral("Das Einlesen hängt und wurde beendet.");
     case Art::Signal:
-        return QStringLiteral("Das Einlesen ist abgestürzt (Signal %1, %2).")
-            .arg(ende.code)
-            .arg(QString::fromLocal8Bit(strsignal(ende.code)));
+        return absturz(ende.code);
     case Art::Beendet:
     case Art::Abgebrochen: {
         const QString grund = letzteZeile(ende.fehlerausgabe);
-        return grund.isEmpty() ? QStringLiteral("Das Einlesen endete mit dem Status %1.").arg(ende.code) : grund;
+        if (!grund.isEmpty())
+            return grund;
+        if (ende.erfolgreich())
+            return QStringLiteral("Das Einlesen endete, ohne die neue Datei zu schreiben.");
+        return QStringLiteral("Das Einlesen endete mit dem Status %1.").arg(ende.code);
     }
     }
     return {};
@@ -59,16 +81,23 @@ QString berichtVon(const QString& ziel)
     return QString::fromUtf8(bericht.readAll());
 }
 
+bool beginntMit(const QString& pfad, const QByteArray& anfang)
+{
+    QFile datei(pfad);
+    return datei.open(QIODevice::ReadOnly) && datei.read(anfang.size()) == anfang;
+}
+
 }  // namespace
 
 bool istJetDatei(const QString& pfad)
 {
-    QFile datei(pfad);
-    if (!datei.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray anfang = datei.read(19);
-    return anfang == QByteArray("\x00\x01\x00\x00Standard Jet DB", 19)
-           || anfang == QByteArray("\x00\x01\x00\x00Standard ACE DB", 19);
+    return beginntMit(pfad, QByteArray("\x00\x01\x00\x00Standard Jet DB", 19))
+           || beginntMit(pfad, QByteArray("\x00\x01\x00\x00Standard ACE DB", 19));
+}
+
+bool istSqliteDatei(const QString& pfad)
+{
+    return beginntMit(pfad, QByteArray("SQLite format 3\0", 16));
 }
 
 bool windowsKatalogUebernehmen(const sys::Services& services, const QString& quelle, const QString& ziel,
@@ -107,13 +136,22 @@ bool windowsKatalogUebernehmen(const sys::Services& services, const QString& que
     return false;
 }
 
-bool przWindowsKatalog(const sys::Services& services, const QString& dbName)
+void uebernahmeresteEntfernen(const sys::Services& services)
 {
+    sys::alleResteEntfernen(services.programFolder, sys::ImportRestarten);
+}
+
+bool przWindowsKatalog(const sys::Services& services, const QString& dbName, bool* uebernommen)
+{
+    if (uebernommen)
+        *uebernommen = false;
+    uebernahmeresteEntfernen(services);
     if (dbName.isEmpty())
         return true;
     const QString name = dbName + QStringLiteral(".mdb");
+    const QString jetName = dbName + QStringLiteral(".jet.mdb");
     const QString pfad = services.file(name);
-    const QString jetPfad = services.file(dbName + QStringLiteral(".jet.mdb"));
+    const QString jetPfad = services.file(jetName);
     // A take-over that was cut off (the program killed meanwhile) left the
     // Windows file under its new name and no catalogue: it is offered again.
     const bool unterbrochen = !QFileInfo::exists(pfad) && istJetDatei(jetPfad);
@@ -122,28 +160,40 @@ bool przWindowsKatalog(const sys::Services& services, const QString& dbName)
     const int antwort = services.messages->msgBox(
         QStringLiteral("Der Katalog \"%1\" stammt aus der Windows-Fassung. Jetzt übernehmen? Die Windows-Datei bleibt "
                        "unverändert als \"%2\" erhalten.")
-            .arg(name, dbName + QStringLiteral(".jet.mdb")),
+            .arg(name, jetName),
         sys::mb::YesNo | sys::mb::Question, sys::programTitle());
-    if (antwort != sys::mb::Yes)
-        return true;
-
-    if (unterbrochen)
-        return windowsKatalogUebernehmen(services, jetPfad, pfad, name);
-    int fehler = 0;
-    if (!db::renameNoReplace(pfad, jetPfad, &fehler)) {
-        services.messages->msgBox(QStringLiteral("Die Datei \"%1\" kann nicht in \"%2\" umbenannt werden: %3")
-                                      .arg(name, dbName + QStringLiteral(".jet.mdb"), sys::dateigrund(fehler)),
-                                  sys::mb::Critical, Titel);
+    if (antwort != sys::mb::Yes) {
+        services.messages->msgBox(
+            QStringLiteral("Der Windows-Katalog \"%1\" bleibt, wie er ist. Rondavex kann ihn erst öffnen, wenn er "
+                           "übernommen ist; beim nächsten Start fragt Rondavex wieder. Das Programm \"tools\" kann ihn "
+                           "auch unter einem anderen Namen übernehmen (\"Windows-Katalog übernehmen…\").\n\n"
+                           "Rondavex wird beendet.")
+                .arg(unterbrochen ? jetName : name),
+            sys::mb::Information, sys::programTitle());
         return false;
     }
-    if (windowsKatalogUebernehmen(services, jetPfad, pfad, name))
-        return true;
-    // The rename was the only change to the Windows file: it is taken back.
-    if (!db::renameNoReplace(jetPfad, pfad, &fehler))
-        services.messages->msgBox(QStringLiteral("Die Datei \"%1\" kann nicht zurück in \"%2\" umbenannt werden: %3")
-                                      .arg(dbName + QStringLiteral(".jet.mdb"), name, sys::dateigrund(fehler)),
-                                  sys::mb::Critical, Titel);
-    return false;
+
+    bool geschafft = false;
+    if (unterbrochen) {
+        geschafft = windowsKatalogUebernehmen(services, jetPfad, pfad, name);
+    } else {
+        int fehler = 0;
+        if (!db::renameNoReplace(pfad, jetPfad, &fehler)) {
+            services.messages->msgBox(QStringLiteral("Die Datei \"%1\" kann nicht in \"%2\" umbenannt werden: %3")
+                                          .arg(name, jetName, sys::dateigrund(fehler)),
+                                      sys::mb::Critical, Titel);
+            return false;
+        }
+        geschafft = windowsKatalogUebernehmen(services, jetPfad, pfad, name);
+        // The rename was the only change to the Windows file: it is taken back.
+        if (!geschafft && !db::renameNoReplace(jetPfad, pfad, &fehler))
+            services.messages->msgBox(QStringLiteral("Die Datei \"%1\" kann nicht zurück in \"%2\" umbenannt werden: %3")
+                                          .arg(jetName, name, sys::dateigrund(fehler)),
+                                      sys::mb::Critical, Titel);
+    }
+    if (uebernommen)
+        *uebernommen = geschafft;
+    return geschafft;
 }
 
 }  // namespace frame

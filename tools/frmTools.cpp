@@ -3,6 +3,7 @@
 #include "frame/Aussehen.h"
 #include "frame/CdIni.h"
 #include "frame/Programme.h"
+#include "frame/Windowskatalog.h"
 #include "platform/db/FileRename.h"
 #include "platform/db/LockFile.h"
 #include "platform/system/Dateigrund.h"
@@ -224,6 +225,7 @@ void frmTools::meldung(const QString& text, int flags, const QString& titel)
 void frmTools::Form_Load()
 {
     m_iniPfad = m_services.file(frame::CdIniName);
+    frame::uebernahmeresteEntfernen(m_services);
     przInilesen();
     przListenNeu();
     if (m_look.benutzerLook())
@@ -436,8 +438,12 @@ void frmTools::cmdDBrename_Click()
             return;
         }
         // The main program opens the file that "DB Name0" names: file and key
-        // change together or not at all.
-        if (!frame::cdIni(m_services).write(DB, DBName0, neu, &fehler)) {
+        // change together or not at all. The second catalogue renamed is
+        // "DB Name1" under its new name.
+        const ini::IniFile cd = frame::cdIni(m_services);
+        const bool zweiter = cd.read(DB, DBName0, NamenPuffer) != m_umbenennenQuelle
+                             && cd.read(DB, DBName1, NamenPuffer) == m_umbenennenQuelle;
+        if (!cd.write(DB, zweiter ? DBName1 : DBName0, neu, &fehler)) {
             meldung(zurückbenennen(quelle, ziel, fehler), sys::mb::Exclamation, TitelUmbenennen);
             return;
         }

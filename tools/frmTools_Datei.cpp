@@ -99,7 +99,8 @@ void frmTools::przCreateDB1()
     try {
         {
             auto datenbank = db::Database::create(temporär);
-            frame::schema::anlegen(*datenbank, QStringLiteral("1.1.6"), frame::schema::Herkunft::Tools);
+            // At the main program's schema: it opens like any current catalogue.
+            frame::schema::anlegen(*datenbank, frame::schema::AktuelleVersion, frame::schema::Herkunft::Tools);
         }
         if (!db::syncToDisk(temporär))
             throw db::DbError(db::ErrCopy, sys::dateigrund(errno));
@@ -270,9 +271,14 @@ bool frmTools::DBCompact(const QString& mdb, const QString& password, float idle
         return fehlschlag(sys::dateigrund(fehler));
     }
     if (!db::renameNoReplace(ziel, mdb, &fehler)) {
-        db::renameReplacing(kopie, mdb);
+        const QString grund = sys::dateigrund(fehler);
         temporäreEntfernen(ziel);
-        return fehlschlag(sys::dateigrund(fehler));
+        if (!db::renameReplacing(kopie, mdb, &fehler))
+            return fehlschlag(grund
+                              + QStringLiteral("\r\nDie Datenbank liegt jetzt unter \"%1\" und konnte nicht "
+                                               "zurückbenannt werden: %2")
+                                    .arg(kopie, sys::dateigrund(fehler)));
+        return fehlschlag(grund);
     }
     db::syncToDisk(ordnerVon(mdb));
     meldung(QStringLiteral("DB erfolgreich komprimiert"), sys::mb::Information, {});

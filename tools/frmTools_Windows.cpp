@@ -4,7 +4,9 @@
 
 #include "frame/CdIni.h"
 #include "frame/Windowskatalog.h"
+#include "platform/system/Dateigrund.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -15,14 +17,33 @@ const QString DB = QStringLiteral("DB");
 
 void frmTools::cmdWindowsKatalog_Click()
 {
-    const QString datei = m_services.dialogs->openFile(QStringLiteral("Windows-Katalog übernehmen"),
-                                                       m_services.programFolder,
-                                                       QStringLiteral("Kataloge der Windows-Fassung (*.mdb)"));
+    const QString titel = QStringLiteral("Windows-Katalog übernehmen");
+    const QString datei =
+        m_services.dialogs->openFile(titel, m_services.programFolder, QStringLiteral("Windows-Kataloge (*.mdb)"));
     if (datei.isEmpty())
         return;
+    // Refused before a name is asked for: the child would only find the same.
+    const QString name = QFileInfo(datei).fileName();
+    if (QFile lesbar(datei); !lesbar.open(QIODevice::ReadOnly)) {
+        meldung(QStringLiteral("\"%1\" kann nicht gelesen werden: %2").arg(name, sys::dateigrund(lesbar)),
+                sys::mb::Exclamation, titel);
+        return;
+    }
+    if (frame::istSqliteDatei(datei)) {
+        meldung(QStringLiteral("\"%1\" ist schon ein Katalog von Rondavex und kein Windows-Katalog; er muss nicht "
+                               "übernommen werden.")
+                    .arg(name),
+                sys::mb::Exclamation, titel);
+        return;
+    }
+    if (!frame::istJetDatei(datei)) {
+        meldung(QStringLiteral("\"%1\" ist kein Windows-Katalog: Die Datei ist keine Jet-Datenbank (Access).").arg(name),
+                sys::mb::Exclamation, titel);
+        return;
+    }
     cmdCreateDB_Click();
     m_jetQuelle = datei;
-    m_neuDB->setWindowTitle(QStringLiteral("Windows-Katalog übernehmen"));
+    m_neuDB->setWindowTitle(titel);
 }
 
 void frmTools::przWindowsKatalog(const QString& name, const QString& ziel)

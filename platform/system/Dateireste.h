@@ -14,6 +14,9 @@ QString restdatei(const QString& ziel, const QString& art);
 // that no longer run, and those of this process.
 void resteEntfernen(const QString& ziel, const QStringList& arten);
 
+// As resteEntfernen, for every target in the folder.
+void alleResteEntfernen(const QString& ordner, const QStringList& arten);
+
 // The take-over of a Windows catalogue, which the programs start and the
 // child does: its report "<folder>/<name>.import.txt" beside a target
 // "<folder>/<name>.mdb", and the kinds of the temporary files it writes.

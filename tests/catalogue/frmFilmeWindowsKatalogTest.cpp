@@ -40,11 +40,26 @@ TEST_P(WindowsKatalogStart, JederWertKommtDurchUmwandlungUndUpgradeZurueck)
     frmFilme f(fake.services);
     ASSERT_TRUE(f.Form_Load());
     const QStringList meldungen = fake.messages.prompts();
-    ASSERT_GE(meldungen.size(), 2);
+    const bool aktuell = version == frame::schema::AktuelleVersion;
+    // The question, the summary and, for an older file, one box for the upgrade's steps.
+    ASSERT_EQ(meldungen.size(), aktuell ? 2 : 3) << meldungen.join("\n|").toStdString();
     EXPECT_TRUE(meldungen[0].startsWith("Der Katalog \"filme.mdb\" stammt aus der Windows-Fassung."));
     EXPECT_TRUE(meldungen[1].startsWith("Übernahme des Windows-Katalogs")) << meldungen[1].toStdString();
-    if (version != frame::schema::AktuelleVersion) {
-        EXPECT_EQ(meldungen.last(), "DB erfolgreich auf Version 1.4.1 gepatcht.");
+    const QString bericht = QString::fromUtf8(folder.read("filme.import.txt"));
+    if (!aktuell) {
+        const QStringList schritte = {
+            "DB erfolgreich auf Version 1.0.9 gepatcht.", "DB erfolgreich auf Version 1.0.9.1 gepatcht.",
+            "DB erfolgreich auf Version 1.1.0 gepatcht.", "DB erfolgreich auf Version 1.1.1 gepatcht.",
+            "DB erfolgreich auf Version 1.1.6 gepatcht.", "DB erfolgreich auf Version 1.3 gepatcht.",
+            "DB erfolgreich auf Version 1.3.4 gepatcht.", "DB erfolgreich auf Version 1.4 gepatcht.",
+            "DB erfolgreich auf Version 1.4.1 gepatcht."};
+        EXPECT_EQ(meldungen[2], "Der übernommene Katalog ist jetzt auf der Version 1.4.1:\n\n" + schritte.join('\n'));
+        EXPECT_EQ(fake.messages.shown[2].title, "DB Konvertierung");
+        EXPECT_TRUE(bericht.startsWith(meldungen[1]));
+        for (const QString& s : schritte)
+            EXPECT_TRUE(bericht.contains("\n  " + s + "\n")) << s.toStdString();
+    } else {
+        EXPECT_EQ(bericht, meldungen[1]);
     }
 
     const QString katalog = folder.file("filme.mdb");
@@ -75,6 +90,13 @@ TEST_P(WindowsKatalogStart, JederWertKommtDurchUmwandlungUndUpgradeZurueck)
     titel.sort();
     erwartet.sort();
     EXPECT_EQ(titel, erwartet);
+
+    // The next start finds a catalogue of ours beside the kept Windows file: it asks nothing.
+    fake.messages.shown.clear();
+    frmFilme naechster(fake.services);
+    ASSERT_TRUE(naechster.Form_Load());
+    EXPECT_TRUE(fake.messages.shown.empty()) << fake.messages.prompts().join('|').toStdString();
+    EXPECT_EQ(folder.read("filme.jet.mdb"), windowsdatei);
 }
 
 INSTANTIATE_TEST_SUITE_P(Versionen, WindowsKatalogStart, testing::Values("1.0.8", "1.4.1"),
@@ -82,7 +104,8 @@ INSTANTIATE_TEST_SUITE_P(Versionen, WindowsKatalogStart, testing::Values("1.0.8"
                              return QString::fromUtf8(i.param).replace('.', '_').toStdString();
                          });
 
-TEST(WindowsKatalogStart, NeinEndetDenStartWieBisherMitSeinerMeldung)
+// "Nein": the Windows file stays as it is, the box says what that means, and the start ends.
+TEST(WindowsKatalogStart, NeinSagtWasEsHeisstUndEndetDenStart)
 {
     TempFolder folder;
     FakeServices fake(folder.path());
@@ -93,7 +116,12 @@ TEST(WindowsKatalogStart, NeinEndetDenStartWieBisherMitSeinerMeldung)
     frmFilme f(fake.services);
     EXPECT_FALSE(f.Form_Load());
     ASSERT_EQ(fake.messages.shown.size(), 2u);
-    EXPECT_TRUE(fake.messages.shown[1].prompt.contains(folder.file("filme.mdb"))) << fake.messages.shown[1].prompt.toStdString();
+    const QString meldung = fake.messages.shown[1].prompt;
+    EXPECT_TRUE(meldung.startsWith("Der Windows-Katalog \"filme.mdb\" bleibt, wie er ist.")) << meldung.toStdString();
+    for (const char* teil : {"erst öffnen, wenn er übernommen ist", "beim nächsten Start fragt Rondavex wieder",
+                             "\"tools\"", "unter einem anderen Namen übernehmen"})
+        EXPECT_TRUE(meldung.contains(QString::fromUtf8(teil))) << teil;
+    EXPECT_TRUE(meldung.endsWith("Rondavex wird beendet."));
     EXPECT_EQ(folder.read("filme.mdb"), vorher);
     EXPECT_TRUE(fake.prozesse.laeufe.empty());
 }

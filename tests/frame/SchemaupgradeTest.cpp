@@ -132,6 +132,27 @@ INSTANTIATE_TEST_SUITE_P(Versions, UpgradeFromEachVersion,
                              return "von_" + QString::fromUtf8(fall.param.version).replace('.', '_').toStdString();
                          });
 
+// A catalogue of a version before 1.1.6 under another name (one that tools
+// took over): upgraded as itself; the "filme.mdb" beside it stays as it was.
+TEST(Upgrade, AnOldCatalogueUnderAnotherNameIsUpgradedAsItself)
+{
+    TempFolder folder;
+    folder.write("Cd.ini", "[DB]\r\nDB Name0=Alte Filme\r\n");
+    katalogAnlegen(folder.file("Alte Filme.mdb"), "1.0.8");
+    katalogAnlegen(folder.file("filme.mdb"), "1.4.1");
+    const QByteArray filme = folder.read("filme.mdb");
+    FakeServices fake(folder.path());
+    frame::Schemaupgrade upgrade(fake.services, "Alte Filme");
+    ASSERT_TRUE(upgrade.przDBVersion()) << fake.messages.prompts().join('|').toStdString();
+    EXPECT_EQ(fake.messages.prompts(), AlleMeldungen);
+    auto datenbank = upgrade.takeDatabase();
+    ASSERT_TRUE(datenbank);
+    expectCurrentSchema(*datenbank, folder);
+    EXPECT_EQ(folder.read("filme.mdb"), filme);
+    EXPECT_EQ(cdIniWert(folder, "DB", "DB Name0"), "Alte Filme");
+    EXPECT_EQ(cdIniWert(folder, "Design", "Label6"), "Ausleiher");
+}
+
 TEST(Upgrade, MovesTableDesignIntoCdIni)
 {
     TempFolder folder;
@@ -498,3 +519,98 @@ INSTANTIATE_TEST_SUITE_P(Upgrade, AStepWhoseCdIniKeysCannotBeWritten,
                          [](const ::testing::TestParamInfo<OhneCdIni>& fall) {
                              return "von_" + QString::fromUtf8(fall.param.von).replace('.', '_').toStdString();
                          });
+
+namespace {
+
+// Right after a take-over: the steps in one box that lists them, and in the
+// take-over's report beside the catalogue.
+TEST(UpgradeNachUebernahme, ZeigtDieSchritteInEinerMeldungUndSchreibtSieInDenBericht)
+{
+    TempFolder folder;
+    folder.write("Cd.ini", "[DB]\r\nDB Name0=filme\r\n");
+    katalogAnlegen(folder.file("filme.mdb"), "1.0.8");
+    folder.write("filme.import.txt", "Übernahme des Windows-Katalogs\n");
+    FakeServices fake(folder.path());
+    frame::Schemaupgrade upgrade(fake.services, "filme");
+    upgrade.nachUebernahme();
+    ASSERT_TRUE(upgrade.przDBVersion());
+    ASSERT_TRUE(upgrade.takeDatabase());
+
+    ASSERT_EQ(fake.messages.shown.size(), 1u) << fake.messages.prompts().join('|').toStdString();
+    EXPECT_EQ(fake.messages.shown[0].prompt,
+              "Der übernommene Katalog ist jetzt auf der Version 1.4.1:\n\n" + AlleMeldungen.join('\n'));
+    EXPECT_EQ(fake.messages.shown[0].title, "DB Konvertierung");
+    EXPECT_EQ(fake.messages.shown[0].flags, sys::mb::OkOnly);
+    QString bericht = "Übernahme des Windows-Katalogs\n\nSchritte auf die Version 1.4.1 nach der Übernahme:\n";
+    for (const QString& m : AlleMeldungen)
+        bericht += "  " + m + "\n";
+    EXPECT_EQ(QString::fromUtf8(folder.read("filme.import.txt")), bericht);
+    EXPECT_EQ(cdIniWert(folder, "Version", "Nr"), "Rondavex 1.4");
+}
+
+TEST(UpgradeNachUebernahme, EinAktuellerKatalogZeigtNichtsUndLaesstDenBericht)
+{
+    TempFolder folder;
+    katalogAnlegen(folder.file("filme.mdb"), "1.4.1");
+    folder.write("filme.import.txt", "Bericht\n");
+    FakeServices fake(folder.path());
+    frame::Schemaupgrade upgrade(fake.services, "filme");
+    upgrade.nachUebernahme();
+    ASSERT_TRUE(upgrade.przDBVersion());
+    EXPECT_TRUE(fake.messages.shown.empty());
+    EXPECT_EQ(folder.read("filme.import.txt"), "Bericht\n");
+}
+
+// A step that fails: one box naming the steps done before it and the
+// failure, which the report holds too.
+TEST(UpgradeNachUebernahme, EinFehlschlagNenntDieSchritteDavor)
+{
+    TempFolder folder;
+    {
+        auto datenbank = katalogAnlegen(folder.file("filme.mdb"), "1.3");
+        datenbank->execute("CREATE TRIGGER nein BEFORE UPDATE ON Version "
+                           "WHEN NEW.nr = '1.4' BEGIN SELECT RAISE(ABORT, 'gesperrt'); END");
+    }
+    folder.write("filme.import.txt", "Bericht\n");
+    FakeServices fake(folder.path());
+    frame::Schemaupgrade upgrade(fake.services, "filme");
+    upgrade.nachUebernahme();
+    EXPECT_FALSE(upgrade.przDBVersion());
+
+    ASSERT_EQ(fake.messages.shown.size(), 1u) << fake.messages.prompts().join('|').toStdString();
+    const QString meldung = fake.messages.shown[0].prompt;
+    EXPECT_TRUE(meldung.startsWith("Schon ausgeführt:\nDB erfolgreich auf Version 1.3.4 gepatcht.\n\n"
+                                   "DB konnte nicht auf Version 1.4 gepatcht werden."))
+        << meldung.toStdString();
+    EXPECT_TRUE(meldung.contains("gesperrt"));
+    EXPECT_EQ(fake.messages.shown[0].flags, sys::mb::Critical);
+    const QString bericht = QString::fromUtf8(folder.read("filme.import.txt"));
+    EXPECT_TRUE(bericht.startsWith("Bericht\n\nSchritte auf die Version 1.4.1 nach der Übernahme:\n"
+                                   "  DB erfolgreich auf Version 1.3.4 gepatcht.\n"
+                                   "  DB konnte nicht auf Version 1.4 gepatcht werden: "))
+        << bericht.toStdString();
+    EXPECT_TRUE(bericht.contains("gesperrt"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(UpgradeNachUebernahme, EinBerichtDerSichNichtErgaenzenLaesstWirdGenannt)
+{
+    TempFolder folder;
+    katalogAnlegen(folder.file("filme.mdb"), "1.4");
+    ASSERT_TRUE(QDir().mkpath(folder.file("filme.import.txt")));
+    FakeServices fake(folder.path());
+    frame::Schemaupgrade upgrade(fake.services, "filme");
+    upgrade.nachUebernahme();
+    ASSERT_TRUE(upgrade.przDBVersion());
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_TRUE(fake.messages.shown[0].prompt.startsWith(
+        "Der übernommene Katalog ist jetzt auf der Version 1.4.1:\n\nDB erfolgreich auf Version 1.4.1 gepatcht.\n\n"
+        "Der Bericht \"" + folder.file("filme.import.txt") + "\" lässt sich nicht ergänzen: "))
+        << fake.messages.shown[0].prompt.toStdString();
+    EXPECT_EQ(upgrade.gelesenVersion(), "1.4");
+}
+
+}  // namespace

@@ -1,6 +1,7 @@
 // The program jetimport run for real, as both programs run it: its progress,
 // its status and message, and what it leaves when it is killed, runs out of
 // disk or finds a read-only folder. The source is never changed.
+#include "jetimport/Umwandlung.h"
 #include "platform/system/Dateireste.h"
 #include "tests/jetimport/Windowskatalog.h"
 #include "tests/support/FileSystemFaults.h"
@@ -17,7 +18,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace jetimporttest;
 using testing_support::TempFolder;
@@ -279,6 +282,79 @@ TEST(Jetimport, DieQuelleWirdNurGelesen)
     const Lauf l = ausfuehren(ordner.file("w.mdb"), ordner.file("filme.mdb"));
     EXPECT_EQ(l.status, 0) << l.fehler.toStdString();
     EXPECT_TRUE(Stand(ordner.file("w.mdb")) == vorher);
+}
+
+// The first line comes with the first row, not only once the first 200 ms are
+// over: a file done sooner shows its start too.
+TEST(Jetimport, DieErsteFortschrittszeileKommtMitDerErstenZeile)
+{
+    TempFolder quelle;
+    TempFolder ziel;
+    grosserKatalog(quelle.file("w.mdb"), 4);
+    const Lauf l = ausfuehren(quelle.file("w.mdb"), ziel.file("filme.mdb"));
+    ASSERT_EQ(l.status, 0) << l.fehler.toStdString();
+    ASSERT_GE(l.zeilen.size(), 2) << l.zeilen.join('|').toStdString();
+    EXPECT_EQ(l.zeilen.first(), "Zeilen 1 von 10");
+    EXPECT_EQ(l.zeilen.last(), "Zeilen 10 von 10");
+}
+
+// Another program puts a file under the target's name while the conversion
+// runs: it stays, and nothing of the run is left beside it, the report none.
+TEST(Jetimport, EinZielDasWaehrendDesLaufsEntstehtBleibtUnberuehrt)
+{
+    TempFolder quelle;
+    TempFolder ziel;
+    grosserKatalog(quelle.file("w.mdb"), 80000);
+    QProcess p;
+    p.start(Programm, {quelle.file("w.mdb"), ziel.file("filme.mdb")});
+    ASSERT_TRUE(p.waitForStarted());
+    while (p.state() == QProcess::Running && !p.canReadLine())
+        p.waitForReadyRead(100);
+    ASSERT_EQ(p.state(), QProcess::Running) << "zu früh fertig";
+    ziel.write("filme.mdb", "ein anderer Katalog");
+    ASSERT_TRUE(p.waitForFinished(120000));
+    EXPECT_EQ(p.exitCode(), 1);
+    const QString fehler = QString::fromUtf8(p.readAllStandardError()).trimmed();
+    EXPECT_EQ(fehler, "Die Datei \"" + ziel.file("filme.mdb") + "\" gibt es inzwischen; sie wird nicht überschrieben.");
+    EXPECT_EQ(ziel.read("filme.mdb"), "ein anderer Katalog");
+    EXPECT_EQ(dateien(ziel.path()), QStringList{"filme.mdb"});
+}
+
+// A symlink under the target's name that points nowhere is a name taken:
+// refused before the source is read, and nothing is made where it points.
+TEST(Jetimport, EinVerwaisterVerweisUnterDemZielnamenWirdSofortAbgewiesen)
+{
+    TempFolder quelle;
+    TempFolder ziel;
+    grosserKatalog(quelle.file("w.mdb"), 10);
+    ASSERT_EQ(::symlink(QFile::encodeName(ziel.file("nirgends.mdb")).constData(),
+                        QFile::encodeName(ziel.file("filme.mdb")).constData()),
+              0);
+    const Lauf l = ausfuehren(quelle.file("w.mdb"), ziel.file("filme.mdb"));
+    EXPECT_EQ(l.status, 1);
+    EXPECT_TRUE(l.fehler.contains("gibt es schon")) << l.fehler.toStdString();
+    EXPECT_TRUE(l.zeilen.isEmpty()) << l.zeilen.join('|').toStdString();
+    EXPECT_TRUE(QFileInfo(ziel.file("filme.mdb")).isSymLink());
+    EXPECT_EQ(dateien(ziel.path()), QStringList{"filme.mdb"});
+}
+
+// The conversion itself, with the rename into place failing: the reason, and
+// neither the new file nor its report beside the target.
+TEST(Jetimport, EinFehlschlagBeimLetztenUmbenennenLaesstKeinenBericht)
+{
+    TempFolder quelle;
+    TempFolder ziel;
+    grosserKatalog(quelle.file("w.mdb"), 10);
+    testing_support::FailingRename fehlt(ziel.file("filme.mdb"), EIO);
+    try {
+        jetimport::umwandeln(quelle.file("w.mdb"), ziel.file("filme.mdb"));
+        ADD_FAILURE() << "kein Fehler";
+    } catch (const jetimport::Fehler& e) {
+        EXPECT_TRUE(e.text().startsWith("Die neue Datei \"" + ziel.file("filme.mdb") + "\" kann nicht an ihren Platz: "))
+            << e.text().toStdString();
+    }
+    EXPECT_EQ(fehlt.refused(), 1);
+    EXPECT_TRUE(dateien(ziel.path()).isEmpty()) << dateien(ziel.path()).join(' ').toStdString();
 }
 
 }  // namespace

@@ -3,7 +3,12 @@
 #include <QDir>
 #include <QFile>
 
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <mutex>
 
 #include <fcntl.h>
 #include <grp.h>
@@ -11,6 +16,7 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -60,7 +66,50 @@ void einhaengenFreigeben()
     g_sperrdatei = -1;
 }
 
+// The rename that FailingRename refuses: the target's path (absolute, as the
+// callers name it) and the error.
+std::mutex g_umbenennenSperre;
+std::atomic<bool> g_umbenennenFehlt{false};
+QByteArray g_umbenennenZiel;
+int g_umbenennenFehler = 0;
+int g_umbenennenMal = -1;
+int g_umbenennenVerweigert = 0;
+
+bool umbenennenVerweigern(const char* ziel)
+{
+    if (!g_umbenennenFehlt.load())
+        return false;
+    const std::lock_guard<std::mutex> sperre(g_umbenennenSperre);
+    if (!g_umbenennenFehlt.load() || g_umbenennenZiel != ziel
+        || (g_umbenennenMal >= 0 && g_umbenennenVerweigert >= g_umbenennenMal))
+        return false;
+    ++g_umbenennenVerweigert;
+    errno = g_umbenennenFehler;
+    return true;
+}
+
 }  // namespace
+
+FailingRename::FailingRename(const QString& target, int error, int times)
+{
+    const std::lock_guard<std::mutex> sperre(g_umbenennenSperre);
+    g_umbenennenZiel = QFile::encodeName(target);
+    g_umbenennenFehler = error;
+    g_umbenennenMal = times;
+    g_umbenennenVerweigert = 0;
+    g_umbenennenFehlt = true;
+}
+
+FailingRename::~FailingRename()
+{
+    g_umbenennenFehlt = false;
+}
+
+int FailingRename::refused() const
+{
+    const std::lock_guard<std::mutex> sperre(g_umbenennenSperre);
+    return g_umbenennenVerweigert;
+}
 
 MountedExt4::MountedExt4(const QString& folder, const QString& label) : m_folder(folder)
 {
@@ -165,3 +214,20 @@ int runUnprivileged(const std::function<int()>& check)
 }
 
 }  // namespace testing_support
+
+// Stand in for the C library's renames in every test program that links
+// these faults; without a fault each is the system call itself.
+extern "C" int renameat2(int olddirfd, const char* oldpath, int newdirfd, const char* newpath,
+                         unsigned int flags) noexcept
+{
+    if (testing_support::umbenennenVerweigern(newpath))
+        return -1;
+    return int(::syscall(SYS_renameat2, olddirfd, oldpath, newdirfd, newpath, flags));
+}
+
+extern "C" int rename(const char* oldpath, const char* newpath) noexcept
+{
+    if (testing_support::umbenennenVerweigern(newpath))
+        return -1;
+    return int(::syscall(SYS_renameat2, AT_FDCWD, oldpath, AT_FDCWD, newpath, 0U));
+}

@@ -55,6 +55,19 @@ private:
     bool m_ok = false;
 };
 
+// While it lives, the first `times` renames onto `target` (all for -1), with
+// or without replacing (the layer's renames, Qt's), fail with `error` and
+// change nothing; every other rename works as ever. One at a time.
+class FailingRename {
+public:
+    FailingRename(const QString& target, int error, int times = -1);
+    ~FailingRename();
+    FailingRename(const FailingRename&) = delete;
+    FailingRename& operator=(const FailingRename&) = delete;
+    // The renames it refused so far.
+    int refused() const;
+};
+
 // A database file's bytes as a crash or a failing disk leaves them.
 enum class Damage { CutToHalf, CutInTheHeader, Empty, BrokenPagesInTheMiddle };
 QByteArray damaged(const QByteArray& database, Damage how);

@@ -1,5 +1,7 @@
 // Compaction: the lock, the one-day rule, the ".bak" and ".tmp" files.
 #include "platform/db/LockFile.h"
+#include "platform/system/Dateigrund.h"
+#include "tests/support/FileSystemFaults.h"
 #include "tests/frame/Katalogfixture.h"
 #include "tests/tools/ToolsFixture.h"
 
@@ -8,6 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 using namespace testing_support;
 
@@ -148,6 +152,47 @@ TEST(Komprimieren, LeftoversOfACrashBlockNothing)
     EXPECT_EQ(o.fake.messages.prompts(), QStringList{Erfolg});
     EXPECT_EQ(rohWert(pfad, "PRAGMA integrity_check"), QStringLiteral("ok"));
     EXPECT_EQ(o.dateien(), (QStringList{"Cd.ini", "filme.mdb", "filme.mdb.bak"}));
+}
+
+// The compacted file cannot take the catalogue's name: the catalogue comes
+// back from ".bak" under its name as it was, and no ".tmp" stays.
+TEST(Komprimieren, AFailingFinalRenamePutsTheCatalogueBackFromBak)
+{
+    Programmordner o;
+    const QString pfad = löchrigerKatalog(o);
+    const QByteArray vorher = o.folder.read("filme.mdb");
+    auto f = gewählt(o);
+    FailingRename fehlt(pfad, EIO, 1);
+    f->cmdKomp->click();
+
+    EXPECT_EQ(fehlt.refused(), 1);
+    ASSERT_EQ(o.fake.messages.shown.size(), 1u) << o.fake.messages.prompts().join('|').toStdString();
+    EXPECT_TRUE(o.fake.messages.shown[0].prompt.startsWith("Die Datenbank \"" + pfad + "\" wurde nicht komprimiert:"))
+        << o.fake.messages.shown[0].prompt.toStdString();
+    EXPECT_EQ(o.fake.messages.shown[0].title, QStringLiteral("DB Komprimieren"));
+    EXPECT_EQ(o.folder.read("filme.mdb"), vorher);
+    EXPECT_EQ(rohWert(pfad, "PRAGMA integrity_check"), QStringLiteral("ok"));
+    EXPECT_EQ(o.dateien(), (QStringList{"Cd.ini", "filme.mdb"}));
+}
+
+// Nor can the catalogue go back: the message says where it is now.
+TEST(Komprimieren, ACatalogueThatCannotGoBackIsNamedWhereItIs)
+{
+    Programmordner o;
+    const QString pfad = löchrigerKatalog(o);
+    const QByteArray vorher = o.folder.read("filme.mdb");
+    auto f = gewählt(o);
+    FailingRename fehlt(pfad, EIO);
+    f->cmdKomp->click();
+
+    EXPECT_EQ(fehlt.refused(), 2);
+    ASSERT_EQ(o.fake.messages.shown.size(), 1u);
+    EXPECT_TRUE(o.fake.messages.shown[0].prompt.endsWith(
+        "\r\nDie Datenbank liegt jetzt unter \"" + pfad + ".bak\" und konnte nicht zurückbenannt werden: "
+        + sys::dateigrund(EIO)))
+        << o.fake.messages.shown[0].prompt.toStdString();
+    EXPECT_EQ(o.folder.read("filme.mdb.bak"), vorher);
+    EXPECT_EQ(o.dateien(), (QStringList{"Cd.ini", "filme.mdb.bak"}));
 }
 
 TEST(Komprimieren, AFileThatIsNoDatabaseStaysAsItWas)

@@ -131,7 +131,17 @@ INSTANTIATE_TEST_SUITE_P(
         Ersetzung{"DatumAlsDeutschesDatum", "Datum", {"2020-02-01", "2021-03-04"}, "01.02.2020", "3.4.2022",
                   {"2022-04-03", "2021-03-04"}, ""},
         Ersetzung{"DatumDasKeinesIst", "Datum", {"2020-02-01"}, "01.02.2020", "morgen", {"2020-02-01"},
-                  "\"morgen\" ist kein Datum. Bitte ein Datum wie \"31.12.2024\" angeben!"}),
+                  "\"morgen\" ist kein Datum. Bitte ein Datum wie \"31.12.2024\" angeben!"},
+        Ersetzung{"AltesDatumDasKeinesIst", "Datum", {"2020-02-01"}, "gestern", "3.4.2022", {"2020-02-01"},
+                  "\"gestern\" ist kein Datum. Bitte ein Datum wie \"31.12.2024\" angeben!"},
+        // Characters, not UTF-16 units: four emoji (eight units) fill a quality.
+        Ersetzung{"EmojiFuellenDieQualitaetInZeichen", "Qualität", {"1", "2"}, "1",
+                  QStringLiteral("\U0001F3AC\U0001F3AC\U0001F3AC\U0001F3AC"),
+                  {QStringLiteral("\U0001F3AC\U0001F3AC\U0001F3AC\U0001F3AC"), "2"}, ""},
+        Ersetzung{"EinEmojiZuVielFuerDieQualitaet", "Qualität", {"1"}, "1",
+                  QStringLiteral("\U0001F3AC\U0001F3AC\U0001F3ACÄ\U0001F3AC"), {"1"},
+                  QStringLiteral("Der neue Wert \"\U0001F3AC\U0001F3AC\U0001F3ACÄ\U0001F3AC\" ist zu lang: Das Feld "
+                                 "\"Qualität\" fasst höchstens 4 Zeichen.")}),
     [](const testing::TestParamInfo<Ersetzung>& fall) { return std::string(fall.param.name); });
 
 TEST(Werte, ListsHoldEachValueOnceInGermanOrder)

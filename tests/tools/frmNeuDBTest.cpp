@@ -63,13 +63,13 @@ TEST(Erstellen, TypedNameBecomesAWholeCatalogueThatStockSqliteReads)
     const QString pfad = o.folder.file("NeuKat 2.mdb");
     EXPECT_EQ(rohWert(pfad, "PRAGMA integrity_check"), QStringLiteral("ok"));
     std::vector<QStringList> tabellen = roh(pfad, "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name");
-    EXPECT_EQ(tabellen, (std::vector<QStringList>{{"Filme"}, {"Version"}}));
+    EXPECT_EQ(tabellen, (std::vector<QStringList>{{"Ausleihe"}, {"Filme"}, {"Unterordner"}, {"Version"}}));
     QStringList spalten;
     for (const QStringList& z : roh(pfad, "PRAGMA table_info(Filme)"))
         spalten << z[1];
     EXPECT_EQ(spalten, (QStringList{"Titel", "Anzahl", "Format", "Qualität", "Mappe", "Wer", "Info", "Dten", "Datum",
-                                    "Cat", "Ausdatum", "Cover"}));
-    EXPECT_EQ(roh(pfad, "SELECT nr FROM Version"), (std::vector<QStringList>{{"1.1.6"}}));
+                                    "Cat", "Ausdatum", "Cover", "Size", "Unterordner"}));
+    EXPECT_EQ(roh(pfad, "SELECT nr FROM Version"), (std::vector<QStringList>{{"1.4.1"}}));
     // Titel is unique without regard to case, as stock SQLite sees it too.
     EXPECT_EQ(rohWert(pfad, "SELECT count(*) FROM pragma_index_list('Filme') WHERE \"unique\" = 1"),
               QStringLiteral("1"));
@@ -78,22 +78,29 @@ TEST(Erstellen, TypedNameBecomesAWholeCatalogueThatStockSqliteReads)
     EXPECT_FALSE(db->tryExecute("INSERT INTO Filme (Titel) VALUES ('MATRIX')").ok);
 }
 
-TEST(Erstellen, TheMainProgramRaisesTheNewFileToTheCurrentVersion)
+// Made at the main program's schema: its start opens the file as any current
+// catalogue, with no upgrade box and no ".old" copy.
+TEST(Erstellen, TheMainProgramOpensTheNewFileWithoutAnUpgrade)
 {
     Programmordner o;
     auto f = o.starten();
     erstellen(*f, QStringLiteral("neu"));
     ASSERT_EQ(o.fake.messages.prompts(), QStringList{Erfolg});
     o.fake.messages.shown.clear();
+    const QString pfad = o.folder.file("neu.mdb");
 
     frame::Schemaupgrade upgrade(o.fake.services, QStringLiteral("neu"));
     ASSERT_TRUE(upgrade.przDBVersion()) << o.fake.messages.prompts().join('|').toStdString();
-    upgrade.takeDatabase().reset();
-    const QString pfad = o.folder.file("neu.mdb");
-    EXPECT_EQ(rohWert(pfad, "SELECT nr FROM Version"), QStringLiteral("1.4.1"));
+    EXPECT_TRUE(o.fake.messages.shown.empty()) << o.fake.messages.prompts().join('|').toStdString();
+    EXPECT_EQ(upgrade.gelesenVersion(), QStringLiteral("1.4.1"));
+    auto datenbank = upgrade.takeDatabase();
+    ASSERT_TRUE(datenbank);
+    datenbank->execute("INSERT INTO Unterordner (Titel, Titel2, Mappe, Wer) VALUES ('a', 'b', 'M1', 'Jürgen')");
+    datenbank->execute("INSERT INTO Ausleihe (Titel, Wer) VALUES ('a', 'Jürgen')");
+    datenbank.reset();
+    EXPECT_FALSE(QFile::exists(o.folder.file("neu.old")));
     EXPECT_EQ(rohWert(pfad, "PRAGMA integrity_check"), QStringLiteral("ok"));
-    EXPECT_EQ(rohWert(pfad, "SELECT count(*) FROM sqlite_master WHERE name IN ('Unterordner', 'Ausleihe')"),
-              QStringLiteral("2"));
+    EXPECT_EQ(o.ini("Version", "DB Version"), QString()) << "no step ran";
 }
 
 struct Abgelehnt {

@@ -227,6 +227,29 @@ TEST(Auffrischen, AfterARenameTheOldNameCannotBeChosen)
     f->cmdDBrename->click();
     EXPECT_EQ(o.fake.messages.prompts(), QStringList{"DB erfolgreich umbennannt."});
     EXPECT_EQ(o.dateien().filter(QStringLiteral(".mdb")), (QStringList{"musik.mdb", "zwei.mdb"}));
+    EXPECT_EQ(o.ini("DB", "DB Name0"), QStringLiteral("musik"));
+    EXPECT_EQ(o.ini("DB", "DB Name1"), QStringLiteral("zwei"));
+}
+
+// "DB Name1" follows its file: the lists name it, and it can be made current.
+TEST(Umbenennen, TheSecondCatalogueRenamedIsStillTheSecondOne)
+{
+    Programmordner o("[DB]\r\nDB Name0=filme\r\nDB Name1=musik\r\n");
+    o.katalog("filme");
+    o.katalog("musik");
+    auto f = o.starten();
+    f->tfDB1->setText(QStringLiteral("musik"));
+    f->tfDB0->setText(QStringLiteral("jazz"));
+    f->cmdDBrename->click();
+    ASSERT_EQ(o.fake.messages.prompts(), QStringList{"DB erfolgreich umbennannt."});
+    EXPECT_EQ(o.ini("DB", "DB Name0"), QStringLiteral("filme"));
+    EXPECT_EQ(o.ini("DB", "DB Name1"), QStringLiteral("jazz"));
+    EXPECT_EQ(einträge(f->cmbDB), (QStringList{"filme", "jazz"}));
+    EXPECT_EQ(einträge(f->cmbDBU), (QStringList{"filme", "jazz"}));
+    wählen(f->cmbDB, QStringLiteral("jazz"));
+    EXPECT_EQ(o.fake.messages.prompts(), QStringList{"DB erfolgreich umbennannt."}) << "no message at the switch";
+    EXPECT_EQ(o.ini("DB", "DB Name0"), QStringLiteral("jazz"));
+    EXPECT_EQ(o.ini("DB", "DB Name1"), QStringLiteral("filme"));
 }
 
 // ---- Rename ---------------------------------------------------------------
@@ -240,6 +263,7 @@ struct Umbenennung {
     QString titel;
     QStringList nachher;    // .mdb files after
     QString name0;          // "DB Name0" after
+    QString name1 = QStringLiteral("musik");  // "DB Name1" after
 };
 
 void PrintTo(const Umbenennung& p, std::ostream* os)
@@ -275,6 +299,7 @@ TEST_P(Umbenennen, RenamesOnlyWhatIsSafe)
     QStringList mdb = o.dateien().filter(QStringLiteral(".mdb"));
     EXPECT_EQ(mdb, u.nachher);
     EXPECT_EQ(o.ini("DB", "DB Name0"), u.name0);
+    EXPECT_EQ(o.ini("DB", "DB Name1"), u.name1);
     if (u.nachher.contains(QStringLiteral("musik.mdb"))) {
         EXPECT_EQ(o.folder.read("musik.mdb"), musikVorher) << "another catalogue is never replaced";
     }
@@ -287,8 +312,12 @@ INSTANTIATE_TEST_SUITE_P(
     Faelle, Umbenennen,
     testing::Values(
         Umbenennung{"Erfolg", "filme", "neu", {"filme"}, false, Erfolg, Titel, {"neu.mdb"}, "neu"},
-        Umbenennung{"ZweiteWirdAktuell", "musik", "jazz", {"filme", "musik"}, false, Erfolg, Titel,
-                    {"filme.mdb", "jazz.mdb"}, "jazz"},
+        // The second catalogue keeps its place under its new name.
+        Umbenennung{"ZweiteBleibtDieZweite", "musik", "jazz", {"filme", "musik"}, false, Erfolg, Titel,
+                    {"filme.mdb", "jazz.mdb"}, "filme", "jazz"},
+        // A file that neither key names becomes the current one, as ever.
+        Umbenennung{"AndereWirdAktuell", "video", "jazz", {"filme", "musik", "video"}, false, Erfolg, Titel,
+                    {"filme.mdb", "jazz.mdb", "musik.mdb"}, "jazz"},
         Umbenennung{"ZielVorhanden", "filme", "musik", {"filme", "musik"}, false,
                     "Die Datenbank \"" /* names the target */, Titel, {"filme.mdb", "musik.mdb"}, "filme"},
         Umbenennung{"QuelleFehlt", "filme", "neu", {}, false, "Die Datenbank \"", Titel, {}, "filme"},
@@ -343,6 +372,7 @@ struct Unschreibbar {
     QByteArray cdIni;
     QString neu;
     bool schreibschutz;  // Cd.ini made read-only
+    QString alt = QStringLiteral("filme");  // the catalogue renamed
 };
 
 void PrintTo(const Unschreibbar& p, std::ostream* os)
@@ -356,8 +386,8 @@ TEST_P(UmbenennenOhneCdIni, RenamesTheFileBackAndNamesTheCause)
 {
     const Unschreibbar& u = GetParam();
     Programmordner o(u.cdIni);
-    o.katalog("filme");
-    const QByteArray katalogVorher = o.folder.read("filme.mdb");
+    o.katalog(u.alt);
+    const QByteArray katalogVorher = o.folder.read(u.alt + ".mdb");
     const QString cdIni = o.folder.file("Cd.ini");
     int ursache = EILSEQ;
     std::unique_ptr<ImmutableFile> fest;
@@ -375,6 +405,7 @@ TEST_P(UmbenennenOhneCdIni, RenamesTheFileBackAndNamesTheCause)
     }
     auto f = o.starten();
     ASSERT_EQ(f->tfDB1->text(), QStringLiteral("filme"));
+    f->tfDB1->setText(u.alt);
     f->tfDB0->setText(u.neu);
     f->cmdDBrename->click();
     fest.reset();
@@ -387,8 +418,8 @@ TEST_P(UmbenennenOhneCdIni, RenamesTheFileBackAndNamesTheCause)
     EXPECT_TRUE(m.prompt.contains("wurde nicht umbenannt")) << m.prompt.toStdString();
     EXPECT_EQ(m.flags, sys::mb::Exclamation);
     EXPECT_EQ(m.title, QStringLiteral("Umbennennen"));
-    EXPECT_EQ(o.dateien().filter(QStringLiteral(".mdb")), QStringList{"filme.mdb"});
-    EXPECT_EQ(o.folder.read("filme.mdb"), katalogVorher);
+    EXPECT_EQ(o.dateien().filter(QStringLiteral(".mdb")), QStringList{u.alt + ".mdb"});
+    EXPECT_EQ(o.folder.read(u.alt + ".mdb"), katalogVorher);
     EXPECT_EQ(o.folder.read("Cd.ini"), u.cdIni);
     EXPECT_EQ(o.ini("DB", "DB Name0"), QStringLiteral("filme"));
 }
@@ -399,7 +430,10 @@ INSTANTIATE_TEST_SUITE_P(
         // A Windows-1252 file has no letter for the Greek capital.
         Unschreibbar{"ZeichenFehltDerKodierung", "; K\xe4se\r\n[DB]\r\nDB Name0=filme\r\n", QStringLiteral("Ωmega"),
                      false},
-        Unschreibbar{"Schreibgeschuetzt", "[DB]\r\nDB Name0=filme\r\n", QStringLiteral("neu"), true}),
+        Unschreibbar{"Schreibgeschuetzt", "[DB]\r\nDB Name0=filme\r\n", QStringLiteral("neu"), true},
+        // "DB Name1" for the second catalogue, with the same rule.
+        Unschreibbar{"ZweiterOhneZeichen", "; K\xe4se\r\n[DB]\r\nDB Name0=filme\r\nDB Name1=musik\r\n",
+                     QStringLiteral("Ωmega"), false, QStringLiteral("musik")}),
     [](const testing::TestParamInfo<Unschreibbar>& fall) { return std::string(fall.param.name); });
 
 TEST(Umbenennen, WithoutAStoredCurrentNameStopsSilently)

@@ -128,3 +128,22 @@ TEST(Prozesse, EinLaufDerVorDemAbbruchFertigWurdeZaehltAlsBeendet)
 }
 
 }  // namespace
+
+namespace {
+
+// The limit counts the silence since the last line, not the whole run.
+TEST(Prozesse, EinLaufDerImmerWiederSchreibtWirdNichtBeendet)
+{
+    sys::QtProzesse prozesse;
+    // Twice the limit in all, a line every sixth of it.
+    auto lauf = shell("for i in 1 2 3 4 5 6 7 8 9 10 11 12; do echo Zeile $i; sleep 0.1; done");
+    lauf.stille = std::chrono::milliseconds(600);
+    int zeilen = 0;
+    lauf.zeile = [&](const QString&) { ++zeilen; };
+    const sys::Programmende ende = prozesse.ausfuehren(lauf);
+    EXPECT_EQ(ende.art, sys::Programmende::Art::Beendet);
+    EXPECT_TRUE(ende.erfolgreich());
+    EXPECT_EQ(zeilen, 12);
+}
+
+}  // namespace
