@@ -5,6 +5,7 @@
 #include "frame/CdIni.h"
 #include "frame/Schemaupgrade.h"
 #include "frame/Windowskatalog.h"
+#include "platform/system/Aktivierung.h"
 #include "platform/vb/VbRuntime.h"
 
 namespace {
@@ -73,12 +74,9 @@ bool frmFilme::Form_Load(bool* zweiteInstanz)
         przÜberfälligeAusleihen();
 
     if (m_services.singleInstance) {
-        m_services.singleInstance->serve([this] {
-            if (isMinimized())
-                showNormal();
-            raise();
-            activateWindow();
-        });
+        // With the later start's proof of the user's click, so that the
+        // desktop lets the window take the focus.
+        m_services.singleInstance->serve([this](const sys::Activation& start) { sys::nachVorn(*this, start); });
     }
     return true;
 }

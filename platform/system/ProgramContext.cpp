@@ -1,6 +1,8 @@
 #include "platform/system/ProgramContext.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QFile>
+#include <QIcon>
 #include <QLibraryInfo>
 
 namespace sys {
@@ -14,10 +16,20 @@ std::unique_ptr<QTranslator> qtTexteDeutsch()
     return übersetzung;
 }
 
-ProgramContext::ProgramContext(const QString& applicationName, const QString& title, Instances instances)
-    : m_folder(programFolder()), messages(title), userStore(userStorePath()), singleInstance(m_folder.folder)
+ProgramContext::ProgramContext(const QString& applicationName, const QString& title, Instances instances,
+                               const Activation& ownStart)
+    : m_folder(programFolder()), messages(title), userStore(userStorePath()), singleInstance(m_folder.folder, ownStart)
 {
     QCoreApplication::setApplicationName(applicationName);
+    // The icons that the build puts into each program beside its menu entry's.
+    QIcon icon;
+    for (const int size : {48, 128, 256}) {
+        const QString file = QStringLiteral(":/icons/%1/%2.png").arg(size).arg(QGuiApplication::desktopFileName());
+        if (QFile::exists(file))
+            icon.addFile(file, QSize(size, size));
+    }
+    if (!icon.isNull())
+        QApplication::setWindowIcon(icon);
     m_qtTexte = qtTexteDeutsch();
     m_services.programFolder = m_folder.folder;
     m_services.executableFolder = executableFolder();

@@ -3,6 +3,7 @@
 // wired into the one context that every window gets. Built in main, after the
 // QApplication and before the first window.
 #include "platform/system/DesktopSettings.h"
+#include "platform/system/Endesignale.h"
 #include "platform/system/LinuxDrives.h"
 #include "platform/system/LocalSingleInstance.h"
 #include "platform/system/ProgramFolder.h"
@@ -32,8 +33,13 @@ public:
     // the other program leaves the context's single instance empty.
     enum class Instances { One, Any };
 
-    // title: the program's own, shown on a message box without one.
-    ProgramContext(const QString& applicationName, const QString& title, Instances instances);
+    // applicationName: also the class of its windows (WM_CLASS), which the
+    // menu entry names; title: the program's own, shown on a message box
+    // without one; ownStart: what this start hands over to a running instance
+    // (read before the QApplication was made). Every window gets the icon
+    // that the program's menu entry shows (named by the desktop file name).
+    ProgramContext(const QString& applicationName, const QString& title, Instances instances,
+                   const Activation& ownStart = {});
     ProgramContext(const ProgramContext&) = delete;
     ProgramContext& operator=(const ProgramContext&) = delete;
 
@@ -42,6 +48,10 @@ public:
     // False when the program folder cannot be created or filled: the user has
     // then been told why, and the program ends with a non-zero exit status.
     bool programFolderReady() const;
+
+    // The event loop, which SIGTERM, SIGINT and SIGHUP end as cleanly as the
+    // last window does; at once 0 when one came during the start.
+    int exec() { return m_endesignale.exec(); }
 
     // The members that wireServices looks up by name.
     QtMessageService messages;
@@ -58,6 +68,7 @@ public:
     QtFortschritt fortschritt;
 
 private:
+    Endesignale m_endesignale;
     std::unique_ptr<QTranslator> m_qtTexte;
     // Last, so that its windows go before the services they use.
     Services m_services;

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include <pwd.h>
 #include <unistd.h>
 
 namespace sys {
@@ -138,11 +139,22 @@ ProgramFolderChoice chooseProgramFolder(const QString& executableFolder, const Q
     return choice;
 }
 
+QString homeFolder()
+{
+    const QString home = qEnvironmentVariable("HOME");
+    if (!home.isEmpty() && QDir::isAbsolutePath(home))
+        return QDir::cleanPath(home);
+    // Started without a HOME (a service, `env -i`): the password file knows it.
+    if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir && user->pw_dir[0] == '/')
+        return QDir::cleanPath(QFile::decodeName(user->pw_dir));
+    return QStringLiteral("/");
+}
+
 QString userDataFolder()
 {
     QString base = qEnvironmentVariable("XDG_DATA_HOME");
     if (base.isEmpty() || QDir::isRelativePath(base))
-        base = QDir::homePath() + QStringLiteral("/.local/share");
+        base = fileIn(homeFolder(), QStringLiteral(".local/share"));
     return QDir::cleanPath(base + QStringLiteral("/Rondavex"));
 }
 
@@ -155,7 +167,7 @@ QString userStorePath()
 {
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (base.isEmpty())
-        base = QDir::homePath() + QStringLiteral("/.config");
+        base = fileIn(homeFolder(), QStringLiteral(".config"));
     return base + QStringLiteral("/Rondavex/Rondavex.ini");
 }
 

@@ -27,8 +27,12 @@ ProgramFolderChoice chooseProgramFolder(const QString& executableFolder, const Q
 // relative to the executable, so that a tree unpacked anywhere works.
 QString shippedDataFolder(const QString& executableFolder);
 
+// The user's home: $HOME when it is an absolute path, else the one the
+// password file gives the user, else "/".
+QString homeFolder();
+
 // The per-user program folder: $XDG_DATA_HOME/Rondavex, or
-// ~/.local/share/Rondavex when the variable is unset, empty or not absolute.
+// <home>/.local/share/Rondavex when the variable is unset, empty or not absolute.
 QString userDataFolder();
 
 // chooseProgramFolder(executableFolder(), userDataFolder())
@@ -43,7 +47,7 @@ inline QString fileIn(const QString& folder, const QString& name)
 }
 
 // The per-user settings file: $XDG_CONFIG_HOME/Rondavex/Rondavex.ini, or
-// ~/.config/Rondavex/Rondavex.ini when the variable is unset or empty.
+// <home>/.config/Rondavex/Rondavex.ini when the variable is unset or empty.
 QString userStorePath();
 
 }  // namespace sys

@@ -71,16 +71,25 @@ public:
     virtual QString systemInformationProgram() const = 0;
 };
 
+// The desktop's proof that the user asked for a start: with it the window of
+// the running instance may take the focus from another program's.
+struct Activation {
+    QString startupId;        // X11 startup notification (DESKTOP_STARTUP_ID)
+    QString activationToken;  // Wayland xdg-activation (XDG_ACTIVATION_TOKEN)
+    bool operator==(const Activation&) const = default;
+};
+
 // One running instance per user and program folder.
 class SingleInstance {
 public:
     virtual ~SingleInstance() = default;
     // True when another instance runs; it has then been asked to come to the
-    // front. False: this one is the instance, from now on for every later start.
+    // front, with this start's activation. False: this one is the instance,
+    // from now on for every later start.
     virtual bool anotherIsRunning() = 0;
     // This instance takes the place: later starts hand over to it. `raise` is
-    // called when a later start asks to come to the front.
-    virtual void serve(std::function<void()> raise) = 0;
+    // called with the later start's activation when it asks to come to the front.
+    virtual void serve(std::function<void(const Activation&)> raise) = 0;
 };
 
 // What a window needs of the world. The pointers are owned by whoever built the

@@ -1,6 +1,7 @@
 // Rondavex started for real: the executables copied into a prepared program
 // folder, run headless.
 #include "platform/ini/IniFile.h"
+#include "tests/app/Programmordner.h"
 #include "tests/support/Programmstart.h"
 #include "tests/support/TempFolder.h"
 
@@ -16,49 +17,15 @@
 #include <memory>
 #include <vector>
 
-using testing_support::LockDateiWeg;
 using testing_support::TempFolder;
 using testing_support::waitFor;
 
-namespace {
-
-bool copyInto(const QString& source, const QString& folder)
-{
-    return QFile::copy(source, folder + '/' + QFileInfo(source).fileName());
-}
-
-struct Start : testing_support::Programmstart {
-    Start(const QString& folder, const QString& config) : Programmstart(folder + "/Rondavex", environment(config)) {}
-    static QProcessEnvironment environment(const QString& config)
-    {
-        QProcessEnvironment env = testing_support::headless();
-        env.insert("XDG_CONFIG_HOME", config);
-        return env;
-    }
-};
-
-// The executables and the shipped files of an installation in a folder of their own.
-::testing::AssertionResult programmordnerAnlegen(const TempFolder& folder)
-{
-    const QString program = QStringLiteral(RDX_PROGRAM_DIR);
-    for (const char* name : {"Rondavex", "tools", "jetimport", "filme.mdb"})
-        if (!copyInto(program + '/' + name, folder.path()))
-            return ::testing::AssertionFailure() << name;
-    for (const char* name : {"Cd.ini", "deutsch.lng"})
-        if (!copyInto(QStringLiteral(RDX_SOURCE_DATA) + '/' + name, folder.path()))
-            return ::testing::AssertionFailure() << name;
-    QDir().mkpath(folder.file("bilder"));
-    if (!copyInto(program + "/bilder/lacs.jpg", folder.file("bilder")))
-        return ::testing::AssertionFailure() << "bilder/lacs.jpg";
-    return ::testing::AssertionSuccess();
-}
-
-}  // namespace
+using testing_support::programmordnerAnlegen;
+using testing_support::Start;
 
 TEST(EndToEnd, AStartWritesItsDefaultsAndBackupAndASecondStartHandsOver)
 {
     TempFolder folder;
-    const LockDateiWeg weg{folder.path()};
     TempFolder config;
     ASSERT_TRUE(programmordnerAnlegen(folder));
     // A settings file without the list defaults: the start writes them.
@@ -89,7 +56,6 @@ TEST(EndToEnd, AStartWritesItsDefaultsAndBackupAndASecondStartHandsOver)
 TEST(EndToEnd, OfSeveralStartsAtTheSameMomentExactlyOneGoesOnAndTheOthersHandOver)
 {
     TempFolder folder;
-    const LockDateiWeg weg{folder.path()};
     TempFolder config;
     ASSERT_TRUE(programmordnerAnlegen(folder));
 

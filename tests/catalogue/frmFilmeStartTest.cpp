@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 #include "tests/Quellordner.h"
@@ -61,6 +62,31 @@ TEST(Start, WritesTheListDefaultsMakesTheBackupAndOpensTheCatalogue)
     EXPECT_EQ(f.c.lfListe->count(), 0) << "the list stays empty until the user picks a view";
     EXPECT_TRUE(p.fake.singleInstance.served);
     EXPECT_EQ(f.tabStops, (std::array<int, 6>{150, 160, 225, 235, 245, 255}));
+}
+
+TEST(Start, ALaterStartBringsTheMinimizedMainWindowToTheFrontWithTheFocus)
+{
+    Programmordner p;
+    frmFilme f(p.fake.services);
+    ASSERT_TRUE(f.Form_Load());
+    ASSERT_TRUE(p.fake.singleInstance.raiseHandler);
+    f.show();
+    QWidget andere;
+    andere.show();
+    andere.activateWindow();
+    const auto warten = [](const std::function<bool()>& done) {
+        for (int i = 0; i < 300 && !done(); ++i)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        return done();
+    };
+    ASSERT_TRUE(warten([&] { return andere.isActiveWindow(); }));
+    f.showMinimized();
+
+    p.fake.singleInstance.raiseHandler({"rondavex-1-rechner_TIME99", "token"});
+    EXPECT_TRUE(warten([&] { return f.isActiveWindow(); }));
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_FALSE(f.isMinimized());
+    EXPECT_EQ(QApplication::activeWindow(), &f);
 }
 
 TEST(Start, ValuesThatArePresentAreNeverOverwritten)

@@ -15,7 +15,6 @@
 
 using testing_support::entriesBelow;
 using testing_support::fileBytes;
-using testing_support::LockDateiWeg;
 using testing_support::TempFolder;
 using testing_support::waitFor;
 
@@ -119,7 +118,6 @@ TEST_F(InstalledPackage, TheFirstStartFillsTheUsersOwnFolderAndOpensTheEmptyCata
 {
     TempFolder home;
     const QString folder = userFolder(home);
-    const LockDateiWeg weg{folder};
     Start first(command("rondavex"), home.path());
     ASSERT_TRUE(opensTheCatalogueIn(first, folder));
     EXPECT_TRUE(holdsTheShippedFiles(shipped(), folder, {"Cd.ini", "filme.mdb"}));
@@ -149,7 +147,6 @@ TEST_F(InstalledPackage, ASecondStartKeepsTheTitlesAndSettingsOfTheFirst)
 {
     TempFolder home;
     const QString folder = userFolder(home);
-    const LockDateiWeg weg{folder};
     {
         Start first(command("rondavex"), home.path());
         ASSERT_TRUE(opensTheCatalogueIn(first, folder));

@@ -96,10 +96,14 @@ public:
 class FakeSingleInstance : public sys::SingleInstance {
 public:
     bool anotherIsRunning() override { return running; }
-    void serve(std::function<void()> raise) override { raiseHandler = std::move(raise); served = true; }
+    void serve(std::function<void(const sys::Activation&)> raise) override
+    {
+        raiseHandler = std::move(raise);
+        served = true;
+    }
     bool running = false;
     bool served = false;
-    std::function<void()> raiseHandler;
+    std::function<void(const sys::Activation&)> raiseHandler;
 };
 
 // A printer that records what it prints: each document as its lines of

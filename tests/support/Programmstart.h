@@ -1,8 +1,6 @@
 #pragma once
 // A program of ours started for real, headless and from elsewhere than its
 // own folder, as a user starts it; ended when the object goes.
-#include "platform/system/LocalSingleInstance.h"
-
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -35,12 +33,12 @@ inline QProcessEnvironment headless()
 }
 
 struct Programmstart {
-    Programmstart(const QString& program, const QProcessEnvironment& env)
+    Programmstart(const QString& program, const QProcessEnvironment& env, const QStringList& arguments = {})
     {
         process.setProcessEnvironment(env);
         // Started from elsewhere: the program finds its folder by its own path.
         process.setWorkingDirectory(QDir::tempPath());
-        process.start(program, {});
+        process.start(program, arguments);
     }
     ~Programmstart() { end(); }
     Programmstart(const Programmstart&) = delete;
@@ -61,13 +59,6 @@ struct Programmstart {
     std::string output() { return process.readAllStandardError().toStdString(); }
 
     QProcess process;
-};
-
-// The single-instance lock file of a program folder stays when the program
-// ends (see LocalSingleInstance); a test's folder goes, so does its lock file.
-struct LockDateiWeg {
-    ~LockDateiWeg() { QFile::remove(sys::LocalSingleInstance::lockPath(folder)); }
-    QString folder;
 };
 
 }  // namespace testing_support

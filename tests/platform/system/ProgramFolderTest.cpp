@@ -10,10 +10,13 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <functional>
 #include <vector>
 
 using testing_support::TempFolder;
@@ -301,4 +304,71 @@ TEST(ProgramFolder, TheUserFolderLiesUnderXdgDataHomeOrTheHomesLocalShare)
         EXPECT_EQ(sys::userDataFolder(), c.folder) << c.xdg;
     }
     qputenv("XDG_DATA_HOME", oldXdg);
+}
+
+namespace {
+
+// Runs `check` in a child as the user `uid` with `home` as its HOME (nullptr:
+// none); its exit code, or -1 when it cannot become that user.
+int alsNutzer(uid_t uid, const char* home, const std::function<int()>& check)
+{
+    const pid_t child = ::fork();
+    if (child < 0)
+        return -1;
+    if (child == 0) {
+        if (uid != ::geteuid() && (::setgroups(0, nullptr) != 0 || ::setgid(uid) != 0 || ::setuid(uid) != 0))
+            ::_exit(100);
+        if (home)
+            ::setenv("HOME", home, 1);
+        else
+            ::unsetenv("HOME");
+        ::unsetenv("XDG_DATA_HOME");
+        ::unsetenv("XDG_CONFIG_HOME");
+        ::_exit(check());
+    }
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 100)
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+}  // namespace
+
+TEST(ProgramFolder, WithoutAHomeTheUsersFolderLiesInTheHomeThatThePasswordFileGives)
+{
+    const passwd* user = ::getpwuid(::getuid());
+    ASSERT_TRUE(user && user->pw_dir);
+    const QString passwdHome = QFile::decodeName(user->pw_dir);
+    const struct {
+        const char* home;
+        QString expected;
+    } cases[] = {
+        {"/srv/anna", "/srv/anna"},
+        {nullptr, passwdHome},
+        {"", passwdHome},
+        {"relativ/heim", passwdHome},
+    };
+    for (const auto& c : cases) {
+        const int result = alsNutzer(::geteuid(), c.home, [&] {
+            if (sys::homeFolder() != c.expected)
+                return 1;
+            if (sys::userDataFolder() != c.expected + "/.local/share/Rondavex")
+                return 2;
+            return sys::userStorePath() == c.expected + "/.config/Rondavex/Rondavex.ini" ? 0 : 3;
+        });
+        EXPECT_EQ(result, 0) << (c.home ? c.home : "(none)") << ": 1 home, 2 program folder, 3 settings";
+    }
+}
+
+TEST(ProgramFolder, AUserWhomThePasswordFileDoesNotKnowGetsTheFolderUnderTheRoot)
+{
+    constexpr uid_t Unbekannt = 54321;
+    if (::getpwuid(Unbekannt))
+        GTEST_SKIP() << "uid 54321 has an entry here";
+    const int result = alsNutzer(Unbekannt, nullptr, [] {
+        return sys::homeFolder() == "/" && sys::userDataFolder() == "/.local/share/Rondavex" ? 0 : 1;
+    });
+    if (result < 0)
+        GTEST_SKIP() << "cannot become another user (needs root)";
+    EXPECT_EQ(result, 0);
 }

@@ -1,4 +1,3 @@
-#include "platform/system/LocalSingleInstance.h"
 #include "platform/system/ProgramFolder.h"
 #include "platform/system/QtServices.h"
 #include "platform/system/Services.h"
@@ -45,64 +44,4 @@ TEST(Services, FileNamesLieInTheProgramFolder)
     EXPECT_EQ(s.file("Cd.ini"), "/opt/rdx/Cd.ini");
     s.programFolder = "/opt/rdx/";
     EXPECT_EQ(s.file("Backup"), "/opt/rdx/Backup");
-}
-
-namespace {
-
-// The lock file stays when an instance ends; a test's folder is gone afterwards, so is its lock file.
-struct LockDateiWeg {
-    ~LockDateiWeg() { QFile::remove(pfad); }
-    QString pfad;
-};
-
-}  // namespace
-
-TEST(SingleInstance, ALaterStartOnTheSameFolderHandsOverToTheRunningOne)
-{
-    TempFolder folder;
-    TempFolder other;
-    const LockDateiWeg weg{sys::LocalSingleInstance::lockPath(folder.path())};
-    const LockDateiWeg wegAnderswo{sys::LocalSingleInstance::lockPath(other.path())};
-    sys::LocalSingleInstance first(folder.path());
-    EXPECT_FALSE(first.anotherIsRunning());
-    int raised = 0;
-    first.serve([&] { ++raised; });
-
-    sys::LocalSingleInstance second(folder.path());
-    EXPECT_TRUE(second.anotherIsRunning());
-    for (int i = 0; i < 200 && raised == 0; ++i) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-    EXPECT_EQ(raised, 1);
-
-    sys::LocalSingleInstance elsewhere(other.path());
-    EXPECT_FALSE(elsewhere.anotherIsRunning()) << "another program folder is another installation";
-    EXPECT_NE(sys::LocalSingleInstance::socketName(folder.path()), sys::LocalSingleInstance::socketName(other.path()));
-}
-
-TEST(SingleInstance, AStartWhileTheFirstIsStillStartingHandsOverAndTheDecisionGoesWithTheInstance)
-{
-    TempFolder folder;
-    const LockDateiWeg weg{sys::LocalSingleInstance::lockPath(folder.path())};
-    {
-        // Decided, but busy (an upgrade message, the backup): no serve() yet.
-        sys::LocalSingleInstance first(folder.path());
-        EXPECT_FALSE(first.anotherIsRunning());
-        EXPECT_FALSE(first.anotherIsRunning()) << "asking again changes nothing";
-        sys::LocalSingleInstance second(folder.path());
-        QElapsedTimer t;
-        t.start();
-        EXPECT_TRUE(second.anotherIsRunning());
-        EXPECT_LT(t.elapsed(), 2000) << "the first answers while it starts";
-
-        // A cleaner of the temporary folder removed the lock file: the socket still tells.
-        ASSERT_TRUE(QFile::remove(sys::LocalSingleInstance::lockPath(folder.path())));
-        sys::LocalSingleInstance third(folder.path());
-        EXPECT_TRUE(third.anotherIsRunning());
-    }
-    // The first has ended (or crashed: the kernel drops its lock the same way).
-    sys::LocalSingleInstance later(folder.path());
-    EXPECT_FALSE(later.anotherIsRunning());
-    EXPECT_TRUE(QFileInfo::exists(sys::LocalSingleInstance::lockPath(folder.path())));
 }
