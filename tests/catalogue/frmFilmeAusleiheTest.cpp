@@ -495,6 +495,55 @@ TEST(Ausleihe, AReturnUnderANewTitleTakesItsSubEntriesAlongAndClosesTheOldRows)
     EXPECT_EQ(integrität(k), "ok");
 }
 
+// A return frees the title's sub-entries of that borrower whatever the title's
+// sub-entry mark says; only the mark "1" carries a changed title and folder
+// to them, as an edit does. The mark itself stays as it was stored.
+struct Unterordnermarke {
+    const char* name;
+    QVariant marke;
+    bool folgen;  // the sub-entries take the new title and folder
+};
+
+class RückgabeMitMarke : public testing::TestWithParam<Unterordnermarke> {};
+
+TEST_P(RückgabeMitMarke, FreesTheSubEntriesAndCarriesTheNameOnlyWithOne)
+{
+    const Unterordnermarke& fall = GetParam();
+    Filmkatalog k;
+    k.ausführen("UPDATE Filme SET Wer = 'Bernd', AusDatum = '01.12.2026', Unterordner = ? WHERE Titel = 'Matrix'",
+                {fall.marke});
+    k.ausführen("UPDATE Unterordner SET Wer = 'Bernd'");
+    k.ausführen("INSERT INTO Ausleihe VALUES ('Matrix', 'Bernd', '01.12.2026', Null)");
+    frmFilme& f = zeigen(k, "Matrix");
+    ASSERT_FALSE(f.c.back->isHidden());
+    ersetzenImFokus(f.c.tfTitel, "Matrix Reloaded");
+    ersetzenImFokus(f.c.tfMappe, "Z");
+    f.c.back->click();
+
+    EXPECT_EQ(k.fake.messages.prompts(), QStringList{"Datensatz wurde gespeichert!"});
+    EXPECT_EQ(roh(k.folder.file("filme.mdb"),
+                  "SELECT Titel, Wer, AusDatum, Mappe, coalesce(Unterordner, '<null>') FROM Filme "
+                  "WHERE Titel LIKE 'Matrix%' ORDER BY Titel"),
+              (std::vector<QStringList>{{"Matrix 2", "Maximilian Mustermann", "-", "A", "-"},
+                                        {"Matrix Reloaded", "-", "-", "Z",
+                                         fall.marke.isNull() ? QStringLiteral("<null>") : fall.marke.toString()}}));
+    const QString titel = fall.folgen ? QStringLiteral("Matrix Reloaded") : QStringLiteral("Matrix");
+    EXPECT_EQ(roh(k.folder.file("filme.mdb"), "SELECT Titel, Titel2, Mappe, Wer FROM Unterordner ORDER BY Titel2"),
+              (std::vector<QStringList>{{titel, "Matrix Teil 1", fall.folgen ? "Z" : "A", "-"},
+                                        {titel, "Matrix Teil 2", fall.folgen ? "Z" : "<null>", "-"}}));
+    EXPECT_EQ(log(k).back(), (QStringList{"Matrix", "Bernd", "01.12.2026", "09.12.2026"}));
+    EXPECT_EQ(integrität(k), "ok");
+    erwarteZustand(f, {true, true, false, false, false, false}, "returned");
+}
+
+INSTANTIATE_TEST_SUITE_P(Marken, RückgabeMitMarke,
+                         testing::Values(Unterordnermarke{"Ziffer1", QStringLiteral("1"), true},
+                                         Unterordnermarke{"Ziffer0", QStringLiteral("0"), false},
+                                         Unterordnermarke{"Ziffer2", QStringLiteral("2"), false},
+                                         Unterordnermarke{"Leer", QStringLiteral(""), false},
+                                         Unterordnermarke{"SqlNull", QVariant(), false}),
+                         [](const auto& fall) { return std::string(fall.param.name); });
+
 // The panel of a started lending and of the history, for a look by eye: RDX_SCREENSHOTS names a folder.
 TEST(Ausleihe, Screenshot)
 {
