@@ -406,7 +406,8 @@ TEST_P(EintragsdatumListe, SortsByItsDay)
     const QStringList titel = k.titel();
     ASSERT_EQ(titel.size(), alleTitel().size());
     EXPECT_EQ(titel.back(), "Zorro");
-    EXPECT_EQ(titel.indexOf("Alien"), GetParam().tag.year() > 2025 ? 0 : titel.size() - 2) << titel.join(" | ").toStdString();
+    EXPECT_EQ(titel.indexOf("Alien"), GetParam().tag.year() > 2025 ? 0 : titel.size() - 2)
+        << titel.join(" | ").toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Jahrhundert, EintragsdatumListe, testing::ValuesIn(ZweistelligeJahre),
