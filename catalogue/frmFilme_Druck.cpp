@@ -7,6 +7,7 @@
 #include "platform/vb/VbRuntime.h"
 
 #include <QGuiApplication>
+#include <QMenu>
 #include <QPushButton>
 
 namespace {
@@ -61,9 +62,16 @@ QString druckwert(const QVariant& wert, int breite)
     return breite > 0 ? text.left(breite).leftJustified(breite, u' ') : text;
 }
 
-void druckfehler(const sys::Services& services)
+// With no printer set up the job never started: the user is told so and where
+// to choose one, in the menu's captions as shown (without access-key marks).
+void druckfehler(const sys::Services& services, const FilmeControls& c)
 {
-    services.messages->msgBox(QStringLiteral("unbekannter Fehler!"), sys::mb::Exclamation, QStringLiteral("Drucken"));
+    QString text = QStringLiteral("unbekannter Fehler!");
+    if (!services.printer->eingerichtet())
+        text = QStringLiteral("Es ist kein Drucker eingerichtet.\nUnter \"%1\" im Menü \"%2\" können Sie einen Drucker "
+                              "wählen oder in eine PDF-Datei drucken.")
+                   .arg(c.mnuDruckSetup->iconText(), c.mnuDatei->menuAction()->iconText());
+    services.messages->msgBox(text, sys::mb::Exclamation, QStringLiteral("Drucken"));
 }
 
 }  // namespace
@@ -83,7 +91,7 @@ void frmFilme::cmdPrint_Click()
     const QTextOption layout = c.lfListe->textOption(drucker.font());
     for (int i = 0; i < c.lfListe->count(); ++i) {
         if (!drucker.print(1, vb::singleLine(c.lfListe->item(i)->text(), true), layout) || !drucker.newLine()) {
-            druckfehler(m_services);
+            druckfehler(m_services, c);
             break;
         }
     }
@@ -139,7 +147,7 @@ void frmFilme::mnuDrucken_Click()
     }
     drucker.endDoc();
     if (gescheitert)
-        druckfehler(m_services);
+        druckfehler(m_services, c);
 }
 
 // The choice of the dialog holds for later jobs; ending the empty document

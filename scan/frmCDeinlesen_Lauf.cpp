@@ -34,6 +34,16 @@ QStringList texte(const QListWidget* liste)
     return zeilen;
 }
 
+// The bytes of "Inhalt in Byte" as a drive's details ("4.700.372.992") or a walk
+// (" 1234") wrote them; 0 for an empty or other text.
+qint64 byteZahl(QString text)
+{
+    text.remove(u'.');
+    bool zahl = false;
+    const qint64 bytes = text.trimmed().toLongLong(&zahl);
+    return zahl ? bytes : 0;
+}
+
 }  // namespace
 
 // The walk's companion: asked before each entry.
@@ -326,11 +336,16 @@ void frmCDeinlesen::cmdPlus_Click()
     if (anzahl == 0)
         anzahl = 1;
     const double vorher = vb::val(Label1[7]->text());
+    const qint64 bytesVorher = byteZahl(Label1[5]->text());
     List1_Click();
     if (m_abbrechen)
         return;
     const double nachher = vb::val(Label1[7]->text());
     Label1[7]->setText(QString::number(vorher + nachher, 'g', 15));
+    // The bytes add up like the megabytes, in the form the last disc's were shown.
+    const QString letzte = Label1[5]->text();
+    const qint64 summe = bytesVorher + byteZahl(letzte);
+    Label1[5]->setText(letzte.startsWith(u' ') ? byteText(double(summe)) : gruppiert(summe));
     tfAnzahl->setText(QString::number(anzahl + 1, 'g', 15));
 }
 

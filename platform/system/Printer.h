@@ -32,6 +32,10 @@ public:
 
     // The font items are printed in, measured on the printer.
     virtual QFont font() = 0;
+
+    // Whether a job has somewhere to go: a printer of the system, or a file
+    // chosen in the printer dialog. A job without one cannot start.
+    virtual bool eingerichtet() = 0;
 };
 
 }  // namespace sys

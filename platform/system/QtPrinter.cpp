@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace sys {
 
@@ -199,6 +200,16 @@ bool QtPrinter::endDoc()
     m_regel.reset();
     m_gescheitert = false;
     return ergebnis;
+}
+
+// Without a print system Qt writes PDF, which needs a file name; with one, a
+// printer of that name must be there.
+bool QtPrinter::eingerichtet()
+{
+    const QPrinter& d = drucker();
+    if (d.outputFormat() == QPrinter::PdfFormat)
+        return !d.outputFileName().isEmpty();
+    return !d.printerName().isEmpty() && QPrinterInfo::availablePrinterNames().contains(d.printerName());
 }
 
 Printer::Einrichtung QtPrinter::setup()

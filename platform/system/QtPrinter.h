@@ -32,6 +32,7 @@ public:
     bool endDoc() override;
     Einrichtung setup() override;
     QFont font() override;
+    bool eingerichtet() override;
 
 private:
     QPrinter& drucker();

@@ -200,6 +200,11 @@ QString dateText(const QDate& date)
     return date.isValid() ? date.toString(u"dd.MM.yyyy") : QString();
 }
 
+int fullYear(int twoDigitYear)
+{
+    return twoDigitYear < 30 ? 2000 + twoDigitYear : 1900 + twoDigitYear;
+}
+
 QDate parseDateText(const QString& text)
 {
     static const QRegularExpression pattern(
@@ -209,7 +214,7 @@ QDate parseDateText(const QString& text)
         return {};
     int year = m.captured(3).toInt();
     if (m.capturedLength(3) == 2)
-        year += 2000;
+        year = fullYear(year);
     return QDate(year, m.captured(2).toInt(), m.captured(1).toInt());
 }
 

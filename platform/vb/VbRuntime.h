@@ -39,9 +39,13 @@ QString formatTwoDecimals(double value);
 QString dateText(const QDate& date);
 
 // Reads a German date: day and month of one or two digits, the year of four
-// or of two (read as 20yy): "1.9.26", "1.9.2026", "01.09.2026". Anything else
-// ("2026-09-01", "31.02.2026", " 1.9.26") gives an invalid date.
+// or of two: "1.9.26", "1.9.2026", "01.09.2026". Anything else ("2026-09-01",
+// "31.02.2026", " 1.9.26") gives an invalid date. Every date typed or stored
+// as text is read here, so the two-digit rule holds alike everywhere.
 QDate parseDateText(const QString& text);
+// The year of a two-digit year as the Windows program read it: 00-29 are
+// 2000-2029, 30-99 are 1930-1999 (lendings of the last century stay there).
+int fullYear(int twoDigitYear);
 
 // The text as one line: every line break (CR LF counts as one) and every other
 // control character becomes one blank. With `keepTabs` the tabs stay (a list

@@ -128,15 +128,16 @@ void xf(QByteArray& b, bool style, unsigned format)
 }
 
 // The shared strings: SST, continued in CONTINUE records, then EXTSST, whose
-// buckets point at every dsst-th string. `base` is the stream offset at which
-// the SST record starts.
+// buckets point at every dsst-th string. Excel takes dsst as a 128th of the
+// strings plus one, at least 8, so there are never more than 128 buckets, and
+// expects that figure. `base` is the stream offset at which the SST record starts.
 template <typename Strings>
 QByteArray sharedStrings(const Strings& strings, quint32 uses, quint64 base)
 {
     QByteArray out;
     QByteArray ext;
     const quint32 unique = quint32(strings.size());
-    const quint32 perBucket = std::max<quint32>(8, (unique + 1026) / 1027);
+    const quint32 perBucket = std::max<quint32>(8, unique / 128 + 1);
     u16(ext, perBucket);
 
     qsizetype recordAt = 0;

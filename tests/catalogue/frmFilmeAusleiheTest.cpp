@@ -4,6 +4,7 @@
 #include "tests/catalogue/Bearbeitung.h"
 #include "tests/Quellordner.h"
 #include "tests/support/Kombis.h"
+#include "tests/support/ZweistelligeJahre.h"
 
 #include "lending/frmMappe.h"
 #include "platform/vb/VbRuntime.h"
@@ -251,10 +252,19 @@ INSTANTIATE_TEST_SUITE_P(Fälle, Leiher,
 // A lending date as the user types it: read as a German date and stored in
 // the one form that the overdue list and the return read.
 struct Ausleihdatumfall {
-    const char* name;
+    std::string name;
     const char* getippt;
-    const char* gespeichert;
+    QDate tag;
 };
+
+// Two-digit years at the century's edges, typed as they stand.
+std::vector<Ausleihdatumfall> zweistelligGetippt()
+{
+    std::vector<Ausleihdatumfall> fälle;
+    for (const Zweistellig& z : ZweistelligeJahre)
+        fälle.push_back({z.name, z.text, z.tag});
+    return fälle;
+}
 
 class Ausleihdatum : public ::testing::TestWithParam<Ausleihdatumfall> {};
 
@@ -268,25 +278,28 @@ TEST_P(Ausleihdatum, IsStoredAsDayMonthYearAndTheOverdueListFindsIt)
     f.c.cmdspeichern->click();
     ASSERT_EQ(k.fake.messages.shown.size(), 1u);
     EXPECT_EQ(letzte(k).prompt, "'Alien 3' wurde editiert!");
-    const QString gespeichert = QString::fromUtf8(GetParam().gespeichert);
+    const QString gespeichert = vb::dateText(GetParam().tag);
     EXPECT_EQ(spalte(k, "Filme", "AusDatum", "Alien 3"), gespeichert);
     EXPECT_EQ(log(k).back(), (QStringList{"Alien 3", "Karl", gespeichert, "<null>"}));
     EXPECT_EQ(f.c.tfDatumAusleihe->text(), gespeichert) << "the panel shows the stored date";
 
     f.c.mnuÜberfälligeAusleihen->trigger();
-    EXPECT_EQ(k.titel().contains("Alien 3"), QDate::fromString(gespeichert, "dd.MM.yyyy") < QDate(2026, 11, 25))
+    EXPECT_EQ(k.titel().contains("Alien 3"), GetParam().tag < QDate(2026, 11, 25))
         << "three months out is overdue, today is not";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Formen, Ausleihdatum,
-    ::testing::Values(Ausleihdatumfall{"ShortYear", "1.9.26", "01.09.2026"},
-                      Ausleihdatumfall{"FullYear", "1.9.2026", "01.09.2026"},
-                      Ausleihdatumfall{"TwoDigitDay", "01.9.26", "01.09.2026"},
-                      Ausleihdatumfall{"TwoDigitsEach", "01.09.2026", "01.09.2026"},
-                      Ausleihdatumfall{"BlanksAround", " 1.9.26 ", "01.09.2026"},
-                      Ausleihdatumfall{"EmptyIsToday", "", "09.12.2026"}),
-    [](const auto& fall) { return std::string(fall.param.name); });
+    ::testing::Values(Ausleihdatumfall{"ShortYear", "1.9.26", QDate(2026, 9, 1)},
+                      Ausleihdatumfall{"FullYear", "1.9.2026", QDate(2026, 9, 1)},
+                      Ausleihdatumfall{"TwoDigitDay", "01.9.26", QDate(2026, 9, 1)},
+                      Ausleihdatumfall{"TwoDigitsEach", "01.09.2026", QDate(2026, 9, 1)},
+                      Ausleihdatumfall{"BlanksAround", " 1.9.26 ", QDate(2026, 9, 1)},
+                      Ausleihdatumfall{"EmptyIsToday", "", QDate(2026, 12, 9)}),
+    [](const auto& fall) { return fall.param.name; });
+
+INSTANTIATE_TEST_SUITE_P(Jahrhundert, Ausleihdatum, ::testing::ValuesIn(zweistelligGetippt()),
+                         [](const auto& fall) { return fall.param.name; });
 
 class AusleihdatumVerweigert : public ::testing::TestWithParam<const char*> {};
 
@@ -481,6 +494,55 @@ TEST(Ausleihe, AReturnUnderANewTitleTakesItsSubEntriesAlongAndClosesTheOldRows)
     EXPECT_EQ(spalte(k, "Filme", "Wer", "Matrix Reloaded"), "-");
     EXPECT_EQ(integrität(k), "ok");
 }
+
+// A return frees the title's sub-entries of that borrower whatever the title's
+// sub-entry mark says; only the mark "1" carries a changed title and folder
+// to them, as an edit does. The mark itself stays as it was stored.
+struct Unterordnermarke {
+    const char* name;
+    QVariant marke;
+    bool folgen;  // the sub-entries take the new title and folder
+};
+
+class RückgabeMitMarke : public testing::TestWithParam<Unterordnermarke> {};
+
+TEST_P(RückgabeMitMarke, FreesTheSubEntriesAndCarriesTheNameOnlyWithOne)
+{
+    const Unterordnermarke& fall = GetParam();
+    Filmkatalog k;
+    k.ausführen("UPDATE Filme SET Wer = 'Bernd', AusDatum = '01.12.2026', Unterordner = ? WHERE Titel = 'Matrix'",
+                {fall.marke});
+    k.ausführen("UPDATE Unterordner SET Wer = 'Bernd'");
+    k.ausführen("INSERT INTO Ausleihe VALUES ('Matrix', 'Bernd', '01.12.2026', Null)");
+    frmFilme& f = zeigen(k, "Matrix");
+    ASSERT_FALSE(f.c.back->isHidden());
+    ersetzenImFokus(f.c.tfTitel, "Matrix Reloaded");
+    ersetzenImFokus(f.c.tfMappe, "Z");
+    f.c.back->click();
+
+    EXPECT_EQ(k.fake.messages.prompts(), QStringList{"Datensatz wurde gespeichert!"});
+    EXPECT_EQ(roh(k.folder.file("filme.mdb"),
+                  "SELECT Titel, Wer, AusDatum, Mappe, coalesce(Unterordner, '<null>') FROM Filme "
+                  "WHERE Titel LIKE 'Matrix%' ORDER BY Titel"),
+              (std::vector<QStringList>{{"Matrix 2", "Maximilian Mustermann", "-", "A", "-"},
+                                        {"Matrix Reloaded", "-", "-", "Z",
+                                         fall.marke.isNull() ? QStringLiteral("<null>") : fall.marke.toString()}}));
+    const QString titel = fall.folgen ? QStringLiteral("Matrix Reloaded") : QStringLiteral("Matrix");
+    EXPECT_EQ(roh(k.folder.file("filme.mdb"), "SELECT Titel, Titel2, Mappe, Wer FROM Unterordner ORDER BY Titel2"),
+              (std::vector<QStringList>{{titel, "Matrix Teil 1", fall.folgen ? "Z" : "A", "-"},
+                                        {titel, "Matrix Teil 2", fall.folgen ? "Z" : "<null>", "-"}}));
+    EXPECT_EQ(log(k).back(), (QStringList{"Matrix", "Bernd", "01.12.2026", "09.12.2026"}));
+    EXPECT_EQ(integrität(k), "ok");
+    erwarteZustand(f, {true, true, false, false, false, false}, "returned");
+}
+
+INSTANTIATE_TEST_SUITE_P(Marken, RückgabeMitMarke,
+                         testing::Values(Unterordnermarke{"Ziffer1", QStringLiteral("1"), true},
+                                         Unterordnermarke{"Ziffer0", QStringLiteral("0"), false},
+                                         Unterordnermarke{"Ziffer2", QStringLiteral("2"), false},
+                                         Unterordnermarke{"Leer", QStringLiteral(""), false},
+                                         Unterordnermarke{"SqlNull", QVariant(), false}),
+                         [](const auto& fall) { return std::string(fall.param.name); });
 
 // The panel of a started lending and of the history, for a look by eye: RDX_SCREENSHOTS names a folder.
 TEST(Ausleihe, Screenshot)

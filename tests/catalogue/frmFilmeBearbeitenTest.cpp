@@ -7,6 +7,7 @@
 
 #include "tests/support/FileSystemFaults.h"
 #include "tests/support/Kombis.h"
+#include "tests/support/ZweistelligeJahre.h"
 
 #include <QDir>
 #include <QFile>
@@ -344,10 +345,18 @@ TEST(Editieren, ADateTypedIsStoredAsADate)
 
 // The entry date as the user types it, on an edit and on a new title.
 struct Eintragsdatumfall {
-    const char* name;
+    std::string name;
     const char* getippt;
-    const char* gespeichert;  // Datum as the file holds it
+    QString gespeichert;  // Datum as the file holds it
 };
+
+std::vector<Eintragsdatumfall> zweistelligEingetragen()
+{
+    std::vector<Eintragsdatumfall> fälle;
+    for (const Zweistellig& z : ZweistelligeJahre)
+        fälle.push_back({z.name, z.text, z.tag.toString(Qt::ISODate)});
+    return fälle;
+}
 
 class Eintragsdatum : public testing::TestWithParam<Eintragsdatumfall> {};
 
@@ -358,7 +367,7 @@ TEST_P(Eintragsdatum, IsReadAsAGermanDate)
     ersetzenImFokus(f.c.tfDatum, QString::fromUtf8(GetParam().getippt));
     f.c.cmdEdit->click();
     EXPECT_EQ(letzte(k).prompt, "'Alien' wurde editiert!");
-    const QString gespeichert = QString::fromUtf8(GetParam().gespeichert);
+    const QString gespeichert = GetParam().gespeichert;
     EXPECT_EQ(spalte(k, "Filme", "Datum", "Alien"), QByteArray(GetParam().getippt) == "\b" ? "2025-01-10" : gespeichert)
         << "an emptied field leaves the stored date";
 
@@ -376,7 +385,33 @@ INSTANTIATE_TEST_SUITE_P(Formen, Eintragsdatum,
                                          Eintragsdatumfall{"FullYear", "1.9.2026", "2026-09-01"},
                                          Eintragsdatumfall{"TwoDigitsEach", "01.09.2026", "2026-09-01"},
                                          Eintragsdatumfall{"Empty", "\b", "2026-12-09"}),
-                         [](const auto& fall) { return std::string(fall.param.name); });
+                         [](const auto& fall) { return fall.param.name; });
+
+INSTANTIATE_TEST_SUITE_P(Jahrhundert, Eintragsdatum, testing::ValuesIn(zweistelligEingetragen()),
+                         [](const auto& fall) { return fall.param.name; });
+
+// "DS nach Datum" lists the newest first: a title entered on a day of the last
+// century goes below every title of this one, whose days all lie from 2018 to
+// 2025; one entered in 2029 goes first. Zorro has no date and stays last.
+class EintragsdatumListe : public testing::TestWithParam<Zweistellig> {};
+
+TEST_P(EintragsdatumListe, SortsByItsDay)
+{
+    Filmkatalog k;
+    frmFilme& f = zeigen(k, "Alien");
+    ersetzenImFokus(f.c.tfDatum, QString::fromUtf8(GetParam().text));
+    f.c.cmdEdit->click();
+    ASSERT_EQ(letzte(k).prompt, "'Alien' wurde editiert!");
+    f.c.mnuDSnachDatum->trigger();
+    const QStringList titel = k.titel();
+    ASSERT_EQ(titel.size(), alleTitel().size());
+    EXPECT_EQ(titel.back(), "Zorro");
+    EXPECT_EQ(titel.indexOf("Alien"), GetParam().tag.year() > 2025 ? 0 : titel.size() - 2)
+        << titel.join(" | ").toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Jahrhundert, EintragsdatumListe, testing::ValuesIn(ZweistelligeJahre),
+                         [](const auto& fall) { return zweistelligName(fall.param); });
 
 // A typed date that is no date: the message names the field and the form,
 // and nothing is stored, on an edit, a new title and a new title's lending date.

@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
@@ -179,36 +181,96 @@ TEST(ListeDrucken, EmptyOrBrokenQueryPrintsNoPageAndSaysNothing)
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
+const QString KeinDrucker = QStringLiteral(
+    "Es ist kein Drucker eingerichtet.\nUnter \"Drucker einstellen\" im Menü \"Datei\" können Sie einen Drucker wählen "
+    "oder in eine PDF-Datei drucken.");
+
 struct Fehlerfall {
     const char* name;
+    bool keinDrucker;
     bool amStart;
     int beiItem;
+    QString meldung;
 };
+
+void PrintTo(const Fehlerfall& f, std::ostream* os)
+{
+    *os << f.name;
+}
 
 class Druckfehler : public testing::TestWithParam<Fehlerfall> {};
 
-TEST_P(Druckfehler, BothPrintCommandsSayUnknownErrorEndTheDocumentAndRestoreTheCursor)
+TEST_P(Druckfehler, BothPrintCommandsNameTheCauseEndTheDocumentAndRestoreTheCursor)
 {
     Filmkatalog k("[Funktionen]\r\n6tes Feld=W\r\nSortierung=KF\r\n");
     frmFilme& f = k.fenster();
     wählen(f.c.cmbFormat, "DVD");
     for (auto befehl : {&frmFilme::mnuDrucken_Click, &frmFilme::cmdPrint_Click}) {
         k.fake.messages.shown.clear();
+        k.fake.printer.keinDrucker = GetParam().keinDrucker;
         k.fake.printer.failAtStart = GetParam().amStart;
         k.fake.printer.failAtItem = GetParam().beiItem;
         const int endDocs = k.fake.printer.endDocs;
         (f.*befehl)();
         EXPECT_EQ(k.fake.printer.endDocs, endDocs + 1);
         ASSERT_EQ(k.fake.messages.shown.size(), 1u);
-        EXPECT_EQ(k.fake.messages.shown[0].prompt, "unbekannter Fehler!");
+        EXPECT_EQ(k.fake.messages.shown[0].prompt, GetParam().meldung);
         EXPECT_EQ(k.fake.messages.shown[0].title, "Drucken");
+        EXPECT_EQ(k.fake.messages.shown[0].flags, sys::mb::Exclamation);
         EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Fälle, Druckfehler,
-                         testing::Values(Fehlerfall{"NoPrinter", true, -1}, Fehlerfall{"FailsWhilePrinting", false, 3}),
+                         testing::Values(Fehlerfall{"NoPrinter", true, false, -1, KeinDrucker},
+                                         Fehlerfall{"JobCannotStart", false, true, -1, "unbekannter Fehler!"},
+                                         Fehlerfall{"FailsWhilePrinting", false, false, 3, "unbekannter Fehler!"}),
                          [](const auto& fallInfo) { return std::string(fallInfo.param.name); });
+
+// The way the message points: "Liste drucken" without a printer, then a
+// choice under "Drucker einstellen", then the list prints. The message names
+// the captions the language file gave the menu.
+TEST(ListeDrucken, WithoutAPrinterTheMessagePointsToThePrinterSetup)
+{
+    Filmkatalog k("[Funktionen]\r\n6tes Feld=W\r\nSortierung=KF\r\n");
+    frmFilme& f = k.fenster();
+    wählen(f.c.cmbFormat, "PC");
+    k.fake.messages.shown.clear();
+    k.fake.printer.keinDrucker = true;
+    f.c.cmdPrint->click();
+    ASSERT_EQ(k.fake.messages.prompts(), QStringList{KeinDrucker});
+    EXPECT_TRUE(k.fake.printer.dokumente.back().empty()) << "no page came out";
+
+    k.fake.printer.setups = {sys::Printer::Einrichtung::Gewaehlt};
+    f.c.mnuDruckSetup->trigger();
+    f.c.cmdPrint->click();
+    EXPECT_EQ(k.fake.messages.prompts(), QStringList{KeinDrucker}) << "nothing more to say";
+    EXPECT_EQ(k.fake.printer.dokumente.back().size(), size_t(k.zeilen().size()));
+
+    f.c.mnuDruckSetup->setText("Drucker &wählen");
+    f.c.mnuDatei->setTitle("&Datei && Druck");
+    k.fake.printer.keinDrucker = true;
+    k.fake.messages.shown.clear();
+    f.c.cmdPrint->click();
+    ASSERT_EQ(k.fake.messages.shown.size(), 1u);
+    EXPECT_TRUE(k.fake.messages.shown[0].prompt.contains("Unter \"Drucker wählen\" im Menü \"Datei & Druck\""))
+        << k.fake.messages.shown[0].prompt.toStdString();
+}
+
+// The program's own printer on a machine without one says the same.
+TEST(ListeDrucken, TheRealPrinterWithoutAPrinterNamesTheCause)
+{
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        GTEST_SKIP() << "this machine has a printer";
+    Filmkatalog k;
+    frmFilme& f = k.fenster();
+    sys::QtPrinter drucker;
+    k.fake.services.printer = &drucker;
+    wählen(f.c.cmbFormat, "DVD");
+    k.fake.messages.shown.clear();
+    f.c.cmdPrint->click();
+    EXPECT_EQ(k.fake.messages.prompts(), QStringList{KeinDrucker});
+}
 
 TEST(ListeDrucken, ListRowsAsShownWithTabs)
 {
@@ -339,8 +401,9 @@ QString inDateiDrucken(frmFilme& f, const QString& pdf)
 
 }  // namespace
 
-// Without a printer Qt prints into a PDF without a file name: the job fails,
-// and the printer must still take the file chosen next.
+// Without a printer Qt prints into a PDF without a file name: the job fails
+// with the cause named, and the printer must still take the file chosen next
+// in the dialog that the message points to.
 TEST(ListeDrucken, AFailedJobLeavesThePrinterUsableAndKeepsTheChoices)
 {
     if (!QFileInfo::exists(QStringLiteral("/usr/bin/pdftotext")))
@@ -354,20 +417,21 @@ TEST(ListeDrucken, AFailedJobLeavesThePrinterUsableAndKeepsTheChoices)
     ASSERT_FALSE(gezeigteZeilen(k).isEmpty());
     k.fake.messages.shown.clear();
     f.c.cmdPrint->click();
-    ASSERT_EQ(k.fake.messages.prompts(), QStringList({"unbekannter Fehler!"}));
+    ASSERT_EQ(k.fake.messages.prompts(), QStringList({KeinDrucker}));
 
     ASSERT_TRUE(QDir(k.folder.path()).mkdir(QStringLiteral("ausdruck")));
     const QString pdf = k.folder.file("ausdruck/liste.pdf");
     inDateiDrucken(f, pdf);
     f.c.cmdPrint->click();
-    EXPECT_EQ(k.fake.messages.prompts(), QStringList({"unbekannter Fehler!"}));
+    EXPECT_EQ(k.fake.messages.prompts(), QStringList({KeinDrucker}));
     EXPECT_EQ(pdfZeilen(pdf), gezeigteZeilen(k));
 
-    // The chosen file's folder gone: that job fails, the next one, once the
-    // folder is back, prints into the same file without a new set-up.
+    // The chosen file's folder gone: that job fails for a cause we cannot
+    // name; the next one, once the folder is back, prints into the same file
+    // without a new set-up.
     ASSERT_TRUE(QDir(k.folder.file("ausdruck")).removeRecursively());
     f.c.cmdPrint->click();
-    EXPECT_EQ(k.fake.messages.prompts(), QStringList({"unbekannter Fehler!", "unbekannter Fehler!"}));
+    EXPECT_EQ(k.fake.messages.prompts(), QStringList({KeinDrucker, "unbekannter Fehler!"}));
     ASSERT_TRUE(QDir(k.folder.path()).mkdir(QStringLiteral("ausdruck")));
     f.c.cmdPrint->click();
     EXPECT_EQ(k.fake.messages.shown.size(), 2u);

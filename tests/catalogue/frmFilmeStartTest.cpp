@@ -7,6 +7,7 @@
 #include "tests/support/Doubles.h"
 #include "tests/support/FileSystemFaults.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/ZweistelligeJahre.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -369,6 +370,34 @@ TEST(Erinnerung, OverdueLendingsAreFoundByDateWhateverTheTextOrder)
         }
     }
 }
+
+// A lending that an old catalogue stored with a two-digit year: the reminder
+// at start reads it as the typed date is read, so one of 1998 is overdue
+// and one of 2029 is not.
+class ErinnerungZweistellig : public testing::TestWithParam<testing_support::Zweistellig> {};
+
+TEST_P(ErinnerungZweistellig, ListsTheLendingWhenItsDayIsBeforeTheCutoff)
+{
+    const testing_support::Zweistellig& fall = GetParam();
+    Programmordner p("[Funktionen]\r\nErinnerungsintervall=14\r\nErinnerungsfunktion=1\r\n");
+    {
+        auto d = db::Database::open(p.folder.file("filme.mdb"));
+        d->execute("INSERT INTO Ausleihe (Titel, Wer, AusDT) VALUES ('Alien', 'Anna', ?)", {fall.text});
+        d->execute("INSERT INTO Ausleihe (Titel, Wer, AusDT) VALUES ('Matrix', 'Bert', '24.11.2026')");
+    }
+    frmFilme f(p.fake.services);
+    ASSERT_TRUE(f.Form_Load());
+    QStringList zeilen;
+    for (int i = 0; i < f.c.lfListe->count(); ++i)
+        zeilen << f.c.lfListe->item(i)->text();
+    const QString alien = "Alien\tAnna           \t" + QString::fromUtf8(fall.text) + "\t";
+    const QString matrix = "Matrix\tBert           \t24.11.2026\t";
+    // Today is 09.12.2026: the cutoff 25.11.2026.
+    EXPECT_EQ(zeilen, fall.tag < QDate(2026, 11, 25) ? QStringList({alien, matrix}) : QStringList({matrix}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Jahrhundert, ErinnerungZweistellig, testing::ValuesIn(testing_support::ZweistelligeJahre),
+                         [](const auto& fall) { return testing_support::zweistelligName(fall.param); });
 
 TEST(Erinnerung, AnIntervalThatIsNoWholeNumberGivesNoListAndTheStartGoesOn)
 {

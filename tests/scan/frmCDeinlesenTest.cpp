@@ -161,9 +161,36 @@ TEST(CDeinlesen, PlusAddsTheNextDiscOfASet)
     s.cmdPlus->click();
     EXPECT_EQ(t.k.fake.messages.shown.back().title, "CD wechseln bitte!");
     EXPECT_EQ(s.Label1[7]->text(), "1403");
+    EXPECT_EQ(s.Label1[5]->text(), "1.471.152.128") << "the bytes of both discs, as the megabytes";
     EXPECT_EQ(s.tfAnzahl->text(), "2");
     t.k.fake.messages.answer(sys::mb::Cancel);
     s.cmdPlus->click();
+    EXPECT_EQ(s.tfAnzahl->text(), "2");
+    EXPECT_EQ(s.Label1[5]->text(), "1.471.152.128");
+
+    // A third disc that is not ready adds nothing; the count still rises.
+    t.k.fake.drives.disc("D:")->ready = false;
+    t.k.fake.messages.answer(sys::mb::Ok);
+    s.cmdPlus->click();
+    EXPECT_EQ(s.Label1[7]->text(), "1403");
+    EXPECT_EQ(s.Label1[5]->text(), "1.471.152.128");
+    EXPECT_EQ(s.tfAnzahl->text(), "3");
+}
+
+// "+" on a folder of a local disk walks it again: its bytes add up in the
+// form the walk shows them.
+TEST(CDeinlesen, PlusOverAFolderAddsTheWalksBytes)
+{
+    Scan t("[Funktionen]\r\nmit HDD=1\r\n");
+    t.k.folder.write("platteC/filme/a.avi", QByteArray(2 * 1024 * 1024 + 1, 'x'));
+    scan::frmCDeinlesen& s = t.oeffnen();
+    zeileKlicken(s.List1, "C: \tLokaler Datenträger");
+    zeileKlicken(s.List1, "C:/filme");
+    ASSERT_EQ(s.Label1[5]->text(), " 2097153");
+    t.k.fake.messages.answer(sys::mb::Ok);
+    s.cmdPlus->click();
+    EXPECT_EQ(s.Label1[7]->text(), "4");
+    EXPECT_EQ(s.Label1[5]->text(), " 4194306");
     EXPECT_EQ(s.tfAnzahl->text(), "2");
 }
 

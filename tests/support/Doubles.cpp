@@ -89,7 +89,7 @@ bool FakePrinter::starten()
         return false;
     if (m_regel)
         return true;
-    if (failAtStart) {
+    if (failAtStart || keinDrucker) {
         m_gescheitert = true;
         return false;
     }
@@ -145,6 +145,8 @@ sys::Printer::Einrichtung FakePrinter::setup()
         return Einrichtung::Abgebrochen;
     const Einrichtung antwort = setups.front();
     setups.pop_front();
+    if (antwort == Einrichtung::Gewaehlt)
+        keinDrucker = false;
     return antwort;
 }
 

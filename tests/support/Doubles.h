@@ -118,10 +118,13 @@ public:
     bool endDoc() override;
     Einrichtung setup() override;
     QFont font() override { return QFont(); }
+    bool eingerichtet() override { return !keinDrucker; }
 
     // The width of a text in columns; read when a job starts.
     sys::Spaltenregel::Breite breite = [](const QString& text) { return double(text.size()); };
-    // Jobs cannot start (no printer).
+    // No printer is set up: jobs cannot start, until a choice in the dialog.
+    bool keinDrucker = false;
+    // Jobs cannot start, though a printer is set up.
     bool failAtStart = false;
     // The printer fails at the item with this number (from 0) of a job; -1 never.
     int failAtItem = -1;

@@ -1,11 +1,15 @@
 // Value replacement: the lists of a field and one value replaced in every title.
 #include "tests/frame/Katalogfixture.h"
 #include "tests/tools/ToolsFixture.h"
+#include "tests/support/ZweistelligeJahre.h"
 
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
 #include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
 
 using namespace testing_support;
 
@@ -264,5 +268,26 @@ TEST(Werte, WithoutAnOptionTheClickDoesNothingAndListsStayAfterAReplacement)
     EXPECT_EQ(einträge(f->cmbCombo), QStringList{"DVD"}) << "not refilled";
     EXPECT_FALSE(QFile::exists(o.folder.file("filme.ldb"))) << "the catalogue is free again";
 }
+
+// A date with a two-digit year, as the old or as the new value, is the day
+// the main window reads in it: the title of the same day a century later stays.
+std::vector<Ersetzung> zweistelligeDaten()
+{
+    static std::deque<std::string> namen;
+    std::vector<Ersetzung> fälle;
+    for (const Zweistellig& z : ZweistelligeJahre) {
+        const QString tag = z.tag.toString(Qt::ISODate);
+        const QString später = z.tag.addYears(100).toString(Qt::ISODate);
+        const QString text = QString::fromUtf8(z.text);
+        namen.push_back(std::string(z.name) + "Alt");
+        fälle.push_back({namen.back().c_str(), "Datum", {tag, später}, text, "3.4.2022", {"2022-04-03", später}, ""});
+        namen.push_back(std::string(z.name) + "Neu");
+        fälle.push_back({namen.back().c_str(), "Datum", {"2020-02-01", später}, "01.02.2020", text, {tag, später}, ""});
+    }
+    return fälle;
+}
+
+INSTANTIATE_TEST_SUITE_P(Jahrhundert, Ersetzen, testing::ValuesIn(zweistelligeDaten()),
+                         [](const testing::TestParamInfo<Ersetzung>& fall) { return std::string(fall.param.name); });
 
 }  // namespace

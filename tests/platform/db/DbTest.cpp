@@ -4,6 +4,7 @@
 #include "platform/db/SqlFunctions.h"
 #include "tests/support/DbCode.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/ZweistelligeJahre.h"
 
 #include <gtest/gtest.h>
 
@@ -479,6 +480,7 @@ TEST(SqlFunctions, DedateAndDenumTurnTextsIntoValues)
         {"2024-03-05", std::nullopt},
         {"05.03.24", QStringLiteral("2024-03-05")},
         {"1.9.26", QStringLiteral("2026-09-01")},
+        {"1.9.98", QStringLiteral("1998-09-01")},
         {"1.9.026", std::nullopt},
         {"-", std::nullopt},
         {"", std::nullopt},
@@ -520,6 +522,35 @@ TEST(SqlFunctions, DedateAndDenumTurnTextsIntoValues)
                   {QDate(2024, 1, 1)})),
               QStringList({"20.02.2023", "01.12.2023"}));
 }
+
+// A lending date with a two-digit year, as an old catalogue stores it: our
+// SQL reads it as the typed date is read, so it is overdue and sorts by its day.
+class SqlDatumZweistellig : public ::testing::TestWithParam<testing_support::Zweistellig> {};
+
+TEST_P(SqlDatumZweistellig, ComparesAndSortsByItsDay)
+{
+    const testing_support::Zweistellig& fall = GetParam();
+    TempFolder folder;
+    auto database = newDatabase(folder);
+    const QString text = QString::fromUtf8(fall.text);
+    EXPECT_EQ(database->scalar(QStringLiteral("SELECT dedate(?)"), {text}).toString(),
+              fall.tag.toString(Qt::ISODate));
+
+    database->execute(QStringLiteral("CREATE TABLE Ausleihe (AusDT TEXT)"));
+    const QDate nachbarn[] = {fall.tag.addDays(-1), fall.tag.addDays(1), QDate(1929, 12, 31), QDate(2030, 1, 1)};
+    for (const QDate& d : nachbarn)
+        database->execute(QStringLiteral("INSERT INTO Ausleihe VALUES (?)"), {d.toString(u"dd.MM.yyyy")});
+    database->execute(QStringLiteral("INSERT INTO Ausleihe VALUES (?)"), {text});
+    const QStringList erwartet = {QStringLiteral("31.12.1929"), fall.tag.addDays(-1).toString(u"dd.MM.yyyy"), text,
+                            fall.tag.addDays(1).toString(u"dd.MM.yyyy"), QStringLiteral("01.01.2030")};
+    EXPECT_EQ(column0(database->query(QStringLiteral("SELECT AusDT FROM Ausleihe ORDER BY dedate(AusDT)"))), erwartet);
+    const QString vor = QStringLiteral("SELECT AusDT FROM Ausleihe WHERE dedate(AusDT) < ?");
+    EXPECT_TRUE(column0(database->query(vor, {fall.tag.addDays(1)})).contains(text)) << "before the next day";
+    EXPECT_FALSE(column0(database->query(vor, {fall.tag})).contains(text)) << "not before its own day";
+}
+
+INSTANTIATE_TEST_SUITE_P(Grenzen, SqlDatumZweistellig, ::testing::ValuesIn(testing_support::ZweistelligeJahre),
+                         [](const auto& fall) { return testing_support::zweistelligName(fall.param); });
 
 TEST(LockFile, SharedHoldersExcludeAnExclusiveOne)
 {

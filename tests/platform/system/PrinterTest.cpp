@@ -223,9 +223,31 @@ TEST(QtPrinter, OhneDruckerBeginntKeinAuftrag)
 {
     if (!QPrinterInfo::availablePrinters().isEmpty())
         GTEST_SKIP() << "this machine has a printer";
+    TempFolder folder;
     sys::QtPrinter drucker;
+    EXPECT_FALSE(drucker.eingerichtet());
     EXPECT_FALSE(drucker.print(1, QStringLiteral("a")));
     EXPECT_FALSE(drucker.endDoc());
+    EXPECT_FALSE(drucker.eingerichtet()) << "a failed job sets nothing up";
+
+    drucker.pdfAusgabe(folder.file(QStringLiteral("liste.pdf")));
+    EXPECT_TRUE(drucker.eingerichtet()) << "a PDF file is somewhere to go";
+}
+
+TEST(FakePrinter, OhneDruckerBisZurWahlImDialog)
+{
+    FakePrinter drucker;
+    drucker.keinDrucker = true;
+    EXPECT_FALSE(drucker.eingerichtet());
+    EXPECT_FALSE(drucker.print(1, QStringLiteral("a"), QTextOption()));
+    EXPECT_FALSE(drucker.endDoc());
+    drucker.setups = {sys::Printer::Einrichtung::Abgebrochen, sys::Printer::Einrichtung::Gewaehlt};
+    drucker.setup();
+    EXPECT_FALSE(drucker.eingerichtet()) << "a cancel sets nothing up";
+    drucker.setup();
+    EXPECT_TRUE(drucker.eingerichtet());
+    EXPECT_TRUE(drucker.print(1, QStringLiteral("a"), QTextOption()));
+    EXPECT_TRUE(drucker.endDoc());
 }
 
 TEST(FakePrinter, ScheitertAmAnfangOderMittendrin)

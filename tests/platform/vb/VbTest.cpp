@@ -1,5 +1,6 @@
 #include "platform/vb/VbLike.h"
 #include "platform/vb/VbRuntime.h"
+#include "tests/support/ZweistelligeJahre.h"
 
 #include <gtest/gtest.h>
 
@@ -227,8 +228,8 @@ TEST(VbRuntime, DatesAsDayMonthYear)
         {"1.1.26", QDate(2026, 1, 1)},
         {"01.9.26", QDate(2026, 9, 1)},
         {"1.09.2026", QDate(2026, 9, 1)},
-        {"31.12.99", QDate(2099, 12, 31)},
-        {"1.1.00", QDate(2000, 1, 1)},
+        {"1.1.1930", QDate(1930, 1, 1)},
+        {"31.12.2099", QDate(2099, 12, 31)},
         {"31.02.26", QDate()},
         {"1.9.026", QDate()},
         {"1.9.20260", QDate()},
@@ -246,6 +247,21 @@ TEST(VbRuntime, DatesAsDayMonthYear)
     for (const auto& row : rows)
         EXPECT_EQ(vb::parseDateText(QString::fromUtf8(row.text)), row.expected) << row.text;
 }
+
+// A two-digit year as the Windows program read it: 00-29 in this century,
+// 30-99 in the last; four digits are taken as they stand.
+class ZweistelligesJahr : public ::testing::TestWithParam<testing_support::Zweistellig> {};
+
+TEST_P(ZweistelligesJahr, LiegtImFensterVon1930Bis2029)
+{
+    const testing_support::Zweistellig& fall = GetParam();
+    EXPECT_EQ(vb::parseDateText(QString::fromUtf8(fall.text)), fall.tag);
+    const QString vierstellig = QString::fromUtf8(fall.text).chopped(2) + QString::number(fall.tag.year() + 100);
+    EXPECT_EQ(vb::parseDateText(vierstellig), fall.tag.addYears(100)) << "a four-digit year is no window";
+}
+
+INSTANTIATE_TEST_SUITE_P(Grenzen, ZweistelligesJahr, ::testing::ValuesIn(testing_support::ZweistelligeJahre),
+                         [](const auto& fall) { return testing_support::zweistelligName(fall.param); });
 
 struct Zeilenfall {
     const char* name;

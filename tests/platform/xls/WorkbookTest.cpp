@@ -334,6 +334,39 @@ TEST_P(SharedStrings, KeepTheFormatsRulesAcrossRecords)
 INSTANTIATE_TEST_SUITE_P(Texts, SharedStrings, ::testing::ValuesIn(textfaelle()),
                          [](const testing::TestParamInfo<Textfall>& fall) { return fall.param.name; });
 
+// Excel finds a string through EXTSST by its bucket size, which it computes
+// from the number of distinct strings: a 128th of them plus one, at least 8.
+// Around 8,192 strings and where 8 a bucket no longer fit one record, the
+// strings read back and the index is the one Excel computes.
+class ExtsstBuckets : public ::testing::TestWithParam<int> {};
+
+TEST_P(ExtsstBuckets, HoldAsManyStringsAsExcelComputes)
+{
+    const int anzahl = GetParam();
+    TempFolder folder;
+    Workbook book(QStringLiteral("cds"), {QStringLiteral("T")});
+    QStringList texte;
+    for (int i = 0; i < anzahl - 1; ++i)  // the header is a distinct string too
+        texte << (i % 3 ? QStringLiteral("Titel %1") : QStringLiteral("Кино %1")).arg(i);
+    for (const QString& text : texte)
+        addRow(book, {text});
+    addRow(book, {texte.value(0)});  // a repeat adds no string
+    const QString path = folder.file(QStringLiteral("t.xls"));
+    ASSERT_TRUE(book.save(path));
+    EXPECT_EQ(testing_support::sstPruefen(path), QString());
+
+    const XlsMappe m = readBack(path);
+    xlrdSiehtDasselbe(path, m);
+    ASSERT_EQ(m.blaetter.size(), 1u);
+    ASSERT_EQ(m.blaetter[0].zeilen.size(), size_t(anzahl) + 1);
+    EXPECT_EQ(m.blaetter[0].zeilen[size_t(anzahl) - 1], QStringList{QStringLiteral("s:") + texte.last()});
+    EXPECT_EQ(m.blaetter[0].zeilen.back(), QStringList{QStringLiteral("s:") + texte.first()});
+}
+
+INSTANTIATE_TEST_SUITE_P(Anzahlen, ExtsstBuckets,
+                         ::testing::Values(1023, 1024, 8191, 8192, 8216, 8217, 8220, 8224, 8225),
+                         [](const testing::TestParamInfo<int>& fall) { return "Strings" + std::to_string(fall.param); });
+
 // A sheet has no number that is not finite: such a value is its text.
 TEST(Workbook, NumbersWithoutAValueInASheetAreText)
 {

@@ -6,8 +6,9 @@ that lenient readers do not enforce, and prints one line per breach.
 - A string's header (length, flags) lies whole in one record together with
   its first character; a string continued in a CONTINUE record goes on there
   after one flags byte.
-- EXTSST: at least 8 strings per bucket, one bucket per started group of them,
-  and each bucket gives the stream position of its first string and that
+- EXTSST: as many strings per bucket as Excel puts there (a 128th of the
+  strings plus one, at least 8), one bucket per started group of them, and
+  each bucket gives the stream position of its first string and that
   string's offset in its record, counted from the record's header.
 
 Prints nothing for a sound file; the stream comes out of the container
@@ -92,8 +93,8 @@ def main():
     elif len(starts) == unique:
         per_bucket = struct.unpack_from("<H", ext, 0)[0]
         buckets = [struct.unpack_from("<IH", ext, 2 + 8 * k) for k in range((len(ext) - 2) // 8)]
-        if per_bucket < 8:
-            breaches.append("EXTSST: %d strings per bucket" % per_bucket)
+        if per_bucket != max(unique // 128 + 1, 8):
+            breaches.append("EXTSST: %d strings per bucket for %d strings" % (per_bucket, unique))
         wanted = (unique + per_bucket - 1) // per_bucket if per_bucket else 0
         if len(buckets) != wanted:
             breaches.append("EXTSST: %d buckets for %d strings, %d each" % (len(buckets), unique, per_bucket))
