@@ -329,8 +329,10 @@ TEST(Filminfo, AVeryLargePageShowsItsBeginningAndLeavesTheProgramResponsive)
     EXPECT_EQ(f.c.tfCat->text(), "Science Fiction");
     EXPECT_EQ(lfCoverZeilen(f), QStringList{"/foto/ende.jpg"}) << "the whole page is searched for pictures";
 
-    // "Beenden" ends the program at once.
+    // "Beenden" asks about the fetched text; without it the program ends at once.
+    s.k.fake.messages.answer(sys::mb::No);
     f.c.mnuBeenden->trigger();
+    EXPECT_EQ(s.k.fake.messages.shown.back().prompt, "Änderungen an \"Matrix\" speichern?");
     EXPECT_FALSE(f.isVisible());
 }
 
