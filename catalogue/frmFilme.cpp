@@ -38,16 +38,16 @@ QString frmFilme::tfDBName() const
 // The close box ends the program like "Beenden": databases closed, every window closed.
 void frmFilme::closeEvent(QCloseEvent* event)
 {
-    if (m_entladen) {
+    if (m_entladen || programmBeenden())
         event->accept();
-        return;
-    }
-    programmBeenden();
-    event->accept();
+    else
+        event->ignore();
 }
 
 bool frmFilme::programmBeenden()
 {
+    if (!änderungenKlären())
+        return false;
     przclose();
     m_entladen = true;
     QApplication::closeAllWindows();

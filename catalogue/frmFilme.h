@@ -47,6 +47,7 @@ public:
     // scan::Katalogfenster; the scan window's buttons
     QWidget* katalogFenster() override { return this; }
     scan::Uebergabefelder uebergabe() override;
+    void przÜbernahmeFertig(bool alsInfo) override;
     void cmdCDeinlesen_Click();
     void mnuCDeinlesen_Click();
     scan::frmCDeinlesen* scanfenster() const { return m_frmCDeinlesen; }
@@ -208,6 +209,10 @@ public:
     void cmdSize_Click();
     void cmddten_Click();
 
+    // Closing while the panel holds changes that no button stored: asks
+    // whether to store them. False when the window is to stay open.
+    bool änderungenKlären();
+
     // The full-text searches, their buttons and their dialogs.
     void przVolltextsucheTitel();
     void przVolltextsucheInfo();
@@ -296,6 +301,8 @@ private:
     void menüVerbinden();  // menu and button commands
     void bilderVerbinden();
     bool programmBeenden();
+    // The window's title bar: the program's title and the open catalogue.
+    static QString titelleiste(const QString& katalog);
     void Form_Resize();
     void sortUmschalten(QAction* eintrag, const QString& gespeichert, const QString& spalte);
     void cmdInfo_Click();
@@ -317,7 +324,20 @@ private:
     void ausleiheVerbinden();    // the lending buttons and menu entries
     void kombisVerbinden();      // the edit combo boxes
     void tastenVerbinden();      // key filters of the entry fields
-    void speichernFehler(const QString& titel, const QString& fenstertitel);
+    // The refusal of a save; `grund` (may be empty) says why, on a line of its own.
+    void speichernFehler(const QString& titel, const QString& fenstertitel, const QString& grund = {});
+    // Why the catalogue refused a title (or a sub-entry's name): longer than
+    // its column, or taken by another row than `eigeneZeile`; "" when neither.
+    QString titelGrund(const QString& titel, bool unterordner, long long eigeneZeile) const;
+    // A title as the user typed or pasted it, without the blanks at its ends;
+    // a title taken unchanged from the record stays as it is stored.
+    static QString titelOhneRänder(const QString& getippt, const QString& gespeichert = {});
+    // The boxes of the detail panel take at most what their columns hold:
+    // those of a title, or those of a sub-entry.
+    void feldbreitenSetzen(bool unterordner);
+    // Tab visits only controls the user sees: shown, enabled and not covered.
+    bool focusNextPrevChild(bool next) override;
+    bool siehtNutzer(const QWidget* w) const;
     std::optional<QDate> getipptesDatum(const QLineEdit* feld, const QString& feldname, const QString& fenstertitel);
     bool leererTitel(int fehlerText, frame::OhneDatei ohne);
     bool filmAufAnzeige();
@@ -344,6 +364,23 @@ private:
     long long m_angezeigterUnterordner = 0;
     // A take-over marked the stored title of its disc without showing it.
     bool m_titelNurMarkiert = false;
+    // A new record begun by Neu, a disc's take-over or a new sub-entry, until
+    // it is stored, cleared or another record is shown.
+    enum class Neuanlage { Keine, Titel, Unterordner };
+    Neuanlage m_neuanlage = Neuanlage::Keine;
+    // The panel's fields as the record was loaded (or begun): a close compares
+    // them with what the fields hold then.
+    QStringList m_geladen;
+    // The places of the fields in a stand.
+    struct Stand {
+        enum : int { Titel, Format, Qualität, Mappe, Wer, Anzahl, DatumAusleihe, Size, Cat, Datum, Dten, Info, Felder };
+    };
+    QStringList panelStand() const;
+    static QStringList leererStand();
+    enum class Eingabe { Keine, Titel, NeuerTitel, Unterordner, NeuerUnterordner };
+    Eingabe eingabe() const;
+    bool eingabeSpeichern(Eingabe art);
+    bool ausleiheSpeichern();
 
     // The windows that exist once, kept by the context.
     QPointer<frmSucheTitel>& m_frmSucheTitel;

@@ -80,6 +80,7 @@ void frmFilme::przDatensatzAnzeigen()
         }
         c.cmdAusleihen->setVisible(true);
         m_angezeigterFilm = rsFilme->bookmark();
+        m_neuanlage = Neuanlage::Keine;
     } catch (const db::DbError&) {
         return;
     }
@@ -124,6 +125,10 @@ void frmFilme::przDatensatzAnzeigen()
         });
     }
     schritt([&] { c.cmdUnterordner->setVisible(feldText(feld("Unterordner")) != QLatin1String("-")); });
+    m_geladen = panelStand();
+    // A scanned size kept in the field is not what the record holds.
+    if (größeBleibt)
+        m_geladen[Stand::Size] = QStringLiteral("0");
 }
 
 // A stored cover checks, shows and locks the box; without one the box stays as it is.
@@ -144,6 +149,7 @@ void frmFilme::przUnterordnerAnzeigen()
     if (!rsUnterordner)
         return;
     auto feld = [this](const char* name) { return feldText(rsUnterordner->field(QString::fromUtf8(name))); };
+    feldbreitenSetzen(true);
     try {
         const QString titel = feld("Titel");
         if (!titel.isEmpty())
@@ -168,6 +174,8 @@ void frmFilme::przUnterordnerAnzeigen()
         if (size != QLatin1String("0"))
             zeigen(c.tfSize, size);
         m_angezeigterUnterordner = rsUnterordner->bookmark();
+        m_neuanlage = Neuanlage::Keine;
+        m_geladen = panelStand();
     } catch (const db::DbError&) {
     }
 }
@@ -183,8 +191,10 @@ void frmFilme::leeren(bool titelUndOrdner)
 {
     // A cleared panel shows no stored record: nothing to edit or delete.
     m_angezeigterUnterordner = 0;
-    if (titelUndOrdner)
+    if (titelUndOrdner) {
         m_angezeigterFilm = 0;
+        m_neuanlage = Neuanlage::Keine;
+    }
     if (titelUndOrdner)
         c.tfTitel->clear();
     for (QLineEdit* t : {c.tfFormat, c.tfQualität})
@@ -212,6 +222,7 @@ void frmFilme::przLöschen1()
 {
     m_angezeigterFilm = 0;
     m_angezeigterUnterordner = 0;
+    m_neuanlage = Neuanlage::Keine;
     for (QLineEdit* t : {c.tfFormat, c.tfQualität, c.tfMappe, c.tfWer, c.tfAnzahl})
         t->clear();
     c.tfInfo->clear();
@@ -329,6 +340,9 @@ void frmFilme::przUnterordnerModusAus()
         setzeTop(w, 3240);
     c.Label4->setVisible(true);
     c.tfDatum->setVisible(true);
+    feldbreitenSetzen(false);
+    if (m_neuanlage == Neuanlage::Unterordner)
+        m_neuanlage = Neuanlage::Keine;
     // The title view again: the title list in force instead of the
     // sub-entries, the lending buttons back, and no parent left over for the
     // next new sub-entry or re-run of the list.
@@ -344,4 +358,24 @@ void frmFilme::przUnterordnerModusAus()
         przLabel();
         c.cmdAusgeliehen->setEnabled(true);
     }
+}
+
+// What a save of the panel reads, field by field.
+QStringList frmFilme::panelStand() const
+{
+    QStringList stand;
+    for (const QLineEdit* feld : {c.tfTitel, c.tfFormat, c.tfQualität, c.tfMappe, c.tfWer, c.tfAnzahl,
+                                  c.tfDatumAusleihe, c.tfSize, c.tfCat, c.tfDatum, c.tfdten})
+        stand.append(feld->text());
+    stand.append(c.tfInfo->toPlainText());
+    return stand;
+}
+
+// The panel as przLöschen leaves it.
+QStringList frmFilme::leererStand()
+{
+    QStringList stand;
+    for (int i = 0; i < Stand::Felder; ++i)
+        stand.append(QString());
+    return stand;
 }

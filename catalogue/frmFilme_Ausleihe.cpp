@@ -57,19 +57,25 @@ void frmFilme::cmdAusleihen_Click()
 
 void frmFilme::cmdspeichern_Click()
 {
+    ausleiheSpeichern();
+}
+
+bool frmFilme::ausleiheSpeichern()
+{
     // "-" marks a free title: lending to it would log a lending to nobody.
     if (ausleihe::keinLeiher(c.tfWer->text())) {
         m_services.messages->msgBox(QStringLiteral("Ohne Leiher kein Verleih! - Erst einen Verleiher eintragen bitte."),
                                     sys::mb::OkOnly, QStringLiteral("Ausleihe speichern"));
-        return;
+        return false;
     }
     c.tfTitel2->setText(c.tfTitel->text());
     if (!przEditieren([this] { przAusleiheEintragen(); }, QStringLiteral("Ausleihe speichern")))
-        return;
+        return false;
     przlesen();
     c.cmdMappe->setVisible(true);
     c.back->setVisible(true);
     c.cmdspeichern->setVisible(false);
+    return true;
 }
 
 void frmFilme::przAusleiheEintragen()

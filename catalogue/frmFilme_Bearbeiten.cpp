@@ -6,6 +6,7 @@
 #include "catalogue/Leerwert.h"
 #include "catalogue/Satzzeiger.h"
 #include "catalogue/Scanliste.h"
+#include "catalogue/Spaltenbreite.h"
 #include "platform/db/KeyedInsert.h"
 #include "platform/db/SqlFunctions.h"
 #include "platform/vb/VbRuntime.h"
@@ -55,6 +56,8 @@ void frmFilme::Neu_Click()
     UnterordnerTitel.clear();
     c.tfSize->setVisible(true);
     przUnterordnerModusAus();
+    m_neuanlage = Neuanlage::Titel;
+    m_geladen = panelStand();
 }
 
 // An empty title is refused, with a message only when a language file is named
@@ -68,10 +71,41 @@ bool frmFilme::leererTitel(int fehlerText, frame::OhneDatei ohne)
     return true;
 }
 
-void frmFilme::speichernFehler(const QString& titel, const QString& fenstertitel)
+void frmFilme::speichernFehler(const QString& titel, const QString& fenstertitel, const QString& grund)
 {
-    m_services.messages->msgBox(QStringLiteral("Sorry '") + titel + QStringLiteral("' kann nicht gespeichert werden!"),
-                                sys::mb::Critical, fenstertitel);
+    QString meldung = QStringLiteral("Sorry '") + titel + QStringLiteral("' kann nicht gespeichert werden!");
+    if (!grund.isEmpty())
+        meldung += u'\n' + grund;
+    m_services.messages->msgBox(meldung, sys::mb::Critical, fenstertitel);
+}
+
+QString frmFilme::titelGrund(const QString& titel, bool unterordner, long long eigeneZeile) const
+{
+    const char* tabelle = unterordner ? "Unterordner" : "Filme";
+    const char* spalte = unterordner ? "Titel2" : "Titel";
+    // The column counts characters, not UTF-16 units.
+    const int breite = katalog::spaltenbreite(tabelle, spalte);
+    if (breite > 0 && titel.toUcs4().size() > breite)
+        return QStringLiteral("Der Titel fasst höchstens %1 Zeichen.").arg(breite);
+    if (!datenbank)
+        return {};
+    try {
+        const db::Result r = datenbank->query(QStringLiteral("SELECT %2 FROM %1 WHERE %2 = ?%3 AND rowid <> ? LIMIT 1")
+                                                  .arg(QString::fromUtf8(tabelle), QString::fromUtf8(spalte), kollation()),
+                                              {titel, eigeneZeile});
+        // The stored spelling says which title it is ("Alien" for "ALIEN").
+        if (!r.empty())
+            return QStringLiteral("Einen Titel \"%1\" gibt es schon.").arg(r.value(0, 0).toString());
+    } catch (const db::DbError&) {
+    }
+    return {};
+}
+
+QString frmFilme::titelOhneRänder(const QString& getippt, const QString& gespeichert)
+{
+    if (!gespeichert.isEmpty() && getippt == gespeichert)
+        return getippt;
+    return getippt.trimmed();
 }
 
 // A date the user typed into the panel, read as a German date (d.m.yy,
@@ -95,7 +129,7 @@ std::optional<QDate> frmFilme::getipptesDatum(const QLineEdit* feld, const QStri
 
 void frmFilme::Speichern_Click()
 {
-    const QString titel = c.tfTitel->text();
+    const QString titel = titelOhneRänder(c.tfTitel->text());
     if (titel.isEmpty()) {
         leererTitel(1, frame::OhneDatei::Leer);
         return;
@@ -109,7 +143,7 @@ void frmFilme::cmdEdit_Click()
 {
     // Only the record on display can be changed: after Neu or a refresh the
     // recordset's row is some other title, which the typed fields must not overwrite.
-    if (c.tfTitel->text().isEmpty() || !filmAufAnzeige()) {
+    if (c.tfTitel->text().trimmed().isEmpty() || !filmAufAnzeige()) {
         leererTitel(2, frame::OhneDatei::Leer);
         return;
     }
@@ -125,7 +159,9 @@ bool frmFilme::filmAufAnzeige()
 
 bool frmFilme::przSpeichern()
 {
-    const QString titel = c.tfTitel->text();
+    const QString titel = titelOhneRänder(c.tfTitel->text());
+    if (titel != c.tfTitel->text())
+        c.tfTitel->setText(titel);
     UmbenannteUnterordner = 0;
     const std::optional<QDate> ausgeliehen = getipptesDatum(c.tfDatumAusleihe, Ausleihdatum, QStringLiteral("Speichern"));
     if (!ausgeliehen)
@@ -172,11 +208,6 @@ bool frmFilme::przSpeichern()
         rsFilme->update();
         rsFilme->setBookmark(rsFilme->lastModified());
 
-        if (c.tfCDInfo->text() == QLatin1String("1")) {
-            rsFilme->edit();
-            rsFilme->setField(QStringLiteral("Info"), katalog::infoText(c.lfListeCDEinlesenOhneGroesse->rows()));
-            rsFilme->update();
-        }
         if (c.tfUnterordner->text() == QLatin1String("1")) {
             rsFilme->edit();
             rsFilme->setField(QStringLiteral("Unterordner"), QStringLiteral("1"));
@@ -208,7 +239,7 @@ bool frmFilme::przSpeichern()
     } catch (const db::DbError&) {
         pufferVerwerfen(rsFilme.get());
         UmbenannteUnterordner = 0;
-        speichernFehler(titel, QStringLiteral("Speichern"));
+        speichernFehler(titel, QStringLiteral("Speichern"), titelGrund(titel, false, 0));
         return false;
     }
 
@@ -244,12 +275,15 @@ bool frmFilme::przEditieren(const std::function<void()>& imSchreiben, const QStr
     if (!eingetragen)
         return false;
     QString titel;
+    QString neuerTitel;
     try {
         titel = rsFilme->field(QStringLiteral("Titel")).toString();
         const QString gespeicherterTitel = titel;
         const bool mitUnterordnern = rsFilme->field(QStringLiteral("Unterordner")).toString() == QLatin1String("1");
         const double anzahl = anzahlLesen(c.tfAnzahl->text());
-        const QString neuerTitel = c.tfTitel->text();
+        neuerTitel = titelOhneRänder(c.tfTitel->text(), gespeicherterTitel);
+        if (neuerTitel != c.tfTitel->text())
+            c.tfTitel->setText(neuerTitel);
 
         db::Database::Transaction transaktion(*datenbank);
         rsFilme->edit();
@@ -287,7 +321,8 @@ bool frmFilme::przEditieren(const std::function<void()>& imSchreiben, const QStr
         transaktion.commit();
     } catch (const db::DbError&) {
         pufferVerwerfen(rsFilme.get());
-        speichernFehler(titel, QStringLiteral("Fehler"));
+        speichernFehler(titel, QStringLiteral("Fehler"),
+                        neuerTitel.isEmpty() ? QString() : titelGrund(neuerTitel, false, m_angezeigterFilm));
         return false;
     }
 
@@ -392,4 +427,69 @@ void frmFilme::cmdLöschen2_Click()
     m_angezeigterUnterordner = 0;
     c.lfListe2->clear();
     unterordnerNeuLesen();
+}
+
+// A record on display is edited; one begun by Neu, a take-over or a new
+// sub-entry is new. An empty panel holds nothing to store.
+frmFilme::Eingabe frmFilme::eingabe() const
+{
+    if (!c.lbUnterordner->isHidden()) {
+        if (m_angezeigterUnterordner != 0)
+            return Eingabe::Unterordner;
+        if (m_neuanlage == Neuanlage::Unterordner)
+            return Eingabe::NeuerUnterordner;
+    }
+    if (m_angezeigterFilm != 0)
+        return Eingabe::Titel;
+    if (m_neuanlage == Neuanlage::Titel)
+        return Eingabe::NeuerTitel;
+    return Eingabe::Keine;
+}
+
+// What the button of the record would store, and only when it took it.
+bool frmFilme::eingabeSpeichern(Eingabe art)
+{
+    constexpr auto ohne = frame::OhneDatei::Eingebaut;  // the window stays: say why
+    switch (art) {
+    case Eingabe::NeuerTitel: {
+        const QString titel = titelOhneRänder(c.tfTitel->text());
+        if (titel.isEmpty()) {
+            leererTitel(1, ohne);
+            return false;
+        }
+        c.tfTitel2->setText(titel);
+        return przSpeichern();
+    }
+    case Eingabe::Titel:
+        if (c.tfTitel->text().trimmed().isEmpty()) {
+            leererTitel(2, ohne);
+            return false;
+        }
+        // A lending typed but not stored goes into the log with the record.
+        if (c.cmdspeichern->isVisible() && c.tfWer->text() != m_geladen.value(Stand::Wer))
+            return ausleiheSpeichern();
+        return przEditieren();
+    case Eingabe::Unterordner: return przEditierenUnterordner();
+    case Eingabe::NeuerUnterordner: return przSpeichernUnterordner();
+    case Eingabe::Keine: break;
+    }
+    return true;
+}
+
+bool frmFilme::änderungenKlären()
+{
+    const Eingabe art = eingabe();
+    if (art == Eingabe::Keine || panelStand() == m_geladen)
+        return true;
+    QString titel = c.tfTitel->text().trimmed();
+    if (titel.isEmpty())
+        titel = m_geladen.value(Stand::Titel);
+    const int antwort = m_services.messages->msgBox(QStringLiteral("Änderungen an \"") + titel
+                                                        + QStringLiteral("\" speichern?"),
+                                                    sys::mb::YesNoCancel | sys::mb::Question);
+    if (antwort == sys::mb::No)
+        return true;
+    if (antwort != sys::mb::Yes)
+        return false;
+    return eingabeSpeichern(art);
 }

@@ -30,6 +30,13 @@ private:
     FilmeControls& m_c;
 };
 
+// Candidates held back until the user takes the page.
+class Gesammelt : public scan::Coverkandidaten {
+public:
+    void kandidat(const QString& quelle) override { quellen.append(quelle); }
+    QStringList quellen;
+};
+
 constexpr int TitelBreiteAuswahl = 9755;
 constexpr int TitelBreite = 2415;
 
@@ -97,16 +104,24 @@ void frmFilme::przFilminfo()
     c.WebBrowser1->Navigate(anfrage);
     c.Label1->hide();
     m_seitentext = c.WebBrowser1->bodyHtml();
+    const bool geladen = c.WebBrowser1->loaded();
+    Gesammelt gesammelt;
+    const QString text = geladen ? scan::HTMLzuText(m_seitentext, QStringLiteral(" "), &gesammelt) : QString();
     vb::setMousePointer(0);
 
+    // A lookup that found nothing leaves every field as it was and says why.
+    if (const auto fehlschlag = scan::fehlschlag(geladen, c.WebBrowser1->status(), text)) {
+        m_services.messages->msgBox(
+            scan::fehlschlagMeldung(*fehlschlag, c.WebBrowser1->status(), c.WebBrowser1->error()),
+            sys::mb::OkOnly | sys::mb::Exclamation, QStringLiteral("Keine Filminfo"));
+        return;
+    }
     if (m_services.messages->msgBox(QStringLiteral("Wollen Sie diese Info laden?"), sys::mb::OkCancel) != sys::mb::Ok)
         return;
     c.tfInfo->show();
     Kandidatenliste kandidaten(c);
-    QString text = scan::HTMLzuText(m_seitentext, QStringLiteral(" "), &kandidaten);
-    if (scan::seiteNichtGefunden(text))
-        text = QStringLiteral("Es wurden keine Inhalte gefunden! Versuchen Sie zB. eine andere Film DB URL in den "
-                              "Optionen zu hinterlegen!");
+    for (const QString& quelle : gesammelt.quellen)
+        kandidaten.kandidat(quelle);
     c.tfInfo->setPlainText(scan::infotext(text));
     if (const auto g = scan::genre(text))
         c.tfCat->setText(*g);

@@ -2,6 +2,7 @@
 // and sub-entry buttons.
 #include "catalogue/frmFilme.h"
 
+#include "catalogue/Spaltenbreite.h"
 #include "frame/Eingabekombi.h"
 
 void frmFilme::bearbeitenVerbinden()
@@ -34,16 +35,18 @@ void frmFilme::kombisVerbinden()
         std::function<void()> weiter;
     };
     auto fokus = [](QWidget* w) { return [w] { w->setFocus(); }; };
+    // Each box takes what its column holds; the number of discs is no text.
+    const auto breite = [](const char* spalte) { return katalog::spaltenbreite("Filme", spalte); };
     const Kombi kombis[] = {
-        {c.cmbFormat1, c.tfFormat, 10, fokus(c.cmbQualität1)},
+        {c.cmbFormat1, c.tfFormat, breite("Format"), fokus(c.cmbQualität1)},
         // The filter box of the folder decides where quality leads.
-        {c.cmbQualität1, c.tfQualität, 4,
+        {c.cmbQualität1, c.tfQualität, breite("Qualität"),
          [this] { (c.cmbMappe->isHidden() ? c.cmbMappe1 : c.cmbAnzahl1)->setFocus(); }},
-        {c.cmbMappe1, c.tfMappe, 10, fokus(c.cmbAnzahl1)},
+        {c.cmbMappe1, c.tfMappe, breite("Mappe"), fokus(c.cmbAnzahl1)},
         {c.cmbAnzahl1, c.tfAnzahl, 10, fokus(c.cmbCat1)},
-        {c.cmbCat1, c.tfCat, 10, fokus(c.cmbDten1)},
-        {c.cmbDten1, c.tfdten, 10, fokus(c.Speichern)},
-        {c.cmbWer1, c.tfWer, 50, fokus(c.cmdspeichern)},
+        {c.cmbCat1, c.tfCat, breite("Cat"), fokus(c.cmbDten1)},
+        {c.cmbDten1, c.tfdten, breite("Dten"), fokus(c.Speichern)},
+        {c.cmbWer1, c.tfWer, breite("Wer"), fokus(c.cmdspeichern)},
     };
     for (const Kombi& k : kombis)
         new frame::Eingabekombi(k.box, k.ziel, k.kappe, k.weiter);

@@ -511,7 +511,7 @@ void frmFilme::aufbauen()
     bildSetzen(c.cmdCDeinlesen, Motiv::Scheibe);
     bildSetzen(c.cmdFilminfo, Motiv::Film);
     bildSetzen(c.cmdFilminfogoogle, Motiv::Lupe);
-    c.tfTitel->setMaxLength(100);
+    feldbreitenSetzen(false);
     c.tfInfo->setAcceptRichText(false);
     c.tfInfo->setTabChangesFocus(true);
 
@@ -542,7 +542,7 @@ void frmFilme::aufbauen()
 
     QMenuBar* leiste = menuBar();
     menüleisteBauen(c, leiste);
-    setWindowTitle(QStringLiteral("Rondavex - CD/DVD Katalog"));
+    setWindowTitle(titelleiste({}));
     resize(vb::twipsToPixels(innenBreite), vb::twipsToPixels(innenHöhe) + leiste->sizeHint().height());
 }
 

@@ -186,6 +186,8 @@ void frmFilme::mnuUnterverzeichnis_Click()
 // start that fails says so and keeps the main window.
 void frmFilme::mnuTools_Click()
 {
+    if (!änderungenKlären())
+        return;
     if (!m_services.shell->start(m_services.executable(frame::ToolsDatei))) {
         m_services.messages->msgBox(
             QStringLiteral("Das Programm \"%1\" lässt sich nicht starten.").arg(m_services.executable(frame::ToolsDatei)),

@@ -1,6 +1,7 @@
 // The scan window's door into the main window.
 #include "catalogue/frmFilme.h"
 
+#include "catalogue/Scanliste.h"
 #include "frame/Einmalfenster.h"
 #include "scan/frmCDeinlesen.h"
 
@@ -8,6 +9,18 @@ scan::Uebergabefelder frmFilme::uebergabe()
 {
     return {c.tfTitel, c.tfSize, c.tfQualität, c.tfAnzahl, c.tfMappe, c.tfFormat, c.tfUnterordner,
             c.tfCDInfo, c.cmdEdit, c.lfListeCDeinlesen, c.lfListeCDEinlesenOhneGroesse, c.tfCover, c.chkCover};
+}
+
+// What the info box shows is what the save stores: the disc's names go into
+// it now, where the user sees them and may write on.
+void frmFilme::przÜbernahmeFertig(bool alsInfo)
+{
+    if (alsInfo) {
+        c.tfInfo->setPlainText(katalog::infoText(c.lfListeCDEinlesenOhneGroesse->rows()));
+        c.tfInfo->setVisible(true);
+    }
+    m_neuanlage = Neuanlage::Titel;
+    m_geladen = leererStand();
 }
 
 // Shown without blocking: the main window stays usable while a disc is read.

@@ -86,6 +86,7 @@ void frmFilme::przDBÖffnen()
 {
     frame::przInilesen(m_services, ini);
     c.tfDBName->setText(ini.dbName);
+    setWindowTitle(titelleiste(ini.dbName));
     c.Titel->setText(ini.versionNr);
     przSprache();
 
@@ -138,6 +139,14 @@ void frmFilme::przDBÖffnen()
             w->setVisible(false);
     }
     beschriftungenEinpassen();
+}
+
+QString frmFilme::titelleiste(const QString& katalog)
+{
+    QString titel = sys::programTitle() + QStringLiteral(" - CD/DVD Katalog");
+    if (!katalog.isEmpty())
+        titel += QStringLiteral(" - ") + katalog;
+    return titel;
 }
 
 void frmFilme::przSortierungsfunktion()

@@ -80,7 +80,10 @@ void frmFilme::przNeuUnterordner()
     c.tfSize->setVisible(true);
     przUnterordnerModusEin();
     przLöschenUnterordner();
+    feldbreitenSetzen(true);
     c.cmdSpeichern2->setEnabled(true);
+    m_neuanlage = Neuanlage::Unterordner;
+    m_geladen = panelStand();
 }
 
 void frmFilme::cmdSpeichern2_Click()
@@ -94,7 +97,13 @@ bool frmFilme::przSpeichernUnterordner()
         m_services.messages->msgBox(QStringLiteral("Kein Titel eingegeben!"), sys::mb::OkOnly, QString());
         return false;
     }
-    const QString name = c.tfTitel->text();
+    const QString name = titelOhneRänder(c.tfTitel->text());
+    if (name.isEmpty()) {
+        m_services.messages->msgBox(QStringLiteral("Kein Titel eingegeben!"), sys::mb::OkOnly, QString());
+        return false;
+    }
+    if (name != c.tfTitel->text())
+        c.tfTitel->setText(name);
     try {
         if (!datenbank || !rsUnterordner)
             throw db::DbError(db::ErrNoDatabase, QStringLiteral("Keine Datenbank geöffnet."));
@@ -122,7 +131,7 @@ bool frmFilme::przSpeichernUnterordner()
         transaktion.commit();
     } catch (const db::DbError&) {
         katalog::pufferVerwerfen(rsUnterordner.get());
-        speichernFehler(name, QStringLiteral("Speichern"));
+        speichernFehler(name, QStringLiteral("Speichern"), titelGrund(name, true, 0));
         return false;
     }
     m_services.messages->msgBox(QStringLiteral("'") + name + QStringLiteral("' wurde gespeichert!"), sys::mb::OkOnly,
@@ -146,9 +155,17 @@ bool frmFilme::przEditierenUnterordner()
     if (!unterordnerAufAnzeige())
         return false;
     QString eltern;
+    QString name;
     try {
+        name = titelOhneRänder(c.tfTitel->text(), rsUnterordner->field(QStringLiteral("Titel2")).toString());
+        if (name.isEmpty()) {
+            m_services.messages->msgBox(QStringLiteral("Kein Titel eingegeben!"), sys::mb::OkOnly, QString());
+            return false;
+        }
+        if (name != c.tfTitel->text())
+            c.tfTitel->setText(name);
         rsUnterordner->edit();
-        rsUnterordner->setField(QStringLiteral("Titel2"), c.tfTitel->text());
+        rsUnterordner->setField(QStringLiteral("Titel2"), name);
         eltern = rsUnterordner->field(QStringLiteral("Titel")).toString();
         rsUnterordner->setField(QStringLiteral("Format"), oder(c.tfFormat->text(), "-"));
         rsUnterordner->setField(QStringLiteral("Qualität"), oder(c.tfQualität->text(), "-"));
@@ -160,7 +177,8 @@ bool frmFilme::przEditierenUnterordner()
         rsUnterordner->setBookmark(rsUnterordner->lastModified());
     } catch (const db::DbError&) {
         katalog::pufferVerwerfen(rsUnterordner.get());
-        speichernFehler(eltern, QStringLiteral("Fehler"));
+        speichernFehler(eltern, QStringLiteral("Fehler"),
+                        name.isEmpty() ? QString() : titelGrund(name, true, m_angezeigterUnterordner));
         return false;
     }
     m_services.messages->msgBox(eltern + QStringLiteral(" wurde editiert!"), sys::mb::OkOnly,

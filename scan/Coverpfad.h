@@ -3,6 +3,8 @@
 // the picture file it names.
 #include <QString>
 
+#include <optional>
+
 namespace scan {
 
 // "-" (or nothing) names no file. With [Funktionen] "Cover Normal" = "1" the
@@ -13,5 +15,12 @@ QString coverDatei(const QString& referenz, const QString& coverNormal, const QS
 // The reference stored for a picture file: its path, or with "Cover Normal"
 // not "1" its bare name.
 QString coverReferenz(const QString& datei, const QString& coverNormal);
+
+// A picture chosen as a cover where a bare name must find it: in the folder
+// "covers". A file that lies there keeps its name; any other is copied in
+// under its own name, or when that is taken under a free one ("Bild (2).jpg"),
+// never over another file. The path in "covers", or nothing and `fehler`
+// saying why in German.
+std::optional<QString> coverAblegen(const QString& datei, const QString& coversOrdner, QString* fehler);
 
 }  // namespace scan

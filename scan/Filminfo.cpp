@@ -63,6 +63,28 @@ bool seiteNichtGefunden(const QString& text)
     return text.startsWith(QLatin1String("Die Seite "));
 }
 
+std::optional<Fehlschlag> fehlschlag(bool geladen, int status, const QString& text)
+{
+    // An answer other than a page (404, 500) names no film.
+    if (!geladen)
+        return status >= 300 ? Fehlschlag::KeinTreffer : Fehlschlag::KeineVerbindung;
+    if (seiteNichtGefunden(text) || text.trimmed().isEmpty())
+        return Fehlschlag::KeinTreffer;
+    return std::nullopt;
+}
+
+QString fehlschlagMeldung(Fehlschlag fehlschlag, int status, const QString& grund)
+{
+    if (fehlschlag == Fehlschlag::KeinTreffer)
+        return QStringLiteral("Es wurden keine Inhalte gefunden! Versuchen Sie zB. eine andere Film DB URL in den "
+                              "Optionen zu hinterlegen!");
+    QString meldung = grund.isEmpty() ? QStringLiteral("Die Seite konnte nicht geladen werden.")
+                                      : QStringLiteral("Die Seite konnte nicht geladen werden: %1.").arg(grund);
+    if (status == 0)
+        meldung += QStringLiteral("\nBitte die Verbindung zum Internet prüfen.");
+    return meldung;
+}
+
 QString infotext(const QString& text)
 {
     if (text.size() <= InfoHoechstlaenge)

@@ -28,6 +28,15 @@ std::optional<QString> genre(const QString& text);
 // The converted text of a page that could not be shown.
 bool seiteNichtGefunden(const QString& text);
 
+// Why a lookup has nothing to offer: the search could not be reached (or its
+// answer not read whole), or it answered without a page of the film.
+enum class Fehlschlag { KeineVerbindung, KeinTreffer };
+// Nothing for a page to offer. `geladen` and `status` as the load ended,
+// `text` the page converted to text.
+std::optional<Fehlschlag> fehlschlag(bool geladen, int status, const QString& text);
+// What the user is told, in German; `grund` the load's own reason.
+QString fehlschlagMeldung(Fehlschlag fehlschlag, int status, const QString& grund);
+
 // The most characters of a page's text the info field takes: the text box
 // needs minutes to lay out the text of a page of many megabytes.
 constexpr qsizetype InfoHoechstlaenge = 100000;

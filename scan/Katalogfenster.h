@@ -42,6 +42,10 @@ public:
     virtual void przLöschen() = 0;
     // The titles containing the text of tfTitel.
     virtual void przCDVolltextsuche() = 0;
+    // The take-over has filled the fields: they hold a new record, and with
+    // `alsInfo` the names of the disc are its info text, shown for the user
+    // to read and change before the save.
+    virtual void przÜbernahmeFertig(bool /*alsInfo*/) {}
 };
 
 }  // namespace scan

@@ -318,8 +318,10 @@ void frmCDeinlesen::cmdCDÜbernehmen_Click()
         haupt.tfUnterordner->setText(QStringLiteral("1"));
     if (optCDInfo->isChecked())
         haupt.tfCDInfo->setText(QStringLiteral("1"));
+    const bool alsInfo = optCDInfo->isChecked();
     close();
     m_katalog.przCDVolltextsuche();
+    m_katalog.przÜbernahmeFertig(alsInfo);
     haupt.cmdEdit->setEnabled(false);
 }
 

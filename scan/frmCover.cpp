@@ -11,6 +11,7 @@
 #include "scan/Coverpfad.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLabel>
@@ -228,7 +229,7 @@ void frmCover::przCoverladen()
                                                                                    QStringLiteral("Pfad"))
                                                 : QString();
     const QString datei = m_services.dialogs->openFile(QStringLiteral("Cover auswählen"), ordner,
-                                                       QStringLiteral("Bilddateien (*.bmp *.jpg *.jpeg *.gif)"),
+                                                       QStringLiteral("Bilddateien (*.bmp *.jpg *.jpeg *.gif *.png)"),
                                                        m_katalog.uebergabe().tfTitel->text());
     if (datei.isEmpty()) {
         schliessen();
@@ -237,7 +238,23 @@ void frmCover::przCoverladen()
     if (m_services.userStore)
         m_services.userStore->saveSetting(QStringLiteral("Datei"), QStringLiteral("Pfad"),
                                           QFileInfo(datei).absolutePath() + u'/');
-    const QString referenz = coverReferenz(datei, werte.coverNormal);
+    // A bare name finds its picture only in "covers": one chosen elsewhere is copied there.
+    QString bilddatei = datei;
+    bool kopiert = false;
+    if (werte.coverNormal != u"1") {
+        QString grund;
+        const auto abgelegt = coverAblegen(datei, m_services.file(QStringLiteral("covers")), &grund);
+        if (!abgelegt) {
+            m_services.messages->msgBox(QStringLiteral("Das Bild kann nicht in den Ordner \"covers\" kopiert "
+                                                       "werden: ")
+                                            + grund,
+                                        sys::mb::OkOnly | sys::mb::Critical, QStringLiteral("Cover laden"));
+            return;
+        }
+        kopiert = QFileInfo(*abgelegt) != QFileInfo(datei);
+        bilddatei = *abgelegt;
+    }
+    const QString referenz = coverReferenz(bilddatei, werte.coverNormal);
     // A reference the column cannot hold is not reported as attached.
     const bool gespeichert = referenz.size() <= CoverLaenge
                              && m_datenbank
@@ -246,6 +263,9 @@ void frmCover::przCoverladen()
                                                  {referenz, zeile->rowid})
                                     .ok;
     if (!gespeichert) {
+        // A copy made for this record alone goes with the refusal.
+        if (kopiert)
+            QFile::remove(bilddatei);
         m_services.messages->msgBox(NichtGespeichert, sys::mb::OkOnly | sys::mb::Critical,
                                     QStringLiteral("Cover laden"));
         return;

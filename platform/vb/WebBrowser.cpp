@@ -31,6 +31,9 @@ void WebBrowser::Navigate(const QUrl& address)
         seite = m_web->load(address);
     }
     m_address = seite.address.isEmpty() ? address : seite.address;
+    m_loaded = seite.loaded;
+    m_status = seite.status;
+    m_error = seite.error;
     m_body = sys::shownBody(seite);
     setHtml(m_body.size() > GezeigteLaenge ? m_body.left(GezeigteLaenge) : m_body);
     m_readyState = 4;

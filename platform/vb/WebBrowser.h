@@ -30,6 +30,11 @@ public:
     const QString& bodyHtml() const { return m_body; }
     // The address that answered the last load, after its redirects.
     const QUrl& address() const { return m_address; }
+    // How the last load ended: a whole 2xx answer, the HTTP status (0 without
+    // an answer) and why it is not loaded ("" when it is).
+    bool loaded() const { return m_loaded; }
+    int status() const { return m_status; }
+    const QString& error() const { return m_error; }
 
 protected:
     QVariant loadResource(int type, const QUrl& name) override;
@@ -38,6 +43,9 @@ private:
     sys::Web* m_web = nullptr;
     bool m_offline = false;
     int m_readyState = 0;
+    bool m_loaded = false;
+    int m_status = 0;
+    QString m_error;
     QString m_body;
     QUrl m_address;
 };

@@ -16,6 +16,7 @@ void scanÜbergeben(frmFilme& f, const QStringList& einträge, bool alsUnterordn
     f.c.lfListeCDEinlesenOhneGroesse->setRows(namen);
     f.c.tfUnterordner->setText(alsUnterordner ? QStringLiteral("1") : QStringLiteral("0"));
     f.c.tfCDInfo->setText(alsUnterordner ? QStringLiteral("0") : QStringLiteral("1"));
+    f.przÜbernahmeFertig(!alsUnterordner);
 }
 
 std::vector<QStringList> katalogInhalt(const Filmkatalog& k)
@@ -56,11 +57,11 @@ frmFilme& zeigen(Filmkatalog& k, const QString& titel)
 }
 
 void erwarteVerweigert(const Filmkatalog& k, const QString& titel, const QString& fenstertitel,
-                       const std::vector<QStringList>& vorher)
+                       const std::vector<QStringList>& vorher, const QString& grund)
 {
     ASSERT_FALSE(k.fake.messages.shown.empty());
     const ShownMessage& m = k.fake.messages.shown.back();
-    EXPECT_EQ(m.prompt, "Sorry '" + titel + "' kann nicht gespeichert werden!");
+    EXPECT_EQ(m.prompt, "Sorry '" + titel + "' kann nicht gespeichert werden!" + (grund.isEmpty() ? "" : "\n" + grund));
     EXPECT_EQ(m.flags, sys::mb::Critical);
     EXPECT_EQ(m.title, fenstertitel);
     EXPECT_EQ(katalogInhalt(k), vorher);

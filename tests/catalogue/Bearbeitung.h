@@ -11,7 +11,8 @@ namespace testing_support {
 
 // Fills the hand-over as the disc scan's take-over does: every entry
 // ("name:size") into the list with sizes, its name into the list without,
-// and the flag of the chosen option ("1" for sub-entries or for the info text).
+// the flag of the chosen option ("1" for sub-entries or for the info text),
+// and the take-over's end (the names shown as the info text).
 void scanÜbergeben(frmFilme& f, const QStringList& einträge, bool alsUnterordner);
 
 // Every row of Filme and Unterordner, read by a stock SQLite connection.
@@ -26,9 +27,10 @@ void titelKlicken(Filmkatalog& k, const QString& titel);
 // The started window with the whole list and the title clicked in it.
 frmFilme& zeigen(Filmkatalog& k, const QString& titel);
 
-// A refused write: the "Sorry" message with its window title, and the
-// catalogue as it was (read by a stock connection, which also checks the file).
+// A refused write: the "Sorry" message with its window title and the line
+// that says why (none when `grund` is empty), and the catalogue as it was
+// (read by a stock connection, which also checks the file).
 void erwarteVerweigert(const Filmkatalog& k, const QString& titel, const QString& fenstertitel,
-                       const std::vector<QStringList>& vorher);
+                       const std::vector<QStringList>& vorher, const QString& grund = {});
 
 }  // namespace testing_support

@@ -9,9 +9,12 @@
 #include "tests/support/Kombis.h"
 #include "tests/support/ZweistelligeJahre.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QTest>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
@@ -127,15 +130,34 @@ TEST(Speichern, TakenSubEntryNamesAreStoredUnderAFreeNameAndCounted)
     EXPECT_EQ(integrität(k), "ok");
 }
 
-TEST(Speichern, TheInfoTextIsMadeOfTheScannedNames)
+// The scanned names stand in the info box from the take-over on; the save
+// stores what the box then holds, a note typed after them included.
+TEST(Speichern, TheScannedNamesAreTheInfoTheUserSeesAndWritesOn)
 {
     Filmkatalog k;
     frmFilme& f = neu(k, "Album");
-    f.c.tfInfo->setPlainText("getippt");
+    f.show();
+    f.c.tfInfo->setPlainText("vorher");
     scanÜbergeben(f, {"Track1.mp3:3", "Track2.mp3:4"}, false);
+    EXPECT_TRUE(f.c.tfInfo->isVisible());
+    EXPECT_EQ(f.c.tfInfo->toPlainText(), "Track1.mp3, Track2.mp3, ");
+    fokussieren(f.c.tfInfo);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ControlModifier);
+    tippenImFokus(f.c.tfInfo, "Live");
     f.c.Speichern->click();
-    EXPECT_EQ(spalte(k, "Filme", "Info", "Album"), "Track1.mp3, Track2.mp3, ");
+    EXPECT_EQ(spalte(k, "Filme", "Info", "Album"), "Track1.mp3, Track2.mp3, Live");
     EXPECT_EQ(spalte(k, "Filme", "Unterordner", "Album"), "-");
+    f.hide();
+}
+
+TEST(Speichern, AnInfoEmptiedAfterTheScanIsStoredEmpty)
+{
+    Filmkatalog k;
+    frmFilme& f = neu(k, "Album");
+    scanÜbergeben(f, {"Track1.mp3:3"}, false);
+    f.c.tfInfo->clear();
+    f.c.Speichern->click();
+    EXPECT_EQ(spalte(k, "Filme", "Info", "Album"), "-");
 }
 
 TEST(Speichern, NeuAfterAScanDropsTheHandOver)
@@ -169,6 +191,7 @@ TEST(Speichern, AnEmptyTitleIsRefusedWithAMessageOnlyWithALanguageFile)
 struct Fehlfall {
     const char* name;
     std::function<void(frmFilme&)> eingeben;
+    const char* grund = "";  // the line that says why
 };
 
 class SpeichernVerweigert : public testing::TestWithParam<Fehlfall> {};
@@ -183,7 +206,7 @@ TEST_P(SpeichernVerweigert, NothingIsStoredAndThePanelKeepsWhatWasTyped)
     GetParam().eingeben(f);
     const QString getippt = f.c.tfTitel->text();
     f.c.Speichern->click();
-    erwarteVerweigert(k, getippt, "Speichern", vorher);
+    erwarteVerweigert(k, getippt, "Speichern", vorher, QString::fromUtf8(GetParam().grund));
     EXPECT_EQ(f.c.tfTitel->text(), getippt);
     // The window goes on working: the same record, corrected, is stored.
     f.c.tfTitel->setText("Richtig");
@@ -197,10 +220,12 @@ TEST_P(SpeichernVerweigert, NothingIsStoredAndThePanelKeepsWhatWasTyped)
 INSTANTIATE_TEST_SUITE_P(
     Fehler, SpeichernVerweigert,
     testing::Values(
-        Fehlfall{"TitelVorhanden", [](frmFilme& f) { f.c.tfTitel->setText("Alien"); }},
-        Fehlfall{"TitelInAndererSchreibung", [](frmFilme& f) { f.c.tfTitel->setText("ALIEN"); }},
-        Fehlfall{"TitelMitGrossemUmlaut", [](frmFilme& f) { f.c.tfTitel->setText("ÄRGER IM PARADIES"); }},
-        Fehlfall{"TitelLaengerAlsDieSpalte", [](frmFilme& f) { f.c.tfTitel->setText(QString(51, u'x')); }},
+        Fehlfall{"TitelVorhanden", [](frmFilme& f) { f.c.tfTitel->setText("Alien"); },
+                 "Einen Titel \"Alien\" gibt es schon."},
+        Fehlfall{"TitelInAndererSchreibung", [](frmFilme& f) { f.c.tfTitel->setText("ALIEN"); },
+                 "Einen Titel \"Alien\" gibt es schon."},
+        Fehlfall{"TitelMitGrossemUmlaut", [](frmFilme& f) { f.c.tfTitel->setText("ÄRGER IM PARADIES"); },
+                 "Einen Titel \"Ärger im Paradies\" gibt es schon."},
         Fehlfall{"AnzahlKeineZahl",
                  [](frmFilme& f) {
                      f.c.tfTitel->setText("Neu");
@@ -218,6 +243,81 @@ INSTANTIATE_TEST_SUITE_P(
                      scanÜbergeben(f, {"a.avi:1", "b.avi:12345678901", "c.avi:3"}, true);
                  }}),
     [](const testing::TestParamInfo<Fehlfall>& fall) { return std::string(fall.param.name); });
+
+// The sub-entry mode's box takes a name of 100 characters; the title's own
+// save refuses it with the limit of its column.
+TEST(Speichern, ATitleLongerThanItsColumnIsRefusedWithTheLimit)
+{
+    Filmkatalog k;
+    frmFilme& f = zeigen(k, "Alien");
+    f.show();
+    const auto vorher = katalogInhalt(k);
+    f.c.cmdNeu2->click();
+    const QString lang = QString(70, u'x');
+    ersetzenImFokus(f.c.tfTitel, lang);
+    ASSERT_EQ(f.c.tfTitel->text(), lang);
+    f.c.Speichern->click();
+    erwarteVerweigert(k, lang, "Speichern", vorher, "Der Titel fasst höchstens 50 Zeichen.");
+    f.hide();
+}
+
+// A typed or pasted title loses the blanks at its ends; a stored one that has
+// them keeps them through an edit of another field.
+TEST(Speichern, BlanksAtTheEndsOfATypedOrPastedTitleAreDropped)
+{
+    Filmkatalog k;
+    k.ausführen("INSERT INTO Filme (Titel, Anzahl, Format, Qualität, Mappe, Wer, Info, Dten, Cat, AusDatum, Cover, "
+                "Size, Unterordner) VALUES (' Alt ', 1, 'DVD', '1', 'A', '-', '-', '-', '-', '-', '-', '0', '-')");
+    frmFilme& f = k.fenster();
+    f.show();
+    f.przAlleListe();
+    f.c.Neu->click();
+    QApplication::clipboard()->setText(QStringLiteral("  Die fabelhafte Welt der Amélie "));
+    fokussieren(f.c.tfTitel);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    f.c.Speichern->click();
+    EXPECT_EQ(letzte(k).prompt, "'Die fabelhafte Welt der Amélie' wurde gespeichert!");
+    EXPECT_EQ(rohWert(k.folder.file("filme.mdb"), "SELECT count(*) FROM Filme WHERE Titel LIKE '%Amélie%'"), "1");
+    EXPECT_EQ(f.c.tfTitel->text(), "Die fabelhafte Welt der Amélie") << "the stored title is shown";
+
+    // Typed with a blank behind it, a title is the one without.
+    f.c.Neu->click();
+    tippenImFokus(f.c.tfTitel, " Amelie ");
+    f.c.Speichern->click();
+    EXPECT_EQ(letzte(k).prompt, "'Amelie' wurde gespeichert!");
+    const auto vorher = katalogInhalt(k);
+    f.c.Neu->click();
+    tippenImFokus(f.c.tfTitel, "Amelie ");
+    f.c.Speichern->click();
+    erwarteVerweigert(k, "Amelie", "Speichern", vorher, "Einen Titel \"Amelie\" gibt es schon.");
+
+    // Only blanks are no title: nothing is stored.
+    f.c.Neu->click();
+    tippenImFokus(f.c.tfTitel, "   ");
+    f.c.Speichern->click();
+    EXPECT_EQ(katalogInhalt(k), vorher);
+
+    zeigen(k, " Alt ");
+    fokussieren(f.c.tfMappe);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ShiftModifier);
+    tippenImFokus(f.c.tfMappe, "B");
+    f.c.cmdEdit->click();
+    EXPECT_EQ(spalte(k, "Filme", "Mappe", " Alt "), "B") << "a stored title stays as it is";
+    zeigen(k, " Alt ");
+    ersetzenImFokus(f.c.tfTitel, " Neu ");
+    f.c.cmdEdit->click();
+    EXPECT_EQ(letzte(k).prompt, "'Neu' wurde editiert!");
+    EXPECT_EQ(spalte(k, "Filme", "Mappe", "Neu"), "B");
+
+    // A sub-entry's name alike.
+    zeigen(k, "Neu");
+    f.c.cmdNeu2->click();
+    ersetzenImFokus(f.c.tfTitel, " Bonus ");
+    f.c.cmdSpeichern2->click();
+    EXPECT_EQ(rohWert(k.folder.file("filme.mdb"), "SELECT Titel FROM Unterordner WHERE Titel2 = 'Bonus'"), "Neu");
+    EXPECT_EQ(integrität(k), "ok");
+    f.hide();
+}
 
 TEST(Speichern, AFullDiskInTheMiddleOfASaveLeavesTheCatalogueAsItWas)
 {
@@ -469,7 +569,7 @@ TEST_P(EditierenVerweigert, NothingChangesNotEvenTheSubEntries)
     const QString getippt = f.c.tfTitel->text();
     const QString mappe = f.c.tfMappe->text();
     f.c.cmdEdit->click();
-    erwarteVerweigert(k, getippt, "Fehler", vorher);
+    erwarteVerweigert(k, getippt, "Fehler", vorher, QString::fromUtf8(GetParam().grund));
     EXPECT_EQ(f.c.tfTitel->text(), getippt) << "the panel keeps what was typed";
     EXPECT_EQ(f.c.tfMappe->text(), mappe);
 }
@@ -481,11 +581,11 @@ INSTANTIATE_TEST_SUITE_P(
                  [](frmFilme& f) {
                      f.c.tfTitel->setText("alien");
                      f.c.tfMappe->setText("Q");
-                 }},
-        Fehlfall{"UmbenanntMitUmlautInVorhandenen", [](frmFilme& f) { f.c.tfTitel->setText("ärger im paradies"); }},
-        Fehlfall{"TitelZuLang", [](frmFilme& f) { f.c.tfTitel->setText(QString(51, u'y')); }},
-        Fehlfall{"AnzahlKeineZahl", [](frmFilme& f) { f.c.tfAnzahl->setText("1a"); }},
-        Fehlfall{"MappeZuLang", [](frmFilme& f) { f.c.tfMappe->setText("A' , Titel = 'Z"); }}),
+                 },
+                 "Einen Titel \"Alien\" gibt es schon."},
+        Fehlfall{"UmbenanntMitUmlautInVorhandenen", [](frmFilme& f) { f.c.tfTitel->setText("ärger im paradies"); },
+                 "Einen Titel \"Ärger im Paradies\" gibt es schon."},
+        Fehlfall{"AnzahlKeineZahl", [](frmFilme& f) { f.c.tfAnzahl->setText("1a"); }}),
     [](const testing::TestParamInfo<Fehlfall>& fall) { return std::string(fall.param.name); });
 
 TEST(Editieren, OnlyTheRecordOnDisplayIsChanged)

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using namespace testing_support;
 
 namespace {
@@ -101,27 +103,94 @@ TEST(Filminfo, ThePageBecomesInfoGenreAndCoverChoice)
     EXPECT_EQ(integrität(s.k), "ok");
 }
 
-TEST(Filminfo, AnErrorAnswerOrASilentServerSaysNothingWasFound)
+// A lookup that finds nothing to offer asks nothing, changes no field and
+// says why: the search cannot be reached, keeps silent, or names no film.
+struct Fehlschlagfall {
+    const char* name;
+    bool serverAus;
+    std::optional<ScriptedAnswer> antwort;
+    const char* meldungBeginn;
+};
+
+void PrintTo(const Fehlschlagfall& f, std::ostream* os)
+{
+    *os << f.name;
+}
+
+class Fehlschlag : public testing::TestWithParam<Fehlschlagfall> {};
+
+const char* const KeinTreffer =
+    "Es wurden keine Inhalte gefunden! Versuchen Sie zB. eine andere Film DB URL in den Optionen zu hinterlegen!";
+
+TEST_P(Fehlschlag, LeavesEveryFieldAsItWasAndSaysWhy)
+{
+    const Fehlschlagfall& fall = GetParam();
+    Suche s;
+    ASSERT_TRUE(s.server.listening());
+    if (fall.serverAus) {
+        // A port where nothing listens any more.
+        const QString tot = [] {
+            LoopbackServer weg;
+            return weg.address();
+        }();
+        ini::IniFile(s.k.folder.file("Cd.ini")).write("URL", "Suchadresse", tot);
+    }
+    if (fall.antwort)
+        s.server.answer(*fall.antwort);
+    frmFilme& f = s.zeigen("Alien");
+    f.c.tfInfo->setPlainText("vorher");
+    f.c.tfCat->setText("Horror");
+    const auto vorher = katalogInhalt(s.k);
+    f.c.cmdFilminfogoogle->click();
+
+    ASSERT_EQ(s.k.fake.messages.shown.size(), 1u) << "no question whether to load it";
+    const ShownMessage& m = s.k.fake.messages.shown.front();
+    EXPECT_TRUE(m.prompt.startsWith(QString::fromUtf8(fall.meldungBeginn))) << m.prompt.toStdString();
+    EXPECT_EQ(m.title, "Keine Filminfo");
+    EXPECT_EQ(m.flags, sys::mb::Exclamation);
+    EXPECT_EQ(f.c.tfInfo->toPlainText(), "vorher");
+    EXPECT_EQ(f.c.tfCat->text(), "Horror");
+    EXPECT_EQ(f.c.lfCover->count(), 0);
+    EXPECT_EQ(f.c.tfCoverübergeben->text(), "0");
+    EXPECT_TRUE(f.c.WebBrowser1->isHidden());
+    EXPECT_TRUE(f.c.WebBrowser1->Offline());
+    EXPECT_EQ(katalogInhalt(s.k), vorher);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Filminfo, Fehlschlag,
+    testing::Values(
+        Fehlschlagfall{"ServerAus", true, std::nullopt, "Die Seite konnte nicht geladen werden: "},
+        Fehlschlagfall{"Schweigen", false, ScriptedAnswer::with(200).silent(),
+                       "Die Seite konnte nicht geladen werden: Zeitüberschreitung.\nBitte die Verbindung zum "
+                       "Internet prüfen."},
+        Fehlschlagfall{"Fehlerantwort", false,
+                       ScriptedAnswer::with(404, "<html><body>GENRE: x DARSTELLER:<img src=\"/f.jpg\"></body></html>"),
+                       KeinTreffer},
+        Fehlschlagfall{"SeiteOhneFilm", false,
+                       ScriptedAnswer::with(200, "<html><body><p>Die Seite wurde nicht gefunden.</p></body></html>"),
+                       KeinTreffer},
+        Fehlschlagfall{"LeereSeite", false, ScriptedAnswer::with(200, "<html><body> </body></html>"), KeinTreffer}),
+    [](const testing::TestParamInfo<Fehlschlagfall>& fall) { return std::string(fall.param.name); });
+
+// A page without a picture still gives its text, when the user takes it; the
+// cover stays as it was and the message says there was none.
+TEST(Filminfo, APageWithoutAPictureGivesItsTextAndKeepsTheCover)
 {
     Suche s;
     ASSERT_TRUE(s.server.listening());
-    frmFilme& f = s.zeigen("Alien");
-    f.c.tfCat->setText("Horror");
-    s.server.answer(ScriptedAnswer::with(404, "<html><body>GENRE: x DARSTELLER:</body></html>"));
-    s.k.fake.messages.answer(sys::mb::Ok);
-    f.c.cmdFilminfogoogle->click();
-    const QString nichts = "Es wurden keine Inhalte gefunden! Versuchen Sie zB. eine andere Film DB URL in den "
-                           "Optionen zu hinterlegen!";
-    EXPECT_EQ(f.c.tfInfo->toPlainText(), nichts);
-    EXPECT_EQ(f.c.tfCat->text(), "Horror");
-    EXPECT_EQ(s.k.fake.messages.shown.back().prompt, "Tut mir leid - kein Image/Bild auf der Webseite gefunden");
-    EXPECT_EQ(s.k.fake.messages.shown.back().title, "Kein Cover gefunden");
-
-    f.c.tfInfo->setPlainText("vorher");
-    s.server.answer(ScriptedAnswer::with(200).silent());
+    frmFilme& f = s.zeigen("Der Pate");
+    s.server.answer(ScriptedAnswer::with(200, "<html><body><p>Der Pate (1972)</p>"
+                                              "<p>GENRE: Krimi\r\nDARSTELLER: Brando</p></body></html>"));
     s.k.fake.messages.answer(sys::mb::Ok);
     f.c.cmdFilminfo->click();
-    EXPECT_EQ(f.c.tfInfo->toPlainText(), nichts) << "the time limit ends the wait";
+    ASSERT_EQ(s.k.fake.messages.shown.size(), 2u);
+    EXPECT_EQ(s.k.fake.messages.shown.back().prompt, "Tut mir leid - kein Image/Bild auf der Webseite gefunden");
+    EXPECT_EQ(s.k.fake.messages.shown.back().title, "Kein Cover gefunden");
+    EXPECT_TRUE(f.c.tfInfo->toPlainText().startsWith("Der Pate (1972)"));
+    EXPECT_EQ(f.c.tfCat->text(), "Krimi");
+    EXPECT_TRUE(f.c.lfCover->isHidden());
+    EXPECT_EQ(spalte(s.k, "Filme", "Cover", "Der Pate"), "pate.jpg");
 }
 
 TEST(Filminfo, CancelKeepsTheFieldsAndTheChecksComeFirst)
@@ -260,8 +329,10 @@ TEST(Filminfo, AVeryLargePageShowsItsBeginningAndLeavesTheProgramResponsive)
     EXPECT_EQ(f.c.tfCat->text(), "Science Fiction");
     EXPECT_EQ(lfCoverZeilen(f), QStringList{"/foto/ende.jpg"}) << "the whole page is searched for pictures";
 
-    // "Beenden" ends the program at once.
+    // "Beenden" asks about the fetched text; without it the program ends at once.
+    s.k.fake.messages.answer(sys::mb::No);
     f.c.mnuBeenden->trigger();
+    EXPECT_EQ(s.k.fake.messages.shown.back().prompt, "Änderungen an \"Matrix\" speichern?");
     EXPECT_FALSE(f.isVisible());
 }
 

@@ -296,7 +296,7 @@ TEST_F(Fenster, ControlsCarryTheirDesignTextsAndTooltips)
     EXPECT_EQ(c.cmbWer1->toolTip(),
               "An Wen soll die CD verliehen werden? Bei NEUEM Datensatz unbedingt mit ENTER bestätigen!");
     EXPECT_EQ(c.cmbQualität->toolTip(), "Qualitätsfilter");
-    EXPECT_EQ(c.tfTitel->maxLength(), 100);
+    EXPECT_EQ(c.tfTitel->maxLength(), 50) << "what the title column holds";
     EXPECT_NE(f.windowTitle(), sys::programTitle()) << "the main window's own caption is not the program's title";
     EXPECT_FALSE(f.windowTitle().isEmpty());
 }

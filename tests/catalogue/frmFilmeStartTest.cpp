@@ -592,3 +592,15 @@ TEST(Sortierung, ARefreshKeepsTheStoredOrder)
     EXPECT_TRUE(f.c.mnuDateAb->isChecked());
     EXPECT_EQ(f.SortFeld, "Datum DESC");
 }
+
+// The title bar names the open catalogue, also after a refresh opens another.
+TEST(Start, TheWindowTitleNamesTheOpenCatalogue)
+{
+    Filmkatalog k;
+    frmFilme& f = k.fenster();
+    EXPECT_EQ(f.windowTitle(), "Rondavex - CD/DVD Katalog - filme");
+    ASSERT_TRUE(QFile::copy(k.folder.file("filme.mdb"), k.folder.file("Sammlung 2.mdb")));
+    ASSERT_TRUE(ini::IniFile(k.folder.file("Cd.ini")).write("DB", "DB Name0", "Sammlung 2"));
+    f.c.mnuAktualisieren->trigger();
+    EXPECT_EQ(f.windowTitle(), "Rondavex - CD/DVD Katalog - Sammlung 2");
+}

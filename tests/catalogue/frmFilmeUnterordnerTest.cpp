@@ -116,7 +116,7 @@ TEST(NeuerUnterordner, ATakenNameOrNoParentStoresNothing)
     f.c.tfTitel->setText("matrix teil 1");
     f.c.cmdSpeichern2->click();
     ASSERT_EQ(k.fake.messages.shown.size(), 1u);
-    erwarteVerweigert(k, "matrix teil 1", "Speichern", vorher);
+    erwarteVerweigert(k, "matrix teil 1", "Speichern", vorher, "Einen Titel \"Matrix Teil 1\" gibt es schon.");
     EXPECT_EQ(f.c.tfTitel->text(), "matrix teil 1");
 
     f.UnterordnerTitel.clear();
@@ -151,7 +151,7 @@ TEST(Unterordnereditieren, RenamesTheSubEntryOnDisplayAndListsAgain)
     const auto vorher = katalogInhalt(k);
     f.c.tfTitel->setText("MATRIX TEIL 1");
     f.c.cmdEditieren2->click();
-    erwarteVerweigert(k, "Matrix", "Fehler", vorher);
+    erwarteVerweigert(k, "Matrix", "Fehler", vorher, "Einen Titel \"Matrix Teil 1\" gibt es schon.");
 }
 
 TEST(Unterordnereditieren, AfterARelistingNeitherEditNorDeleteTouchesARow)

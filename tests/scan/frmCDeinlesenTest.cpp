@@ -22,6 +22,7 @@
 #include <QPointer>
 #include <QThread>
 #include <QKeyEvent>
+#include <QTest>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -223,6 +224,12 @@ TEST(CDeinlesen, TheTakeOverIsSavedWithItsSubEntries)
     EXPECT_EQ(f.c.tfCDInfo->text(), "1");
     EXPECT_FALSE(f.c.cmdEdit->isEnabled());
     EXPECT_EQ(ini::IniFile(t.k.folder.file("Cd.ini")).read("CDeinlesen", "Mappe"), "Regal 3");
+    // The names stand in the info box before the save, and a note typed after them is kept.
+    EXPECT_FALSE(f.c.tfInfo->isHidden());
+    EXPECT_EQ(f.c.tfInfo->toPlainText(), " Leer vorn.txt, Extras, Bonus.avi, Film.avi, ");
+    fokussieren(f.c.tfInfo);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ControlModifier);
+    tippenImFokus(f.c.tfInfo, "Regiefassung");
 
     f.c.Speichern->click();
     const auto zeilen = roh(t.k.folder.file("filme.mdb"),
@@ -230,7 +237,32 @@ TEST(CDeinlesen, TheTakeOverIsSavedWithItsSubEntries)
     const std::vector<QStringList> erwartet = {
         {" Leer vorn", " 1"}, {"Extras: 1", " 1"}, {"Bonus", " 1"}, {"Film", " 2"}};
     EXPECT_EQ(zeilen, erwartet) << "each entry with its own size, a folder with the sum below it, blanks kept";
-    EXPECT_EQ(spalte(t.k, "Filme", "Info", "Mein Film"), " Leer vorn.txt, Extras, Bonus.avi, Film.avi, ");
+    EXPECT_EQ(spalte(t.k, "Filme", "Info", "Mein Film"), " Leer vorn.txt, Extras, Bonus.avi, Film.avi, Regiefassung");
+    EXPECT_EQ(integrität(t.k), "ok");
+}
+
+// A disc taken over and not saved is a new record: closing the main window
+// asks, and "Ja" saves it with its sub-entries.
+TEST(CDeinlesen, ClosingAfterATakeOverAsksAndSaves)
+{
+    Scan t;
+    t.datei("Film.avi", 2 * 1024 * 1024);
+    scan::frmCDeinlesen& s = t.oeffnen();
+    Scan::waehlen(s, 0);
+    s.tfCDName->setText("Mein Film");
+    s.optUnterordner->setChecked(true);
+    s.cmdCDÜbernehmen->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    frmFilme& f = *t.k.f;
+    t.k.fake.messages.answer(sys::mb::Yes);
+    f.close();
+    ASSERT_GE(t.k.fake.messages.shown.size(), 2u);
+    const auto& gezeigt = t.k.fake.messages.shown;
+    EXPECT_EQ(gezeigt[gezeigt.size() - 2].prompt, "Änderungen an \"Mein Film\" speichern?");
+    EXPECT_EQ(gezeigt.back().prompt, "'Mein Film' wurde gespeichert!");
+    EXPECT_EQ(roh(t.k.folder.file("filme.mdb"), "SELECT Titel2, Size FROM Unterordner WHERE Titel = 'Mein Film'"),
+              (std::vector<QStringList>{{"Film", " 2"}}));
+    EXPECT_FALSE(f.isVisible());
     EXPECT_EQ(integrität(t.k), "ok");
 }
 

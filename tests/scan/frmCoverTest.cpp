@@ -67,7 +67,7 @@ TEST(Cover, ACancelledDialogLeavesNoWindowAndStoresNothing)
     EXPECT_EQ(frage.title, "Cover auswählen");
     EXPECT_EQ(frage.folder, "/bilder/");
     EXPECT_EQ(frage.startName, "Alien");
-    EXPECT_EQ(frage.filter, "Bilddateien (*.bmp *.jpg *.jpeg *.gif)");
+    EXPECT_EQ(frage.filter, "Bilddateien (*.bmp *.jpg *.jpeg *.gif *.png)");
     EXPECT_EQ(spalte(k, "Filme", "Cover", "Alien"), "-");
     EXPECT_EQ(k.fake.userStore.getSetting("Datei", "Pfad", {}), "/bilder/");
 }
@@ -95,6 +95,73 @@ TEST(Cover, AChosenPictureIsStoredByNameShownFittedAndMarked)
     EXPECT_GT(w->Image1->y(), 0);
     EXPECT_NEAR(double(w->Image1->width()) / w->Image1->height(), 4.0 / 3.0, 0.02);
     EXPECT_EQ(integrität(k), "ok");
+}
+
+// A picture chosen outside "covers" is copied there, under a free name when
+// its own is taken; the record stores that name and the window shows it.
+TEST(Cover, APictureFromElsewhereIsCopiedIntoCoversNeverOverAnother)
+{
+    Filmkatalog k;
+    const QString erstes = bild(k, "bilder/alien.png", 40, 30);
+    scan::frmCover* w = anhaengen(k, "Alien", erstes);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(k.fake.messages.shown.empty()) << "no \"Leider kein Cover mehr!\"";
+    EXPECT_EQ(spalte(k, "Filme", "Cover", "Alien"), "alien.png");
+    EXPECT_EQ(k.folder.read("covers/alien.png"), k.folder.read("bilder/alien.png"));
+    EXPECT_EQ(w->bildgroesse(), QSize(40, 30));
+    EXPECT_EQ(k.fake.userStore.getSetting("Datei", "Pfad", {}), k.folder.path() + "/bilder/");
+    w->close();
+
+    // Another picture of the same name goes beside the first, which stays as it was.
+    const QByteArray alt = k.folder.read("covers/alien.png");
+    w = anhaengen(k, "Aliens", bild(k, "anderswo/alien.png", 20, 50));
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(spalte(k, "Filme", "Cover", "Aliens"), "alien (2).png");
+    EXPECT_EQ(k.folder.read("covers/alien.png"), alt);
+    EXPECT_EQ(k.folder.read("covers/alien (2).png"), k.folder.read("anderswo/alien.png"));
+    EXPECT_EQ(w->bildgroesse(), QSize(20, 50));
+    w->close();
+
+    // One that lies in "covers" is taken as it is.
+    w = anhaengen(k, "Alien 3", k.folder.file("covers/alien (2).png"));
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(spalte(k, "Filme", "Cover", "Alien 3"), "alien (2).png");
+    EXPECT_EQ(QDir(k.folder.file("covers")).entryList(QDir::Files).size(), 2);
+    EXPECT_EQ(integrität(k), "ok");
+}
+
+// A picture that cannot be copied stores nothing and says why; a copy whose
+// name the column cannot hold goes again with the refusal.
+TEST(Cover, APictureThatCannotBeCopiedStoresNothing)
+{
+    Filmkatalog k;
+    const QString fort = k.folder.file("bilder/fort.png");
+    anhaengen(k, "Alien", fort);
+    ASSERT_NE(letzte(k), nullptr);
+    EXPECT_TRUE(letzte(k)->prompt.startsWith("Das Bild kann nicht in den Ordner \"covers\" kopiert werden: "))
+        << letzte(k)->prompt.toStdString();
+    EXPECT_EQ(letzte(k)->flags, sys::mb::Critical);
+    EXPECT_EQ(spalte(k, "Filme", "Cover", "Alien"), "-");
+    const auto schliessen = [&k] {
+        if (scan::frmCover* w = k.f->coverfenster())
+            w->close();
+    };
+    schliessen();
+
+    const QString lang = bild(k, "bilder/" + QString(160, 'x') + ".bmp", 10, 10);
+    anhaengen(k, "Aliens", lang);
+    EXPECT_EQ(letzte(k)->prompt, "Das Cover konnte nicht gespeichert werden!");
+    EXPECT_EQ(spalte(k, "Filme", "Cover", "Aliens"), "-");
+    EXPECT_EQ(QDir(k.folder.file("covers")).entryList(QDir::Files), QStringList());
+    schliessen();
+
+    // "covers" that is no folder.
+    QDir(k.folder.file("covers")).removeRecursively();
+    k.folder.write("covers", "keine Ablage");
+    anhaengen(k, "Alien 3", bild(k, "bilder/drei.png", 10, 10));
+    EXPECT_TRUE(letzte(k)->prompt.startsWith("Das Bild kann nicht in den Ordner \"covers\" kopiert werden: "));
+    EXPECT_EQ(spalte(k, "Filme", "Cover", "Alien 3"), "-");
+    EXPECT_EQ(k.folder.read("covers"), "keine Ablage");
 }
 
 TEST(Cover, AStoredCoverOpensWithoutTheLoadButtonAndASecondClickRaisesIt)
