@@ -285,7 +285,7 @@ const vb::Platz* entwurf(const QString& name)
 
 int px(int twips)
 {
-    return vb::twipsToPixels(twips);
+    return vb::pixel(twips);
 }
 
 int entwurfLinks(const vb::Platz& p)
@@ -295,7 +295,7 @@ int entwurfLinks(const vb::Platz& p)
 
 int entwurfRechts(const vb::Platz& p)
 {
-    return px(p.left) + px(p.width);
+    return px(p.left + p.width);
 }
 
 // The room a control leaves after it: a label ends where its text ends.
@@ -543,7 +543,7 @@ void frmFilme::aufbauen()
     QMenuBar* leiste = menuBar();
     menüleisteBauen(c, leiste);
     setWindowTitle(QStringLiteral("Rondavex - CD/DVD Katalog"));
-    resize(vb::twipsToPixels(innenBreite), vb::twipsToPixels(innenHöhe) + leiste->sizeHint().height());
+    resize(px(innenBreite), px(innenHöhe) + leiste->sizeHint().height());
 }
 
 void frmFilme::flächeAnpassen()
@@ -555,7 +555,7 @@ void frmFilme::flächeAnpassen()
     const int höher = std::max(0, fläche->height() - px(innenHöhe));
     for (const vb::Steuerelement<C>& z : Liste) {
         if (auto* w = fläche->findChild<QWidget*>(QString::fromUtf8(z.name), Qt::FindDirectChildrenOnly))
-            w->setGeometry(px(z.platz.left), px(z.platz.top), px(z.platz.width) + breiter, px(z.platz.height) + höher);
+            w->setGeometry(vb::rechteck(z.platz).adjusted(0, 0, breiter, höher));
     }
     for (const vb::Steuerelement<C>& z : Unten) {
         if (auto* w = fläche->findChild<QWidget*>(QString::fromUtf8(z.name), Qt::FindDirectChildrenOnly))

@@ -172,7 +172,7 @@ void frmCDeinlesen::verbinden()
 void frmCDeinlesen::setzeHoehe(int twips)
 {
     m_hoeheTwips = twips;
-    setFixedSize(vb::twipsToPixels(BreiteInnen), vb::twipsToPixels(twips));
+    setFixedSize(vb::pixel(BreiteInnen), vb::pixel(twips));
 }
 
 void frmCDeinlesen::Form_Load()

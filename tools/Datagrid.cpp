@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/vb/VbRuntime.h"
+#include "platform/vb/Formular.h"
 #include "tools/FilmeModell.h"
 
 #include <QCloseEvent>
@@ -27,7 +27,7 @@ Datagrid::Datagrid(std::shared_ptr<db::Database> datenbank, QWidget* parent)
     auto* fenster = new QVBoxLayout(this);
     fenster->setContentsMargins(0, 0, 0, 0);
     fenster->addWidget(DataGrid1);
-    resize(760, 420);
+    resize(vb::skaliert(760), vb::skaliert(420));
 }
 
 int Datagrid::spaltenBreite(int position)
@@ -78,14 +78,13 @@ void Datagrid::breitenSetzen()
 {
     if (!m_modell)
         return;
-    const double dpi = DataGrid1->logicalDpiX();
     // The designed widths were made for a smaller font; a date is never cut.
     const int datumBreite = DataGrid1->fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000 ")) + 8;
     for (int spalte = 0; spalte < m_modell->columnCount(); ++spalte) {
         const int twips = spaltenBreite(spalte);
         if (twips <= 0)
             continue;
-        int breite = vb::twipsToPixels(twips, dpi);
+        int breite = vb::pixel(twips);
         if (m_modell->istDatum(spalte))
             breite = std::max(breite, datumBreite);
         DataGrid1->setColumnWidth(spalte, breite);
