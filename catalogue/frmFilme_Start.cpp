@@ -3,6 +3,7 @@
 
 #include "frame/Backup.h"
 #include "frame/CdIni.h"
+#include "frame/Fensterplatz.h"
 #include "frame/Schemaupgrade.h"
 #include "frame/Windowskatalog.h"
 #include "platform/vb/VbRuntime.h"
@@ -68,6 +69,7 @@ bool frmFilme::Form_Load(bool* zweiteInstanz)
 
     if (istEins(ini.erinnerungsfunktion))
         przÜberfälligeAusleihen();
+    frame::fensterplatzLaden(this, m_services.userStore, frame::HauptfensterPlatz);
 
     if (m_services.singleInstance) {
         m_services.singleInstance->serve([this] {
@@ -164,6 +166,7 @@ void frmFilme::przclose()
 
 void frmFilme::przUnloadMe()
 {
+    frame::fensterplatzSichern(this, m_services.userStore, frame::HauptfensterPlatz);
     przclose();
     m_entladen = true;
     close();
