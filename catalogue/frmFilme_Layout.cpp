@@ -322,12 +322,8 @@ constexpr int rückgabeKopfLinks = 6600;
 // The pictures of the three picture buttons.
 enum class Motiv { Scheibe, Film, Lupe };
 
-QIcon knopfBild(Motiv motiv)
+void malen(QPainter& p, Motiv motiv)
 {
-    QPixmap bild(16, 16);
-    bild.fill(Qt::transparent);
-    QPainter p(&bild);
-    p.setRenderHint(QPainter::Antialiasing);
     switch (motiv) {
     case Motiv::Scheibe: {
         QRadialGradient glanz(QPointF(6, 6), 9);
@@ -361,13 +357,31 @@ QIcon knopfBild(Motiv motiv)
         p.drawEllipse(QRectF(1.5, 1.5, 9.5, 9.5));
         break;
     }
-    return QIcon(bild);
 }
 
+// Drawn in 16 x 16 units, also at two to four times the pixels, so that a
+// larger font or a finer screen shows it sharp.
+QIcon knopfBild(Motiv motiv)
+{
+    QIcon bild;
+    for (int faktor = 1; faktor <= 4; ++faktor) {
+        QPixmap stufe(16 * faktor, 16 * faktor);
+        stufe.fill(Qt::transparent);
+        QPainter p(&stufe);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(faktor, faktor);
+        malen(p, motiv);
+        p.end();
+        bild.addPixmap(stufe);
+    }
+    return bild;
+}
+
+// The picture grows with the form, as its button does.
 void bildSetzen(QPushButton* k, Motiv motiv)
 {
     k->setIcon(knopfBild(motiv));
-    k->setIconSize(QSize(16, 16));
+    k->setIconSize(QSize(vb::skaliert(16), vb::skaliert(16)));
 }
 
 QMenu* menü(QMenuBar* leiste, const QString& name, const QString& text)

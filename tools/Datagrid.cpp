@@ -7,6 +7,7 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -24,6 +25,9 @@ Datagrid::Datagrid(std::shared_ptr<db::Database> datenbank, QWidget* parent)
     DataGrid1->verticalHeader()->hide();
     DataGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     DataGrid1->verticalHeader()->setDefaultSectionSize(DataGrid1->fontMetrics().height() + 6);
+    // A column without a width of its own: the style's default, grown with the font like the others.
+    DataGrid1->horizontalHeader()->setDefaultSectionSize(
+        vb::skaliert(DataGrid1->style()->pixelMetric(QStyle::PM_HeaderDefaultSectionSizeHorizontal)));
     auto* fenster = new QVBoxLayout(this);
     fenster->setContentsMargins(0, 0, 0, 0);
     fenster->addWidget(DataGrid1);
