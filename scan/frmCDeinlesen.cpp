@@ -136,6 +136,8 @@ void frmCDeinlesen::aufbauen()
     klein.setPointSizeF(klein.pointSizeF() * 0.85);
     txtDriveInfo->setFont(klein);
     txtDriveInfo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // Tab goes on to the next control, as in the original's text box; it is no character here.
+    txtDriveInfo->setTabChangesFocus(true);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
