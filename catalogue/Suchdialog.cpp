@@ -31,7 +31,7 @@ Suchdialog::Suchdialog(const sys::Services& services, frmFilme& filme, const QSt
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     vb::bauen(*this, this, Steuerelemente);
-    tfSuche->setMinimumWidth(240);
+    tfSuche->setMinimumWidth(vb::skaliert(240));
     // Enter in the text box is the text box's own key; the button must not take it too.
     cmdOK->setAutoDefault(false);
     Timer1 = new QTimer(this);

@@ -2,6 +2,7 @@
 
 #include "catalogue/frmSucheInfo.h"
 #include "catalogue/frmSucheTitel.h"
+#include "frame/Fensterplatz.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -48,6 +49,7 @@ bool frmFilme::programmBeenden()
 {
     if (!änderungenKlären())
         return false;
+    frame::fensterplatzSichern(this, m_services.userStore, frame::HauptfensterPlatz);
     przclose();
     m_entladen = true;
     QApplication::closeAllWindows();

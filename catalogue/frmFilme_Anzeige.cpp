@@ -2,6 +2,7 @@
 // the display, entry and sub-entry modes. Nothing here writes the catalogue.
 #include "catalogue/frmFilme.h"
 
+#include "platform/vb/Formular.h"
 #include "platform/vb/VbRuntime.h"
 
 #include <functional>
@@ -45,7 +46,7 @@ void zeigen(QLineEdit* feld, const QString& text)
 
 void setzeTop(QWidget* w, int twips)
 {
-    w->move(w->x(), vb::twipsToPixels(twips));
+    w->move(w->x(), vb::pixel(twips));
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 
 #include "frame/Hintergrund.h"
 #include "frame/Sprache.h"
-#include "platform/vb/VbRuntime.h"
 
 void frmFilme::przSprache()
 {
@@ -14,11 +13,8 @@ void frmFilme::przSprache()
 void frmFilme::przBild()
 {
     frame::przBild(this, m_services, ini);
-    // The picture fits the designed area; an enlarged window has more.
-    const QSize fläche = centralWidget()->size();
-    if (fläche.width() > vb::twipsToPixels(int(frame::Innenbreite))
-        || fläche.height() > vb::twipsToPixels(int(frame::Innenhoehe)))
-        Form_Resize();
+    // The picture fits the designed area; an enlarged window has more, which it covers too.
+    Form_Resize();
 }
 
 void frmFilme::przLabel()

@@ -5,6 +5,7 @@
 #include "frame/CdIni.h"
 #include "platform/db/DbError.h"
 #include "platform/db/SqlFunctions.h"
+#include "platform/vb/Formular.h"
 #include "platform/vb/VbControls.h"
 #include "platform/vb/VbRuntime.h"
 #include "scan/Coverpfad.h"
@@ -138,7 +139,7 @@ void frmFilme::przCoverAuswahlZeigen()
     c.lfCover->raise();
     for (QLabel* l : {c.lbCat(1), c.lbFormat(1), c.lbQualität(1), c.lbMappe(1), c.lbWer(1)})
         l->hide();
-    c.lbTitel(1)->resize(vb::twipsToPixels(TitelBreiteAuswahl), c.lbTitel(1)->height());
+    c.lbTitel(1)->resize(vb::pixel(TitelBreiteAuswahl), c.lbTitel(1)->height());
     c.lbTitel(1)->setText(QStringLiteral("Gewünschtes Image/Bild zum speichern bitte anklicken!"));
 }
 
@@ -211,6 +212,6 @@ void frmFilme::przCoverAuswahlSchliessen()
     c.lfCover->hide();
     for (QLabel* l : {c.lbCat(1), c.lbFormat(1), c.lbQualität(1), c.lbMappe(1), c.lbWer(1)})
         l->show();
-    c.lbTitel(1)->resize(vb::twipsToPixels(TitelBreite), c.lbTitel(1)->height());
+    c.lbTitel(1)->resize(vb::pixel(TitelBreite), c.lbTitel(1)->height());
     c.lbTitel(1)->setText(feldwoerter.titel());
 }

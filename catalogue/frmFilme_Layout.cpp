@@ -285,7 +285,7 @@ const vb::Platz* entwurf(const QString& name)
 
 int px(int twips)
 {
-    return vb::twipsToPixels(twips);
+    return vb::pixel(twips);
 }
 
 int entwurfLinks(const vb::Platz& p)
@@ -295,7 +295,7 @@ int entwurfLinks(const vb::Platz& p)
 
 int entwurfRechts(const vb::Platz& p)
 {
-    return px(p.left) + px(p.width);
+    return px(p.left + p.width);
 }
 
 // The room a control leaves after it: a label ends where its text ends.
@@ -322,12 +322,8 @@ constexpr int rückgabeKopfLinks = 6600;
 // The pictures of the three picture buttons.
 enum class Motiv { Scheibe, Film, Lupe };
 
-QIcon knopfBild(Motiv motiv)
+void malen(QPainter& p, Motiv motiv)
 {
-    QPixmap bild(16, 16);
-    bild.fill(Qt::transparent);
-    QPainter p(&bild);
-    p.setRenderHint(QPainter::Antialiasing);
     switch (motiv) {
     case Motiv::Scheibe: {
         QRadialGradient glanz(QPointF(6, 6), 9);
@@ -361,13 +357,31 @@ QIcon knopfBild(Motiv motiv)
         p.drawEllipse(QRectF(1.5, 1.5, 9.5, 9.5));
         break;
     }
-    return QIcon(bild);
 }
 
+// Drawn in 16 x 16 units, also at two to four times the pixels, so that a
+// larger font or a finer screen shows it sharp.
+QIcon knopfBild(Motiv motiv)
+{
+    QIcon bild;
+    for (int faktor = 1; faktor <= 4; ++faktor) {
+        QPixmap stufe(16 * faktor, 16 * faktor);
+        stufe.fill(Qt::transparent);
+        QPainter p(&stufe);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(faktor, faktor);
+        malen(p, motiv);
+        p.end();
+        bild.addPixmap(stufe);
+    }
+    return bild;
+}
+
+// The picture grows with the form, as its button does.
 void bildSetzen(QPushButton* k, Motiv motiv)
 {
     k->setIcon(knopfBild(motiv));
-    k->setIconSize(QSize(16, 16));
+    k->setIconSize(QSize(vb::skaliert(16), vb::skaliert(16)));
 }
 
 QMenu* menü(QMenuBar* leiste, const QString& name, const QString& text)
@@ -543,7 +557,7 @@ void frmFilme::aufbauen()
     QMenuBar* leiste = menuBar();
     menüleisteBauen(c, leiste);
     setWindowTitle(titelleiste({}));
-    resize(vb::twipsToPixels(innenBreite), vb::twipsToPixels(innenHöhe) + leiste->sizeHint().height());
+    resize(px(innenBreite), px(innenHöhe) + leiste->sizeHint().height());
 }
 
 void frmFilme::flächeAnpassen()
@@ -555,7 +569,7 @@ void frmFilme::flächeAnpassen()
     const int höher = std::max(0, fläche->height() - px(innenHöhe));
     for (const vb::Steuerelement<C>& z : Liste) {
         if (auto* w = fläche->findChild<QWidget*>(QString::fromUtf8(z.name), Qt::FindDirectChildrenOnly))
-            w->setGeometry(px(z.platz.left), px(z.platz.top), px(z.platz.width) + breiter, px(z.platz.height) + höher);
+            w->setGeometry(vb::rechteck(z.platz).adjusted(0, 0, breiter, höher));
     }
     for (const vb::Steuerelement<C>& z : Unten) {
         if (auto* w = fläche->findChild<QWidget*>(QString::fromUtf8(z.name), Qt::FindDirectChildrenOnly))

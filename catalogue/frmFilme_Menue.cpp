@@ -15,12 +15,8 @@ namespace {
 // The small pictures of the menu, drawn here: a disc, a page, a printer, ...
 enum class Motiv { Scheibe, Seite, Tabelle, Text, Drucker, Zahnrad, Pfeil, Lupe, Bild, Fahne, Balken, Hilfe, Info };
 
-QIcon menüBild(Motiv motiv, QColor farbe)
+void malen(QPainter& p, Motiv motiv, QColor farbe)
 {
-    QPixmap bild(13, 13);
-    bild.fill(Qt::transparent);
-    QPainter p(&bild);
-    p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(farbe.darker(160), 1));
     p.setBrush(farbe);
     switch (motiv) {
@@ -89,7 +85,26 @@ QIcon menüBild(Motiv motiv, QColor farbe)
         }
         break;
     }
-    return QIcon(bild);
+}
+
+// Drawn in 13 x 13 units, also at two and three times the pixels, so that a
+// finer screen shows it sharp.
+QIcon menüBild(Motiv motiv, QColor farbe)
+{
+    QIcon bild;
+    for (int faktor = 1; faktor <= 3; ++faktor) {
+        QPixmap stufe(13 * faktor, 13 * faktor);
+        stufe.fill(Qt::transparent);
+        QPainter p(&stufe);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(faktor, faktor);
+        p.setPen(QPen(farbe.darker(160), 1));
+        p.setBrush(farbe);
+        malen(p, motiv, farbe);
+        p.end();
+        bild.addPixmap(stufe);
+    }
+    return bild;
 }
 
 }  // namespace

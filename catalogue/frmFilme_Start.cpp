@@ -3,6 +3,7 @@
 
 #include "frame/Backup.h"
 #include "frame/CdIni.h"
+#include "frame/Fensterplatz.h"
 #include "frame/Schemaupgrade.h"
 #include "frame/Windowskatalog.h"
 #include "platform/system/Aktivierung.h"
@@ -72,6 +73,7 @@ bool frmFilme::Form_Load(bool* zweiteInstanz)
 
     if (istEins(ini.erinnerungsfunktion))
         przÜberfälligeAusleihen();
+    frame::fensterplatzLaden(this, m_services.userStore, frame::HauptfensterPlatz);
 
     if (m_services.singleInstance) {
         // With the later start's proof of the user's click, so that the
@@ -174,6 +176,7 @@ void frmFilme::przclose()
 
 void frmFilme::przUnloadMe()
 {
+    frame::fensterplatzSichern(this, m_services.userStore, frame::HauptfensterPlatz);
     przclose();
     m_entladen = true;
     close();

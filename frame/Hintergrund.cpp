@@ -2,6 +2,7 @@
 
 #include "frame/Aussehen.h"
 #include "frame/CdIni.h"
+#include "platform/vb/Formular.h"
 #include "platform/vb/VbRuntime.h"
 
 #include <QAction>
@@ -11,6 +12,7 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <utility>
@@ -24,12 +26,9 @@ const QString Design = QStringLiteral("Design");
 const QString Hintergrundfarbe = QStringLiteral("Hintergrundfarbe");
 const QString Bild = QStringLiteral("Bild");
 
-// The inverse of vb::twipsToPixels at its 96 dpi.
-constexpr float TwipsJePixel = 15.0f;
-
 int pixel(float twips)
 {
-    return vb::twipsToPixels(int(std::lround(twips)));
+    return vb::pixel(int(std::lround(twips)));
 }
 
 QString element(const char* name, int index)
@@ -176,14 +175,40 @@ bool AdjustImageToRect(QLabel* image, float breite, float hoehe, float x, float 
     return true;
 }
 
+std::optional<Einpassung> bedecken(float breite, float hoehe, Bildmass bild)
+{
+    if (!(breite > 0.0f) || !(hoehe > 0.0f) || !(bild.breite > 0.0f) || !(bild.hoehe > 0.0f))
+        return std::nullopt;
+    const float faktor = std::max(breite / bild.breite, hoehe / bild.hoehe);
+    Einpassung e;
+    e.breite = bild.breite * faktor;
+    e.hoehe = bild.hoehe * faktor;
+    e.links = (breite - e.breite) / 2.0f;
+    e.oben = (hoehe - e.hoehe) / 2.0f;
+    return e;
+}
+
 void Form_Resize(QWidget* fenster)
 {
     QLabel* image = bildfeld(fenster);
     if (!image || !image->isVisibleTo(fenster) || fenster->isMinimized())
         return;
+    // In whole pixels: a side less than a pixel over the area's is the area's
+    // (the designed size fits exactly), a longer one is rounded up, so no row
+    // or column of the area is left bare.
     const QWidget* flaeche = image->parentWidget();
-    AdjustImageToRect(image, float(flaeche->width()) * TwipsJePixel, float(flaeche->height()) * TwipsJePixel, 0, 0,
-                      true);
+    const auto e = bedecken(float(flaeche->width()), float(flaeche->height()));
+    if (!e)
+        return;
+    const auto seite = [](float bild, int raum) { return bild < float(raum) + 1.0f ? raum : int(std::ceil(bild)); };
+    const int breite = seite(e->breite, flaeche->width());
+    const int hoehe = seite(e->hoehe, flaeche->height());
+    const QRect platz((flaeche->width() - breite) / 2, (flaeche->height() - hoehe) / 2, breite, hoehe);
+    // Hidden while it moves, and moved in one step, so it repaints once.
+    image->hide();
+    image->setScaledContents(true);
+    image->setGeometry(platz);
+    image->show();
 }
 
 void przLabel(QWidget* fenster, const Feldwoerter& feldwort, const Einstellungen& werte)
@@ -191,11 +216,11 @@ void przLabel(QWidget* fenster, const Feldwoerter& feldwort, const Einstellungen
     // A list mode moves this header, widens the headers to its words and hides
     // lbMappe(1); this restores the normal layout.
     if (QWidget* qualitaet = control(fenster, QStringLiteral("lbQualität_1")))
-        qualitaet->move(vb::twipsToPixels(6240), qualitaet->y());
+        qualitaet->move(vb::pixel(6240), qualitaet->y());
     const std::pair<const char*, int> köpfe[] = {{"lbCat_1", 1620}, {"lbFormat_1", 1020}, {"lbQualität_1", 900}};
     for (const auto& [name, breite] : köpfe) {
         if (QWidget* kopf = control(fenster, QString::fromUtf8(name)))
-            kopf->resize(vb::twipsToPixels(breite), kopf->height());
+            kopf->resize(vb::pixel(breite), kopf->height());
     }
     for (const char* n : {"lbMappe_1", "lbWer_1"}) {
         if (QWidget* w = control(fenster, QString::fromUtf8(n)); w && w->isHidden())

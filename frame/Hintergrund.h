@@ -46,8 +46,13 @@ std::optional<Einpassung> einpassen(float breite, float hoehe, float x, float y,
 bool AdjustImageToRect(QLabel* image, float breite, float hoehe, float x, float y, bool zentrieren,
                        Bildmass bild = {});
 
-// The window's resize: refits "Image1" to the area it lies on, unless the
-// picture is hidden (colour mode) or the window is minimised.
+// The picture's aspect grown over the whole area `breite` x `hoehe`, centred;
+// what reaches past the area is cut off. Nothing for an empty area or picture.
+std::optional<Einpassung> bedecken(float breite, float hoehe, Bildmass bild = {});
+
+// The window's resize: "Image1" covers the whole area it lies on, however the
+// window was enlarged, unless the picture is hidden (colour mode) or the
+// window is minimised. At the designed size that is the designed fit.
 void Form_Resize(QWidget* fenster);
 
 // Column headers, detail and filter labels and the sort-menu entries from the

@@ -39,8 +39,8 @@ frmAbout::frmAbout(const sys::Services& services, frame::Hauptfenster* hauptfens
 
     const QIcon icon = QApplication::windowIcon().isNull() ? style()->standardIcon(QStyle::SP_DriveCDIcon)
                                                             : QApplication::windowIcon();
-    picIcon->setPixmap(icon.pixmap(48, 48));
-    picIcon->setFixedSize(52, 52);
+    picIcon->setPixmap(icon.pixmap(vb::skaliert(48), vb::skaliert(48)));
+    picIcon->setFixedSize(vb::skaliert(52), vb::skaliert(52));
     picIcon->setAlignment(Qt::AlignCenter);
     QFont titel = lblTitle->font();
     titel.setPointSizeF(titel.pointSizeF() * 1.6);
@@ -73,8 +73,8 @@ frmAbout::frmAbout(const sys::Services& services, frame::Hauptfenster* hauptfens
     fenster->addWidget(Line2);
     fenster->addLayout(knöpfe);
     // Word-wrapped labels take their height from this width.
-    lblDescription->setFixedWidth(340);
-    Label1->setFixedWidth(412);
+    lblDescription->setFixedWidth(vb::skaliert(340));
+    Label1->setFixedWidth(vb::skaliert(412));
     fenster->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOk_Click);

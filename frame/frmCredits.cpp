@@ -2,6 +2,7 @@
 
 #include "frame/Einmalfenster.h"
 #include "frame/Infofenster.h"
+#include "platform/vb/Formular.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -30,7 +31,7 @@ frmCredits::frmCredits(const sys::Services& services, frame::Hauptfenster* haupt
     fenster->addWidget(Line1);
     fenster->addLayout(knöpfe);
     // The word-wrapped label takes its height from this width.
-    Label1->setFixedWidth(352);
+    Label1->setFixedWidth(vb::skaliert(352));
     fenster->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(cmdOK, &QPushButton::clicked, this, &QWidget::close);

@@ -1,6 +1,6 @@
 #include "frame/frmSplash.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QScreen>
@@ -8,15 +8,19 @@
 
 namespace {
 
-// The splash picture: the program's name on a night-blue gradient.
+// The splash picture: the program's name on a night-blue gradient, drawn in
+// the screen's own pixels, so that a finer screen shows it sharp.
 QPixmap splashBild()
 {
-    QPixmap bild(420, 220);
+    const QSize groesse(420, 220);
+    const qreal dpr = qApp->devicePixelRatio();
+    QPixmap bild(groesse * dpr);
+    bild.setDevicePixelRatio(dpr);
     QPainter p(&bild);
-    QLinearGradient verlauf(0, 0, 0, bild.height());
+    QLinearGradient verlauf(0, 0, 0, groesse.height());
     verlauf.setColorAt(0, QColor(18, 32, 70));
     verlauf.setColorAt(1, QColor(52, 86, 150));
-    p.fillRect(bild.rect(), verlauf);
+    p.fillRect(QRect(QPoint(), groesse), verlauf);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(255, 255, 255, 60), 2));
     for (int r = 40; r <= 120; r += 20)

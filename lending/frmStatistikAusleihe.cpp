@@ -145,9 +145,9 @@ frmStatistikAusleihe::frmStatistikAusleihe(const sys::Services& services, frame:
     groß.setPointSizeF(groß.pointSizeF() * 1.4);
     Label(0)->setFont(groß);
     // Each list a little wider than its tab stop and a count.
-    lfAusleihe->setFixedSize(340, 260);
-    lfWer->setFixedSize(180, 260);
-    lfAusleiheMappe->setFixedSize(190, 260);
+    lfAusleihe->setFixedSize(vb::skaliert(340), vb::skaliert(260));
+    lfWer->setFixedSize(vb::skaliert(180), vb::skaliert(260));
+    lfAusleiheMappe->setFixedSize(vb::skaliert(190), vb::skaliert(260));
     for (QPushButton* k : {cmdStatistikExcell, cmdDatenlöschen, cmdOK})
         k->setAutoDefault(false);
 

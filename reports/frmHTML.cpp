@@ -139,7 +139,7 @@ void frmHTML::aufbauen()
         {ziel<&F::Line1, 1>, "Line1_1", {5250, 600, 45, 2550}},
         {ziel<&F::Line1, 2>, "Line1_2", {150, 480, 7500, 45}},
     };
-    setFixedSize(520, 330);
+    setFixedSize(vb::pixel(7800), vb::pixel(4950));
     vb::bauen(*this, this, Steuerelemente);
     Line1[0]->setFrameShape(QFrame::HLine);
     Line1[1]->setFrameShape(QFrame::VLine);

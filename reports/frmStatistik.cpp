@@ -197,7 +197,7 @@ void frmStatistik::einrichten()
     m_werte = {lbohneCover, lbohneInfo, lbohneSize, lbdeuengl, lbengl, lbdeu,     lbohneSP, lbGesamt,
                lbCDs,       lbDVD,      lbAus,      lbByte,    lbDVDs, lbByteges, lborgDVD, lbkopDVD};
     for (QLabel* l : m_werte)
-        l->setMinimumWidth(60);
+        l->setMinimumWidth(vb::skaliert(60));
     for (QLabel* l : {lbByte, lbDVDs, lbByteges})
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
@@ -212,7 +212,7 @@ QHBoxLayout* frmStatistik::listenAnordnen()
     const int breiten[] = {190, 190, 110, 150};
     for (int i = 0; i < 4; ++i) {
         vb::ListBox* box = boxen[i];
-        box->setFixedSize(breiten[i], 210);
+        box->setFixedSize(vb::skaliert(breiten[i]), vb::skaliert(210));
         const int stopp = Listenarten[i].stopps.empty() ? 32 : Listenarten[i].stopps[0];
         const double einheit = vb::ListBox::dialogUnit(box->font());
         auto* kopfzeile = new QHBoxLayout;

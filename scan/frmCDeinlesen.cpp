@@ -64,7 +64,7 @@ using vb::ziel;
 // The window's plain controls in twips, upper part (drives, tray, read values)
 // then lower part (the entries and how they are taken over). Dir1 is made over
 // the drives service after them.
-constexpr vb::Steuerelement<F> Steuerelemente[] = {
+constexpr vb::Steuerelement<F> Oben[] = {
     {ziel<&F::List1>, "List1", {120, 120, 2640, 1500}},
     {ziel<&F::txtDriveInfo>, "txtDriveInfo", {2880, 120, 2775, 1500}},
     {ziel<&F::chkHDD>, "chkHDD", {120, 1710, 1215, 330}, "mit HDD"},
@@ -85,6 +85,8 @@ constexpr vb::Steuerelement<F> Steuerelemente[] = {
     {ziel<&F::cmdCDÜbernehmen>, "cmdCDÜbernehmen", {1560, 3960, 1335, 375}, "übernehmen"},
     {ziel<&F::cmdAbbrechen>, "cmdAbbrechen", {3000, 3960, 1335, 375}, "&Abbrechen"},
     {ziel<&F::tfCDROM>, "tfCDROM", {4440, 3960, 735, 375}, "", "", vb::versteckt},
+};
+constexpr vb::Steuerelement<F> Unten[] = {
     {ziel<&F::lfListeCDeinlesen>, "lfListeCDeinlesen", {120, 4500, 5535, 2160}},
     {ziel<&F::lfListeCDeinlesenAlles>, "lfListeCDeinlesenAlles", {120, 4500, 5535, 2160}, "", "", vb::versteckt},
     {ziel<&F::lfListeCDeinlesenGroesse>, "lfListeCDeinlesenGroesse", {120, 4500, 5535, 2160}, "", "", vb::versteckt},
@@ -115,7 +117,15 @@ frmCDeinlesen::frmCDeinlesen(const sys::Services& services, Katalogfenster& kata
 // the entries and how they are taken over.
 void frmCDeinlesen::aufbauen()
 {
-    vb::bauen(*this, this, Steuerelemente);
+    vb::bauen(*this, this, Oben);
+    // The lower part lies on a surface of its own below the fold, its
+    // controls at their places in the window.
+    m_unterteil = new QWidget(this);
+    m_unterteil->setObjectName(QStringLiteral("Unterteil"));
+    vb::platzieren(m_unterteil, {0, HoeheEingeklappt, BreiteInnen, HoeheErweitert - HoeheEingeklappt});
+    vb::bauen(*this, m_unterteil, Unten);
+    for (QWidget* w : m_unterteil->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        w->move(w->x(), w->y() - m_unterteil->y());
     Dir1 = new vb::DirListBox(m_services.drives, this);
     Dir1->setObjectName(QStringLiteral("Dir1"));
     vb::platzieren(Dir1, {3960, 2160, 1695, 1710});
@@ -126,6 +136,8 @@ void frmCDeinlesen::aufbauen()
     klein.setPointSizeF(klein.pointSizeF() * 0.85);
     txtDriveInfo->setFont(klein);
     txtDriveInfo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // Tab goes on to the next control, as in the original's text box; it is no character here.
+    txtDriveInfo->setTabChangesFocus(true);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -172,7 +184,8 @@ void frmCDeinlesen::verbinden()
 void frmCDeinlesen::setzeHoehe(int twips)
 {
     m_hoeheTwips = twips;
-    setFixedSize(vb::twipsToPixels(BreiteInnen), vb::twipsToPixels(twips));
+    setFixedSize(vb::pixel(BreiteInnen), vb::pixel(twips));
+    m_unterteil->setVisible(twips > HoeheEingeklappt);
 }
 
 void frmCDeinlesen::Form_Load()

@@ -192,6 +192,9 @@ private:
     bool m_ordnersuche = false;
     QString m_anzeigeWurzel, m_anzeigeLaufwerk;
     int m_hoeheTwips = HoeheEingeklappt;
+    // The lower part, which only the unfolded window shows; folded, none of
+    // its controls can be reached.
+    QWidget* m_unterteil = nullptr;
 };
 
 }  // namespace scan

@@ -45,7 +45,6 @@ constexpr frame::Sprachzeile Tabelle[] = {
 };
 
 constexpr int Puffer = 200;
-constexpr float TwipsJePixel = 15.0f;
 
 using vb::ziel;
 
@@ -82,7 +81,7 @@ frmCover::frmCover(const sys::Services& services, Katalogfenster& katalog, const
 {
     setObjectName(QString::fromUtf8(art.name));
     setWindowTitle(QString::fromUtf8(art.caption));
-    resize(vb::twipsToPixels(3000), vb::twipsToPixels(3345));
+    resize(vb::pixel(3000), vb::pixel(3345));
 
     vb::bauen(*this, this, Steuerelemente);
     Image1->setScaledContents(true);
@@ -130,9 +129,9 @@ void frmCover::knöpfeEinpassen()
     // Two columns of two buttons each, under the picture's path field.
     const std::array<QPushButton*, 2> links{cmdPfad, cmdCancel};
     const std::array<QPushButton*, 2> rechts{cmdOK, cmdEntladen};
-    int höhe = vb::twipsToPixels(KnopfHoehe);
+    int höhe = vb::pixel(KnopfHoehe);
     const auto breite = [&höhe](const std::array<QPushButton*, 2>& spalte, int entwurf) {
-        int b = vb::twipsToPixels(entwurf);
+        int b = vb::pixel(entwurf);
         for (const QPushButton* k : spalte) {
             b = std::max(b, k->sizeHint().width());
             höhe = std::max(höhe, k->sizeHint().height());
@@ -141,10 +140,10 @@ void frmCover::knöpfeEinpassen()
     };
     const int breiteLinks = breite(links, KnopfBreiteLinks);
     const int breiteRechts = breite(rechts, KnopfBreiteRechts);
-    const int abstand = vb::twipsToPixels(KnopfAbstand);
-    const int xRechts = std::max(vb::twipsToPixels(KnopfLinksRechts), breiteLinks + abstand);
-    const int oben1 = vb::twipsToPixels(KnopfOben1);
-    const int oben2 = std::max(vb::twipsToPixels(KnopfOben2), oben1 + höhe + abstand);
+    const int abstand = vb::pixel(KnopfAbstand);
+    const int xRechts = std::max(vb::pixel(KnopfLinksRechts), breiteLinks + abstand);
+    const int oben1 = vb::pixel(KnopfOben1);
+    const int oben2 = std::max(vb::pixel(KnopfOben2), oben1 + höhe + abstand);
     for (int i = 0; i < 2; ++i) {
         const int oben = i == 0 ? oben1 : oben2;
         links[size_t(i)]->setGeometry(0, oben, breiteLinks, höhe);
@@ -317,7 +316,7 @@ void frmCover::einpassen()
 {
     if (m_bild.isEmpty())
         return;
-    frame::AdjustImageToRect(Image1, float(width()) * TwipsJePixel, float(height()) * TwipsJePixel, 0, 0, true,
+    frame::AdjustImageToRect(Image1, float(vb::twips(width())), float(vb::twips(height())), 0, 0, true,
                              frame::Bildmass{float(m_bild.width()), float(m_bild.height())});
     // The buttons lie on the picture.
     for (QWidget* w : {static_cast<QWidget*>(tfCover), static_cast<QWidget*>(cmdPfad), static_cast<QWidget*>(cmdOK),

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
-#include "platform/vb/VbRuntime.h"
+#include "platform/vb/Formular.h"
 #include "tools/FilmeModell.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -24,10 +25,13 @@ Datagrid::Datagrid(std::shared_ptr<db::Database> datenbank, QWidget* parent)
     DataGrid1->verticalHeader()->hide();
     DataGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     DataGrid1->verticalHeader()->setDefaultSectionSize(DataGrid1->fontMetrics().height() + 6);
+    // A column without a width of its own: the style's default, grown with the font like the others.
+    DataGrid1->horizontalHeader()->setDefaultSectionSize(
+        vb::skaliert(DataGrid1->style()->pixelMetric(QStyle::PM_HeaderDefaultSectionSizeHorizontal)));
     auto* fenster = new QVBoxLayout(this);
     fenster->setContentsMargins(0, 0, 0, 0);
     fenster->addWidget(DataGrid1);
-    resize(760, 420);
+    resize(vb::skaliert(760), vb::skaliert(420));
 }
 
 int Datagrid::spaltenBreite(int position)
@@ -78,14 +82,13 @@ void Datagrid::breitenSetzen()
 {
     if (!m_modell)
         return;
-    const double dpi = DataGrid1->logicalDpiX();
     // The designed widths were made for a smaller font; a date is never cut.
     const int datumBreite = DataGrid1->fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000 ")) + 8;
     for (int spalte = 0; spalte < m_modell->columnCount(); ++spalte) {
         const int twips = spaltenBreite(spalte);
         if (twips <= 0)
             continue;
-        int breite = vb::twipsToPixels(twips, dpi);
+        int breite = vb::pixel(twips);
         if (m_modell->istDatum(spalte))
             breite = std::max(breite, datumBreite);
         DataGrid1->setColumnWidth(spalte, breite);

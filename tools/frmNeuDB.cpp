@@ -27,7 +27,7 @@ frmNeuDB::frmNeuDB(frmTools& tools, QWidget* parent) : QWidget(parent), m_tools(
     auto* fenster = new QVBoxLayout(this);
     fenster->addWidget(Label1);
     fenster->addWidget(tfDBNameNeu);
-    setMinimumWidth(320);
+    setMinimumWidth(vb::skaliert(320));
 
     // tfDBNameNeu_KeyPress: the text filter first, then Enter takes the name.
     frame::tastenFilter(tfDBNameNeu, frame::przPrüfText, [this](int code) {

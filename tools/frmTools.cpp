@@ -189,7 +189,7 @@ void frmTools::layoutSetzen()
     knöpfe->addWidget(cmdOK);
     fenster->addLayout(knöpfe);
     // No caption of a row is cut: the window is as wide as its widest row wants.
-    setMinimumWidth(qMax(520, fenster->sizeHint().width()));
+    setMinimumWidth(qMax(vb::skaliert(520), fenster->sizeHint().width()));
 }
 
 void frmTools::verbinden()

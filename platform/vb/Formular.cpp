@@ -4,15 +4,75 @@
 #include "platform/vb/VbRuntime.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+#include <cmath>
+
 namespace vb {
+
+namespace {
+
+constexpr double EntwurfDpi = 96.0;
+
+}  // namespace
+
+double buchstabenbreite(const QFont& schrift)
+{
+    static const QString buchstaben = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    return QFontMetricsF(schrift).horizontalAdvance(buchstaben) / double(buchstaben.size());
+}
+
+double massstab(const QFont& schrift)
+{
+    const double breite = buchstabenbreite(schrift) / EntwurfBuchstabenbreite;
+    const double hoehe = QFontMetricsF(schrift).height() / EntwurfZeilenhoehe;
+    return std::max({1.0, breite, hoehe});
+}
+
+double massstab()
+{
+    // Asked for every place of every form: measured once for each font. Forms
+    // live on the GUI thread only.
+    static QFont gemessen;
+    static double wert = 0.0;
+    const QFont schrift = QApplication::font();
+    if (wert == 0.0 || !(schrift == gemessen)) {
+        wert = massstab(schrift);
+        gemessen = schrift;
+    }
+    return wert;
+}
+
+int pixel(int twips)
+{
+    return twipsToPixels(twips, EntwurfDpi * massstab());
+}
+
+int skaliert(int pixel)
+{
+    return int(std::lround(pixel * massstab()));
+}
+
+double twips(double pixel)
+{
+    return pixel * 1440.0 / (EntwurfDpi * massstab());
+}
+
+QRect rechteck(const Platz& p)
+{
+    const int links = pixel(p.left);
+    const int oben = pixel(p.top);
+    return {links, oben, pixel(p.left + p.width) - links, pixel(p.top + p.height) - oben};
+}
 
 void platzieren(QWidget* w, const Platz& p)
 {
-    w->setGeometry(twipsToPixels(p.left), twipsToPixels(p.top), twipsToPixels(p.width), twipsToPixels(p.height));
+    w->setGeometry(rechteck(p));
 }
 
 namespace detail {

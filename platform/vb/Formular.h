@@ -11,6 +11,7 @@
 //       {vb::ziel<&Form::lbWerArray, 1>, "lbWer_1", {8640, 3600, 1395, 240}, "Ausleiher"},
 //   };
 //   vb::bauen(*this, fläche, tabelle);
+#include <QRect>
 #include <QWidget>
 
 #include <array>
@@ -106,7 +107,36 @@ void bauen(Form& form, QWidget* eltern, const Steuerelement<Form> (&tabelle)[N])
     bauen(form, eltern, std::span<const Steuerelement<Form>>(tabelle));
 }
 
-// A place in twips as pixels.
+// Forms follow the application's font. They were laid out for 8-point MS Sans
+// Serif at 96 dpi, whose dialog base units are 6 x 13 pixels: a form is drawn
+// larger by the font's average letter width against 6 and its line height
+// against 13, whichever ratio is larger, so that every caption has the room it
+// had in the design both ways; never smaller than designed. One factor for
+// both directions keeps pictures and the background in proportion, and the
+// list boxes' tab stops (in dialog units of the same letter width) under
+// their headers.
+double massstab();
+double massstab(const QFont& schrift);
+
+// The design font's dialog base units in pixels.
+constexpr double EntwurfBuchstabenbreite = 6.0;
+constexpr double EntwurfZeilenhoehe = 13.0;
+
+// The average width of the 52 Latin letters, the measure dialog units are
+// taken from.
+double buchstabenbreite(const QFont& schrift);
+
+// A length in twips as pixels of a form in the application's font (15 twips a
+// pixel at 96 dpi and the design font).
+int pixel(int twips);
+// A length the design gives in pixels of the design font.
+int skaliert(int pixel);
+// Pixels of a form as twips: the inverse of `pixel`.
+double twips(double pixel);
+
+// A place as pixels, each edge converted once, so that controls that meet in
+// the design meet on the screen.
+QRect rechteck(const Platz& platz);
 void platzieren(QWidget* w, const Platz& platz);
 
 }  // namespace vb

@@ -1,5 +1,6 @@
 #include "platform/vb/VbControls.h"
 
+#include "platform/vb/Formular.h"
 #include "platform/vb/VbRuntime.h"
 
 #include <QApplication>
@@ -124,9 +125,11 @@ void ListBox::setTabStops(std::vector<int> dialogUnits)
     viewport()->update();
 }
 
+// A quarter of the design font's letter width, grown as the forms grow, so
+// that the columns stay under their headers whatever the font.
 double ListBox::dialogUnit(const QFont& font)
 {
-    return QFontMetrics(font).averageCharWidth() / 4.0;
+    return massstab(font) * EntwurfBuchstabenbreite / 4.0;
 }
 
 QTextOption ListBox::textOption(const QFont& font) const

@@ -3,6 +3,7 @@
 #include "tests/catalogue/Filmkatalog.h"
 #include "tests/support/Kombis.h"
 
+#include "platform/vb/Formular.h"
 #include "platform/vb/VbRuntime.h"
 
 #include <QCheckBox>
@@ -312,12 +313,12 @@ TEST(Unterordner, TheSubEntryListShowsNullCellsEmptyAndAClickSwitchesToSubEntryM
     EXPECT_FALSE(f.c.lbUnterordner->isHidden());
     EXPECT_FALSE(f.c.cmdUnterordnerzurück->isHidden());
     EXPECT_TRUE(f.c.tfMappe->isHidden());
-    EXPECT_EQ(f.c.tfCat->y(), vb::twipsToPixels(2520));
+    EXPECT_EQ(f.c.tfCat->y(), vb::pixel(2520));
 
     f.przUnsichtbar();
     EXPECT_TRUE(f.c.lbUnterordner->isHidden());
     EXPECT_FALSE(f.c.tfMappe->isHidden());
-    EXPECT_EQ(f.c.tfCat->y(), vb::twipsToPixels(3240));
+    EXPECT_EQ(f.c.tfCat->y(), vb::pixel(3240));
 }
 
 TEST(Unterordner, AnEmptySubEntryListOffersANewOneOnlyWithALanguageFile)

@@ -7,6 +7,7 @@
 #include "tests/support/ZweistelligeJahre.h"
 
 #include "lending/frmMappe.h"
+#include "platform/vb/Formular.h"
 #include "platform/vb/VbRuntime.h"
 #include "tests/Quellordner.h"
 
@@ -402,13 +403,13 @@ TEST(Ausleihe, TheHistoryHeadersShowTheirWholeWordsAndTheTitleListRestoresThem)
         }
         davor = kopf;
     }
-    EXPECT_GE(f.c.lbQualität(1)->x(), vb::twipsToPixels(6600));
+    EXPECT_GE(f.c.lbQualität(1)->x(), vb::pixel(6600));
     EXPECT_TRUE(f.c.lbMappe(1)->isHidden());
 
     f.przAlleListe();
     EXPECT_EQ(f.c.lbFormat(1)->geometry(), format);
     EXPECT_EQ(f.c.lbQualität(1)->geometry(), qualität);
-    EXPECT_EQ(f.c.lbCat(1)->width(), vb::twipsToPixels(1620));
+    EXPECT_EQ(f.c.lbCat(1)->width(), vb::rechteck({3480, 3600, 1620, 240}).width());
 }
 
 TEST(Ausleihe, TheHistoryWithoutALogSaysSoAndGoesOn)

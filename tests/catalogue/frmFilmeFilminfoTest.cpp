@@ -4,6 +4,7 @@
 #include "tests/catalogue/Filmkatalog.h"
 #include "tests/support/LoopbackServer.h"
 
+#include "platform/vb/Formular.h"
 #include "platform/vb/VbRuntime.h"
 
 #include <QCoreApplication>
@@ -99,7 +100,7 @@ TEST(Filminfo, ThePageBecomesInfoGenreAndCoverChoice)
     EXPECT_TRUE(f.c.lfCover->isHidden());
     EXPECT_EQ(f.c.lfCover->count(), 0);
     EXPECT_EQ(f.c.tfCoverübergeben->text(), "0");
-    EXPECT_EQ(f.c.lbTitel(1)->width(), vb::twipsToPixels(2415));
+    EXPECT_EQ(f.c.lbTitel(1)->width(), vb::pixel(2415));
     EXPECT_EQ(integrität(s.k), "ok");
 }
 

@@ -1,6 +1,7 @@
 #include "frame/Aussehen.h"
 #include "frame/CdIni.h"
 #include "frame/Hintergrund.h"
+#include "platform/vb/Formular.h"
 #include "tests/support/Doubles.h"
 #include "tests/support/TempFolder.h"
 
@@ -220,7 +221,7 @@ TEST(przLabel, GivesEveryHeaderAndSortEntryItsFieldWordAndRestoresTheListLayout)
     werte.sortierung = "KF";
     frame::przLabel(&fenster.w, Woerter, werte);
 
-    EXPECT_EQ(fenster.label("lbQualität_1")->pos(), QPoint(416, 240));
+    EXPECT_EQ(fenster.label("lbQualität_1")->pos(), QPoint(vb::pixel(6240), 240));
     EXPECT_TRUE(fenster.label("lbMappe_1")->isVisible());
     EXPECT_TRUE(fenster.label("lbWer_1")->isVisible());
     for (int i = 0; i <= 2; ++i) {
@@ -388,7 +389,8 @@ TEST(AdjustImageToRect, StretchesAndShowsThePictureInItsPixelRectangle)
     Fenster fenster;
     fenster.image->hide();
     EXPECT_TRUE(frame::AdjustImageToRect(fenster.image, 12000, 7650, 0, 0, true));
-    EXPECT_EQ(fenster.image->geometry(), QRect(61, 0, 677, 510));  // 922 twips = 61 pixels
+    // 922 twips to the right (61 pixels at the design font), 10155 x 7650 twips large.
+    EXPECT_EQ(fenster.image->geometry(), QRect(vb::pixel(922), 0, vb::pixel(10155), vb::pixel(7650)));
     EXPECT_TRUE(fenster.image->hasScaledContents());
     EXPECT_TRUE(fenster.image->isVisibleTo(&fenster.w));
 }
@@ -404,14 +406,30 @@ TEST(AdjustImageToRect, AnAreaWithoutHeightLeavesThePictureUnchanged)
     EXPECT_FALSE(fenster.image->hasScaledContents());
 }
 
-TEST(Form_Resize, RefitsAVisiblePictureOnlyWhileTheWindowIsNotMinimised)
+TEST(Form_Resize, CoversTheWholeWindowOnlyWhileThePictureIsShownAndTheWindowNotMinimised)
 {
     Fenster fenster;
-    fenster.w.resize(800, 510);  // 12000 x 7650 twips
+    struct Fall {
+        QSize fenster;
+        QRect bild;  // the designed aspect over all of it, in the middle
+    };
+    // The designed aspect 10155:7650 at 677 x 510 pixels fits exactly.
+    const Fall fälle[] = {
+        {{677, 510}, {0, 0, 677, 510}},
+        {{836, 629}, {0, 0, 836, 629}},      // the same, rounded to whole pixels
+        {{800, 510}, {0, -46, 800, 603}},    // wider: the top and bottom cut
+        {{677, 700}, {-126, 0, 930, 700}},   // taller: the sides cut
+        {{1400, 600}, {0, -227, 1400, 1055}},
+    };
     fenster.w.show();
-    fenster.image->setGeometry(1, 2, 3, 4);
-    frame::Form_Resize(&fenster.w);
-    EXPECT_EQ(fenster.image->geometry(), QRect(61, 0, 677, 510));
+    for (const Fall& f : fälle) {
+        fenster.w.resize(f.fenster);
+        fenster.image->setGeometry(1, 2, 3, 4);
+        frame::Form_Resize(&fenster.w);
+        EXPECT_EQ(fenster.image->geometry(), f.bild) << f.fenster.width() << "x" << f.fenster.height();
+        EXPECT_TRUE(fenster.image->geometry().contains(fenster.w.rect()));
+        EXPECT_TRUE(fenster.image->hasScaledContents());
+    }
 
     fenster.image->setGeometry(1, 2, 3, 4);
     fenster.image->hide();  // colour mode
@@ -462,7 +480,7 @@ TEST_F(Bildfixture, TheFirstRunWritesPictureModeWithOneMessageAndShowsThePicture
     EXPECT_EQ(fake.messages.shown[0].flags, sys::mb::OkOnly | sys::mb::Information);
     EXPECT_EQ(lies("Hintergrundfarbe"), "0");
     EXPECT_TRUE(zeigtBild());
-    EXPECT_EQ(fenster.image->geometry(), QRect(0, 0, 677, 510));
+    EXPECT_EQ(fenster.image->geometry(), QRect(0, 0, vb::pixel(10155), vb::pixel(7650)));
     EXPECT_TRUE(fenster.image->isVisibleTo(&fenster.w));
 
     przBild();
@@ -485,7 +503,7 @@ TEST_F(Bildfixture, ColourModeTakesBackcolorAndHidesThePictureUntilPictureModeRe
     EXPECT_TRUE(fake.messages.shown.empty());
     EXPECT_TRUE(zeigtBild());
     EXPECT_FALSE(fenster.image->isHidden());
-    EXPECT_EQ(fenster.image->geometry(), QRect(0, 0, 677, 510));
+    EXPECT_EQ(fenster.image->geometry(), QRect(0, 0, vb::pixel(10155), vb::pixel(7650)));
 }
 
 TEST_F(Bildfixture, AnyValueButZeroIsColourModeAndABadColourFallsToThePictureFallback)

@@ -1,5 +1,5 @@
 // The grid view of table Filme and its model.
-#include "platform/vb/VbRuntime.h"
+#include "platform/vb/Formular.h"
 #include "tests/frame/Katalogfixture.h"
 #include "tests/tools/ToolsFixture.h"
 #include "tools/FilmeModell.h"
@@ -101,16 +101,15 @@ TEST_P(GridBreiten, SetsTheWidthOfEachPositionThatExists)
     EXPECT_TRUE(grid->isVisible());
     EXPECT_EQ(grid->windowTitle(), QStringLiteral("Tabellen-Ansicht"));
     ASSERT_EQ(grid->DataGrid1->model()->columnCount(), b.spalten);
-    const double dpi = grid->DataGrid1->logicalDpiX();
     const int twips[] = {2500, 800, 800, 800, 800, 1000, 1000, 1000, 1000, 1000, 1000, 2400, 800};
     for (int s = 0; s < b.spalten; ++s) {
         if (s == 8)  // the date column is at least as wide as a whole date
             EXPECT_GE(grid->DataGrid1->columnWidth(s),
-                      std::max(vb::twipsToPixels(twips[s], dpi),
+                      std::max(vb::pixel(twips[s]),
                                grid->DataGrid1->fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000"))))
                 << s;
         else if (s < 13)
-            EXPECT_EQ(grid->DataGrid1->columnWidth(s), vb::twipsToPixels(twips[s], dpi)) << s;
+            EXPECT_EQ(grid->DataGrid1->columnWidth(s), vb::pixel(twips[s])) << s;
         else
             EXPECT_EQ(grid->DataGrid1->columnWidth(s), grid->DataGrid1->horizontalHeader()->defaultSectionSize());
     }

@@ -83,7 +83,8 @@ TEST(VbListBox, ExpandsTabsAtTheStopsInDialogUnits)
         const auto anfang = tinteAb(lb, 0);
         const auto ende = tinteAb(lb, 1);
         ASSERT_TRUE(anfang && ende);
-        const double erwartet = fall.dialogUnits * QFontMetrics(lb.font()).averageCharWidth() / 4.0;
+        // A dialog unit is a quarter of the design font's 6-pixel letter width, grown as forms grow.
+        const double erwartet = fall.dialogUnits * 1.5 * vb::massstab(lb.font());
         EXPECT_NEAR(*ende - *anfang, erwartet, 1.0);
         EXPECT_EQ(lb.item(1)->text(), zeile) << "the row text stays as added";
     }
@@ -114,7 +115,7 @@ TEST(VbListBox, CellsAfterTheFirstStartAtTheStopWhateverTheTextBeforeThem)
     const auto anfang = tinteAb(lb, 0);
     const auto a = blockAb(1), b = blockAb(2);
     ASSERT_TRUE(anfang && a && b);
-    const double stop = 150 * QFontMetrics(lb.font()).averageCharWidth() / 4.0;
+    const double stop = 150 * 1.5 * vb::massstab(lb.font());
     EXPECT_NEAR(*a - *anfang, stop, 1.0);
     EXPECT_EQ(*a, *b);
 }
