@@ -4,12 +4,18 @@
 #include "platform/db/SqlFunctions.h"
 #include "platform/vb/VbRuntime.h"
 
+#include <QAccessible>
+#include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QWidget>
 
 #include <sqlite3.h>
 #include <sys/resource.h>
 
 #include <cstdio>
+#include <deque>
 #include <utility>
 #include <vector>
 
@@ -95,6 +101,42 @@ double median(int runden, const std::function<void()>& arbeit)
     for (int r = 0; r < runden; ++r)
         zeiten.push_back(messen(arbeit));
     return median(zeiten);
+}
+
+bool ordnerBaum(const QString& wurzel, long anzahl)
+{
+    std::deque<QString> offen{wurzel};
+    long gemacht = 0;
+    while (!offen.empty() && gemacht < anzahl) {
+        const QString ordner = offen.front();
+        offen.pop_front();
+        for (int f = 0; f < 2; ++f) {
+            QFile datei(ordner + QStringLiteral("/notiz %1.txt").arg(f));
+            if (!datei.open(QIODevice::WriteOnly))
+                return false;
+        }
+        for (int i = 0; i < 10 && gemacht < anzahl; ++i, ++gemacht) {
+            const QString unter =
+                ordner + (i % 3 == 0 ? QStringLiteral("/Ordner %1") : QStringLiteral("/daten_%1")).arg(gemacht);
+            if (!QDir().mkdir(unter))
+                return false;
+            offen.push_back(unter);
+        }
+    }
+    return true;
+}
+
+bool zugangAktiv()
+{
+    if (qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON")) {
+        QWidget anstoss;
+        anstoss.show();
+        QElapsedTimer warten;
+        warten.start();
+        while (!QAccessible::isActive() && warten.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    return QAccessible::isActive();
 }
 
 long peakRssKb()

@@ -40,6 +40,14 @@ Speicherzeiten barSpeichern(const QString& pfad, const std::function<void(sqlite
 double messen(const std::function<void()>& arbeit);
 double median(int runden, const std::function<void()>& arbeit);
 
+// A tree of `anzahl` folders below `wurzel`, each with up to ten sub-folders
+// and two small files, filled level by level (about five levels at 40,000).
+bool ordnerBaum(const QString& wurzel, long anzahl);
+
+// Whether Qt's accessibility bridge is active: where bench/MitZugang.sh set it
+// up, waited for (it comes up shortly after the first window). Needs a QApplication.
+bool zugangAktiv();
+
 // The process's peak resident set in kB.
 long peakRssKb();
 

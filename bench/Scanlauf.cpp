@@ -1,12 +1,18 @@
 // The scan's walk core (walk, format rules, listing rule, path list, sizes and
 // the entry texts) over a film-like tree, against a bare fts walk of the same
 // tree that sorts each folder by the same comparison and sums the file sizes.
-// Usage: bench_scanlauf [files=70000] [rounds=5]
+// Then the folders of a local disk ("mit HDD", a click on "C:"): the window's
+// whole click until every folder is a row of its drive list, against a bare
+// fts walk of the same folders in the same order, each folder's path made a
+// text; where an accessibility bridge is active (bench/MitZugang.sh), the
+// click once more after a client has read the window.
+// Usage: bench_scanlauf [files=70000] [rounds=5] [folders=40000]
 // Prints the medians (warm cache, after one warm-up round), the ratio (goal at
 // 70,000 files: at most 1.5), the whole Dir1_Change of the scan window with its
 // lists filled (goal: within 4 of the same baseline), the memory one walk takes
-// at its peak and what its lists keep afterwards, and the peak resident set
-// (goal: under 250 MB).
+// at its peak and what its lists keep afterwards, the folder search (goal at
+// 40,000 folders: within 2 of its baseline, with and without accessibility) and
+// the peak resident set (goal: under 250 MB).
 #include "bench/Grundlinie.h"
 #include "bench/Katalogfuellung.h"
 #include "platform/vb/VbControls.h"
@@ -15,12 +21,14 @@
 #include "scan/Durchsuchung.h"
 #include "scan/frmCDeinlesen.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <fts.h>
 #include <malloc.h>
@@ -139,6 +147,71 @@ double fensterLauf(const sys::Services& dienste, qsizetype* zeilen,
     return ms;
 }
 
+// The bare folder walk: fts over folders only (their type from the entry),
+// not into other mounts, each folder in the drive list's order, its path a text.
+qsizetype ftsOrdner(const QString& wurzel)
+{
+    QByteArray pfad = QFile::encodeName(wurzel);
+    char* pfade[] = {pfad.data(), nullptr};
+    FTS* fts = ::fts_open(pfade, FTS_PHYSICAL | FTS_XDEV | FTS_NOSTAT, vergleich);
+    QStringList ordner;
+    while (FTSENT* e = ::fts_read(fts))
+        if (e->fts_info == FTS_D && e->fts_level > 0)
+            ordner.append(QFile::decodeName(QByteArray(e->fts_path, e->fts_pathlen)));
+    ::fts_close(fts);
+    bench::sink = bench::sink + ordner.size();
+    return ordner.size();
+}
+
+// One local disk "C:" whose root is the tree.
+class Platte : public sys::Drives {
+public:
+    explicit Platte(QString wurzel) : m_wurzel(std::move(wurzel)) {}
+    QList<sys::Drive> list() override { return {{QStringLiteral("C:"), sys::drivetype::Fixed, m_wurzel, {}}}; }
+    sys::DriveDetails details(const QString&) override { return {true, QStringLiteral("SYSTEM"), {}, 0, 1, 0}; }
+    QString folderOf(const QString& drivePath) override
+    {
+        const sys::DrivePath p = sys::splitDrivePath(drivePath);
+        return p.inside.isEmpty() ? m_wurzel : m_wurzel + u'/' + p.inside;
+    }
+    void openTray(const QString&) override {}
+    void closeTray(const QString&) override {}
+
+private:
+    QString m_wurzel;
+};
+
+// Every interface below `i`, as a client reads a window: its children, theirs, ...
+long zugangLesen(QAccessibleInterface* i, int tiefe = 0)
+{
+    if (!i || tiefe > 64)
+        return 0;
+    long n = 1;
+    const int kinder = i->childCount();
+    for (int k = 0; k < kinder; ++k)
+        n += zugangLesen(i->child(k), tiefe + 1);
+    return n;
+}
+
+// A fresh window per round, as each opening is: the click on "C:" is timed,
+// up to the last folder row. A listening client has read the window first.
+double ordnerSuche(const sys::Services& dienste, bool zugang, qsizetype* zeilen)
+{
+    Hauptlisten haupt;
+    scan::frmCDeinlesen fenster(dienste, haupt);
+    fenster.Form_Load();
+    fenster.show();
+    QCoreApplication::processEvents();
+    if (zugang)
+        zugangLesen(QAccessible::queryAccessibleInterface(&fenster));
+    const double ms = bench::messen([&] {
+        fenster.List1->setCurrentRow(0);
+        fenster.List1_Click();
+    });
+    *zeilen = fenster.List1->count() - 1;
+    return ms;
+}
+
 // A line of /proc/self/status in kB: "VmRSS" now, "VmHWM" the peak.
 long statusKb(const std::string& feld)
 {
@@ -221,6 +294,40 @@ int main(int argc, char** argv)
     });
     fenster.spitzeMb = ueberBasisMb(statusKb("VmHWM"), basis);
 
+    // The folders of a local disk.
+    const long ordnerzahl = argc > 3 ? std::atol(argv[3]) : 40000;
+    QTemporaryDir plattenordner;
+    const QString platte = plattenordner.filePath(QStringLiteral("platte"));
+    if (!plattenordner.isValid() || !QDir().mkpath(platte) || !bench::ordnerBaum(platte, ordnerzahl)) {
+        std::fprintf(stderr, "cannot make the disk\n");
+        return 1;
+    }
+    Platte c(platte);
+    QTemporaryDir hddordner;
+    {
+        QFile ini(hddordner.filePath(QStringLiteral("Cd.ini")));
+        if (!ini.open(QIODevice::WriteOnly) || ini.write("[Funktionen]\r\nmit HDD=1\r\n") < 0)
+            return 1;
+    }
+    sys::Services hdd;
+    hdd.programFolder = hddordner.path();
+    hdd.drives = &c;
+    qsizetype gefunden = ftsOrdner(platte);
+    const double bo = bench::median(runden, [&] { ftsOrdner(platte); });
+    qsizetype ordnerzeilen = 0;
+    const auto suchen = [&](bool zugang) {
+        ordnerSuche(hdd, zugang, &ordnerzeilen);
+        std::vector<double> zeiten;
+        for (int i = 0; i < runden; ++i)
+            zeiten.push_back(ordnerSuche(hdd, zugang, &ordnerzeilen));
+        return bench::median(zeiten);
+    };
+    // The accessibility bridge is active only where a client's bus is (bench/MitZugang.sh
+    // makes one): then every round is also timed as a client that read the window listens.
+    const bool zugangAn = bench::zugangAktiv();
+    const double o = suchen(false);
+    const double oz = zugangAn ? suchen(true) : 0;
+
     std::printf("files %ld, entry and size rows %lld\n", dateien, static_cast<long long>(eintraege));
     std::printf("walk core %.1f ms, bare fts %.1f ms, ratio %.2f (goal <= 1.5)\n", k, b, k / b);
     std::printf("whole Dir1_Change %.1f ms (%lld rows), ratio %.2f to bare fts (goal <= 4)\n", w,
@@ -231,6 +338,15 @@ int main(int argc, char** argv)
                 "(%lld rows, %.0f bytes a row)\n",
                 fenster.spitzeMb, fenster.behaltenMb, static_cast<long long>(listenzeilen),
                 listenzeilen > 0 ? fenster.behaltenMb * 1024 * 1024 / double(listenzeilen) : 0.0);
+    std::printf("folders %ld (bare fts found %lld, the drive list %lld rows)\n", ordnerzahl,
+                static_cast<long long>(gefunden), static_cast<long long>(ordnerzeilen));
+    std::printf("folder search of C: %.1f ms, bare fts of the folders %.1f ms, ratio %.2f (goal <= 2)\n", o, bo,
+                o / bo);
+    if (zugangAn)
+        std::printf("folder search of C: with an accessibility client listening %.1f ms, ratio %.2f (goal <= 2)\n",
+                    oz, oz / bo);
+    else
+        std::printf("no accessibility bridge active here: bench/MitZugang.sh runs this with a client's bus\n");
     std::printf("peak resident %.1f MB\n", double(bench::peakRssKb()) / 1024.0);
     return 0;
 }

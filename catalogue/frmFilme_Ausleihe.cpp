@@ -11,6 +11,7 @@
 #include "lending/frmMappe.h"
 #include "lending/frmStatistikAusleihe.h"
 #include "platform/db/SqlFunctions.h"
+#include "platform/vb/VbControls.h"
 #include "platform/vb/VbRuntime.h"
 
 #include <sqlite3.h>
@@ -225,13 +226,15 @@ void frmFilme::przAusleiheListeFüllen()
     if (datenbank) {
         try {
             const db::Result r = datenbank->query(ListenSQL, ListenWerte);
+            vb::ListRows zeilen;
             for (int i = 0; i < r.size(); ++i) {
                 // A name as long as the title list's borrower cell holds stays whole.
                 const QString wer = vb::fixedString(r.value(i, QStringLiteral("Wer")).toString(), 15);
-                c.lfListe->addItem(r.value(i, QStringLiteral("Titel")).toString() + QLatin1Char('\t') + wer
-                                   + QLatin1Char('\t') + r.value(i, QStringLiteral("AusDT")).toString()
-                                   + QLatin1Char('\t') + r.value(i, QStringLiteral("EinDT")).toString());
+                zeilen.append({r.value(i, QStringLiteral("Titel")).toString(), wer,
+                               r.value(i, QStringLiteral("AusDT")).toString(),
+                               r.value(i, QStringLiteral("EinDT")).toString()});
             }
+            c.lfListe->addItems(std::move(zeilen));
         } catch (const db::DbError&) {
         }
     }

@@ -90,7 +90,7 @@ void frmFilme::cmdPrint_Click()
     sys::Printer& drucker = *m_services.printer;
     const QTextOption layout = c.lfListe->textOption(drucker.font());
     for (int i = 0; i < c.lfListe->count(); ++i) {
-        if (!drucker.print(1, vb::singleLine(c.lfListe->item(i)->text(), true), layout) || !drucker.newLine()) {
+        if (!drucker.print(1, vb::singleLine(c.lfListe->shownText(i), true), layout) || !drucker.newLine()) {
             druckfehler(m_services, c);
             break;
         }

@@ -145,7 +145,7 @@ void frmFilme::przCoverAuswahlZeigen()
 
 void frmFilme::lfCover_Click()
 {
-    if (QListWidgetItem* eintrag = c.lfCover->currentItem())
+    if (const vb::ListItem eintrag = c.lfCover->currentItem())
         c.tfImgText->setText(eintrag->text());
     przCoverDownload();
 }

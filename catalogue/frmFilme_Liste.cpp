@@ -5,12 +5,14 @@
 #include "frame/FillCombo.h"
 #include "frame/Sprache.h"
 #include "platform/db/SqlFunctions.h"
+#include "platform/vb/VbControls.h"
 #include "platform/vb/VbRuntime.h"
 
 #include <QStringList>
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -57,30 +59,19 @@ Spalten spaltenSuchen(const QStringList& spalten, const char* titel, const char*
 
 // One row: title, Cat and Format in the order "Sortierung" names, Qualität,
 // Mappe and the sixth cell. A Null cell is an empty cell.
-QString zeileBauen(const db::RowReader& z, const Spalten& s, bool katZuerst)
+void zeileBauen(const db::RowReader& z, const Spalten& s, bool katZuerst, vb::ListRows& zeilen)
 {
     const QString kat = katZelle(zellenText(z, s.cat));
     const QString format = formatZelle(zellenText(z, s.format));
-    const QChar tab(u'\t');
-    QString zeile = zellenText(z, s.titel);
-    zeile.reserve(zeile.size() + 75);
-    zeile += tab;
-    zeile += katZuerst ? kat : format;
-    zeile += tab;
-    zeile += katZuerst ? format : kat;
-    zeile += tab;
-    zeile += vb::fixedString(zellenText(z, s.qualität), 4);
-    zeile += tab;
-    zeile += mappeZelle(zellenText(z, s.mappe));
-    zeile += tab;
-    zeile += vb::fixedString(zellenText(z, s.sechste), 15);
-    return zeile;
+    zeilen.append({zellenText(z, s.titel), katZuerst ? kat : format, katZuerst ? format : kat,
+                   vb::fixedString(zellenText(z, s.qualität), 4), mappeZelle(zellenText(z, s.mappe)),
+                   vb::fixedString(zellenText(z, s.sechste), 15)});
 }
 
 // Runs the statement and builds one row per result row. False when it fails;
 // the rows built before stay in `zeilen`.
 bool zeilenLesen(db::Database* datenbank, const QString& sql, const QVariantList& werte, const char* titel,
-                 const char* sechste, bool katZuerst, QStringList& zeilen)
+                 const char* sechste, bool katZuerst, vb::ListRows& zeilen)
 {
     if (!datenbank)
         return false;
@@ -88,7 +79,7 @@ bool zeilenLesen(db::Database* datenbank, const QString& sql, const QVariantList
         db::RowReader zeile(*datenbank, sql, werte);
         const Spalten spalten = spaltenSuchen(zeile.columns(), titel, sechste);
         while (zeile.next())
-            zeilen << zeileBauen(zeile, spalten, katZuerst);
+            zeileBauen(zeile, spalten, katZuerst, zeilen);
     } catch (const db::DbError&) {
         return false;
     }
@@ -100,6 +91,17 @@ QStringView titelTeil(const QString& zeile)
 {
     const qsizetype tab = zeile.indexOf(QLatin1Char('\t'));
     return tab < 0 ? QStringView(zeile) : QStringView(zeile).left(tab);
+}
+
+// The title in a list row's text: the row's own first cell when the text is
+// that of the list's current row, as a stored title may hold a tab; else the
+// text before its first tab.
+QString zeilenTitel(const vb::ListBox* liste, const QString& text)
+{
+    const int zeile = liste->currentRow();
+    if (zeile >= 0 && liste->text(zeile) == text)
+        return liste->firstCell(zeile).toString();
+    return titelTeil(text).toString();
 }
 
 // Runs one step of a lookup; a failing step has no effect and the next one runs.
@@ -160,9 +162,9 @@ void frmFilme::przListeFüllen()
     const bool wer = ini.sechstesFeld == QLatin1String("W");
     const bool anzahl = ini.sechstesFeld == QLatin1String("A");
     if ((kf || fk) && (wer || anzahl)) {
-        QStringList zeilen;
+        vb::ListRows zeilen;
         zeilenLesen(datenbank.get(), ListenSQL, ListenWerte, "Titel", wer ? "Wer" : "Anzahl", kf, zeilen);
-        c.lfListe->addItems(zeilen);
+        c.lfListe->addItems(std::move(zeilen));
     }
     // An empty or failed selection shows "0", never the count of the list before.
     c.lbAnzahlSel->setText(QString::number(c.lfListe->count()));
@@ -177,10 +179,11 @@ void frmFilme::przListe2Füllen()
     const bool kf = ini.sortierung == QLatin1String("KF");
     if (!kf && ini.sortierung != QLatin1String("FK"))
         return;
-    QStringList zeilen;
+    vb::ListRows zeilen;
     const bool gelesen = zeilenLesen(datenbank.get(), ListenSQL, ListenWerte, "Titel2", "Wer", kf, zeilen);
-    c.lfListe2->addItems(zeilen);
-    if (gelesen && !zeilen.isEmpty())
+    const bool leer = zeilen.size() == 0;
+    c.lfListe2->addItems(std::move(zeilen));
+    if (gelesen && !leer)
         return;
     // Nothing to list: offer a new sub-entry (only with a language file).
     if (ini.sprache.isEmpty())
@@ -215,9 +218,9 @@ void frmFilme::nachschlagen(db::TableCursor* cursor, const QString& index)
 void frmFilme::przAnzeige3()
 {
     przUnsichtbar();
-    SuchTitel = vb::fixedString(c.tfTitel2->text().isEmpty() ? c.tfTitel->text() : c.tfTitel2->text(), 100);
-    if (SuchTitel.contains(QLatin1Char('\t')))
-        SuchTitel = vb::fixedString(titelTeil(SuchTitel).toString(), 100);
+    const QString schlüssel = c.tfTitel2->text().isEmpty() ? c.tfTitel->text() : c.tfTitel2->text();
+    SuchTitel = vb::fixedString(schlüssel.contains(QLatin1Char('\t')) ? zeilenTitel(c.lfListe, schlüssel) : schlüssel,
+                                100);
     nachschlagen(rsFilme.get(), QStringLiteral("PrimaryKey"));
     przDatensatzAnzeigen();
     przTitelMarkieren();
@@ -225,7 +228,7 @@ void frmFilme::przAnzeige3()
 
 void frmFilme::przAnzeige4()
 {
-    SuchTitel = vb::fixedString(titelTeil(c.tfTitel->text()).toString(), 100);
+    SuchTitel = vb::fixedString(zeilenTitel(c.lfListe2, c.tfTitel->text()), 100);
     nachschlagen(rsUnterordner.get(), QStringLiteral("Titel2"));
     przUnterordnerAnzeigen();
 }
@@ -275,7 +278,7 @@ int frmFilme::titelZeile() const
     if (schlüssel.isEmpty())
         return 0;
     for (int i = 0; i < liste->count(); ++i) {
-        if (titelTeil(liste->item(i)->text()) == schlüssel)
+        if (liste->firstCell(i) == schlüssel)
             return i;
     }
     return -1;

@@ -8,16 +8,16 @@
 void frmFilme::listeVerbinden()
 {
     // A row chosen by the user or from code shows its record; clear() reports -1.
-    connect(c.lfListe, &QListWidget::currentRowChanged, this, [this](int zeile) {
+    connect(c.lfListe, &vb::ListBox::currentRowChanged, this, [this](int zeile) {
         if (zeile >= 0)
             lfListe_Click();
     });
     // A row already current but not shown (marked by a take-over) shows its record when clicked.
-    connect(c.lfListe, &QListWidget::itemClicked, this, [this] {
+    connect(c.lfListe, &vb::ListBox::itemClicked, this, [this] {
         if (m_titelNurMarkiert)
             lfListe_Click();
     });
-    connect(c.lfListe2, &QListWidget::currentRowChanged, this, [this](int zeile) {
+    connect(c.lfListe2, &vb::ListBox::currentRowChanged, this, [this](int zeile) {
         if (zeile >= 0)
             lfListe2_Click();
     });
@@ -52,7 +52,7 @@ void frmFilme::lfListe_Click()
     if (!c.tfSize->text().isEmpty())
         c.tfSize->setVisible(true);
     c.tfTitel2->clear();
-    if (QListWidgetItem* zeile = c.lfListe->currentItem())
+    if (const vb::ListItem zeile = c.lfListe->currentItem())
         c.tfTitel->setText(zeile->text());
     przAnzeige3();
     c.cmdMappe->setVisible(true);
@@ -60,7 +60,7 @@ void frmFilme::lfListe_Click()
 
 void frmFilme::lfListe2_Click()
 {
-    if (QListWidgetItem* zeile = c.lfListe2->currentItem())
+    if (const vb::ListItem zeile = c.lfListe2->currentItem())
         c.tfTitel->setText(zeile->text());
     przAnzeige4();
     c.cmdMappe->setVisible(true);

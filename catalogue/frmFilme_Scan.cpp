@@ -42,6 +42,6 @@ void frmFilme::scanVerbinden()
     connect(c.cmdCover2, &QPushButton::clicked, this, &frmFilme::cmdCover2_Click);
     connect(c.cmdFilminfo, &QPushButton::clicked, this, &frmFilme::cmdFilminfo_Click);
     connect(c.cmdFilminfogoogle, &QPushButton::clicked, this, &frmFilme::cmdFilminfogoogle_Click);
-    connect(c.lfCover, &QListWidget::itemClicked, this, &frmFilme::lfCover_Click);
+    connect(c.lfCover, &vb::ListBox::itemClicked, this, &frmFilme::lfCover_Click);
     c.WebBrowser1->setWeb(m_services.web);
 }

@@ -190,6 +190,104 @@ private:
     std::vector<qint64> m_groesse;  // per listed name
 };
 
+// The folder search: one open folder a level, its sub-folders read, sorted and
+// walked in turn.
+class Ordnerlauf {
+public:
+    Ordnerlauf(Ordnersuche& ergebnis, Laufbegleiter* begleiter) : m_e(ergebnis), m_begleiter(begleiter) {}
+
+    void start(const QByteArray& wurzel, const QString& laufwerkspfad)
+    {
+        const int fd = ::open(wurzel.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            return;
+        struct stat st {};
+        if (::fstat(fd, &st) != 0) {
+            ::close(fd);
+            return;
+        }
+        m_geraet = st.st_dev;
+        m_wurzel = wurzel.endsWith('/') ? wurzel : wurzel + '/';
+        ordnerLaufen(fd, laufwerkspfad, 0, false);
+    }
+
+private:
+    struct Unterordner {
+        QString name;
+        QByteArray roh;
+    };
+
+    // Takes the descriptor. `rohImPfad`: a name on the way down is no valid text.
+    void ordnerLaufen(int fd, const QString& pfad, int tiefe, bool rohImPfad)
+    {
+        DIR* dir = ::fdopendir(fd);
+        if (!dir) {
+            ::close(fd);
+            return;
+        }
+        std::vector<Unterordner> unter;
+        while (const dirent* d = ::readdir(dir)) {
+            // The entry's own type spares a look at every file.
+            if (d->d_type != DT_DIR && d->d_type != DT_UNKNOWN)
+                continue;
+            const char* name = d->d_name;
+            if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+                continue;
+            struct stat st {};
+            if (::fstatat(::dirfd(dir), name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode)
+                || st.st_dev != m_geraet)
+                continue;
+            QByteArray roh(name);
+            unter.push_back({QFile::decodeName(roh), std::move(roh)});
+        }
+        std::sort(unter.begin(), unter.end(), [](const Unterordner& a, const Unterordner& b) {
+            const int c = QString::compare(a.name, b.name, Qt::CaseInsensitive);
+            return c != 0 ? c < 0 : a.name != b.name ? a.name < b.name : a.roh < b.roh;
+        });
+        const QString vorne = pfad.endsWith(QLatin1Char('/')) ? pfad : pfad + QLatin1Char('/');
+        for (const Unterordner& u : unter) {
+            m_stand.ordnerPfad = pfad;
+            if (m_e.abgebrochen || (m_begleiter && !m_begleiter->weiter(m_stand))) {
+                m_e.abgebrochen = true;
+                break;
+            }
+            const QString zeile = vorne + u.name;
+            // A path with a name that is no valid text keeps its bytes, so that the folder is found again.
+            const bool unterRoh = rohImPfad || QFile::encodeName(u.name) != u.roh;
+            if (unterRoh)
+                m_e.roh.emplace_back(m_e.pfade.size(), ordnerVon(u.roh));
+            m_e.pfade.append(zeile);
+            ++m_stand.ordner;
+            // Folders below 4096 levels cannot be named in a path anyway.
+            if (tiefe >= 4096)
+                continue;
+            const int unterFd = ::openat(::dirfd(dir), u.roh.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (unterFd < 0)
+                continue;
+            m_kette.push_back(u.roh);
+            ordnerLaufen(unterFd, zeile, tiefe + 1, unterRoh);
+            m_kette.pop_back();
+        }
+        ::closedir(dir);
+    }
+
+    // The folder on disk: the root and the names down to it.
+    QByteArray ordnerVon(const QByteArray& name) const
+    {
+        QByteArray pfad = m_wurzel;
+        for (const QByteArray& teil : m_kette)
+            pfad += teil + '/';
+        return pfad + name;
+    }
+
+    Ordnersuche& m_e;
+    Laufbegleiter* m_begleiter;
+    Laufstand m_stand;
+    dev_t m_geraet = 0;
+    QByteArray m_wurzel;
+    std::vector<QByteArray> m_kette;  // the names from the root to the folder being read
+};
+
 }  // namespace
 
 QString formatNachRegeln(const QString& name, const QString& bisher)
@@ -234,6 +332,13 @@ Durchsuchung durchsuchen(const QByteArray& ordner, Laufbegleiter* begleiter)
 Durchsuchung durchsuchen(const QString& ordner, Laufbegleiter* begleiter)
 {
     return durchsuchen(QFile::encodeName(ordner), begleiter);
+}
+
+Ordnersuche ordnerSuchen(const QByteArray& wurzel, const QString& laufwerkspfad, Laufbegleiter* begleiter)
+{
+    Ordnersuche ergebnis;
+    Ordnerlauf(ergebnis, begleiter).start(wurzel, laufwerkspfad);
+    return ergebnis;
 }
 
 int przZeileFinden(const QStringList& liste, const QString& text)

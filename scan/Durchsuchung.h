@@ -7,6 +7,8 @@
 #include <QStringList>
 
 #include <array>
+#include <utility>
+#include <vector>
 
 namespace scan {
 
@@ -61,6 +63,23 @@ struct Durchsuchung {
 // system and without following a symbolic link; unreadable folders are passed over.
 Durchsuchung durchsuchen(const QByteArray& ordner, Laufbegleiter* begleiter = nullptr);
 Durchsuchung durchsuchen(const QString& ordner, Laufbegleiter* begleiter = nullptr);
+
+// The folders of a local disk, as its drive list shows them: every folder
+// below the root in pre-order, each folder's sub-folders sorted as the folder
+// list sorts them, no symbolic link followed and no other mount entered.
+struct Ordnersuche {
+    QStringList pfade;  // drive paths: "C:/home", "C:/home/anna"
+    // The folder on disk of the rows whose name is no valid text, by row.
+    std::vector<std::pair<qsizetype, QByteArray>> roh;
+    bool abgebrochen = false;
+};
+
+// Walks `wurzel` (a folder on disk), naming the folders below it after its
+// drive path `laufwerkspfad` ("C:/", "C:/home"). The companion is asked before
+// each folder, with the folders found so far and the drive path of the folder
+// being read.
+Ordnersuche ordnerSuchen(const QByteArray& wurzel, const QString& laufwerkspfad,
+                         Laufbegleiter* begleiter = nullptr);
 
 // The first row of `liste` equal to `text`, or -1.
 int przZeileFinden(const QStringList& liste, const QString& text);

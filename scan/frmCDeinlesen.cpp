@@ -166,7 +166,7 @@ void frmCDeinlesen::aufbauen()
 
 void frmCDeinlesen::verbinden()
 {
-    connect(List1, &QListWidget::itemClicked, this, [this] { List1_Click(); });
+    connect(List1, &vb::ListBox::itemClicked, this, [this] { List1_Click(); });
     connect(cmdCDAuswerfen, &QPushButton::clicked, this, [this] { cmdCDAuswerfen_Click(); });
     connect(cmdCDeinziehen, &QPushButton::clicked, this, [this] { cmdCDeinziehen_Click(); });
     connect(cmdPlus, &QPushButton::clicked, this, [this] { cmdPlus_Click(); });

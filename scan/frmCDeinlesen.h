@@ -152,16 +152,11 @@ private:
     void aufbauen();
     void verbinden();
     void setzeHoehe(int twips);
-    struct Ordnerzeile {
-        QString pfad;       // as shown: "C:/home/anna"
-        QByteArray ordner;  // the folder on disk
-    };
     // The data role of a folder row of List1 that holds its folder's bytes.
     static constexpr int OrdnerRolle = Qt::UserRole;
 
     void laufwerkLesen(const QString& laufwerk);
     void ordnerLesen(const QString& ordnerZeile, const QByteArray& ordner);
-    void ordnerSammeln(std::vector<Ordnerzeile>& zeilen, Laufstand& stand, int tiefe);
     void uebergabeAngleichen();
 
     // Called by a handler that events ran into during a walk: the walk ends,

@@ -25,15 +25,6 @@ namespace scan {
 
 namespace {
 
-QStringList texte(const QListWidget* liste)
-{
-    QStringList zeilen;
-    zeilen.reserve(liste->count());
-    for (int i = 0; i < liste->count(); ++i)
-        zeilen.append(liste->item(i)->text());
-    return zeilen;
-}
-
 // The bytes of "Inhalt in Byte" as a drive's details ("4.700.372.992") or a walk
 // (" 1234") wrote them; 0 for an empty or other text.
 qint64 byteZahl(QString text)
@@ -202,53 +193,29 @@ void frmCDeinlesen::uebergabeAngleichen()
     m_katalog.uebergabe().lfListeCDeinlesen->setRows(lfListeCDeinlesenAlles->rows());
 }
 
-// One List1 row per folder of the disk, in pre-order. Dir1 moves through the
-// folders; the busy flag keeps it from starting walks. Each row keeps its
-// folder's bytes, as a name need not be valid text. An ended search adds no
-// row and leaves Dir1 where it began.
+// One List1 row per folder below Dir1's folder, in pre-order. The folders are
+// read straight from the disk, not by moving the shown Dir1 through each of
+// them (which listed, stat'ed and drew every folder and asked the drives for
+// its place each time): Dir1 stays on the folder it shows. A row whose path
+// holds a name that is no valid text keeps its folder's bytes. An ended
+// search adds no row.
 void frmCDeinlesen::FindDirectories()
 {
     Laufwache wache(*this);
-    const QString anfang = Dir1->Path();
-    const QByteArray anfangOrdner = Dir1->ordnerAufPlatte();
     fortschrittBeginnen(true, {}, {});
-    std::vector<Ordnerzeile> zeilen;
-    Laufstand stand;
-    ordnerSammeln(zeilen, stand, 0);
+    const QByteArray wurzel = Dir1->ordnerAufPlatte();
+    Ordnersuche suche;
+    if (!Dir1->Path().isEmpty() && !wurzel.isEmpty()) {
+        Begleiter begleiter(*this);
+        suche = ordnerSuchen(wurzel, Dir1->Path(), &begleiter);
+    }
     lbFortschritt->hide();
-    if (m_abbrechen) {
-        const QString beschaeftigt = std::exchange(m_beschaeftigt, QStringLiteral("1"));
-        Dir1->setPath(anfang, anfangOrdner);
-        m_beschaeftigt = beschaeftigt;
+    if (m_abbrechen || suche.abgebrochen)
         return;
-    }
-    for (const Ordnerzeile& z : zeilen) {
-        auto* zeile = new QListWidgetItem(z.pfad);
-        zeile->setData(OrdnerRolle, z.ordner);
-        List1->addItem(zeile);
-    }
-}
-
-void frmCDeinlesen::ordnerSammeln(std::vector<Ordnerzeile>& zeilen, Laufstand& stand, int tiefe)
-{
-    // Folders below 4096 levels cannot be named in a path anyway.
-    if (tiefe > 4096)
-        return;
-    std::vector<Ordnerzeile> unterordner;
-    for (int i = 0; i < Dir1->ListCount(); ++i)
-        unterordner.push_back({Dir1->List(i), Dir1->ListOrdner(i)});
-    for (const Ordnerzeile& u : unterordner) {
-        stand.ordnerPfad = Dir1->Path();
-        if (!ereignisseLaufenLassen(&stand))
-            return;
-        Dir1->setPath(u.pfad, u.ordner);
-        zeilen.push_back({Dir1->Path(), Dir1->ordnerAufPlatte()});
-        ++stand.ordner;
-        ordnerSammeln(zeilen, stand, tiefe + 1);
-        if (m_abbrechen)
-            return;
-    }
-    Dir1->setPath(Dir1->Path() + QStringLiteral("/.."));
+    const int anfang = List1->count();
+    List1->addItems(std::move(suche.pfade));
+    for (const auto& [zeile, ordner] : suche.roh)
+        List1->item(anfang + int(zeile))->setData(OrdnerRolle, ordner);
 }
 
 // The selected row goes from the visible list and the main window's name
@@ -264,7 +231,7 @@ void frmCDeinlesen::przEintragLöschen()
         return;
     // The hidden lists' rows are edited where they lie, not copied.
     const Uebergabefelder haupt = m_katalog.uebergabe();
-    QStringList sichtbar = texte(lfListeCDeinlesen);
+    QStringList sichtbar = lfListeCDeinlesen->rows();
     QStringList alles = lfListeCDeinlesenAlles->takeRows();
     QStringList hauptMitGroesse = haupt.lfListeCDeinlesen->takeRows();
     QStringList hauptNamen = haupt.lfListeCDEinlesenOhneGroesse->takeRows();
@@ -275,7 +242,7 @@ void frmCDeinlesen::przEintragLöschen()
     if (!entfernt)
         return;
     // The visible list loses just that row.
-    delete lfListeCDeinlesen->takeItem(zeile);
+    lfListeCDeinlesen->removeItem(zeile);
     lfListeCDeinlesen->setCurrentRow(std::min(zeile, lfListeCDeinlesen->count() - 1));
 }
 

@@ -70,7 +70,7 @@ void frmCDeinlesen::List1_Click()
     vb::setMousePointer(11);
     Dir1->show();
 
-    const QList<QListWidgetItem*> gewaehlt = List1->selectedItems();
+    const QList<vb::ListItem> gewaehlt = List1->selectedItems();
     QString zeile = gewaehlt.isEmpty() ? QString() : gewaehlt.first()->text();
     const auto ende = [this] {
         Timer1->stop();

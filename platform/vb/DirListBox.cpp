@@ -13,7 +13,7 @@
 
 namespace vb {
 
-DirListBox::DirListBox(sys::Drives* drives, QWidget* parent) : QListWidget(parent), m_drives(drives)
+DirListBox::DirListBox(sys::Drives* drives, QWidget* parent) : ListBox(parent), m_drives(drives)
 {
 }
 

@@ -4,13 +4,13 @@
 // order. Setting the path from code always raises Change, also for the same
 // folder, so that "+" reads the next disc of a set.
 #include "platform/system/Drives.h"
+#include "platform/vb/VbControls.h"
 
-#include <QListWidget>
 #include <QStringList>
 
 namespace vb {
 
-class DirListBox : public QListWidget {
+class DirListBox : public ListBox {
     Q_OBJECT
 public:
     DirListBox(sys::Drives* drives, QWidget* parent = nullptr);

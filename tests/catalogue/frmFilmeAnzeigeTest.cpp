@@ -29,7 +29,7 @@ void klicken(Filmkatalog& k, const QString& titel)
 
 QString gewählt(const Filmkatalog& k)
 {
-    const QListWidgetItem* z = k.f->c.lfListe->currentItem();
+    const vb::ListItem z = k.f->c.lfListe->currentItem();
     return z ? z->text().section(QLatin1Char('\t'), 0, 0) : QString();
 }
 

@@ -758,7 +758,7 @@ TEST(Schriftwechsel, ASmallerFaceGivesTheDesignPlacesBack)
 namespace {
 
 // The rows a user sees whole.
-int sichtbareZeilen(const QListWidget* liste)
+int sichtbareZeilen(const vb::ListBox* liste)
 {
     int n = 0;
     for (int i = 0; i < liste->count(); ++i)

@@ -87,6 +87,48 @@ TEST(GanzeListe, ARowShowsTheMarksAboveCapitals)
     }
 }
 
+// A stored title may hold a tab or a line break (a converted Windows catalogue,
+// the tools grid): its row shows each cell on one line, as the exports write
+// it, so that no column moves; the row still finds its own title.
+TEST(GanzeListe, ATitleWithATabOrLineBreakMovesNoColumnAndFindsItsRecord)
+{
+    Filmkatalog k;
+    for (const char* titel : {"Heat\tDirector's Cut", "Zwei\r\nZeilen"})
+        k.ausführen("INSERT INTO Filme (Titel, Anzahl, Format, Qualität, Mappe, Wer, Info, Dten, Datum, Cat, AusDatum, "
+                    "Cover, Size, Unterordner) VALUES (?, 1, 'DVD', '1', 'A', '-', '-', '-', '2025-01-01', 'Dra\tma', "
+                    "'-', '-', '0', '-')",
+                    {QString::fromUtf8(titel)});
+    frmFilme& f = k.fenster();
+    f.show();
+    f.c.Alle->click();
+    vb::ListBox* liste = f.c.lfListe;
+    const auto zeileVon = [&](const QString& titel) {
+        for (int i = 0; i < liste->count(); ++i)
+            if (liste->text(i).startsWith(titel + '\t'))
+                return i;
+        return -1;
+    };
+    struct Fall {
+        QString titel, gezeigt;
+    };
+    for (const Fall& fall : {Fall{"Heat\tDirector's Cut", "Heat Director's Cut"}, Fall{"Zwei\r\nZeilen", "Zwei Zeilen"}}) {
+        SCOPED_TRACE(fall.gezeigt.toStdString());
+        const int zeile = zeileVon(fall.titel);
+        ASSERT_GE(zeile, 0) << "the row's text keeps the title as stored";
+        const QStringList zellen = liste->shownText(zeile).split('\t');
+        ASSERT_EQ(zellen.size(), 6) << liste->shownText(zeile).toStdString();
+        EXPECT_EQ(zellen[0], fall.gezeigt);
+        EXPECT_EQ(zellen[1], "Dra ma" + b(12));
+
+        liste->setCurrentRow(zeile);
+        EXPECT_EQ(f.c.tfTitel->text(), fall.titel) << "the clicked row's own record";
+        EXPECT_EQ(liste->currentRow(), zeile) << "and its row stays marked";
+    }
+    EXPECT_EQ(k.zeilen().size(), liste->count());
+    if (const QByteArray ordner = qgetenv("RDX_SCREENSHOTS"); !ordner.isEmpty())
+        liste->grab().save(QString::fromUtf8(ordner) + "/frmFilme_Tabtitel.png");
+}
+
 struct Zeilenfall {
     const char* name;
     QByteArray cdIni;

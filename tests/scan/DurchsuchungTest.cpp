@@ -232,6 +232,72 @@ TEST(durchsuchen, StopsWhenItsCompanionSaysSo)
     EXPECT_EQ(d.namen, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
 }
 
+// The folders of a local disk as the drive list shows them: pre-order, each
+// folder's sub-folders in the folder list's order, files, links and other
+// mounts left out, an unreadable folder listed without what lies below it.
+TEST(ordnerSuchen, ListsEveryFolderInPreOrderWithoutLinksFilesOrOtherMounts)
+{
+    TempFolder wurzel;
+    anlegen(wurzel, {{"b/"}, {"B/x.txt", 1}, {"a/innen/tief/"}, {"\xc3\xa4/"}, {"a/datei.avi", 1}, {"geheim/drin/"}});
+    ASSERT_EQ(::symlink("a", QFile::encodeName(wurzel.file(QStringLiteral("verweis"))).constData()), 0);
+    const QByteArray basis = QFile::encodeName(wurzel.path());
+    const QString ä = QString::fromUtf8("C:/\xc3\xa4");
+    Mitschrift mitschrift("");
+    const scan::Ordnersuche o = scan::ordnerSuchen(basis + "/", "C:/", &mitschrift);
+    EXPECT_EQ(o.pfade, (QStringList{"C:/a", "C:/a/innen", "C:/a/innen/tief", "C:/B", "C:/b", "C:/geheim",
+                                    "C:/geheim/drin", ä}));
+    EXPECT_TRUE(o.roh.empty()) << "every name is text";
+    EXPECT_FALSE(o.abgebrochen);
+    EXPECT_EQ(mitschrift.staende.mid(0, 4), (QStringList{"0 0 C:/", "1 0 C:/a", "2 0 C:/a/innen", "3 0 C:/"}))
+        << "asked before each folder, with the folder being read";
+
+    anlegen(wurzel, {{"fremd/"}});
+    testing_support::MountedTmpfs fremd(wurzel.file(QStringLiteral("fremd")), "size=1m");
+    if (fremd.ok()) {
+        anlegen(wurzel, {{"fremd/nicht hier/"}});
+        EXPECT_FALSE(scan::ordnerSuchen(basis, "C:/").pfade.contains("C:/fremd")) << "a mount below is another drive";
+    }
+    ::chmod(QFile::encodeName(wurzel.file(QStringLiteral("geheim"))).constData(), 0);
+    ::chmod(basis.constData(), 0755);
+    const int kind = testing_support::runUnprivileged([&] {
+        const QStringList pfade = scan::ordnerSuchen(basis, "C:/").pfade;
+        return pfade.contains("C:/geheim") && !pfade.contains("C:/geheim/drin") && pfade.last() == ä ? 0 : 1;
+    });
+    ::chmod(QFile::encodeName(wurzel.file(QStringLiteral("geheim"))).constData(), 0755);
+    if (!fremd.ok())
+        GTEST_SKIP() << "cannot mount a tmpfs here (needs root): another mount is untested";
+    if (kind == -1)
+        GTEST_SKIP() << "cannot run as another user: the unreadable folder is untested";
+    EXPECT_EQ(kind, 0);
+}
+
+// A folder whose name, or a name above it, is no valid text keeps its bytes.
+TEST(ordnerSuchen, KeepsTheBytesOfAPathWithANameThatIsNoText)
+{
+    TempFolder wurzel;
+    const QByteArray basis = QFile::encodeName(wurzel.path());
+    const QByteArray ordner[] = {basis + "/caf\xe9", basis + "/caf\xe9/unter", basis + "/gut"};
+    for (const QByteArray& o : ordner)
+        ASSERT_EQ(::mkdir(o.constData(), 0755), 0);
+    const scan::Ordnersuche o = scan::ordnerSuchen(basis, "D:/Filme");
+    for (int i = 2; i >= 0; --i)
+        ::rmdir(ordner[i].constData());
+    ASSERT_EQ(o.pfade.size(), 3);
+    EXPECT_EQ(o.pfade.at(2), "D:/Filme/gut");
+    const std::vector<std::pair<qsizetype, QByteArray>> roh{{0, ordner[0]}, {1, ordner[1]}};
+    EXPECT_EQ(o.roh, roh);
+}
+
+TEST(ordnerSuchen, StopsWhenItsCompanionSaysSo)
+{
+    TempFolder wurzel;
+    anlegen(wurzel, {{"a/"}, {"b/"}, {"c/"}, {"d/"}});
+    Abbrechen begleiter;
+    const scan::Ordnersuche o = scan::ordnerSuchen(QFile::encodeName(wurzel.path()), "C:/", &begleiter);
+    EXPECT_TRUE(o.abgebrochen);
+    EXPECT_EQ(o.pfade, (QStringList{"C:/a", "C:/b"}));
+}
+
 TEST(formatNachRegeln, TheTableIsCaseSensitiveAndTheLastRowWins)
 {
     EXPECT_EQ(scan::Formatregeln.size(), 13u);

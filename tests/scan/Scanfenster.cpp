@@ -1,11 +1,11 @@
 #include "tests/scan/Scanfenster.h"
 
 #include "platform/vb/HiddenListBox.h"
+#include "platform/vb/VbControls.h"
 #include "scan/frmCDeinlesen.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -13,12 +13,9 @@
 
 namespace testing_support {
 
-QStringList zeilenVon(const QListWidget* liste)
+QStringList zeilenVon(const vb::ListBox* liste)
 {
-    QStringList z;
-    for (int i = 0; i < liste->count(); ++i)
-        z.append(liste->item(i)->text());
-    return z;
+    return liste->rows();
 }
 
 QStringList zeilenVon(const vb::HiddenListBox* liste)
@@ -71,11 +68,11 @@ void Scan::discWechseln(const QString& label, const std::vector<std::pair<QStrin
         datei(name, groesse);
 }
 
-void zeileKlicken(QListWidget* liste, int zeile)
+void zeileKlicken(vb::ListBox* liste, int zeile)
 {
     liste->window()->show();
-    QListWidgetItem* eintrag = liste->item(zeile);
-    ASSERT_NE(eintrag, nullptr) << zeile;
+    const vb::ListItem eintrag = liste->item(zeile);
+    ASSERT_TRUE(eintrag) << zeile;
     liste->scrollToItem(eintrag);
     const QPoint mitte = liste->visualItemRect(eintrag).center();
     QWidget* flaeche = liste->viewport();
@@ -86,7 +83,7 @@ void zeileKlicken(QListWidget* liste, int zeile)
     }
 }
 
-void zeileKlicken(QListWidget* liste, const QString& text)
+void zeileKlicken(vb::ListBox* liste, const QString& text)
 {
     const auto gefunden = liste->findItems(text, Qt::MatchExactly);
     ASSERT_EQ(gefunden.size(), 1) << text.toStdString();

@@ -9,18 +9,17 @@
 #include <utility>
 #include <vector>
 
-class QListWidget;
-
 namespace scan {
 class frmCDeinlesen;
 }
 namespace vb {
 class HiddenListBox;
+class ListBox;
 }
 
 namespace testing_support {
 
-QStringList zeilenVon(const QListWidget* liste);
+QStringList zeilenVon(const vb::ListBox* liste);
 QStringList zeilenVon(const vb::HiddenListBox* liste);
 
 struct Scan {
@@ -39,7 +38,7 @@ struct Scan {
 };
 
 // A click with the mouse on the row, in the shown window.
-void zeileKlicken(QListWidget* liste, int zeile);
-void zeileKlicken(QListWidget* liste, const QString& text);
+void zeileKlicken(vb::ListBox* liste, int zeile);
+void zeileKlicken(vb::ListBox* liste, const QString& text);
 
 }  // namespace testing_support

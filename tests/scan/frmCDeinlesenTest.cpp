@@ -16,6 +16,7 @@
 #include <QTimer>
 #include "platform/vb/VbControls.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QMouseEvent>
@@ -496,4 +497,33 @@ TEST(CDeinlesen, Screenshots)
     t.datei("Extras/Bonus.avi", 3000000);
     Scan::waehlen(s, 1);
     s.grab().save(QString::fromUtf8(ordner) + "/frmCDeinlesen_erweitert.png");
+}
+
+// What an accessibility client reads after a walk: the entries in the visible
+// list, one interface a row; the hidden lists of both windows, however full,
+// are empty controls, so that reading a window never walks a disc's entries.
+TEST(CDeinlesen, AnAccessibilityClientReadsTheShownEntriesAndNoneOfTheHiddenLists)
+{
+    Scan t;
+    std::vector<std::pair<QString, qint64>> dateien;
+    for (int i = 0; i < 300; ++i)
+        dateien.push_back({QStringLiteral("Ordner %1/Datei %1.txt").arg(i), 1});
+    t.discWechseln("VIELE", dateien);
+    scan::frmCDeinlesen& s = t.oeffnen();
+    zeileKlicken(s.List1, "D: \tCD-ROM-Laufwerk");
+    frmFilme& f = *t.k.f;
+    ASSERT_EQ(s.lfListeCDeinlesen->count(), 600);
+    ASSERT_EQ(f.c.lfListeCDeinlesen->count(), 600);
+
+    QAccessibleInterface* sichtbar = QAccessible::queryAccessibleInterface(s.lfListeCDeinlesen);
+    ASSERT_NE(sichtbar, nullptr);
+    EXPECT_GE(sichtbar->childCount(), 600) << "every shown entry can be read";
+    for (QWidget* versteckt : std::initializer_list<QWidget*>{s.lfListeCDeinlesenAlles, s.lfListeCDeinlesenGroesse,
+                                                             f.c.lfListeCDeinlesen, f.c.lfListeCDEinlesenOhneGroesse}) {
+        SCOPED_TRACE(versteckt->objectName().toStdString());
+        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(versteckt);
+        ASSERT_NE(i, nullptr);
+        EXPECT_EQ(i->childCount(), 0);
+        EXPECT_TRUE(i->state().invisible);
+    }
 }

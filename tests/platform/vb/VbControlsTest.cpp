@@ -12,7 +12,9 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTest>
 
 #include <cmath>
@@ -356,4 +358,163 @@ TEST(VbListBox, ARowWithAStoredLineBreakStaysOneLineAndKeepsItsText)
     EXPECT_EQ(mitUmbruch.sizeHintForRow(0), ohne.sizeHintForRow(0)) << "the rows keep their height";
     EXPECT_EQ(mitUmbruch.visualItemRect(mitUmbruch.item(1)).height(), ohne.visualItemRect(ohne.item(0)).height());
     EXPECT_EQ(mitUmbruch.item(0)->text(), gespeichert) << "the row's text, the key of its lookup, stays";
+}
+
+namespace {
+
+// What a list reports while code and the user work on it: the current and the
+// selected rows after each step, and every signal on the way.
+struct Listenprotokoll {
+    QStringList schritte;
+    void notieren(const QString& schritt, int aktuell, const QList<int>& gewählt)
+    {
+        QStringList g;
+        for (int r : gewählt)
+            g << QString::number(r);
+        schritte << schritt + QStringLiteral(": current %1, selected [%2]").arg(aktuell).arg(g.join(','));
+    }
+};
+
+void klicken(QWidget* fläche, QPoint wo)
+{
+    for (const auto typ : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(typ, wo, fläche->mapToGlobal(wo), Qt::LeftButton,
+                      typ == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(fläche, &e);
+    }
+}
+
+// The same steps on a list: `L` is QListWidget or vb::ListBox, whose windows
+// were written against the first.
+template <class L, class Entfernen>
+QStringList listenSchritte(L& liste, Entfernen entfernen)
+{
+    Listenprotokoll p;
+    QObject::connect(&liste, &L::currentRowChanged, [&](int r) { p.schritte << QStringLiteral("  currentRowChanged %1").arg(r); });
+    QObject::connect(&liste, &L::itemClicked, [&] { p.schritte << QStringLiteral("  itemClicked"); });
+    const auto stand = [&](const QString& schritt) {
+        QList<int> gewählt;
+        for (const auto& z : liste.selectedItems())
+            gewählt << liste.row(z);
+        p.notieren(schritt, liste.currentRow(), gewählt);
+    };
+    liste.resize(200, 300);
+    liste.show();
+    stand("empty");
+    liste.addItems({"a", "b", "c", "d", "e"});
+    stand("filled");
+    liste.setCurrentRow(2);
+    stand("row 2 from code");
+    liste.setCurrentRow(2);
+    stand("row 2 again");
+    entfernen(liste, 0);
+    stand("row 0 removed");
+    entfernen(liste, liste.currentRow());
+    stand("current row removed");
+    klicken(liste.viewport(), liste.visualItemRect(liste.item(3)).center());
+    stand("row 3 clicked");
+    klicken(liste.viewport(), liste.visualItemRect(liste.item(3)).center());
+    stand("row 3 clicked again");
+    entfernen(liste, liste.count() - 1);
+    stand("last, current row removed");
+    liste.setCurrentRow(-1);
+    stand("no row from code");
+    liste.setCurrentRow(7);
+    stand("a row past the end");
+    liste.setCurrentRow(0);
+    liste.clear();
+    stand("cleared");
+    liste.addItems({"x"});
+    stand("filled again");
+    return p.schritte;
+}
+
+}  // namespace
+
+TEST(VbListBox, CurrentRowSelectionAndSignalsAreThoseOfQListWidget)
+{
+    QListWidget vorbild;
+    const QStringList erwartet = listenSchritte(vorbild, [](QListWidget& l, int r) { delete l.takeItem(r); });
+    vb::ListBox liste;
+    const QStringList gesehen = listenSchritte(liste, [](vb::ListBox& l, int r) { l.removeItem(r); });
+    EXPECT_EQ(gesehen, erwartet);
+}
+
+TEST(VbListBox, ItemsAreHandlesOfTheirRows)
+{
+    vb::ListBox liste;
+    liste.addItems({"Alien\tDVD", "Matrix\tDVD", "alien 2\tVCD"});
+    EXPECT_FALSE(liste.item(3));
+    EXPECT_FALSE(liste.item(-1));
+    EXPECT_EQ(liste.item(1)->text(), "Matrix\tDVD");
+    liste.item(1)->setToolTip("Tipp");
+    liste.item(1)->setData(Qt::UserRole, QByteArray("roh"));
+    EXPECT_EQ(liste.model()->data(liste.model()->index(1, 0), Qt::ToolTipRole).toString(), "Tipp");
+    EXPECT_EQ(liste.item(1)->data(Qt::UserRole).toByteArray(), "roh");
+    EXPECT_FALSE(liste.item(0)->data(Qt::UserRole).isValid());
+    liste.removeItem(0);
+    EXPECT_EQ(liste.item(0)->toolTip(), "Tipp") << "a row's data moves with it";
+    EXPECT_EQ(liste.item(0)->data(Qt::UserRole).toByteArray(), "roh");
+    EXPECT_EQ(liste.item(1)->toolTip(), "");
+
+    const auto treffer = [&](const QString& text, Qt::MatchFlags art) {
+        QList<int> zeilen;
+        for (const vb::ListItem& z : liste.findItems(text, art))
+            zeilen << z.row();
+        return zeilen;
+    };
+    EXPECT_EQ(treffer("alien 2\tVCD", Qt::MatchExactly), QList<int>{1});
+    EXPECT_EQ(treffer("ALIEN 2\tVCD", Qt::MatchExactly), QList<int>{});
+    EXPECT_EQ(treffer("ma", Qt::MatchStartsWith), QList<int>{0});
+    EXPECT_EQ(treffer("Ma", Qt::MatchStartsWith | Qt::MatchCaseSensitive), QList<int>{0});
+    EXPECT_EQ(treffer("ma", Qt::MatchStartsWith | Qt::MatchCaseSensitive), QList<int>{});
+    EXPECT_EQ(treffer("dvd", Qt::MatchContains), QList<int>{0});
+
+    liste.item(0)->setText("Matrix 2\tDVD");
+    EXPECT_EQ(liste.text(0), "Matrix 2\tDVD");
+    EXPECT_EQ(liste.rows(), (QStringList{"Matrix 2\tDVD", "alien 2\tVCD"}));
+}
+
+// A row built from cells keeps its cells' texts (the key of its lookup) and
+// shows a cell that holds a tab or a line break on one line, as the exports
+// write it: its columns stay under their stops.
+TEST(VbListBox, ACellWithATabOrLineBreakShowsOnOneLineAndMovesNoColumn)
+{
+    vb::ListRows zeilen;
+    zeilen.append({block, block});
+    zeilen.append({QStringLiteral("Der\tFilm"), block});
+    zeilen.append({QStringLiteral("Zwei\r\nZeilen"), block});
+    vb::ListBox liste;
+    liste.resize(700, 120);
+    liste.setTabStops({150});
+    liste.addItem(QStringLiteral("vorher"));
+    liste.addItems(std::move(zeilen));
+    liste.show();
+    EXPECT_EQ(liste.text(2), QStringLiteral("Der\tFilm\t") + block) << "the text stays as added";
+    EXPECT_EQ(liste.shownText(2), QStringLiteral("Der Film\t") + block);
+    EXPECT_EQ(liste.shownText(3), QStringLiteral("Zwei Zeilen\t") + block);
+    EXPECT_EQ(liste.shownText(1), QStringLiteral("%1\t%1").arg(block)) << "a plain row shows its text";
+    EXPECT_EQ(liste.model()->data(liste.model()->index(2, 0)).toString(), liste.shownText(2));
+    EXPECT_EQ(liste.firstCell(2), QStringLiteral("Der\tFilm")) << "the first cell as given, its tab too";
+    EXPECT_EQ(liste.firstCell(3), QStringLiteral("Zwei\r\nZeilen"));
+    EXPECT_EQ(liste.firstCell(1), block);
+    EXPECT_EQ(liste.firstCell(0), QStringLiteral("vorher"));
+
+    // Where the block of the second column starts in each row.
+    const QImage bild = liste.viewport()->grab().toImage();
+    const auto zweiteSpalte = [&](int zeile) -> std::optional<int> {
+        const QRect r = liste.visualItemRect(liste.item(zeile));
+        for (int x = 100; x < bild.width(); ++x)
+            if (qGray(bild.pixel(x, r.center().y())) < 100 && qGray(bild.pixel(x, r.center().y() - 2)) < 100)
+                return x;
+        return std::nullopt;
+    };
+    const auto soll = zweiteSpalte(1);
+    ASSERT_TRUE(soll);
+    EXPECT_EQ(zweiteSpalte(2), soll);
+    EXPECT_EQ(zweiteSpalte(3), soll);
+
+    liste.item(2)->setText(QStringLiteral("Neu\tText"));
+    EXPECT_EQ(liste.shownText(2), QStringLiteral("Neu\tText")) << "a text set later is shown as it is";
+    EXPECT_EQ(liste.firstCell(2), QStringLiteral("Neu"));
 }
