@@ -9,9 +9,13 @@
 //   up to 255 a table.
 // - Text and Memo values in Jet's compressed Unicode where the column allows it
 //   (Spalte::komprimiert) and the value gets shorter by it, switching between
-//   one and two bytes a character as the value needs, else as plain UCS-2. A
+//   one and two bytes a character as the value needs, else as plain UTF-16LE. A
 //   value with a character whose low byte is 0 (U+0100, U+2000, ...) cannot be
 //   compressed and is stored plain; memos over 1024 characters are stored plain.
+//   A character outside the Basic Multilingual Plane (U+1F3AC) takes its two
+//   UTF-16 units, as Jet stores it, and counts two towards a Text column's width;
+//   a lone surrogate of a QString is written as it is. Wert::bytes() stores
+//   bytes as they are, for values no engine writes (an odd number of bytes).
 // - Memos in their row up to Optionen::memoInlineBis bytes as stored, beyond that
 //   in one row of a long value ("LVAL") page up to LvalZeileMax bytes, beyond that
 //   as a chain of LVAL pages (4076 bytes a link; over 64 KB included).
@@ -51,6 +55,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -83,7 +88,7 @@ struct Tabelle {
 // day count as it is.
 class Wert {
 public:
-    enum class Art { Null, Bool, Ganzzahl, Zahl, Datum, Text };
+    enum class Art { Null, Bool, Ganzzahl, Zahl, Datum, Text, Bytes };
 
     Wert() = default;  // Null
     Wert(std::nullptr_t) {}
@@ -96,6 +101,7 @@ public:
     Wert(const QString& s) : m_art(Art::Text), m_text(s) {}
     Wert(const char* utf8) : m_art(Art::Text), m_text(QString::fromUtf8(utf8)) {}
     static Wert jetTage(double tage);  // a Date/Time as Jet stores it
+    static Wert bytes(const QByteArray& gespeichert);  // a Text or Memo's stored bytes as they are
 
     Art art() const { return m_art; }
     bool istNull() const { return m_art == Art::Null; }
@@ -104,12 +110,14 @@ public:
     double alsZahl() const { return m_art == Art::Ganzzahl ? double(m_ganz) : m_zahl; }
     double alsJetTage() const { return m_zahl; }  // Art::Datum
     const QString& alsText() const { return m_text; }
+    const QByteArray& alsBytes() const { return m_bytes; }
 
 private:
     Art m_art = Art::Null;
     qint64 m_ganz = 0;
     double m_zahl = 0;
     QString m_text;
+    QByteArray m_bytes;
 };
 
 using Zeile = std::vector<Wert>;
@@ -126,6 +134,21 @@ inline constexpr int LvalZeileMax = 4096 - 14 - 2;
 struct Optionen {
     int memoInlineBis = 256;       // bytes a memo value may take inside its row
     bool indirekteKarten = false;  // every table's page map on map pages of their own
+};
+
+// Where a written file keeps what, for tests that damage it on purpose.
+struct Lageplan {
+    struct Tabelle {
+        QString name;
+        quint32 definition = 0;  // the first page of its definition
+        int definitionsSeiten = 1;
+        std::vector<quint32> daten;  // its data pages in order
+        quint32 karte = 0;           // row pointer (page << 8 | row) of its page map
+    };
+    std::vector<Tabelle> tabellen;  // MSysObjects first, then in the order written
+    std::vector<quint32> langwerte;  // the pages of long values
+    quint32 seiten = 0;
+    const Tabelle& tabelle(const QString& name) const;  // throws std::out_of_range
 };
 
 // Writes one file: tables one after the other, each with its rows. Throws
@@ -145,6 +168,8 @@ public:
     void zeile(const Zeile& werte);
     // Writes the catalogue and the definitions, and closes the file.
     void schliessen();
+    // After schliessen().
+    const Lageplan& lageplan() const;
 
 private:
     struct Daten;
@@ -157,6 +182,11 @@ struct TabelleMitZeilen {
 };
 
 // A whole file at once.
-void schreiben(const QString& pfad, const std::vector<TabelleMitZeilen>& tabellen, Optionen optionen = {});
+Lageplan schreiben(const QString& pfad, const std::vector<TabelleMitZeilen>& tabellen, Optionen optionen = {});
+
+// Damage done to a written file on purpose: one page changed in place, or
+// the file cut after its first `seiten` pages.
+void seiteAendern(const QString& pfad, quint32 seite, const std::function<void(quint8* bytes)>& aendern);
+void abschneiden(const QString& pfad, quint32 seiten);
 
 }  // namespace jettest
