@@ -64,6 +64,13 @@ int festeGroesse(int typ)
     }
 }
 
+// The engine allows no control character in the name of a table or column,
+// and libmdb's C strings end at the first 0.
+bool lesbarerName(const QString& name)
+{
+    return std::none_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
+}
+
 bool bekannterTyp(int typ)
 {
     return typ >= 0x01 && typ <= 0x12 && typ != 0x0d && typ != 0x0e;
@@ -354,9 +361,11 @@ Definition definitionLesen(Seiten& seiten, quint32 seite, const QString& tabelle
                             .arg(i + 1)
                             .arg(tabelle)
                             .arg(laenge));
-        text.lesen(d.bytes(stelle, laenge), laenge, utf8);
+        const bool mangel = text.lesen(d.bytes(stelle, laenge), laenge, utf8) != KeinMangel;
         stelle += laenge;
         const QString name = QString::fromUtf8(utf8);
+        if (mangel || !lesbarerName(name))
+            beschaedigt(QStringLiteral("die Spalte %1 der Tabelle \"%2\" hat keinen lesbaren Namen.").arg(i + 1).arg(tabelle));
         if (namen.contains(name.toCaseFolded()))
             beschaedigt(QStringLiteral("die Tabelle \"%1\" hat zwei Spalten namens \"%2\".").arg(tabelle, name));
         namen.insert(name.toCaseFolded());
@@ -399,22 +408,30 @@ std::vector<quint32> kartenSeiten(Seiten& seiten, const QByteArray& karte, const
         if (karte.size() < 5)
             beschaedigt(QStringLiteral("%1 ist zu kurz.").arg(wessen));
         const qint64 erste = u32(k + 1);
-        for (qint64 i = 0; i < (karte.size() - 5) * 8; ++i) {
-            if (k[5 + i / 8] & (1 << (i % 8)))
-                seite(erste + i);
+        for (qsizetype b = 0; b < karte.size() - 5; ++b) {
+            for (int bit = 0; k[5 + b] >> bit; ++bit) {
+                if (k[5 + b] & (1 << bit))
+                    seite(erste + b * 8 + bit);
+            }
         }
         return out;
     }
-    const int bits = (seiten.format().seite - 4) * 8;
+    const int bytes = seiten.format().seite - 4;
+    QSet<quint32> gelesen;
     for (qsizetype m = 0; m < (karte.size() - 1) / 4; ++m) {
         const quint32 kartenseite = u32(k + 1 + 4 * m);
         if (kartenseite == 0)
             continue;
+        if (gelesen.contains(kartenseite))
+            beschaedigt(QStringLiteral("%1 nennt die Seite %2 zweimal.").arg(wessen).arg(kartenseite));
+        gelesen.insert(kartenseite);
         const QByteArray b = seiten.lesen(kartenseite, wessen);
         const unsigned char* p = roh(b) + 4;
-        for (int i = 0; i < bits; ++i) {
-            if (p[i / 8] & (1 << (i % 8)))
-                seite(qint64(m) * bits + i);
+        for (int i = 0; i < bytes; ++i) {
+            for (int bit = 0; p[i] >> bit; ++bit) {
+                if (p[i] & (1 << bit))
+                    seite((qint64(m) * bytes + i) * 8 + bit);
+            }
         }
     }
     return out;
@@ -568,9 +585,10 @@ std::vector<Eintrag> verzeichnisPruefen(Seiten& seiten)
                                                                        : qint32(u32(p + feld.start));
             };
             Eintrag e;
+            bool nameMangel = false;
             const Feld& n = felder[size_t(name)];
             if (!n.null) {
-                text.lesen(p + n.start, n.laenge, utf8);
+                nameMangel = text.lesen(p + n.start, n.laenge, utf8) != KeinMangel;
                 e.name = QString::fromUtf8(utf8);
                 if (e.name.size() > NameMax)
                     beschaedigt(QStringLiteral("ein Name in ihrem Verzeichnis ist länger als %1 Zeichen.").arg(NameMax));
@@ -587,14 +605,23 @@ std::vector<Eintrag> verzeichnisPruefen(Seiten& seiten)
             }
             if (e.typ != 1 || e.system())
                 continue;
+            if (e.name.trimmed().isEmpty())
+                beschaedigt(QStringLiteral("ihr Verzeichnis nennt eine Tabelle ohne Namen."));
+            if (nameMangel || !lesbarerName(e.name))
+                beschaedigt(QStringLiteral("ihr Verzeichnis nennt eine Tabelle ohne lesbaren Namen."));
             if (namen.contains(e.name.toCaseFolded()))
                 beschaedigt(QStringLiteral("ihr Verzeichnis nennt die Tabelle \"%1\" zweimal.").arg(e.name));
             namen.insert(e.name.toCaseFolded());
             tabellen.push_back(e);
         }
     }
-    for (Eintrag& e : tabellen)
+    QSet<quint32> definitionen;
+    for (Eintrag& e : tabellen) {
+        if (definitionen.contains(e.seite))
+            beschaedigt(QStringLiteral("ihr Verzeichnis nennt für zwei Tabellen dieselbe Definition (Seite %1).").arg(e.seite));
+        definitionen.insert(e.seite);
         e.definition = definitionLesen(seiten, e.seite, e.name);
+    }
     return tabellen;
 }
 

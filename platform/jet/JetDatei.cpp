@@ -92,6 +92,8 @@ Kopf kopfPruefen(const QString& pfad)
         // From Jet 4 on the password is masked with the file's creation day.
         double erstellt = 0;
         std::memcpy(&erstellt, p + 0x72, sizeof erstellt);
+        if (!(std::fabs(erstellt) < 2147483647.0))
+            beschaedigt(QStringLiteral("ihre erste Seite nennt kein mögliches Datum ihrer Anlage."));
         const auto tag = static_cast<qint32>(std::floor(erstellt));
         std::memcpy(maske.data(), &tag, 4);
     }
@@ -202,6 +204,18 @@ JetDatei::~JetDatei() = default;
 
 namespace {
 
+// A name as libmdb converted it against the check's own reading: libmdb
+// shows each UTF-16 unit of a character beyond the Basic Multilingual Plane as "?".
+bool gleicherName(const QString& libmdb, const QString& geprueft)
+{
+    QString erwartet = geprueft;
+    for (QChar& c : erwartet) {
+        if (c.isSurrogate())
+            c = QLatin1Char('?');
+    }
+    return libmdb == erwartet;
+}
+
 // A column's definition as libmdb read it, against what the check found.
 void spaltePruefen(const MdbColumn& c, const QString& tabelle)
 {
@@ -234,22 +248,29 @@ std::unique_ptr<JetDatei> JetDatei::oeffnen(const QString& pfad)
         if (eintrag->object_type != MDB_TABLE || istSystemtabelle(eintrag))
             continue;
         const QString name = QString::fromUtf8(eintrag->object_name);
-        if (!datei->m_innen->eintrag(quint32(eintrag->table_pg)))
+        const aufbau::Eintrag* geprueft = datei->m_innen->eintrag(quint32(eintrag->table_pg));
+        if (!geprueft || !gleicherName(name, geprueft->name))
             beschaedigt(QStringLiteral("ihr Verzeichnis der Tabellen ist nicht lesbar (\"%1\").").arg(name));
         TabellenDef t(mdb_read_table(eintrag));
         if (!t.def || !mdb_read_columns(t.def))
             beschaedigt(QStringLiteral("die Tabelle \"%1\" ist nicht lesbar.").arg(name));
+        // The names as the file has them: libmdb's lose what lies beyond the Basic Multilingual Plane.
         Tabelle tabelle;
-        tabelle.name = name;
+        tabelle.name = geprueft->name;
         tabelle.zeilen = t.def->num_rows;
+        if (t.def->num_cols != geprueft->definition.spalten.size())
+            beschaedigt(QStringLiteral("die Tabelle \"%1\" ist nicht lesbar.").arg(name));
         for (unsigned c = 0; c < t.def->num_cols; ++c) {
             const auto& spalte = *static_cast<MdbColumn*>(g_ptr_array_index(t.def->columns, c));
+            if (!gleicherName(QString::fromUtf8(spalte.name), geprueft->definition.spalten[c].name))
+                beschaedigt(QStringLiteral("die Tabelle \"%1\" ist nicht lesbar.").arg(name));
             spaltePruefen(spalte, name);
             tabelle.spalten.push_back(spalteVon(spalte, datei->m_innen->kopf.fassung));
+            tabelle.spalten.back().name = geprueft->definition.spalten[c].name;
         }
-        if (namen.contains(name.toCaseFolded()))
-            beschaedigt(QStringLiteral("ihr Verzeichnis nennt die Tabelle \"%1\" zweimal.").arg(name));
-        namen.insert(name.toCaseFolded());
+        if (namen.contains(tabelle.name.toCaseFolded()))
+            beschaedigt(QStringLiteral("ihr Verzeichnis nennt die Tabelle \"%1\" zweimal.").arg(tabelle.name));
+        namen.insert(tabelle.name.toCaseFolded());
         datei->m_tabellen.push_back(std::move(tabelle));
     }
     return datei;
@@ -516,13 +537,19 @@ private:
 std::unique_ptr<JetDatei::Zeilen> JetDatei::lesen(const QString& name)
 {
     MdbHandle* mdb = m_innen->mdb;
-    const QByteArray utf8 = name.toUtf8();
-    MdbCatalogEntry* eintrag = mdb_get_catalogentry_by_name(mdb, utf8.constData());
+    const aufbau::Eintrag* geprueft = nullptr;
+    for (const auto& e : m_innen->verzeichnis) {
+        if (e.name.compare(name, Qt::CaseInsensitive) == 0)
+            geprueft = &e;
+    }
+    MdbCatalogEntry* eintrag = nullptr;
+    for (unsigned i = 0; geprueft && i < mdb->num_catalog && !eintrag; ++i) {
+        auto* e = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+        if (e->object_type == MDB_TABLE && quint32(e->table_pg) == geprueft->seite)
+            eintrag = e;
+    }
     if (!eintrag)
         beschaedigt(QStringLiteral("die Tabelle \"%1\" fehlt in ihrem Verzeichnis.").arg(name));
-    const aufbau::Eintrag* geprueft = m_innen->eintrag(quint32(eintrag->table_pg));
-    if (!geprueft)
-        beschaedigt(QStringLiteral("die Tabelle \"%1\" ist nicht lesbar.").arg(name));
     MdbTableDef* def = mdb_read_table(eintrag);
     if (!def || !mdb_read_columns(def) || def->num_cols != geprueft->definition.spalten.size()) {
         if (def)

@@ -155,6 +155,11 @@ const std::vector<Schaden>& schaeden()
                             definition("MSysObjects", [](quint8* p) { p[DefKarte] = 119; })));
         s.push_back(schaden("KartenzeigerDesVerzeichnisses", "die Seitenkarte der Tabelle \"MSysObjects\" verweist",
                             definition("MSysObjects", [](quint8* p) { setze32(p + DefKarte, 0x12345u << 8); })));
+        // The creation day masks the password: one that is no number of days.
+        s.push_back(schaden("KopfMitUnmoeglichemAnlagedatum", "kein mögliches Datum ihrer Anlage",
+                            [](const QString& pfad, const Lageplan&) {
+                                seiteAendern(pfad, 0, [](quint8* p) { p[0x72 + 7] ^= 0x47; });
+                            }));
         s.push_back(schaden("AmEndeDreiSeitenAbgeschnitten", "sie hat aber nur",
                             [](const QString& pfad, const Lageplan& plan) { abschneiden(pfad, plan.seiten - 3); }));
         s.push_back(schaden("InDerMitteAbgeschnitten", "sie hat aber nur",
@@ -175,6 +180,13 @@ const std::vector<Schaden>& schaeden()
         indirekt.optionen.indirekteKarten = true;
         s.push_back(schaden("IndirekteKarteHinterDemEnde", "verweist auf die Seite 16777215",
                             karte([](quint8* z) { setze32(z + 1, 0xffffff); }), indirekt));
+        s.push_back(schaden("ZweiTabellenEineDefinition", "für zwei Tabellen dieselbe Definition",
+                            [](const QString& pfad, const Lageplan& plan) {
+                                // Its fourth row names Version: now with the definition of Filme.
+                                const quint32 filme = plan.tabelle(QStringLiteral("Filme")).definition;
+                                seiteAendern(pfad, plan.tabelle(QStringLiteral("MSysObjects")).daten.front(),
+                                             [&](quint8* p) { setze32(p + zeilenAnfang(p, 3) + 2, filme); });
+                            }));
         s.push_back(schaden("DefinitionOhneKennung", "ist keine Tabellendefinition",
                             definition("Filme", [](quint8* p) { p[0] = 0x01; })));
         s.push_back(schaden("VerzeichnisNenntSeiteHinterDemEnde",
@@ -184,6 +196,33 @@ const std::vector<Schaden>& schaeden()
                                 seiteAendern(pfad, plan.tabelle(QStringLiteral("MSysObjects")).daten.front(),
                                              [](quint8* p) { setze32(p + zeilenAnfang(p, 2) + 2, 0xfffff); });
                             }));
+        s.push_back(schaden("VerzeichnisNenntTabelleOhneNamen", "eine Tabelle ohne Namen",
+                            [](const QString& pfad, const Lageplan& plan) {
+                                // Its third row names Filme; Name is its first variable column: make it empty.
+                                seiteAendern(pfad, plan.tabelle(QStringLiteral("MSysObjects")).daten.front(),
+                                             [](quint8* p) {
+                                                 // From its end: the null mask (one byte), the count
+                                                 // of variable columns, their offsets from the first.
+                                                 const int name = zeilenEnde(p, 2) - 1 - 1 - 3;
+                                                 const int naechste = name - 2;
+                                                 setze16(p + name, quint16(p[naechste] | (p[naechste + 1] << 8)));
+                                             });
+                            }));
+        s.push_back(schaden("TabellennameMitSteuerzeichen", "eine Tabelle ohne lesbaren Namen",
+                            [](const QString& pfad, const Lageplan& plan) {
+                                // The names in the catalog's rows are compressed: one byte a character.
+                                seiteAendern(pfad, plan.tabelle(QStringLiteral("MSysObjects")).daten.front(),
+                                             [](quint8* p) {
+                                                 const QByteArray b(reinterpret_cast<const char*>(p), Seite);
+                                                 const qsizetype stelle = b.indexOf("\xFF\xFEVersion");
+                                                 if (stelle < 0)
+                                                     throw std::logic_error("kein Name Version");
+                                                 p[stelle + 2] = 0x01;
+                                             });
+                            }));
+        s.push_back(schaden("SpaltennameMitSteuerzeichen", "keinen lesbaren Namen", definition("Filme", [](quint8* p) {
+                                ersetzen(p, QStringLiteral("Format"), QStringLiteral("Form\tt"));
+                            })));
         s.push_back(schaden("SpaltenzahlZuGross", "300 Spalten",
                             definition("Filme", [](quint8* p) { setze16(p + DefSpalten, 300); })));
         s.push_back(schaden("IndexzahlVerfaelscht", "Spalte",

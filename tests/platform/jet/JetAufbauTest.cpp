@@ -146,6 +146,25 @@ TEST(JedesZeichen, KommtWieBeiMdbReaderAn)
     EXPECT_EQ(n, inhalt[0].zeilen.size());
 }
 
+// Names of tables and columns too: libmdb's own lose what lies beyond the
+// Basic Multilingual Plane.
+TEST(JedesZeichen, AuchInNamen)
+{
+    TempFolder ordner;
+    const QString pfad = ordner.file(QStringLiteral("namen.mdb"));
+    jettest::schreiben(pfad, {{jettest::Tabelle{QStringLiteral("Filme ") + Klappe,
+                                                {{QStringLiteral("Größe ") + Klappe, jettest::Typ::Long}},
+                                                {}},
+                               {{7}}}});
+    const auto datei = jet::JetDatei::oeffnen(pfad);
+    ASSERT_EQ(datei->tabellen().size(), 1u);
+    EXPECT_EQ(datei->tabellen()[0].name, QStringLiteral("Filme ") + Klappe);
+    EXPECT_EQ(datei->tabellen()[0].spalten[0].name, QStringLiteral("Größe ") + Klappe);
+    auto zeilen = datei->lesen(QStringLiteral("filme ") + Klappe);
+    ASSERT_TRUE(zeilen->naechste());
+    EXPECT_EQ(zeilen->werte()[0].ganz, 7);
+}
+
 // What is no character stands as U+FFFD, and the value says what it was.
 TEST(JedesZeichen, WasKeinZeichenIstWirdBenannt)
 {
