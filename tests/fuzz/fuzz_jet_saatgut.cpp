@@ -1,6 +1,7 @@
 // Writes the seeds of fuzz_jet into a folder: catalogues of the Jet writer as
 // the Windows program has them (its pages maps in rows and on pages of their
-// own, memos in the row and on long value pages, an old version), and the two
+// own, memos in the row and on long value pages, the tables' properties, an
+// old version), and the two
 // damaged files that crashed libmdb before the checks.
 //   fuzz_jet_saatgut FOLDER
 #include "tests/support/JetSchaden.h"
@@ -26,6 +27,10 @@ int main(int argc, char** argv)
     jettest::KatalogArt lval;
     lval.optionen.memoInlineBis = 0;
     jettest::katalog(ordner + QStringLiteral("/memos_auf_lval_seiten.mdb"), version, jettest::schadensKatalog(), lval);
+    jettest::KatalogArt eigenschaften;
+    eigenschaften.optionen.eigenschaften = true;
+    jettest::katalog(ordner + QStringLiteral("/mit_eigenschaften.mdb"), version, jettest::schadensKatalog(),
+                     eigenschaften);
     jettest::KatalogInhalt alt;
     alt.filme = {jettest::Film{.Titel = "Matrix"}};
     jettest::katalog(ordner + QStringLiteral("/katalog_1_0_8.mdb"), QStringLiteral("1.0.8"), alt);

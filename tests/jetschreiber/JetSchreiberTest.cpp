@@ -257,6 +257,7 @@ const Fall Faelle[] = {
     {"BreiteZeilen", breiteZeilen},
     {"SeitenkartenAufEigenenSeiten", breiteZeilen, Optionen{.indirekteKarten = true}},
     {"Indizes", indizes},
+    {"MitEigenschaften", indizes, Optionen{.eigenschaften = true}},
     {"VieleTabellen", vieleTabellen},
     {"VieleSpalten", vieleSpalten},
     {"Sonderformen", sonderformen},

@@ -223,6 +223,21 @@ const std::vector<Schaden>& schaeden()
         s.push_back(schaden("SpaltennameMitSteuerzeichen", "keinen lesbaren Namen", definition("Filme", [](quint8* p) {
                                 ersetzen(p, QStringLiteral("Format"), QStringLiteral("Form\tt"));
                             })));
+        KatalogArt mitEigenschaften;
+        mitEigenschaften.optionen.eigenschaften = true;
+        s.push_back(schaden("EigenschaftenNichtLesbar", "die Eigenschaften von \"Filme\" sind nicht lesbar",
+                            [](const QString& pfad, const Lageplan& plan) {
+                                seiteAendern(pfad, plan.tabelle(QStringLiteral("MSysObjects")).daten.front(),
+                                             [](quint8* p) {
+                                                 // The first block, the names: longer than the properties.
+                                                 const QByteArray b(reinterpret_cast<const char*>(p), Seite);
+                                                 const qsizetype mr2 = b.lastIndexOf(QByteArray("MR2\0", 4));  // the highest: Filme's
+                                                 if (mr2 < 0)
+                                                     throw std::logic_error("keine Eigenschaften");
+                                                 setze32(p + mr2 + 4, 0x7fff);
+                                             });
+                            },
+                            mitEigenschaften));
         s.push_back(schaden("SpaltenzahlZuGross", "300 Spalten",
                             definition("Filme", [](quint8* p) { setze16(p + DefSpalten, 300); })));
         s.push_back(schaden("IndexzahlVerfaelscht", "Spalte",

@@ -736,6 +736,49 @@ struct Schreiber::Daten {
         return k;
     }
 
+    // A table's properties as Access keeps them: "MR2", the block of property
+    // names, the table's values (a block without a name), a column's values.
+    static Wert eigenschaftenVon(const Tabellenstand& t)
+    {
+        const QStringList namen = {QStringLiteral("Description"), QStringLiteral("Format")};
+        auto block = [](quint16 art, const Bytes& inhalt) {
+            Bytes b;
+            an32(b, quint32(6 + inhalt.size()));
+            an16(b, art);
+            b.insert(b.end(), inhalt.begin(), inhalt.end());
+            return b;
+        };
+        auto werte = [](const QString& objekt, quint16 name, const QString& wert) {
+            Bytes eintrag;
+            an16(eintrag, quint16(8 + 2 * wert.size()));
+            an8(eintrag, 0);  // no DDL property
+            an8(eintrag, CodeText);
+            an16(eintrag, name);
+            an16(eintrag, quint16(2 * wert.size()));
+            anUcs2(eintrag, wert);
+            Bytes b;
+            an32(b, quint32(6 + 2 * objekt.size() + eintrag.size()));
+            an16(b, quint16(2 * objekt.size()));
+            anUcs2(b, objekt);
+            b.insert(b.end(), eintrag.begin(), eintrag.end());
+            return b;
+        };
+        Bytes namensliste;
+        for (const QString& n : namen)
+            anName(namensliste, n);
+        Bytes alles = {'M', 'R', '2', 0};
+        for (const Bytes& b : {block(0x80, namensliste), block(0x00, werte({}, 0, QStringLiteral("Tabelle ") + t.name))})
+            alles.insert(alles.end(), b.begin(), b.end());
+        for (const auto& s : t.spalten) {
+            if (s.typ == Typ::Text) {
+                const Bytes b = block(0x01, werte(s.name, 1, QStringLiteral("@")));
+                alles.insert(alles.end(), b.begin(), b.end());
+                break;
+            }
+        }
+        return Wert::bytes(QByteArray(reinterpret_cast<const char*>(alles.data()), qsizetype(alles.size())));
+    }
+
     void systemkatalogSchreiben()
     {
         const Spalte id{QStringLiteral("Id"), Typ::Long};
@@ -753,13 +796,13 @@ struct Schreiber::Daten {
         sys.spalten.back().code = CodeOle;  // properties are long binary data; always Null here
         sys.tdefSeite = 2;
         const Wert zeit = Wert::jetTage(38000.5);
-        auto objekt = [&](qint64 nummer, qint64 ordner, const QString& n, int art, quint32 f) {
-            zeileAblegen(sys, {Wert(nummer), Wert(ordner), Wert(n), Wert(art), zeit, zeit, Wert(qint64(qint32(f))), Wert()});
+        auto objekt = [&](qint64 nummer, qint64 ordner, const QString& n, int art, quint32 f, const Wert& lv) {
+            zeileAblegen(sys, {Wert(nummer), Wert(ordner), Wert(n), Wert(art), zeit, zeit, Wert(qint64(qint32(f))), lv});
         };
-        objekt(qint64(qint32(TabellenOrdner)), 0x0F000000, QStringLiteral("Tables"), 3, Systemflag);
-        objekt(2, TabellenOrdner, QStringLiteral("MSysObjects"), 1, Systemflag);
+        objekt(qint64(qint32(TabellenOrdner)), 0x0F000000, QStringLiteral("Tables"), 3, Systemflag, Wert());
+        objekt(2, TabellenOrdner, QStringLiteral("MSysObjects"), 1, Systemflag, Wert());
         for (const auto& t : fertig)
-            objekt(t.tdefSeite, TabellenOrdner, t.name, 1, 0);
+            objekt(t.tdefSeite, TabellenOrdner, t.name, 1, 0, optionen.eigenschaften ? eigenschaftenVon(t) : Wert());
         seiteAbschliessen(daten);
         fertig.insert(fertig.begin(), std::move(sys));
     }

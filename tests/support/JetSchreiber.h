@@ -27,7 +27,7 @@
 // - The system catalogue MSysObjects (Id, ParentId, Name, Type, DateCreate,
 //   DateUpdate, Flags, LvProp) with the "Tables" container and a row per table,
 //   as far as mdbtools and the JavaScript reader mdb-reader need it to find the
-//   tables; the database definition page (Jet 4, code page 1252, sort order
+//   tables, and when asked for, a few properties of each table; the database definition page (Jet 4, code page 1252, sort order
 //   "General", no password, no encryption).
 // - Table definitions (over several pages when long) with their columns and
 //   index definitions: name, up to 10 columns ascending, unique, primary.
@@ -35,7 +35,7 @@
 // What it leaves out: index pages (an index is defined but holds no entries, so
 // a reader that searches through an index finds nothing; readers that scan the
 // table are not affected), other system tables (MSysACEs, MSysQueries,
-// MSysRelationships, ...), properties (LvProp is Null), free space maps (always
+// MSysRelationships, ...), most properties (LvProp is Null unless asked for), free space maps (always
 // empty), the global page map (empty), deleted rows, overflow rows, Jet 3,
 // encryption, other column types (Currency, Single, Binary, OLE, GUID, Decimal),
 // autonumbers, uniqueness checks (an index marked unique does not refuse a
@@ -134,6 +134,9 @@ inline constexpr int LvalZeileMax = 4096 - 14 - 2;
 struct Optionen {
     int memoInlineBis = 256;       // bytes a memo value may take inside its row
     bool indirekteKarten = false;  // every table's page map on map pages of their own
+    // Each user table's properties in MSysObjects.LvProp, as Access keeps them
+    // ("MR2" blocks): a Description of the table, a Format of its first Text column.
+    bool eigenschaften = false;
 };
 
 // Where a written file keeps what, for tests that damage it on purpose.
