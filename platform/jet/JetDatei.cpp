@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cmath>
@@ -204,16 +205,13 @@ JetDatei::~JetDatei() = default;
 
 namespace {
 
-// A name as libmdb converted it against the check's own reading: libmdb
-// shows each UTF-16 unit of a character beyond the Basic Multilingual Plane as "?".
+// A name as libmdb converted it against the check's own reading. Only ASCII
+// is certain to be alike: libmdb's narrow character set differs in the rest
+// (a character beyond the Basic Multilingual Plane, a Jet 3 code page).
 bool gleicherName(const QString& libmdb, const QString& geprueft)
 {
-    QString erwartet = geprueft;
-    for (QChar& c : erwartet) {
-        if (c.isSurrogate())
-            c = QLatin1Char('?');
-    }
-    return libmdb == erwartet;
+    const bool ascii = std::all_of(geprueft.begin(), geprueft.end(), [](QChar c) { return c.unicode() < 0x80; });
+    return ascii ? libmdb == geprueft : libmdb.size() >= geprueft.size();
 }
 
 // A column's definition as libmdb read it, against what the check found.

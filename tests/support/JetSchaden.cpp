@@ -18,6 +18,7 @@ constexpr int DefEchteIndizes = 51;
 constexpr int DefKarte = 55;
 constexpr int DefSpaltenBeginn = 63;
 constexpr int IndexEintrag = 12;
+constexpr int SpaltenEintrag = 25;
 
 const QString Version = QStringLiteral("1.4.1");
 const QString Klappe = QStringLiteral("\U0001F3AC");
@@ -244,6 +245,14 @@ const std::vector<Schaden>& schaeden()
                             definition("Filme", [](quint8* p) { setze32(p + DefEchteIndizes, 5); })));
         s.push_back(schaden("SpaltentypUnbekannt", "keinen lesbaren Typ", definition("Filme", [](quint8* p) {
                                 p[DefSpaltenBeginn + IndexEintrag] = 0x33;
+                            })));
+        s.push_back(schaden("DezimalzahlMitUnmoeglicherGenauigkeit", "keine lesbare Genauigkeit",
+                            definition("Filme", [](quint8* p) {
+                                // Anzahl, the second column, as a decimal of 60 digits.
+                                quint8* spalte = p + DefSpaltenBeginn + IndexEintrag + SpaltenEintrag;
+                                spalte[0] = 0x10;
+                                spalte[12] = 60;
+                                setze16(spalte + 23, 17);
                             })));
         s.push_back(schaden("ZweiSpaltenGleichenNamens", "zwei Spalten namens \"Anzahl\"",
                             definition("Filme", [](quint8* p) {
