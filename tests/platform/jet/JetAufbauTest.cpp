@@ -59,16 +59,25 @@ TEST(Beschaedigt, UnbeschaedigtWirdGanzGelesen)
     EXPECT_GT(allesLesen(pfad), 150);
 }
 
-// The format constants of the checks are libmdb's own.
-TEST(JetAufbau, KenntDieStellenWieLibmdb)
+// The format constants of the checks are libmdb's own, for Jet 4 and for
+// Jet 3 (whose first page alone libmdb reads on opening).
+class JetFormat : public testing::TestWithParam<int> {};
+
+TEST_P(JetFormat, KenntDieStellenWieLibmdb)
 {
     TempFolder ordner;
     const QString pfad = ordner.file(QStringLiteral("heil.mdb"));
     jettest::katalog(pfad, QStringLiteral("1.4.1"), jettest::schadensKatalog());
+    if (GetParam() == 0) {
+        QByteArray kopf = ordner.read(QStringLiteral("heil.mdb")).left(2048);
+        kopf[0x14] = 0;
+        ordner.write(QStringLiteral("heil.mdb"), kopf + QByteArray(2 * 2048, '\0'));
+    }
     MdbHandle* mdb = mdb_open(QFile::encodeName(pfad).constData(), MDB_NOFLAGS);
     ASSERT_NE(mdb, nullptr);
     const MdbFormatConstants& c = *mdb->fmt;
-    const jet::aufbau::Format& f = jet::aufbau::format(1);
+    const jet::aufbau::Format& f = jet::aufbau::format(GetParam());
+    EXPECT_EQ(f.jet3, GetParam() == 0);
     EXPECT_EQ(f.seite, c.pg_size);
     EXPECT_EQ(f.zeilenzahl, c.row_count_offset);
     EXPECT_EQ(f.defZeilen, c.tab_num_rows_offset);
@@ -88,6 +97,9 @@ TEST(JetAufbau, KenntDieStellenWieLibmdb)
     EXPECT_EQ(f.spGroesse, c.col_size_offset);
     mdb_close(mdb);
 }
+
+INSTANTIATE_TEST_SUITE_P(Jet, JetFormat, testing::Values(0, 1),
+                         [](const testing::TestParamInfo<int>& i) { return i.param == 0 ? "Jet3" : "Jet4"; });
 
 // --- every character ---
 
