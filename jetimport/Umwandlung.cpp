@@ -297,14 +297,9 @@ private:
             if (ergebnis != QLatin1String("ok"))
                 throw Fehler(QStringLiteral("Die neue Datei \"%1\" besteht die Prüfung ihres Aufbaus nicht.").arg(m_ziel));
         } catch (const db::DbError& e) {
-            // What the new file refuses came from the Windows file, which a catalogue never holds.
+            // What the new file refuses beyond the checks came from the Windows file.
             if (anDenDaten(e) && !m_tabelleJetzt.isEmpty())
-                beschaedigt(m_zeileJetzt > 0
-                                ? QStringLiteral("die Zeile %1 der Tabelle \"%2\" passt in keinen Katalog.")
-                                      .arg(m_zeileJetzt)
-                                      .arg(m_tabelleJetzt)
-                                : QStringLiteral("der Aufbau der Tabelle \"%1\" passt in keinen Katalog.")
-                                      .arg(m_tabelleJetzt));
+                beschaedigt(QStringLiteral("ihre Tabelle \"%1\" passt in keinen Katalog.").arg(m_tabelleJetzt));
             throw Fehler(QStringLiteral("Die neue Datei \"%1\" kann nicht geschrieben werden: %2")
                              .arg(m_ziel, dbFehler(e)));
         } catch (const jet::JetFehler& e) {
@@ -327,7 +322,6 @@ private:
         const int titelIndex = folgtTiteln ? spaltenIndex(t, QStringLiteral("Titel")) : -1;
 
         m_tabelleJetzt = t.name;
-        m_zeileJetzt = 0;
         std::vector<Ziel> spalten;
         QStringList definitionen;
         QStringList namen;
@@ -345,7 +339,6 @@ private:
         long long zeile = 0;
         while (zeilen->naechste()) {
             ++zeile;
-            m_zeileJetzt = zeile;
             const auto& werte = zeilen->werte();
             zeilePruefen(t, spalten, werte, zeile, schluesselIndex);
             // The key as stored when it is free, which it is as a rule.
@@ -510,9 +503,8 @@ private:
     QString m_tempBericht;
     long long m_gesamt = 0;
     long long m_erledigt = 0;
-    // Where the writing stands, for a message about what the new file refused.
+    // The table being written, for a message about what the new file refused.
     QString m_tabelleJetzt;
-    long long m_zeileJetzt = 0;
     // The catalogue's renamed titles, by the old title exactly: a sub-entry or
     // lending of the title that kept its name ("Ärger" beside "ärger") stays with it.
     QHash<QString, QString> m_neueTitel;

@@ -234,7 +234,7 @@ void erwarteAbgewiesen(const std::function<void(const QString&)>& schreiben, con
     } catch (const jetimport::Fehler& e) {
         EXPECT_TRUE(e.text().contains(QString::fromUtf8(grund))) << e.text().toStdString();
         EXPECT_TRUE(e.text().startsWith(QStringLiteral("Sie "))) << e.text().toStdString();
-        static const QRegularExpression englisch(QStringLiteral("constraint|duplicate|failed|SQLite|no such|neue Datei"),
+        static const QRegularExpression englisch(QStringLiteral("constraint|duplicate|failed|reserved|no such|neue Datei"),
                                                  QRegularExpression::CaseInsensitiveOption);
         EXPECT_FALSE(e.text().contains(englisch)) << e.text().toStdString();
     }
@@ -343,6 +343,15 @@ INSTANTIATE_TEST_SUITE_P(
         Abweisung{"SchluesselKeinText",
                   [](const QString& p) { mitFilme(p, [](jettest::Tabelle& filme) { filme.spalten[0].typ = jettest::Typ::Long; }); },
                   "die Spalte \"Titel\" der Tabelle \"Filme\" ist keine Textspalte"},
+        // A name that SQLite keeps for itself: what the new file refuses is named as the Windows file's.
+        Abweisung{"TabelleMitSqliteNamen",
+                  [](const QString& p) {
+                      mitInhalt(p, [](jettest::KatalogInhalt& in) {
+                          in.weitere.push_back(
+                              {jettest::Tabelle{"sqlite_daten", {{"Nr", jettest::Typ::Long}}, {}}, {{1}}});
+                      });
+                  },
+                  "Sie ist beschädigt: ihre Tabelle \"sqlite_daten\" passt in keinen Katalog."},
         Abweisung{"OhneUnterordner", [](const QString& p) { ohneTabelle(p, "Unterordner"); },
                   "ihr fehlt die Tabelle \"Unterordner\" der Schemaversion 1.4.1"},
         Abweisung{"KeineJetDatei",
