@@ -1,12 +1,17 @@
 // Any file as a Windows catalogue: the Jet reader opens it and reads every
 // value of every table, as the conversion does, or refuses it with its German
-// reason; it never crashes, hangs or reads what lies outside the file. What
-// still crashes inside libmdb, past every check, the child program contains.
+// reason; it never crashes, hangs or reads what lies outside the file. A file
+// it reads whole is converted: into a catalogue, or refused with a German
+// reason that no text of SQLite's reaches, leaving nothing behind. What still
+// crashes inside libmdb, past every check, the child program contains.
 // Input: the file's bytes.
+#include "jetimport/Umwandlung.h"
 #include "platform/jet/JetDatei.h"
 #include "tests/fuzz/Fuzzeingabe.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStringDecoder>
 
 namespace {
@@ -37,6 +42,25 @@ void lesen(const QString& pfad)
     }
 }
 
+void umwandeln(const QString& quelle, const QString& ordner)
+{
+    const QString ziel = ordner + QStringLiteral("/filme.mdb");
+    try {
+        jetimport::umwandeln(quelle, ziel);
+    } catch (const jetimport::Fehler& e) {
+        static const QRegularExpression englisch(QStringLiteral("constraint|duplicate|failed|syntax|no such|unique"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+        fuzz::pruefen(e.text().startsWith(QStringLiteral("Sie ")) && !e.text().contains(englisch),
+                      "a refused conversion names the Windows file, in German");
+        fuzz::pruefen(QDir(ordner).entryList(QDir::Files | QDir::Hidden | QDir::System)
+                          == QStringList{QStringLiteral("windows.mdb")},
+                      "a refused conversion leaves nothing behind");
+        return;
+    }
+    fuzz::pruefen(QFile::remove(ziel) && QFile::remove(jetimport::berichtPfad(ziel)),
+                  "a conversion writes the catalogue and its report");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse)
@@ -54,6 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse)
     } catch (const jet::JetFehler& e) {
         fuzz::pruefen(e.text().startsWith(QStringLiteral("Sie ")) && e.text().endsWith(u'.'),
                       "a refusal is a German sentence about the file");
+        return 0;
     }
+    umwandeln(pfad, ordner.pfad());
     return 0;
 }

@@ -4,7 +4,7 @@
 // then changed where libmdb would follow it (a page number, a page map, a
 // table definition, a row offset, a long value) or cut at a page boundary.
 // The reader's, the conversion's and the child program's tests refuse each
-// with its reason; the fuzz target starts from them.
+// with its reason; the fuzz target's seeds hold the two that crashed libmdb.
 #include "tests/support/JetKatalog.h"
 
 #include <functional>
