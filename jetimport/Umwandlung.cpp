@@ -444,6 +444,12 @@ private:
         case Art::Bytes: einfuegen.bindBlob(i, w.utf8); return;
         case Art::DatumZeit: {
             const jet::DatumZeit d = jet::datumZeit(w.zahl);
+            if (!d.datum.isValid())
+                beschaedigt(QStringLiteral("ein Wert der Spalte \"%1\" in der Zeile %2 der Tabelle \"%3\" ist kein Datum "
+                                           "der Jahre 100 bis 9999.")
+                                .arg(s.name)
+                                .arg(zeile)
+                                .arg(tabelle));
             if (d.zeit != QTime(0, 0)) {
                 const QString wo = zeilenName(zeilenwerte, zeile, schluesselIndex);
                 m_bericht.uhrzeiten.push_back({tabelle, s.name, wo,

@@ -166,6 +166,8 @@ DatumZeit datumZeit(double tage)
     // day is the fraction's size whatever the sign, counted forward from that
     // day's midnight. So a time rounding up to 24:00 is the next day's start on
     // both sides: -1.9999999999 is 29.12.1899 23:59:59.99..., which is 30.12.
+    if (!(std::fabs(tage) < 1.0e7))
+        return {};
     const double ganz = std::trunc(tage);
     auto ms = static_cast<long long>(std::llround(std::fabs(tage - ganz) * 86400000.0));
     long long tag = static_cast<long long>(ganz);
@@ -175,6 +177,8 @@ DatumZeit datumZeit(double tage)
     }
     DatumZeit d;
     d.datum = QDate(1899, 12, 30).addDays(tag);
+    if (d.datum < QDate(100, 1, 1) || d.datum > QDate(9999, 12, 31))
+        return {};
     d.zeit = QTime::fromMSecsSinceStartOfDay(int(ms));
     return d;
 }

@@ -70,6 +70,7 @@ struct Tabelle {
 // A Date/Time value: the whole part counts days from 30.12.1899, also
 // backwards; the fraction's size is the time of day on both sides of it. A
 // time that rounds to the next midnight is the start of the following day.
+// Outside the engine's days (1.1.100 to 31.12.9999) both are invalid.
 struct DatumZeit {
     QDate datum;
     QTime zeit;

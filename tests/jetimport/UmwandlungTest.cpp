@@ -333,6 +333,11 @@ INSTANTIATE_TEST_SUITE_P(
                       jettest::seiteAendern(p, plan.tabelle("Filme").definition, [](quint8* b) { b[63 + 12 + 23] = 10; });
                   },
                   "ein Wert der Spalte \"Titel\" in der Zeile 1 der Tabelle \"Filme\" ist länger als die 5 Zeichen"},
+        Abweisung{"DatumAusserhalbDerJahre",
+                  [](const QString& p) {
+                      mitInhalt(p, [](jettest::KatalogInhalt& in) { in.filme[1].Datum = jettest::Wert::jetTage(-9.0e304); });
+                  },
+                  "ein Wert der Spalte \"Datum\" in der Zeile 2 der Tabelle \"Filme\" ist kein Datum der Jahre 100 bis 9999"},
         Abweisung{"SpalteFehlt",
                   [](const QString& p) {
                       mitFilme(p, [](jettest::Tabelle& filme) {

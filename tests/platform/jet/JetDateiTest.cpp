@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 using namespace testing_support;
 
@@ -181,7 +182,14 @@ INSTANTIATE_TEST_SUITE_P(
                       Tageszahl{"FastMitternachtDanach", 0.99999999999, QDate(1899, 12, 31), QTime(0, 0)},
                       Tageszahl{"FastMitternachtDavor", -1.9999999999, QDate(1899, 12, 30), QTime(0, 0)},
                       Tageszahl{"FastMitternachtAmNulltag", -0.99999999999, QDate(1899, 12, 31), QTime(0, 0)},
-                      Tageszahl{"Millisekunde", 1.0 + 1.0 / 86400000.0, QDate(1899, 12, 31), QTime(0, 0, 0, 1)}),
+                      Tageszahl{"Millisekunde", 1.0 + 1.0 / 86400000.0, QDate(1899, 12, 31), QTime(0, 0, 0, 1)},
+                      // The engine's first and last day, and none beyond.
+                      Tageszahl{"ErsterTag", -657434, QDate(100, 1, 1), QTime(0, 0)},
+                      Tageszahl{"LetzteSekunde", 2958465.99998843, QDate(9999, 12, 31), QTime(23, 59, 59)},
+                      Tageszahl{"VorDemErstenTag", -657435, QDate(), QTime()},
+                      Tageszahl{"NachDemLetztenTag", 2958466, QDate(), QTime()},
+                      Tageszahl{"RiesigNegativ", -9.0e304, QDate(), QTime()},
+                      Tageszahl{"KeineZahl", std::numeric_limits<double>::quiet_NaN(), QDate(), QTime()}),
     [](const testing::TestParamInfo<Tageszahl>& i) { return std::string(i.param.name); });
 
 // Bytes of the first page changed as an encrypted or password-protected
