@@ -6,6 +6,7 @@
 #include "platform/db/Identifier.h"
 #include "platform/db/KeyedInsert.h"
 #include "platform/jet/JetDatei.h"
+#include "platform/jet/JetText.h"
 #include "platform/system/Dateigrund.h"
 #include "platform/system/Dateireste.h"
 
@@ -96,14 +97,74 @@ QString mitNummer(const QString& text, int nummer, int zeichen)
     return kopf + endung;
 }
 
+// SQLite's primary result codes that concern us here.
+enum : int {
+    SqliteError = 1,
+    SqlitePerm = 3,
+    SqliteNomem = 7,
+    SqliteBusy = 5,
+    SqliteLocked = 6,
+    SqliteReadonly = 8,
+    SqliteIoerr = 10,
+    SqliteCorrupt = 11,
+    SqliteFull = 13,
+    SqliteCantopen = 14,
+    SqliteToobig = 18,
+    SqliteConstraint = 19,
+    SqliteMismatch = 20,
+    SqliteAuth = 23,
+    SqliteRange = 25,
+    SqliteNotadb = 26,
+};
+
+// True for a failure that the values or the structure of what is written
+// cause, never the disk.
+bool anDenDaten(const db::DbError& e)
+{
+    switch (e.code() & 0xff) {
+    case SqliteError:
+    case SqliteToobig:
+    case SqliteConstraint:
+    case SqliteMismatch:
+    case SqliteRange: return true;
+    default: return false;
+    }
+}
+
+// Why the new file cannot be written, in German: SQLite's own text is English.
 QString dbFehler(const db::DbError& e)
 {
-    const int code = e.code() & 0xff;
-    if (code == 13)  // SQLITE_FULL
-        return sys::dateigrund(ENOSPC);
-    if (code == 8)  // SQLITE_READONLY
-        return sys::dateigrund(EROFS);
-    return e.message();
+    switch (e.code() & 0xff) {
+    case SqliteFull: return sys::dateigrund(ENOSPC);
+    case SqliteReadonly: return sys::dateigrund(EROFS);
+    case SqlitePerm:
+    case SqliteAuth: return sys::dateigrund(EACCES);
+    case SqliteCantopen: return QStringLiteral("Sie lässt sich nicht anlegen.");
+    case SqliteIoerr: return QStringLiteral("Beim Schreiben auf den Datenträger ist ein Fehler aufgetreten.");
+    case SqliteNomem: return QStringLiteral("Der Arbeitsspeicher reicht nicht aus.");
+    case SqliteBusy:
+    case SqliteLocked: return QStringLiteral("Ein anderes Programm hält sie gesperrt.");
+    case SqliteCorrupt:
+    case SqliteNotadb: return QStringLiteral("Sie ist beim Schreiben beschädigt worden.");
+    default: return QStringLiteral("Die Datenbank meldet den Fehler %1.").arg(e.code());
+    }
+}
+
+[[noreturn]] void beschaedigt(const QString& warum)
+{
+    throw Fehler(QStringLiteral("Sie ist beschädigt: %1").arg(warum));
+}
+
+// UTF-16 units of a text, as Jet counts a Text column's width.
+qsizetype einheiten(const QByteArray& utf8)
+{
+    qsizetype n = 0;
+    for (const char c : utf8) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b & 0xC0) != 0x80)
+            n += b >= 0xF0 ? 2 : 1;
+    }
+    return n;
 }
 
 class Lauf {
@@ -138,6 +199,7 @@ public:
         m_bericht.ziel = m_ziel;
         m_bericht.fassung = datei->version();
         m_bericht.schema = schemaversion(*datei);
+        spaltenPruefen(*datei);
         for (const auto& t : datei->tabellen())
             m_gesamt += t.zeilen;
 
@@ -161,14 +223,51 @@ private:
         const int nr = spaltenIndex(t, QStringLiteral("nr"));
         if (nr < 0)
             throw Fehler(QStringLiteral("Sie ist kein Katalog: ihrer Tabelle \"Version\" fehlt die Spalte \"nr\"."));
+        QString version;
         try {
             auto zeilen = datei.lesen(t.name);
             if (zeilen->naechste() && !zeilen->werte()[size_t(nr)].istNull())
-                return zeilen->werte()[size_t(nr)].text();
+                version = zeilen->werte()[size_t(nr)].text();
         } catch (const jet::JetFehler& e) {
             throw Fehler(e.text());
         }
-        throw Fehler(QStringLiteral("Sie ist kein Katalog: ihre Tabelle \"Version\" nennt keine Schemaversion."));
+        if (version.isNull())
+            throw Fehler(QStringLiteral("Sie ist kein Katalog: ihre Tabelle \"Version\" nennt keine Schemaversion."));
+        // Only a version that the program wrote tells which tables, columns and keys the file has.
+        if (frame::schema::versionsIndex(version) < 0)
+            throw Fehler(QStringLiteral("Sie ist kein Katalog einer bekannten Schemaversion: ihre Tabelle \"Version\" "
+                                        "nennt \"%1\", die keine Fassung des Programms geschrieben hat.")
+                             .arg(version));
+        return version;
+    }
+
+    // The catalogue's tables hold the columns of their version, and each key
+    // is a text: what the new catalogue's keys and the upgrade chain rest on.
+    void spaltenPruefen(const jet::JetDatei& datei)
+    {
+        for (const QString& name : frame::schema::tabellen(m_bericht.schema)) {
+            const jet::Tabelle* t = datei.tabelle(name);
+            if (!t) {
+                if (name == QLatin1String("Design") || name == QLatin1String("Ausleihe")
+                    || name == QLatin1String("Unterordner"))
+                    throw Fehler(QStringLiteral("Sie ist beschädigt: ihr fehlt die Tabelle \"%1\" der Schemaversion %2.")
+                                     .arg(name, m_bericht.schema));
+                continue;
+            }
+            QStringList fehlen;
+            for (const auto& s : frame::schema::spalten(name, m_bericht.schema)) {
+                const int i = spaltenIndex(*t, QString::fromUtf8(s.name));
+                if (i < 0)
+                    fehlen << QStringLiteral("\"%1\"").arg(QString::fromUtf8(s.name));
+                else if (s.schluessel && t->spalten[size_t(i)].typ != jet::Typ::Text)
+                    beschaedigt(QStringLiteral("die Spalte \"%1\" der Tabelle \"%2\" ist keine Textspalte, obwohl sie "
+                                               "ihr Schlüssel ist.")
+                                    .arg(t->spalten[size_t(i)].name, t->name));
+            }
+            if (!fehlen.isEmpty())
+                beschaedigt(QStringLiteral("ihrer Tabelle \"%1\" fehlen Spalten der Schemaversion %2: %3.")
+                                .arg(t->name, m_bericht.schema, fehlen.join(QStringLiteral(", "))));
+        }
     }
 
     void schreiben(jet::JetDatei& datei)
@@ -190,13 +289,17 @@ private:
             }
             for (const jet::Tabelle* t : folge)
                 tabelle(datei, *ziel, *t);
+            m_tabelleJetzt.clear();
             ziel->execute(QStringLiteral("COMMIT"));
             ziel->execute(QStringLiteral("PRAGMA journal_mode=DELETE"));
             const db::Result pruefung = ziel->query(QStringLiteral("PRAGMA integrity_check"));
             const QString ergebnis = pruefung.empty() ? QString() : pruefung.value(0, 0).toString();
             if (ergebnis != QLatin1String("ok"))
-                throw Fehler(QStringLiteral("Die neue Datei besteht die Prüfung nicht: %1").arg(ergebnis));
+                throw Fehler(QStringLiteral("Die neue Datei \"%1\" besteht die Prüfung ihres Aufbaus nicht.").arg(m_ziel));
         } catch (const db::DbError& e) {
+            // What the new file refuses beyond the checks came from the Windows file.
+            if (anDenDaten(e) && !m_tabelleJetzt.isEmpty())
+                beschaedigt(QStringLiteral("ihre Tabelle \"%1\" passt in keinen Katalog.").arg(m_tabelleJetzt));
             throw Fehler(QStringLiteral("Die neue Datei \"%1\" kann nicht geschrieben werden: %2")
                              .arg(m_ziel, dbFehler(e)));
         } catch (const jet::JetFehler& e) {
@@ -218,6 +321,7 @@ private:
                                  || t.name.compare(QStringLiteral("Ausleihe"), Qt::CaseInsensitive) == 0;
         const int titelIndex = folgtTiteln ? spaltenIndex(t, QStringLiteral("Titel")) : -1;
 
+        m_tabelleJetzt = t.name;
         std::vector<Ziel> spalten;
         QStringList definitionen;
         QStringList namen;
@@ -236,6 +340,7 @@ private:
         while (zeilen->naechste()) {
             ++zeile;
             const auto& werte = zeilen->werte();
+            zeilePruefen(t, spalten, werte, zeile, schluesselIndex);
             // The key as stored when it is free, which it is as a rule.
             bool schluesselFrei = false;
             QString schluesselText;
@@ -271,6 +376,42 @@ private:
         m_bericht.tabellen.push_back({t.name, zeilen->gelesen()});
     }
 
+    // What the engine never stores, so a file holding it is damaged: a key
+    // that is Null, a text longer than its column. A text with bytes that are
+    // no character is kept as the report says.
+    void zeilePruefen(const jet::Tabelle& t, const std::vector<Ziel>& spalten, const std::vector<jet::Wert>& werte,
+                      long long zeile, int schluesselIndex)
+    {
+        if (schluesselIndex >= 0 && werte[size_t(schluesselIndex)].istNull())
+            beschaedigt(QStringLiteral("die Zeile %1 der Tabelle \"%2\" hat keinen Wert in \"%3\", ihrem Schlüssel.")
+                            .arg(zeile)
+                            .arg(t.name, spalten[size_t(schluesselIndex)].name));
+        for (size_t i = 0; i < spalten.size(); ++i) {
+            const jet::Wert& w = werte[i];
+            if (w.art != jet::Wert::Art::Text)
+                continue;
+            const Ziel& s = spalten[i];
+            if (s.jetTyp == jet::Typ::Text && s.zeichen > 0 && w.utf8.size() > s.zeichen
+                && einheiten(w.utf8) > s.zeichen)
+                beschaedigt(QStringLiteral("ein Wert der Spalte \"%1\" in der Zeile %2 der Tabelle \"%3\" ist länger als "
+                                           "die %4 Zeichen der Spalte.")
+                                .arg(s.name)
+                                .arg(zeile)
+                                .arg(t.name)
+                                .arg(s.zeichen));
+            if (w.maengel)
+                m_bericht.zeichen.push_back(
+                    {t.name, s.name, zeilenName(werte, zeile, schluesselIndex), jet::mangelText(w.maengel)});
+        }
+    }
+
+    static QString zeilenName(const std::vector<jet::Wert>& werte, long long zeile, int schluesselIndex)
+    {
+        return schluesselIndex >= 0 && werte[size_t(schluesselIndex)].art == jet::Wert::Art::Text
+                   ? QStringLiteral("\"%1\"").arg(werte[size_t(schluesselIndex)].text())
+                   : QStringLiteral("Zeile %1").arg(zeile);
+    }
+
     // A key that our German equality joins with one stored before: the first
     // free name "<key> [n]", told in the report.
     QString freierSchluessel(db::KeyedInsert& einfuegen, const QString& alt, const Ziel& s, const QString& tabelle,
@@ -303,10 +444,14 @@ private:
         case Art::Bytes: einfuegen.bindBlob(i, w.utf8); return;
         case Art::DatumZeit: {
             const jet::DatumZeit d = jet::datumZeit(w.zahl);
+            if (!d.datum.isValid())
+                beschaedigt(QStringLiteral("ein Wert der Spalte \"%1\" in der Zeile %2 der Tabelle \"%3\" ist kein Datum "
+                                           "der Jahre 100 bis 9999.")
+                                .arg(s.name)
+                                .arg(zeile)
+                                .arg(tabelle));
             if (d.zeit != QTime(0, 0)) {
-                const QString wo = schluesselIndex >= 0 && zeilenwerte[size_t(schluesselIndex)].art == Art::Text
-                                       ? QStringLiteral("\"%1\"").arg(zeilenwerte[size_t(schluesselIndex)].text())
-                                       : QStringLiteral("Zeile %1").arg(zeile);
+                const QString wo = zeilenName(zeilenwerte, zeile, schluesselIndex);
                 m_bericht.uhrzeiten.push_back({tabelle, s.name, wo,
                                                d.datum.toString(QStringLiteral("dd.MM.yyyy")) + QLatin1Char(' ')
                                                    + d.zeit.toString(QStringLiteral("HH:mm:ss"))});
@@ -364,6 +509,8 @@ private:
     QString m_tempBericht;
     long long m_gesamt = 0;
     long long m_erledigt = 0;
+    // The table being written, for a message about what the new file refused.
+    QString m_tabelleJetzt;
     // The catalogue's renamed titles, by the old title exactly: a sub-entry or
     // lending of the title that kept its name ("Ärger" beside "ärger") stays with it.
     QHash<QString, QString> m_neueTitel;
@@ -389,6 +536,11 @@ QString Bericht::text() const
         t += QStringLiteral("  keine\n");
     for (const auto& u : uhrzeiten)
         t += QStringLiteral("  %1.%2 bei %3: %4\n").arg(u.tabelle, u.spalte, u.zeile, u.wert);
+    t += QStringLiteral("\nTexte mit Bytes, die kein Zeichen sind (an ihrer Stelle steht \u201E\uFFFD\u201C):\n");
+    if (zeichen.empty())
+        t += QStringLiteral("  keine\n");
+    for (const auto& z : zeichen)
+        t += QStringLiteral("  %1.%2 bei %3: %4\n").arg(z.tabelle, z.spalte, z.zeile, z.mangel);
     return t;
 }
 

@@ -41,6 +41,11 @@ struct Bericht {
     struct Uhrzeit {
         QString tabelle, spalte, zeile, wert;
     };
+    // A text with bytes that are no character (half of a UTF-16 pair, an odd
+    // byte): kept with U+FFFD in their place.
+    struct Zeichen {
+        QString tabelle, spalte, zeile, mangel;
+    };
     QString quelle;
     QString ziel;
     QString schema;  // Version.nr as the file has it
@@ -48,6 +53,7 @@ struct Bericht {
     std::vector<Tabelle> tabellen;
     std::vector<Umbenennung> umbenannt;
     std::vector<Uhrzeit> uhrzeiten;
+    std::vector<Zeichen> zeichen;
 
     // The summary the user sees, also written as the report file.
     QString text() const;
@@ -61,7 +67,10 @@ using Fortschritt = std::function<void(long long erledigt, long long gesamt)>;
 // True ends the conversion (nothing is written).
 using Abbruch = std::function<bool()>;
 
-// Converts, writes the report beside the target and returns it. Throws Fehler.
+// Converts, writes the report beside the target and returns it. Throws Fehler
+// with a German sentence: about the source ("Sie ist beschädigt: ...", "Sie
+// ist kein Katalog: ...") when its structure or content is wrong, which no
+// text of SQLite's ever reaches, or about the target when it cannot be written.
 Bericht umwandeln(const QString& quelle, const QString& ziel, const Fortschritt& fortschritt = {},
                   const Abbruch& abbruch = {});
 

@@ -1,12 +1,16 @@
 #include "platform/jet/JetDatei.h"
 
+#include "platform/jet/JetAufbau.h"
+#include "platform/jet/JetText.h"
 #include "platform/system/Dateigrund.h"
 
 #include <mdbtools.h>
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cmath>
@@ -19,11 +23,9 @@ namespace {
 constexpr int OffsetMaske = 0x1fff;
 constexpr int Geloescht = 0x4000;
 constexpr int LangwertKopf = 12;  // the part of a memo or OLE value kept in its row
+constexpr int HoechsteFassung = 6;  // the newest engine libmdb knows (Access 2019)
 
-[[noreturn]] void beschaedigt(const QString& warum)
-{
-    throw JetFehler(JetFehler::Grund::Beschaedigt, QStringLiteral("Sie ist beschädigt: %1").arg(warum));
-}
+using aufbau::beschaedigt;
 
 // The start of the first page is masked with a fixed RC4 key, as the format
 // notes describe; the password and the page key lie inside it.
@@ -47,6 +49,7 @@ void rc4(const unsigned char* schluessel, int laenge, unsigned char* daten, int 
 struct Kopf {
     int fassung = 0;  // 0 Jet 3, 1 Jet 4, 2 and on ACE
     int seite = 4096;
+    int codepage = 0;  // of the texts of a Jet 3 file
 };
 
 // Checks the first page before libmdb sees the file: the engine's signature,
@@ -69,6 +72,8 @@ Kopf kopfPruefen(const QString& pfad)
 
     Kopf kopf;
     kopf.fassung = static_cast<unsigned char>(seite[0x14]);
+    if (kopf.fassung > HoechsteFassung)
+        beschaedigt(QStringLiteral("sie nennt eine unbekannte Fassung der Datenbank (%1).").arg(kopf.fassung));
     kopf.seite = kopf.fassung == 0 ? 2048 : 4096;
     const qint64 groesse = datei.size();
     if (groesse < 3 * kopf.seite || groesse % kopf.seite != 0)
@@ -88,6 +93,8 @@ Kopf kopfPruefen(const QString& pfad)
         // From Jet 4 on the password is masked with the file's creation day.
         double erstellt = 0;
         std::memcpy(&erstellt, p + 0x72, sizeof erstellt);
+        if (!(std::fabs(erstellt) < 2147483647.0))
+            beschaedigt(QStringLiteral("ihre erste Seite nennt kein mögliches Datum ihrer Anlage."));
         const auto tag = static_cast<qint32>(std::floor(erstellt));
         std::memcpy(maske.data(), &tag, 4);
     }
@@ -96,6 +103,7 @@ Kopf kopfPruefen(const QString& pfad)
             throw JetFehler(JetFehler::Grund::Kennwort,
                             QStringLiteral("Sie ist mit einem Kennwort geschützt; entfernen Sie es zuerst in Access."));
     }
+    kopf.codepage = p[0x3c] | (p[0x3d] << 8);
     return kopf;
 }
 
@@ -155,16 +163,22 @@ QString typName(Typ typ)
 DatumZeit datumZeit(double tage)
 {
     // The whole part counts days from 30.12.1899, also backwards; the time of
-    // day is the fraction's size whatever the sign.
+    // day is the fraction's size whatever the sign, counted forward from that
+    // day's midnight. So a time rounding up to 24:00 is the next day's start on
+    // both sides: -1.9999999999 is 29.12.1899 23:59:59.99..., which is 30.12.
+    if (!(std::fabs(tage) < 1.0e7))
+        return {};
     const double ganz = std::trunc(tage);
     auto ms = static_cast<long long>(std::llround(std::fabs(tage - ganz) * 86400000.0));
     long long tag = static_cast<long long>(ganz);
     if (ms >= 86400000LL) {
         ms -= 86400000LL;
-        tag += tage < 0 ? -1 : 1;
+        tag += 1;
     }
     DatumZeit d;
     d.datum = QDate(1899, 12, 30).addDays(tag);
+    if (d.datum < QDate(100, 1, 1) || d.datum > QDate(9999, 12, 31))
+        return {};
     d.zeit = QTime::fromMSecsSinceStartOfDay(int(ms));
     return d;
 }
@@ -172,10 +186,20 @@ DatumZeit datumZeit(double tage)
 struct JetDatei::Innen {
     MdbHandle* mdb = nullptr;
     Kopf kopf;
+    std::unique_ptr<aufbau::Seiten> seiten;
+    std::vector<aufbau::Eintrag> verzeichnis;  // the user tables, checked
     ~Innen()
     {
         if (mdb)
             mdb_close(mdb);
+    }
+    const aufbau::Eintrag* eintrag(quint32 seite) const
+    {
+        for (const auto& e : verzeichnis) {
+            if (e.seite == seite)
+                return &e;
+        }
+        return nullptr;
     }
 };
 
@@ -183,10 +207,35 @@ JetDatei::JetDatei(std::unique_ptr<Innen> innen) : m_innen(std::move(innen)) {}
 
 JetDatei::~JetDatei() = default;
 
+namespace {
+
+// A name as libmdb converted it against the check's own reading. Only ASCII
+// is certain to be alike: libmdb's narrow character set differs in the rest
+// (a character beyond the Basic Multilingual Plane, a Jet 3 code page).
+bool gleicherName(const QString& libmdb, const QString& geprueft)
+{
+    const bool ascii = std::all_of(geprueft.begin(), geprueft.end(), [](QChar c) { return c.unicode() < 0x80; });
+    return ascii ? libmdb == geprueft : libmdb.size() >= geprueft.size();
+}
+
+// A column's definition as libmdb read it, against what the check found.
+void spaltePruefen(const MdbColumn& c, const QString& tabelle)
+{
+    // libmdb writes a decimal number's digits into buffers of 40.
+    if (c.col_type == MDB_NUMERIC && (c.col_prec > 28 || c.col_scale > c.col_prec))
+        beschaedigt(QStringLiteral("die Spalte \"%1\" der Tabelle \"%2\" hat keine lesbare Genauigkeit.")
+                        .arg(QString::fromUtf8(c.name), tabelle));
+}
+
+}  // namespace
+
 std::unique_ptr<JetDatei> JetDatei::oeffnen(const QString& pfad)
 {
     auto innen = std::make_unique<Innen>();
     innen->kopf = kopfPruefen(pfad);
+    // Every structure libmdb follows to its tables, checked before it follows them.
+    innen->seiten = std::make_unique<aufbau::Seiten>(pfad, innen->kopf.fassung);
+    innen->verzeichnis = aufbau::verzeichnisPruefen(*innen->seiten);
     innen->mdb = mdb_open(QFile::encodeName(QFileInfo(pfad).absoluteFilePath()).constData(), MDB_NOFLAGS);
     if (!innen->mdb)
         beschaedigt(QStringLiteral("ihre erste Seite ist nicht lesbar."));
@@ -195,19 +244,35 @@ std::unique_ptr<JetDatei> JetDatei::oeffnen(const QString& pfad)
 
     std::unique_ptr<JetDatei> datei(new JetDatei(std::move(innen)));
     MdbHandle* mdb = datei->m_innen->mdb;
+    QSet<QString> namen;
     for (unsigned i = 0; i < mdb->num_catalog; ++i) {
         auto* eintrag = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
         if (eintrag->object_type != MDB_TABLE || istSystemtabelle(eintrag))
             continue;
+        const QString name = QString::fromUtf8(eintrag->object_name);
+        const aufbau::Eintrag* geprueft = datei->m_innen->eintrag(quint32(eintrag->table_pg));
+        if (!geprueft || !gleicherName(name, geprueft->name))
+            beschaedigt(QStringLiteral("ihr Verzeichnis der Tabellen ist nicht lesbar (\"%1\").").arg(name));
         TabellenDef t(mdb_read_table(eintrag));
         if (!t.def || !mdb_read_columns(t.def))
-            beschaedigt(QStringLiteral("die Tabelle \"%1\" ist nicht lesbar.").arg(QString::fromUtf8(eintrag->object_name)));
+            beschaedigt(QStringLiteral("die Tabelle \"%1\" ist nicht lesbar.").arg(name));
+        // The names as the file has them: libmdb's lose what lies beyond the Basic Multilingual Plane.
         Tabelle tabelle;
-        tabelle.name = QString::fromUtf8(eintrag->object_name);
+        tabelle.name = geprueft->name;
         tabelle.zeilen = t.def->num_rows;
-        for (unsigned c = 0; c < t.def->num_cols; ++c)
-            tabelle.spalten.push_back(
-                spalteVon(*static_cast<MdbColumn*>(g_ptr_array_index(t.def->columns, c)), datei->m_innen->kopf.fassung));
+        if (t.def->num_cols != geprueft->definition.spalten.size())
+            beschaedigt(QStringLiteral("die Tabelle \"%1\" ist nicht lesbar.").arg(name));
+        for (unsigned c = 0; c < t.def->num_cols; ++c) {
+            const auto& spalte = *static_cast<MdbColumn*>(g_ptr_array_index(t.def->columns, c));
+            if (!gleicherName(QString::fromUtf8(spalte.name), geprueft->definition.spalten[c].name))
+                beschaedigt(QStringLiteral("die Tabelle \"%1\" ist nicht lesbar.").arg(name));
+            spaltePruefen(spalte, name);
+            tabelle.spalten.push_back(spalteVon(spalte, datei->m_innen->kopf.fassung));
+            tabelle.spalten.back().name = geprueft->definition.spalten[c].name;
+        }
+        if (namen.contains(tabelle.name.toCaseFolded()))
+            beschaedigt(QStringLiteral("ihr Verzeichnis nennt die Tabelle \"%1\" zweimal.").arg(tabelle.name));
+        namen.insert(tabelle.name.toCaseFolded());
         datei->m_tabellen.push_back(std::move(tabelle));
     }
     return datei;
@@ -233,10 +298,28 @@ const Tabelle* JetDatei::tabelle(const QString& name) const
 
 namespace {
 
+int festeBytes(int typ)
+{
+    switch (typ) {
+    case MDB_BYTE: return 1;
+    case MDB_INT: return 2;
+    case MDB_LONGINT:
+    case MDB_FLOAT: return 4;
+    case MDB_DOUBLE:
+    case MDB_DATETIME:
+    case MDB_MONEY: return 8;
+    case MDB_REPID: return 16;
+    case MDB_NUMERIC: return 17;
+    default: return 0;
+    }
+}
+
 class MdbZeilen : public JetDatei::Zeilen {
 public:
-    MdbZeilen(MdbHandle* mdb, MdbTableDef* def, QString name)
-        : m_mdb(mdb), m_def(def), m_name(std::move(name)), m_felder(def->num_cols), m_werte(def->num_cols)
+    MdbZeilen(MdbHandle* mdb, MdbTableDef* def, QString name, aufbau::Seiten& seiten, const aufbau::Definition& aufbau,
+              const Kopf& kopf)
+        : m_mdb(mdb), m_def(def), m_name(std::move(name)), m_seiten(seiten), m_aufbau(aufbau),
+          m_text(kopf.fassung, kopf.codepage), m_felder(def->num_cols), m_werte(def->num_cols)
     {
         mdb_rewind_table(def);
     }
@@ -249,14 +332,14 @@ public:
         if (!t->cur_pg_num) {
             t->cur_pg_num = 1;
             t->cur_row = 0;
-            if (!mdb_read_next_dpg(t))
+            if (!seiteLesen())
                 return ende();
         }
         for (;;) {
             const int zeilenAufSeite = mdb_get_int16(m_mdb->pg_buf, m_mdb->fmt->row_count_offset);
             if (int(t->cur_row) >= zeilenAufSeite) {
                 t->cur_row = 0;
-                if (!mdb_read_next_dpg(t))
+                if (!seiteLesen())
                     return ende();
                 continue;
             }
@@ -265,10 +348,19 @@ public:
             size_t laenge = 0;
             if (mdb_find_row(m_mdb, zeile, &anfang, &laenge) != 0 || laenge == 0 || (anfang & Geloescht))
                 continue;
-            if (mdb_crack_row(t, anfang & OffsetMaske, laenge, m_felder.data()) < 0)
+            anfang &= OffsetMaske;
+            // The row's own tables fit inside it before libmdb follows them.
+            aufbau::zeileZerlegen(m_seiten.format(), m_mdb->pg_buf, anfang, int(laenge), m_aufbau, m_geprueft);
+            if (mdb_crack_row(t, anfang, laenge, m_felder.data()) < 0)
                 beschaedigt(QStringLiteral("eine Zeile der Tabelle \"%1\" ist nicht lesbar.").arg(m_name));
-            for (unsigned i = 0; i < t->num_cols; ++i)
-                uebernehmen(m_felder[i]);
+            for (unsigned i = 0; i < t->num_cols; ++i) {
+                MdbField& f = m_felder[i];
+                // A column added after the row was written is Null in it.
+                f.is_null = f.is_null || m_geprueft[size_t(f.colnum)].null;
+                if (!f.is_null && (f.start < anfang || f.siz < 0 || f.start + f.siz > anfang + int(laenge)))
+                    beschaedigt(QStringLiteral("eine Zeile der Tabelle \"%1\" ist nicht lesbar.").arg(m_name));
+                uebernehmen(f);
+            }
             ++m_gelesen;
             return true;
         }
@@ -278,6 +370,14 @@ public:
     long long gelesen() const override { return m_gelesen; }
 
 private:
+    bool seiteLesen()
+    {
+        if (!mdb_read_next_dpg(m_def.def))
+            return false;
+        aufbau::datenseitePruefen(m_seiten.format(), m_mdb->pg_buf, quint32(m_def.def->cur_phys_pg), m_name);
+        return true;
+    }
+
     // The table's definition counts its rows: fewer rows found means pages
     // that are missing or not the table's.
     bool ende()
@@ -295,6 +395,7 @@ private:
     {
         auto* spalte = static_cast<MdbColumn*>(g_ptr_array_index(m_def.def->columns, feld.colnum));
         Wert& w = m_werte[size_t(feld.colnum)];
+        w.maengel = KeinMangel;
         const unsigned char* p = m_mdb->pg_buf + feld.start;
         if (spalte->col_type == MDB_BOOL) {
             w.art = Wert::Art::Wahrheit;
@@ -305,6 +406,9 @@ private:
             w.art = Wert::Art::Null;
             return;
         }
+        if (feld.siz < festeBytes(spalte->col_type))
+            beschaedigt(QStringLiteral("ein Wert der Spalte \"%1\" in der Tabelle \"%2\" ist zu kurz.")
+                            .arg(QString::fromUtf8(spalte->name), m_name));
         switch (spalte->col_type) {
         case MDB_BYTE:
             ganzzahl(w, p[0]);
@@ -374,31 +478,27 @@ private:
         g_free(text);
     }
 
-    // A text as the file stores it (UCS-2, often compressed; Windows-1252 in
-    // Jet 3), through libmdb's own conversion into UTF-8.
+    // A text as the file stores it, decoded from its own bytes: libmdb's
+    // conversion goes through a narrow character set and loses what lies
+    // outside it.
     void text(Wert& w, const unsigned char* p, int bytes)
     {
         w.art = Wert::Art::Text;
-        if (bytes <= 0) {
-            w.utf8.clear();
-            return;
-        }
-        // Into the value's own buffer, which keeps its size from row to row.
-        const qsizetype platz = qsizetype(bytes) * 3 + 4;
-        w.utf8.resize(platz);
-        const int n =
-            mdb_unicode2ascii(m_mdb, reinterpret_cast<const char*>(p), size_t(bytes), w.utf8.data(), size_t(platz));
-        w.utf8.resize(n);
+        w.maengel = m_text.lesen(p, bytes, w.utf8);
     }
 
     // A memo or OLE value whole, whatever its length: inline in the row, or
-    // on pages of their own. libmdb's own text of a memo stops at its bind
-    // size; its long-value reads take a chunk at a time.
+    // on pages of their own, whose pointers are checked before libmdb follows
+    // them. libmdb's own text of a memo stops at its bind size; its long-value
+    // reads take a chunk at a time.
     void langwert(MdbColumn& spalte, const MdbField& feld)
     {
         m_lang.clear();
-        if (feld.siz < LangwertKopf)
+        if (feld.siz == 0)
             return;
+        const QString wo = QStringLiteral("der lange Wert der Spalte \"%1\" in der Tabelle \"%2\"")
+                               .arg(QString::fromUtf8(spalte.name), m_name);
+        aufbau::langwertLesen(m_seiten, m_mdb->pg_buf + feld.start, feld.siz, wo);
         unsigned char kopf[LangwertKopf];
         std::memcpy(kopf, m_mdb->pg_buf + feld.start, LangwertKopf);
         quint32 angabe;
@@ -416,17 +516,17 @@ private:
         }
         spalte.bind_ptr = nullptr;
         if (m_lang.size() != gesamt)
-            beschaedigt(QStringLiteral("ein langer Wert der Spalte \"%1\" in der Tabelle \"%2\" ist unvollständig "
-                                       "(%3 von %4 Bytes).")
-                            .arg(QString::fromUtf8(spalte.name), m_name)
-                            .arg(m_lang.size())
-                            .arg(gesamt));
+            beschaedigt(QStringLiteral("%1 ist unvollständig (%2 von %3 Bytes).").arg(wo).arg(m_lang.size()).arg(gesamt));
     }
 
     MdbHandle* m_mdb;
     TabellenDef m_def;
     QString m_name;
+    aufbau::Seiten& m_seiten;
+    const aufbau::Definition& m_aufbau;
+    Textleser m_text;
     std::vector<MdbField> m_felder;
+    std::vector<aufbau::Feld> m_geprueft;
     std::vector<Wert> m_werte;
     QByteArray m_stueck;
     QByteArray m_lang;
@@ -439,17 +539,26 @@ private:
 std::unique_ptr<JetDatei::Zeilen> JetDatei::lesen(const QString& name)
 {
     MdbHandle* mdb = m_innen->mdb;
-    const QByteArray utf8 = name.toUtf8();
-    MdbCatalogEntry* eintrag = mdb_get_catalogentry_by_name(mdb, utf8.constData());
+    const aufbau::Eintrag* geprueft = nullptr;
+    for (const auto& e : m_innen->verzeichnis) {
+        if (e.name.compare(name, Qt::CaseInsensitive) == 0)
+            geprueft = &e;
+    }
+    MdbCatalogEntry* eintrag = nullptr;
+    for (unsigned i = 0; geprueft && i < mdb->num_catalog && !eintrag; ++i) {
+        auto* e = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+        if (e->object_type == MDB_TABLE && quint32(e->table_pg) == geprueft->seite)
+            eintrag = e;
+    }
     if (!eintrag)
         beschaedigt(QStringLiteral("die Tabelle \"%1\" fehlt in ihrem Verzeichnis.").arg(name));
     MdbTableDef* def = mdb_read_table(eintrag);
-    if (!def || !mdb_read_columns(def)) {
+    if (!def || !mdb_read_columns(def) || def->num_cols != geprueft->definition.spalten.size()) {
         if (def)
             mdb_free_tabledef(def);
         beschaedigt(QStringLiteral("die Tabelle \"%1\" ist nicht lesbar.").arg(name));
     }
-    return std::make_unique<MdbZeilen>(mdb, def, name);
+    return std::make_unique<MdbZeilen>(mdb, def, name, *m_innen->seiten, geprueft->definition, m_innen->kopf);
 }
 
 }  // namespace jet

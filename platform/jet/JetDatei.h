@@ -3,8 +3,11 @@
 // columns with the engine's type and size, and the rows as values, streamed
 // one row at a time. The file is opened read-only and never written.
 //
-// libmdb is known to crash on damaged files: only the child program that
-// converts a catalogue links this library, never one of the windowed programs.
+// Every structure that libmdb follows (pages, page maps, table definitions,
+// rows, long values) is checked against the file first (JetAufbau.h): a
+// damaged file is refused with the reason. libmdb may still crash on what no
+// check foresees, so only the child program that converts a catalogue links
+// this library, never one of the windowed programs.
 #include <QByteArray>
 #include <QDate>
 #include <QString>
@@ -64,8 +67,10 @@ struct Tabelle {
     long long zeilen = 0;         // as the table's definition counts them
 };
 
-// A Date/Time value: days since 30.12.1899, the fraction's size the time of
-// day (also before that day, as the engine stores it).
+// A Date/Time value: the whole part counts days from 30.12.1899, also
+// backwards; the fraction's size is the time of day on both sides of it. A
+// time that rounds to the next midnight is the start of the following day.
+// Outside the engine's days (1.1.100 to 31.12.9999) both are invalid.
 struct DatumZeit {
     QDate datum;
     QTime zeit;
@@ -73,13 +78,15 @@ struct DatumZeit {
 DatumZeit datumZeit(double tage);
 
 // One value of a row. A text (also memo, and money, numeric or GUID as the
-// engine writes them) is held as UTF-8.
+// engine writes them) is held as UTF-8, decoded from the row's own bytes.
 struct Wert {
     enum class Art { Null, Text, Zahl, Ganzzahl, Wahrheit, DatumZeit, Bytes };
     Art art = Art::Null;
     QByteArray utf8;      // Text; Bytes
     double zahl = 0;      // Zahl; DatumZeit (the stored day count)
     long long ganz = 0;   // Ganzzahl; Wahrheit (1 or 0)
+    // Text: what could not be decoded and stands as U+FFFD (jet::Textmangel bits).
+    unsigned maengel = 0;
 
     bool istNull() const { return art == Art::Null; }
     QString text() const { return QString::fromUtf8(utf8); }
@@ -88,7 +95,9 @@ struct Wert {
 class JetDatei {
 public:
     // Opens the file read-only. Throws JetFehler: not readable, no Jet file,
-    // encrypted or password-protected, damaged (cut short, no readable catalog).
+    // encrypted or password-protected, damaged (cut short, a page number, page
+    // map, table definition or row of its catalog that does not fit the file,
+    // two columns or tables of one name).
     static std::unique_ptr<JetDatei> oeffnen(const QString& pfad);
     ~JetDatei();
     JetDatei(const JetDatei&) = delete;
@@ -106,7 +115,8 @@ public:
     public:
         virtual ~Zeilen() = default;
         // Steps to the next row; false past the last. Throws JetFehler when a
-        // value cannot be read (a long value whose pages are missing).
+        // page, a row or a value does not fit the file (a long value whose
+        // pages are missing), or when fewer rows are found than the table counts.
         virtual bool naechste() = 0;
         // The values of the current row, one per column in the table's order.
         virtual const std::vector<Wert>& werte() const = 0;

@@ -6,12 +6,14 @@
 #include "frame/Katalogschema.h"
 #include "platform/db/Database.h"
 #include "tests/jetimport/Windowskatalog.h"
+#include "tests/support/JetSchaden.h"
 #include "tests/support/RohSqlite.h"
 #include "tests/support/TempFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -218,30 +220,76 @@ struct Abweisung {
 
 class Abgewiesen : public testing::TestWithParam<Abweisung> {};
 
-TEST_P(Abgewiesen, MitDemGrundUndOhneEineDatei)
+// Refused with the reason, about the Windows file, in German: no text of
+// SQLite's and no word of the new file; nothing is left beside it.
+void erwarteAbgewiesen(const std::function<void(const QString&)>& schreiben, const char* grund)
 {
     TempFolder ordner;
     const QString quelle = ordner.file("q.mdb");
-    GetParam().schreiben(quelle);
+    schreiben(quelle);
     const QByteArray vorher = ordner.read("q.mdb");
     try {
         jetimport::umwandeln(quelle, ordner.file("filme.mdb"));
-        FAIL() << "nicht abgewiesen";
+        ADD_FAILURE() << "nicht abgewiesen";
     } catch (const jetimport::Fehler& e) {
-        EXPECT_TRUE(e.text().contains(QString::fromUtf8(GetParam().grund))) << e.text().toStdString();
+        EXPECT_TRUE(e.text().contains(QString::fromUtf8(grund))) << e.text().toStdString();
+        EXPECT_TRUE(e.text().startsWith(QStringLiteral("Sie "))) << e.text().toStdString();
+        static const QRegularExpression englisch(QStringLiteral("constraint|duplicate|failed|reserved|no such|neue Datei"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+        EXPECT_FALSE(e.text().contains(englisch)) << e.text().toStdString();
     }
     EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"q.mdb"});
     EXPECT_EQ(ordner.read("q.mdb"), vorher);
+}
+
+TEST_P(Abgewiesen, MitDemGrundUndOhneEineDatei)
+{
+    erwarteAbgewiesen(GetParam().schreiben, GetParam().grund);
 }
 
 void ohneTabelle(const QString& pfad, const char* fehlt)
 {
     std::vector<jettest::TabelleMitZeilen> tabellen;
     for (const auto& t : jettest::katalogTabellen(QStringLiteral("1.4.1"))) {
-        if (t.name != QString::fromUtf8(fehlt))
-            tabellen.push_back({t, {}});
+        if (t.name == QString::fromUtf8(fehlt))
+            continue;
+        tabellen.push_back({t, {}});
+        if (t.name == QLatin1String("Version"))
+            tabellen.back().zeilen.push_back({"1.4.1"});
     }
     jettest::schreiben(pfad, tabellen);
+}
+
+// The tables of a 1.4.1 catalogue with one title, Filme changed by `aendern`
+// (its columns) before it is written.
+void mitFilme(const QString& pfad, const std::function<void(jettest::Tabelle&)>& aendern)
+{
+    std::vector<jettest::TabelleMitZeilen> tabellen;
+    for (auto t : jettest::katalogTabellen(QStringLiteral("1.4.1"))) {
+        std::vector<jettest::Zeile> zeilen;
+        if (t.name == QLatin1String("Filme")) {
+            aendern(t);
+            jettest::Zeile z;
+            for (const auto& s : t.spalten)
+                z.push_back(s.typ == jettest::Typ::Long ? jettest::Wert(7)
+                            : s.typ == jettest::Typ::Double ? jettest::Wert(1.0)
+                            : s.typ == jettest::Typ::Datum  ? jettest::Wert(QDate(2003, 1, 1))
+                            : s.name == QLatin1String("Titel") ? jettest::Wert("Matrix")
+                                                               : jettest::Wert("-"));
+            zeilen.push_back(z);
+        } else if (t.name == QLatin1String("Version")) {
+            zeilen.push_back({"1.4.1"});
+        }
+        tabellen.push_back({t, zeilen});
+    }
+    jettest::schreiben(pfad, tabellen);
+}
+
+void mitInhalt(const QString& pfad, const std::function<void(jettest::KatalogInhalt&)>& aendern)
+{
+    jettest::KatalogInhalt in = jettest::schadensKatalog();
+    aendern(in);
+    jettest::katalog(pfad, QStringLiteral("1.4.1"), in);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -257,6 +305,60 @@ INSTANTIATE_TEST_SUITE_P(
                       jettest::katalog(p, QStringLiteral("1.4.1"), in);
                   },
                   "nennt keine Schemaversion"},
+        Abweisung{"VersionszeileOhneNummer",
+                  [](const QString& p) { mitInhalt(p, [](jettest::KatalogInhalt& in) { in.nr = jettest::Wert(); }); },
+                  "nennt keine Schemaversion"},
+        // A flipped byte makes "1.4.1" a text that no version of the program wrote.
+        Abweisung{"UnbekannteVersion",
+                  [](const QString& p) { mitInhalt(p, [](jettest::KatalogInhalt& in) { in.nr = jettest::Wert("1.Ë.1"); }); },
+                  "Sie ist kein Katalog einer bekannten Schemaversion: ihre Tabelle \"Version\" nennt \"1.Ë.1\""},
+        Abweisung{"NeuereVersion",
+                  [](const QString& p) { mitInhalt(p, [](jettest::KatalogInhalt& in) { in.nr = jettest::Wert("1.5"); }); },
+                  "kein Katalog einer bekannten Schemaversion"},
+        Abweisung{"SchluesselIstNull",
+                  [](const QString& p) {
+                      mitInhalt(p, [](jettest::KatalogInhalt& in) { in.filme[2].Titel = jettest::Wert(); });
+                  },
+                  "Sie ist beschädigt: die Zeile 3 der Tabelle \"Filme\" hat keinen Wert in \"Titel\", ihrem Schlüssel."},
+        Abweisung{"UnterschluesselIstNull",
+                  [](const QString& p) {
+                      mitInhalt(p, [](jettest::KatalogInhalt& in) { in.unterordner[1].Titel2 = jettest::Wert(); });
+                  },
+                  "die Zeile 2 der Tabelle \"Unterordner\" hat keinen Wert in \"Titel2\""},
+        Abweisung{"TextLaengerAlsSeineSpalte",
+                  [](const QString& p) {
+                      const jettest::Lageplan plan =
+                          jettest::katalog(p, QStringLiteral("1.4.1"), jettest::schadensKatalog());
+                      // Titel's entry follows the one index entry; its size is at 23.
+                      jettest::seiteAendern(p, plan.tabelle("Filme").definition, [](quint8* b) { b[63 + 12 + 23] = 10; });
+                  },
+                  "ein Wert der Spalte \"Titel\" in der Zeile 1 der Tabelle \"Filme\" ist länger als die 5 Zeichen"},
+        Abweisung{"DatumAusserhalbDerJahre",
+                  [](const QString& p) {
+                      mitInhalt(p, [](jettest::KatalogInhalt& in) { in.filme[1].Datum = jettest::Wert::jetTage(-9.0e304); });
+                  },
+                  "ein Wert der Spalte \"Datum\" in der Zeile 2 der Tabelle \"Filme\" ist kein Datum der Jahre 100 bis 9999"},
+        Abweisung{"SpalteFehlt",
+                  [](const QString& p) {
+                      mitFilme(p, [](jettest::Tabelle& filme) {
+                          std::erase_if(filme.spalten, [](const jettest::Spalte& s) { return s.name == "Cover"; });
+                      });
+                  },
+                  "Sie ist beschädigt: ihrer Tabelle \"Filme\" fehlen Spalten der Schemaversion 1.4.1: \"Cover\"."},
+        Abweisung{"SchluesselKeinText",
+                  [](const QString& p) { mitFilme(p, [](jettest::Tabelle& filme) { filme.spalten[0].typ = jettest::Typ::Long; }); },
+                  "die Spalte \"Titel\" der Tabelle \"Filme\" ist keine Textspalte"},
+        // A name that SQLite keeps for itself: what the new file refuses is named as the Windows file's.
+        Abweisung{"TabelleMitSqliteNamen",
+                  [](const QString& p) {
+                      mitInhalt(p, [](jettest::KatalogInhalt& in) {
+                          in.weitere.push_back(
+                              {jettest::Tabelle{"sqlite_daten", {{"Nr", jettest::Typ::Long}}, {}}, {{1}}});
+                      });
+                  },
+                  "Sie ist beschädigt: ihre Tabelle \"sqlite_daten\" passt in keinen Katalog."},
+        Abweisung{"OhneUnterordner", [](const QString& p) { ohneTabelle(p, "Unterordner"); },
+                  "ihr fehlt die Tabelle \"Unterordner\" der Schemaversion 1.4.1"},
         Abweisung{"KeineJetDatei",
                   [](const QString& p) {
                       QFile f(p);
@@ -265,6 +367,59 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   "keine Jet-Datenbank"}),
     [](const testing::TestParamInfo<Abweisung>& i) { return std::string(i.param.name); });
+
+// Every kind of damage the reader refuses ends the conversion with its
+// reason and leaves nothing: among them a data page of Filme emptied while
+// the definitions are intact, and a damaged long value page of a memo.
+class Beschaedigt : public testing::TestWithParam<jettest::Schaden> {};
+
+TEST_P(Beschaedigt, WirdAbgewiesen)
+{
+    erwarteAbgewiesen(GetParam().anlegen, GetParam().grund);
+}
+
+INSTANTIATE_TEST_SUITE_P(Jet, Beschaedigt, testing::ValuesIn(jettest::schaeden()),
+                         [](const testing::TestParamInfo<jettest::Schaden>& i) { return std::string(i.param.name); });
+
+// Characters outside the Basic Multilingual Plane in titles, names, sub-entries
+// and memos (in the row, on one long value row, on a chain) arrive as they are.
+TEST(Umwandlung, JedesZeichenKommtAn)
+{
+    TempFolder ordner;
+    const jettest::KatalogInhalt inhalt = jettest::schadensKatalog();
+    jettest::katalog(ordner.file("w.mdb"), QStringLiteral("1.4.1"), inhalt);
+    const QString ziel = ordner.file("filme.mdb");
+    const jetimport::Bericht bericht = jetimport::umwandeln(ordner.file("w.mdb"), ziel);
+    for (const QString tabelle : {"Filme", "Unterordner", "Ausleihe"})
+        EXPECT_EQ(werte(ziel, tabelle, "1.4.1"), erwarteteZeilen(tabelle, "1.4.1", inhalt)) << tabelle.toStdString();
+    EXPECT_EQ(rohWert(ziel, "SELECT Wer FROM Filme WHERE Titel = 'Der Film \U0001F3AC'"), "Zoë \U0001F3AC");
+    EXPECT_EQ(rohWert(ziel, "SELECT length(Info) FROM Filme WHERE Titel = 'Brazil'"), "5001");
+    EXPECT_TRUE(bericht.zeichen.empty());
+    EXPECT_TRUE(bericht.text().contains("Texte mit Bytes, die kein Zeichen sind (an ihrer Stelle steht „\uFFFD“):\n  keine\n"));
+}
+
+// A text that holds what is no character is taken over with U+FFFD in its
+// place, and the report names its table, column and row.
+TEST(Umwandlung, WasKeinZeichenIstStehtImBericht)
+{
+    TempFolder ordner;
+    jettest::KatalogInhalt inhalt = jettest::schadensKatalog();
+    inhalt.filme[0].Info = QStringLiteral("ab") + QChar(0xD83C);
+    inhalt.filme[1].Wer = jettest::Wert::bytes(QByteArray("J\0\xFC\0r", 5));
+    inhalt.ausleihe[0].Wer = QString(QChar(0xDFAC));
+    jettest::katalog(ordner.file("w.mdb"), QStringLiteral("1.4.1"), inhalt);
+    const QString ziel = ordner.file("filme.mdb");
+    const jetimport::Bericht bericht = jetimport::umwandeln(ordner.file("w.mdb"), ziel);
+    EXPECT_EQ(rohWert(ziel, "SELECT Info FROM Filme WHERE Titel = 'Matrix'"), "ab\uFFFD");
+    EXPECT_EQ(rohWert(ziel, "SELECT Wer FROM Filme WHERE Titel = 'Alien'"), "Jü\uFFFD");
+    const QString text = QString::fromUtf8(ordner.read("filme.import.txt"));
+    EXPECT_TRUE(text.contains("  Filme.Info bei \"Matrix\": eine halbe UTF-16-Zeichenfolge (einzelnes Surrogat)\n"))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("  Filme.Wer bei \"Alien\": eine ungerade Zahl von Bytes\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("  Ausleihe.Wer bei Zeile 1: eine halbe UTF-16-Zeichenfolge (einzelnes Surrogat)\n"))
+        << text.toStdString();
+    EXPECT_EQ(bericht.zeichen.size(), 3u);
+}
 
 TEST(Umwandlung, EinVorhandenesZielWirdNieUeberschrieben)
 {

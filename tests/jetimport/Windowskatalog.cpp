@@ -59,6 +59,7 @@ QString text(const Wert& w, jettest::Typ typ)
     case Wert::Art::Zahl: return zahl(w.alsZahl());
     case Wert::Art::Datum: return ausJetTage(w.alsJetTage()).date().toString(QStringLiteral("yyyy-MM-dd"));
     case Wert::Art::Text: return w.alsText();
+    case Wert::Art::Bytes: break;  // stored bytes no fixture of a catalogue holds
     }
     return {};
 }

@@ -101,9 +101,16 @@ std::optional<std::optional<QString>> mdbErwartet(const Spalte& spalte, const We
         return std::optional<QString>(*text);
     }
     case Typ::Text:
-    case Typ::Memo:
-        // mdb-export prints an empty text as it prints Null.
-        return wert.alsText().isEmpty() ? std::optional<QString>() : std::optional<QString>(wert.alsText());
+    case Typ::Memo: {
+        // mdb-export prints an empty text as it prints Null, and each UTF-16
+        // unit of a character beyond the Basic Multilingual Plane as "?".
+        QString text = wert.alsText();
+        for (QChar& c : text) {
+            if (c.isSurrogate())
+                c = QLatin1Char('?');
+        }
+        return text.isEmpty() ? std::optional<QString>() : std::optional<QString>(text);
+    }
     case Typ::Boolean: break;
     }
     return std::nullopt;

@@ -219,6 +219,30 @@ std::vector<TabelleMitZeilen> sonderformen()
             {leer, {}}};
 }
 
+// Characters beyond the Basic Multilingual Plane (two UTF-16 units each) in
+// Text and Memo, compressed and plain, memos in the row, on one long value row
+// and on a chain; a pair whose low unit ends in a 0 byte keeps a text plain.
+std::vector<TabelleMitZeilen> zeichen()
+{
+    const QString klappe = QStringLiteral("\U0001F3AC");
+    Tabelle t{QStringLiteral("Zeichen"),
+              {{QStringLiteral("Nr"), Typ::Long},
+               {QStringLiteral("Text"), Typ::Text, 20},
+               {QStringLiteral("TextPlain"), Typ::Text, 20, false},
+               {QStringLiteral("Memo"), Typ::Memo},
+               {QStringLiteral("MemoPlain"), Typ::Memo, 0, false}},
+              {}};
+    std::vector<Zeile> z;
+    int nr = 0;
+    for (int n : {1, 120, 1000, 2100, 9000}) {
+        const QString memo = langerText(n, n) + klappe;
+        z.push_back({nr++, QStringLiteral("Film ") + klappe, klappe + QStringLiteral("\U0001D11E"), memo, memo});
+    }
+    z.push_back({nr++, klappe.repeated(10),
+                 QStringLiteral("\U0001F300"), QStringLiteral("ä\U0001F300"), klappe});
+    return {{t, z}};
+}
+
 struct Fall {
     const char* name;
     std::function<std::vector<TabelleMitZeilen>()> inhalt;
@@ -233,9 +257,12 @@ const Fall Faelle[] = {
     {"BreiteZeilen", breiteZeilen},
     {"SeitenkartenAufEigenenSeiten", breiteZeilen, Optionen{.indirekteKarten = true}},
     {"Indizes", indizes},
+    {"MitEigenschaften", indizes, Optionen{.eigenschaften = true}},
     {"VieleTabellen", vieleTabellen},
     {"VieleSpalten", vieleSpalten},
     {"Sonderformen", sonderformen},
+    {"ZeichenAusserhalbDerBasisebene", zeichen},
+    {"ZeichenAusserhalbDerBasisebeneAufLvalSeiten", zeichen, Optionen{.memoInlineBis = 0}},
 };
 
 class JetSchreiberGelesen : public testing::TestWithParam<Fall> {};

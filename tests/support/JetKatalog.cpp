@@ -165,12 +165,13 @@ std::vector<Tabelle> katalogTabellen(const QString& version, const KatalogArt& a
     return out;
 }
 
-void katalog(const QString& pfad, const QString& version, const KatalogQuelle& quelle, const KatalogArt& art)
+Lageplan katalog(const QString& pfad, const QString& version, const KatalogQuelle& quelle, const KatalogArt& art)
 {
     Schreiber s(pfad, art.optionen);
     durchlaufen(
         version, quelle, art, [&](const Tabelle& t) { s.tabelle(t); }, [&](const Zeile& z) { s.zeile(z); });
     s.schliessen();
+    return s.lageplan();
 }
 
 namespace {
@@ -190,9 +191,9 @@ KatalogQuelle quelleAus(const KatalogInhalt& inhalt)
 
 }  // namespace
 
-void katalog(const QString& pfad, const QString& version, const KatalogInhalt& inhalt, const KatalogArt& art)
+Lageplan katalog(const QString& pfad, const QString& version, const KatalogInhalt& inhalt, const KatalogArt& art)
 {
-    katalog(pfad, version, quelleAus(inhalt), art);
+    return katalog(pfad, version, quelleAus(inhalt), art);
 }
 
 std::vector<TabelleMitZeilen> katalogDaten(const QString& version, const KatalogInhalt& inhalt, const KatalogArt& art)

@@ -110,8 +110,8 @@ struct KatalogQuelle {
     std::vector<TabelleMitZeilen> weitere;
 };
 
-void katalog(const QString& pfad, const QString& version, const KatalogInhalt& inhalt, const KatalogArt& art = {});
-void katalog(const QString& pfad, const QString& version, const KatalogQuelle& quelle, const KatalogArt& art = {});
+Lageplan katalog(const QString& pfad, const QString& version, const KatalogInhalt& inhalt, const KatalogArt& art = {});
+Lageplan katalog(const QString& pfad, const QString& version, const KatalogQuelle& quelle, const KatalogArt& art = {});
 
 // What katalog() writes for the content, table by table in file order with
 // every row: the values a test expects to read back.

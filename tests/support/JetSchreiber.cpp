@@ -284,6 +284,7 @@ QString artName(Wert::Art a)
     case Wert::Art::Zahl: return QStringLiteral("Zahl");
     case Wert::Art::Datum: return QStringLiteral("Datum");
     case Wert::Art::Text: return QStringLiteral("Text");
+    case Wert::Art::Bytes: return QStringLiteral("Bytes");
     }
     return {};
 }
@@ -324,6 +325,14 @@ Wert::Wert(const QDate& d) : m_art(d.isValid() ? Art::Datum : Art::Null), m_zahl
 {
 }
 
+Wert Wert::bytes(const QByteArray& gespeichert)
+{
+    Wert w;
+    w.m_art = Art::Bytes;
+    w.m_bytes = gespeichert;
+    return w;
+}
+
 Wert Wert::jetTage(double tage)
 {
     Wert w;
@@ -359,6 +368,7 @@ struct Schreiber::Daten {
     Zeilenseite lval;
     Bytes zeile;
     bool geschlossen = false;
+    Lageplan plan;
 
     quint32 neueSeite() { return naechsteSeite++; }
 
@@ -381,6 +391,7 @@ struct Schreiber::Daten {
         if (!lval.passt(laenge)) {
             seiteAbschliessen(lval);
             lval.beginnen(neueSeite(), 0x4C41564C);  // "LVAL"
+            plan.langwerte.push_back(lval.nummer);
         }
         const int z = lval.hinzufuegen(bytes, laenge);
         return zeiger(lval.nummer, z);
@@ -411,6 +422,7 @@ struct Schreiber::Daten {
                 Zeilenseite glied;
                 for (size_t i = 0; i + 1 < stuecke; ++i) {
                     glied.beginnen(erste + quint32(i), 0x4C41564C);
+                    plan.langwerte.push_back(glied.nummer);
                     Bytes b(4 + KetteStueck);
                     setze32(b.data(), i + 2 < stuecke ? zeiger(erste + quint32(i) + 1, 0) : weiter);
                     std::memcpy(b.data() + 4, wert.data() + i * KetteStueck, KetteStueck);
@@ -488,18 +500,27 @@ struct Schreiber::Daten {
                 break;
             }
             case Typ::Text: {
-                artPruefen(s, w, {Wert::Art::Null, Wert::Art::Text});
+                artPruefen(s, w, {Wert::Art::Null, Wert::Art::Text, Wert::Art::Bytes});
                 if (!da)
                     break;
+                if (w.art() == Wert::Art::Bytes) {
+                    pruefen(w.alsBytes().size() <= 2 * s.laenge, s, "Text länger als die Spalte");
+                    z.insert(z.end(), w.alsBytes().begin(), w.alsBytes().end());
+                    break;
+                }
                 pruefen(w.alsText().size() <= s.laenge, s, "Text länger als die Spalte");
                 const Bytes b = textBytes(w.alsText(), s.komprimiert);
                 z.insert(z.end(), b.begin(), b.end());
                 break;
             }
             case Typ::Memo: {
-                artPruefen(s, w, {Wert::Art::Null, Wert::Art::Text});
+                artPruefen(s, w, {Wert::Art::Null, Wert::Art::Text, Wert::Art::Bytes});
                 if (!da)
                     break;
+                if (w.art() == Wert::Art::Bytes) {
+                    memoAnhaengen(z, Bytes(w.alsBytes().begin(), w.alsBytes().end()));
+                    break;
+                }
                 const QString& text = w.alsText();
                 memoAnhaengen(z, textBytes(text, s.komprimiert && text.size() <= MemoKomprimiertBis));
                 break;
@@ -715,6 +736,49 @@ struct Schreiber::Daten {
         return k;
     }
 
+    // A table's properties as Access keeps them: "MR2", the block of property
+    // names, the table's values (a block without a name), a column's values.
+    static Wert eigenschaftenVon(const Tabellenstand& t)
+    {
+        const QStringList namen = {QStringLiteral("Description"), QStringLiteral("Format")};
+        auto block = [](quint16 art, const Bytes& inhalt) {
+            Bytes b;
+            an32(b, quint32(6 + inhalt.size()));
+            an16(b, art);
+            b.insert(b.end(), inhalt.begin(), inhalt.end());
+            return b;
+        };
+        auto werte = [](const QString& objekt, quint16 name, const QString& wert) {
+            Bytes eintrag;
+            an16(eintrag, quint16(8 + 2 * wert.size()));
+            an8(eintrag, 0);  // no DDL property
+            an8(eintrag, CodeText);
+            an16(eintrag, name);
+            an16(eintrag, quint16(2 * wert.size()));
+            anUcs2(eintrag, wert);
+            Bytes b;
+            an32(b, quint32(6 + 2 * objekt.size() + eintrag.size()));
+            an16(b, quint16(2 * objekt.size()));
+            anUcs2(b, objekt);
+            b.insert(b.end(), eintrag.begin(), eintrag.end());
+            return b;
+        };
+        Bytes namensliste;
+        for (const QString& n : namen)
+            anName(namensliste, n);
+        Bytes alles = {'M', 'R', '2', 0};
+        for (const Bytes& b : {block(0x80, namensliste), block(0x00, werte({}, 0, QStringLiteral("Tabelle ") + t.name))})
+            alles.insert(alles.end(), b.begin(), b.end());
+        for (const auto& s : t.spalten) {
+            if (s.typ == Typ::Text) {
+                const Bytes b = block(0x01, werte(s.name, 1, QStringLiteral("@")));
+                alles.insert(alles.end(), b.begin(), b.end());
+                break;
+            }
+        }
+        return Wert::bytes(QByteArray(reinterpret_cast<const char*>(alles.data()), qsizetype(alles.size())));
+    }
+
     void systemkatalogSchreiben()
     {
         const Spalte id{QStringLiteral("Id"), Typ::Long};
@@ -732,13 +796,13 @@ struct Schreiber::Daten {
         sys.spalten.back().code = CodeOle;  // properties are long binary data; always Null here
         sys.tdefSeite = 2;
         const Wert zeit = Wert::jetTage(38000.5);
-        auto objekt = [&](qint64 nummer, qint64 ordner, const QString& n, int art, quint32 f) {
-            zeileAblegen(sys, {Wert(nummer), Wert(ordner), Wert(n), Wert(art), zeit, zeit, Wert(qint64(qint32(f))), Wert()});
+        auto objekt = [&](qint64 nummer, qint64 ordner, const QString& n, int art, quint32 f, const Wert& lv) {
+            zeileAblegen(sys, {Wert(nummer), Wert(ordner), Wert(n), Wert(art), zeit, zeit, Wert(qint64(qint32(f))), lv});
         };
-        objekt(qint64(qint32(TabellenOrdner)), 0x0F000000, QStringLiteral("Tables"), 3, Systemflag);
-        objekt(2, TabellenOrdner, QStringLiteral("MSysObjects"), 1, Systemflag);
+        objekt(qint64(qint32(TabellenOrdner)), 0x0F000000, QStringLiteral("Tables"), 3, Systemflag, Wert());
+        objekt(2, TabellenOrdner, QStringLiteral("MSysObjects"), 1, Systemflag, Wert());
         for (const auto& t : fertig)
-            objekt(t.tdefSeite, TabellenOrdner, t.name, 1, 0);
+            objekt(t.tdefSeite, TabellenOrdner, t.name, 1, 0, optionen.eigenschaften ? eigenschaftenVon(t) : Wert());
         seiteAbschliessen(daten);
         fertig.insert(fertig.begin(), std::move(sys));
     }
@@ -787,6 +851,10 @@ struct Schreiber::Daten {
             throw std::runtime_error(("Jet-Datei nicht schreibbar: " + datei.errorString()).toStdString());
         datei.close();
         geschlossen = true;
+        for (const auto& t : fertig)
+            plan.tabellen.push_back({t.name, t.tdefSeite, t.tdefSeiten, t.datenseiten, t.karte});
+        std::sort(plan.langwerte.begin(), plan.langwerte.end());
+        plan.seiten = naechsteSeite;
     }
 };
 
@@ -831,7 +899,43 @@ void Schreiber::schliessen()
     d->schliessen();
 }
 
-void schreiben(const QString& pfad, const std::vector<TabelleMitZeilen>& tabellen, Optionen optionen)
+const Lageplan& Schreiber::lageplan() const
+{
+    if (!d->geschlossen)
+        throw std::logic_error("Jet-Datei noch nicht geschlossen");
+    return d->plan;
+}
+
+const Lageplan::Tabelle& Lageplan::tabelle(const QString& name) const
+{
+    for (const auto& t : tabellen) {
+        if (t.name == name)
+            return t;
+    }
+    throw std::out_of_range(("keine Tabelle " + name).toStdString());
+}
+
+void seiteAendern(const QString& pfad, quint32 seite, const std::function<void(quint8* bytes)>& aendern)
+{
+    QFile f(pfad);
+    if (!f.open(QIODevice::ReadWrite) || !f.seek(qint64(seite) * Seite))
+        throw std::runtime_error(("Jet-Datei nicht änderbar: " + pfad).toStdString());
+    QByteArray b = f.read(Seite);
+    if (b.size() != Seite)
+        throw std::runtime_error(("Jet-Datei hat die Seite nicht: " + pfad).toStdString());
+    aendern(reinterpret_cast<quint8*>(b.data()));
+    if (!f.seek(qint64(seite) * Seite) || f.write(b) != Seite)
+        throw std::runtime_error(("Jet-Datei nicht änderbar: " + pfad).toStdString());
+}
+
+void abschneiden(const QString& pfad, quint32 seiten)
+{
+    QFile f(pfad);
+    if (!f.resize(qint64(seiten) * Seite))
+        throw std::runtime_error(("Jet-Datei nicht kürzbar: " + pfad).toStdString());
+}
+
+Lageplan schreiben(const QString& pfad, const std::vector<TabelleMitZeilen>& tabellen, Optionen optionen)
 {
     Schreiber s(pfad, optionen);
     for (const auto& t : tabellen) {
@@ -840,6 +944,7 @@ void schreiben(const QString& pfad, const std::vector<TabelleMitZeilen>& tabelle
             s.zeile(z);
     }
     s.schliessen();
+    return s.lageplan();
 }
 
 }  // namespace jettest

@@ -9,9 +9,13 @@
 //   up to 255 a table.
 // - Text and Memo values in Jet's compressed Unicode where the column allows it
 //   (Spalte::komprimiert) and the value gets shorter by it, switching between
-//   one and two bytes a character as the value needs, else as plain UCS-2. A
+//   one and two bytes a character as the value needs, else as plain UTF-16LE. A
 //   value with a character whose low byte is 0 (U+0100, U+2000, ...) cannot be
 //   compressed and is stored plain; memos over 1024 characters are stored plain.
+//   A character outside the Basic Multilingual Plane (U+1F3AC) takes its two
+//   UTF-16 units, as Jet stores it, and counts two towards a Text column's width;
+//   a lone surrogate of a QString is written as it is. Wert::bytes() stores
+//   bytes as they are, for values no engine writes (an odd number of bytes).
 // - Memos in their row up to Optionen::memoInlineBis bytes as stored, beyond that
 //   in one row of a long value ("LVAL") page up to LvalZeileMax bytes, beyond that
 //   as a chain of LVAL pages (4076 bytes a link; over 64 KB included).
@@ -23,7 +27,7 @@
 // - The system catalogue MSysObjects (Id, ParentId, Name, Type, DateCreate,
 //   DateUpdate, Flags, LvProp) with the "Tables" container and a row per table,
 //   as far as mdbtools and the JavaScript reader mdb-reader need it to find the
-//   tables; the database definition page (Jet 4, code page 1252, sort order
+//   tables, and when asked for, a few properties of each table; the database definition page (Jet 4, code page 1252, sort order
 //   "General", no password, no encryption).
 // - Table definitions (over several pages when long) with their columns and
 //   index definitions: name, up to 10 columns ascending, unique, primary.
@@ -31,7 +35,7 @@
 // What it leaves out: index pages (an index is defined but holds no entries, so
 // a reader that searches through an index finds nothing; readers that scan the
 // table are not affected), other system tables (MSysACEs, MSysQueries,
-// MSysRelationships, ...), properties (LvProp is Null), free space maps (always
+// MSysRelationships, ...), most properties (LvProp is Null unless asked for), free space maps (always
 // empty), the global page map (empty), deleted rows, overflow rows, Jet 3,
 // encryption, other column types (Currency, Single, Binary, OLE, GUID, Decimal),
 // autonumbers, uniqueness checks (an index marked unique does not refuse a
@@ -51,6 +55,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -83,7 +88,7 @@ struct Tabelle {
 // day count as it is.
 class Wert {
 public:
-    enum class Art { Null, Bool, Ganzzahl, Zahl, Datum, Text };
+    enum class Art { Null, Bool, Ganzzahl, Zahl, Datum, Text, Bytes };
 
     Wert() = default;  // Null
     Wert(std::nullptr_t) {}
@@ -96,6 +101,7 @@ public:
     Wert(const QString& s) : m_art(Art::Text), m_text(s) {}
     Wert(const char* utf8) : m_art(Art::Text), m_text(QString::fromUtf8(utf8)) {}
     static Wert jetTage(double tage);  // a Date/Time as Jet stores it
+    static Wert bytes(const QByteArray& gespeichert);  // a Text or Memo's stored bytes as they are
 
     Art art() const { return m_art; }
     bool istNull() const { return m_art == Art::Null; }
@@ -104,12 +110,14 @@ public:
     double alsZahl() const { return m_art == Art::Ganzzahl ? double(m_ganz) : m_zahl; }
     double alsJetTage() const { return m_zahl; }  // Art::Datum
     const QString& alsText() const { return m_text; }
+    const QByteArray& alsBytes() const { return m_bytes; }
 
 private:
     Art m_art = Art::Null;
     qint64 m_ganz = 0;
     double m_zahl = 0;
     QString m_text;
+    QByteArray m_bytes;
 };
 
 using Zeile = std::vector<Wert>;
@@ -126,6 +134,24 @@ inline constexpr int LvalZeileMax = 4096 - 14 - 2;
 struct Optionen {
     int memoInlineBis = 256;       // bytes a memo value may take inside its row
     bool indirekteKarten = false;  // every table's page map on map pages of their own
+    // Each user table's properties in MSysObjects.LvProp, as Access keeps them
+    // ("MR2" blocks): a Description of the table, a Format of its first Text column.
+    bool eigenschaften = false;
+};
+
+// Where a written file keeps what, for tests that damage it on purpose.
+struct Lageplan {
+    struct Tabelle {
+        QString name;
+        quint32 definition = 0;  // the first page of its definition
+        int definitionsSeiten = 1;
+        std::vector<quint32> daten;  // its data pages in order
+        quint32 karte = 0;           // row pointer (page << 8 | row) of its page map
+    };
+    std::vector<Tabelle> tabellen;  // MSysObjects first, then in the order written
+    std::vector<quint32> langwerte;  // the pages of long values
+    quint32 seiten = 0;
+    const Tabelle& tabelle(const QString& name) const;  // throws std::out_of_range
 };
 
 // Writes one file: tables one after the other, each with its rows. Throws
@@ -145,6 +171,8 @@ public:
     void zeile(const Zeile& werte);
     // Writes the catalogue and the definitions, and closes the file.
     void schliessen();
+    // After schliessen().
+    const Lageplan& lageplan() const;
 
 private:
     struct Daten;
@@ -157,6 +185,11 @@ struct TabelleMitZeilen {
 };
 
 // A whole file at once.
-void schreiben(const QString& pfad, const std::vector<TabelleMitZeilen>& tabellen, Optionen optionen = {});
+Lageplan schreiben(const QString& pfad, const std::vector<TabelleMitZeilen>& tabellen, Optionen optionen = {});
+
+// Damage done to a written file on purpose: one page changed in place, or
+// the file cut after its first `seiten` pages.
+void seiteAendern(const QString& pfad, quint32 seite, const std::function<void(quint8* bytes)>& aendern);
+void abschneiden(const QString& pfad, quint32 seiten);
 
 }  // namespace jettest

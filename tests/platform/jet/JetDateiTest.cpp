@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 using namespace testing_support;
 
@@ -151,16 +152,45 @@ TEST(JetDatei, DatenVor1900UndImJahr9999)
     EXPECT_EQ(tage.mid(9, 3), (QStringList{"0632-01-01", "0633-01-01", "0634-01-01"}));
 }
 
-TEST(JetDatei, TageszeitAuchVorDemNullpunkt)
+// The whole part counts days from 30.12.1899, also backwards; the fraction's
+// size is the time of day on both sides, counted forward from that day's
+// midnight. A time that rounds to 24:00 is the next day's start, before the
+// zero day too (the day after the whole part's, not the one before it).
+struct Tageszahl {
+    const char* name;
+    double tage;
+    QDate datum;
+    QTime zeit;
+};
+
+class JetTage : public ::testing::TestWithParam<Tageszahl> {};
+
+TEST_P(JetTage, SindDatumUndTageszeit)
 {
-    // The fraction's size is the time of day on both sides of 30.12.1899.
-    EXPECT_EQ(jet::datumZeit(-1.25).datum, QDate(1899, 12, 29));
-    EXPECT_EQ(jet::datumZeit(-1.25).zeit, QTime(6, 0));
-    EXPECT_EQ(jet::datumZeit(2.75).datum, QDate(1900, 1, 1));
-    EXPECT_EQ(jet::datumZeit(2.75).zeit, QTime(18, 0));
-    EXPECT_EQ(jet::datumZeit(0.99999999999).datum, QDate(1899, 12, 31));
-    EXPECT_EQ(jet::datumZeit(0.99999999999).zeit, QTime(0, 0));
+    const jet::DatumZeit d = jet::datumZeit(GetParam().tage);
+    EXPECT_EQ(d.datum, GetParam().datum);
+    EXPECT_EQ(d.zeit, GetParam().zeit);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Tage, JetTage,
+    ::testing::Values(Tageszahl{"Nullpunkt", 0, QDate(1899, 12, 30), QTime(0, 0)},
+                      Tageszahl{"DreiviertelNach", 2.75, QDate(1900, 1, 1), QTime(18, 0)},
+                      Tageszahl{"ViertelDavor", -1.25, QDate(1899, 12, 29), QTime(6, 0)},
+                      Tageszahl{"MittagDavor", -2.5, QDate(1899, 12, 28), QTime(12, 0)},
+                      Tageszahl{"BruchteilVorNull", -0.25, QDate(1899, 12, 30), QTime(6, 0)},
+                      Tageszahl{"FastMitternachtDanach", 0.99999999999, QDate(1899, 12, 31), QTime(0, 0)},
+                      Tageszahl{"FastMitternachtDavor", -1.9999999999, QDate(1899, 12, 30), QTime(0, 0)},
+                      Tageszahl{"FastMitternachtAmNulltag", -0.99999999999, QDate(1899, 12, 31), QTime(0, 0)},
+                      Tageszahl{"Millisekunde", 1.0 + 1.0 / 86400000.0, QDate(1899, 12, 31), QTime(0, 0, 0, 1)},
+                      // The engine's first and last day, and none beyond.
+                      Tageszahl{"ErsterTag", -657434, QDate(100, 1, 1), QTime(0, 0)},
+                      Tageszahl{"LetzteSekunde", 2958465.99998843, QDate(9999, 12, 31), QTime(23, 59, 59)},
+                      Tageszahl{"VorDemErstenTag", -657435, QDate(), QTime()},
+                      Tageszahl{"NachDemLetztenTag", 2958466, QDate(), QTime()},
+                      Tageszahl{"RiesigNegativ", -9.0e304, QDate(), QTime()},
+                      Tageszahl{"KeineZahl", std::numeric_limits<double>::quiet_NaN(), QDate(), QTime()}),
+    [](const testing::TestParamInfo<Tageszahl>& i) { return std::string(i.param.name); });
 
 // Bytes of the first page changed as an encrypted or password-protected
 // file has them: the page key at 0x3e and the password at 0x42 lie under a
