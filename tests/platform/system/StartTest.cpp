@@ -171,6 +171,24 @@ TEST_P(Endesignal, OneThatCameWhileAMessageBoxOfTheStartWaitedEndsTheProgramBefo
     EXPECT_EQ(signale.exec(), 0);
 }
 
+TEST_P(Endesignal, OneThatTheProgramWasStartedWithIgnoredStaysIgnoredAsUnderNohup)
+{
+    struct sigaction ignorieren {};
+    ignorieren.sa_handler = SIG_IGN;
+    sigemptyset(&ignorieren.sa_mask);
+    struct sigaction vorher {};
+    ASSERT_EQ(::sigaction(GetParam(), &ignorieren, &vorher), 0);
+    {
+        sys::Endesignale signale;
+        ASSERT_EQ(::raise(GetParam()), 0);
+        EXPECT_FALSE(wartenAuf([&] { return signale.empfangen() != 0; }, 200));
+    }
+    struct sigaction jetzt {};
+    ASSERT_EQ(::sigaction(GetParam(), nullptr, &jetzt), 0);
+    EXPECT_EQ(jetzt.sa_handler, SIG_IGN) << "given back as it was";
+    ASSERT_EQ(::sigaction(GetParam(), &vorher, nullptr), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Signale, Endesignal, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
                          [](const ::testing::TestParamInfo<int>& i) { return std::string(sigabbrev_np(i.param)); });
 
