@@ -81,23 +81,25 @@ QString berichtVon(const QString& ziel)
     return QString::fromUtf8(bericht.readAll());
 }
 
-bool beginntMit(const QString& pfad, const QByteArray& anfang)
+// The file's first `laenge` bytes; fewer for a shorter file, none for one that cannot be read.
+QByteArray anfang(const QString& pfad, qsizetype laenge)
 {
     QFile datei(pfad);
-    return datei.open(QIODevice::ReadOnly) && datei.read(anfang.size()) == anfang;
+    return datei.open(QIODevice::ReadOnly) ? datei.read(laenge) : QByteArray();
 }
 
 }  // namespace
 
 bool istJetDatei(const QString& pfad)
 {
-    return beginntMit(pfad, QByteArray("\x00\x01\x00\x00Standard Jet DB", 19))
-           || beginntMit(pfad, QByteArray("\x00\x01\x00\x00Standard ACE DB", 19));
+    const QByteArray kopf = anfang(pfad, 19);
+    return kopf == QByteArray("\x00\x01\x00\x00Standard Jet DB", 19)
+           || kopf == QByteArray("\x00\x01\x00\x00Standard ACE DB", 19);
 }
 
 bool istSqliteDatei(const QString& pfad)
 {
-    return beginntMit(pfad, QByteArray("SQLite format 3\0", 16));
+    return anfang(pfad, 16) == QByteArray("SQLite format 3\0", 16);
 }
 
 bool windowsKatalogUebernehmen(const sys::Services& services, const QString& quelle, const QString& ziel,

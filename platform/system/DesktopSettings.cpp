@@ -1,5 +1,7 @@
 #include "platform/system/DesktopSettings.h"
 
+#include "platform/system/ProgramFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,14 +22,6 @@ namespace {
 // A settings tool that hangs (no session bus, a locked database) must not hold up the start.
 constexpr int StartTimeoutMs = 1000;
 constexpr int RunTimeoutMs = 2000;
-
-QString configFolder()
-{
-    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
-        return xdg;
-    return QDir::homePath() + QStringLiteral("/.config");
-}
 
 // A "file:" address as a local path, %XX decoded; a plain path as it is.
 QString localPath(const QString& value)
@@ -75,7 +69,7 @@ QString existingPicture(const QString& value)
 
 QString kdeWallpaper()
 {
-    QFile file(configFolder() + QStringLiteral("/plasma-org.kde.plasma.desktop-appletsrc"));
+    QFile file(configHome() + QStringLiteral("/plasma-org.kde.plasma.desktop-appletsrc"));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
     // Each screen's desktop has a section ...[Wallpaper][org.kde.image][General] with "Image=".
@@ -97,7 +91,7 @@ QString kdeWallpaper()
 
 QString xfceWallpaper()
 {
-    QFile file(configFolder() + QStringLiteral("/xfce4/xfconf/xfce-perchannel-xml/xfce4-desktop.xml"));
+    QFile file(configHome() + QStringLiteral("/xfce4/xfconf/xfce-perchannel-xml/xfce4-desktop.xml"));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QXmlStreamReader xml(&file);

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <iterator>
 #include <unistd.h>
 
 namespace sys {
@@ -15,6 +16,11 @@ namespace {
 // The handler only writes the signal's number into a pipe; the event loop reads it.
 int s_pipe[2] = {-1, -1};
 constexpr int Signale[] = {SIGTERM, SIGINT, SIGHUP};
+constexpr int AnzahlSignale = int(std::size(Signale));
+// What each signal did before, put back when the object goes; false for one
+// the program was started with ignored (nohup, a background job), which stays so.
+struct sigaction s_vorher[AnzahlSignale];
+bool s_uebernommen[AnzahlSignale] = {};
 
 void handler(int signal)
 {
@@ -38,16 +44,21 @@ Endesignale::Endesignale()
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : Signale)
-        ::sigaction(signal, &action, nullptr);
+    for (int i = 0; i < AnzahlSignale; ++i) {
+        s_uebernommen[i] = ::sigaction(Signale[i], nullptr, &s_vorher[i]) == 0 && s_vorher[i].sa_handler != SIG_IGN
+                           && ::sigaction(Signale[i], &action, nullptr) == 0;
+    }
 }
 
 Endesignale::~Endesignale()
 {
     if (s_pipe[0] < 0)
         return;
-    for (const int signal : Signale)
-        ::signal(signal, SIG_DFL);
+    for (int i = 0; i < AnzahlSignale; ++i) {
+        if (s_uebernommen[i])
+            ::sigaction(Signale[i], &s_vorher[i], nullptr);
+        s_uebernommen[i] = false;
+    }
     m_notifier.reset();
     ::close(s_pipe[0]);
     ::close(s_pipe[1]);

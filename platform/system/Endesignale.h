@@ -2,6 +2,8 @@
 // SIGTERM, SIGINT and SIGHUP end the program as the end of its event loop
 // does: every object goes as at a normal end, and with it what the program
 // made (the single instance's lock and socket, the catalogue's lock file).
+// A signal that the program was started with ignored (SIGHUP under nohup)
+// stays ignored.
 #include <QObject>
 
 #include <memory>
@@ -13,8 +15,8 @@ namespace sys {
 class Endesignale : public QObject {
     Q_OBJECT
 public:
-    // Takes the three signals over until it goes. Needs a QCoreApplication;
-    // one at a time.
+    // Takes the three signals over until it goes, then gives each back what
+    // it did before. Needs a QCoreApplication; one at a time.
     Endesignale();
     ~Endesignale() override;
     Endesignale(const Endesignale&) = delete;

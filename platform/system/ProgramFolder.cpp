@@ -163,12 +163,17 @@ ProgramFolderChoice programFolder()
     return chooseProgramFolder(executableFolder(), userDataFolder());
 }
 
+QString configHome()
+{
+    const QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        return fileIn(homeFolder(), QStringLiteral(".config"));
+    return QDir::cleanPath(base);
+}
+
 QString userStorePath()
 {
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty())
-        base = fileIn(homeFolder(), QStringLiteral(".config"));
-    return base + QStringLiteral("/Rondavex/Rondavex.ini");
+    return configHome() + QStringLiteral("/Rondavex/Rondavex.ini");
 }
 
 }  // namespace sys

@@ -46,8 +46,11 @@ inline QString fileIn(const QString& folder, const QString& name)
     return folder + QLatin1Char('/') + name;
 }
 
-// The per-user settings file: $XDG_CONFIG_HOME/Rondavex/Rondavex.ini, or
-// <home>/.config/Rondavex/Rondavex.ini when the variable is unset or empty.
+// The user's settings folder: $XDG_CONFIG_HOME, or <home>/.config when the
+// variable is unset, empty or not absolute.
+QString configHome();
+
+// The per-user settings file: <configHome()>/Rondavex/Rondavex.ini.
 QString userStorePath();
 
 }  // namespace sys

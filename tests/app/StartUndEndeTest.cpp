@@ -4,6 +4,7 @@
 #include "platform/system/LocalSingleInstance.h"
 #include "tests/app/Programmordner.h"
 #include "tests/support/FremderHoerer.h"
+#include "tests/support/Laufzeitreste.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,24 +12,18 @@
 
 #include <csignal>
 #include <cstring>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
+using testing_support::eintraege;
 using testing_support::FremderHoerer;
 using testing_support::programmordnerAnlegen;
 using testing_support::Programmstart;
 using testing_support::Start;
+using testing_support::staleSocket;
 using testing_support::TempFolder;
 using testing_support::waitFor;
 
 namespace {
-
-// Every name in the folder, sockets included.
-QStringList eintraege(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
 
 // The single instance's socket for `programFolder` as a start with this
 // runtime folder and temporary folder computes it.
@@ -50,19 +45,6 @@ QProcessEnvironment mitLaufzeit(const QString& laufzeit, const QString& temp = Q
     env.insert("XDG_RUNTIME_DIR", laufzeit);
     env.insert("TMPDIR", temp);
     return env;
-}
-
-bool staleSocket(const QString& path)
-{
-    const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray name = QFile::encodeName(path);
-    std::strncpy(address.sun_path, name.constData(), sizeof address.sun_path - 1);
-    const bool bound = s >= 0 && ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    if (s >= 0)
-        ::close(s);
-    return bound;
 }
 
 // A copied program folder with its own settings store and runtime folder.

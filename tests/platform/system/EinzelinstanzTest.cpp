@@ -4,6 +4,7 @@
 #include "platform/system/LocalSingleInstance.h"
 #include "tests/support/FileSystemFaults.h"
 #include "tests/support/FremderHoerer.h"
+#include "tests/support/Laufzeitreste.h"
 #include "tests/support/TempFolder.h"
 
 #include <QCoreApplication>
@@ -26,7 +27,9 @@
 
 using sys::Activation;
 using sys::LocalSingleInstance;
+using testing_support::eintraege;
 using testing_support::FremderHoerer;
+using testing_support::staleSocket;
 using testing_support::TempFolder;
 
 namespace {
@@ -51,26 +54,6 @@ bool setMode(const QString& path, mode_t mode)
 bool giveToNobody(const QString& path)
 {
     return ::chown(QFile::encodeName(path).constData(), FremderHoerer::Nobody, FremderHoerer::Nobody) == 0;
-}
-
-// A socket file that no one listens on any more, as a killed instance leaves it.
-bool staleSocket(const QString& path)
-{
-    const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray name = QFile::encodeName(path);
-    std::strncpy(address.sun_path, name.constData(), sizeof address.sun_path - 1);
-    const bool bound = s >= 0 && ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    if (s >= 0)
-        ::close(s);
-    return bound;
-}
-
-// Every name in the folder, sockets included.
-QStringList eintraege(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 QString uid()

@@ -121,6 +121,17 @@ bool aufVorgabe(int signal)
     return ::sigaction(signal, nullptr, &jetzt) == 0 && jetzt.sa_handler == SIG_DFL;
 }
 
+// Ends the event loop with 7 after `ms`, should nothing else end it before.
+struct Notbremse {
+    explicit Notbremse(int ms)
+    {
+        timer.setSingleShot(true);
+        QObject::connect(&timer, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+        timer.start(ms);
+    }
+    QTimer timer;
+};
+
 class Endesignal : public ::testing::TestWithParam<int> {};
 
 }  // namespace
@@ -132,10 +143,7 @@ TEST_P(Endesignal, EndsTheEventLoopAsItsLastWindowWouldAndGivesTheSignalBack)
         const int signal = GetParam();
         QTimer::singleShot(20, [signal] { ::kill(::getpid(), signal); });
         // A timer that would end the loop only much later, should the signal not.
-        QTimer notbremse;
-        notbremse.setSingleShot(true);
-        QObject::connect(&notbremse, &QTimer::timeout, [] { QCoreApplication::exit(7); });
-        notbremse.start(10000);
+        const Notbremse notbremse(10000);
         EXPECT_EQ(signale.exec(), 0);
         EXPECT_EQ(signale.empfangen(), GetParam());
     }
@@ -147,12 +155,38 @@ TEST_P(Endesignal, OneThatCameDuringTheStartEndsTheProgramBeforeItsLoop)
     sys::Endesignale signale;
     ASSERT_EQ(::raise(GetParam()), 0);
     EXPECT_EQ(signale.empfangen(), 0) << "nothing happens inside the signal handler";
-    QTimer notbremse;
-    notbremse.setSingleShot(true);
-    QObject::connect(&notbremse, &QTimer::timeout, [] { QCoreApplication::exit(7); });
-    notbremse.start(3000);
+    const Notbremse notbremse(3000);
     EXPECT_EQ(signale.exec(), 0);
     EXPECT_EQ(signale.empfangen(), GetParam());
+}
+
+TEST_P(Endesignal, OneThatCameWhileAMessageBoxOfTheStartWaitedEndsTheProgramBeforeItsLoop)
+{
+    sys::Endesignale signale;
+    ASSERT_EQ(::raise(GetParam()), 0);
+    // The events run as the box's own loop runs them: it takes the signal, and the box stays.
+    ASSERT_TRUE(wartenAuf([&] { return signale.empfangen() != 0; }));
+    EXPECT_EQ(signale.empfangen(), GetParam());
+    const Notbremse notbremse(3000);
+    EXPECT_EQ(signale.exec(), 0);
+}
+
+TEST_P(Endesignal, OneThatTheProgramWasStartedWithIgnoredStaysIgnoredAsUnderNohup)
+{
+    struct sigaction ignorieren {};
+    ignorieren.sa_handler = SIG_IGN;
+    sigemptyset(&ignorieren.sa_mask);
+    struct sigaction vorher {};
+    ASSERT_EQ(::sigaction(GetParam(), &ignorieren, &vorher), 0);
+    {
+        sys::Endesignale signale;
+        ASSERT_EQ(::raise(GetParam()), 0);
+        EXPECT_FALSE(wartenAuf([&] { return signale.empfangen() != 0; }, 200));
+    }
+    struct sigaction jetzt {};
+    ASSERT_EQ(::sigaction(GetParam(), nullptr, &jetzt), 0);
+    EXPECT_EQ(jetzt.sa_handler, SIG_IGN) << "given back as it was";
+    ASSERT_EQ(::sigaction(GetParam(), &vorher, nullptr), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Signale, Endesignal, ::testing::Values(SIGTERM, SIGINT, SIGHUP),

@@ -17,10 +17,20 @@ TEST(UserStore, LivesUnderXdgConfigHomeAndFallsBackToDotConfig)
 {
     TempFolder home;
     const QByteArray oldXdg = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-    EXPECT_EQ(sys::userStorePath(), home.path() + "/Rondavex/Rondavex.ini");
-    qputenv("XDG_CONFIG_HOME", "");
-    EXPECT_EQ(sys::userStorePath(), QDir::homePath() + "/.config/Rondavex/Rondavex.ini");
+    const struct {
+        QByteArray xdg;
+        QString path;
+    } cases[] = {
+        {home.path().toUtf8(), home.path() + "/Rondavex/Rondavex.ini"},
+        {home.path().toUtf8() + "/", home.path() + "/Rondavex/Rondavex.ini"},
+        {"", QDir::homePath() + "/.config/Rondavex/Rondavex.ini"},
+        // Not a place of its own: it would move with the working directory.
+        {"relativ/einstellungen", QDir::homePath() + "/.config/Rondavex/Rondavex.ini"},
+    };
+    for (const auto& c : cases) {
+        qputenv("XDG_CONFIG_HOME", c.xdg);
+        EXPECT_EQ(sys::userStorePath(), c.path) << c.xdg.constData();
+    }
     qputenv("XDG_CONFIG_HOME", oldXdg);
 }
 
