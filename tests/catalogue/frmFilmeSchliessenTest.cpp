@@ -3,9 +3,6 @@
 #include "tests/catalogue/Bearbeitung.h"
 #include "tests/support/Kombis.h"
 
-#include <QApplication>
-#include <QTest>
-#include <QTextEdit>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -14,16 +11,6 @@
 using namespace testing_support;
 
 namespace {
-
-// The box's whole text replaced as a user does it in a filtered box, where
-// Ctrl+A is refused: Home, Shift+End, then the keys.
-void überschreibenImFokus(QWidget* w, const QString& tasten)
-{
-    fokussieren(w);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ShiftModifier);
-    tippenImFokus(w, tasten);
-}
 
 // The ways a user closes the window: the close box and Alt+F4 reach it as the
 // window system's close request, "Beenden" through the menu.
