@@ -47,6 +47,22 @@ QString ganzzahlig(double wert)
     return QString::number(qint64(std::round(wert)));
 }
 
+// The folder a walk starts in, open, and its device, which the walk does not
+// leave; -1 when it cannot be opened.
+int wurzelÖffnen(const QByteArray& ordner, dev_t& geraet)
+{
+    const int fd = ::open(ordner.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    geraet = st.st_dev;
+    return fd;
+}
+
 struct Eintrag {
     QByteArray roh;   // the name's bytes, for the walk
     QString name;     // decoded, for the lists
@@ -60,15 +76,9 @@ public:
 
     void start(const QByteArray& ordner)
     {
-        const int fd = ::open(ordner.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int fd = wurzelÖffnen(ordner, m_geraet);
         if (fd < 0)
             return;
-        struct stat wurzel {};
-        if (::fstat(fd, &wurzel) != 0) {
-            ::close(fd);
-            return;
-        }
-        m_geraet = wurzel.st_dev;
         QString pfad = QFile::decodeName(ordner);
         while (pfad.size() > 1 && pfad.endsWith(QLatin1Char('/')))
             pfad.chop(1);
@@ -200,15 +210,9 @@ public:
 
     void start(const QByteArray& wurzel, const QString& laufwerkspfad)
     {
-        const int fd = ::open(wurzel.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int fd = wurzelÖffnen(wurzel, m_geraet);
         if (fd < 0)
             return;
-        struct stat st {};
-        if (::fstat(fd, &st) != 0) {
-            ::close(fd);
-            return;
-        }
-        m_geraet = st.st_dev;
         m_wurzel = wurzel.endsWith('/') ? wurzel : wurzel + '/';
         ordnerLaufen(fd, laufwerkspfad, 0, false);
     }
