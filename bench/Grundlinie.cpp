@@ -126,6 +126,27 @@ bool ordnerBaum(const QString& wurzel, long anzahl)
     return true;
 }
 
+namespace {
+
+long zugangLesen(QAccessibleInterface* i, int tiefe)
+{
+    if (!i || tiefe > 64)
+        return 0;
+    long n = 1;
+    sink = sink + i->text(QAccessible::Name).size();
+    const int kinder = i->childCount();
+    for (int k = 0; k < kinder; ++k)
+        n += zugangLesen(i->child(k), tiefe + 1);
+    return n;
+}
+
+}  // namespace
+
+long zugangLesen(QAccessibleInterface* i)
+{
+    return zugangLesen(i, 0);
+}
+
 bool zugangAktiv()
 {
     if (qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON")) {

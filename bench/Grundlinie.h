@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class QAccessibleInterface;
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -43,6 +44,10 @@ double median(int runden, const std::function<void()>& arbeit);
 // A tree of `anzahl` folders below `wurzel`, each with up to ten sub-folders
 // and two small files, filled level by level (about five levels at 40,000).
 bool ordnerBaum(const QString& wurzel, long anzahl);
+
+// Every accessibility interface below `i` read as a client reads a window
+// (its name, its children, theirs, ...); how many there are.
+long zugangLesen(QAccessibleInterface* i);
 
 // Whether Qt's accessibility bridge is active: where bench/MitZugang.sh set it
 // up, waited for (it comes up shortly after the first window). Needs a QApplication.

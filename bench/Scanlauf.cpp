@@ -13,6 +13,7 @@
 // at its peak and what its lists keep afterwards, the folder search (goal at
 // 40,000 folders: within 2 of its baseline, with and without accessibility) and
 // the peak resident set (goal: under 250 MB).
+#include "bench/EinLaufwerk.h"
 #include "bench/Grundlinie.h"
 #include "bench/Katalogfuellung.h"
 #include "platform/vb/VbControls.h"
@@ -96,24 +97,6 @@ void ftsLauf(const QString& wurzel)
     bench::sink = bench::sink + qsizetype(summe);
 }
 
-// One disc "D:" whose root is the tree.
-class EinLaufwerk : public sys::Drives {
-public:
-    explicit EinLaufwerk(QString wurzel) : m_wurzel(std::move(wurzel)) {}
-    QList<sys::Drive> list() override { return {{QStringLiteral("D:"), sys::drivetype::CdRom, m_wurzel, {}}}; }
-    sys::DriveDetails details(const QString&) override { return {true, QStringLiteral("BENCH"), {}, 0, 1, 0}; }
-    QString folderOf(const QString& drivePath) override
-    {
-        const sys::DrivePath p = sys::splitDrivePath(drivePath);
-        return p.inside.isEmpty() ? m_wurzel : m_wurzel + u'/' + p.inside;
-    }
-    void openTray(const QString&) override {}
-    void closeTray(const QString&) override {}
-
-private:
-    QString m_wurzel;
-};
-
 // The main window's part of the hand-over: its two hidden lists.
 class Hauptlisten : public scan::Katalogfenster {
 public:
@@ -163,36 +146,6 @@ qsizetype ftsOrdner(const QString& wurzel)
     return ordner.size();
 }
 
-// One local disk "C:" whose root is the tree.
-class Platte : public sys::Drives {
-public:
-    explicit Platte(QString wurzel) : m_wurzel(std::move(wurzel)) {}
-    QList<sys::Drive> list() override { return {{QStringLiteral("C:"), sys::drivetype::Fixed, m_wurzel, {}}}; }
-    sys::DriveDetails details(const QString&) override { return {true, QStringLiteral("SYSTEM"), {}, 0, 1, 0}; }
-    QString folderOf(const QString& drivePath) override
-    {
-        const sys::DrivePath p = sys::splitDrivePath(drivePath);
-        return p.inside.isEmpty() ? m_wurzel : m_wurzel + u'/' + p.inside;
-    }
-    void openTray(const QString&) override {}
-    void closeTray(const QString&) override {}
-
-private:
-    QString m_wurzel;
-};
-
-// Every interface below `i`, as a client reads a window: its children, theirs, ...
-long zugangLesen(QAccessibleInterface* i, int tiefe = 0)
-{
-    if (!i || tiefe > 64)
-        return 0;
-    long n = 1;
-    const int kinder = i->childCount();
-    for (int k = 0; k < kinder; ++k)
-        n += zugangLesen(i->child(k), tiefe + 1);
-    return n;
-}
-
 // A fresh window per round, as each opening is: the click on "C:" is timed,
 // up to the last folder row. A listening client has read the window first.
 double ordnerSuche(const sys::Services& dienste, bool zugang, qsizetype* zeilen)
@@ -203,7 +156,7 @@ double ordnerSuche(const sys::Services& dienste, bool zugang, qsizetype* zeilen)
     fenster.show();
     QCoreApplication::processEvents();
     if (zugang)
-        zugangLesen(QAccessible::queryAccessibleInterface(&fenster));
+        bench::zugangLesen(QAccessible::queryAccessibleInterface(&fenster));
     const double ms = bench::messen([&] {
         fenster.List1->setCurrentRow(0);
         fenster.List1_Click();
@@ -263,7 +216,7 @@ int main(int argc, char** argv)
     const double k = bench::median(runden, [&] { kernLauf(wurzel, &eintraege); });
     const double b = bench::median(runden, [&] { ftsLauf(wurzel); });
     QTemporaryDir programmordner;
-    EinLaufwerk laufwerk(wurzel);
+    bench::EinLaufwerk laufwerk(QStringLiteral("D:"), sys::drivetype::CdRom, QStringLiteral("BENCH"), wurzel);
     sys::Services dienste;
     dienste.programFolder = programmordner.path();
     dienste.drives = &laufwerk;
@@ -302,7 +255,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot make the disk\n");
         return 1;
     }
-    Platte c(platte);
+    bench::EinLaufwerk c(QStringLiteral("C:"), sys::drivetype::Fixed, QStringLiteral("SYSTEM"), platte);
     QTemporaryDir hddordner;
     {
         QFile ini(hddordner.filePath(QStringLiteral("Cd.ini")));
@@ -348,5 +301,16 @@ int main(int argc, char** argv)
     else
         std::printf("no accessibility bridge active here: bench/MitZugang.sh runs this with a client's bus\n");
     std::printf("peak resident %.1f MB\n", double(bench::peakRssKb()) / 1024.0);
-    return 0;
+    // A walk that listed nothing, or a drive list other than the disk's folders, measured nothing.
+    bool gescheitert = false;
+    if (eintraege == 0 || zeilen == 0) {
+        std::fprintf(stderr, "the walk listed nothing\n");
+        gescheitert = true;
+    }
+    if (ordnerzeilen != gefunden || gefunden != ordnerzahl) {
+        std::fprintf(stderr, "the drive list holds %lld folders, the disk %lld of %ld\n",
+                     static_cast<long long>(ordnerzeilen), static_cast<long long>(gefunden), ordnerzahl);
+        gescheitert = true;
+    }
+    return gescheitert ? 1 : 0;
 }

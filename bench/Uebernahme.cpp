@@ -8,6 +8,7 @@
 // Usage: bench_uebernahme [entries=10000] [rounds=5]
 // Prints the medians, the ratio (goal: within 2 at N = 10,000) and the peak
 // resident set.
+#include "bench/EinLaufwerk.h"
 #include "bench/Grundlinie.h"
 #include "bench/Fensterbank.h"
 #include "catalogue/frmFilme.h"
@@ -44,16 +45,6 @@ public:
     QElapsedTimer uhr;
     double ms = -1;
     QString letzte;
-};
-
-// The disc in "D:" is always ready.
-class Laufwerk : public sys::Drives {
-public:
-    QList<sys::Drive> list() override { return {{QStringLiteral("D:"), sys::drivetype::CdRom, {}, {}}}; }
-    sys::DriveDetails details(const QString&) override { return {true, QStringLiteral("SCAN"), {}, 0, 1, 0}; }
-    QString folderOf(const QString&) override { return {}; }
-    void openTray(const QString&) override {}
-    void closeTray(const QString&) override {}
 };
 
 double barSpeichern(const QString& pfad, const QString& titel, const QStringList& liste)
@@ -93,7 +84,7 @@ int main(int argc, char** argv)
     char* vorgabe[] = {argv[0], tausend};
     bench::Katalogbank bank(2, vorgabe);
     Stoppuhr stoppuhr;
-    Laufwerk laufwerk;
+    bench::EinLaufwerk laufwerk(QStringLiteral("D:"), sys::drivetype::CdRom, QStringLiteral("SCAN"));
     bank.services.messages = &stoppuhr;
     bank.services.drives = &laufwerk;
     const auto hauptfenster = bench::hauptfenster(bank, bench::Stand::gelistet);

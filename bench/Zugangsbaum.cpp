@@ -7,6 +7,7 @@
 // Usage: bench_zugangsbaum [folders=33000] [rounds=3] [titles=1000]
 // Prints the medians, the ratio of the two reads and the goal: after the
 // walk at 33,000 folders the tree is read in under 1 s.
+#include "bench/EinLaufwerk.h"
 #include "bench/Fensterbank.h"
 #include "bench/Grundlinie.h"
 #include "catalogue/frmFilme.h"
@@ -24,37 +25,6 @@
 #include <vector>
 
 namespace {
-
-// The disc in "D:" is the tree.
-class Disc : public sys::Drives {
-public:
-    explicit Disc(QString wurzel) : m_wurzel(std::move(wurzel)) {}
-    QList<sys::Drive> list() override { return {{QStringLiteral("D:"), sys::drivetype::CdRom, m_wurzel, {}}}; }
-    sys::DriveDetails details(const QString&) override { return {true, QStringLiteral("ORDNER"), {}, 0, 1, 0}; }
-    QString folderOf(const QString& drivePath) override
-    {
-        const sys::DrivePath p = sys::splitDrivePath(drivePath);
-        return p.inside.isEmpty() ? m_wurzel : m_wurzel + u'/' + p.inside;
-    }
-    void openTray(const QString&) override {}
-    void closeTray(const QString&) override {}
-
-private:
-    QString m_wurzel;
-};
-
-// Every interface below `i`: its children, theirs, ...
-long lesen(QAccessibleInterface* i, int tiefe = 0)
-{
-    if (!i || tiefe > 64)
-        return 0;
-    long n = 1;
-    bench::sink = bench::sink + i->text(QAccessible::Name).size();
-    const int kinder = i->childCount();
-    for (int k = 0; k < kinder; ++k)
-        n += lesen(i->child(k), tiefe + 1);
-    return n;
-}
 
 struct Lesung {
     double ms = 0;
@@ -80,7 +50,8 @@ Lesung fenster(bench::Katalogbank& bank, bool laufen)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     QCoreApplication::processEvents();
-    l.ms = bench::messen([&] { l.schnittstellen = lesen(QAccessible::queryAccessibleInterface(f.get())); });
+    l.ms = bench::messen(
+        [&] { l.schnittstellen = bench::zugangLesen(QAccessible::queryAccessibleInterface(f.get())); });
     return l;
 }
 
@@ -101,7 +72,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot make the disc\n");
         return 1;
     }
-    Disc disc(wurzel);
+    bench::EinLaufwerk disc(QStringLiteral("D:"), sys::drivetype::CdRom, QStringLiteral("ORDNER"), wurzel);
     bank.services.drives = &disc;
 
     std::vector<double> nachher, vorher;

@@ -126,9 +126,11 @@ void frmFilme::przDatensatzAnzeigen()
         });
     }
     schritt([&] { c.cmdUnterordner->setVisible(feldText(feld("Unterordner")) != QLatin1String("-")); });
+    // A size kept in the field that was scanned or typed is not what the
+    // record holds; the one the record before showed is nothing the user did.
+    const QString größeVorher = m_geladen.value(Stand::Size);
     m_geladen = panelStand();
-    // A scanned size kept in the field is not what the record holds.
-    if (größeBleibt)
+    if (größeBleibt && c.tfSize->text() != größeVorher)
         m_geladen[Stand::Size] = QStringLiteral("0");
 }
 

@@ -10,6 +10,7 @@
 // are parked behind the title list; they are never shown.
 #include "catalogue/frmFilme.h"
 
+#include "catalogue/Bildchen.h"
 #include "platform/vb/Formular.h"
 #include "platform/vb/VbControls.h"
 #include "platform/vb/VbRuntime.h"
@@ -24,7 +25,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
@@ -359,22 +359,10 @@ void malen(QPainter& p, Motiv motiv)
     }
 }
 
-// Drawn in 16 x 16 units, also at two to four times the pixels, so that a
-// larger font or a finer screen shows it sharp.
+// Up to four times the pixels: the button's picture grows with the font too.
 QIcon knopfBild(Motiv motiv)
 {
-    QIcon bild;
-    for (int faktor = 1; faktor <= 4; ++faktor) {
-        QPixmap stufe(16 * faktor, 16 * faktor);
-        stufe.fill(Qt::transparent);
-        QPainter p(&stufe);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(faktor, faktor);
-        malen(p, motiv);
-        p.end();
-        bild.addPixmap(stufe);
-    }
-    return bild;
+    return katalog::bildchen(16, 4, [motiv](QPainter& p) { malen(p, motiv); });
 }
 
 // The picture grows with the form, as its button does.

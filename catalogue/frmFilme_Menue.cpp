@@ -1,6 +1,7 @@
 // The main window's menu commands and the buttons that open other windows.
 #include "catalogue/frmFilme.h"
 
+#include "catalogue/Bildchen.h"
 #include "frame/Programme.h"
 #include "frame/frmAbout.h"
 #include "frame/frmCredits.h"
@@ -87,24 +88,10 @@ void malen(QPainter& p, Motiv motiv, QColor farbe)
     }
 }
 
-// Drawn in 13 x 13 units, also at two and three times the pixels, so that a
-// finer screen shows it sharp.
+// Menu pictures keep their size whatever the font: three times for the finest screens.
 QIcon menüBild(Motiv motiv, QColor farbe)
 {
-    QIcon bild;
-    for (int faktor = 1; faktor <= 3; ++faktor) {
-        QPixmap stufe(13 * faktor, 13 * faktor);
-        stufe.fill(Qt::transparent);
-        QPainter p(&stufe);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(faktor, faktor);
-        p.setPen(QPen(farbe.darker(160), 1));
-        p.setBrush(farbe);
-        malen(p, motiv, farbe);
-        p.end();
-        bild.addPixmap(stufe);
-    }
-    return bild;
+    return katalog::bildchen(13, 3, [&](QPainter& p) { malen(p, motiv, farbe); });
 }
 
 }  // namespace

@@ -124,6 +124,16 @@ const QString ErsterStartTitel =
     QStringLiteral("Achtung: Neue Funktion! Neuer Wert wurde in die ini Datei eingetragen.");
 const QString ErsatzText = QStringLiteral("Bitte ein Hintergrundbild wählen. Standard wird gesetzt.");
 
+// The picture stretched over its new rectangle and shown: hidden while it
+// moves, and moved in one step, so it repaints once.
+void bildSetzen(QLabel* image, const QRect& platz)
+{
+    image->hide();
+    image->setScaledContents(true);
+    image->setGeometry(platz);
+    image->show();
+}
+
 }  // namespace
 
 std::optional<Einpassung> einpassen(float breite, float hoehe, float x, float y, bool zentrieren, Bildmass bild)
@@ -167,11 +177,7 @@ bool AdjustImageToRect(QLabel* image, float breite, float hoehe, float x, float 
     const auto e = einpassen(breite, hoehe, x, y, zentrieren, bild);
     if (!e)
         return false;
-    // Hidden while it moves, and moved in one step, so it repaints once.
-    image->hide();
-    image->setScaledContents(true);
-    image->setGeometry(pixel(e->links), pixel(e->oben), pixel(e->breite), pixel(e->hoehe));
-    image->show();
+    bildSetzen(image, QRect(pixel(e->links), pixel(e->oben), pixel(e->breite), pixel(e->hoehe)));
     return true;
 }
 
@@ -203,12 +209,7 @@ void Form_Resize(QWidget* fenster)
     const auto seite = [](float bild, int raum) { return bild < float(raum) + 1.0f ? raum : int(std::ceil(bild)); };
     const int breite = seite(e->breite, flaeche->width());
     const int hoehe = seite(e->hoehe, flaeche->height());
-    const QRect platz((flaeche->width() - breite) / 2, (flaeche->height() - hoehe) / 2, breite, hoehe);
-    // Hidden while it moves, and moved in one step, so it repaints once.
-    image->hide();
-    image->setScaledContents(true);
-    image->setGeometry(platz);
-    image->show();
+    bildSetzen(image, QRect((flaeche->width() - breite) / 2, (flaeche->height() - hoehe) / 2, breite, hoehe));
 }
 
 void przLabel(QWidget* fenster, const Feldwoerter& feldwort, const Einstellungen& werte)

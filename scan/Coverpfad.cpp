@@ -32,7 +32,9 @@ Kopie kopieren(QFile& quelle, const QString& ziel, QString* fehler)
 {
     QFile neu(ziel);
     if (!neu.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        if (QFileInfo::exists(ziel))
+        // A link holds its name too, also one that leads nowhere.
+        const QFileInfo da(ziel);
+        if (da.exists() || da.isSymLink())
             return Kopie::Vergeben;
         *fehler = sys::dateigrund(neu);
         return Kopie::Fehler;

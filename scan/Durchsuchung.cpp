@@ -1,5 +1,7 @@
 #include "scan/Durchsuchung.h"
 
+#include "platform/vb/Unterordner.h"
+
 #include <QFile>
 
 #include <dirent.h>
@@ -45,6 +47,22 @@ QString ganzzahlig(double wert)
     return QString::number(qint64(std::round(wert)));
 }
 
+// The folder a walk starts in, open, and its device, which the walk does not
+// leave; -1 when it cannot be opened.
+int wurzelÖffnen(const QByteArray& ordner, dev_t& geraet)
+{
+    const int fd = ::open(ordner.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    geraet = st.st_dev;
+    return fd;
+}
+
 struct Eintrag {
     QByteArray roh;   // the name's bytes, for the walk
     QString name;     // decoded, for the lists
@@ -58,15 +76,9 @@ public:
 
     void start(const QByteArray& ordner)
     {
-        const int fd = ::open(ordner.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int fd = wurzelÖffnen(ordner, m_geraet);
         if (fd < 0)
             return;
-        struct stat wurzel {};
-        if (::fstat(fd, &wurzel) != 0) {
-            ::close(fd);
-            return;
-        }
-        m_geraet = wurzel.st_dev;
         QString pfad = QFile::decodeName(ordner);
         while (pfad.size() > 1 && pfad.endsWith(QLatin1Char('/')))
             pfad.chop(1);
@@ -190,33 +202,22 @@ private:
     std::vector<qint64> m_groesse;  // per listed name
 };
 
-// The folder search: one open folder a level, its sub-folders read, sorted and
-// walked in turn.
+// The folder search: one open folder a level, its sub-folders read as the
+// folder list reads them and walked in turn.
 class Ordnerlauf {
 public:
     Ordnerlauf(Ordnersuche& ergebnis, Laufbegleiter* begleiter) : m_e(ergebnis), m_begleiter(begleiter) {}
 
     void start(const QByteArray& wurzel, const QString& laufwerkspfad)
     {
-        const int fd = ::open(wurzel.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int fd = wurzelÖffnen(wurzel, m_geraet);
         if (fd < 0)
             return;
-        struct stat st {};
-        if (::fstat(fd, &st) != 0) {
-            ::close(fd);
-            return;
-        }
-        m_geraet = st.st_dev;
         m_wurzel = wurzel.endsWith('/') ? wurzel : wurzel + '/';
         ordnerLaufen(fd, laufwerkspfad, 0, false);
     }
 
 private:
-    struct Unterordner {
-        QString name;
-        QByteArray roh;
-    };
-
     // Takes the descriptor. `rohImPfad`: a name on the way down is no valid text.
     void ordnerLaufen(int fd, const QString& pfad, int tiefe, bool rohImPfad)
     {
@@ -225,27 +226,9 @@ private:
             ::close(fd);
             return;
         }
-        std::vector<Unterordner> unter;
-        while (const dirent* d = ::readdir(dir)) {
-            // The entry's own type spares a look at every file.
-            if (d->d_type != DT_DIR && d->d_type != DT_UNKNOWN)
-                continue;
-            const char* name = d->d_name;
-            if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
-                continue;
-            struct stat st {};
-            if (::fstatat(::dirfd(dir), name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode)
-                || st.st_dev != m_geraet)
-                continue;
-            QByteArray roh(name);
-            unter.push_back({QFile::decodeName(roh), std::move(roh)});
-        }
-        std::sort(unter.begin(), unter.end(), [](const Unterordner& a, const Unterordner& b) {
-            const int c = QString::compare(a.name, b.name, Qt::CaseInsensitive);
-            return c != 0 ? c < 0 : a.name != b.name ? a.name < b.name : a.roh < b.roh;
-        });
+        const std::vector<vb::Unterordner> unter = vb::unterordnerLesen(dir, m_geraet);
         const QString vorne = pfad.endsWith(QLatin1Char('/')) ? pfad : pfad + QLatin1Char('/');
-        for (const Unterordner& u : unter) {
+        for (const vb::Unterordner& u : unter) {
             m_stand.ordnerPfad = pfad;
             if (m_e.abgebrochen || (m_begleiter && !m_begleiter->weiter(m_stand))) {
                 m_e.abgebrochen = true;

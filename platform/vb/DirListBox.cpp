@@ -1,11 +1,11 @@
 #include "platform/vb/DirListBox.h"
 
+#include "platform/vb/Unterordner.h"
+
 #include <QFile>
 
-#include <algorithm>
-#include <cstring>
 #include <utility>
-#include <vector>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -84,27 +84,11 @@ void DirListBox::Refresh()
         ::close(fd);
         return;
     }
-    std::vector<std::pair<QString, QByteArray>> gefunden;
-    while (const dirent* eintrag = ::readdir(verzeichnis)) {
-        const char* name = eintrag->d_name;
-        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
-            continue;
-        struct stat info {};
-        if (::fstatat(fd, name, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(info.st_mode)
-            || info.st_dev != wurzel.st_dev)
-            continue;
-        const QByteArray roh(name);
-        gefunden.emplace_back(QFile::decodeName(roh), roh);
+    for (Unterordner& u : unterordnerLesen(verzeichnis, wurzel.st_dev)) {
+        m_unterordner.append(std::move(u.name));
+        m_unterordnerRoh.append(std::move(u.roh));
     }
     ::closedir(verzeichnis);
-    std::sort(gefunden.begin(), gefunden.end(), [](const auto& a, const auto& b) {
-        const int c = QString::compare(a.first, b.first, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a.first != b.first ? a.first < b.first : a.second < b.second;
-    });
-    for (auto& [name, roh] : gefunden) {
-        m_unterordner.append(name);
-        m_unterordnerRoh.append(roh);
-    }
     addItems(m_unterordner);
 }
 

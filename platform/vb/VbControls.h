@@ -52,10 +52,8 @@ private:
 // write it), so that no column moves.
 class ListRows {
 public:
-    void reserve(qsizetype rows) { m_texts.reserve(rows); }
     void append(std::initializer_list<QString> cells);
     qsizetype size() const { return m_texts.size(); }
-    const QStringList& texts() const { return m_texts; }
 
 private:
     friend class ListBox;

@@ -15,16 +15,6 @@ using namespace testing_support;
 
 namespace {
 
-// The box's whole text replaced as a user does it in a filtered box, where
-// Ctrl+A is refused: Home, Shift+End, then the keys.
-void überschreibenImFokus(QWidget* w, const QString& tasten)
-{
-    fokussieren(w);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ShiftModifier);
-    tippenImFokus(w, tasten);
-}
-
 struct Modus {
     const char* name;
     bool unterordner;  // the panel holds a sub-entry

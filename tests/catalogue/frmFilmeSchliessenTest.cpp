@@ -3,9 +3,6 @@
 #include "tests/catalogue/Bearbeitung.h"
 #include "tests/support/Kombis.h"
 
-#include <QApplication>
-#include <QTest>
-#include <QTextEdit>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -14,16 +11,6 @@
 using namespace testing_support;
 
 namespace {
-
-// The box's whole text replaced as a user does it in a filtered box, where
-// Ctrl+A is refused: Home, Shift+End, then the keys.
-void überschreibenImFokus(QWidget* w, const QString& tasten)
-{
-    fokussieren(w);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ShiftModifier);
-    tippenImFokus(w, tasten);
-}
 
 // The ways a user closes the window: the close box and Alt+F4 reach it as the
 // window system's close request, "Beenden" through the menu.
@@ -236,4 +223,110 @@ TEST(Schliessen, ToolsAsksBeforeItStarts)
     f.c.mnuTools->trigger();
     EXPECT_EQ(k.fake.shell.started.size(), 1);
     EXPECT_EQ(spalte(k, "Filme", "Mappe", "Matrix"), "Z");
+}
+
+namespace {
+
+// What a button of the record stored is no change any more: the window closes
+// without a question.
+struct Gespeichert {
+    const char* name;
+    std::function<void(Filmkatalog&, frmFilme&)> speichern;
+};
+
+std::string speicherName(const testing::TestParamInfo<Gespeichert>& i)
+{
+    return i.param.name;
+}
+
+const Gespeichert Speicherwege[] = {
+    {"Speichern",
+     [](Filmkatalog&, frmFilme& f) {
+         f.c.Neu->click();
+         tippenImFokus(f.c.tfTitel, "Neuer Film");
+         f.c.Speichern->click();
+     }},
+    {"Editieren",
+     [](Filmkatalog& k, frmFilme& f) {
+         zeigen(k, "Matrix");
+         überschreibenImFokus(f.c.tfMappe, "Z");
+         f.c.cmdEdit->click();
+     }},
+    {"AusleiheSpeichern",
+     [](Filmkatalog& k, frmFilme& f) {
+         zeigen(k, "Alien");
+         f.c.cmdAusleihen->click();
+         tippenImFokus(f.c.cmbWer1, "Eva");
+         f.c.cmdspeichern->click();
+     }},
+    {"UnterordnerSpeichern",
+     [](Filmkatalog& k, frmFilme& f) {
+         zeigen(k, "Alien");
+         f.c.cmdNeu2->click();
+         ersetzenImFokus(f.c.tfTitel, "Alien Bonus");
+         f.c.cmdSpeichern2->click();
+     }},
+    {"UnterordnerEditieren",
+     [](Filmkatalog& k, frmFilme& f) {
+         zeigen(k, "Matrix");
+         f.c.cmdUnterordner->click();
+         for (int i = 0; i < f.c.lfListe2->count(); ++i)
+             if (f.c.lfListe2->item(i)->text().startsWith("Matrix Teil 2"))
+                 f.c.lfListe2->setCurrentRow(i);
+         überschreibenImFokus(f.c.tfFormat, "SVCD");
+         f.c.cmdEditieren2->click();
+     }},
+};
+
+class SchliessenNachDemSpeichern : public testing::TestWithParam<Gespeichert> {};
+
+}  // namespace
+
+TEST_P(SchliessenNachDemSpeichern, ClosesAtOnce)
+{
+    Filmkatalog k;
+    frmFilme& f = k.fenster();
+    f.show();
+    f.przAlleListe();
+    GetParam().speichern(k, f);
+    const std::size_t vorher = k.fake.messages.shown.size();
+    f.close();
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(k.fake.messages.shown.size(), vorher) << k.fake.messages.shown.back().prompt.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Fenster, SchliessenNachDemSpeichern, testing::ValuesIn(Speicherwege), speicherName);
+
+// In Edit Mode a title stored with size "0" keeps the size in the field. The
+// size the title before showed is nothing the user did; a scanned one is what
+// "Editieren" would store, and the close asks for it.
+TEST(Schliessen, InEditModeOnlyAScannedSizeKeptInTheFieldIsAChange)
+{
+    {
+        Filmkatalog k("[Funktionen]\r\nEdit Mode=1\r\n");
+        frmFilme& f = k.fenster();
+        f.show();
+        f.przAlleListe();
+        titelKlicken(k, "Der Pate");
+        titelKlicken(k, "Alien");
+        ASSERT_EQ(f.c.tfSize->text(), "4700") << "the field keeps the size of the title before";
+        f.close();
+        EXPECT_FALSE(f.isVisible());
+        EXPECT_TRUE(k.fake.messages.shown.empty()) << "only looked at";
+        EXPECT_EQ(spalte(k, "Filme", "Size", "Alien"), "0");
+    }
+    Filmkatalog k("[Funktionen]\r\nEdit Mode=1\r\n");
+    frmFilme& f = k.fenster();
+    f.show();
+    f.przAlleListe();
+    f.c.tfSize->setText("734");
+    scanÜbergeben(f, {"film.avi: 734"}, false);
+    titelKlicken(k, "Alien");
+    titelKlicken(k, "Alien 3");
+    ASSERT_EQ(f.c.tfSize->text(), "734");
+    k.fake.messages.answer(sys::mb::Cancel);
+    f.close();
+    ASSERT_EQ(k.fake.messages.shown.size(), 1u);
+    EXPECT_EQ(k.fake.messages.shown[0].prompt, "Änderungen an \"Alien 3\" speichern?");
+    EXPECT_TRUE(f.isVisible());
 }

@@ -72,4 +72,12 @@ void ersetzenImFokus(QWidget* w, const QString& tasten)
     tippenImFokus(w, tasten);
 }
 
+void überschreibenImFokus(QWidget* w, const QString& tasten)
+{
+    fokussieren(w);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ShiftModifier);
+    tippenImFokus(w, tasten);
+}
+
 }  // namespace testing_support

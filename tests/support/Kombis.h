@@ -30,5 +30,7 @@ void fokussieren(QWidget* w);
 void tippenImFokus(QWidget* w, const QString& tasten);
 // The same in place of the box's whole text: Ctrl+A first, then the keys.
 void ersetzenImFokus(QWidget* w, const QString& tasten);
+// The same in a box that refuses Ctrl+A (a filtered one): Home, Shift+End, then the keys.
+void überschreibenImFokus(QWidget* w, const QString& tasten);
 
 }  // namespace testing_support
