@@ -22,7 +22,6 @@ namespace {
 
 constexpr int OffsetMaske = 0x1fff;
 constexpr int Geloescht = 0x4000;
-constexpr int LangwertKopf = 12;  // the part of a memo or OLE value kept in its row
 constexpr int HoechsteFassung = 6;  // the newest engine libmdb knows (Access 2019)
 
 using aufbau::beschaedigt;
@@ -488,35 +487,16 @@ private:
     }
 
     // A memo or OLE value whole, whatever its length: inline in the row, or
-    // on pages of their own, whose pointers are checked before libmdb follows
-    // them. libmdb's own text of a memo stops at its bind size; its long-value
-    // reads take a chunk at a time.
-    void langwert(MdbColumn& spalte, const MdbField& feld)
+    // on pages of their own. The check reads it as it follows its pointers;
+    // libmdb's own text of a memo stops at its bind size.
+    void langwert(const MdbColumn& spalte, const MdbField& feld)
     {
         m_lang.clear();
         if (feld.siz == 0)
             return;
-        const QString wo = QStringLiteral("der lange Wert der Spalte \"%1\" in der Tabelle \"%2\"")
-                               .arg(QString::fromUtf8(spalte.name), m_name);
-        aufbau::langwertLesen(m_seiten, m_mdb->pg_buf + feld.start, feld.siz, wo);
-        unsigned char kopf[LangwertKopf];
-        std::memcpy(kopf, m_mdb->pg_buf + feld.start, LangwertKopf);
-        quint32 angabe;
-        std::memcpy(&angabe, kopf, 4);
-        const qsizetype gesamt = qsizetype(angabe & 0x3fffffffu);
-        if (m_stueck.size() < MDB_PGSIZE)
-            m_stueck.resize(MDB_PGSIZE);
-        spalte.cur_value_start = feld.start;
-        spalte.cur_value_len = feld.siz;
-        spalte.bind_ptr = m_stueck.data();
-        size_t n = mdb_ole_read(m_mdb, &spalte, kopf, size_t(m_stueck.size()));
-        while (n > 0 && m_lang.size() + qsizetype(n) <= gesamt) {
-            m_lang.append(m_stueck.constData(), qsizetype(n));
-            n = mdb_ole_read_next(m_mdb, &spalte, kopf);
-        }
-        spalte.bind_ptr = nullptr;
-        if (m_lang.size() != gesamt)
-            beschaedigt(QStringLiteral("%1 ist unvollständig (%2 von %3 Bytes).").arg(wo).arg(m_lang.size()).arg(gesamt));
+        m_lang = aufbau::langwertLesen(m_seiten, m_mdb->pg_buf + feld.start, feld.siz,
+                                       QStringLiteral("der lange Wert der Spalte \"%1\" in der Tabelle \"%2\"")
+                                           .arg(QString::fromUtf8(spalte.name), m_name));
     }
 
     MdbHandle* m_mdb;
@@ -528,7 +508,6 @@ private:
     std::vector<MdbField> m_felder;
     std::vector<aufbau::Feld> m_geprueft;
     std::vector<Wert> m_werte;
-    QByteArray m_stueck;
     QByteArray m_lang;
     long long m_gelesen = 0;
     bool m_ende = false;
