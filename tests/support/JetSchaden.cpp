@@ -1,4 +1,5 @@
 #include "tests/support/JetSchaden.h"
+#include "tests/support/JetBytes.h"
 
 #include <QFile>
 
@@ -50,16 +51,11 @@ int zeilenEnde(const quint8* seite, int zeile)
     return zeile == 0 ? Seite : zeilenAnfang(seite, zeile - 1);
 }
 
-QByteArray utf16(const QString& s)
-{
-    return QByteArray(reinterpret_cast<const char*>(s.utf16()), s.size() * 2);
-}
-
 // Replaces the first place of `alt` on the page by `neu` (of the same length).
 void ersetzen(quint8* seite, const QString& alt, const QString& neu)
 {
-    const QByteArray a = utf16(alt);
-    const QByteArray n = utf16(neu);
+    const QByteArray a = utf16le(alt);
+    const QByteArray n = utf16le(neu);
     const QByteArray b(reinterpret_cast<const char*>(seite), Seite);
     const qsizetype stelle = b.indexOf(a);
     if (stelle < 0 || a.size() != n.size())
