@@ -46,24 +46,6 @@ QString zeigerText(quint32 zeiger)
     return QStringLiteral("Zeile %1 der Seite %2").arg(zeiger & 0xff).arg(zeiger >> 8);
 }
 
-// The bytes each fixed column type takes; 0 for the others.
-int festeGroesse(int typ)
-{
-    switch (typ) {
-    case int(Typ::Byte): return 1;
-    case int(Typ::Integer): return 2;
-    case int(Typ::Long): return 4;
-    case int(Typ::Money): return 8;
-    case int(Typ::Single): return 4;
-    case int(Typ::Double): return 8;
-    case int(Typ::DatumZeit): return 8;
-    case int(Typ::GUID): return 16;
-    case int(Typ::Numeric): return 17;
-    case 0x12: return 4;  // a complex column's id
-    default: return 0;
-    }
-}
-
 // The engine allows no control character in the name of a table or column,
 // and libmdb's C strings end at the first 0.
 bool lesbarerName(const QString& name)
@@ -132,6 +114,23 @@ private:
 const Format& format(int fassung)
 {
     return fassung == 0 ? Jet3 : Jet4;
+}
+
+int festeGroesse(int typ)
+{
+    switch (typ) {
+    case int(Typ::Byte): return 1;
+    case int(Typ::Integer): return 2;
+    case int(Typ::Long): return 4;
+    case int(Typ::Money): return 8;
+    case int(Typ::Single): return 4;
+    case int(Typ::Double): return 8;
+    case int(Typ::DatumZeit): return 8;
+    case int(Typ::GUID): return 16;
+    case int(Typ::Numeric): return 17;
+    case 0x12: return 4;  // a complex column's id
+    default: return 0;
+    }
 }
 
 void beschaedigt(const QString& warum)

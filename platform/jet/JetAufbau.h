@@ -40,6 +40,10 @@ struct Format {
 };
 const Format& format(int fassung);
 
+// The bytes each fixed column type takes (a Typ, or 0x12 for a complex
+// column's id); 0 for the others.
+int festeGroesse(int typ);
+
 [[noreturn]] void beschaedigt(const QString& warum);
 
 // The file's pages, read on demand; the count from the file's size.

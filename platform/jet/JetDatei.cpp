@@ -20,8 +20,6 @@ namespace jet {
 
 namespace {
 
-constexpr int OffsetMaske = 0x1fff;
-constexpr int Geloescht = 0x4000;
 constexpr int HoechsteFassung = 6;  // the newest engine libmdb knows (Access 2019)
 
 using aufbau::beschaedigt;
@@ -297,22 +295,6 @@ const Tabelle* JetDatei::tabelle(const QString& name) const
 
 namespace {
 
-int festeBytes(int typ)
-{
-    switch (typ) {
-    case MDB_BYTE: return 1;
-    case MDB_INT: return 2;
-    case MDB_LONGINT:
-    case MDB_FLOAT: return 4;
-    case MDB_DOUBLE:
-    case MDB_DATETIME:
-    case MDB_MONEY: return 8;
-    case MDB_REPID: return 16;
-    case MDB_NUMERIC: return 17;
-    default: return 0;
-    }
-}
-
 class MdbZeilen : public JetDatei::Zeilen {
 public:
     MdbZeilen(MdbHandle* mdb, MdbTableDef* def, QString name, aufbau::Seiten& seiten, const aufbau::Definition& aufbau,
@@ -344,19 +326,18 @@ public:
             }
             const int zeile = int(t->cur_row++);
             int anfang = 0;
-            size_t laenge = 0;
-            if (mdb_find_row(m_mdb, zeile, &anfang, &laenge) != 0 || laenge == 0 || (anfang & Geloescht))
+            int laenge = 0;
+            if (!aufbau::zeileFinden(m_seiten.format(), m_mdb->pg_buf, zeile, anfang, laenge))
                 continue;
-            anfang &= OffsetMaske;
             // The row's own tables fit inside it before libmdb follows them.
-            aufbau::zeileZerlegen(m_seiten.format(), m_mdb->pg_buf, anfang, int(laenge), m_aufbau, m_geprueft);
-            if (mdb_crack_row(t, anfang, laenge, m_felder.data()) < 0)
+            aufbau::zeileZerlegen(m_seiten.format(), m_mdb->pg_buf, anfang, laenge, m_aufbau, m_geprueft);
+            if (mdb_crack_row(t, anfang, size_t(laenge), m_felder.data()) < 0)
                 beschaedigt(QStringLiteral("eine Zeile der Tabelle \"%1\" ist nicht lesbar.").arg(m_name));
             for (unsigned i = 0; i < t->num_cols; ++i) {
                 MdbField& f = m_felder[i];
                 // A column added after the row was written is Null in it.
                 f.is_null = f.is_null || m_geprueft[size_t(f.colnum)].null;
-                if (!f.is_null && (f.start < anfang || f.siz < 0 || f.start + f.siz > anfang + int(laenge)))
+                if (!f.is_null && (f.start < anfang || f.siz < 0 || f.start + f.siz > anfang + laenge))
                     beschaedigt(QStringLiteral("eine Zeile der Tabelle \"%1\" ist nicht lesbar.").arg(m_name));
                 uebernehmen(f);
             }
@@ -405,7 +386,7 @@ private:
             w.art = Wert::Art::Null;
             return;
         }
-        if (feld.siz < festeBytes(spalte->col_type))
+        if (feld.siz < aufbau::festeGroesse(spalte->col_type))
             beschaedigt(QStringLiteral("ein Wert der Spalte \"%1\" in der Tabelle \"%2\" ist zu kurz.")
                             .arg(QString::fromUtf8(spalte->name), m_name));
         switch (spalte->col_type) {
