@@ -175,8 +175,7 @@ QByteArray zeigerZeile(Seiten& seiten, quint32 zeiger, const QString& wozu, QByt
     const int zeilen = u16(p + f.zeilenzahl);
     int anfang = 0;
     int laenge = 0;
-    if (zeile >= zeilen || f.zeilenzahl + 2 + 2 * zeilen > f.seite || !zeileFinden(f, p, zeile, anfang, laenge)
-        || (u16(p + f.zeilenzahl + 2 + 2 * zeile) & Geloescht))
+    if (zeile >= zeilen || f.zeilenzahl + 2 + 2 * zeilen > f.seite || !zeileFinden(f, p, zeile, anfang, laenge))
         beschaedigt(QStringLiteral("%1 verweist auf die %2, die es nicht gibt.").arg(wozu, zeigerText(zeiger)));
     if (seiteHier)
         *seiteHier = seite;

@@ -8,7 +8,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 
 #include <algorithm>
 #include <array>
@@ -241,7 +240,6 @@ std::unique_ptr<JetDatei> JetDatei::oeffnen(const QString& pfad)
 
     std::unique_ptr<JetDatei> datei(new JetDatei(std::move(innen)));
     MdbHandle* mdb = datei->m_innen->mdb;
-    QSet<QString> namen;
     for (unsigned i = 0; i < mdb->num_catalog; ++i) {
         auto* eintrag = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
         if (eintrag->object_type != MDB_TABLE || istSystemtabelle(eintrag))
@@ -267,9 +265,6 @@ std::unique_ptr<JetDatei> JetDatei::oeffnen(const QString& pfad)
             tabelle.spalten.push_back(spalteVon(spalte, datei->m_innen->kopf.fassung));
             tabelle.spalten.back().name = geprueft->definition.spalten[c].name;
         }
-        if (namen.contains(tabelle.name.toCaseFolded()))
-            beschaedigt(QStringLiteral("ihr Verzeichnis nennt die Tabelle \"%1\" zweimal.").arg(tabelle.name));
-        namen.insert(tabelle.name.toCaseFolded());
         datei->m_tabellen.push_back(std::move(tabelle));
     }
     return datei;
