@@ -3,7 +3,7 @@
 # libmdb on input that no check of ours foresees: the child program contains
 # such a crash, so it ends no run. libFuzzer runs in fork mode and goes on after
 # each crash, timeout or exhausted memory; then every input it kept is run
-# again alone, and the run fails on each one whose report names no frame of
+# again alone, and the run fails on each one whose stack names no frame of
 # libmdb (a crash, hang or broken rule of our own code). The contained ones are
 # listed with their inputs.
 #   libmdb_lauf.sh TARGET CORPUS SEEDS ARTIFACT_PREFIX SECONDS MAX_LEN
@@ -25,14 +25,22 @@ if [ "$status" -ne 0 ] && ! compgen -G "$praefix"'crash-*' >/dev/null && ! compg
     exit 1
 fi
 
+# The stack of the fault itself: the first run of frames in the report. The
+# stacks after it (where a block was allocated or freed) may well name libmdb
+# when the fault is ours, such as a use of a table definition libmdb freed.
+erster_stapel() {
+    awk '/^ +#[0-9]+ 0x[0-9a-f]+ /{drin=1; print; next} drin{exit}' "$1"
+}
+
 fehler=0
 for eingabe in "$praefix"crash-* "$praefix"timeout-* "$praefix"oom-* "$praefix"leak-*; do
     [ -e "$eingabe" ] || continue
     bericht="$eingabe.bericht"
     "$ziel" -timeout=1 -rss_limit_mb=2048 "$eingabe" > "$bericht" 2>&1
     nochmal=$?
-    if grep -qE '^ +#[0-9]+ 0x[0-9a-f]+ in .*(libmdb\.so|mdb_[a-z_0-9]+ )' "$bericht"; then
-        echo "contained inside libmdb: $eingabe ($(grep -m1 -oE 'in mdb_[a-z_0-9]+' "$bericht"))"
+    stapel="$(erster_stapel "$bericht")"
+    if grep -qE '(libmdb\.so|in mdb_[a-z_0-9]+ )' <<<"$stapel"; then
+        echo "contained inside libmdb: $eingabe ($(grep -m1 -oE 'in mdb_[a-z_0-9]+' <<<"$stapel"))"
     elif [ "$nochmal" -eq 0 ]; then
         # Gone when run alone (a hang of a loaded machine): kept for a look, no failure.
         echo "not again when run alone: $eingabe"
