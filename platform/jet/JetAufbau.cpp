@@ -594,8 +594,10 @@ std::vector<Eintrag> verzeichnisPruefen(Seiten& seiten)
             e.seite = quint32(zahl(id)) & 0x00ffffffu;
             e.typ = zahl(typ) & 0x7f;
             e.flags = quint32(zahl(flags));
+            // libmdb reads the properties of a table's row only (its Type 1 as
+            // stored): those of a query, a form or the database it never follows.
             const Feld& lv = felder[size_t(eigenschaften)];
-            if (!lv.null) {
+            if (!lv.null && zahl(typ) == 1) {
                 const QString wo = QStringLiteral("von \"%1\"").arg(e.name);
                 const QByteArray blob = langwertLesen(seiten, p + lv.start, lv.laenge,
                                                       QStringLiteral("der lange Wert der Eigenschaften %1").arg(wo));

@@ -129,7 +129,7 @@ struct Eintrag {
 };
 
 // Checks the catalog as libmdb reads it (its definition, pages, rows and the
-// properties of each object) and the definition of every user table it names;
+// properties of each table) and the definition of every user table it names;
 // returns its user tables.
 std::vector<Eintrag> verzeichnisPruefen(Seiten& seiten);
 
