@@ -15,6 +15,8 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <sqlite3.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <unistd.h>
@@ -97,36 +99,16 @@ QString mitNummer(const QString& text, int nummer, int zeichen)
     return kopf + endung;
 }
 
-// SQLite's primary result codes that concern us here.
-enum : int {
-    SqliteError = 1,
-    SqlitePerm = 3,
-    SqliteNomem = 7,
-    SqliteBusy = 5,
-    SqliteLocked = 6,
-    SqliteReadonly = 8,
-    SqliteIoerr = 10,
-    SqliteCorrupt = 11,
-    SqliteFull = 13,
-    SqliteCantopen = 14,
-    SqliteToobig = 18,
-    SqliteConstraint = 19,
-    SqliteMismatch = 20,
-    SqliteAuth = 23,
-    SqliteRange = 25,
-    SqliteNotadb = 26,
-};
-
 // True for a failure that the values or the structure of what is written
 // cause, never the disk.
 bool anDenDaten(const db::DbError& e)
 {
     switch (e.code() & 0xff) {
-    case SqliteError:
-    case SqliteToobig:
-    case SqliteConstraint:
-    case SqliteMismatch:
-    case SqliteRange: return true;
+    case SQLITE_ERROR:
+    case SQLITE_TOOBIG:
+    case SQLITE_CONSTRAINT:
+    case SQLITE_MISMATCH:
+    case SQLITE_RANGE: return true;
     default: return false;
     }
 }
@@ -135,17 +117,17 @@ bool anDenDaten(const db::DbError& e)
 QString dbFehler(const db::DbError& e)
 {
     switch (e.code() & 0xff) {
-    case SqliteFull: return sys::dateigrund(ENOSPC);
-    case SqliteReadonly: return sys::dateigrund(EROFS);
-    case SqlitePerm:
-    case SqliteAuth: return sys::dateigrund(EACCES);
-    case SqliteCantopen: return QStringLiteral("Sie lässt sich nicht anlegen.");
-    case SqliteIoerr: return QStringLiteral("Beim Schreiben auf den Datenträger ist ein Fehler aufgetreten.");
-    case SqliteNomem: return QStringLiteral("Der Arbeitsspeicher reicht nicht aus.");
-    case SqliteBusy:
-    case SqliteLocked: return QStringLiteral("Ein anderes Programm hält sie gesperrt.");
-    case SqliteCorrupt:
-    case SqliteNotadb: return QStringLiteral("Sie ist beim Schreiben beschädigt worden.");
+    case SQLITE_FULL: return sys::dateigrund(ENOSPC);
+    case SQLITE_READONLY: return sys::dateigrund(EROFS);
+    case SQLITE_PERM:
+    case SQLITE_AUTH: return sys::dateigrund(EACCES);
+    case SQLITE_CANTOPEN: return QStringLiteral("Sie lässt sich nicht anlegen.");
+    case SQLITE_IOERR: return QStringLiteral("Beim Schreiben auf den Datenträger ist ein Fehler aufgetreten.");
+    case SQLITE_NOMEM: return QStringLiteral("Der Arbeitsspeicher reicht nicht aus.");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return QStringLiteral("Ein anderes Programm hält sie gesperrt.");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB: return QStringLiteral("Sie ist beim Schreiben beschädigt worden.");
     default: return QStringLiteral("Die Datenbank meldet den Fehler %1.").arg(e.code());
     }
 }

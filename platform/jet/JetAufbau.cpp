@@ -46,24 +46,6 @@ QString zeigerText(quint32 zeiger)
     return QStringLiteral("Zeile %1 der Seite %2").arg(zeiger & 0xff).arg(zeiger >> 8);
 }
 
-// The bytes each fixed column type takes; 0 for the others.
-int festeGroesse(int typ)
-{
-    switch (typ) {
-    case int(Typ::Byte): return 1;
-    case int(Typ::Integer): return 2;
-    case int(Typ::Long): return 4;
-    case int(Typ::Money): return 8;
-    case int(Typ::Single): return 4;
-    case int(Typ::Double): return 8;
-    case int(Typ::DatumZeit): return 8;
-    case int(Typ::GUID): return 16;
-    case int(Typ::Numeric): return 17;
-    case 0x12: return 4;  // a complex column's id
-    default: return 0;
-    }
-}
-
 // The engine allows no control character in the name of a table or column,
 // and libmdb's C strings end at the first 0.
 bool lesbarerName(const QString& name)
@@ -134,6 +116,23 @@ const Format& format(int fassung)
     return fassung == 0 ? Jet3 : Jet4;
 }
 
+int festeGroesse(int typ)
+{
+    switch (typ) {
+    case int(Typ::Byte): return 1;
+    case int(Typ::Integer): return 2;
+    case int(Typ::Long): return 4;
+    case int(Typ::Money): return 8;
+    case int(Typ::Single): return 4;
+    case int(Typ::Double): return 8;
+    case int(Typ::DatumZeit): return 8;
+    case int(Typ::GUID): return 16;
+    case int(Typ::Numeric): return 17;
+    case 0x12: return 4;  // a complex column's id
+    default: return 0;
+    }
+}
+
 void beschaedigt(const QString& warum)
 {
     throw JetFehler(JetFehler::Grund::Beschaedigt, QStringLiteral("Sie ist beschädigt: %1").arg(warum));
@@ -176,8 +175,7 @@ QByteArray zeigerZeile(Seiten& seiten, quint32 zeiger, const QString& wozu, QByt
     const int zeilen = u16(p + f.zeilenzahl);
     int anfang = 0;
     int laenge = 0;
-    if (zeile >= zeilen || f.zeilenzahl + 2 + 2 * zeilen > f.seite || !zeileFinden(f, p, zeile, anfang, laenge)
-        || (u16(p + f.zeilenzahl + 2 + 2 * zeile) & Geloescht))
+    if (zeile >= zeilen || f.zeilenzahl + 2 + 2 * zeilen > f.seite || !zeileFinden(f, p, zeile, anfang, laenge))
         beschaedigt(QStringLiteral("%1 verweist auf die %2, die es nicht gibt.").arg(wozu, zeigerText(zeiger)));
     if (seiteHier)
         *seiteHier = seite;
@@ -596,8 +594,10 @@ std::vector<Eintrag> verzeichnisPruefen(Seiten& seiten)
             e.seite = quint32(zahl(id)) & 0x00ffffffu;
             e.typ = zahl(typ) & 0x7f;
             e.flags = quint32(zahl(flags));
+            // libmdb reads the properties of a table's row only (its Type 1 as
+            // stored): those of a query, a form or the database it never follows.
             const Feld& lv = felder[size_t(eigenschaften)];
-            if (!lv.null) {
+            if (!lv.null && zahl(typ) == 1) {
                 const QString wo = QStringLiteral("von \"%1\"").arg(e.name);
                 const QByteArray blob = langwertLesen(seiten, p + lv.start, lv.laenge,
                                                       QStringLiteral("der lange Wert der Eigenschaften %1").arg(wo));

@@ -40,6 +40,10 @@ struct Format {
 };
 const Format& format(int fassung);
 
+// The bytes each fixed column type takes (a Typ, or 0x12 for a complex
+// column's id); 0 for the others.
+int festeGroesse(int typ);
+
 [[noreturn]] void beschaedigt(const QString& warum);
 
 // The file's pages, read on demand; the count from the file's size.
@@ -125,7 +129,7 @@ struct Eintrag {
 };
 
 // Checks the catalog as libmdb reads it (its definition, pages, rows and the
-// properties of each object) and the definition of every user table it names;
+// properties of each table) and the definition of every user table it names;
 // returns its user tables.
 std::vector<Eintrag> verzeichnisPruefen(Seiten& seiten);
 

@@ -8,7 +8,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 
 #include <algorithm>
 #include <array>
@@ -20,9 +19,6 @@ namespace jet {
 
 namespace {
 
-constexpr int OffsetMaske = 0x1fff;
-constexpr int Geloescht = 0x4000;
-constexpr int LangwertKopf = 12;  // the part of a memo or OLE value kept in its row
 constexpr int HoechsteFassung = 6;  // the newest engine libmdb knows (Access 2019)
 
 using aufbau::beschaedigt;
@@ -244,7 +240,6 @@ std::unique_ptr<JetDatei> JetDatei::oeffnen(const QString& pfad)
 
     std::unique_ptr<JetDatei> datei(new JetDatei(std::move(innen)));
     MdbHandle* mdb = datei->m_innen->mdb;
-    QSet<QString> namen;
     for (unsigned i = 0; i < mdb->num_catalog; ++i) {
         auto* eintrag = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
         if (eintrag->object_type != MDB_TABLE || istSystemtabelle(eintrag))
@@ -270,9 +265,6 @@ std::unique_ptr<JetDatei> JetDatei::oeffnen(const QString& pfad)
             tabelle.spalten.push_back(spalteVon(spalte, datei->m_innen->kopf.fassung));
             tabelle.spalten.back().name = geprueft->definition.spalten[c].name;
         }
-        if (namen.contains(tabelle.name.toCaseFolded()))
-            beschaedigt(QStringLiteral("ihr Verzeichnis nennt die Tabelle \"%1\" zweimal.").arg(tabelle.name));
-        namen.insert(tabelle.name.toCaseFolded());
         datei->m_tabellen.push_back(std::move(tabelle));
     }
     return datei;
@@ -297,22 +289,6 @@ const Tabelle* JetDatei::tabelle(const QString& name) const
 }
 
 namespace {
-
-int festeBytes(int typ)
-{
-    switch (typ) {
-    case MDB_BYTE: return 1;
-    case MDB_INT: return 2;
-    case MDB_LONGINT:
-    case MDB_FLOAT: return 4;
-    case MDB_DOUBLE:
-    case MDB_DATETIME:
-    case MDB_MONEY: return 8;
-    case MDB_REPID: return 16;
-    case MDB_NUMERIC: return 17;
-    default: return 0;
-    }
-}
 
 class MdbZeilen : public JetDatei::Zeilen {
 public:
@@ -345,19 +321,18 @@ public:
             }
             const int zeile = int(t->cur_row++);
             int anfang = 0;
-            size_t laenge = 0;
-            if (mdb_find_row(m_mdb, zeile, &anfang, &laenge) != 0 || laenge == 0 || (anfang & Geloescht))
+            int laenge = 0;
+            if (!aufbau::zeileFinden(m_seiten.format(), m_mdb->pg_buf, zeile, anfang, laenge))
                 continue;
-            anfang &= OffsetMaske;
             // The row's own tables fit inside it before libmdb follows them.
-            aufbau::zeileZerlegen(m_seiten.format(), m_mdb->pg_buf, anfang, int(laenge), m_aufbau, m_geprueft);
-            if (mdb_crack_row(t, anfang, laenge, m_felder.data()) < 0)
+            aufbau::zeileZerlegen(m_seiten.format(), m_mdb->pg_buf, anfang, laenge, m_aufbau, m_geprueft);
+            if (mdb_crack_row(t, anfang, size_t(laenge), m_felder.data()) < 0)
                 beschaedigt(QStringLiteral("eine Zeile der Tabelle \"%1\" ist nicht lesbar.").arg(m_name));
             for (unsigned i = 0; i < t->num_cols; ++i) {
                 MdbField& f = m_felder[i];
                 // A column added after the row was written is Null in it.
                 f.is_null = f.is_null || m_geprueft[size_t(f.colnum)].null;
-                if (!f.is_null && (f.start < anfang || f.siz < 0 || f.start + f.siz > anfang + int(laenge)))
+                if (!f.is_null && (f.start < anfang || f.siz < 0 || f.start + f.siz > anfang + laenge))
                     beschaedigt(QStringLiteral("eine Zeile der Tabelle \"%1\" ist nicht lesbar.").arg(m_name));
                 uebernehmen(f);
             }
@@ -406,7 +381,7 @@ private:
             w.art = Wert::Art::Null;
             return;
         }
-        if (feld.siz < festeBytes(spalte->col_type))
+        if (feld.siz < aufbau::festeGroesse(spalte->col_type))
             beschaedigt(QStringLiteral("ein Wert der Spalte \"%1\" in der Tabelle \"%2\" ist zu kurz.")
                             .arg(QString::fromUtf8(spalte->name), m_name));
         switch (spalte->col_type) {
@@ -488,35 +463,16 @@ private:
     }
 
     // A memo or OLE value whole, whatever its length: inline in the row, or
-    // on pages of their own, whose pointers are checked before libmdb follows
-    // them. libmdb's own text of a memo stops at its bind size; its long-value
-    // reads take a chunk at a time.
-    void langwert(MdbColumn& spalte, const MdbField& feld)
+    // on pages of their own. The check reads it as it follows its pointers;
+    // libmdb's own text of a memo stops at its bind size.
+    void langwert(const MdbColumn& spalte, const MdbField& feld)
     {
         m_lang.clear();
         if (feld.siz == 0)
             return;
-        const QString wo = QStringLiteral("der lange Wert der Spalte \"%1\" in der Tabelle \"%2\"")
-                               .arg(QString::fromUtf8(spalte.name), m_name);
-        aufbau::langwertLesen(m_seiten, m_mdb->pg_buf + feld.start, feld.siz, wo);
-        unsigned char kopf[LangwertKopf];
-        std::memcpy(kopf, m_mdb->pg_buf + feld.start, LangwertKopf);
-        quint32 angabe;
-        std::memcpy(&angabe, kopf, 4);
-        const qsizetype gesamt = qsizetype(angabe & 0x3fffffffu);
-        if (m_stueck.size() < MDB_PGSIZE)
-            m_stueck.resize(MDB_PGSIZE);
-        spalte.cur_value_start = feld.start;
-        spalte.cur_value_len = feld.siz;
-        spalte.bind_ptr = m_stueck.data();
-        size_t n = mdb_ole_read(m_mdb, &spalte, kopf, size_t(m_stueck.size()));
-        while (n > 0 && m_lang.size() + qsizetype(n) <= gesamt) {
-            m_lang.append(m_stueck.constData(), qsizetype(n));
-            n = mdb_ole_read_next(m_mdb, &spalte, kopf);
-        }
-        spalte.bind_ptr = nullptr;
-        if (m_lang.size() != gesamt)
-            beschaedigt(QStringLiteral("%1 ist unvollständig (%2 von %3 Bytes).").arg(wo).arg(m_lang.size()).arg(gesamt));
+        m_lang = aufbau::langwertLesen(m_seiten, m_mdb->pg_buf + feld.start, feld.siz,
+                                       QStringLiteral("der lange Wert der Spalte \"%1\" in der Tabelle \"%2\"")
+                                           .arg(QString::fromUtf8(spalte.name), m_name));
     }
 
     MdbHandle* m_mdb;
@@ -528,7 +484,6 @@ private:
     std::vector<MdbField> m_felder;
     std::vector<aufbau::Feld> m_geprueft;
     std::vector<Wert> m_werte;
-    QByteArray m_stueck;
     QByteArray m_lang;
     long long m_gelesen = 0;
     bool m_ende = false;

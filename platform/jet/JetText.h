@@ -17,7 +17,8 @@ enum Textmangel : unsigned {
     UngeradeBytes = 2,      // an odd number of bytes where two make a character
 };
 
-// "ein einzelnes UTF-16-Ersatzzeichen und eine ungerade Zahl von Bytes" for the report.
+// The bits in words for the report: "eine halbe UTF-16-Zeichenfolge (einzelnes
+// Surrogat) und eine ungerade Zahl von Bytes".
 QString mangelText(unsigned maengel);
 
 class Textleser {

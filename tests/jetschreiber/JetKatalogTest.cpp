@@ -1,4 +1,5 @@
 #include "tests/jetschreiber/JetPruefung.h"
+#include "tests/support/JetBytes.h"
 #include "tests/support/JetKatalog.h"
 #include "tests/support/TempFolder.h"
 
@@ -131,8 +132,7 @@ TEST_P(JetKatalogStand, HatDieTabellenSpaltenSchluesselUndWerteSeinerVersion)
     }
     QFile datei(pfad);
     ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
-    const QString name = QStringLiteral("PrimaryKey");
-    EXPECT_TRUE(datei.readAll().contains(QByteArray(reinterpret_cast<const char*>(name.utf16()), name.size() * 2)));
+    EXPECT_TRUE(datei.readAll().contains(utf16le(QStringLiteral("PrimaryKey"))));
 
     const auto daten = katalogDaten(version, inhalt);
     jetpruefung::erwarteGelesen(pfad, daten);

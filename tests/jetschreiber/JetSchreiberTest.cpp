@@ -1,4 +1,5 @@
 #include "tests/jetschreiber/JetPruefung.h"
+#include "tests/support/JetBytes.h"
 #include "tests/support/JetSchreiber.h"
 #include "tests/Quellordner.h"
 #include "tests/support/TempFolder.h"
@@ -26,19 +27,6 @@ QString langerText(int n, int seed = 0)
         s += teile[i % 6];
     s.truncate(n);
     return s;
-}
-
-QByteArray ucs2(const QString& s)
-{
-    return QByteArray(reinterpret_cast<const char*>(s.utf16()), s.size() * 2);
-}
-
-QByteArray bytes(std::initializer_list<int> b)
-{
-    QByteArray out;
-    for (int x : b)
-        out.append(char(x));
-    return out;
 }
 
 QByteArray dateiInhalt(const QString& pfad)
@@ -294,9 +282,9 @@ TEST(JetSchreiber, SchreibtTextKomprimiertWoDieSpalteEsErlaubtUndEsKuerzerWird)
     EXPECT_TRUE(datei.contains(QByteArray("\xFF\xFE") + QString(QStringLiteral("Müller-Lüdenscheidt")).toLatin1()));
     EXPECT_TRUE(datei.contains(QByteArray("\xFF\xFEPreis 5 ") + bytes({0, 0xAC, 0x20, 0}) + " netto"));
     // Plain UCS-2 in the column without compression, and where a character has a 0 low byte.
-    EXPECT_TRUE(datei.contains(ucs2(QStringLiteral("Ölmühle Süd"))));
+    EXPECT_TRUE(datei.contains(utf16le(QStringLiteral("Ölmühle Süd"))));
     EXPECT_FALSE(datei.contains(QByteArray("\xFF\xFE") + QString(QStringLiteral("Ölmühle")).toLatin1()));
-    EXPECT_TRUE(datei.contains(ucs2(QStringLiteral("Ā im Text"))));
+    EXPECT_TRUE(datei.contains(utf16le(QStringLiteral("Ā im Text"))));
 }
 
 TEST(JetSchreiber, LegtMemosInDieZeileAufEineLvalSeiteOderInEineKette)

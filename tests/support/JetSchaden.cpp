@@ -1,4 +1,5 @@
 #include "tests/support/JetSchaden.h"
+#include "tests/support/JetBytes.h"
 
 #include <QFile>
 
@@ -50,16 +51,11 @@ int zeilenEnde(const quint8* seite, int zeile)
     return zeile == 0 ? Seite : zeilenAnfang(seite, zeile - 1);
 }
 
-QByteArray utf16(const QString& s)
-{
-    return QByteArray(reinterpret_cast<const char*>(s.utf16()), s.size() * 2);
-}
-
 // Replaces the first place of `alt` on the page by `neu` (of the same length).
 void ersetzen(quint8* seite, const QString& alt, const QString& neu)
 {
-    const QByteArray a = utf16(alt);
-    const QByteArray n = utf16(neu);
+    const QByteArray a = utf16le(alt);
+    const QByteArray n = utf16le(neu);
     const QByteArray b(reinterpret_cast<const char*>(seite), Seite);
     const qsizetype stelle = b.indexOf(a);
     if (stelle < 0 || a.size() != n.size())
@@ -181,6 +177,21 @@ const std::vector<Schaden>& schaeden()
         indirekt.optionen.indirekteKarten = true;
         s.push_back(schaden("IndirekteKarteHinterDemEnde", "verweist auf die Seite 16777215",
                             karte([](quint8* z) { setze32(z + 1, 0xffffff); }), indirekt));
+        // Jet keeps no two tables whose names differ in case alone.
+        s.push_back(schaden(
+            "ZweiTabellenGleichenNamens", "nennt die Tabelle \"FILME\" zweimal",
+            [](const QString& pfad, const Lageplan& plan) {
+                seiteAendern(pfad, plan.tabelle(QStringLiteral("MSysObjects")).daten.front(), [](quint8* p) {
+                    const QByteArray b(reinterpret_cast<const char*>(p), Seite);
+                    const qsizetype stelle = b.indexOf("\xFF\xFE" "FILMX");
+                    if (stelle < 0)
+                        throw std::logic_error("kein Name FILMX");
+                    p[stelle + 6] = 'E';
+                });
+            },
+            {}, [](KatalogInhalt& k) {
+                k.weitere.push_back({Tabelle{QStringLiteral("FILMX"), {{QStringLiteral("Nr"), Typ::Long}}, {}}, {{1}}});
+            }));
         s.push_back(schaden("ZweiTabellenEineDefinition", "für zwei Tabellen dieselbe Definition",
                             [](const QString& pfad, const Lageplan& plan) {
                                 // Its fourth row names Version: now with the definition of Filme.

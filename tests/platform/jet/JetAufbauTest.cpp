@@ -59,6 +59,38 @@ TEST(Beschaedigt, UnbeschaedigtWirdGanzGelesen)
     EXPECT_GT(allesLesen(pfad), 150);
 }
 
+// The properties of what is no table (a query, the database itself) libmdb
+// never reads, so the check passes them by, readable or not.
+TEST(Beschaedigt, EigenschaftenEinerAbfrageBleibenUngelesen)
+{
+    TempFolder ordner;
+    const QString pfad = ordner.file(QStringLiteral("abfrage.mdb"));
+    jettest::KatalogArt art;
+    art.optionen.eigenschaften = true;
+    const jettest::Lageplan plan = jettest::katalog(pfad, QStringLiteral("1.4.1"), jettest::schadensKatalog(), art);
+    bool geaendert = false;
+    jettest::seiteAendern(pfad, plan.tabelle(QStringLiteral("MSysObjects")).daten.front(), [&](quint8* p) {
+        // The third row names Filme: a query now (Type, the fixed column after
+        // Id and ParentId), with properties that no reader can parse.
+        constexpr int Zeilenzahl = 12;
+        const int anfang = (p[Zeilenzahl + 2 + 4] | (p[Zeilenzahl + 3 + 4] << 8)) & 0x1fff;
+        p[anfang + 2 + 8] = 5;
+        p[anfang + 2 + 9] = 0;
+        const QByteArray b(reinterpret_cast<const char*>(p), 4096);
+        const qsizetype mr2 = b.lastIndexOf(QByteArray("MR2\0", 4));  // Filme's
+        if (mr2 < 0)
+            return;
+        p[mr2 + 4] = 0xff;
+        p[mr2 + 5] = 0x7f;
+        geaendert = true;
+    });
+    ASSERT_TRUE(geaendert);
+    const auto datei = jet::JetDatei::oeffnen(pfad);
+    EXPECT_EQ(datei->tabelle(QStringLiteral("Filme")), nullptr);
+    EXPECT_NE(datei->tabelle(QStringLiteral("Unterordner")), nullptr);
+    EXPECT_GT(allesLesen(pfad), 10);
+}
+
 // The format constants of the checks are libmdb's own, for Jet 4 and for
 // Jet 3 (whose first page alone libmdb reads on opening).
 class JetFormat : public testing::TestWithParam<int> {};
