@@ -16,6 +16,7 @@
 
 using testing_support::eintraege;
 using testing_support::FremderHoerer;
+using testing_support::FremderOrdner;
 using testing_support::programmordnerAnlegen;
 using testing_support::Programmstart;
 using testing_support::Start;
@@ -119,15 +120,10 @@ TEST(Einzelinstanz, ARuntimeFolderOfAnotherUserWithAListenerAndItsLockNeverEndsA
     Aufbau a;
     ASSERT_TRUE(a.bereit);
     TempFolder temp;
-    char vorlage[] = "/tmp/rdx-fremd-laufzeit-XXXXXX";
-    ASSERT_TRUE(::mkdtemp(vorlage));
-    const QString fremderOrdner = QString::fromLocal8Bit(vorlage);
-    const struct Weg {
-        ~Weg() { QDir(pfad).removeRecursively(); }
-        QString pfad;
-    } weg{fremderOrdner};
-    if (::chown(vorlage, FremderHoerer::Nobody, FremderHoerer::Nobody) != 0)
+    const FremderOrdner ordner;
+    if (!ordner.ok())
         GTEST_SKIP() << "cannot give a folder to another user (needs root)";
+    const QString& fremderOrdner = ordner.pfad();
     // Where a start that trusted the folder would look.
     const QString socket = socketFuer(a.folder.path(), fremderOrdner, temp.path());
     ASSERT_TRUE(socket.startsWith(temp.path())) << socket.toStdString();

@@ -117,4 +117,33 @@ private:
     int m_verbindungen = 0;
 };
 
+// A folder of "nobody" beside the machine's temporary folders, where the other
+// user can reach it; removed with everything in it when the object goes. Needs
+// root; ok() tells whether it belongs to nobody.
+class FremderOrdner {
+public:
+    FremderOrdner()
+    {
+        char vorlage[] = "/tmp/rdx-fremd-laufzeit-XXXXXX";
+        if (!::mkdtemp(vorlage))
+            return;
+        m_pfad = QString::fromLocal8Bit(vorlage);
+        m_ok = ::chown(vorlage, FremderHoerer::Nobody, FremderHoerer::Nobody) == 0;
+    }
+    ~FremderOrdner()
+    {
+        if (!m_pfad.isEmpty())
+            QDir(m_pfad).removeRecursively();
+    }
+    FremderOrdner(const FremderOrdner&) = delete;
+    FremderOrdner& operator=(const FremderOrdner&) = delete;
+
+    bool ok() const { return m_ok; }
+    const QString& pfad() const { return m_pfad; }
+
+private:
+    QString m_pfad;
+    bool m_ok = false;
+};
+
 }  // namespace testing_support

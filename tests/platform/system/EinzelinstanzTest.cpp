@@ -29,6 +29,7 @@ using sys::Activation;
 using sys::LocalSingleInstance;
 using testing_support::eintraege;
 using testing_support::FremderHoerer;
+using testing_support::FremderOrdner;
 using testing_support::staleSocket;
 using testing_support::TempFolder;
 
@@ -198,16 +199,10 @@ TEST_F(Einzelinstanz, AListenerOfAnotherUserOnOurSocketIsNotBelieved)
 
 TEST_F(Einzelinstanz, ARuntimeFolderOfAnotherUserWithItsOwnListenerAndLockIsNotUsed)
 {
-    // Beside the machine's temporary folders, where the other user can reach it.
-    char vorlage[] = "/tmp/rdx-fremd-laufzeit-XXXXXX";
-    ASSERT_TRUE(::mkdtemp(vorlage));
-    const QString fremderOrdner = QString::fromLocal8Bit(vorlage);
-    const struct Weg {
-        ~Weg() { QDir(pfad).removeRecursively(); }
-        QString pfad;
-    } weg{fremderOrdner};
-    if (!giveToNobody(fremderOrdner))
+    const FremderOrdner ordner;
+    if (!ordner.ok())
         GTEST_SKIP() << "cannot give a folder to another user (needs root)";
+    const QString& fremderOrdner = ordner.pfad();
     const QString name = QFileInfo(LocalSingleInstance::socketPath(programm.path())).fileName();
     FremderHoerer fremd(fremderOrdner + "/" + name, fremderOrdner + "/" + name + ".lock");
     if (!fremd.ok())
